@@ -1,0 +1,45 @@
+# The two set-up commands of the README, and the benchmarks.
+#   make run    installs what is missing, builds, starts Zol
+#   make test   installs what is missing, builds, runs every test
+#   make bench  builds optimised and runs the benchmarks
+
+BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
+BUILD_TYPE ?= Debug
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+# A compiler cache makes rebuilds (and CI on a machine that built before) quick.
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+.PHONY: all deps build run test bench clean format
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER) $(CMAKE_FLAGS)
+
+build: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/Zol/zol
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+$(BENCH_DIR)/build.ninja: | deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZOL_BUILD_TESTS=OFF $(LAUNCHER) $(CMAKE_FLAGS)
+
+bench: deps $(BENCH_DIR)/build.ninja
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	@set -e; for b in $(BENCH_DIR)/bench/bench_*; do echo "== $$b"; "$$b"; done
+
+clean:
+	rm -rf $(BUILD_DIR) $(BENCH_DIR)
+
+format:
+	find ZolCore Zol tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

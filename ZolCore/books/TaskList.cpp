@@ -1,0 +1,131 @@
+#include "books/TaskList.h"
+
+#include "support/Folding.h"
+#include "support/Timestamps.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <QTimeZone>
+
+namespace zol {
+
+const QString TaskList::general = QStringLiteral("General");
+
+TaskList::TaskList()
+    : m_updatedAt(distantPast())
+{
+}
+
+TaskList::TaskList(bool isEnabled, const QStringList& tasks, const QDateTime& updatedAt)
+    : m_tasks(normalized(tasks))
+    , m_updatedAt(updatedAt)
+{
+    m_isEnabled = isEnabled && !m_tasks.isEmpty();
+}
+
+QStringList TaskList::choices() const
+{
+    if (!m_isEnabled)
+        return {};
+    return QStringList{general} + m_tasks;
+}
+
+QString TaskList::defaultTask() const
+{
+    return m_isEnabled ? general : QString();
+}
+
+bool TaskList::hasBeenSet() const
+{
+    return m_updatedAt > distantPast();
+}
+
+TaskList TaskList::with(std::optional<bool> isEnabled, std::optional<QStringList> tasks,
+                        const QDateTime& at) const
+{
+    return TaskList(isEnabled.value_or(m_isEnabled), tasks.value_or(m_tasks), at);
+}
+
+QStringList TaskList::normalized(const QStringList& tasks)
+{
+    QSet<QString> seen{fold(general)};
+    QStringList kept;
+    for (const QString& task : tasks) {
+        const QString cleaned = collapseWhitespace(task);
+        if (cleaned.isEmpty())
+            continue;
+        const QString key = fold(cleaned);
+        if (seen.contains(key))
+            continue;
+        seen.insert(key);
+        kept.append(cleaned);
+    }
+    return kept;
+}
+
+bool TaskList::canAdd(QStringView name) const
+{
+    const QString cleaned = collapseWhitespace(name);
+    if (cleaned.isEmpty())
+        return false;
+    const QString key = fold(cleaned);
+    if (key == fold(general))
+        return false;
+    for (const QString& task : m_tasks) {
+        if (fold(task) == key)
+            return false;
+    }
+    return true;
+}
+
+QDateTime TaskList::distantPast()
+{
+    return QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
+}
+
+QByteArray TaskList::toJson() const
+{
+    const QJsonObject object{
+        {QStringLiteral("isEnabled"), m_isEnabled},
+        {QStringLiteral("tasks"), QJsonArray::fromStringList(m_tasks)},
+        {QStringLiteral("updatedAt"), secondsSince2001(m_updatedAt)},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+std::optional<TaskList> TaskList::fromJson(const QByteArray& json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    const QJsonObject object = document.object();
+
+    bool isEnabled = false;
+    if (const QJsonValue v = object.value(QStringLiteral("isEnabled")); !v.isUndefined()) {
+        if (!v.isBool())
+            return std::nullopt;
+        isEnabled = v.toBool();
+    }
+    QStringList tasks;
+    if (const QJsonValue v = object.value(QStringLiteral("tasks")); !v.isUndefined()) {
+        if (!v.isArray())
+            return std::nullopt;
+        for (const QJsonValue& item : v.toArray()) {
+            if (!item.isString())
+                return std::nullopt;
+            tasks.append(item.toString());
+        }
+    }
+    QDateTime updatedAt = distantPast();
+    if (const QJsonValue v = object.value(QStringLiteral("updatedAt")); !v.isUndefined()) {
+        if (!v.isDouble())
+            return std::nullopt;
+        updatedAt = fromSecondsSince2001(v.toDouble());
+    }
+    return TaskList(isEnabled, tasks, updatedAt);
+}
+
+} // namespace zol

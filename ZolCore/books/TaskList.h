@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QStringList>
+
+#include <optional>
+
+namespace zol {
+
+// The kinds of work an administration records with its sessions. "General" is
+// always there and always first, so it is never part of `tasks`. The list is
+// enabled only while it holds at least one task of the user's own; every
+// constructor keeps both rules.
+class TaskList
+{
+public:
+    // "General"
+    static const QString general;
+
+    // The empty list: disabled, no tasks, never set.
+    TaskList();
+    TaskList(bool isEnabled, const QStringList& tasks, const QDateTime& updatedAt);
+
+    bool isEnabled() const { return m_isEnabled; }
+    const QStringList& tasks() const { return m_tasks; }
+    // When the list was last changed anywhere; distantPast() when never set.
+    const QDateTime& updatedAt() const { return m_updatedAt; }
+
+    // What the picker offers: "General" then the tasks; nothing when disabled.
+    QStringList choices() const;
+    // What a new session records: "General" when enabled, else empty.
+    QString defaultTask() const;
+    bool hasBeenSet() const;
+
+    // A copy with the given values replaced, stamped `at`.
+    TaskList with(std::optional<bool> isEnabled, std::optional<QStringList> tasks,
+                  const QDateTime& at) const;
+
+    // Blanks tidied, empty names dropped, later spellings of a name already
+    // present (or of "General") dropped; order kept.
+    static QStringList normalized(const QStringList& tasks);
+    // Whether the typed name would be a new task.
+    bool canAdd(QStringView name) const;
+
+    // A moment earlier than any real change (the start of year 1).
+    static QDateTime distantPast();
+
+    // Compact JSON {"isEnabled":…,"tasks":[…],"updatedAt":seconds since 2001}.
+    QByteArray toJson() const;
+    // Missing keys read as disabled, no tasks, never set; a value of the wrong
+    // type, or text that is not such an object, gives no list.
+    static std::optional<TaskList> fromJson(const QByteArray& json);
+
+    bool operator==(const TaskList& other) const = default;
+
+private:
+    bool m_isEnabled = false;
+    QStringList m_tasks;
+    QDateTime m_updatedAt;
+};
+
+} // namespace zol

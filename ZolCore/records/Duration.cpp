@@ -1,0 +1,52 @@
+#include "records/Duration.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace zol::Duration {
+
+namespace {
+
+qint64 wholeSeconds(double seconds)
+{
+    return std::isfinite(seconds) ? std::llround(seconds) : 0;
+}
+
+QString twoDigits(qint64 n)
+{
+    return QString::number(n).rightJustified(2, u'0');
+}
+
+} // namespace
+
+QString clockString(double seconds)
+{
+    const qint64 s = wholeSeconds(seconds);
+    const qint64 a = std::llabs(s);
+    const QString sign = s < 0 ? QStringLiteral("-") : QString();
+    if (a < 3600)
+        return sign + QString::number(a / 60) + u':' + twoDigits(a % 60);
+    return sign + QString::number(a / 3600) + u':' + twoDigits(a % 3600 / 60) + u':'
+        + twoDigits(a % 60);
+}
+
+QString coarseString(double seconds)
+{
+    const qint64 s = wholeSeconds(seconds);
+    const qint64 a = std::llabs(s);
+    const QString sign = s < 0 ? QStringLiteral("-") : QString();
+    if (a < 3600)
+        return sign + QString::number(a / 60) + u'm';
+    const qint64 minutes = a % 3600 / 60;
+    QString text = sign + QString::number(a / 3600) + u'h';
+    if (minutes != 0)
+        text += u' ' + QString::number(minutes) + u'm';
+    return text;
+}
+
+double decimalHours(double seconds)
+{
+    return std::round(double(wholeSeconds(seconds)) / 3600.0 * 100.0) / 100.0;
+}
+
+} // namespace zol::Duration

@@ -1,0 +1,131 @@
+#include "records/Project.h"
+
+#include "support/Folding.h"
+#include "support/Timestamps.h"
+
+#include <QJsonValue>
+#include <QTimeZone>
+
+namespace zol {
+
+const QString Project::localPrefix = QStringLiteral("LOCAL:");
+
+QDateTime Project::unknownCreation()
+{
+    return QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
+}
+
+Project Project::local(const QString& name, const QString& clientName, const QDateTime& now)
+{
+    return Project{localPrefix + uuidText(newUuid()), name, clientName, true, now, now};
+}
+
+QString Project::normalizedNumber(QStringView number)
+{
+    return number.trimmed().toString().toUpper();
+}
+
+QString Project::displaySerial() const
+{
+    return isLinked() ? serial : QString();
+}
+
+bool Project::isLinked() const
+{
+    return !serial.isEmpty() && !serial.startsWith(localPrefix);
+}
+
+QString Project::displayName() const
+{
+    if (clientName.isEmpty())
+        return name;
+    return clientName + QStringLiteral(" \u2014 ") + name;
+}
+
+bool Project::holds(QStringView number) const
+{
+    if (!isLinked())
+        return false;
+    const QString wanted = normalizedNumber(number);
+    if (wanted.isEmpty())
+        return false;
+    return normalizedNumber(serial) == wanted;
+}
+
+bool Project::hasSameDetails(const Project& other) const
+{
+    return name == other.name && clientName == other.clientName && isActive == other.isActive;
+}
+
+bool Project::matches(QStringView query) const
+{
+    const QString folded = fold(query);
+    if (folded.isEmpty())
+        return true;
+    for (const QString& field : {name, clientName, displaySerial()}) {
+        if (!field.isEmpty() && foldedContains(field, folded))
+            return true;
+    }
+    return false;
+}
+
+Project::Claim Project::claim(const Project& other) const
+{
+    const double d = double(other.createdAt.msecsTo(createdAt)) / 1000.0;
+    if (d > 1)
+        return Claim::youngerClaim;
+    if (d < -1)
+        return Claim::olderClaim;
+    return Claim::sameLineage;
+}
+
+QJsonObject Project::toJson() const
+{
+    return QJsonObject{
+        {QStringLiteral("serial"), serial},
+        {QStringLiteral("name"), name},
+        {QStringLiteral("clientName"), clientName},
+        {QStringLiteral("isActive"), isActive},
+        {QStringLiteral("updatedAt"), secondsSince2001(updatedAt)},
+        {QStringLiteral("createdAt"), secondsSince2001(createdAt)},
+    };
+}
+
+std::optional<Project> Project::fromJson(const QJsonObject& object, const QDateTime& now)
+{
+    const QJsonValue serial = object.value(QStringLiteral("serial"));
+    const QJsonValue name = object.value(QStringLiteral("name"));
+    if (!serial.isString() || !name.isString())
+        return std::nullopt;
+
+    Project project{serial.toString(), name.toString(), QString(), true, now, unknownCreation()};
+    if (const QJsonValue v = object.value(QStringLiteral("clientName")); !v.isUndefined()) {
+        if (!v.isString())
+            return std::nullopt;
+        project.clientName = v.toString();
+    }
+    if (const QJsonValue v = object.value(QStringLiteral("isActive")); !v.isUndefined()) {
+        if (!v.isBool())
+            return std::nullopt;
+        project.isActive = v.toBool();
+    }
+    if (const QJsonValue v = object.value(QStringLiteral("updatedAt")); !v.isUndefined()) {
+        if (!v.isDouble())
+            return std::nullopt;
+        project.updatedAt = fromSecondsSince2001(v.toDouble());
+    }
+    if (const QJsonValue v = object.value(QStringLiteral("createdAt")); !v.isUndefined()) {
+        if (!v.isDouble())
+            return std::nullopt;
+        project.createdAt = fromSecondsSince2001(v.toDouble());
+    }
+    return project;
+}
+
+size_t qHash(const Project& p, size_t seed)
+{
+    return qHashMulti(seed, p.serial, p.name, p.clientName, p.isActive,
+                      p.updatedAt.toMSecsSinceEpoch(), p.createdAt.toMSecsSinceEpoch());
+}
+
+} // namespace zol

@@ -1,0 +1,367 @@
+#include "store/EntryStore.h"
+
+#include "store/EntryRows.h"
+#include "store/EntryStoreTransaction.h"
+#include "support/DataPaths.h"
+#include "support/Folding.h"
+#include "support/Timestamps.h"
+
+#include <QFile>
+#include <QSet>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zol {
+
+using Value = SQLiteDatabase::Value;
+
+namespace {
+
+// Creates a missing database file readable by the owner only, so SQLite (which
+// gives its -wal and -shm files the database's permissions) never makes the
+// user's hours world-readable. An existing file is left exactly as it is.
+const QString& createPrivately(const QString& path)
+{
+    if (path != QStringLiteral(":memory:")) {
+        const QByteArray native = QFile::encodeName(path);
+        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    return path;
+}
+
+QList<Value> idValues(const QUuid& id)
+{
+    return {uuidText(id)};
+}
+
+} // namespace
+
+QString EntryStore::url(const QString& administrationId)
+{
+    const QString folder = dataFolder();
+    makePrivateFolder(folder);
+    const QString name = administrationId == QStringLiteral("default")
+        ? QStringLiteral("zol.sqlite3")
+        : QStringLiteral("zol-") + administrationId + QStringLiteral(".sqlite3");
+    return folder + u'/' + name;
+}
+
+QString EntryStore::defaultURL()
+{
+    return url(QStringLiteral("default"));
+}
+
+EntryStore::EntryStore(const QString& path, const Clock& clock)
+    : m_path(path)
+    , m_clock(&clock)
+    , m_database(createPrivately(path))
+{
+    migrate();
+}
+
+std::unique_ptr<EntryStore> EntryStore::inMemory(const Clock& clock)
+{
+    return std::make_unique<EntryStore>(QStringLiteral(":memory:"), clock);
+}
+
+EntryStore::~EntryStore() = default;
+
+double EntryStore::now() const
+{
+    return secondsSince1970(m_clock->now());
+}
+
+QList<TimeEntry> EntryStore::queryEntries(const QString& clause, const QList<Value>& values)
+{
+    SQLiteDatabase::Statement statement =
+        m_database.prepare(QStringLiteral("SELECT ") + EntryRows::columns + clause, values);
+    QList<TimeEntry> result;
+    while (statement.step())
+        result.append(EntryRows::decode(statement));
+    return result;
+}
+
+std::optional<TimeEntry> EntryStore::entry(const QUuid& id)
+{
+    QMutexLocker lock(&m_mutex);
+    const QList<TimeEntry> found =
+        queryEntries(QStringLiteral(" FROM entries WHERE id = ?1 AND deleted_at IS NULL;"),
+                     idValues(id));
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.first();
+}
+
+std::optional<TimeEntry> EntryStore::openEntry()
+{
+    QMutexLocker lock(&m_mutex);
+    const QList<TimeEntry> found = queryEntries(
+        QStringLiteral(" FROM entries WHERE ended_at IS NULL AND deleted_at IS NULL "
+                       "ORDER BY started_at DESC LIMIT 1;"),
+        {});
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.first();
+}
+
+QList<TimeEntry> EntryStore::recentEntries(int limit)
+{
+    QMutexLocker lock(&m_mutex);
+    return queryEntries(
+        QStringLiteral(" FROM entries WHERE deleted_at IS NULL ORDER BY started_at DESC LIMIT ?1;"),
+        {qint64(limit)});
+}
+
+QList<TimeEntry> EntryStore::entries(QDate day, const Calendar& calendar)
+{
+    QMutexLocker lock(&m_mutex);
+    const QDateTime start = calendar.startOfDay(day);
+    const QDateTime end = calendar.startOfDay(day.addDays(1));
+    return queryEntries(QStringLiteral(" FROM entries\n"
+                                       "WHERE started_at >= ?1 AND started_at < ?2 AND deleted_at IS NULL\n"
+                                       "ORDER BY started_at ASC;"),
+                        {EntryRows::time(start), EntryRows::time(end)});
+}
+
+QList<TimeEntry> EntryStore::entries(const QDateTime& from, const QDateTime& to)
+{
+    QMutexLocker lock(&m_mutex);
+    return queryEntries(QStringLiteral(" FROM entries\n"
+                                       "WHERE started_at >= ?1 AND started_at < ?2 AND deleted_at IS NULL\n"
+                                       "ORDER BY started_at DESC;"),
+                        {EntryRows::time(from), EntryRows::time(to)});
+}
+
+QList<TimeEntry> EntryStore::entriesNotUploaded()
+{
+    QMutexLocker lock(&m_mutex);
+    return queryEntries(
+        QStringLiteral(" FROM entries\n"
+                       "WHERE ended_at IS NOT NULL AND deleted_at IS NULL AND uploaded_at IS NULL\n"
+                       "ORDER BY started_at ASC;"),
+        {});
+}
+
+QList<TimeEntry> EntryStore::entriesNeedingUpload()
+{
+    QMutexLocker lock(&m_mutex);
+    return queryEntries(
+        QStringLiteral(" FROM entries\n"
+                       "WHERE ended_at IS NOT NULL\n"
+                       "  AND (\n"
+                       "    (deleted_at IS NULL AND (uploaded_at IS NULL OR updated_at > uploaded_at))\n"
+                       "    OR (deleted_at IS NOT NULL AND uploaded_at IS NOT NULL)\n"
+                       "  )\n"
+                       "ORDER BY started_at ASC;"),
+        {});
+}
+
+QList<TimeEntry> EntryStore::deletedEntries(const QDateTime& from, const QDateTime& to)
+{
+    QMutexLocker lock(&m_mutex);
+    return queryEntries(QStringLiteral(" FROM entries\n"
+                                       "WHERE deleted_at IS NOT NULL AND uploaded_at IS NOT NULL\n"
+                                       "  AND started_at >= ?1 AND started_at <= ?2;"),
+                        {EntryRows::time(from), EntryRows::time(to)});
+}
+
+QList<TimeEntry> EntryStore::deletedEntries(int limit)
+{
+    QMutexLocker lock(&m_mutex);
+    return queryEntries(QStringLiteral(" FROM entries\n"
+                                       "WHERE deleted_at IS NOT NULL\n"
+                                       "ORDER BY deleted_at DESC LIMIT ?1;"),
+                        {qint64(limit)});
+}
+
+QList<TimeEntry> EntryStore::entriesChanged(const QDateTime& since, int limit)
+{
+    QMutexLocker lock(&m_mutex);
+    return queryEntries(QStringLiteral(" FROM entries\n"
+                                       "WHERE updated_at > ?1\n"
+                                       "ORDER BY updated_at ASC LIMIT ?2;"),
+                        {EntryRows::time(since), qint64(limit)});
+}
+
+QList<TimeEntry> EntryStore::overlaps(const TimeEntry& entry)
+{
+    if (!entry.endedAt)
+        return {};
+    QMutexLocker lock(&m_mutex);
+    return queryEntries(QStringLiteral(" FROM entries\n"
+                                       "WHERE id != ?1\n"
+                                       "  AND deleted_at IS NULL\n"
+                                       "  AND ended_at IS NOT NULL\n"
+                                       "  AND started_at < ?3\n"
+                                       "  AND ended_at > ?2\n"
+                                       "ORDER BY started_at ASC;"),
+                        {uuidText(entry.id), EntryRows::time(entry.startedAt),
+                         EntryRows::time(*entry.endedAt)});
+}
+
+QList<QDate> EntryStore::trackedDays(const Calendar& calendar)
+{
+    QMutexLocker lock(&m_mutex);
+    SQLiteDatabase::Statement statement = m_database.prepare(QStringLiteral(
+        "SELECT started_at FROM entries WHERE deleted_at IS NULL ORDER BY started_at DESC;"));
+    QList<QDate> days;
+    QSet<QDate> seen;
+    while (statement.step()) {
+        const QDate day = calendar.day(fromSecondsSince1970(statement.real(0)));
+        if (!seen.contains(day)) {
+            seen.insert(day);
+            days.append(day);
+        }
+    }
+    return days;
+}
+
+QList<TimeEntry> EntryStore::search(QStringView query, SearchRange range, const QDateTime& now,
+                                    int limit, const Calendar& calendar)
+{
+    const QString folded = fold(query);
+    if (folded.isEmpty() || limit <= 0)
+        return {};
+    const std::optional<QDateTime> start = range.start(now, calendar);
+
+    QMutexLocker lock(&m_mutex);
+    SQLiteDatabase::Statement statement = m_database.prepare(
+        QStringLiteral("SELECT ") + EntryRows::columns
+            + QStringLiteral(" FROM entries\n"
+                             "WHERE deleted_at IS NULL\n"
+                             "  AND (?1 IS NULL OR started_at >= ?1)\n"
+                             "ORDER BY started_at DESC;"),
+        {EntryRows::time(start)});
+    QList<TimeEntry> found;
+    while (statement.step()) {
+        // Match on the five searched fields first; decode only the hits.
+        using namespace EntryRows;
+        if (!TimeEntry::matchesFolded(folded, statement.integer(isInternal) != 0,
+                                      statement.text(projectSerial), statement.text(clientName),
+                                      statement.text(projectName), statement.text(note),
+                                      statement.text(machineName)))
+            continue;
+        found.append(decode(statement));
+        if (found.size() >= limit)
+            break;
+    }
+    return found;
+}
+
+void EntryStore::save(const TimeEntry& entry)
+{
+    QMutexLocker lock(&m_mutex);
+    m_database.run(EntryRows::upsert, EntryRows::encode(entry, now()));
+}
+
+void EntryStore::deleteEntry(const QUuid& id)
+{
+    QMutexLocker lock(&m_mutex);
+    m_database.run(QStringLiteral("UPDATE entries SET deleted_at = ?1, updated_at = ?1 WHERE id = ?2;"),
+                   {now(), uuidText(id)});
+}
+
+void EntryStore::restore(const QUuid& id)
+{
+    QMutexLocker lock(&m_mutex);
+    m_database.run(
+        QStringLiteral("UPDATE entries SET deleted_at = NULL, updated_at = ?1 WHERE id = ?2;"),
+        {now(), uuidText(id)});
+}
+
+void EntryStore::purge(const QUuid& id)
+{
+    QMutexLocker lock(&m_mutex);
+    m_database.run(QStringLiteral("DELETE FROM entries WHERE id = ?1;"), idValues(id));
+}
+
+void EntryStore::purgeDeleted(const QDateTime& cutOff)
+{
+    QMutexLocker lock(&m_mutex);
+    m_database.run(
+        QStringLiteral("DELETE FROM entries WHERE deleted_at IS NOT NULL AND deleted_at < ?1;"),
+        {EntryRows::time(cutOff)});
+}
+
+void EntryStore::markUploaded(const QList<QUuid>& ids, const QDateTime& at)
+{
+    if (ids.isEmpty())
+        return;
+    QMutexLocker lock(&m_mutex);
+    transaction([&] {
+        for (const QUuid& id : ids) {
+            m_database.run(
+                QStringLiteral("UPDATE entries SET uploaded_at = ?1, updated_at = ?1 WHERE id = ?2;"),
+                {EntryRows::time(at), uuidText(id)});
+        }
+    });
+}
+
+void EntryStore::clearUploaded(const QList<QUuid>& ids)
+{
+    if (ids.isEmpty())
+        return;
+    QMutexLocker lock(&m_mutex);
+    transaction([&] {
+        for (const QUuid& id : ids) {
+            m_database.run(QStringLiteral("UPDATE entries SET uploaded_at = NULL WHERE id = ?1;"),
+                           idValues(id));
+        }
+    });
+}
+
+void EntryStore::eraseEverything()
+{
+    QMutexLocker lock(&m_mutex);
+    transaction([&] {
+        m_database.run(QStringLiteral("DELETE FROM entries;"));
+        m_database.run(QStringLiteral("DELETE FROM projects;"));
+        m_database.run(QStringLiteral("DELETE FROM meta WHERE key = ?1;"), {QStringLiteral("tasks")});
+    });
+}
+
+TaskList EntryStore::readTaskList()
+{
+    SQLiteDatabase::Statement statement = m_database.prepare(
+        QStringLiteral("SELECT value FROM meta WHERE key = ?1;"), {QStringLiteral("tasks")});
+    if (!statement.step())
+        return TaskList();
+    return TaskList::fromJson(statement.text(0).toUtf8()).value_or(TaskList());
+}
+
+void EntryStore::writeTaskList(const TaskList& list)
+{
+    m_database.run(QStringLiteral("INSERT INTO meta (key, value) VALUES (?1, ?2)\n"
+                                  "ON CONFLICT(key) DO UPDATE SET value = excluded.value;"),
+                   {QStringLiteral("tasks"), QString::fromUtf8(list.toJson())});
+}
+
+TaskList EntryStore::taskList()
+{
+    QMutexLocker lock(&m_mutex);
+    return readTaskList();
+}
+
+void EntryStore::saveTaskList(const TaskList& list)
+{
+    QMutexLocker lock(&m_mutex);
+    writeTaskList(list);
+}
+
+bool EntryStore::mergeTaskList(const TaskList& incoming)
+{
+    QMutexLocker lock(&m_mutex);
+    // Read and write under one write lock, so that another process saving its
+    // own list in between cannot be overwritten by an older one.
+    return transaction([&] {
+        if (incoming.updatedAt() <= readTaskList().updatedAt())
+            return false;
+        writeTaskList(incoming);
+        return true;
+    });
+}
+
+} // namespace zol

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "books/TaskList.h"
+#include "records/Project.h"
+#include "records/TimeEntry.h"
+#include "reports/SearchRange.h"
+#include "store/SQLiteDatabase.h"
+#include "support/Calendar.h"
+#include "support/Clock.h"
+
+#include <QDate>
+#include <QList>
+#include <QMutex>
+#include <QString>
+
+#include <limits>
+#include <memory>
+#include <optional>
+
+namespace zol {
+
+// One administration's database: its sessions, its project catalogue and the
+// settings that belong to the books (the task list). Opening migrates any older
+// file to the current schema.
+//
+// Every public operation runs alone: the store serialises them (transactions
+// included) on one lock, so the UI thread and a worker may share a store. Each
+// throws SQLiteDatabase::Error on failure; an operation that writes several
+// rows applies entirely or not at all. "Now" comes from the clock given at
+// construction.
+class EntryStore
+{
+public:
+    // Where the database of an administration lives: "zol.sqlite3" for
+    // "default", "zol-<id>.sqlite3" for any other, in Zol's data folder, which
+    // is created (owner-only) when missing. Throws zol::Error when it cannot be.
+    static QString url(const QString& administrationId);
+    static QString defaultURL();
+
+    // Opens (creating it owner-only when missing) and migrates the file.
+    explicit EntryStore(const QString& path, const Clock& clock = Clock::system());
+    // A store that lives in memory only, migrated like a file.
+    static std::unique_ptr<EntryStore> inMemory(const Clock& clock = Clock::system());
+
+    ~EntryStore();
+    EntryStore(const EntryStore&) = delete;
+    EntryStore& operator=(const EntryStore&) = delete;
+
+    const QString& path() const { return m_path; }
+
+    // --- entry reads (live sessions only unless said otherwise) ---
+    std::optional<TimeEntry> entry(const QUuid& id);
+    // The newest open session.
+    std::optional<TimeEntry> openEntry();
+    // Newest first, the open session included.
+    QList<TimeEntry> recentEntries(int limit);
+    // The sessions that started on `day`, oldest first.
+    QList<TimeEntry> entries(QDate day, const Calendar& calendar);
+    // Sessions that started in [from, to), newest first.
+    QList<TimeEntry> entries(const QDateTime& from, const QDateTime& to);
+    // Finished live sessions never handed in, oldest first.
+    QList<TimeEntry> entriesNotUploaded();
+    // Finished sessions whose handed-in copy is missing or stale: never handed
+    // in, changed since, or deleted after being handed in. Oldest first.
+    QList<TimeEntry> entriesNeedingUpload();
+    // Sessions handed in and later deleted that started in [from, to].
+    QList<TimeEntry> deletedEntries(const QDateTime& from, const QDateTime& to);
+    // The bin, most recently deleted first.
+    QList<TimeEntry> deletedEntries(int limit);
+    // Every row changed after `since`, deleted ones included, oldest change first.
+    QList<TimeEntry> entriesChanged(const QDateTime& since, int limit);
+    // Finished live sessions overlapping the entry's interval (touching is not
+    // overlapping). Empty for an open entry.
+    QList<TimeEntry> overlaps(const TimeEntry& entry);
+    // The days with live sessions, newest first, each once.
+    QList<QDate> trackedDays(const Calendar& calendar);
+    // Live sessions matching the query (see TimeEntry::matches) that started
+    // within `range` of `now`, newest first, at most `limit`. A blank query
+    // finds nothing.
+    QList<TimeEntry> search(QStringView query, SearchRange range, const QDateTime& now,
+                            int limit = std::numeric_limits<int>::max(),
+                            const Calendar& calendar = Calendar());
+
+    // --- entry writes ---
+    // Inserts or updates the whole entry, stamping updated_at with now; the
+    // creation time of an existing row never changes.
+    void save(const TimeEntry& entry);
+    // Soft delete: hidden, restorable.
+    void deleteEntry(const QUuid& id);
+    void restore(const QUuid& id);
+    // Removes the row for good.
+    void purge(const QUuid& id);
+    // Removes for good every session deleted before `cutOff`.
+    void purgeDeleted(const QDateTime& cutOff);
+    // Marks sessions handed in at `at`; updated_at takes the same instant.
+    void markUploaded(const QList<QUuid>& ids, const QDateTime& at);
+    // Forgets that sessions were handed in; updated_at is left alone.
+    void clearUploaded(const QList<QUuid>& ids);
+
+    // --- project catalogue ---
+    // Ordered by client then name, ignoring ASCII case.
+    QList<Project> projects(bool includeInactive);
+    // The project whose number is `number`, trimmed and ignoring case.
+    std::optional<Project> project(QStringView number);
+    QList<Project> projectsChanged(const QDateTime& since, int limit);
+    // A project typed in by hand (survives refreshes from upstream). Adding a
+    // number that is already here edits it and keeps its older creation date.
+    void addManualProject(const Project& project);
+    void setProjectActive(const QString& serial, bool isActive);
+    // Sessions keep their copies of the name and client.
+    void deleteProject(const QString& serial);
+    // Replaces every project that came from upstream; hand-made ones stay.
+    void replaceRemoteProjects(const QList<Project>& projects);
+    // Merges projects from other machines by the ownership rule of numbers;
+    // returns how many rows were written.
+    int mergeProjects(const QList<Project>& projects);
+    // Gives a local project a real number; its sessions follow.
+    void linkProject(const QString& localSerial, const QString& number);
+    // Renames (and, with a non-blank `newSerial`, renumbers) a project and all
+    // its sessions. A blank name does nothing.
+    void updateProject(const QString& serial, const QString& name, const QString& clientName,
+                       const QString& newSerial);
+    // Empties the books: every session, every project and the task list.
+    void eraseEverything();
+
+    // --- settings of these books ---
+    // The stored task list; the empty list when none is stored or it does not decode.
+    TaskList taskList();
+    void saveTaskList(const TaskList& list);
+    // Stores `incoming` only when it was changed later than the stored list.
+    bool mergeTaskList(const TaskList& incoming);
+
+    // The connection itself, for tests and maintenance tools. Not serialised:
+    // do not use it while other threads use the store.
+    SQLiteDatabase& database() { return m_database; }
+
+private:
+    void migrate();
+    QStringList columnNames(const QString& table);
+
+    double now() const;
+    QList<TimeEntry> queryEntries(const QString& clause, const QList<SQLiteDatabase::Value>& values);
+    std::optional<Project> projectBySerial(const QString& serial);
+    void writeProject(const Project& project, const QDateTime& createdAt, bool upstream);
+    void rekeyProject(const QString& oldSerial, const QString& newSerial);
+    TaskList readTaskList();
+    void writeTaskList(const TaskList& list);
+
+    // Runs `body` inside BEGIN IMMEDIATE … COMMIT, rolling back when it throws.
+    template <typename Body>
+    auto transaction(Body&& body) -> decltype(body());
+
+    QString m_path;
+    const Clock* m_clock;
+    QMutex m_mutex;
+    SQLiteDatabase m_database;
+};
+
+} // namespace zol

@@ -1,0 +1,135 @@
+#include "store/EntryStore.h"
+
+namespace zol {
+
+namespace {
+
+const QString schema = QStringLiteral(R"SQL(
+CREATE TABLE IF NOT EXISTS entries (
+    id TEXT PRIMARY KEY NOT NULL,
+    machine_name TEXT NOT NULL,
+    started_at REAL NOT NULL,
+    ended_at REAL,
+    paused_at REAL,
+    paused_seconds REAL NOT NULL DEFAULT 0,
+    project_serial TEXT NOT NULL,
+    project_name TEXT NOT NULL,
+    client_name TEXT NOT NULL DEFAULT '',
+    note TEXT NOT NULL DEFAULT '',
+    task TEXT NOT NULL DEFAULT '',
+    is_internal INTEGER NOT NULL DEFAULT 0,
+    uploaded_at REAL,
+    created_at REAL NOT NULL,
+    updated_at REAL NOT NULL,
+    deleted_at REAL
+);
+CREATE INDEX IF NOT EXISTS entries_started_at ON entries (started_at DESC);
+CREATE TABLE IF NOT EXISTS projects (
+    serial TEXT PRIMARY KEY NOT NULL,
+    name TEXT NOT NULL,
+    client_name TEXT NOT NULL DEFAULT '',
+    is_active INTEGER NOT NULL DEFAULT 1,
+    updated_at REAL NOT NULL DEFAULT 0,
+    created_at REAL NOT NULL DEFAULT 0,
+    is_manual INTEGER NOT NULL DEFAULT 0
+);
+CREATE TABLE IF NOT EXISTS meta (
+    key TEXT PRIMARY KEY NOT NULL,
+    value TEXT NOT NULL
+);
+)SQL");
+
+} // namespace
+
+QStringList EntryStore::columnNames(const QString& table)
+{
+    SQLiteDatabase::Statement statement =
+        m_database.prepare(QStringLiteral("PRAGMA table_info(") + table + QStringLiteral(");"));
+    QStringList names;
+    while (statement.step())
+        names.append(statement.text(1));
+    return names;
+}
+
+// Brings any older file to the current schema. Runs on every open, with no
+// transaction around it: each step is idempotent, so a migration interrupted
+// part-way completes on the next open.
+void EntryStore::migrate()
+{
+    QMutexLocker lock(&m_mutex);
+
+    m_database.execute(schema);
+
+    const QStringList entryColumns = columnNames(QStringLiteral("entries"));
+    const std::pair<const char*, const char*> addedEntryColumns[] = {
+        {"paused_at", "ALTER TABLE entries ADD COLUMN paused_at REAL;"},
+        {"paused_seconds", "ALTER TABLE entries ADD COLUMN paused_seconds REAL NOT NULL DEFAULT 0;"},
+        {"deleted_at", "ALTER TABLE entries ADD COLUMN deleted_at REAL;"},
+        {"uploaded_at", "ALTER TABLE entries ADD COLUMN uploaded_at REAL;"},
+        {"task", "ALTER TABLE entries ADD COLUMN task TEXT NOT NULL DEFAULT '';"},
+    };
+    for (const auto& [column, sql] : addedEntryColumns) {
+        if (!entryColumns.contains(QLatin1StringView(column)))
+            m_database.execute(QString::fromLatin1(sql));
+    }
+
+    if (!columnNames(QStringLiteral("projects")).contains(QStringLiteral("created_at")))
+        m_database.execute(
+            QStringLiteral("ALTER TABLE projects ADD COLUMN created_at REAL NOT NULL DEFAULT 0;"));
+
+    // Older books kept internal work under pseudo-projects numbered "INT:…".
+    if (!entryColumns.contains(QStringLiteral("is_internal"))) {
+        m_database.execute(QStringLiteral(
+            "ALTER TABLE entries ADD COLUMN is_internal INTEGER NOT NULL DEFAULT 0;"));
+        m_database.run(QStringLiteral("UPDATE entries SET is_internal = 1, project_serial = ''\n"
+                                      "WHERE project_serial LIKE ?1;"),
+                       {QStringLiteral("INT:%")});
+        m_database.run(QStringLiteral("DELETE FROM projects WHERE serial LIKE ?1;"),
+                       {QStringLiteral("INT:%")});
+    }
+
+    // A session without a project number is internal work.
+    m_database.execute(QStringLiteral("UPDATE entries SET is_internal = 1\n"
+                                      "WHERE is_internal = 0 AND TRIM(project_serial) = '';"));
+
+    // Finished sessions under the minute are soft-deleted once, when a file
+    // first reaches version 1; never again after that.
+    qint64 version = 0;
+    {
+        SQLiteDatabase::Statement statement = m_database.prepare(QStringLiteral("PRAGMA user_version;"));
+        if (statement.step())
+            version = statement.integer(0);
+    }
+    if (version < 1) {
+        m_database.run(QStringLiteral("UPDATE entries SET deleted_at = ?1, updated_at = ?1\n"
+                                      "WHERE deleted_at IS NULL AND ended_at IS NOT NULL\n"
+                                      "  AND (ended_at - started_at - paused_seconds) < 60;"),
+                       {now()});
+        m_database.execute(QStringLiteral("PRAGMA user_version = 1;"));
+    }
+
+    m_database.execute(QStringLiteral("DROP INDEX IF EXISTS entries_sync_state;"));
+
+    for (const char* obsolete : {"sync_state", "sync_error", "remote_serial"}) {
+        if (!entryColumns.contains(QLatin1StringView(obsolete)))
+            continue;
+        try {
+            m_database.execute(QStringLiteral("ALTER TABLE entries DROP COLUMN ")
+                               + QLatin1StringView(obsolete) + u';');
+        } catch (const SQLiteDatabase::Error&) {
+            // Harmless to keep: nothing reads it.
+        }
+    }
+
+    m_database.execute(
+        QStringLiteral("CREATE INDEX IF NOT EXISTS entries_uploaded ON entries (uploaded_at);"));
+
+    if (!columnNames(QStringLiteral("projects")).contains(QStringLiteral("updated_at")))
+        m_database.execute(
+            QStringLiteral("ALTER TABLE projects ADD COLUMN updated_at REAL NOT NULL DEFAULT 0;"));
+
+    m_database.run(QStringLiteral("UPDATE projects SET updated_at = ?1 WHERE updated_at <= 0;"),
+                   {now()});
+}
+
+} // namespace zol

@@ -1,0 +1,246 @@
+#include "store/EntryStore.h"
+
+#include "store/EntryRows.h"
+#include "store/EntryStoreTransaction.h"
+#include "support/Timestamps.h"
+
+namespace zol {
+
+using Value = SQLiteDatabase::Value;
+
+namespace {
+
+const QString projectColumns =
+    QStringLiteral("serial, name, client_name, is_active, updated_at, created_at");
+
+Project decodeProject(const SQLiteDatabase::Statement& row)
+{
+    const double created = row.real(5);
+    return Project{
+        row.text(0),
+        row.text(1),
+        row.text(2),
+        row.integer(3) != 0,
+        fromSecondsSince1970(row.real(4)),
+        created == 0 ? Project::unknownCreation() : fromSecondsSince1970(created),
+    };
+}
+
+QList<Project> readProjects(SQLiteDatabase::Statement& statement)
+{
+    QList<Project> projects;
+    while (statement.step())
+        projects.append(decodeProject(statement));
+    return projects;
+}
+
+QString trimmedOfBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+QList<Project> EntryStore::projects(bool includeInactive)
+{
+    QMutexLocker lock(&m_mutex);
+    QString sql = QStringLiteral("SELECT ") + projectColumns + QStringLiteral(" FROM projects\n");
+    if (!includeInactive)
+        sql += QStringLiteral("WHERE is_active = 1");
+    sql += QStringLiteral("\nORDER BY client_name COLLATE NOCASE, name COLLATE NOCASE;");
+    SQLiteDatabase::Statement statement = m_database.prepare(sql);
+    return readProjects(statement);
+}
+
+std::optional<Project> EntryStore::project(QStringView number)
+{
+    const QString normalized = Project::normalizedNumber(number);
+    if (normalized.isEmpty())
+        return std::nullopt;
+    QMutexLocker lock(&m_mutex);
+    SQLiteDatabase::Statement statement = m_database.prepare(
+        QStringLiteral("SELECT ") + projectColumns
+            + QStringLiteral(" FROM projects WHERE UPPER(TRIM(serial)) = ?1;"),
+        {normalized});
+    if (!statement.step())
+        return std::nullopt;
+    return decodeProject(statement);
+}
+
+QList<Project> EntryStore::projectsChanged(const QDateTime& since, int limit)
+{
+    QMutexLocker lock(&m_mutex);
+    SQLiteDatabase::Statement statement =
+        m_database.prepare(QStringLiteral("SELECT ") + projectColumns
+                               + QStringLiteral(" FROM projects\n"
+                                                "WHERE updated_at > ?1\n"
+                                                "ORDER BY updated_at ASC LIMIT ?2;"),
+                           {EntryRows::time(since), qint64(limit)});
+    return readProjects(statement);
+}
+
+std::optional<Project> EntryStore::projectBySerial(const QString& serial)
+{
+    SQLiteDatabase::Statement statement = m_database.prepare(
+        QStringLiteral("SELECT ") + projectColumns + QStringLiteral(" FROM projects WHERE serial = ?1;"),
+        {serial});
+    if (!statement.step())
+        return std::nullopt;
+    return decodeProject(statement);
+}
+
+void EntryStore::addManualProject(const Project& project)
+{
+    QMutexLocker lock(&m_mutex);
+    m_database.run(
+        QStringLiteral(
+            "INSERT INTO projects (serial, name, client_name, is_active, is_manual, updated_at, created_at)\n"
+            "VALUES (?1,?2,?3,?4,1,?5,?6)\n"
+            "ON CONFLICT(serial) DO UPDATE SET\n"
+            "  name = excluded.name,\n"
+            "  client_name = excluded.client_name,\n"
+            "  is_active = excluded.is_active,\n"
+            "  updated_at = excluded.updated_at,\n"
+            "  is_manual = 1,\n"
+            "  created_at = MIN(projects.created_at, excluded.created_at);"),
+        {project.serial, project.name, project.clientName, qint64(project.isActive ? 1 : 0),
+         EntryRows::time(project.updatedAt), EntryRows::time(project.createdAt)});
+}
+
+void EntryStore::setProjectActive(const QString& serial, bool isActive)
+{
+    QMutexLocker lock(&m_mutex);
+    m_database.run(QStringLiteral("UPDATE projects SET is_active = ?1, updated_at = ?2 WHERE serial = ?3;"),
+                   {qint64(isActive ? 1 : 0), now(), serial});
+}
+
+void EntryStore::deleteProject(const QString& serial)
+{
+    QMutexLocker lock(&m_mutex);
+    m_database.run(QStringLiteral("DELETE FROM projects WHERE serial = ?1;"), {serial});
+}
+
+// Writes a project from elsewhere. `upstream` rows are the ones a refresh
+// replaces (is_manual 0 when new); merged rows from other machines are kept as
+// hand-made when new. An existing row keeps its is_manual either way.
+void EntryStore::writeProject(const Project& project, const QDateTime& createdAt, bool upstream)
+{
+    const QString sql =
+        QStringLiteral("INSERT INTO projects (serial, name, client_name, is_active, is_manual, updated_at, created_at)\n"
+                       "VALUES (?1,?2,?3,?4,")
+        + (upstream ? u'0' : u'1')
+        + QStringLiteral(",?5,?6)\n"
+                         "ON CONFLICT(serial) DO UPDATE SET\n"
+                         "  name = excluded.name,\n"
+                         "  client_name = excluded.client_name,\n"
+                         "  is_active = excluded.is_active,\n"
+                         "  updated_at = excluded.updated_at,\n"
+                         "  created_at = excluded.created_at;");
+    m_database.run(sql, {project.serial, project.name, project.clientName,
+                         qint64(project.isActive ? 1 : 0), EntryRows::time(project.updatedAt),
+                         EntryRows::time(createdAt)});
+}
+
+void EntryStore::replaceRemoteProjects(const QList<Project>& projects)
+{
+    QMutexLocker lock(&m_mutex);
+    transaction([&] {
+        m_database.run(QStringLiteral("DELETE FROM projects WHERE is_manual = 0;"));
+        for (const Project& project : projects)
+            writeProject(project, project.createdAt, true);
+    });
+}
+
+int EntryStore::mergeProjects(const QList<Project>& projects)
+{
+    QMutexLocker lock(&m_mutex);
+    return transaction([&] {
+        int written = 0;
+        for (const Project& incoming : projects) {
+            // Only real numbers travel.
+            if (!incoming.isLinked())
+                continue;
+            const std::optional<Project> local = projectBySerial(incoming.serial);
+            QDateTime createdAt = incoming.createdAt;
+            if (local) {
+                switch (incoming.claim(*local)) {
+                case Project::Claim::youngerClaim:
+                    // The older claim keeps the number.
+                    continue;
+                case Project::Claim::olderClaim:
+                    // The number passes to the older claim, creation date and all.
+                    break;
+                case Project::Claim::sameLineage:
+                    // Details follow the newest edit; the creation date stays.
+                    if (incoming.updatedAt <= local->updatedAt || incoming.hasSameDetails(*local))
+                        continue;
+                    createdAt = local->createdAt;
+                    break;
+                }
+            }
+            writeProject(incoming, createdAt, false);
+            ++written;
+        }
+        return written;
+    });
+}
+
+void EntryStore::rekeyProject(const QString& oldSerial, const QString& newSerial)
+{
+    const QString target = trimmedOfBlanks(newSerial);
+    if (target.isEmpty() || target == oldSerial)
+        return;
+
+    const std::optional<Project> existing = projectBySerial(target);
+    if (existing) {
+        // The sessions join the project that already holds the number.
+        m_database.run(QStringLiteral("DELETE FROM projects WHERE serial = ?1;"), {oldSerial});
+    } else {
+        m_database.run(QStringLiteral("UPDATE projects SET serial = ?1 WHERE serial = ?2;"),
+                       {target, oldSerial});
+    }
+    m_database.run(QStringLiteral("UPDATE entries\n"
+                                  "SET project_serial = ?1,\n"
+                                  "    project_name = COALESCE(?2, project_name),\n"
+                                  "    updated_at = ?3\n"
+                                  "WHERE project_serial = ?4;"),
+                   {target, existing ? Value(existing->name) : Value(nullptr), now(), oldSerial});
+}
+
+void EntryStore::linkProject(const QString& localSerial, const QString& number)
+{
+    QMutexLocker lock(&m_mutex);
+    transaction([&] { rekeyProject(localSerial, number); });
+}
+
+void EntryStore::updateProject(const QString& serial, const QString& name,
+                               const QString& clientName, const QString& newSerial)
+{
+    const QString trimmedName = name.trimmed();
+    const QString trimmedClient = clientName.trimmed();
+    if (trimmedName.isEmpty())
+        return;
+
+    QMutexLocker lock(&m_mutex);
+    transaction([&] {
+        rekeyProject(serial, newSerial);
+        const QString newKey = trimmedOfBlanks(newSerial);
+        const QString key = newKey.isEmpty() ? serial : newKey;
+        const double stamp = now();
+        m_database.run(
+            QStringLiteral("UPDATE projects SET name = ?1, client_name = ?2, updated_at = ?3 WHERE serial = ?4;"),
+            {trimmedName, trimmedClient, stamp, key});
+        m_database.run(QStringLiteral("UPDATE entries SET project_name = ?1, client_name = ?2, updated_at = ?3\n"
+                                      "WHERE project_serial = ?4;"),
+                       {trimmedName, trimmedClient, stamp, key});
+    });
+}
+
+} // namespace zol

@@ -1,0 +1,32 @@
+#pragma once
+
+// The transaction template of EntryStore, shared by its source files.
+
+#include "store/EntryStore.h"
+
+namespace zol {
+
+template <typename Body>
+auto EntryStore::transaction(Body&& body) -> decltype(body())
+{
+    m_database.execute(QStringLiteral("BEGIN IMMEDIATE;"));
+    try {
+        if constexpr (std::is_void_v<decltype(body())>) {
+            body();
+            m_database.execute(QStringLiteral("COMMIT;"));
+        } else {
+            auto result = body();
+            m_database.execute(QStringLiteral("COMMIT;"));
+            return result;
+        }
+    } catch (...) {
+        try {
+            m_database.execute(QStringLiteral("ROLLBACK;"));
+        } catch (const SQLiteDatabase::Error&) {
+            // The body's error is the one worth reporting.
+        }
+        throw;
+    }
+}
+
+} // namespace zol

@@ -1,0 +1,150 @@
+#include "store/SQLiteDatabase.h"
+
+#include <sqlite3.h>
+
+namespace zol {
+
+namespace {
+
+QString libraryMessage(sqlite3* db)
+{
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+} // namespace
+
+void SQLiteDatabase::Close::operator()(sqlite3* db) const
+{
+    // Statements are finalised by their owners first; v2 tolerates stragglers.
+    sqlite3_close_v2(db);
+}
+
+SQLiteDatabase::SQLiteDatabase(const QString& path)
+{
+    sqlite3* raw = nullptr;
+    const QByteArray file = path.toUtf8();
+    const int rc = sqlite3_open_v2(file.constData(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+                                   nullptr);
+    m_db.reset(raw);
+    if (rc != SQLITE_OK) {
+        const QString reason = raw ? libraryMessage(raw) : QStringLiteral("unknown error");
+        m_db.reset();
+        throw Error(QStringLiteral("Could not open ") + path + QStringLiteral(": ") + reason);
+    }
+    execute(QStringLiteral("PRAGMA journal_mode = WAL;"));
+    execute(QStringLiteral("PRAGMA foreign_keys = ON;"));
+    execute(QStringLiteral("PRAGMA busy_timeout = 3000;"));
+}
+
+SQLiteDatabase::~SQLiteDatabase() = default;
+
+void SQLiteDatabase::execute(const QString& sql)
+{
+    char* message = nullptr;
+    const QByteArray script = sql.toUtf8();
+    const int rc = sqlite3_exec(m_db.get(), script.constData(), nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        const QString text = message ? QString::fromUtf8(message) : libraryMessage(m_db.get());
+        sqlite3_free(message);
+        throw Error(text);
+    }
+}
+
+void SQLiteDatabase::run(const QString& sql, const QList<Value>& values)
+{
+    Statement statement = prepare(sql, values);
+    statement.step();
+}
+
+SQLiteDatabase::Statement SQLiteDatabase::prepare(const QString& sql, const QList<Value>& values)
+{
+    sqlite3* db = m_db.get();
+    sqlite3_stmt* raw = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &raw, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(raw);
+        throw Error(libraryMessage(db) + QStringLiteral(" \u2014 in: ") + sql);
+    }
+    Statement statement(db, raw);
+    for (int i = 0; i < values.size(); ++i) {
+        const int index = i + 1;
+        const int rc = std::visit(
+            [&](const auto& value) -> int {
+                using T = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, qint64>) {
+                    return sqlite3_bind_int64(raw, index, value);
+                } else if constexpr (std::is_same_v<T, double>) {
+                    return sqlite3_bind_double(raw, index, value);
+                } else if constexpr (std::is_same_v<T, QString>) {
+                    const QByteArray utf8 = value.toUtf8();
+                    return sqlite3_bind_text64(raw, index, utf8.constData(),
+                                               sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
+                                               SQLITE_UTF8);
+                } else {
+                    return sqlite3_bind_null(raw, index);
+                }
+            },
+            values[i]);
+        if (rc != SQLITE_OK)
+            throw Error(libraryMessage(db)); // the statement is finalised on unwinding
+    }
+    return statement;
+}
+
+qint64 SQLiteDatabase::changes() const
+{
+    return sqlite3_changes64(m_db.get());
+}
+
+SQLiteDatabase::Statement::Statement(sqlite3* db, sqlite3_stmt* statement)
+    : m_db(db)
+    , m_statement(statement)
+{
+}
+
+SQLiteDatabase::Statement::Statement(Statement&& other) noexcept
+    : m_db(other.m_db)
+    , m_statement(std::exchange(other.m_statement, nullptr))
+{
+}
+
+SQLiteDatabase::Statement::~Statement()
+{
+    sqlite3_finalize(m_statement);
+}
+
+bool SQLiteDatabase::Statement::step()
+{
+    const int rc = sqlite3_step(m_statement);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    throw Error(libraryMessage(m_db));
+}
+
+bool SQLiteDatabase::Statement::isNull(int column) const
+{
+    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+}
+
+qint64 SQLiteDatabase::Statement::integer(int column) const
+{
+    return sqlite3_column_int64(m_statement, column);
+}
+
+double SQLiteDatabase::Statement::real(int column) const
+{
+    return sqlite3_column_double(m_statement, column);
+}
+
+QString SQLiteDatabase::Statement::text(int column) const
+{
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    if (!data)
+        return {};
+    return QString::fromUtf8(data, sqlite3_column_bytes(m_statement, column));
+}
+
+} // namespace zol

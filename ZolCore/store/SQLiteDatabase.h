@@ -1,0 +1,88 @@
+#pragma once
+
+#include "support/Error.h"
+
+#include <QList>
+#include <QString>
+
+#include <cstddef>
+#include <memory>
+#include <variant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace zol {
+
+// A thin owner of one SQLite connection, opened in serialized mode with WAL
+// journaling, foreign keys on and a 3-second busy timeout. Every failure is
+// thrown as SQLiteDatabase::Error carrying SQLite's own message.
+class SQLiteDatabase
+{
+public:
+    class Error final : public ErrorOf<Error>
+    {
+    public:
+        using ErrorOf::ErrorOf;
+    };
+
+    // A bound parameter: integer, real, text or NULL.
+    using Value = std::variant<qint64, double, QString, std::nullptr_t>;
+
+    // A compiled statement with its parameters bound, finalised when it goes
+    // out of scope. Columns are read by position.
+    class Statement
+    {
+    public:
+        Statement(Statement&& other) noexcept;
+        Statement& operator=(Statement&&) = delete;
+        Statement(const Statement&) = delete;
+        Statement& operator=(const Statement&) = delete;
+        ~Statement();
+
+        // Steps once: true when a row is ready, false when done. Any other
+        // result throws the library's message.
+        bool step();
+
+        bool isNull(int column) const;
+        qint64 integer(int column) const;
+        double real(int column) const;
+        // NULL reads as empty text.
+        QString text(int column) const;
+
+    private:
+        friend class SQLiteDatabase;
+        Statement(sqlite3* db, sqlite3_stmt* statement);
+
+        sqlite3* m_db;
+        sqlite3_stmt* m_statement;
+    };
+
+    // Opens (creating if missing) the database at `path`; ":memory:" opens one
+    // that lives in memory only. Throws "Could not open PATH: reason", or the
+    // message of the first pragma that fails.
+    explicit SQLiteDatabase(const QString& path);
+    ~SQLiteDatabase();
+    SQLiteDatabase(const SQLiteDatabase&) = delete;
+    SQLiteDatabase& operator=(const SQLiteDatabase&) = delete;
+
+    // Runs a script of one or more statements without parameters.
+    void execute(const QString& sql);
+    // Prepares one statement, binds `values` to ?1, ?2, … and steps it once.
+    void run(const QString& sql, const QList<Value>& values = {});
+    // Compiles one statement and binds value i to parameter i + 1. A compile
+    // error reads "<library message> — in: <sql>".
+    Statement prepare(const QString& sql, const QList<Value>& values = {});
+
+    // Rows changed by the most recent INSERT, UPDATE or DELETE.
+    qint64 changes() const;
+
+private:
+    struct Close
+    {
+        void operator()(sqlite3* db) const;
+    };
+    std::unique_ptr<sqlite3, Close> m_db;
+};
+
+} // namespace zol

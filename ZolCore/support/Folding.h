@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace zol {
+
+// The comparison form of text people type: compatibility decomposition (so
+// full-width and other width variants meet their plain forms), non-spacing
+// marks dropped (diacritics), case folded, runs of white space made one space
+// and the ends trimmed. Two texts that fold alike are the same name; a query
+// matches a field when the fold of the field contains the fold of the query.
+// Only for comparing: never show or store a folded text.
+QString fold(QStringView text);
+
+// The text with its ends trimmed and every run of white space inside made one
+// space; otherwise unchanged. This is how names people type are tidied.
+QString collapseWhitespace(QStringView text);
+
+// Whether `folded`, already the fold of a query, occurs in the fold of `text`.
+// Equivalent to fold(text).contains(folded), without building the fold for
+// plain ASCII text: the hot path of searching many sessions.
+bool foldedContains(QStringView text, QStringView folded);
+
+} // namespace zol

@@ -1,0 +1,23 @@
+# Compile settings shared by every target of the project. Link zol_common
+# (PRIVATE) instead of repeating flags per target.
+option(ZOL_WERROR "Treat warnings as errors" ON)
+
+add_library(zol_common INTERFACE)
+
+target_compile_options(zol_common INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
+  -Wcast-align -Woverloaded-virtual -Wnull-dereference -Wimplicit-fallthrough
+  $<$<BOOL:${ZOL_WERROR}>:-Werror>
+)
+
+target_compile_definitions(zol_common INTERFACE
+  QT_NO_CAST_FROM_ASCII
+  QT_NO_CAST_TO_ASCII
+  QT_NO_URL_CAST_FROM_STRING
+  QT_NO_CAST_FROM_BYTEARRAY
+  QT_USE_QSTRINGBUILDER
+  QT_NO_KEYWORDS
+  QT_DISABLE_DEPRECATED_BEFORE=0x060400
+  ZOL_VERSION="${PROJECT_VERSION}"
+)
+

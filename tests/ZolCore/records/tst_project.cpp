@@ -1,0 +1,4 @@
+#include <QTest>
+class Tst : public QObject { Q_OBJECT private Q_SLOTS: void placeholder() {} };
+QTEST_GUILESS_MAIN(Tst)
+#include "tst_project.moc"
