@@ -222,9 +222,10 @@ QList<QDate> EntryStore::trackedDays(const Calendar& calendar)
 QList<TimeEntry> EntryStore::search(QStringView query, SearchRange range, const QDateTime& now,
                                     int limit, const Calendar& calendar)
 {
-    const QString folded = fold(query);
-    if (folded.isEmpty() || limit <= 0)
+    if (query.trimmed().isEmpty() || limit <= 0)
         return {};
+    // A query of marks alone folds to nothing and so matches every session.
+    const QString folded = fold(query);
     const std::optional<QDateTime> start = range.start(now, calendar);
 
     QMutexLocker lock(&m_mutex);
@@ -239,7 +240,8 @@ QList<TimeEntry> EntryStore::search(QStringView query, SearchRange range, const 
     while (statement.step()) {
         // Match on the five searched fields first; decode only the hits.
         using namespace EntryRows;
-        if (!TimeEntry::matchesFolded(folded, statement.integer(isInternal) != 0,
+        if (!folded.isEmpty()
+            && !TimeEntry::matchesFolded(folded, statement.integer(isInternal) != 0,
                                       statement.text(projectSerial), statement.text(clientName),
                                       statement.text(projectName), statement.text(note),
                                       statement.text(machineName)))
@@ -249,6 +251,13 @@ QList<TimeEntry> EntryStore::search(QStringView query, SearchRange range, const 
             break;
     }
     return found;
+}
+
+qint64 EntryStore::dataVersion()
+{
+    QMutexLocker lock(&m_mutex);
+    SQLiteDatabase::Statement statement = m_database.prepare(QStringLiteral("PRAGMA data_version;"));
+    return statement.step() ? statement.integer(0) : 0;
 }
 
 void EntryStore::save(const TimeEntry& entry)

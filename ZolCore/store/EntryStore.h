@@ -81,6 +81,11 @@ public:
                             int limit = std::numeric_limits<int>::max(),
                             const Calendar& calendar = Calendar());
 
+    // A number that changes whenever another connection (another process, or
+    // another store on the same file) commits a change; this store's own
+    // writes leave it alone. Cheap enough to ask every second.
+    qint64 dataVersion();
+
     // --- entry writes ---
     // Inserts or updates the whole entry, stamping updated_at with now; the
     // creation time of an existing row never changes.

@@ -130,6 +130,12 @@ void EntryStore::migrate()
 
     m_database.run(QStringLiteral("UPDATE projects SET updated_at = ?1 WHERE updated_at <= 0;"),
                    {now()});
+
+    // Finding the running session is the first thing every start does. Without
+    // this index, asking while nothing runs walks the whole history.
+    m_database.execute(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS entries_open ON entries (started_at DESC)\n"
+        "WHERE ended_at IS NULL AND deleted_at IS NULL;"));
 }
 
 } // namespace zol

@@ -345,6 +345,18 @@ private Q_SLOTS:
         c.waitForFinished();
         QCOMPARE(first.recentEntries(10'000).size(), 3 * perWriter);
     }
+
+    void noticesWritesOfOtherConnections()
+    {
+        UserFolders folders;
+        EntryStore app(EntryStore::defaultURL());
+        EntryStore commandLine(EntryStore::defaultURL());
+        const qint64 start = app.dataVersion();
+        app.save(session(utc(2026, 3, 1, 8), 30));
+        QCOMPARE(app.dataVersion(), start);
+        commandLine.save(session(utc(2026, 3, 1, 9), 30));
+        QVERIFY(app.dataVersion() != start);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestEntryStore)

@@ -104,7 +104,8 @@ private Q_SLOTS:
                  sorted(currentProjectColumns));
         const QStringList indexes = column(
             db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND name NOT LIKE 'sqlite_%';"));
-        QCOMPARE(sorted(indexes), (QStringList{QStringLiteral("entries_started_at"), QStringLiteral("entries_uploaded")}));
+        QCOMPARE(sorted(indexes), (QStringList{QStringLiteral("entries_open"), QStringLiteral("entries_started_at"),
+                              QStringLiteral("entries_uploaded")}));
         QCOMPARE(column(db, QStringLiteral("PRAGMA user_version;")), QStringList{QStringLiteral("1")});
 
         // Internal work moved off its pseudo-project, which is gone.
