@@ -1,0 +1,156 @@
+#pragma once
+
+#include "records/Project.h"
+#include "records/TimeEntry.h"
+#include "support/Calendar.h"
+#include "support/Clock.h"
+
+#include <QList>
+#include <QObject>
+
+#include <optional>
+
+namespace zol {
+
+class EntryStore;
+
+// The timer of one set of books. The database is the timer: a session is
+// written to the store the moment it starts and again at every change, so a
+// crash or a quit loses nothing, and reload() picks an open session up again.
+// A session that stops with under a minute of work is removed, not kept.
+//
+// Lives on the UI thread. Store calls are made in place (they are short local
+// writes). No operation throws: a store failure puts its message in
+// loadError, leaves `current` as it was, and returns the empty result. Every
+// published field notifies only when its value really changes.
+class Tracker final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Tracker)
+
+    Q_PROPERTY(std::optional<zol::TimeEntry> current READ current NOTIFY currentChanged)
+    Q_PROPERTY(QList<zol::TimeEntry> recent READ recent NOTIFY recentChanged)
+    Q_PROPERTY(QList<zol::Project> projects READ projects NOTIFY projectsChanged)
+    Q_PROPERTY(std::optional<zol::Project> lastProject READ lastProject NOTIFY lastProjectChanged)
+    Q_PROPERTY(std::optional<QString> loadError READ loadError NOTIFY loadErrorChanged)
+    Q_PROPERTY(QDateTime now READ now NOTIFY nowChanged)
+    Q_PROPERTY(QString machineName READ machineName WRITE setMachineName NOTIFY machineNameChanged)
+    Q_PROPERTY(bool isTracking READ isTracking NOTIFY currentChanged)
+    Q_PROPERTY(bool isRunning READ isRunning NOTIFY currentChanged)
+    Q_PROPERTY(bool isPaused READ isPaused NOTIFY currentChanged)
+    Q_PROPERTY(double elapsed READ elapsed NOTIFY totalsChanged)
+    Q_PROPERTY(double todayTotal READ todayTotal NOTIFY totalsChanged)
+
+public:
+    // What stop() did.
+    struct StopResult
+    {
+        enum class Kind { logged, tooShort, nothing };
+
+        Kind kind = Kind::nothing;
+        std::optional<TimeEntry> entry;
+
+        // Finished and kept.
+        static StopResult logged(const TimeEntry& entry) { return {Kind::logged, entry}; }
+        // Finished with under a minute of work, and removed.
+        static StopResult tooShort(const TimeEntry& entry) { return {Kind::tooShort, entry}; }
+        // No open session, or the store failed.
+        static StopResult nothing() { return {}; }
+
+        // The entry of a logged result.
+        std::optional<TimeEntry> loggedEntry() const
+        {
+            return kind == Kind::logged ? entry : std::nullopt;
+        }
+        bool operator==(const StopResult& other) const = default;
+    };
+
+    // The newest sessions kept in `recent`.
+    static constexpr int recentLimit = 200;
+
+    // Call reload() right after construction: it picks up a session left open.
+    Tracker(EntryStore& store, const QString& machineName, Clock& clock = Clock::system(),
+            const Calendar& calendar = Calendar(), QObject* parent = nullptr);
+    ~Tracker() override;
+
+    const std::optional<TimeEntry>& current() const { return m_current; }
+    const QList<TimeEntry>& recent() const { return m_recent; }
+    const QList<Project>& projects() const { return m_projects; }
+    const std::optional<Project>& lastProject() const { return m_lastProject; }
+    const std::optional<QString>& loadError() const { return m_loadError; }
+    const QDateTime& now() const { return m_now; }
+    const QString& machineName() const { return m_machineName; }
+    void setMachineName(const QString& name);
+
+    bool isTracking() const { return m_current.has_value(); }
+    bool isRunning() const { return m_current && m_current->isTicking(); }
+    bool isPaused() const { return m_current && m_current->isPaused(); }
+    // Seconds worked on the open session, as of `now`.
+    double elapsed() const;
+    // Seconds worked on sessions that started today (the open one live).
+    double todayTotal() const;
+
+    // Reads the open session, the recent sessions and the active projects.
+    void reload();
+    // Reloads when another process (the command line, say) has written to the
+    // books since the last look. Cheap; safe to call often.
+    void reloadIfChangedElsewhere();
+
+    // Starts a session on `project`, stopping any open one first. A project
+    // without a serial is refused. Returns the new session.
+    std::optional<TimeEntry> start(const Project& project, const QString& note = {},
+                                   const QString& task = {});
+    // Starts a session of internal work described by `description`.
+    std::optional<TimeEntry> startInternal(const QString& description, const QString& note = {},
+                                           const QString& task = {});
+    StopResult stop();
+    void pause();
+    void resume();
+    void togglePause();
+    // Puts an edited copy of the open session in its place.
+    void replaceCurrent(const TimeEntry& entry);
+    // Soft-deletes the open session, whatever its length.
+    void discardRunning();
+    // Saves an edited session; it has to be handed in again.
+    void update(const TimeEntry& entry);
+    // Soft-deletes a session.
+    void deleteEntry(const TimeEntry& entry);
+
+Q_SIGNALS:
+    void currentChanged();
+    void recentChanged();
+    void projectsChanged();
+    void lastProjectChanged();
+    void loadErrorChanged();
+    void nowChanged();
+    void machineNameChanged();
+    // elapsed or todayTotal may have changed.
+    void totalsChanged();
+
+private:
+    void setCurrent(const std::optional<TimeEntry>& entry);
+    void setRecent(const QList<TimeEntry>& entries);
+    void setProjects(const QList<Project>& projects);
+    void setLastProject(const std::optional<Project>& project);
+    void setLoadError(const std::optional<QString>& message);
+    void setNow(const QDateTime& now);
+    void updateTicker();
+    void persistCurrent(const TimeEntry& entry);
+    std::optional<TimeEntry> begin(TimeEntry entry);
+
+    EntryStore& m_store;
+    Clock& m_clock;
+    Calendar m_calendar;
+    Clock::Timer m_ticker;
+    qint64 m_seenDataVersion = -1;
+
+    std::optional<TimeEntry> m_current;
+    QList<TimeEntry> m_recent;
+    QList<Project> m_projects;
+    std::optional<Project> m_lastProject;
+    std::optional<QString> m_loadError;
+    QDateTime m_now;
+    QString m_machineName;
+};
+
+} // namespace zol
