@@ -36,7 +36,9 @@ $(BENCH_DIR)/build.ninja: | deps
 
 bench: deps $(BENCH_DIR)/build.ninja
 	cmake --build $(BENCH_DIR) -j $(JOBS)
-	@set -e; for b in $(BENCH_DIR)/bench/bench_*; do echo "== $$b"; "$$b"; done
+	@set -e; for b in $(BENCH_DIR)/bench/bench_*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b"; fi; \
+	done
 
 clean:
 	rm -rf $(BUILD_DIR) $(BENCH_DIR)

@@ -35,6 +35,9 @@ SQLiteDatabase::SQLiteDatabase(const QString& path)
     execute(QStringLiteral("PRAGMA journal_mode = WAL;"));
     execute(QStringLiteral("PRAGMA foreign_keys = ON;"));
     execute(QStringLiteral("PRAGMA busy_timeout = 3000;"));
+    // FULL is SQLite's usual default; say so, so that every commit is durable
+    // whatever the platform's library was built with.
+    execute(QStringLiteral("PRAGMA synchronous = FULL;"));
 }
 
 SQLiteDatabase::~SQLiteDatabase() = default;
