@@ -80,6 +80,46 @@ bool TaskList::canAdd(QStringView name) const
     return true;
 }
 
+std::optional<TaskList> TaskList::adding(QStringView name, const QDateTime& at) const
+{
+    if (!canAdd(name))
+        return std::nullopt;
+    return with(std::nullopt, m_tasks + QStringList{collapseWhitespace(name)}, at);
+}
+
+std::expected<TaskList, QString> TaskList::removing(const QString& task, const QDateTime& at) const
+{
+    if (!m_tasks.contains(task))
+        return *this;
+    if (m_isEnabled && m_tasks.size() == 1)
+        return std::unexpected(QStringLiteral(
+            "Switch tasks off first: while they are on there has to be at least one of your own."));
+    QStringList tasks = m_tasks;
+    tasks.removeOne(task);
+    return with(std::nullopt, tasks, at);
+}
+
+TaskList TaskList::moving(const QString& task, Direction direction, const QDateTime& at) const
+{
+    const qsizetype index = m_tasks.indexOf(task);
+    const qsizetype other = direction == Direction::up ? index - 1 : index + 1;
+    if (index < 0 || other < 0 || other >= m_tasks.size())
+        return *this;
+    QStringList tasks = m_tasks;
+    tasks.swapItemsAt(index, other);
+    return with(std::nullopt, tasks, at);
+}
+
+std::expected<TaskList, QString> TaskList::enabling(bool on, const QDateTime& at) const
+{
+    if (on == m_isEnabled)
+        return *this;
+    if (on && m_tasks.isEmpty())
+        return std::unexpected(
+            QStringLiteral("Add at least one task below first. General is always there as well."));
+    return with(on, std::nullopt, at);
+}
+
 QDateTime TaskList::distantPast()
 {
     return QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);

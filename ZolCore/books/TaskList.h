@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include <expected>
 #include <optional>
 
 namespace zol {
@@ -42,6 +43,19 @@ public:
     static QStringList normalized(const QStringList& tasks);
     // Whether the typed name would be a new task.
     bool canAdd(QStringView name) const;
+
+    // The editing rules of the task settings. Each returns the changed list
+    // stamped `at`, or, where a change is refused, the sentence that says why;
+    // a change that does nothing returns the list as it is.
+    enum class Direction { up, down };
+    // Appends the tidied name when canAdd() allows it.
+    std::optional<TaskList> adding(QStringView name, const QDateTime& at) const;
+    // Refused while tasks are on and this is the only one.
+    std::expected<TaskList, QString> removing(const QString& task, const QDateTime& at) const;
+    // Swaps the task with its neighbour; nothing at either end.
+    TaskList moving(const QString& task, Direction direction, const QDateTime& at) const;
+    // Switching tasks on is refused while there are none.
+    std::expected<TaskList, QString> enabling(bool on, const QDateTime& at) const;
 
     // A moment earlier than any real change (the start of year 1).
     static QDateTime distantPast();

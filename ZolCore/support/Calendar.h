@@ -9,7 +9,8 @@ namespace zol {
 // Civil-calendar arithmetic in one time zone (by default the system's): start
 // of day, adding days, months and years with the local time of day kept and
 // the day clamped to the month's length (31 March minus one month is the last
-// day of February). Instants go in and come out in UTC.
+// day of February); a time of day that the clocks skip on the day arrived at
+// moves on by the length of the gap. Instants go in and come out in UTC.
 class Calendar
 {
 public:
