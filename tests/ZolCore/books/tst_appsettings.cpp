@@ -1,7 +1,6 @@
 // The per-machine settings: defaults, types, which keys are kept per
 // administration, local-only books, and the administration list as stored.
 
-#include "FakeClock.h"
 #include "UserFolders.h"
 #include "books/AppSettings.h"
 #include "books/SettingsStore.h"
@@ -11,18 +10,19 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using namespace zol;
-using namespace zol::test;
 
 namespace {
 
-const QString sharing = QStringLiteral("6F9619FF-8B86-4011-B42D-00C04FC964FF");
-const QString keeping = QStringLiteral("7A1B2C3D-4E5F-4061-8727-38495A6B7C8D");
+const QString sharing = u"6F9619FF-8B86-4011-B42D-00C04FC964FF"_s;
+const QString keeping = u"7A1B2C3D-4E5F-4061-8727-38495A6B7C8D"_s;
 
-Administration admin(const QString& id, const QString& name, bool keepsLocal = false)
-{
-    return Administration{id, name, Administration::Numbering::open(), keepsLocal};
-}
+// "default" reads back as keeping local whatever is stored.
+const QList<Administration> administrations{
+    Administration{Administration::defaultId, u"Local"_s, Administration::Numbering::open(), true},
+    Administration{sharing, u"Studio"_s, Administration::Numbering::open(), false},
+    Administration{keeping, u"Private"_s, Administration::Numbering::open(), true}};
 
 } // namespace
 
@@ -33,7 +33,11 @@ class TestAppSettings : public QObject
     std::unique_ptr<SettingsStore> m_store;
 
 private Q_SLOTS:
-    void init() { m_store = std::make_unique<SettingsStore>(QString()); }
+    void init()
+    {
+        m_store = std::make_unique<SettingsStore>(QString());
+        AppSettings::saveAdministrations(administrations, *m_store);
+    }
 
     void aFreshUserGetsTheDefaults()
     {
@@ -41,7 +45,6 @@ private Q_SLOTS:
         QCOMPARE(settings.longRunningWarningHours(), 10);
         QVERIFY(settings.hotKeyEnabled());
         QCOMPARE(settings.machineName(), TimeEntry::currentMachineName());
-        QCOMPARE(settings.sharedFolderPath(), QString());
         QVERIFY(!settings.sharedSyncEnabled());
         QVERIFY(settings.autoUploadEnabled());
         QVERIFY(settings.remindersEnabled());
@@ -49,55 +52,44 @@ private Q_SLOTS:
         QCOMPARE(settings.repeatReminderMinutes(), 30);
         QVERIFY(settings.idleDetectionEnabled());
         QCOMPARE(settings.idleMinutes(), 10);
-        QVERIFY(!settings.launchAtLogin());
         QVERIFY(!AppSettings::hasCompletedSetup(*m_store));
 
-        // The identity is stored at once; the borrowed computer name is not.
-        QCOMPARE(m_store->string(QStringLiteral("machine.id")), std::optional(settings.machineId()));
+        // The identity is stored at once, so that it never changes; the borrowed
+        // computer name is not, so that it follows a renamed computer.
         QVERIFY(parseUuid(settings.machineId()));
-        QCOMPARE(settings.machineId(), settings.machineId().toUpper());
-        QVERIFY(!m_store->contains(QStringLiteral("machine.name")));
-        QCOMPARE(m_store->keys(), QStringList{QStringLiteral("machine.id")});
-
-        // A second object for the same books keeps the identity.
-        AppSettings again(Administration::defaultId, *m_store);
-        QCOMPARE(again.machineId(), settings.machineId());
+        QCOMPARE(m_store->string(u"machine.id"_s), settings.machineId());
+        QVERIFY(!m_store->contains(u"machine.name"_s));
+        QCOMPARE(AppSettings(Administration::defaultId, *m_store).machineId(),
+                 settings.machineId());
     }
 
     void perAdministrationKeys()
     {
-        AppSettings::saveAdministrations({Administration::fallback(), admin(sharing, QStringLiteral("Studio"))},
-                                         *m_store);
-        m_store->setString(QStringLiteral("machine.name"), QStringLiteral("Local name"));
-        m_store->setInteger(QStringLiteral("idle.minutes"), 3);
+        m_store->setString(u"machine.name"_s, u"Local name"_s);
+        m_store->setInteger(u"idle.minutes"_s, 3);
 
         AppSettings studio(sharing, *m_store);
-        QCOMPARE(studio.key(QStringLiteral("share.folder")), QStringLiteral("admin.") + sharing + QStringLiteral(".share.folder"));
-        QCOMPARE(studio.machineName(), TimeEntry::currentMachineName()); // not the Local value
-        QCOMPARE(studio.idleMinutes(), 3); // application-wide
+        QCOMPARE(studio.machineName(), TimeEntry::currentMachineName()); // not Local's
+        QCOMPARE(studio.idleMinutes(), 3);                               // application-wide
+        QVERIFY(studio.machineId() != AppSettings(Administration::defaultId, *m_store).machineId());
 
-        studio.setMachineName(QStringLiteral("Anna"));
-        studio.setSharedFolderPath(QStringLiteral("/mnt/nas/studio"));
+        studio.setMachineName(u"Anna"_s);
+        studio.setSharedFolderPath(u" /mnt/nas/studio "_s);
         studio.setSharedSyncEnabled(true);
-        studio.setAutoUploadEnabled(false);
         studio.setIdleMinutes(15);
-        QCOMPARE(m_store->string(QStringLiteral("admin.") + sharing + QStringLiteral(".machine.name")),
-                 std::optional(QStringLiteral("Anna")));
-        QCOMPARE(m_store->boolean(QStringLiteral("admin.") + sharing + QStringLiteral(".share.enabled")),
-                 std::optional(true));
-        QCOMPARE(m_store->integer(QStringLiteral("idle.minutes")), std::optional<qint64>(15));
-        QCOMPARE(m_store->string(QStringLiteral("machine.name")), std::optional(QStringLiteral("Local name")));
+        const QString prefix = u"admin."_s + sharing;
+        QCOMPARE(m_store->string(prefix + u".machine.name"_s), u"Anna"_s);
+        QCOMPARE(m_store->boolean(prefix + u".share.enabled"_s), true);
+        QCOMPARE(m_store->integer(u"idle.minutes"_s), 15);
+        QCOMPARE(m_store->string(u"machine.name"_s), u"Local name"_s);
+        QCOMPARE(studio.sharedFolder(), u"/mnt/nas/studio"_s);
 
-        const QString id = studio.machineId();
-        QVERIFY(id != AppSettings(Administration::defaultId, *m_store).machineId());
+        // Forgetting the books removes their keys and nothing else; "default"
+        // has none of its own to forget.
         AppSettings::forgetSettings(sharing, *m_store);
-        for (const QString& name : {QStringLiteral("machine.name"), QStringLiteral("share.folder"),
-                                    QStringLiteral("share.enabled"), QStringLiteral("share.autoUpload"),
-                                    QStringLiteral("machine.id")})
-            QVERIFY(!m_store->contains(AppSettings::key(name, sharing)));
-        const int before = int(m_store->keys().size());
         AppSettings::forgetSettings(Administration::defaultId, *m_store);
-        QCOMPARE(m_store->keys().size(), before);
+        QCOMPARE(m_store->keys(), (QStringList{u"admin.list"_s, u"idle.minutes"_s, u"machine.id"_s,
+                                               u"machine.name"_s}));
     }
 
     void localOnlyBooksNeverShare_data()
@@ -110,122 +102,56 @@ private Q_SLOTS:
     void localOnlyBooksNeverShare()
     {
         QFETCH(QString, id);
-        AppSettings::saveAdministrations(
-            {Administration::fallback(), admin(keeping, QStringLiteral("Private"), true)}, *m_store);
-        m_store->setString(AppSettings::key(QStringLiteral("share.folder"), id), QStringLiteral("/mnt/nas"));
-        m_store->setBoolean(AppSettings::key(QStringLiteral("share.enabled"), id), true);
+        m_store->setString(AppSettings::key(u"share.folder"_s, id), u"/mnt/nas"_s);
+        m_store->setBoolean(AppSettings::key(u"share.enabled"_s, id), true);
         AppSettings settings(id, *m_store);
-        QCOMPARE(settings.sharedFolderPath(), QString());
         QVERIFY(!settings.sharedSyncEnabled());
         QVERIFY(!settings.sharedFolder());
+        QVERIFY(AppSettings::isLocalOnly(id, *m_store));
+        QVERIFY(!AppSettings::administrationUsing(u"/mnt/nas"_s, sharing, *m_store));
     }
 
     void wrongTypesReadAsDefaults()
     {
-        m_store->setString(QStringLiteral("idle.minutes"), QStringLiteral("15"));
-        m_store->setInteger(QStringLiteral("ui.hotKeyEnabled"), 0);
-        m_store->setBoolean(QStringLiteral("machine.name"), true);
-        m_store->setInteger(QStringLiteral("reminders.firstMinutes"), qint64(1) << 40);
-        m_store->setInteger(QStringLiteral("ui.longRunningWarningHours"), -3); // kept: never clamped
+        m_store->setString(u"idle.minutes"_s, u"15"_s);
+        m_store->setInteger(u"ui.hotKeyEnabled"_s, 0);
+        m_store->setBoolean(u"machine.name"_s, true);
+        m_store->setInteger(u"reminders.firstMinutes"_s, qint64(1) << 40);
         AppSettings settings(Administration::defaultId, *m_store);
         QCOMPARE(settings.idleMinutes(), 10);
         QVERIFY(settings.hotKeyEnabled());
         QCOMPARE(settings.machineName(), TimeEntry::currentMachineName());
         QCOMPARE(settings.firstReminderMinutes(), 60);
-        QCOMPARE(settings.longRunningWarningHours(), -3);
     }
 
-    void assignmentsNotifyOnlyOnChange()
+    void administrationsInTheStore()
     {
-        AppSettings settings(Administration::defaultId, *m_store);
-        QSignalSpy spy(&settings, &AppSettings::idleMinutesChanged);
-        settings.setIdleMinutes(10);
-        QCOMPARE(spy.count(), 0);
-        settings.setIdleMinutes(5);
-        settings.setIdleMinutes(5);
-        QCOMPARE(spy.count(), 1);
-
-        QSignalSpy login(&settings, &AppSettings::launchAtLoginChanged);
-        settings.setLaunchAtLogin(true);
-        QCOMPARE(login.count(), 1);
-        QVERIFY(!m_store->keys().join(u' ').contains(QStringLiteral("login")));
-    }
-
-    void sharedFolderIgnoresBlanks()
-    {
-        AppSettings::saveAdministrations({Administration::fallback(), admin(sharing, QStringLiteral("Studio"))},
-                                         *m_store);
-        AppSettings settings(sharing, *m_store);
-        settings.setSharedFolderPath(QStringLiteral("   "));
-        QVERIFY(!settings.sharedFolder());
-        settings.setSharedFolderPath(QStringLiteral(" /mnt/nas/studio "));
-        QCOMPARE(settings.sharedFolder(), std::optional(QStringLiteral("/mnt/nas/studio")));
-    }
-
-    void administrationListInTheStore()
-    {
-        QCOMPARE(AppSettings::administrations(*m_store), QList<Administration>{Administration::fallback()});
-        QCOMPARE(AppSettings::currentAdministration(*m_store).id, Administration::defaultId);
-
-        const QList<Administration> list = {Administration::fallback(), admin(sharing, QStringLiteral("Studio")),
-                                            admin(keeping, QStringLiteral("Private"), true)};
-        AppSettings::saveAdministrations(list, *m_store);
-        QCOMPARE(AppSettings::administrations(*m_store).size(), 3);
+        QCOMPARE(AppSettings::administrations(*m_store), administrations);
         AppSettings::setCurrentAdministration(sharing, *m_store);
-        QCOMPARE(AppSettings::currentAdministration(*m_store).name, QStringLiteral("Studio"));
+        QCOMPARE(AppSettings::currentAdministration(*m_store).id, sharing);
         QVERIFY(!AppSettings::isLocalOnly(sharing, *m_store));
-        QVERIFY(AppSettings::isLocalOnly(keeping, *m_store));
-        QVERIFY(AppSettings::isLocalOnly(Administration::defaultId, *m_store));
 
-        // A removed administration that is still remembered as open: the first opens.
-        AppSettings::setCurrentAdministration(QStringLiteral("gone"), *m_store);
+        // A studio folder claimed by other books, found through their own key.
+        m_store->setString(AppSettings::key(u"share.folder"_s, sharing), u"/mnt/nas/studio"_s);
+        QCOMPARE(AppSettings::administrationUsing(u"/MNT/nas/studio/"_s, keeping, *m_store)->id,
+                 sharing);
+
+        // Books removed since they were last open: the first opens.
+        AppSettings::saveAdministrations({administrations.first()}, *m_store);
         QCOMPARE(AppSettings::currentAdministration(*m_store).id, Administration::defaultId);
-
-        // A broken list falls back to Local alone.
-        m_store->setBinary(QStringLiteral("admin.list"), QByteArray("[{\"id\":\"x\",\"name\":\"y\",\"numbering\":{}}]"));
-        QCOMPARE(AppSettings::administrations(*m_store), QList<Administration>{Administration::fallback()});
-    }
-
-    void folderInUseByOtherBooks()
-    {
-        const QString third = QStringLiteral("8B2C3D4E-5F60-4172-8839-4A5B6C7D8E9F");
-        AppSettings::saveAdministrations({Administration::fallback(), admin(sharing, QStringLiteral("Studio")),
-                                          admin(keeping, QStringLiteral("Private"), true),
-                                          admin(third, QStringLiteral("Side job"))},
-                                         *m_store);
-        m_store->setString(AppSettings::key(QStringLiteral("share.folder"), sharing), QStringLiteral("/mnt/nas/studio"));
-        m_store->setString(AppSettings::key(QStringLiteral("share.folder"), keeping), QStringLiteral("/mnt/nas/private"));
-        m_store->setString(QStringLiteral("share.folder"), QStringLiteral("/mnt/nas/local"));
-
-        QCOMPARE(AppSettings::administrationUsing(QStringLiteral("  /MNT/nas/Studio// "), third, *m_store)->name,
-                 QStringLiteral("Studio"));
-        QVERIFY(!AppSettings::administrationUsing(QStringLiteral("/mnt/nas/studio"), sharing, *m_store));
-        QVERIFY(!AppSettings::administrationUsing(QStringLiteral("/mnt/nas/private"), third, *m_store));
-        QVERIFY(!AppSettings::administrationUsing(QStringLiteral("/mnt/nas/local"), third, *m_store));
     }
 
     void followsChangesFromAnotherProcess()
     {
-        UserFolders folders;
+        test::UserFolders folders;
         SettingsStore app(SettingsStore::defaultPath());
         SettingsStore commandLine(SettingsStore::defaultPath());
         AppSettings settings(Administration::defaultId, app);
         QSignalSpy spy(&settings, &AppSettings::idleMinutesChanged);
-        commandLine.setInteger(QStringLiteral("idle.minutes"), 30);
+        commandLine.setInteger(u"idle.minutes"_s, 30);
         app.refresh();
         QCOMPARE(settings.idleMinutes(), 30);
         QCOMPARE(spy.count(), 1);
-    }
-
-    void suggestedNames()
-    {
-        const QStringList names = AppSettings::suggestedMachineNames();
-        QVERIFY(!names.isEmpty());
-        QVERIFY(names.size() <= 3);
-        QCOMPARE(names.first(), TimeEntry::currentMachineName().trimmed());
-        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
-        for (const QString& name : names)
-            QCOMPARE(name, name.trimmed());
     }
 };
 
