@@ -125,14 +125,18 @@ QDateTime TaskList::distantPast()
     return QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
 }
 
-QByteArray TaskList::toJson() const
+QJsonObject TaskList::toJsonObject() const
 {
-    const QJsonObject object{
+    return QJsonObject{
         {QStringLiteral("isEnabled"), m_isEnabled},
         {QStringLiteral("tasks"), QJsonArray::fromStringList(m_tasks)},
         {QStringLiteral("updatedAt"), secondsSince2001(m_updatedAt)},
     };
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QByteArray TaskList::toJson() const
+{
+    return QJsonDocument(toJsonObject()).toJson(QJsonDocument::Compact);
 }
 
 std::optional<TaskList> TaskList::fromJson(const QByteArray& json)
@@ -141,8 +145,11 @@ std::optional<TaskList> TaskList::fromJson(const QByteArray& json)
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return std::nullopt;
-    const QJsonObject object = document.object();
+    return fromJsonObject(document.object());
+}
 
+std::optional<TaskList> TaskList::fromJsonObject(const QJsonObject& object)
+{
     bool isEnabled = false;
     if (const QJsonValue v = object.value(QStringLiteral("isEnabled")); !v.isUndefined()) {
         if (!v.isBool())

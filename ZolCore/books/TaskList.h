@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QJsonObject>
 #include <QStringList>
 
 #include <expected>
@@ -60,10 +61,16 @@ public:
     // A moment earlier than any real change (the start of year 1).
     static QDateTime distantPast();
 
-    // Compact JSON {"isEnabled":…,"tasks":[…],"updatedAt":seconds since 2001}.
-    QByteArray toJson() const;
+    // The list's own form {"isEnabled":…,"tasks":[…],"updatedAt":seconds since
+    // 2001}, stored in the books and embedded as is in the studio folder.
+    QJsonObject toJsonObject() const;
     // Missing keys read as disabled, no tasks, never set; a value of the wrong
-    // type, or text that is not such an object, gives no list.
+    // type gives no list.
+    static std::optional<TaskList> fromJsonObject(const QJsonObject& object);
+
+    // toJsonObject() as compact JSON text.
+    QByteArray toJson() const;
+    // fromJsonObject() of the text; text that is not a JSON object gives no list.
     static std::optional<TaskList> fromJson(const QByteArray& json);
 
     bool operator==(const TaskList& other) const = default;

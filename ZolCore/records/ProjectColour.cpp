@@ -2,6 +2,7 @@
 
 #include "records/Project.h"
 #include "records/TimeEntry.h"
+#include "support/Fnv.h"
 
 #include <cstdint>
 
@@ -29,12 +30,7 @@ ProjectColour ProjectColour::of(QStringView client, QStringView fallback, bool i
 
     const QByteArray key = (client.isEmpty() ? fallback : client).toString().toLower().toUtf8();
 
-    // 64-bit FNV-1a over the key's UTF-8 bytes.
-    std::uint64_t h = 0xcbf29ce484222325ULL;
-    for (const char byte : key) {
-        h ^= static_cast<std::uint8_t>(byte);
-        h *= 0x100000001b3ULL;
-    }
+    const std::uint64_t h = fnv1a64(key);
 
     // Spread the hash over the hue circle with the golden-ratio multiplier.
     const std::uint64_t spread = h * 0x9e3779b97f4a7c15ULL;

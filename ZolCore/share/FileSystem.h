@@ -1,0 +1,77 @@
+#pragma once
+
+#include "support/Error.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace zol {
+
+// The few file operations the studio folder needs, behind one interface so
+// that tests can count, slow down or break them. Paths are absolute. Nothing
+// here assumes local-disk semantics beyond an atomic rename within one folder:
+// the studio folder is usually a network mount.
+//
+// Every failing operation throws FileSystemError with a sentence naming the
+// path and the system's reason.
+class FileSystem
+{
+public:
+    class FileSystemError final : public ErrorOf<FileSystemError>
+    {
+    public:
+        using ErrorOf::ErrorOf;
+    };
+
+    // One entry of a folder listing. Hidden names are listed too.
+    struct Entry
+    {
+        QString name;
+        // A folder, or a symbolic link to one.
+        bool isFolder = false;
+        // A symbolic link (to anything, or to nothing).
+        bool isLink = false;
+        // The entry's own modification time (of the link itself for a link);
+        // absent when the file system does not say.
+        std::optional<QDateTime> modified;
+        // Size in bytes; -1 when not reported (folders, links).
+        qint64 size = -1;
+    };
+
+    virtual ~FileSystem() = default;
+
+    // Whether something exists at the path (a dangling link does not).
+    virtual bool exists(const QString& path) const = 0;
+    virtual bool isFolder(const QString& path) const = 0;
+    // Creates the folder and any missing parents; an existing folder is fine.
+    virtual void createFolder(const QString& path) = 0;
+    // The folder's entries, "." and ".." left out, in no particular order.
+    virtual QList<Entry> list(const QString& folder) const = 0;
+    // The whole file. A file larger than `maxSize` bytes is not read: that
+    // throws, so that nobody can make a reader swallow a huge file.
+    virtual QByteArray read(const QString& path, qint64 maxSize) const = 0;
+    // Writes the whole file so that readers see the old or the new bytes,
+    // never a mixture (a temporary file renamed into place).
+    virtual void writeAtomically(const QString& path, const QByteArray& bytes) = 0;
+    // Puts `replacement` in the place of `target`, in one step; works when the
+    // target does not exist yet.
+    virtual void replace(const QString& target, const QString& replacement) = 0;
+    virtual void move(const QString& from, const QString& to) = 0;
+    // Removes a file, a link or a folder with everything in it. A symbolic link
+    // is removed itself; what it points to is never touched.
+    virtual void remove(const QString& path) = 0;
+    // Marks the path hidden where the platform has such a mark (a leading "."
+    // already hides it on Linux).
+    virtual void setHidden(const QString& path) = 0;
+
+    // The machine's own file system.
+    static FileSystem& local();
+};
+
+using FileSystemError = FileSystem::FileSystemError;
+
+} // namespace zol

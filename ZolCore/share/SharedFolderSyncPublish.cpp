@@ -1,0 +1,94 @@
+// Writing this machine's own catalogue files.
+
+#include "share/SharedFolderSync.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace zol {
+
+int SharedFolderSync::publish(const QList<Project>& projects, bool force)
+{
+    QList<SharedProject> all;
+    all.reserve(projects.size());
+    QHash<int, QList<SharedProject>> groups;
+    for (const Project& project : projects) {
+        SharedProject shared(project);
+        groups[shardIndex(shared.number)].append(shared);
+        all.append(shared);
+    }
+    const auto byNumber = [](const SharedProject& a, const SharedProject& b) {
+        return numberLess(a.number, b.number);
+    };
+
+    // One listing stands in for an existence test of each of the 64 files.
+    QSet<QString> existing;
+    try {
+        for (const FileSystem::Entry& entry : m_fileSystem.list(ownFolder()))
+            existing.insert(entry.name);
+    } catch (const FileSystemError&) {
+        // Then nothing counts as existing, and everything is written.
+    }
+
+    int written = 0;
+    for (int index = 0; index < shardCount; ++index) {
+        const QString name = shardFileName(index);
+        const QString target = ownFolder() + u'/' + name;
+        auto group = groups.find(index);
+        if (group == groups.end() || group->isEmpty()) {
+            if (existing.contains(name)) {
+                try {
+                    m_fileSystem.remove(target);
+                } catch (const FileSystemError&) {
+                }
+            }
+            m_publishedShards.remove(index);
+            continue;
+        }
+        std::sort(group->begin(), group->end(), byNumber);
+        const auto published = m_publishedShards.constFind(index);
+        if (!force && published != m_publishedShards.cend() && *published == *group
+            && existing.contains(name))
+            continue;
+        const CatalogShard shard{SharedCatalog::currentVersion, m_machineId, index, *group};
+        writeCatalogFile(m_fileSystem, shard.encode(), target);
+        m_publishedShards.insert(index, *group);
+        ++written;
+    }
+
+    const QDateTime now = m_clock.now();
+    if (force || written > 0 || !existing.contains(QStringLiteral("meta.json"))) {
+        const PeerMeta meta{SharedCatalog::currentVersion, m_machineId, m_machineName, now,
+                            int(projects.size()), shardCount};
+        writeCatalogFile(m_fileSystem, meta.encode(), ownFolder() + QStringLiteral("/meta.json"));
+    }
+
+    // The older single-file format, for machines that read only that. Best
+    // effort: the shards are what counts.
+    try {
+        if (force || written > 0 || !m_fileSystem.exists(ownLegacyFile())) {
+            std::sort(all.begin(), all.end(), byNumber);
+            const LegacyCatalog legacy{SharedCatalog::currentVersion, m_machineId, m_machineName,
+                                       now, all};
+            writeCatalogFile(m_fileSystem, legacy.encode(), ownLegacyFile());
+        }
+    } catch (const FileSystemError&) {
+    }
+    return written;
+}
+
+void SharedFolderSync::publishTasks(const TaskList& list, bool force)
+{
+    // A list nobody ever edited has nothing to say to other machines.
+    if (!list.hasBeenSet())
+        return;
+    const QString target = ownFolder() + QStringLiteral("/tasks.json");
+    if (!force && m_publishedTasks == list && m_fileSystem.exists(target))
+        return;
+    const SharedTasks tasks{SharedCatalog::currentVersion, m_machineId, list};
+    writeCatalogFile(m_fileSystem, tasks.encode(), target);
+    m_publishedTasks = list;
+}
+
+} // namespace zol

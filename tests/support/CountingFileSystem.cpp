@@ -1,0 +1,214 @@
+#include "CountingFileSystem.h"
+
+#include <QDir>
+#include <QMutexLocker>
+
+namespace zol::test {
+
+namespace {
+
+bool isAtOrBelow(const QString& path, const QStringList& roots)
+{
+    const QString clean = QDir::cleanPath(path);
+    for (const QString& root : roots) {
+        if (clean == root || (clean.startsWith(root) && clean.at(root.size()) == u'/'))
+            return true;
+    }
+    return false;
+}
+
+[[noreturn]] void injected(const QString& what, const QString& path)
+{
+    throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path +
+                          QStringLiteral(": failure injected by the test"));
+}
+
+} // namespace
+
+CountingFileSystem::CountingFileSystem(FileSystem& inner)
+    : m_inner(inner)
+{}
+
+int CountingFileSystem::reads() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_reads;
+}
+
+int CountingFileSystem::writes() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_writes;
+}
+
+int CountingFileSystem::listings() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_listings;
+}
+
+QStringList CountingFileSystem::writtenPaths() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_writtenPaths;
+}
+
+void CountingFileSystem::resetCounts()
+{
+    const QMutexLocker lock(&m_mutex);
+    m_reads = m_writes = m_listings = 0;
+    m_writtenPaths.clear();
+}
+
+void CountingFileSystem::setWholeSecondTimes(bool whole)
+{
+    const QMutexLocker lock(&m_mutex);
+    m_wholeSecondTimes = whole;
+}
+
+void CountingFileSystem::failReplace(bool fail)
+{
+    const QMutexLocker lock(&m_mutex);
+    m_failReplace = fail;
+}
+
+void CountingFileSystem::vanishTemporaryOnReplace(bool vanish)
+{
+    const QMutexLocker lock(&m_mutex);
+    m_vanishOnReplace = vanish;
+}
+
+void CountingFileSystem::makeUnreadable(const QString& path)
+{
+    const QMutexLocker lock(&m_mutex);
+    m_unreadable.append(QDir::cleanPath(path));
+}
+
+void CountingFileSystem::failWritesTo(const QString& path)
+{
+    const QMutexLocker lock(&m_mutex);
+    m_unwritable.append(QDir::cleanPath(path));
+}
+
+void CountingFileSystem::clearFailures()
+{
+    const QMutexLocker lock(&m_mutex);
+    m_failReplace = m_vanishOnReplace = false;
+    m_unreadable.clear();
+    m_unwritable.clear();
+}
+
+void CountingFileSystem::countWrite(const QString& what, const QString& destination,
+                                    const QStringList& paths) const
+{
+    const QMutexLocker lock(&m_mutex);
+    ++m_writes;
+    m_writtenPaths.append(destination);
+    for (const QString& path : paths) {
+        if (isAtOrBelow(path, m_unwritable))
+            injected(what, path);
+    }
+}
+
+void CountingFileSystem::checkReadable(const QString& what, const QString& path) const
+{
+    // Called with the lock held.
+    if (isAtOrBelow(path, m_unreadable))
+        injected(what, path);
+}
+
+bool CountingFileSystem::exists(const QString& path) const
+{
+    return m_inner.exists(path);
+}
+
+bool CountingFileSystem::isFolder(const QString& path) const
+{
+    return m_inner.isFolder(path);
+}
+
+void CountingFileSystem::createFolder(const QString& path)
+{
+    if (m_inner.isFolder(path))
+        return;
+    countWrite(QStringLiteral("create the folder"), path, {path});
+    m_inner.createFolder(path);
+}
+
+QList<FileSystem::Entry> CountingFileSystem::list(const QString& folder) const
+{
+    bool wholeSeconds = false;
+    {
+        const QMutexLocker lock(&m_mutex);
+        ++m_listings;
+        checkReadable(QStringLiteral("list"), folder);
+        wholeSeconds = m_wholeSecondTimes;
+    }
+    QList<Entry> entries = m_inner.list(folder);
+    if (wholeSeconds) {
+        for (Entry& entry : entries) {
+            if (entry.modified) {
+                const qint64 ms = entry.modified->toMSecsSinceEpoch();
+                entry.modified =
+                    QDateTime::fromMSecsSinceEpoch(ms - ((ms % 1000) + 1000) % 1000, Qt::UTC);
+            }
+        }
+    }
+    return entries;
+}
+
+QByteArray CountingFileSystem::read(const QString& path, qint64 maxSize) const
+{
+    {
+        const QMutexLocker lock(&m_mutex);
+        ++m_reads;
+        checkReadable(QStringLiteral("read"), path);
+    }
+    return m_inner.read(path, maxSize);
+}
+
+void CountingFileSystem::writeAtomically(const QString& path, const QByteArray& bytes)
+{
+    countWrite(QStringLiteral("write"), path, {path});
+    m_inner.writeAtomically(path, bytes);
+}
+
+void CountingFileSystem::replace(const QString& target, const QString& replacement)
+{
+    countWrite(QStringLiteral("replace"), target, {target, replacement});
+    bool fail = false;
+    bool vanish = false;
+    {
+        const QMutexLocker lock(&m_mutex);
+        fail = m_failReplace;
+        vanish = m_vanishOnReplace;
+    }
+    if (vanish) {
+        m_inner.remove(replacement);
+        throw FileSystemError(QStringLiteral("Could not replace ") + target +
+                              QStringLiteral(" with ") + replacement +
+                              QStringLiteral(": the replacement vanished (injected by the test)"));
+    }
+    if (fail)
+        injected(QStringLiteral("replace"), target + QStringLiteral(" with ") + replacement);
+    m_inner.replace(target, replacement);
+}
+
+void CountingFileSystem::move(const QString& from, const QString& to)
+{
+    countWrite(QStringLiteral("move"), to, {from, to});
+    m_inner.move(from, to);
+}
+
+void CountingFileSystem::remove(const QString& path)
+{
+    countWrite(QStringLiteral("remove"), path, {path});
+    m_inner.remove(path);
+}
+
+void CountingFileSystem::setHidden(const QString& path)
+{
+    m_inner.setHidden(path);
+}
+
+} // namespace zol::test
