@@ -40,6 +40,13 @@ public:
         std::optional<QDateTime> modified;
         // Size in bytes; -1 when not reported (folders, links).
         qint64 size = -1;
+        // False when the name's bytes are not valid text: then `name` holds
+        // replacement characters and does not address the entry, which must
+        // be neither read nor removed by it.
+        bool hasExactName = true;
+
+        // A plain file (not a folder, not a link).
+        bool isFile() const { return !isFolder && !isLink && size >= 0; }
     };
 
     virtual ~FileSystem() = default;
@@ -47,12 +54,15 @@ public:
     // Whether something exists at the path (a dangling link does not).
     virtual bool exists(const QString& path) const = 0;
     virtual bool isFolder(const QString& path) const = 0;
+    // Whether the path itself is a symbolic link (to anything, or to nothing).
+    virtual bool isLink(const QString& path) const = 0;
     // Creates the folder and any missing parents; an existing folder is fine.
     virtual void createFolder(const QString& path) = 0;
     // The folder's entries, "." and ".." left out, in no particular order.
     virtual QList<Entry> list(const QString& folder) const = 0;
     // The whole file. A file larger than `maxSize` bytes is not read: that
-    // throws, so that nobody can make a reader swallow a huge file.
+    // throws, so that nobody can make a reader swallow a huge file. A path
+    // that is itself a symbolic link is refused.
     virtual QByteArray read(const QString& path, qint64 maxSize) const = 0;
     // Writes the whole file so that readers see the old or the new bytes,
     // never a mixture (a temporary file renamed into place).
@@ -62,7 +72,8 @@ public:
     virtual void replace(const QString& target, const QString& replacement) = 0;
     virtual void move(const QString& from, const QString& to) = 0;
     // Removes a file, a link or a folder with everything in it. A symbolic link
-    // is removed itself; what it points to is never touched.
+    // is removed itself; what it points to is never touched. Folders nested
+    // absurdly deep are refused rather than walked.
     virtual void remove(const QString& path) = 0;
     // Marks the path hidden where the platform has such a mark (a leading "."
     // already hides it on Linux).

@@ -102,8 +102,12 @@ struct RemoveFailure
 // rather than entered. Entries that vanish meanwhile are gone as wanted; any
 // other failure is kept (the first one) and the removal goes on, so that one
 // stuck file leaves as little behind as possible.
+// Nothing Zol writes nests more than a few folders deep; a deeper tree was
+// planted, and walking it would hold one open folder per level.
+constexpr int maximumRemovalDepth = 32;
+
 void removeEntry(int parent, const char* name, const QByteArray& path, bool isTop,
-                 std::optional<RemoveFailure>& failure)
+                 std::optional<RemoveFailure>& failure, int depth = 0)
 {
     const auto note = [&](const QByteArray& where, int error) {
         if (error == ENOENT && !isTop)
@@ -121,6 +125,8 @@ void removeEntry(int parent, const char* name, const QByteArray& path, bool isTo
         return;
     }
 
+    if (depth >= maximumRemovalDepth)
+        return note(path, ELOOP);
     const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return note(path, errno);
@@ -145,7 +151,7 @@ void removeEntry(int parent, const char* name, const QByteArray& path, bool isTo
             names.append(QByteArray(item->d_name));
     }
     for (const QByteArray& child : std::as_const(names))
-        removeEntry(fd, child.constData(), path + '/' + child, false, failure);
+        removeEntry(fd, child.constData(), path + '/' + child, false, failure, depth + 1);
     if (::unlinkat(parent, name, AT_REMOVEDIR) != 0)
         note(path, errno);
 }
@@ -180,6 +186,7 @@ class LocalFileSystem final : public FileSystem
 public:
     bool exists(const QString& path) const override;
     bool isFolder(const QString& path) const override;
+    bool isLink(const QString& path) const override;
     void createFolder(const QString& path) override;
     QList<Entry> list(const QString& folder) const override;
     QByteArray read(const QString& path, qint64 maxSize) const override;
@@ -194,6 +201,12 @@ bool LocalFileSystem::exists(const QString& path) const
 {
     struct stat info = {};
     return ::stat(native(path).constData(), &info) == 0;
+}
+
+bool LocalFileSystem::isLink(const QString& path) const
+{
+    struct stat info = {};
+    return ::lstat(native(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 bool LocalFileSystem::isFolder(const QString& path) const
@@ -237,12 +250,14 @@ QList<FileSystem::Entry> LocalFileSystem::list(const QString& folder) const
                 continue;
             // There, but the file system says nothing more about it.
             entry.name = QFile::decodeName(name);
+            entry.hasExactName = QFile::encodeName(entry.name) == name;
             entry.isLink = item->d_type == DT_LNK;
             entry.isFolder = item->d_type == DT_DIR;
             entries.append(std::move(entry));
             continue;
         }
         entry.name = QFile::decodeName(name);
+        entry.hasExactName = QFile::encodeName(entry.name) == name;
         entry.modified = modifiedOf(info);
         if (S_ISLNK(info.st_mode)) {
             entry.isLink = true;
@@ -265,7 +280,8 @@ QByteArray LocalFileSystem::read(const QString& path, qint64 maxSize) const
     // otherwise hold the reader forever. It is refused below.
     int fd = -1;
     do
-        fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        fd = ::open(native(path).constData(),
+                    O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         fail(what, path, errno);

@@ -118,11 +118,43 @@ private:
     bool m_ok = true;
 };
 
+// No catalogue file nests deeper than this (file, array, project, and room).
+constexpr int maximumNesting = 8;
+
+// Whether brackets outside strings nest deeper than a catalogue ever does.
+// Checked before parsing: Qt accepts up to a thousand levels, and a file of
+// nested empty arrays costs far more memory to parse than its size suggests.
+bool nestsTooDeep(const QByteArray& json)
+{
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (const char c : json) {
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > maximumNesting)
+                return true;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return false;
+}
+
 // The top-level object of a catalogue file. Qt's parser rejects text that is
-// not UTF-8 and nesting deeper than its own limit with an error, without
-// recursing further, so hostile input ends here.
+// not UTF-8 with an error; nesting is bounded before it runs.
 std::optional<QJsonObject> parseObject(const QByteArray& json)
 {
+    if (nestsTooDeep(json))
+        return std::nullopt;
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())

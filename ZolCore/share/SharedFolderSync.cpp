@@ -81,11 +81,26 @@ QList<Project> SharedFolderSync::worthSharing(const QList<Project>& projects, co
     return shared;
 }
 
+// Creates ".zol/peers/<machine id>". Anything another machine could plant on
+// the way is refused: ".zol" or "peers" as a link would carry this machine's
+// writes, pruning and tidying out of the studio folder, and a link or a file in
+// the place of this machine's own folder is replaced by a real folder.
 void SharedFolderSync::prepareFolder()
 {
     if (!m_fileSystem.isFolder(m_folder))
         throw SyncError::folderUnreachable(m_folder);
-    m_fileSystem.createFolder(ownFolder());
+    if (m_machineId.isEmpty() || m_machineId.contains(u'/') || m_machineId.startsWith(u'.'))
+        throw Error(QStringLiteral("This computer's identity in the studio folder (\"")
+                    + m_machineId + QStringLiteral("\") cannot name a folder."));
+    for (const QString& path : {container(m_folder), peersFolder()}) {
+        if (m_fileSystem.isLink(path) || (m_fileSystem.exists(path) && !m_fileSystem.isFolder(path)))
+            throw FileSystemError(QStringLiteral("Could not use ") + path
+                                  + QStringLiteral(": it is not a folder of its own."));
+    }
+    const QString own = ownFolder();
+    if (m_fileSystem.isLink(own) || (m_fileSystem.exists(own) && !m_fileSystem.isFolder(own)))
+        m_fileSystem.remove(own);
+    m_fileSystem.createFolder(own);
     try {
         m_fileSystem.setHidden(container(m_folder));
     } catch (const FileSystemError&) {
@@ -99,6 +114,10 @@ SharedFolderSync::Summary SharedFolderSync::sync(bool force)
     prepareFolder();
 
     Summary summary;
+    // What was read only counts as seen once it is safely in the store: if the
+    // merge fails, the next pass reads the same files again.
+    const QHash<QString, FileStamp> seenBefore = m_seen;
+    const QHash<QString, QString> peerNamesBefore = m_peerNames;
     const ReadResult read = readPeers(force);
     summary.peersSeen = int(read.peers.size());
     summary.peerNames = QStringList(read.peers.cbegin(), read.peers.cend());
@@ -107,47 +126,103 @@ SharedFolderSync::Summary SharedFolderSync::sync(bool force)
     summary.shardsUnchanged = read.shardsUnchanged;
     summary.filesSkipped = read.skipped;
 
-    if (!read.projects.isEmpty()) {
-        QList<Project> received;
-        received.reserve(read.projects.size());
-        for (const SharedProject& shared : read.projects)
-            received.append(shared.project());
-        summary.projectsReceived = m_store.mergeProjects(received);
+    try {
+        if (!read.projects.isEmpty()) {
+            QList<Project> received;
+            received.reserve(read.projects.size());
+            for (const SharedProject& shared : read.projects)
+                received.append(shared.project());
+            summary.projectsReceived = m_store.mergeProjects(received);
+        }
+        // Last change wins; a tie keeps the local list.
+        for (const TaskList& list : read.taskLists) {
+            if (m_store.mergeTaskList(list))
+                summary.tasksReceived = true;
+        }
+    } catch (...) {
+        m_seen = seenBefore;
+        m_peerNames = peerNamesBefore;
+        throw;
     }
 
-    // Last change wins; a tie keeps the local list.
-    for (const TaskList& list : read.taskLists) {
-        if (m_store.mergeTaskList(list))
-            summary.tasksReceived = true;
+    // One listing of this machine's folder serves publishing (which files
+    // exist) and tidying; the read's listing of "peers" serves pruning.
+    QList<FileSystem::Entry> ownEntries;
+    try {
+        ownEntries = m_fileSystem.list(ownFolder());
+    } catch (const FileSystemError&) {
+        // Then nothing counts as existing, and everything is written.
     }
+    Existing existing;
+    for (const FileSystem::Entry& entry : std::as_const(ownEntries)) {
+        if (entry.isFile())
+            existing.ownFiles.insert(entry.name);
+    }
+    existing.legacyFile = std::any_of(read.peersEntries.cbegin(), read.peersEntries.cend(),
+                                      [this](const FileSystem::Entry& entry) {
+                                          return entry.isFile()
+                                              && entry.name == m_machineId + QStringLiteral(".json");
+                                      });
 
-    const QList<Project> shared = worthSharing(m_store.projects(true), m_clock.now());
-    summary.projectsShared = int(shared.size());
-    summary.shardsWritten = publish(shared, force);
-    publishTasks(m_store.taskList(), force);
+    const std::optional<int> unchanged = force ? std::nullopt : catalogueUnchanged(existing);
+    if (unchanged) {
+        summary.projectsShared = *unchanged;
+    } else {
+        const Published stamp{m_store.projectsRevision(), m_store.dataVersion(), 0, std::nullopt};
+        const QDateTime now = m_clock.now();
+        const QList<Project> shared = worthSharing(m_store.projects(true), now);
+        summary.projectsShared = int(shared.size());
+        summary.shardsWritten = publish(shared, force, existing);
+        m_published = stamp;
+        m_published->projectsShared = summary.projectsShared;
+        // An archived project stops travelling 90 days after its last edit:
+        // the first such moment ahead makes the list change by itself.
+        for (const Project& project : shared) {
+            if (project.isActive)
+                continue;
+            const QDateTime expiry = project.updatedAt.addMSecs(qint64(closedProjectGracePeriod * 1000));
+            if (!m_published->nextExpiry || expiry < *m_published->nextExpiry)
+                m_published->nextExpiry = expiry;
+        }
+    }
+    publishTasks(m_store.taskList(), force, existing);
 
     summary.legacyPeers = read.legacyPeers;
-    summary.stalePeersRemoved = pruneStalePeers();
-    tidyOwnDirectory();
+    summary.stalePeersRemoved = pruneStalePeers(read.peersEntries);
+    tidyOwnDirectory(ownEntries, read.peersEntries);
     return summary;
+}
+
+// The number of projects shared when nothing about them can have changed
+// since the last publish: the same catalogue (no write here, none by another
+// process), no archived project past its 90 days since, and every file that
+// publish wrote still there (another machine may have pruned this one).
+std::optional<int> SharedFolderSync::catalogueUnchanged(const Existing& existing)
+{
+    if (!m_published || m_published->revision != m_store.projectsRevision()
+        || m_published->dataVersion != m_store.dataVersion())
+        return std::nullopt;
+    if (m_published->nextExpiry && m_clock.now() >= *m_published->nextExpiry)
+        return std::nullopt;
+    if (!existing.legacyFile || !existing.ownFiles.contains(QStringLiteral("meta.json")))
+        return std::nullopt;
+    for (auto it = m_publishedShards.cbegin(); it != m_publishedShards.cend(); ++it) {
+        if (!existing.ownFiles.contains(shardFileName(it.key())))
+            return std::nullopt;
+    }
+    return m_published->projectsShared;
 }
 
 // Entries older than the cut-off are other machines that stopped syncing half
 // a year ago. A machine still alive simply writes everything again.
-int SharedFolderSync::pruneStalePeers()
+int SharedFolderSync::pruneStalePeers(const QList<FileSystem::Entry>& entries)
 {
     const QDateTime cutOff = m_clock.now().addMSecs(-qint64(stalePeerLifetime * 1000));
-    QList<FileSystem::Entry> entries;
-    try {
-        entries = m_fileSystem.list(peersFolder());
-    } catch (const FileSystemError&) {
-        return 0;
-    }
     int removed = 0;
-    for (const FileSystem::Entry& entry : std::as_const(entries)) {
+    for (const FileSystem::Entry& entry : entries) {
         if (entry.name == m_machineId || entry.name == m_machineId + QStringLiteral(".json"))
             continue;
-        if (!entry.modified || *entry.modified >= cutOff)
+        if (!entry.hasExactName || !entry.modified || *entry.modified >= cutOff)
             continue;
         try {
             m_fileSystem.remove(peersFolder() + u'/' + entry.name);
@@ -161,17 +236,13 @@ int SharedFolderSync::pruneStalePeers()
 
 // Leftovers of interrupted writes: ours in our folder, anybody's temporary
 // legacy files directly in "peers".
-void SharedFolderSync::tidyOwnDirectory()
+void SharedFolderSync::tidyOwnDirectory(const QList<FileSystem::Entry>& ownEntries,
+                                        const QList<FileSystem::Entry>& peersEntries)
 {
-    const auto removeWhere = [this](const QString& folder, auto isLeftover) {
-        QList<FileSystem::Entry> entries;
-        try {
-            entries = m_fileSystem.list(folder);
-        } catch (const FileSystemError&) {
-            return;
-        }
-        for (const FileSystem::Entry& entry : std::as_const(entries)) {
-            if (!isLeftover(entry.name))
+    const auto removeWhere = [this](const QString& folder, const QList<FileSystem::Entry>& entries,
+                                    auto isLeftover) {
+        for (const FileSystem::Entry& entry : entries) {
+            if (!entry.hasExactName || !isLeftover(entry.name))
                 continue;
             try {
                 m_fileSystem.remove(folder + u'/' + entry.name);
@@ -179,10 +250,11 @@ void SharedFolderSync::tidyOwnDirectory()
             }
         }
     };
-    removeWhere(ownFolder(), [](const QString& name) {
+    removeWhere(ownFolder(), ownEntries, [](const QString& name) {
         return name.contains(QStringLiteral(".tmp")) || name.startsWith(QStringLiteral(".sb-"));
     });
-    removeWhere(peersFolder(), [](const QString& name) { return name.contains(QStringLiteral(".tmp")); });
+    removeWhere(peersFolder(), peersEntries,
+                [](const QString& name) { return name.contains(QStringLiteral(".tmp")); });
 }
 
 std::optional<Project> SharedFolderSync::projectOnShare(QStringView number)
@@ -192,7 +264,6 @@ std::optional<Project> SharedFolderSync::projectOnShare(QStringView number)
     if (key.isEmpty())
         return std::nullopt;
 
-    QMutexLocker lock(&m_mutex);
     if (!m_fileSystem.isFolder(m_folder))
         throw SyncError::folderUnreachable(m_folder);
 
@@ -220,7 +291,7 @@ std::optional<Project> SharedFolderSync::projectOnShare(QStringView number)
         return std::nullopt;
     }
     for (const FileSystem::Entry& entry : std::as_const(entries)) {
-        if (entry.name.startsWith(u'.'))
+        if (entry.name.startsWith(u'.') || entry.isLink || !entry.hasExactName)
             continue;
         const QString path = peersFolder() + u'/' + entry.name;
         if (entry.isFolder) {
@@ -236,8 +307,7 @@ std::optional<Project> SharedFolderSync::projectOnShare(QStringView number)
                 if (std::optional<Project> found = find(shard->projects))
                     return found;
             }
-        } else if (entry.name.endsWith(QStringLiteral(".json"))
-                   && entry.name != m_machineId + QStringLiteral(".json")) {
+        } else if (isCatalogName(entry.name) && entry.name != m_machineId + QStringLiteral(".json")) {
             const std::optional<QByteArray> bytes = readPeerFile(path);
             const std::optional<LegacyCatalog> legacy =
                 bytes ? LegacyCatalog::decode(*bytes, now) : std::nullopt;

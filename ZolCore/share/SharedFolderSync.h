@@ -32,8 +32,9 @@ class EntryStore;
 //
 // What a pass remembers (which files it has seen, what it last wrote) lives in
 // memory only, so a new instance reads everything once and rewrites its own
-// shards. Passes and lookups of one instance run one at a time, from any
-// thread. Everything on the share written by another machine is untrusted: a
+// shards. Passes of one instance run one at a time, from any thread; the owner
+// must not destroy an instance while a pass runs, and keeps one instance per
+// studio folder and machine (two would tidy away each other's temporary files). Everything on the share written by another machine is untrusted: a
 // file that cannot be read or decoded is skipped and counted, never fatal.
 class SharedFolderSync
 {
@@ -104,7 +105,9 @@ public:
 
     // Looks a number up directly on the share (any machine's shards, this
     // one's included, and legacy files), ignoring surrounding blanks and case.
-    // Throws SyncError when the studio folder is not there.
+    // Throws SyncError when the studio folder is not there. It does not wait
+    // for a pass in progress, but it does read the share: call it off the UI
+    // thread.
     std::optional<Project> projectOnShare(QStringView number);
 
     // The projects that travel: those with a real number, archived ones only
@@ -134,8 +137,27 @@ private:
         int skipped = 0;
         int legacyPeers = 0;
         QList<TaskList> taskLists;
+        // The listing of "peers" the read was made from.
+        QList<FileSystem::Entry> peersEntries;
     };
 
+    // Which of this machine's own files exist, from this pass's listings.
+    struct Existing
+    {
+        QSet<QString> ownFiles;
+        bool legacyFile = false;
+    };
+
+    // What the catalogue was when it was last published.
+    struct Published
+    {
+        quint64 revision = 0;
+        qint64 dataVersion = 0;
+        int projectsShared = 0;
+        std::optional<QDateTime> nextExpiry;
+    };
+
+    static bool isCatalogName(const QString& name);
     void prepareFolder();
     ReadResult readPeers(bool force);
     void readPeerFolder(const QString& peer, bool force, const QDateTime& listedAt,
@@ -144,10 +166,12 @@ private:
                         QSet<QString>& present, ReadResult& result);
     std::optional<QByteArray> readPeerFile(const QString& path);
     void remember(const QString& key, const FileStamp& stamp, const QDateTime& listedAt);
-    int publish(const QList<Project>& projects, bool force);
-    void publishTasks(const TaskList& list, bool force);
-    int pruneStalePeers();
-    void tidyOwnDirectory();
+    std::optional<int> catalogueUnchanged(const Existing& existing);
+    int publish(const QList<Project>& projects, bool force, const Existing& existing);
+    void publishTasks(const TaskList& list, bool force, const Existing& existing);
+    int pruneStalePeers(const QList<FileSystem::Entry>& entries);
+    void tidyOwnDirectory(const QList<FileSystem::Entry>& ownEntries,
+                          const QList<FileSystem::Entry>& peersEntries);
 
     QString peersFolder() const;
     QString ownFolder() const;
@@ -165,6 +189,7 @@ private:
     QHash<QString, QString> m_peerNames;
     QHash<int, QList<SharedProject>> m_publishedShards;
     std::optional<TaskList> m_publishedTasks;
+    std::optional<Published> m_published;
 };
 
 } // namespace zol

@@ -8,7 +8,7 @@
 
 namespace zol {
 
-int SharedFolderSync::publish(const QList<Project>& projects, bool force)
+int SharedFolderSync::publish(const QList<Project>& projects, bool force, const Existing& existingFiles)
 {
     QList<SharedProject> all;
     all.reserve(projects.size());
@@ -22,14 +22,7 @@ int SharedFolderSync::publish(const QList<Project>& projects, bool force)
         return numberLess(a.number, b.number);
     };
 
-    // One listing stands in for an existence test of each of the 64 files.
-    QSet<QString> existing;
-    try {
-        for (const FileSystem::Entry& entry : m_fileSystem.list(ownFolder()))
-            existing.insert(entry.name);
-    } catch (const FileSystemError&) {
-        // Then nothing counts as existing, and everything is written.
-    }
+    const QSet<QString>& existing = existingFiles.ownFiles;
 
     int written = 0;
     for (int index = 0; index < shardCount; ++index) {
@@ -67,7 +60,7 @@ int SharedFolderSync::publish(const QList<Project>& projects, bool force)
     // The older single-file format, for machines that read only that. Best
     // effort: the shards are what counts.
     try {
-        if (force || written > 0 || !m_fileSystem.exists(ownLegacyFile())) {
+        if (force || written > 0 || !existingFiles.legacyFile) {
             std::sort(all.begin(), all.end(), byNumber);
             const LegacyCatalog legacy{SharedCatalog::currentVersion, m_machineId, m_machineName,
                                        now, all};
@@ -78,13 +71,13 @@ int SharedFolderSync::publish(const QList<Project>& projects, bool force)
     return written;
 }
 
-void SharedFolderSync::publishTasks(const TaskList& list, bool force)
+void SharedFolderSync::publishTasks(const TaskList& list, bool force, const Existing& existing)
 {
     // A list nobody ever edited has nothing to say to other machines.
     if (!list.hasBeenSet())
         return;
     const QString target = ownFolder() + QStringLiteral("/tasks.json");
-    if (!force && m_publishedTasks == list && m_fileSystem.exists(target))
+    if (!force && m_publishedTasks == list && existing.ownFiles.contains(QStringLiteral("tasks.json")))
         return;
     const SharedTasks tasks{SharedCatalog::currentVersion, m_machineId, list};
     writeCatalogFile(m_fileSystem, tasks.encode(), target);

@@ -4,20 +4,16 @@
 
 namespace zol {
 
-namespace {
-
 // Names that are never catalogue files: temporary files (a leading "."), and
 // what other sync tools leave beside the files they carry: conflict copies
 // ("shard-0a.sync-conflict-20250314-092653-ABCDEF.json" would otherwise read as
 // a shard), their temporary files, and backups ending in "~".
-bool isCatalogName(const QString& name)
+bool SharedFolderSync::isCatalogName(const QString& name)
 {
     return !name.startsWith(u'.') && !name.contains(QStringLiteral(".sync-conflict-"))
         && !name.contains(QStringLiteral(".syncthing.")) && !name.endsWith(u'~')
         && name.endsWith(QStringLiteral(".json"));
 }
-
-} // namespace
 
 std::optional<QByteArray> SharedFolderSync::readPeerFile(const QString& path)
 {
@@ -54,9 +50,16 @@ SharedFolderSync::ReadResult SharedFolderSync::readPeers(bool force)
     } catch (const FileSystemError&) {
         // Read as an empty folder: nothing new this pass.
     }
+    result.peersEntries = entries;
     for (const FileSystem::Entry& entry : std::as_const(entries)) {
         if (entry.name.startsWith(u'.'))
             continue;
+        // Zol writes no links and only names it can spell: anything else was
+        // planted, and is neither followed nor read.
+        if (entry.isLink || !entry.hasExactName) {
+            ++result.skipped;
+            continue;
+        }
         if (entry.isFolder) {
             if (entry.name != m_machineId)
                 readPeerFolder(entry.name, force, listedAt, present, result);
@@ -94,8 +97,12 @@ void SharedFolderSync::readPeerFolder(const QString& peer, bool force, const QDa
     }
     const QDateTime now = m_clock.now();
     for (const FileSystem::Entry& entry : std::as_const(entries)) {
-        if (entry.isFolder || !isCatalogName(entry.name))
+        if (!isCatalogName(entry.name))
             continue;
+        if (!entry.isFile() || !entry.hasExactName) {
+            ++result.skipped;
+            continue;
+        }
         const QString key = peer + u'/' + entry.name;
         const QString path = folder + u'/' + entry.name;
         const FileStamp stamp{entry.modified, entry.size};

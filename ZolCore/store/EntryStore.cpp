@@ -330,6 +330,7 @@ void EntryStore::eraseEverything()
         m_database.run(QStringLiteral("DELETE FROM projects;"));
         m_database.run(QStringLiteral("DELETE FROM meta WHERE key = ?1;"), {QStringLiteral("tasks")});
     });
+    ++m_projectsRevision;
 }
 
 TaskList EntryStore::readTaskList()

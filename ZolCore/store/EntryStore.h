@@ -13,6 +13,7 @@
 #include <QMutex>
 #include <QString>
 
+#include <atomic>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -127,6 +128,10 @@ public:
                        const QString& newSerial);
     // Empties the books: every session, every project and the task list.
     void eraseEverything();
+    // A number that moves whenever this store changes the project catalogue.
+    // Together with dataVersion() (changes by other connections) it tells
+    // whether the catalogue can have changed since it was last looked at.
+    quint64 projectsRevision() const { return m_projectsRevision.load(); }
 
     // --- settings of these books ---
     // The stored task list; the empty list when none is stored or it does not decode.
@@ -146,7 +151,6 @@ private:
     double now() const;
     QList<TimeEntry> queryEntries(const QString& clause, const QList<SQLiteDatabase::Value>& values);
     std::optional<Project> projectBySerial(const QString& serial);
-    void writeProject(const Project& project, const QDateTime& createdAt, bool upstream);
     void rekeyProject(const QString& oldSerial, const QString& newSerial);
     TaskList readTaskList();
     void writeTaskList(const TaskList& list);
@@ -158,6 +162,7 @@ private:
     QString m_path;
     const Clock* m_clock;
     QMutex m_mutex;
+    std::atomic<quint64> m_projectsRevision = 0;
     SQLiteDatabase m_database;
 };
 

@@ -112,6 +112,7 @@ void EntryStore::addManualProject(const Project& project)
             "  created_at = MIN(projects.created_at, excluded.created_at);"),
         {project.serial, project.name, project.clientName, qint64(project.isActive ? 1 : 0),
          EntryRows::time(project.updatedAt), EntryRows::time(project.createdAt)});
+    ++m_projectsRevision;
 }
 
 void EntryStore::setProjectActive(const QString& serial, bool isActive)
@@ -119,22 +120,25 @@ void EntryStore::setProjectActive(const QString& serial, bool isActive)
     QMutexLocker lock(&m_mutex);
     m_database.run(QStringLiteral("UPDATE projects SET is_active = ?1, updated_at = ?2 WHERE serial = ?3;"),
                    {qint64(isActive ? 1 : 0), now(), serial});
+    ++m_projectsRevision;
 }
 
 void EntryStore::deleteProject(const QString& serial)
 {
     QMutexLocker lock(&m_mutex);
     m_database.run(QStringLiteral("DELETE FROM projects WHERE serial = ?1;"), {serial});
+    ++m_projectsRevision;
 }
 
-// Writes a project from elsewhere. `upstream` rows are the ones a refresh
-// replaces (is_manual 0 when new); merged rows from other machines are kept as
-// hand-made when new. An existing row keeps its is_manual either way.
-void EntryStore::writeProject(const Project& project, const QDateTime& createdAt, bool upstream)
+namespace {
+
+// The upsert of a project from elsewhere. `upstream` rows are the ones a
+// refresh replaces (is_manual 0 when new); merged rows from other machines are
+// kept as hand-made when new. An existing row keeps its is_manual either way.
+QString projectUpsert(bool upstream)
 {
-    const QString sql =
-        QStringLiteral("INSERT INTO projects (serial, name, client_name, is_active, is_manual, updated_at, created_at)\n"
-                       "VALUES (?1,?2,?3,?4,")
+    return QStringLiteral("INSERT INTO projects (serial, name, client_name, is_active, is_manual, updated_at, created_at)\n"
+                          "VALUES (?1,?2,?3,?4,")
         + (upstream ? u'0' : u'1')
         + QStringLiteral(",?5,?6)\n"
                          "ON CONFLICT(serial) DO UPDATE SET\n"
@@ -143,31 +147,46 @@ void EntryStore::writeProject(const Project& project, const QDateTime& createdAt
                          "  is_active = excluded.is_active,\n"
                          "  updated_at = excluded.updated_at,\n"
                          "  created_at = excluded.created_at;");
-    m_database.run(sql, {project.serial, project.name, project.clientName,
-                         qint64(project.isActive ? 1 : 0), EntryRows::time(project.updatedAt),
-                         EntryRows::time(createdAt)});
 }
+
+QList<Value> projectValues(const Project& project, const QDateTime& createdAt)
+{
+    return {project.serial, project.name, project.clientName, qint64(project.isActive ? 1 : 0),
+            EntryRows::time(project.updatedAt), EntryRows::time(createdAt)};
+}
+
+} // namespace
 
 void EntryStore::replaceRemoteProjects(const QList<Project>& projects)
 {
     QMutexLocker lock(&m_mutex);
     transaction([&] {
         m_database.run(QStringLiteral("DELETE FROM projects WHERE is_manual = 0;"));
-        for (const Project& project : projects)
-            writeProject(project, project.createdAt, true);
+        SQLiteDatabase::Statement upsert = m_database.prepare(projectUpsert(true));
+        for (const Project& project : projects) {
+            upsert.rebind(projectValues(project, project.createdAt));
+            upsert.step();
+        }
     });
+    ++m_projectsRevision;
 }
 
 int EntryStore::mergeProjects(const QList<Project>& projects)
 {
     QMutexLocker lock(&m_mutex);
-    return transaction([&] {
-        int written = 0;
+    const int written = transaction([&] {
+        int count = 0;
+        // Compiled once: a first pass over a studio merges thousands.
+        SQLiteDatabase::Statement select = m_database.prepare(
+            QStringLiteral("SELECT ") + projectColumns + QStringLiteral(" FROM projects WHERE serial = ?1;"));
+        SQLiteDatabase::Statement upsert = m_database.prepare(projectUpsert(false));
         for (const Project& incoming : projects) {
             // Only real numbers travel.
             if (!incoming.isLinked())
                 continue;
-            const std::optional<Project> local = projectBySerial(incoming.serial);
+            select.rebind({incoming.serial});
+            const std::optional<Project> local =
+                select.step() ? std::optional(decodeProject(select)) : std::nullopt;
             QDateTime createdAt = incoming.createdAt;
             if (local) {
                 switch (incoming.claim(*local)) {
@@ -185,11 +204,15 @@ int EntryStore::mergeProjects(const QList<Project>& projects)
                     break;
                 }
             }
-            writeProject(incoming, createdAt, false);
-            ++written;
+            upsert.rebind(projectValues(incoming, createdAt));
+            upsert.step();
+            ++count;
         }
-        return written;
+        return count;
     });
+    if (written > 0)
+        ++m_projectsRevision;
+    return written;
 }
 
 void EntryStore::rekeyProject(const QString& oldSerial, const QString& newSerial)
@@ -218,6 +241,7 @@ void EntryStore::linkProject(const QString& localSerial, const QString& number)
 {
     QMutexLocker lock(&m_mutex);
     transaction([&] { rekeyProject(localSerial, number); });
+    ++m_projectsRevision;
 }
 
 void EntryStore::updateProject(const QString& serial, const QString& name,
@@ -241,6 +265,7 @@ void EntryStore::updateProject(const QString& serial, const QString& name,
                                       "WHERE project_serial = ?4;"),
                        {trimmedName, trimmedClient, stamp, key});
     });
+    ++m_projectsRevision;
 }
 
 } // namespace zol

@@ -70,6 +70,20 @@ SQLiteDatabase::Statement SQLiteDatabase::prepare(const QString& sql, const QLis
         throw Error(libraryMessage(db) + QStringLiteral(" \u2014 in: ") + sql);
     }
     Statement statement(db, raw);
+    statement.bind(values);
+    return statement;
+}
+
+void SQLiteDatabase::Statement::rebind(const QList<Value>& values)
+{
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
+    bind(values);
+}
+
+void SQLiteDatabase::Statement::bind(const QList<Value>& values)
+{
+    sqlite3_stmt* raw = m_statement;
     for (int i = 0; i < values.size(); ++i) {
         const int index = i + 1;
         const int rc = std::visit(
@@ -90,9 +104,8 @@ SQLiteDatabase::Statement SQLiteDatabase::prepare(const QString& sql, const QLis
             },
             values[i]);
         if (rc != SQLITE_OK)
-            throw Error(libraryMessage(db)); // the statement is finalised on unwinding
+            throw Error(libraryMessage(m_db)); // the statement is finalised by its owner
     }
-    return statement;
 }
 
 qint64 SQLiteDatabase::changes() const

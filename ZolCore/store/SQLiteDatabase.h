@@ -43,6 +43,9 @@ public:
         // Steps once: true when a row is ready, false when done. Any other
         // result throws the library's message.
         bool step();
+        // Makes the statement ready to run again with other values, without
+        // compiling it again: for the same statement over many rows.
+        void rebind(const QList<Value>& values);
 
         bool isNull(int column) const;
         qint64 integer(int column) const;
@@ -53,6 +56,7 @@ public:
     private:
         friend class SQLiteDatabase;
         Statement(sqlite3* db, sqlite3_stmt* statement);
+        void bind(const QList<Value>& values);
 
         sqlite3* m_db;
         sqlite3_stmt* m_statement;

@@ -127,6 +127,11 @@ bool CountingFileSystem::isFolder(const QString& path) const
     return m_inner.isFolder(path);
 }
 
+bool CountingFileSystem::isLink(const QString& path) const
+{
+    return m_inner.isLink(path);
+}
+
 void CountingFileSystem::createFolder(const QString& path)
 {
     if (m_inner.isFolder(path))

@@ -46,6 +46,7 @@ public:
 
     bool exists(const QString& path) const override;
     bool isFolder(const QString& path) const override;
+    bool isLink(const QString& path) const override;
     void createFolder(const QString& path) override;
     QList<Entry> list(const QString& folder) const override;
     QByteArray read(const QString& path, qint64 maxSize) const override;

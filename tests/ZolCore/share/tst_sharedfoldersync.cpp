@@ -304,7 +304,10 @@ private Q_SLOTS:
         QFile::remove(studio() + QStringLiteral("/.zol/peers/") + ben.id + QStringLiteral(".json"));
 
         writeFile(folder + QStringLiteral("/meta.json"), "{\"version\": 1, \"machineId\": ");
-        writeFile(folder + QStringLiteral("/shard-3e.json"), QByteArray(9 * 1024 * 1024, ' ') + "{}");
+        // A valid shard, padded past the size limit.
+        const CatalogShard padded{1, ben.id, 62, {SharedProject(project(QStringLiteral("8888"), QStringLiteral("Huge"), QString(),
+                                                                          m_clock->now(), m_clock->now()))}};
+        writeFile(folder + QStringLiteral("/shard-3e.json"), QByteArray(9 * 1024 * 1024, ' ') + padded.encode());
         writeFile(folder + QStringLiteral("/shard-3d.json"), QByteArray(200'000, '[') + QByteArray(200'000, ']'));
         writeFile(folder + QStringLiteral("/shard-3c.json"), "{\"version\": 1, \"machineId\": \"\xff\xfe\"}");
         writeFile(folder + QStringLiteral("/shard-\nodd.json"), "not json");
@@ -318,6 +321,53 @@ private Q_SLOTS:
         QCOMPARE(summary.filesSkipped, 5);
         QCOMPARE(summary.shardsRead, 1);
         QVERIFY(summary.peerNames.isEmpty()); // the meta file is unreadable
+        QCOMPARE(serials(*anna.store), QStringList{QStringLiteral("2301")});
+    }
+
+    void plantedLinksAndNamesAreNeverFollowed()
+    {
+        Machine& anna = machine(QStringLiteral("Anna"));
+        anna.sync->sync();
+        const QString peers = studio() + QStringLiteral("/.zol/peers");
+        const QByteArray peersBytes = QFile::encodeName(peers);
+        const QDateTime old = m_clock->now().addDays(-181);
+
+        // Names that are not valid text: the stale one is left alone rather
+        // than mistaken for the live one its name would decode to.
+        const QByteArray stale = peersBytes + "/PEER\xff";
+        const QByteArray live = peersBytes + "/PEER\xef\xbf\xbd";
+        QVERIFY(::mkdir(stale.constData(), 0755) == 0);
+        QVERIFY(::mkdir(live.constData(), 0755) == 0);
+        const timeval times[2] = {{time_t(old.toSecsSinceEpoch()), 0}, {time_t(old.toSecsSinceEpoch()), 0}};
+        QVERIFY(::lutimes(stale.constData(), times) == 0);
+        const SharedFolderSync::Summary summary = anna.sync->sync();
+        QCOMPARE(summary.stalePeersRemoved, 0);
+        QCOMPARE(summary.filesSkipped, 1);
+        QVERIFY(QFileInfo::exists(QFile::decodeName(live)));
+
+        // "peers" swapped for a link: nothing is written, pruned or tidied there.
+        QTemporaryDir outside;
+        writeFile(outside.filePath(QStringLiteral("old.tmp")), "mine");
+        setModified(outside.filePath(QStringLiteral("old.tmp")), old);
+        FileSystem::local().remove(peers);
+        QVERIFY(QFile::link(outside.path(), peers));
+        QVERIFY_THROWS_EXCEPTION(FileSystemError, anna.sync->sync());
+        QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QStringLiteral("old.tmp")});
+    }
+
+    void whatFailsToMergeIsReadAgain()
+    {
+        Machine& anna = machine(QStringLiteral("Anna"));
+        Machine& ben = machine(QStringLiteral("Ben"));
+        add(ben, QStringLiteral("2301"), QStringLiteral("Brand book"));
+        ben.sync->sync();
+        later();
+        anna.store->database().execute(QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE INSERT ON projects BEGIN SELECT RAISE(ABORT, 'busy'); END;"));
+        QVERIFY_THROWS_EXCEPTION(SQLiteDatabase::Error, anna.sync->sync());
+        anna.store->database().execute(QStringLiteral("DROP TRIGGER refuse;"));
+        QCOMPARE(anna.sync->sync().shardsRead, 1);
         QCOMPARE(serials(*anna.store), QStringList{QStringLiteral("2301")});
     }
 
