@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Reads back the comma-separated text Zol writes (timesheets, exports) into a
+// table of named columns. It never fails; text it cannot make sense of only
+// yields fewer or odder rows.
+namespace zol::CSVReader {
+
+struct Table
+{
+    // The fields of the first record, as written.
+    QStringList columns;
+    // Every later record that is not an empty line, in file order.
+    QList<QStringList> rows;
+
+    bool isEmpty() const { return rows.isEmpty(); }
+    // The field of `row` under the first header field equal to `column`
+    // (case counts); none when there is no such column or the row is short.
+    std::optional<QString> value(const QString& column, const QStringList& row) const;
+
+    bool operator==(const Table& other) const = default;
+};
+
+// Splits on commas and line breaks (a carriage return, a line feed, or the two
+// together, are one break), with double quotes anywhere in a field opening a
+// quoted stretch in which "" stands for one quote. Nothing is trimmed and a
+// byte-order mark is kept.
+Table parse(QStringView text);
+
+} // namespace zol::CSVReader

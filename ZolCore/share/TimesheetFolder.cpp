@@ -1,0 +1,222 @@
+#include "share/TimesheetFolder.h"
+
+#include "reports/CSVReader.h"
+#include "share/SharedCatalog.h"
+#include "share/Timesheet.h"
+#include "support/Timestamps.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace zol::TimesheetFolder {
+
+const QString markerName = QStringLiteral(".person.json");
+
+namespace {
+
+// A marker is a few lines; anything bigger was not written by Zol.
+constexpr qint64 maximumMarkerSize = 64 * 1024;
+// Timesheets are read whole to compare their sessions.
+constexpr qint64 maximumTimesheetSize = 64 * 1024 * 1024;
+
+QString fileNameOf(const QString& path)
+{
+    return path.section(u'/', -1);
+}
+
+std::optional<Marker> readMarker(FileSystem& fileSystem, const QString& folder)
+{
+    try {
+        return Marker::decode(fileSystem.read(folder + u'/' + markerName, maximumMarkerSize));
+    } catch (const FileSystemError&) {
+        return std::nullopt;
+    }
+}
+
+// Writes the marker unless it already names this machine and this person.
+void claim(FileSystem& fileSystem, const QString& folder, const QString& machineId,
+           const QString& person, const QDateTime& now)
+{
+    fileSystem.createFolder(folder);
+    const std::optional<Marker> marker = readMarker(fileSystem, folder);
+    if (marker && marker->machineId == machineId && marker->name == person)
+        return;
+    const Marker mine{machineId, person, now};
+    writeCatalogFile(fileSystem, mine.encode(), folder + u'/' + markerName);
+}
+
+// Moves the folder only into a free place: history already at the
+// destination is never merged into or overwritten.
+void move(FileSystem& fileSystem, const QString& from, const QString& to)
+{
+    if (!fileSystem.exists(from) || fileSystem.exists(to))
+        return;
+    fileSystem.move(from, to);
+}
+
+// Renames "<period>-<name>.csv" files to "<period>.csv". Where a file of the
+// new name exists, the old one goes only when every session in it is also in
+// the new one; otherwise both stay, so that no hours are lost.
+void dropNamesFromFiles(FileSystem& fileSystem, const QString& folder)
+{
+    QList<FileSystem::Entry> entries;
+    try {
+        entries = fileSystem.list(folder);
+    } catch (const FileSystemError&) {
+        return;
+    }
+    for (const FileSystem::Entry& entry : std::as_const(entries)) {
+        const QString path = folder + u'/' + entry.name;
+        if (entry.isFolder) {
+            if (!entry.isLink)
+                dropNamesFromFiles(fileSystem, path);
+            continue;
+        }
+        if (!entry.name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+            continue;
+        const std::optional<QString> id = legacyPeriodId(QStringView(entry.name).chopped(4));
+        if (!id)
+            continue;
+        const QString target = folder + u'/' + *id + QStringLiteral(".csv");
+        try {
+            if (!fileSystem.exists(target)) {
+                fileSystem.move(path, target);
+                continue;
+            }
+            const std::optional<QSet<QString>> old = sessionIds(fileSystem, path);
+            const std::optional<QSet<QString>> current = sessionIds(fileSystem, target);
+            if (old && current && current->contains(*old))
+                fileSystem.remove(path);
+        } catch (const FileSystemError&) {
+            // Left as it is; tried again on the next upload.
+        }
+    }
+}
+
+bool isDigits(QStringView text, qsizetype count)
+{
+    if (text.size() != count)
+        return false;
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
+QByteArray Marker::encode() const
+{
+    const QJsonObject object{
+        {QStringLiteral("machineId"), machineId},
+        {QStringLiteral("name"), name},
+        {QStringLiteral("updatedAt"), iso8601(updatedAt)},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+std::optional<Marker> Marker::decode(const QByteArray& json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    const QJsonObject object = document.object();
+    const QJsonValue machineId = object.value(QStringLiteral("machineId"));
+    const QJsonValue name = object.value(QStringLiteral("name"));
+    const QJsonValue updatedAt = object.value(QStringLiteral("updatedAt"));
+    if (!machineId.isString() || !name.isString() || !updatedAt.isString())
+        return std::nullopt;
+    const std::optional<QDateTime> when = parseIso8601(updatedAt.toString());
+    if (!when)
+        return std::nullopt;
+    return Marker{machineId.toString(), name.toString(), *when};
+}
+
+std::optional<QString> folderClaimed(FileSystem& fileSystem, const QString& machineId,
+                                     const QString& hoursFolder)
+{
+    QList<FileSystem::Entry> entries;
+    try {
+        entries = fileSystem.list(hoursFolder);
+    } catch (const FileSystemError&) {
+        return std::nullopt;
+    }
+    // Listing order is the file system's; sort for a stable answer.
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.name < b.name; });
+    for (const FileSystem::Entry& entry : std::as_const(entries)) {
+        if (!entry.isFolder)
+            continue;
+        const QString folder = hoursFolder + u'/' + entry.name;
+        const std::optional<Marker> marker = readMarker(fileSystem, folder);
+        if (marker && marker->machineId == machineId)
+            return folder;
+    }
+    return std::nullopt;
+}
+
+Resolution resolve(FileSystem& fileSystem, const QString& studioFolder, const QString& person,
+                   const QString& machineId, const QDateTime& now)
+{
+    const QString hours = Timesheet::root(studioFolder);
+    fileSystem.createFolder(hours);
+
+    const QString safe = Timesheet::safeName(person);
+    const QString wanted = hours + u'/' + safe;
+    const std::optional<Marker> marker = readMarker(fileSystem, wanted);
+    const bool free = marker ? marker->machineId == machineId : !fileSystem.exists(wanted);
+    const QString target = free ? wanted : hours + u'/' + safe + u'-' + machineId.left(8);
+
+    Resolution resolution{target, std::nullopt};
+    const std::optional<QString> owned = folderClaimed(fileSystem, machineId, hours);
+    if (owned && fileNameOf(*owned) != fileNameOf(target)) {
+        move(fileSystem, *owned, target);
+        resolution.renamedFrom = fileNameOf(*owned);
+    }
+    dropNamesFromFiles(fileSystem, target);
+    claim(fileSystem, target, machineId, person, now);
+    return resolution;
+}
+
+QString existingFolder(FileSystem& fileSystem, const QString& studioFolder, const QString& person,
+                       const QString& machineId)
+{
+    const QString hours = Timesheet::root(studioFolder);
+    if (std::optional<QString> owned = folderClaimed(fileSystem, machineId, hours))
+        return *owned;
+    return hours + u'/' + Timesheet::safeName(person);
+}
+
+std::optional<QString> legacyPeriodId(QStringView name)
+{
+    const qsizetype first = name.indexOf(u'-');
+    if (first < 0)
+        return std::nullopt;
+    const qsizetype second = name.indexOf(u'-', first + 1);
+    if (second < 0)
+        return std::nullopt;
+    const QStringView year = name.left(first);
+    const QStringView period = name.mid(first + 1, second - first - 1);
+    const bool weekOrMonth = isDigits(period, 2)
+        || (period.size() == 3 && period.front() == u'W' && isDigits(period.mid(1), 2));
+    if (!isDigits(year, 4) || !weekOrMonth)
+        return std::nullopt;
+    return year.toString() + u'-' + period.toString();
+}
+
+std::optional<QSet<QString>> sessionIds(FileSystem& fileSystem, const QString& file)
+{
+    QString text;
+    try {
+        text = QString::fromUtf8(fileSystem.read(file, maximumTimesheetSize));
+    } catch (const FileSystemError&) {
+        return std::nullopt;
+    }
+    const CSVReader::Table table = CSVReader::parse(text);
+    QSet<QString> ids;
+    for (const QStringList& row : table.rows) {
+        if (const std::optional<QString> id = table.value(QStringLiteral("id"), row))
+            ids.insert(*id);
+    }
+    return ids;
+}
+
+} // namespace zol::TimesheetFolder

@@ -1,0 +1,163 @@
+#include "Builders.h"
+#include "reports/EntryExporter.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zol;
+using zol::test::utc;
+namespace Export = zol::EntryExporter;
+
+Q_DECLARE_METATYPE(zol::EntryExporter::Format)
+
+namespace {
+
+const QDateTime now = utc(2026, 3, 27, 16);
+// Central European Time all month: the clocks go forward on the 29th.
+Calendar amsterdam()
+{
+    return Calendar(QTimeZone("Europe/Amsterdam"));
+}
+
+TimeEntry make(int n, const QDateTime& start, double minutes, const QString& task,
+               const QString& note)
+{
+    TimeEntry e = test::session(start, minutes);
+    e.id = QUuid(u"6f1e0c2a-5b7d-4c1e-9a3f-00000000000%1"_s.arg(n));
+    e.task = task;
+    e.note = note;
+    return e;
+}
+
+// One session of each kind the export must get right, given out of order.
+QList<TimeEntry> studioMonth()
+{
+    // 1 h 29 min 59.6 s: "1.50" and 5400, an end written without its fraction.
+    TimeEntry formula =
+        make(1, utc(2026, 3, 2, 8, 15), 89 + 59.6 / 60, u"Design"_s, u"=SUM(A1), x"_s);
+    formula.uploadedAt = utc(2026, 3, 6, 17);
+
+    TimeEntry quoted = make(2, utc(2026, 3, 10, 13), 120, {}, u"Call with \"Marie\"\nthen"_s);
+    quoted.projectSerial = u"2302"_s;
+    quoted.projectName = u"Menu cards 2026/27"_s; // "/" stays unescaped in JSON
+    quoted.clientName = u"Café Noir"_s;
+    quoted.pausedSeconds = 600.4;
+
+    TimeEntry internal = make(3, utc(2026, 3, 12, 7, 30), 30, u"Admin"_s, u"- accountant"_s);
+    internal.projectSerial.clear();
+    internal.clientName.clear();
+    internal.projectName = u"Invoices"_s;
+    internal.isInternal = true;
+
+    // Starts on 26 March in UTC, on the 27th in Amsterdam.
+    TimeEntry draft = make(4, utc(2026, 3, 26, 23, 30), 45, u"@review"_s, u"+31 20 555 0100"_s);
+    draft.projectSerial = u"LOCAL:9B2D4E61-0C3A-4F7B-8E15-2A6C9D0F1B37"_s;
+    draft.clientName = u"Bakker & Zn"_s;
+
+    // Running, paused since 15:30 after 300 s of earlier pauses: 5100 s worked.
+    TimeEntry running = make(5, utc(2026, 3, 27, 14), 0, {}, {});
+    running.endedAt.reset();
+    running.machineName = u"Sanne’s MacBook Pro"_s;
+    running.pausedSeconds = 300;
+    running.pausedAt = utc(2026, 3, 27, 15, 30);
+
+    return {running, formula, draft, quoted, internal};
+}
+
+} // namespace
+
+class TstEntryExporter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void goldenFiles_data()
+    {
+        QTest::addColumn<Export::Format>("format");
+        QTest::newRow("csv") << Export::Format::csv;
+        QTest::newRow("json") << Export::Format::json;
+    }
+
+    // ZOL_UPDATE_GOLDEN=1 rewrites the files from the current output, for review.
+    void goldenFiles()
+    {
+        QFETCH(Export::Format, format);
+        const QByteArray data =
+            Export::data(studioMonth(), format, u"Designer"_s, now, amsterdam());
+        QFile golden(QStringLiteral(ZOL_GOLDEN "/export.") + Export::fileExtension(format));
+        if (qEnvironmentVariableIsSet("ZOL_UPDATE_GOLDEN")) {
+            QVERIFY(golden.open(QIODevice::WriteOnly) && golden.write(data) == data.size());
+            golden.close();
+        }
+        QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(golden.fileName()));
+        QCOMPARE(QString::fromUtf8(data), QString::fromUtf8(golden.readAll()));
+    }
+
+    void noSessions()
+    {
+        QCOMPARE(Export::csv({}, u"Designer"_s, now), Export::columns().join(u',') + u'\n');
+        QCOMPARE(Export::json({}, now), QByteArray(R"({
+    "entries": [
+    ],
+    "entryCount": 0,
+    "exportedAt": "2026-03-27T16:00:00Z",
+    "version": 1
+}
+)"));
+    }
+
+    void suggestedFilename_data()
+    {
+        QTest::addColumn<QList<int>>("sessions"); // indexes into studioMonth()
+        QTest::addColumn<Export::Format>("format");
+        QTest::addColumn<QString>("who");
+        QTest::addColumn<QString>("expected");
+        const auto csv = Export::Format::csv;
+        const auto json = Export::Format::json;
+        QTest::newRow("month") << QList{0, 1, 2, 3, 4} << csv << u"Designer"_s
+                               << u"zol-Designer-2026-03-02_2026-03-27.csv"_s;
+        QTest::newRow("one day") << QList{1} << json << QString() << u"zol-2026-03-02.json"_s;
+        QTest::newRow("local day") << QList{2} << json << u" \n\t"_s << u"zol-2026-03-27.json"_s;
+        QTest::newRow("safe name") << QList{1, 3} << csv << u" Sanne de Vries\n"_s
+                                   << u"zol-Sanne-de-Vries-2026-03-02_2026-03-10.csv"_s;
+        QTest::newRow("no sessions")
+            << QList<int>{} << csv << u"Designer"_s << u"zol-Designer-2026-03-27.csv"_s;
+    }
+
+    void suggestedFilename()
+    {
+        QFETCH(QList<int>, sessions);
+        QFETCH(Export::Format, format);
+        QFETCH(QString, who);
+        QList<TimeEntry> entries;
+        for (const int i : sessions)
+            entries.append(studioMonth().at(i));
+        QTEST(Export::suggestedFilename(entries, format, who, now, amsterdam()), "expected");
+    }
+
+    void spreadsheetSafe_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("equals") << u"=1+1"_s << u"'=1+1"_s;
+        QTest::newRow("plus") << u"+31 20"_s << u"'+31 20"_s;
+        QTest::newRow("minus") << u"-"_s << u"'-"_s;
+        QTest::newRow("at") << u"@home"_s << u"'@home"_s;
+        QTest::newRow("tab") << u"\tx"_s << u"'\tx"_s;
+        QTest::newRow("carriage return") << u"\r=x"_s << u"'\r=x"_s;
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("line feed first") << u"\n=x"_s << u"\n=x"_s;
+        QTest::newRow("space first") << u" =x"_s << u" =x"_s;
+        QTest::newRow("inside") << u"a=b-c"_s << u"a=b-c"_s;
+    }
+
+    void spreadsheetSafe()
+    {
+        QFETCH(QString, field);
+        QTEST(Export::spreadsheetSafe(field), "expected");
+    }
+};
+
+QTEST_GUILESS_MAIN(TstEntryExporter)
+#include "tst_entryexporter.moc"

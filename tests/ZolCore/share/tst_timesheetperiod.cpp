@@ -1,0 +1,199 @@
+#include "share/Timesheet.h"
+#include "share/TimesheetPeriod.h"
+
+#include <QSet>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using zol::Calendar;
+using zol::TimesheetPeriod;
+using Kind = TimesheetPeriod::Kind;
+
+Q_DECLARE_METATYPE(Kind)
+
+namespace {
+
+// "2025-12-28T23:59:59.500", wall-clock time in the system's zone, as an instant.
+QDateTime local(const QString& text)
+{
+    const QDateTime wall = QDateTime::fromString(text, Qt::ISODate);
+    return QDateTime(wall.date(), wall.time(), Calendar().timeZone()).toUTC();
+}
+
+QString localText(const QDateTime& instant)
+{
+    return Calendar().local(instant).toString(u"yyyy-MM-dd HH:mm:ss");
+}
+
+} // namespace
+
+// Runs under TZ=UTC, Europe/Amsterdam, America/New_York and Australia/Sydney,
+// on the system's zone: every property must hold in each.
+class TstTimesheetPeriod : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Every day of 2000 to 2100 lies in one week and one month that start at
+    // local midnight on a Monday or the 1st and end where the next begins, so
+    // that a period holding a clock change is an hour shorter or longer.
+    void everyDayLiesInItsPeriods()
+    {
+        const Calendar calendar;
+        QSet<int> longWeekYears;
+        int shortDays = 0;
+        int longDays = 0;
+        QDateTime dayStart = calendar.startOfDay(QDate(2000, 1, 1));
+        // The periods of 31 December 1999, followed into 2000.
+        TimesheetPeriod current[] = {TimesheetPeriod(Kind::week, dayStart.addMSecs(-1)),
+                                     TimesheetPeriod(Kind::month, dayStart.addMSecs(-1))};
+        qint64 seconds[] = {current[0].start().secsTo(dayStart),
+                            current[1].start().secsTo(dayStart)};
+        for (QDate day(2000, 1, 1); day.year() <= 2100; day = day.addDays(1)) {
+            const QDateTime nextDayStart = calendar.startOfDay(day.addDays(1));
+            const qint64 length = dayStart.secsTo(nextDayStart);
+            shortDays += length == 23 * 3600;
+            longDays += length == 25 * 3600;
+            for (int k = 0; k < 2; ++k) {
+                TimesheetPeriod& period = current[k];
+                const QString what = period.id() + u" on "_s + day.toString(Qt::ISODate);
+                if (k == 0 ? day.dayOfWeek() == 1 : day.day() == 1) {
+                    QVERIFY2(period.nextStart() == dayStart && !period.contains(dayStart) &&
+                                 period.end() == dayStart.addSecs(-1) &&
+                                 period.start().secsTo(dayStart) == seconds[k],
+                             qPrintable(what));
+                    period = period.offset(1);
+                    seconds[k] = 0;
+                    QCOMPARE(period.start(), dayStart);
+                    QCOMPARE(calendar.local(period.start()).time(), QTime(0, 0));
+                    // The week-year is the Thursday's; weeks count from the
+                    // year's first Thursday.
+                    const QDate thursday = day.addDays(3);
+                    const int week = (thursday.dayOfYear() - 1) / 7 + 1;
+                    QCOMPARE(period.id(),
+                             k == 0 ? QString::asprintf("%04d-W%02d", thursday.year(), week)
+                                    : day.toString(u"yyyy-MM"));
+                    if (k == 0 && week == 53)
+                        longWeekYears.insert(period.year());
+                }
+                seconds[k] += length;
+                const QDateTime lastInstant = nextDayStart.addMSecs(-1);
+                if (!(TimesheetPeriod(period.kind(), lastInstant, calendar) == period &&
+                      period.contains(dayStart) && period.contains(lastInstant)))
+                    QFAIL(qPrintable(what));
+            }
+            dayStart = nextDayStart;
+        }
+        // One clock change each way every year, or none at all.
+        const int changes = calendar.timeZone().hasDaylightTime() ? 101 : 0;
+        QCOMPARE(shortDays, changes);
+        QCOMPARE(longDays, changes);
+        QCOMPARE(longWeekYears, QSet<int>({2004, 2009, 2015, 2020, 2026, 2032, 2037, 2043, 2048,
+                                           2054, 2060, 2065, 2071, 2076, 2082, 2088, 2093, 2099}));
+    }
+
+    void periodContaining_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+
+        QTest::newRow("Thursday 1 January 2026")
+            << Kind::week << u"2026-01-01T12:00"_s << u"2026/weeks/2026-W01.csv"_s
+            << u"2025-12-29 00:00:00"_s << u"2026-01-04 23:59:59"_s;
+        QTest::newRow("Sunday 28 December 2025, last second")
+            << Kind::week << u"2025-12-28T23:59:59"_s << u"2025/weeks/2025-W52.csv"_s
+            << u"2025-12-22 00:00:00"_s << u"2025-12-28 23:59:59"_s;
+        QTest::newRow("half a second later")
+            << Kind::week << u"2025-12-28T23:59:59.500"_s << u"2025/weeks/2025-W52.csv"_s
+            << u"2025-12-22 00:00:00"_s << u"2025-12-28 23:59:59"_s;
+        QTest::newRow("one second later")
+            << Kind::week << u"2025-12-29T00:00"_s << u"2026/weeks/2026-W01.csv"_s
+            << u"2025-12-29 00:00:00"_s << u"2026-01-04 23:59:59"_s;
+        QTest::newRow("Friday 1 January 2027")
+            << Kind::week << u"2027-01-01T08:00"_s << u"2026/weeks/2026-W53.csv"_s
+            << u"2026-12-28 00:00:00"_s << u"2027-01-03 23:59:59"_s;
+        QTest::newRow("February 2024")
+            << Kind::month << u"2024-02-10T08:00"_s << u"2024/months/2024-02.csv"_s
+            << u"2024-02-01 00:00:00"_s << u"2024-02-29 23:59:59"_s;
+        QTest::newRow("the year of 2026-W01's Monday")
+            << Kind::year << u"2025-12-29T08:00"_s << u"2025/years/2025.csv"_s
+            << u"2025-01-01 00:00:00"_s << u"2025-12-31 23:59:59"_s;
+    }
+
+    void periodContaining()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(QString, date);
+        const TimesheetPeriod period(kind, local(date));
+        QFETCH(QString, file);
+        QCOMPARE(zol::Timesheet::file(u"P"_s, period), u"P/"_s + file);
+        QTEST(localText(period.start()), "start");
+        QTEST(localText(period.end()), "end");
+        QVERIFY(period.contains(local(date)));
+    }
+
+    void offset_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("id");
+
+        QTest::newRow("into a week-year")
+            << Kind::week << u"2025-12-24T12:00"_s << 1 << u"2026-W01"_s;
+        QTest::newRow("out of it") << Kind::week << u"2026-01-01T12:00"_s << -1 << u"2025-W52"_s;
+        QTest::newRow("53 weeks") << Kind::week << u"2026-01-01T12:00"_s << 53 << u"2027-W01"_s;
+        QTest::newRow("month") << Kind::month << u"2025-12-31T23:30"_s << 1 << u"2026-01"_s;
+        QTest::newRow("13 months back")
+            << Kind::month << u"2026-01-31T12:00"_s << -13 << u"2024-12"_s;
+        QTest::newRow("year") << Kind::year << u"2024-02-29T12:00"_s << -3 << u"2021"_s;
+    }
+
+    void offset()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(QString, date);
+        QFETCH(int, n);
+        const TimesheetPeriod period = TimesheetPeriod(kind, local(date)).offset(n);
+        QTEST(period.id(), "id");
+        QCOMPARE(period.offset(-n), TimesheetPeriod(kind, local(date)));
+    }
+
+    void title_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("title");
+
+        const QString march = u"2025-03-19T12:00"_s;
+        QTest::newRow("week") << Kind::week << march << u"C"_s
+                              << u"Week 12 · 17 March – 23 March"_s;
+        QTest::newRow("US") << Kind::week << march << u"en_US"_s
+                            << u"Week 12 · March 17 – March 23"_s;
+        QTest::newRow("German") << Kind::week << march << u"de_DE"_s
+                                << u"Week 12 · 17. März – 23. März"_s;
+        QTest::newRow("Chinese") << Kind::week << march << u"zh_CN"_s
+                                 << u"Week 12 · 3月17日 – 3月23日"_s;
+        QTest::newRow("New Year") << Kind::week << u"2026-01-01T12:00"_s << u"C"_s
+                                  << u"Week 1 · 29 December – 4 January"_s;
+        QTest::newRow("month") << Kind::month << march << u"nl_NL"_s << u"maart 2025"_s;
+        QTest::newRow("month, standalone") << Kind::month << march << u"ru_RU"_s << u"март 2025"_s;
+        QTest::newRow("month, Chinese") << Kind::month << march << u"zh_CN"_s << u"2025年3月"_s;
+        QTest::newRow("year") << Kind::year << march << u"nl_NL"_s << u"2025"_s;
+    }
+
+    void title()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(QString, date);
+        QFETCH(QString, locale);
+        QTEST(TimesheetPeriod(kind, local(date)).title(QLocale(locale)), "title");
+    }
+};
+
+QTEST_GUILESS_MAIN(TstTimesheetPeriod)
+#include "tst_timesheetperiod.moc"
