@@ -67,6 +67,14 @@ public:
     // Writes the whole file so that readers see the old or the new bytes,
     // never a mixture (a temporary file renamed into place).
     virtual void writeAtomically(const QString& path, const QByteArray& bytes) = 0;
+    // Creates a file that must not exist yet and writes the bytes. For a
+    // temporary file of a unique name, which nobody reads before it is
+    // complete; a file left half-written by a failure is removed. The bytes
+    // are not forced to disk: what goes through here (catalogue files,
+    // timesheets) is rebuilt from the local books whenever it is found missing
+    // or different, and a flush per file would make a machine's first pass
+    // over a studio wait on the NAS dozens of times.
+    virtual void writeNew(const QString& path, const QByteArray& bytes) = 0;
     // Puts `replacement` in the place of `target`, in one step; works when the
     // target does not exist yet.
     virtual void replace(const QString& target, const QString& replacement) = 0;

@@ -57,6 +57,17 @@ template <typename Stat> QDateTime modifiedOf(const Stat& info)
         return instantOf(info.st_mtimespec);
 }
 
+// Whether the decoded name gives back the very bytes it came from; plain
+// ASCII always does, and is by far the common case.
+bool spellsExactly(const char* bytes, const QString& decoded)
+{
+    for (const char* c = bytes; *c; ++c) {
+        if (static_cast<unsigned char>(*c) >= 0x80)
+            return QFile::encodeName(decoded) == bytes;
+    }
+    return true;
+}
+
 bool isDotOrDotDot(const char* name)
 {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
@@ -191,6 +202,7 @@ public:
     QList<Entry> list(const QString& folder) const override;
     QByteArray read(const QString& path, qint64 maxSize) const override;
     void writeAtomically(const QString& path, const QByteArray& bytes) override;
+    void writeNew(const QString& path, const QByteArray& bytes) override;
     void replace(const QString& target, const QString& replacement) override;
     void move(const QString& from, const QString& to) override;
     void remove(const QString& path) override;
@@ -250,14 +262,14 @@ QList<FileSystem::Entry> LocalFileSystem::list(const QString& folder) const
                 continue;
             // There, but the file system says nothing more about it.
             entry.name = QFile::decodeName(name);
-            entry.hasExactName = QFile::encodeName(entry.name) == name;
+            entry.hasExactName = spellsExactly(name, entry.name);
             entry.isLink = item->d_type == DT_LNK;
             entry.isFolder = item->d_type == DT_DIR;
             entries.append(std::move(entry));
             continue;
         }
         entry.name = QFile::decodeName(name);
-        entry.hasExactName = QFile::encodeName(entry.name) == name;
+        entry.hasExactName = spellsExactly(name, entry.name);
         entry.modified = modifiedOf(info);
         if (S_ISLNK(info.st_mode)) {
             entry.isLink = true;
@@ -341,6 +353,34 @@ void LocalFileSystem::writeAtomically(const QString& path, const QByteArray& byt
         fail(QStringLiteral("write"), path, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.commit())
         fail(QStringLiteral("write"), path, file.errorString());
+}
+
+void LocalFileSystem::writeNew(const QString& path, const QByteArray& bytes)
+{
+    const QString what = QStringLiteral("write");
+    const QByteArray name = native(path);
+    int fd = -1;
+    do
+        fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        fail(what, path, errno);
+    int error = 0;
+    {
+        const Descriptor file(fd);
+        qsizetype done = 0;
+        while (done < bytes.size() && error == 0) {
+            const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno != EINTR)
+                error = errno;
+            else if (n > 0)
+                done += n;
+        }
+    }
+    if (error != 0) {
+        ::unlink(name.constData());
+        fail(what, path, error);
+    }
 }
 
 void LocalFileSystem::replace(const QString& target, const QString& replacement)

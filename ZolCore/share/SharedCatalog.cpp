@@ -167,29 +167,111 @@ QByteArray encoded(const QJsonObject& object)
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
-QJsonObject projectObject(const SharedProject& p)
-{
-    return QJsonObject{
-        {QStringLiteral("number"), p.number},
-        {QStringLiteral("name"), p.name},
-        {QStringLiteral("client"), p.client},
-        {QStringLiteral("isActive"), p.isActive},
-        {QStringLiteral("updatedAt"), iso8601(p.updatedAt)},
-        {QStringLiteral("createdAt"), iso8601(p.createdAt)},
-    };
-}
-
 // The projects sorted by number, whatever order the caller kept them in.
-QJsonArray projectArray(QList<SharedProject> projects)
+QList<SharedProject> sortedByNumber(QList<SharedProject> projects)
 {
     std::stable_sort(projects.begin(), projects.end(),
                      [](const SharedProject& a, const SharedProject& b) {
                          return numberLess(a.number, b.number);
                      });
-    QJsonArray array;
-    for (const SharedProject& p : projects)
-        array.append(projectObject(p));
-    return array;
+    return projects;
+}
+
+// Shards and legacy catalogues hold thousands of projects between them, and a
+// first pass writes them all. They are written straight to text, in exactly
+// the form QJsonDocument gives with Indented formatting (sorted keys, four
+// spaces a level, "/" and non-ASCII as they are), instead of through a
+// QJsonObject per project.
+void appendString(QByteArray& out, QStringView text)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    out += '"';
+    const char16_t* c = text.utf16();
+    const char16_t* const end = c + text.size();
+    while (c != end) {
+        const char16_t u = *c++;
+        if (u < 0x80) {
+            switch (u) {
+            case u'"': out += "\\\""; break;
+            case u'\\': out += "\\\\"; break;
+            case u'\b': out += "\\b"; break;
+            case u'\f': out += "\\f"; break;
+            case u'\n': out += "\\n"; break;
+            case u'\r': out += "\\r"; break;
+            case u'\t': out += "\\t"; break;
+            default:
+                if (u < 0x20) {
+                    out += "\\u00";
+                    out += hex[u >> 4];
+                    out += hex[u & 0xf];
+                } else {
+                    out += char(u);
+                }
+            }
+            continue;
+        }
+        char32_t code = u;
+        if (QChar::isHighSurrogate(u) && c != end && QChar::isLowSurrogate(*c)) {
+            code = QChar::surrogateToUcs4(u, *c++);
+        } else if (QChar::isSurrogate(u)) {
+            // A lone half of a pair has no UTF-8 form: escaped, as Qt does.
+            out += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += hex[(u >> shift) & 0xf];
+            continue;
+        }
+        if (code < 0x800) {
+            out += char(0xc0 | (code >> 6));
+        } else if (code < 0x10000) {
+            out += char(0xe0 | (code >> 12));
+            out += char(0x80 | ((code >> 6) & 0x3f));
+        } else {
+            out += char(0xf0 | (code >> 18));
+            out += char(0x80 | ((code >> 12) & 0x3f));
+            out += char(0x80 | ((code >> 6) & 0x3f));
+        }
+        out += char(0x80 | (code & 0x3f));
+    }
+    out += '"';
+}
+
+void appendMember(QByteArray& out, const char* indent, const char* key)
+{
+    out += indent;
+    out += '"';
+    out += key;
+    out += "\": ";
+}
+
+// The "projects" array as the value of a top-level key.
+void appendProjects(QByteArray& out, const QList<SharedProject>& projects)
+{
+    out += "[\n";
+    for (qsizetype i = 0; i < projects.size(); ++i) {
+        const SharedProject& p = projects[i];
+        const char* field = "            ";
+        out += "        {\n";
+        appendMember(out, field, "client");
+        appendString(out, p.client);
+        out += ",\n";
+        appendMember(out, field, "createdAt");
+        appendString(out, iso8601(p.createdAt));
+        out += ",\n";
+        appendMember(out, field, "isActive");
+        out += p.isActive ? "true" : "false";
+        out += ",\n";
+        appendMember(out, field, "name");
+        appendString(out, p.name);
+        out += ",\n";
+        appendMember(out, field, "number");
+        appendString(out, p.number);
+        out += ",\n";
+        appendMember(out, field, "updatedAt");
+        appendString(out, iso8601(p.updatedAt));
+        out += "\n        }";
+        out += i + 1 < projects.size() ? ",\n" : "\n";
+    }
+    out += "    ]";
 }
 
 std::optional<SharedProject> projectFrom(const QJsonValue& value, const QDateTime& now)
@@ -295,12 +377,22 @@ std::optional<PeerMeta> PeerMeta::decode(const QByteArray& json)
 
 QByteArray CatalogShard::encode() const
 {
-    return encoded(QJsonObject{
-        {QStringLiteral("version"), version},
-        {QStringLiteral("machineId"), machineId},
-        {QStringLiteral("shard"), shard},
-        {QStringLiteral("projects"), projectArray(projects)},
-    });
+    QByteArray out;
+    out.reserve(128 + 220 * projects.size());
+    out += "{\n";
+    appendMember(out, "    ", "machineId");
+    appendString(out, machineId);
+    out += ",\n";
+    appendMember(out, "    ", "projects");
+    appendProjects(out, sortedByNumber(projects));
+    out += ",\n";
+    appendMember(out, "    ", "shard");
+    out += QByteArray::number(shard);
+    out += ",\n";
+    appendMember(out, "    ", "version");
+    out += QByteArray::number(version);
+    out += "\n}\n";
+    return out;
 }
 
 std::optional<CatalogShard> CatalogShard::decode(const QByteArray& json, const QDateTime& now)
@@ -353,13 +445,25 @@ std::optional<SharedTasks> SharedTasks::decode(const QByteArray& json)
 
 QByteArray LegacyCatalog::encode() const
 {
-    return encoded(QJsonObject{
-        {QStringLiteral("version"), version},
-        {QStringLiteral("machineId"), machineId},
-        {QStringLiteral("machineName"), machineName},
-        {QStringLiteral("writtenAt"), iso8601(writtenAt)},
-        {QStringLiteral("projects"), projectArray(projects)},
-    });
+    QByteArray out;
+    out.reserve(192 + 220 * projects.size());
+    out += "{\n";
+    appendMember(out, "    ", "machineId");
+    appendString(out, machineId);
+    out += ",\n";
+    appendMember(out, "    ", "machineName");
+    appendString(out, machineName);
+    out += ",\n";
+    appendMember(out, "    ", "projects");
+    appendProjects(out, sortedByNumber(projects));
+    out += ",\n";
+    appendMember(out, "    ", "version");
+    out += QByteArray::number(version);
+    out += ",\n";
+    appendMember(out, "    ", "writtenAt");
+    appendString(out, iso8601(writtenAt));
+    out += "\n}\n";
+    return out;
 }
 
 std::optional<LegacyCatalog> LegacyCatalog::decode(const QByteArray& json, const QDateTime& now)
@@ -381,6 +485,12 @@ std::optional<LegacyCatalog> LegacyCatalog::decode(const QByteArray& json, const
         return std::nullopt;
     catalog.projects = std::move(*decoded);
     return catalog;
+}
+
+size_t qHash(const SharedProject& p, size_t seed)
+{
+    return qHashMulti(seed, p.number, p.name, p.client, p.isActive, p.updatedAt.toMSecsSinceEpoch(),
+                      p.createdAt.toMSecsSinceEpoch());
 }
 
 } // namespace zol

@@ -50,6 +50,8 @@ struct SharedProject
     bool operator==(const SharedProject& other) const = default;
 };
 
+size_t qHash(const SharedProject& project, size_t seed = 0);
+
 // Orders projects by number, comparing Unicode code points.
 bool numberLess(const QString& a, const QString& b);
 

@@ -51,7 +51,7 @@ void writeCatalogFile(FileSystem& fileSystem, const QByteArray& bytes, const QSt
 {
     const QString path = temporaryFor(target);
     // Nothing exists to clean up until this has succeeded.
-    fileSystem.writeAtomically(path, bytes);
+    fileSystem.writeNew(path, bytes);
     TemporaryFile temporary(fileSystem, path);
 
     try {

@@ -128,10 +128,18 @@ SharedFolderSync::Summary SharedFolderSync::sync(bool force)
 
     try {
         if (!read.projects.isEmpty()) {
+            // A peer's legacy file repeats its shards: an exact repeat can
+            // change nothing, so each distinct record is merged once.
             QList<Project> received;
             received.reserve(read.projects.size());
-            for (const SharedProject& shared : read.projects)
-                received.append(shared.project());
+            QSet<SharedProject> distinct;
+            distinct.reserve(read.projects.size());
+            for (const SharedProject& shared : read.projects) {
+                if (!distinct.contains(shared)) {
+                    distinct.insert(shared);
+                    received.append(shared.project());
+                }
+            }
             summary.projectsReceived = m_store.mergeProjects(received);
         }
         // Last change wins; a tie keeps the local list.

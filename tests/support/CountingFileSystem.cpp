@@ -178,6 +178,12 @@ void CountingFileSystem::writeAtomically(const QString& path, const QByteArray& 
     m_inner.writeAtomically(path, bytes);
 }
 
+void CountingFileSystem::writeNew(const QString& path, const QByteArray& bytes)
+{
+    countWrite(QStringLiteral("write"), path, {path});
+    m_inner.writeNew(path, bytes);
+}
+
 void CountingFileSystem::replace(const QString& target, const QString& replacement)
 {
     countWrite(QStringLiteral("replace"), target, {target, replacement});

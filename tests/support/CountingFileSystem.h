@@ -51,6 +51,7 @@ public:
     QList<Entry> list(const QString& folder) const override;
     QByteArray read(const QString& path, qint64 maxSize) const override;
     void writeAtomically(const QString& path, const QByteArray& bytes) override;
+    void writeNew(const QString& path, const QByteArray& bytes) override;
     void replace(const QString& target, const QString& replacement) override;
     void move(const QString& from, const QString& to) override;
     void remove(const QString& path) override;

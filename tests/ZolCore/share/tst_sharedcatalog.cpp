@@ -87,6 +87,7 @@ private Q_SLOTS:
     void rejected();
     void numberOrder_data();
     void numberOrder();
+    void writesWhatQtWouldWrite();
 };
 
 void TstSharedCatalog::goldenFiles()
@@ -224,6 +225,43 @@ void TstSharedCatalog::numberOrder()
     QFETCH(QString, b);
     QFETCH(bool, less);
     QCOMPARE(numberLess(a, b), less);
+}
+
+// The big files are written straight to text; any reader must see exactly
+// what Qt's own writer would have made of the same values.
+void TstSharedCatalog::writesWhatQtWouldWrite()
+{
+    const QDateTime t = QDateTime(QDate(2026, 3, 2), QTime(8, 15), Qt::UTC);
+    const QString tricky = u"q\"b\\s/\b\f\n\r\t\x01\x1f\x7f é € 😀 \u2028"_s + QChar(0xD800) + u"end"_s;
+    const auto project = [&](const QString& number, const QString& text, bool active) {
+        SharedProject p;
+        p.number = number;
+        p.name = text;
+        p.client = text;
+        p.isActive = active;
+        p.updatedAt = t;
+        p.createdAt = t.addDays(-3);
+        return p;
+    };
+    const QList<SharedProject> projects{project(u"b2"_s, tricky, true), project(u"a1"_s, u""_s, false)};
+    const auto viaQt = [&](const QList<SharedProject>& list) {
+        QJsonArray array;
+        for (const SharedProject& p : {list[1], list[0]})
+            array.append(QJsonObject{{u"number"_s, p.number}, {u"name"_s, p.name}, {u"client"_s, p.client},
+                                     {u"isActive"_s, p.isActive}, {u"updatedAt"_s, iso8601(p.updatedAt)},
+                                     {u"createdAt"_s, iso8601(p.createdAt)}});
+        return array;
+    };
+
+    const CatalogShard shard{1, tricky, 7, projects};
+    QCOMPARE(shard.encode(), QJsonDocument(QJsonObject{{u"version"_s, 1}, {u"machineId"_s, tricky}, {u"shard"_s, 7},
+                                                       {u"projects"_s, viaQt(projects)}})
+                                 .toJson(QJsonDocument::Indented));
+    const LegacyCatalog empty{1, u"M"_s, tricky, t, {}};
+    QCOMPARE(empty.encode(), QJsonDocument(QJsonObject{{u"version"_s, 1}, {u"machineId"_s, u"M"_s},
+                                                       {u"machineName"_s, tricky}, {u"writtenAt"_s, iso8601(t)},
+                                                       {u"projects"_s, QJsonArray()}})
+                                 .toJson(QJsonDocument::Indented));
 }
 
 QTEST_GUILESS_MAIN(TstSharedCatalog)
