@@ -28,7 +28,16 @@ build: deps $(BUILD_DIR)/build.ninja
 run: build
 	$(BUILD_DIR)/Zol/zol
 
-test: build
+# The HTML report's browser tests need playwright-core, pinned in
+# tests/report/package-lock.json; reinstalled when the lock file changes.
+REPORT_TESTS := tests/report
+REPORT_NPM_STAMP := $(REPORT_TESTS)/node_modules/.zol-npm-ci
+
+$(REPORT_NPM_STAMP): $(REPORT_TESTS)/package-lock.json $(REPORT_TESTS)/package.json
+	cd $(REPORT_TESTS) && npm ci --no-audit --no-fund
+	touch $@
+
+test: build $(REPORT_NPM_STAMP)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 $(BENCH_DIR)/build.ninja: | deps
