@@ -19,22 +19,23 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
 using namespace zol;
 using namespace zol::test;
 
 namespace {
 
-void setModified(const QString& path, const QDateTime& when)
+// Sets the time of the entry itself, a link included, to a whole second.
+void setModified(const QByteArray& nativePath, const QDateTime& when)
 {
     const timeval times[2] = {{time_t(when.toSecsSinceEpoch()), 0}, {time_t(when.toSecsSinceEpoch()), 0}};
-    QVERIFY(::lutimes(QFile::encodeName(path).constData(), times) == 0);
+    QVERIFY(::lutimes(nativePath.constData(), times) == 0);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 // Every byte under the studio folder, to prove what never reaches it.
@@ -95,14 +96,17 @@ class TestSharedFolderSync : public QObject
              double updatedAgo = 86'400, bool active = true)
     {
         const QDateTime now = m_clock->now();
-        m.store->addManualProject(project(serial, name, QStringLiteral("Acme"),
-                                          now.addMSecs(-qint64(createdAgo * 1000)),
+        m.store->addManualProject(project(serial, name, u"Acme"_s, now.addMSecs(-qint64(createdAgo * 1000)),
                                           now.addMSecs(-qint64(updatedAgo * 1000)), active));
     }
 
-    QString peerFolder(const Machine& m) const
+    std::pair<Machine&, Machine&> annaAndBen() { return {machine(u"Anna"_s), machine(u"Ben"_s)}; }
+
+    QString peers() const { return studio() + u"/.zol/peers"_s; }
+    QString peerFolder(const Machine& m) const { return peers() + u'/' + m.id; }
+    QString shardOf(const Machine& m, const QString& number) const
     {
-        return studio() + QStringLiteral("/.zol/peers/") + m.id;
+        return peerFolder(m) + u'/' + SharedFolderSync::shardFileName(SharedFolderSync::shardIndex(number));
     }
 
     // Moves on past the window in which fresh files are read again.
@@ -118,96 +122,75 @@ private Q_SLOTS:
         m_machines.clear();
     }
 
-    void projectsTravelBothWays()
+    void projectsTravelBothWaysButDraftsStayHome()
     {
-        Machine& anna = machine(QStringLiteral("Anna"));
-        Machine& ben = machine(QStringLiteral("Ben"));
-        add(anna, QStringLiteral("2301"), QStringLiteral("Brand book"));
-        add(ben, QStringLiteral("2302"), QStringLiteral("Website"));
-        anna.store->saveTaskList(TaskList(true, {QStringLiteral("Sketch")}, m_clock->now()));
+        auto [anna, ben] = annaAndBen();
+        add(anna, u"2301"_s, u"Brand book"_s);
+        add(ben, u"2302"_s, u"Website"_s);
+        anna.store->saveTaskList(TaskList(true, {u"Sketch"_s}, m_clock->now()));
+        // Drafts, internal work and projects without a number never leave the machine.
+        anna.store->addManualProject(Project::local(u"Secret draft"_s, QString(), m_clock->now()));
+        add(anna, u"INT:ADMIN"_s, u"Internal admin"_s);
+        add(anna, QString(), u"No number"_s);
 
         const SharedFolderSync::Summary first = anna.sync->sync();
-        QCOMPARE(first.shardsWritten, 1);
-        QCOMPARE(first.projectsShared, 1);
-        QCOMPARE(first.peersSeen, 0);
+        QCOMPARE((QList<int>{first.shardsWritten, first.projectsShared, first.peersSeen}), (QList<int>{1, 1, 0}));
 
         later();
         const SharedFolderSync::Summary second = ben.sync->sync();
-        QCOMPARE(second.peerNames, QStringList{QStringLiteral("Anna")});
-        QCOMPARE(second.projectsReceived, 1);
-        QCOMPARE(second.shardsRead, 1);
+        QCOMPARE(second.peerNames, QStringList{u"Anna"_s});
+        QCOMPARE((QList<int>{second.projectsReceived, second.shardsRead}), (QList<int>{1, 1}));
         QVERIFY(second.tasksReceived);
-        QCOMPARE(ben.store->taskList().tasks(), QStringList{QStringLiteral("Sketch")});
+        QCOMPARE(ben.store->taskList().tasks(), QStringList{u"Sketch"_s});
 
         later();
         anna.sync->sync();
-        QCOMPARE(serials(*anna.store), (QStringList{QStringLiteral("2301"), QStringLiteral("2302")}));
-        QCOMPARE(serials(*ben.store), serials(*anna.store));
-        QVERIFY(QFileInfo(studio() + QStringLiteral("/.zol/peers/") + anna.id + QStringLiteral(".json")).isFile());
+        QCOMPARE(anna.store->project(u"2302")->name, u"Website"_s);
+        QCOMPARE(serials(*ben.store), (QStringList{u"2301"_s, u"2302"_s}));
+        const QByteArray share = everythingOnShare(studio());
+        QVERIFY(!share.contains("LOCAL:") && !share.contains("INT:") && !share.contains("No number"));
     }
 
     void theOlderClaimKeepsTheNumber()
     {
-        Machine& anna = machine(QStringLiteral("Anna"));
-        Machine& ben = machine(QStringLiteral("Ben"));
-        add(anna, QStringLiteral("2310"), QStringLiteral("Poster"), 3600, 3600);
-        add(ben, QStringLiteral("2310"), QStringLiteral("Leaflet"), 60, 60); // published later
+        auto [anna, ben] = annaAndBen();
+        add(anna, u"2310"_s, u"Poster"_s, 3600, 3600);
+        add(ben, u"2310"_s, u"Leaflet"_s, 60, 60); // published later
         anna.sync->sync();
         ben.sync->sync();
         later();
         anna.sync->sync();
-        QCOMPARE(anna.store->project(u"2310")->name, QStringLiteral("Poster"));
-        QCOMPARE(ben.store->project(u"2310")->name, QStringLiteral("Poster"));
+        QCOMPARE(anna.store->project(u"2310")->name, u"Poster"_s);
+        QCOMPARE(ben.store->project(u"2310")->name, u"Poster"_s);
 
         // Within the lineage, the newest edit wins, wherever it was made.
-        ben.store->updateProject(QStringLiteral("2310"), QStringLiteral("Poster, final"), QStringLiteral("Acme"), {});
+        ben.store->updateProject(u"2310"_s, u"Poster, final"_s, u"Acme"_s, {});
         ben.sync->sync();
         later();
         anna.sync->sync();
-        QCOMPARE(anna.store->project(u"2310")->name, QStringLiteral("Poster, final"));
-    }
-
-    void draftsAndInternalWorkStayHome()
-    {
-        Machine& anna = machine(QStringLiteral("Anna"));
-        Machine& ben = machine(QStringLiteral("Ben"));
-        anna.store->addManualProject(Project::local(QStringLiteral("Secret draft"), QString(), m_clock->now()));
-        add(anna, QStringLiteral("INT:ADMIN"), QStringLiteral("Internal admin"));
-        add(anna, QString(), QStringLiteral("No number"));
-        add(anna, QStringLiteral("2301"), QStringLiteral("Brand book"));
-        anna.sync->sync();
-        ben.sync->sync();
-
-        const QByteArray share = everythingOnShare(studio());
-        QVERIFY(!share.contains("LOCAL:"));
-        QVERIFY(!share.contains("INT:"));
-        QVERIFY(!share.contains("No number"));
-        QCOMPARE(serials(*ben.store), QStringList{QStringLiteral("2301")});
+        QCOMPARE(anna.store->project(u"2310")->name, u"Poster, final"_s);
     }
 
     void archivedProjectsStopTravellingAfterNinetyDays()
     {
-        Machine& anna = machine(QStringLiteral("Anna"));
-        add(anna, QStringLiteral("2301"), QStringLiteral("Old job"), 200 * 86'400.0, 89 * 86'400.0, false);
+        Machine& anna = machine(u"Anna"_s);
+        add(anna, u"2301"_s, u"Old job"_s, 200 * 86'400.0, 89 * 86'400.0, false);
         QCOMPARE(anna.sync->sync().projectsShared, 1);
-        const QString shard = peerFolder(anna) + u'/'
-            + SharedFolderSync::shardFileName(SharedFolderSync::shardIndex(u"2301"));
+        const QString shard = shardOf(anna, u"2301"_s);
         QVERIFY(QFileInfo::exists(shard));
 
         m_clock->advance(86'400);
-        const SharedFolderSync::Summary summary = anna.sync->sync();
-        QCOMPARE(summary.projectsShared, 0);
+        QCOMPARE(anna.sync->sync().projectsShared, 0);
         QVERIFY(!QFileInfo::exists(shard)); // its shard became empty
     }
 
     void anIdlePassReadsAndWritesNothing()
     {
-        Machine& anna = machine(QStringLiteral("Anna"));
-        Machine& ben = machine(QStringLiteral("Ben"));
+        auto [anna, ben] = annaAndBen();
         for (int i = 0; i < 40; ++i)
-            add(ben, QString::number(2400 + i), QStringLiteral("Job %1").arg(i));
-        ben.store->saveTaskList(TaskList(true, {QStringLiteral("Sketch")}, m_clock->now()));
-        add(anna, QStringLiteral("2301"), QStringLiteral("Brand book"));
+            add(ben, QString::number(2400 + i), u"Job %1"_s.arg(i));
+        ben.store->saveTaskList(TaskList(true, {u"Sketch"_s}, m_clock->now()));
+        add(anna, u"2301"_s, u"Brand book"_s);
         const int benShards = ben.sync->sync().shardsWritten;
         anna.sync->sync();
         later();
@@ -215,18 +198,15 @@ private Q_SLOTS:
 
         m_files.resetCounts();
         const SharedFolderSync::Summary idle = anna.sync->sync();
-        QCOMPARE(m_files.reads(), 0);
-        QCOMPARE(m_files.writes(), 0);
+        QCOMPARE((QList<int>{m_files.reads(), m_files.writes(), idle.shardsRead, idle.shardsWritten}),
+                 (QList<int>{0, 0, 0, 0}));
         QCOMPARE(idle.shardsUnchanged, benShards);
-        QCOMPARE(idle.shardsRead, 0);
-        QCOMPARE(idle.shardsWritten, 0);
-        QCOMPARE(idle.peerNames, QStringList{QStringLiteral("Ben")});
+        QCOMPARE(idle.peerNames, QStringList{u"Ben"_s});
 
         // Forced, everything is read and written again.
-        const int annaShards = int(QDir(peerFolder(anna)).entryList({QStringLiteral("shard-*.json")}).size());
+        const int annaShards = int(QDir(peerFolder(anna)).entryList({u"shard-*.json"_s}).size());
         const SharedFolderSync::Summary forced = anna.sync->sync(true);
-        QCOMPARE(forced.shardsRead, benShards);
-        QCOMPARE(forced.shardsWritten, annaShards);
+        QCOMPARE((QList<int>{forced.shardsRead, forced.shardsWritten}), (QList<int>{benShards, annaShards}));
 
         // A new instance knows nothing and rewrites its own shards.
         SharedFolderSync again(*anna.store, studio(), anna.id, anna.name, m_files, *m_clock);
@@ -236,100 +216,81 @@ private Q_SLOTS:
     void aRewriteWithinTheSameSecondIsNotMissed()
     {
         m_files.setWholeSecondTimes(true);
-        Machine& anna = machine(QStringLiteral("Anna"));
-        Machine& ben = machine(QStringLiteral("Ben"));
-        add(ben, QStringLiteral("2301"), QStringLiteral("Version A"));
+        auto [anna, ben] = annaAndBen();
+        add(ben, u"2301"_s, u"Version A"_s);
         ben.sync->sync();
-        const QString shard = peerFolder(ben) + u'/'
-            + SharedFolderSync::shardFileName(SharedFolderSync::shardIndex(u"2301"));
+        const QByteArray shard = QFile::encodeName(shardOf(ben, u"2301"_s));
         const QDateTime second = QDateTime::fromSecsSinceEpoch(m_clock->now().toSecsSinceEpoch(), Qt::UTC);
         setModified(shard, second);
         anna.sync->sync();
 
         // Same size, same whole second: only the content differs.
-        ben.store->updateProject(QStringLiteral("2301"), QStringLiteral("Version B"), QStringLiteral("Acme"), {});
+        ben.store->updateProject(u"2301"_s, u"Version B"_s, u"Acme"_s, {});
         ben.sync->sync();
         setModified(shard, second);
         QCOMPARE(anna.sync->sync().shardsRead, 1);
-        QCOMPARE(anna.store->project(u"2301")->name, QStringLiteral("Version B"));
+        QCOMPARE(anna.store->project(u"2301")->name, u"Version B"_s);
     }
 
-    void stalePeersArePrunedButNeverOneself()
+    void stalePeersAndLeftoversGoButNeverOneself()
     {
-        Machine& anna = machine(QStringLiteral("Anna"));
-        add(anna, QStringLiteral("2301"), QStringLiteral("Brand book"));
+        Machine& anna = machine(u"Anna"_s);
+        add(anna, u"2301"_s, u"Brand book"_s);
         anna.sync->sync();
-        const QString peers = studio() + QStringLiteral("/.zol/peers");
-        const QDateTime old = m_clock->now().addDays(-181);
+        // Leftovers of interrupted writes go whatever their age.
+        writeFile(peerFolder(anna) + u"/.shard-00.json.3F2A9C1B.tmp"_s, "half");
+        writeFile(peerFolder(anna) + u"/.sb-1234"_s, "x");
+        writeFile(peers() + u"/.someone.json.ABCDEF12.tmp"_s, "x");
 
-        QDir(peers).mkpath(QStringLiteral("GONE"));
-        writeFile(peers + QStringLiteral("/GONE/meta.json"), "{}");
-        writeFile(peers + QStringLiteral("/GONE.json"), "{}");
+        QDir(peers()).mkpath(u"GONE"_s);
+        writeFile(peers() + u"/GONE/meta.json"_s, "{}");
+        writeFile(peers() + u"/GONE.json"_s, "{}");
         QTemporaryDir outside;
-        writeFile(outside.filePath(QStringLiteral("precious.txt")), "keep me");
-        QVERIFY(QFile::link(outside.path(), peers + QStringLiteral("/LINKED")));
-        for (const QString& name : QStringList{QStringLiteral("GONE"), QStringLiteral("GONE.json"),
-                                               QStringLiteral("LINKED"), anna.id, anna.id + QStringLiteral(".json")})
-            setModified(peers + u'/' + name, old);
+        writeFile(outside.filePath(u"precious.txt"_s), "keep me");
+        QVERIFY(QFile::link(outside.path(), peers() + u"/LINKED"_s));
+        for (const QString& name : QStringList{u"GONE"_s, u"GONE.json"_s, u"LINKED"_s, anna.id, anna.id + u".json"_s})
+            setModified(QFile::encodeName(peers() + u'/' + name), m_clock->now().addDays(-181));
 
         QCOMPARE(anna.sync->sync().stalePeersRemoved, 3);
-        QCOMPARE(QDir(peers).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
-                 (QStringList{anna.id, QString(anna.id + QStringLiteral(".json"))}));
-        QVERIFY(QFileInfo::exists(outside.filePath(QStringLiteral("precious.txt"))));
-    }
-
-    void leftoversAreTidied()
-    {
-        Machine& anna = machine(QStringLiteral("Anna"));
-        anna.sync->sync();
-        const QString peers = studio() + QStringLiteral("/.zol/peers");
-        writeFile(peerFolder(anna) + QStringLiteral("/.shard-00.json.3F2A9C1B.tmp"), "half");
-        writeFile(peerFolder(anna) + QStringLiteral("/.sb-1234"), "x");
-        writeFile(peers + QStringLiteral("/.someone.json.ABCDEF12.tmp"), "x");
-        anna.sync->sync();
-        QCOMPARE(QDir(peerFolder(anna)).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")),
-                 QStringList());
-        QVERIFY(!QFileInfo::exists(peerFolder(anna) + QStringLiteral("/.sb-1234")));
-        QVERIFY(!QFileInfo::exists(peers + QStringLiteral("/.someone.json.ABCDEF12.tmp")));
+        const auto everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden;
+        QCOMPARE(QDir(peers()).entryList(everything), (QStringList{anna.id, QString(anna.id + u".json"_s)}));
+        QCOMPARE(QDir(peerFolder(anna)).entryList({u".*"_s}, everything), QStringList());
+        QVERIFY(QFileInfo::exists(outside.filePath(u"precious.txt"_s)));
     }
 
     void untrustedFilesAreSkipped()
     {
-        Machine& anna = machine(QStringLiteral("Anna"));
-        Machine& ben = machine(QStringLiteral("Ben"));
-        add(ben, QStringLiteral("2301"), QStringLiteral("Brand book"));
+        auto [anna, ben] = annaAndBen();
+        add(ben, u"2301"_s, u"Brand book"_s);
         ben.sync->sync();
         const QString folder = peerFolder(ben);
-        // Only the folder speaks for Ben here.
-        QFile::remove(studio() + QStringLiteral("/.zol/peers/") + ben.id + QStringLiteral(".json"));
+        QFile::remove(folder + u".json"_s); // only the folder speaks for Ben here
+        const auto shard = [&](int index, const QString& number) {
+            const QDateTime now = m_clock->now();
+            return CatalogShard{1, ben.id, index, {SharedProject(project(number, number, {}, now, now))}}.encode();
+        };
 
-        writeFile(folder + QStringLiteral("/meta.json"), "{\"version\": 1, \"machineId\": ");
+        writeFile(folder + u"/meta.json"_s, "{\"version\": 1, \"machineId\": ");
         // A valid shard, padded past the size limit.
-        const CatalogShard padded{1, ben.id, 62, {SharedProject(project(QStringLiteral("8888"), QStringLiteral("Huge"), QString(),
-                                                                          m_clock->now(), m_clock->now()))}};
-        writeFile(folder + QStringLiteral("/shard-3e.json"), QByteArray(9 * 1024 * 1024, ' ') + padded.encode());
-        writeFile(folder + QStringLiteral("/shard-3d.json"), QByteArray(200'000, '[') + QByteArray(200'000, ']'));
-        writeFile(folder + QStringLiteral("/shard-3c.json"), "{\"version\": 1, \"machineId\": \"\xff\xfe\"}");
-        writeFile(folder + QStringLiteral("/shard-\nodd.json"), "not json");
+        writeFile(folder + u"/shard-3e.json"_s, QByteArray(9 * 1024 * 1024, ' ') + shard(62, u"8888"_s));
+        writeFile(folder + u"/shard-3d.json"_s, QByteArray(200'000, '[') + QByteArray(200'000, ']'));
+        writeFile(folder + u"/shard-3c.json"_s, "{\"version\": 1, \"machineId\": \"\xff\xfe\"}");
+        writeFile(folder + u"/shard-\nodd.json"_s, "not json");
         // A conflict copy left by another sync tool holds a valid shard: never read.
-        CatalogShard copy{1, ben.id, 1, {SharedProject(project(QStringLiteral("9999"), QStringLiteral("Ghost"), QString(),
-                                                                  m_clock->now(), m_clock->now()))}};
-        writeFile(folder + QStringLiteral("/shard-01.sync-conflict-20260101-120000-ABCDEFG.json"), copy.encode());
-        writeFile(folder + QStringLiteral("/shard-01.json~"), copy.encode());
+        writeFile(folder + u"/shard-01.sync-conflict-20260101-120000-ABCDEFG.json"_s, shard(1, u"9999"_s));
+        writeFile(folder + u"/shard-01.json~"_s, shard(1, u"9999"_s));
 
         const SharedFolderSync::Summary summary = anna.sync->sync();
-        QCOMPARE(summary.filesSkipped, 5);
-        QCOMPARE(summary.shardsRead, 1);
+        QCOMPARE((QList<int>{summary.filesSkipped, summary.shardsRead}), (QList<int>{5, 1}));
         QVERIFY(summary.peerNames.isEmpty()); // the meta file is unreadable
-        QCOMPARE(serials(*anna.store), QStringList{QStringLiteral("2301")});
+        QCOMPARE(serials(*anna.store), QStringList{u"2301"_s});
     }
 
     void plantedLinksAndNamesAreNeverFollowed()
     {
-        Machine& anna = machine(QStringLiteral("Anna"));
+        Machine& anna = machine(u"Anna"_s);
         anna.sync->sync();
-        const QString peers = studio() + QStringLiteral("/.zol/peers");
-        const QByteArray peersBytes = QFile::encodeName(peers);
+        const QByteArray peersBytes = QFile::encodeName(peers());
         const QDateTime old = m_clock->now().addDays(-181);
 
         // Names that are not valid text: the stale one is left alone rather
@@ -338,104 +299,87 @@ private Q_SLOTS:
         const QByteArray live = peersBytes + "/PEER\xef\xbf\xbd";
         QVERIFY(::mkdir(stale.constData(), 0755) == 0);
         QVERIFY(::mkdir(live.constData(), 0755) == 0);
-        const timeval times[2] = {{time_t(old.toSecsSinceEpoch()), 0}, {time_t(old.toSecsSinceEpoch()), 0}};
-        QVERIFY(::lutimes(stale.constData(), times) == 0);
+        setModified(stale, old);
         const SharedFolderSync::Summary summary = anna.sync->sync();
-        QCOMPARE(summary.stalePeersRemoved, 0);
-        QCOMPARE(summary.filesSkipped, 1);
+        QCOMPARE((QList<int>{summary.stalePeersRemoved, summary.filesSkipped}), (QList<int>{0, 1}));
         QVERIFY(QFileInfo::exists(QFile::decodeName(live)));
 
         // "peers" swapped for a link: nothing is written, pruned or tidied there.
         QTemporaryDir outside;
-        writeFile(outside.filePath(QStringLiteral("old.tmp")), "mine");
-        setModified(outside.filePath(QStringLiteral("old.tmp")), old);
-        FileSystem::local().remove(peers);
-        QVERIFY(QFile::link(outside.path(), peers));
+        writeFile(outside.filePath(u"old.tmp"_s), "mine");
+        setModified(QFile::encodeName(outside.filePath(u"old.tmp"_s)), old);
+        FileSystem::local().remove(peers());
+        QVERIFY(QFile::link(outside.path(), peers()));
         QVERIFY_THROWS_EXCEPTION(FileSystemError, anna.sync->sync());
         QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList{QStringLiteral("old.tmp")});
+                 QStringList{u"old.tmp"_s});
     }
 
     void whatFailsToMergeIsReadAgain()
     {
-        Machine& anna = machine(QStringLiteral("Anna"));
-        Machine& ben = machine(QStringLiteral("Ben"));
-        add(ben, QStringLiteral("2301"), QStringLiteral("Brand book"));
+        auto [anna, ben] = annaAndBen();
+        add(ben, u"2301"_s, u"Brand book"_s);
         ben.sync->sync();
         later();
-        anna.store->database().execute(QStringLiteral(
-            "CREATE TRIGGER refuse BEFORE INSERT ON projects BEGIN SELECT RAISE(ABORT, 'busy'); END;"));
+        anna.store->database().execute(
+            u"CREATE TRIGGER refuse BEFORE INSERT ON projects BEGIN SELECT RAISE(ABORT, 'busy'); END;"_s);
         QVERIFY_THROWS_EXCEPTION(SQLiteDatabase::Error, anna.sync->sync());
-        anna.store->database().execute(QStringLiteral("DROP TRIGGER refuse;"));
+        anna.store->database().execute(u"DROP TRIGGER refuse;"_s);
         QCOMPARE(anna.sync->sync().shardsRead, 1);
-        QCOMPARE(serials(*anna.store), QStringList{QStringLiteral("2301")});
+        QCOMPARE(serials(*anna.store), QStringList{u"2301"_s});
     }
 
     void legacyFileAndShardsMergeAlike()
     {
         // One peer, seen once through its folder and once through its legacy file.
-        Machine& ben = machine(QStringLiteral("Ben"));
-        add(ben, QStringLiteral("2301"), QStringLiteral("Brand book"));
-        add(ben, QStringLiteral("2302"), QStringLiteral("Website"), 7200, 60, false);
+        Machine& ben = machine(u"Ben"_s);
+        add(ben, u"2301"_s, u"Brand book"_s);
+        add(ben, u"2302"_s, u"Website"_s, 7200, 60, false);
         ben.sync->sync();
-        const QString peers = studio() + QStringLiteral("/.zol/peers");
-        const QString legacy = peers + u'/' + ben.id + QStringLiteral(".json");
+        const QString legacy = peers() + u'/' + ben.id + u".json"_s;
         const QByteArray legacyBytes = [&] { QFile f(legacy); f.open(QIODevice::ReadOnly); return f.readAll(); }();
 
-        Machine& viaShards = machine(QStringLiteral("Shards"));
+        Machine& viaShards = machine(u"Shards"_s);
         QFile::remove(legacy);
         viaShards.sync->sync();
 
-        Machine& viaLegacy = machine(QStringLiteral("Legacy"));
+        Machine& viaLegacy = machine(u"Legacy"_s);
         QDir(peerFolder(ben)).removeRecursively();
         writeFile(legacy, legacyBytes);
         const SharedFolderSync::Summary summary = viaLegacy.sync->sync();
         QCOMPARE(summary.legacyPeers, 2); // Ben's, and the one the "Shards" machine wrote
-        QCOMPARE(summary.peerNames, (QStringList{QStringLiteral("Ben"), QStringLiteral("Shards")}));
+        QCOMPARE(summary.peerNames, (QStringList{u"Ben"_s, u"Shards"_s}));
 
-        QCOMPARE(viaLegacy.store->projects(true), viaShards.store->projects(true));
         QCOMPARE(viaLegacy.store->projects(true).size(), 2);
+        QCOMPARE(viaLegacy.store->projects(true), viaShards.store->projects(true));
     }
 
     void lookingANumberUpOnTheShare()
     {
-        Machine& anna = machine(QStringLiteral("Anna"));
-        Machine& ben = machine(QStringLiteral("Ben"));
-        add(ben, QStringLiteral("AB-12"), QStringLiteral("Signage"));
+        auto [anna, ben] = annaAndBen();
+        add(ben, u"AB-12"_s, u"Signage"_s);
         ben.sync->sync();
-        QCOMPARE(anna.sync->projectOnShare(u"  ab-12 \n")->name, QStringLiteral("Signage"));
+        QCOMPARE(anna.sync->projectOnShare(u"  ab-12 \n")->name, u"Signage"_s);
         QVERIFY(!anna.sync->projectOnShare(u"AB-13"));
         QVERIFY(!anna.sync->projectOnShare(u"   "));
 
-        SharedFolderSync nowhere(*anna.store, studio() + QStringLiteral("/missing"), anna.id, anna.name, m_files,
-                                 *m_clock);
+        SharedFolderSync nowhere(*anna.store, studio() + u"/missing"_s, anna.id, anna.name, m_files, *m_clock);
+        QVERIFY_THROWS_EXCEPTION(SharedFolderSync::SyncError, nowhere.sync());
         try {
             nowhere.projectOnShare(u"AB-12");
             QFAIL("expected a failure");
         } catch (const SharedFolderSync::SyncError& error) {
-            QCOMPARE(error.message(), QStringLiteral("Cannot reach the shared folder at ") + studio()
-                                          + QStringLiteral("/missing. Is the NAS mounted?"));
+            QCOMPARE(error.message(),
+                     u"Cannot reach the shared folder at %1/missing. Is the NAS mounted?"_s.arg(studio()));
         }
-        QVERIFY_THROWS_EXCEPTION(SharedFolderSync::SyncError, nowhere.sync());
-    }
-
-    void shardIndexMatchesPublishedValues_data()
-    {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<int>("shard");
-        QTest::newRow("empty") << QString() << 37;
-        QTest::newRow("a") << QStringLiteral("a") << 12;
-        QTest::newRow("abc") << QStringLiteral("abc") << 11;
-        QTest::newRow("2401") << QStringLiteral("2401") << 24;
-        QTest::newRow("24001") << QStringLiteral("24001") << 14;
-        QTest::newRow("2024-001") << QStringLiteral("2024-001") << 55;
     }
 
     void shardIndexMatchesPublishedValues()
     {
-        QFETCH(QString, number);
-        QFETCH(int, shard);
-        QCOMPARE(SharedFolderSync::shardIndex(number), shard);
+        const QList<std::pair<QString, int>> published{{QString(), 37}, {u"a"_s, 12},      {u"abc"_s, 11},
+                                                       {u"2401"_s, 24}, {u"24001"_s, 14}, {u"2024-001"_s, 55}};
+        for (const auto& [number, shard] : published)
+            QCOMPARE(SharedFolderSync::shardIndex(number), shard);
     }
 };
 
