@@ -1,0 +1,317 @@
+#include "AppModel.h"
+
+#include "books/AppSettings.h"
+#include "books/SettingsStore.h"
+#include "records/Duration.h"
+#include "store/EntryStore.h"
+#include "support/DataPaths.h"
+#include "support/Error.h"
+#include "tracking/Tracker.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <exception>
+
+namespace zol {
+
+namespace {
+
+// The data folder as people read it: the home folder shortened to "~".
+QString shownDataFolder()
+{
+    const QString folder = QDir::cleanPath(dataFolder());
+    const QString home = QDir::cleanPath(QDir::homePath());
+    if (folder.startsWith(home + u'/'))
+        return u'~' + folder.mid(home.size());
+    return folder;
+}
+
+QString cannotOpenText(const QString& description)
+{
+    return QStringLiteral("Could not open ") + shownDataFolder() +
+           QStringLiteral(". Tracking to a temporary database that will not survive a quit. (") +
+           description + u')';
+}
+
+} // namespace
+
+AppModel::StoreOpener AppModel::defaultStoreOpener()
+{
+    return [](const QString& administrationId, const Clock& clock) {
+        return std::make_unique<EntryStore>(EntryStore::url(administrationId), clock);
+    };
+}
+
+AppModel::AppModel(SettingsStore& defaults, Clock& clock, StoreOpener openStore, QObject* parent)
+    : QObject(parent)
+    , m_defaults(defaults)
+    , m_clock(clock)
+    , m_openStore(std::move(openStore))
+    , m_administrations(AppSettings::administrations(defaults))
+    , m_administration(AppSettings::currentAdministration(defaults))
+{
+    openBooks(m_administration);
+}
+
+AppModel::~AppModel()
+{
+    // The tracker refers to the store; take it down first.
+    m_tracker.reset();
+    m_store.reset();
+}
+
+void AppModel::openBooks(const Administration& administration)
+{
+    m_tracker.reset();
+    m_store.reset();
+    m_settings = std::make_unique<AppSettings>(administration.id, m_defaults);
+
+    std::optional<QString> failure;
+    try {
+        m_store = m_openStore(administration.id, m_clock);
+    } catch (const Error& error) {
+        failure = error.message();
+    } catch (const std::exception& error) {
+        failure = QString::fromUtf8(error.what());
+    }
+    if (!m_store) {
+        if (!failure)
+            failure = QStringLiteral("no database");
+        // The in-memory database always opens.
+        m_store = EntryStore::inMemory(m_clock);
+    }
+    m_tracker = std::make_unique<Tracker>(*m_store, m_settings->machineName(), m_clock);
+    ++m_generation;
+    setStartupError(failure ? std::optional(cannotOpenText(*failure)) : std::nullopt);
+    Q_EMIT settingsChanged();
+    Q_EMIT trackerChanged();
+}
+
+void AppModel::bootstrap()
+{
+    if (!m_store)
+        return;
+    saveAdministrations();
+    reloadTaskList();
+    m_tracker->reload();
+    Q_EMIT booksOpened(m_generation);
+}
+
+void AppModel::reloadTaskList()
+{
+    TaskList list;
+    try {
+        list = m_store->taskList();
+    } catch (const Error&) {
+        // Unreadable books offer the default list, as books without a store do.
+    }
+    setTaskList(list);
+    if (!m_taskList.choices().contains(m_pendingTask))
+        setPendingTask(m_taskList.defaultTask());
+}
+
+void AppModel::switchTo(const Administration& target)
+{
+    if (target.id == m_administration.id)
+        return;
+    stop();
+    Q_EMIT booksClosing(m_generation);
+
+    setAdministration(target);
+    AppSettings::setCurrentAdministration(target.id, m_defaults);
+    openBooks(target);
+    resetBooksState();
+    bootstrap();
+    setStatus(StatusMessage::success(QStringLiteral("Switched to ") + target.name + u'.'));
+}
+
+void AppModel::resetBooksState()
+{
+    setStatus(std::nullopt);
+    setPendingNote({});
+    setTaskList(TaskList());
+    setPendingTask({});
+    setProjectFilter({});
+    setArmed(std::nullopt, std::nullopt);
+}
+
+void AppModel::addAdministration(const Administration& administration)
+{
+    setAdministrations(m_administrations + QList{administration});
+    saveAdministrations();
+}
+
+void AppModel::updateAdministration(const Administration& administration)
+{
+    const bool listed = std::any_of(m_administrations.cbegin(), m_administrations.cend(),
+                                    [&](const auto& a) { return a.id == administration.id; });
+    if (!listed)
+        return;
+    setAdministrations(Administration::replacing(m_administrations, administration));
+    saveAdministrations();
+    if (administration.id == m_administration.id)
+        setAdministration(administration);
+}
+
+void AppModel::removeAdministration(const Administration& administration)
+{
+    if (m_administrations.size() < 2 || administration.isDefault())
+        return;
+    const auto listed = std::find_if(m_administrations.cbegin(), m_administrations.cend(),
+                                     [&](const auto& a) { return a.id == administration.id; });
+    if (listed == m_administrations.cend())
+        return;
+    const QString name = listed->name;
+
+    setAdministrations(Administration::removing(m_administrations, administration.id));
+    saveAdministrations();
+    AppSettings::forgetSettings(administration.id, m_defaults);
+    if (administration.id == m_administration.id)
+        switchTo(m_administrations.constFirst());
+    setStatus(StatusMessage::info(QStringLiteral("Removed ") + name +
+                                  QStringLiteral(". Its hours are still on this Mac.")));
+}
+
+void AppModel::clearAdministration(const Administration& administration)
+{
+    try {
+        if (administration.id == m_administration.id) {
+            stop();
+            m_store->eraseEverything();
+            m_tracker->reload();
+            reloadTaskList();
+        } else {
+            const std::unique_ptr<EntryStore> store = m_openStore(administration.id, m_clock);
+            store->eraseEverything();
+        }
+    } catch (const Error& error) {
+        setStatus(StatusMessage::failure(error.message()));
+        return;
+    }
+    setStatus(
+        StatusMessage::success(QStringLiteral("Emptied ") + administration.name +
+                               QStringLiteral(" on this Mac. The studio folder is untouched.")));
+}
+
+void AppModel::stop()
+{
+    const Tracker::StopResult result = m_tracker->stop();
+    switch (result.kind) {
+    case Tracker::StopResult::Kind::logged:
+        setStatus(StatusMessage::success(
+            QStringLiteral("Logged ") +
+            Duration::coarseString(result.entry->duration(m_tracker->now())) +
+            QStringLiteral(" to ") + result.entry->projectName + u'.'));
+        break;
+    case Tracker::StopResult::Kind::tooShort:
+        setStatus(StatusMessage::info(QStringLiteral("Under a minute, so nothing was recorded.")));
+        break;
+    case Tracker::StopResult::Kind::nothing:
+        break;
+    }
+}
+
+void AppModel::setStatus(const std::optional<StatusMessage>& message)
+{
+    if (message) {
+        const QUuid id = message->id;
+        m_statusTimeout = m_clock.after(message->lifetime(), this, [this, id] {
+            if (m_status && m_status->id == id)
+                setStatus(std::nullopt);
+        });
+    }
+    if (m_status == message)
+        return;
+    m_status = message;
+    Q_EMIT statusChanged();
+}
+
+void AppModel::undoDeletion()
+{
+    if (!m_status || !m_status->canUndo())
+        return;
+    const QList<QUuid> ids = m_status->undoableDeletions;
+    try {
+        for (const QUuid& id : ids)
+            m_store->restore(id);
+    } catch (const Error& error) {
+        setStatus(StatusMessage::failure(error.message()));
+        return;
+    }
+    m_tracker->reload();
+    setStatus(StatusMessage::success(QStringLiteral("Restored.")));
+}
+
+void AppModel::saveAdministrations()
+{
+    AppSettings::saveAdministrations(m_administrations, m_defaults);
+}
+
+void AppModel::setPendingNote(const QString& note)
+{
+    if (m_pendingNote == note)
+        return;
+    m_pendingNote = note;
+    Q_EMIT pendingNoteChanged();
+}
+
+void AppModel::setPendingTask(const QString& task)
+{
+    if (m_pendingTask == task)
+        return;
+    m_pendingTask = task;
+    Q_EMIT pendingTaskChanged();
+}
+
+void AppModel::setProjectFilter(const QString& filter)
+{
+    if (m_projectFilter == filter)
+        return;
+    m_projectFilter = filter;
+    Q_EMIT projectFilterChanged();
+}
+
+void AppModel::setAdministrations(const QList<Administration>& list)
+{
+    if (m_administrations == list)
+        return;
+    m_administrations = list;
+    Q_EMIT administrationsChanged();
+}
+
+void AppModel::setAdministration(const Administration& administration)
+{
+    if (m_administration == administration)
+        return;
+    m_administration = administration;
+    Q_EMIT administrationChanged();
+}
+
+void AppModel::setStartupError(const std::optional<QString>& error)
+{
+    if (m_startupError == error)
+        return;
+    m_startupError = error;
+    Q_EMIT startupErrorChanged();
+}
+
+void AppModel::setTaskList(const TaskList& list)
+{
+    if (m_taskList == list)
+        return;
+    m_taskList = list;
+    Q_EMIT taskListChanged();
+}
+
+void AppModel::setArmed(const std::optional<Project>& project,
+                        const std::optional<QString>& internal)
+{
+    if (m_armedProject == project && m_armedInternal == internal)
+        return;
+    m_armedProject = project;
+    m_armedInternal = internal;
+    Q_EMIT armedChanged();
+}
+
+} // namespace zol

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "StatusMessage.h"
+#include "books/Administration.h"
+#include "books/AppSettings.h"
+#include "books/TaskList.h"
+#include "records/Project.h"
+#include "support/Clock.h"
+#include "tracking/Tracker.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace zol {
+
+class EntryStore;
+class SettingsStore;
+
+// The application controller: one object for the life of the program, which
+// every screen and the command line read and call. It owns the open
+// administration's settings, its store and the tracker on that store, the list
+// of administrations and the status line.
+//
+// Everything runs on the thread that made it. Work that later runs on a worker
+// (sharing, uploads, analytics) must check generation() when its result comes
+// back: it moves whenever other books are opened, and a result of older books
+// is dropped.
+class AppModel final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(AppModel)
+    Q_PROPERTY(zol::AppSettings* settings READ settings NOTIFY settingsChanged)
+    Q_PROPERTY(zol::Tracker* tracker READ tracker NOTIFY trackerChanged)
+    Q_PROPERTY(QList<zol::Administration> administrations READ administrations NOTIFY
+                   administrationsChanged)
+    Q_PROPERTY(zol::Administration administration READ administration NOTIFY administrationChanged)
+    Q_PROPERTY(std::optional<zol::StatusMessage> status READ status NOTIFY statusChanged)
+    Q_PROPERTY(std::optional<QString> startupError READ startupError NOTIFY startupErrorChanged)
+    Q_PROPERTY(zol::TaskList taskList READ taskList NOTIFY taskListChanged)
+    Q_PROPERTY(QString pendingNote READ pendingNote WRITE setPendingNote NOTIFY pendingNoteChanged)
+    Q_PROPERTY(QString pendingTask READ pendingTask WRITE setPendingTask NOTIFY pendingTaskChanged)
+    Q_PROPERTY(
+        QString projectFilter READ projectFilter WRITE setProjectFilter NOTIFY projectFilterChanged)
+    Q_PROPERTY(std::optional<zol::Project> armedProject READ armedProject NOTIFY armedChanged)
+    Q_PROPERTY(std::optional<QString> armedInternal READ armedInternal NOTIFY armedChanged)
+
+public:
+    // Opens the database of an administration; throws zol::Error when it
+    // cannot. The default puts it at EntryStore::url(administrationId).
+    using StoreOpener =
+        std::function<std::unique_ptr<EntryStore>(const QString& administrationId, const Clock&)>;
+    static StoreOpener defaultStoreOpener();
+
+    // Reads the administrations and opens the one last open. Never fails: when
+    // its database cannot be opened the controller tracks to an in-memory one
+    // and says so in startupError(). Call bootstrap() before use.
+    AppModel(SettingsStore& defaults, Clock& clock, StoreOpener openStore = defaultStoreOpener(),
+             QObject* parent = nullptr);
+    ~AppModel() override;
+
+    AppSettings* settings() const { return m_settings.get(); }
+    Tracker* tracker() const { return m_tracker.get(); }
+    // Always present once constructed (in memory after a failed open).
+    EntryStore* store() const { return m_store.get(); }
+    const QList<Administration>& administrations() const { return m_administrations; }
+    const Administration& administration() const { return m_administration; }
+    const std::optional<StatusMessage>& status() const { return m_status; }
+    const std::optional<QString>& startupError() const { return m_startupError; }
+    const TaskList& taskList() const { return m_taskList; }
+    const QString& pendingNote() const { return m_pendingNote; }
+    const QString& pendingTask() const { return m_pendingTask; }
+    const QString& projectFilter() const { return m_projectFilter; }
+    const std::optional<Project>& armedProject() const { return m_armedProject; }
+    const std::optional<QString>& armedInternal() const { return m_armedInternal; }
+    // Moves each time other books are opened; see the class comment.
+    quint64 generation() const { return m_generation; }
+
+    void setPendingNote(const QString& note);
+    void setPendingTask(const QString& task);
+    void setProjectFilter(const QString& filter);
+
+    // Stores the administrations list (so that a first run's implied list is
+    // kept), loads the task list and the open session, then announces
+    // booksOpened() for the background work of these books.
+    void bootstrap();
+
+    // Opens other books: a current session is stopped first (it belongs to the
+    // books it was started in), the open books' per-administration state is
+    // reset, and "Switched to …" is shown. Switching to the open one does
+    // nothing.
+    void switchTo(const Administration& target);
+    // Appends to the list and stores it; does not open it.
+    void addAdministration(const Administration& administration);
+    // Replaces the listed entry with the same id; an unknown id is ignored.
+    void updateAdministration(const Administration& administration);
+    // Takes an administration out of the list and forgets this machine's
+    // settings for it; its database file and studio folder stay. Opens the
+    // first remaining one when it was open. "Local" and the last one stay.
+    void removeAdministration(const Administration& administration);
+    // Erases every session, project and the task list of an administration on
+    // this machine. The open one has its current session stopped first.
+    void clearAdministration(const Administration& administration);
+
+    // Stops the current session and says what was logged.
+    void stop();
+
+    // Shows `message` (or clears the line) and schedules its clear after the
+    // message's lifetime on the monotonic clock. A newer message replaces an
+    // older one at once; the older one's clear never touches the newer.
+    void setStatus(const std::optional<StatusMessage>& message);
+    // Restores the sessions of the message on the status line ("Undo").
+    void undoDeletion();
+
+Q_SIGNALS:
+    void settingsChanged();
+    void trackerChanged();
+    void administrationsChanged();
+    void administrationChanged();
+    void statusChanged();
+    void startupErrorChanged();
+    void taskListChanged();
+    void pendingNoteChanged();
+    void pendingTaskChanged();
+    void projectFilterChanged();
+    void armedChanged();
+    // The books of generation() are open and loaded: where their sharing and
+    // upload loops start.
+    void booksOpened(quint64 generation);
+    // The books of generation() are about to close: their loops must stop.
+    void booksClosing(quint64 generation);
+
+private:
+    void openBooks(const Administration& administration);
+    void resetBooksState();
+    void reloadTaskList();
+    void setAdministrations(const QList<Administration>& list);
+    void setAdministration(const Administration& administration);
+    void setStartupError(const std::optional<QString>& error);
+    void setTaskList(const TaskList& list);
+    void setArmed(const std::optional<Project>& project, const std::optional<QString>& internal);
+    void saveAdministrations();
+
+    SettingsStore& m_defaults;
+    Clock& m_clock;
+    StoreOpener m_openStore;
+
+    QList<Administration> m_administrations;
+    Administration m_administration;
+    std::unique_ptr<AppSettings> m_settings;
+    // Shared so that a worker of these books can keep the store alive after a
+    // switch; the tracker is declared after it and so goes first.
+    std::shared_ptr<EntryStore> m_store;
+    std::unique_ptr<Tracker> m_tracker;
+    quint64 m_generation = 0;
+
+    std::optional<StatusMessage> m_status;
+    Clock::Timer m_statusTimeout;
+    std::optional<QString> m_startupError;
+    TaskList m_taskList;
+    QString m_pendingNote;
+    QString m_pendingTask;
+    QString m_projectFilter;
+    std::optional<Project> m_armedProject;
+    std::optional<QString> m_armedInternal;
+};
+
+} // namespace zol
