@@ -13,6 +13,9 @@ namespace {
 const QString projectColumns =
     QStringLiteral("serial, name, client_name, is_active, updated_at, created_at");
 
+const QString selectBySerial =
+    QStringLiteral("SELECT ") + projectColumns + QStringLiteral(" FROM projects WHERE serial = ?1;");
+
 Project decodeProject(const SQLiteDatabase::Statement& row)
 {
     const double created = row.real(5);
@@ -89,8 +92,7 @@ QList<Project> EntryStore::projectsChanged(const QDateTime& since, int limit)
 std::optional<Project> EntryStore::projectBySerial(const QString& serial)
 {
     SQLiteDatabase::Statement statement = m_database.prepare(
-        QStringLiteral("SELECT ") + projectColumns + QStringLiteral(" FROM projects WHERE serial = ?1;"),
-        {serial});
+        selectBySerial, {serial});
     if (!statement.step())
         return std::nullopt;
     return decodeProject(statement);
@@ -177,8 +179,7 @@ int EntryStore::mergeProjects(const QList<Project>& projects)
     const int written = transaction([&] {
         int count = 0;
         // Compiled once: a first pass over a studio merges thousands.
-        SQLiteDatabase::Statement select = m_database.prepare(
-            QStringLiteral("SELECT ") + projectColumns + QStringLiteral(" FROM projects WHERE serial = ?1;"));
+        SQLiteDatabase::Statement select = m_database.prepare(selectBySerial);
         SQLiteDatabase::Statement upsert = m_database.prepare(projectUpsert(false));
         for (const Project& incoming : projects) {
             // Only real numbers travel.
