@@ -25,7 +25,6 @@ namespace {
 // A timesheet holds a period's sessions: a few hundred kilobytes at most.
 // Anything this big was not written by Zol and is not read.
 constexpr qint64 maximumTimesheetSize = 64 * 1024 * 1024;
-constexpr qint64 maximumMarkerSize = 64 * 1024;
 // Zol writes <person>/<year>/<weeks|months>; deeper nesting is somebody's
 // own filing and is walked up to this depth, and no further.
 constexpr int maximumDepth = 16;
@@ -198,16 +197,11 @@ private:
     // The name in the folder's marker, else the folder's name read as words.
     QString personOf(const QString& folder, const QString& folderName) const
     {
-        try {
-            const QByteArray json =
-                m_fileSystem.read(folder + u'/' + TimesheetFolder::markerName, maximumMarkerSize);
-            if (const auto marker = TimesheetFolder::Marker::decode(json)) {
-                const QString name = marker->name.trimmed();
-                if (!name.isEmpty())
-                    return name;
-            }
-        } catch (const FileSystemError&) {
-            // No marker, or none that can be read: the folder's name stands in.
+        // No marker, or none that can be read: the folder's name stands in.
+        if (const auto marker = TimesheetFolder::readMarker(m_fileSystem, folder)) {
+            const QString name = marker->name.trimmed();
+            if (!name.isEmpty())
+                return name;
         }
         QString name = folderName;
         return name.replace(u'-', u' ');

@@ -24,15 +24,6 @@ QString fileNameOf(const QString& path)
     return path.section(u'/', -1);
 }
 
-std::optional<Marker> readMarker(FileSystem& fileSystem, const QString& folder)
-{
-    try {
-        return Marker::decode(fileSystem.read(folder + u'/' + markerName, maximumMarkerSize));
-    } catch (const FileSystemError&) {
-        return std::nullopt;
-    }
-}
-
 // Writes the marker unless it already names this machine and this person.
 void claim(FileSystem& fileSystem, const QString& folder, const QString& machineId,
            const QString& person, const QDateTime& now)
@@ -128,6 +119,15 @@ std::optional<Marker> Marker::decode(const QByteArray& json)
     if (!when)
         return std::nullopt;
     return Marker{machineId.toString(), name.toString(), *when};
+}
+
+std::optional<Marker> readMarker(FileSystem& fileSystem, const QString& folder)
+{
+    try {
+        return Marker::decode(fileSystem.read(folder + u'/' + markerName, maximumMarkerSize));
+    } catch (const FileSystemError&) {
+        return std::nullopt;
+    }
 }
 
 std::optional<QString> folderClaimed(FileSystem& fileSystem, const QString& machineId,

@@ -56,6 +56,10 @@ Resolution resolve(FileSystem& fileSystem, const QString& studioFolder, const QS
 QString existingFolder(FileSystem& fileSystem, const QString& studioFolder, const QString& person,
                        const QString& machineId);
 
+// The marker of a person folder; none when it is missing, too large or does
+// not decode.
+std::optional<Marker> readMarker(FileSystem& fileSystem, const QString& folder);
+
 // The first folder in `hoursFolder` whose marker names `machineId`.
 std::optional<QString> folderClaimed(FileSystem& fileSystem, const QString& machineId,
                                      const QString& hoursFolder);
