@@ -1,5 +1,12 @@
 #include "AppModel.h"
 
+#include "CatalogueModel.h"
+#include "HistoryModel.h"
+#include "Platform.h"
+#include "ReportsModel.h"
+#include "SearchModel.h"
+#include "SharingModel.h"
+#include "UpdateModel.h"
 #include "books/AppSettings.h"
 #include "books/SettingsStore.h"
 #include "records/Duration.h"
@@ -43,19 +50,40 @@ AppModel::StoreOpener AppModel::defaultStoreOpener()
     };
 }
 
-AppModel::AppModel(SettingsStore& defaults, Clock& clock, StoreOpener openStore, QObject* parent)
+AppModel::AppModel(SettingsStore& defaults, Clock& clock, Platform& platform, StoreOpener openStore,
+                   QObject* parent)
     : QObject(parent)
     , m_defaults(defaults)
     , m_clock(clock)
+    , m_platform(platform)
     , m_openStore(std::move(openStore))
     , m_administrations(AppSettings::administrations(defaults))
     , m_administration(AppSettings::currentAdministration(defaults))
 {
     openBooks(m_administration);
+    m_history = new HistoryModel(*this);
+    m_catalogue = new CatalogueModel(*this);
+    m_sharing = new SharingModel(*this);
+    m_reports = new ReportsModel(*this);
+    m_search = new SearchModel(*this);
+    m_updates = new UpdateModel(*this);
+    watchElsewhere();
+}
+
+QDate AppModel::today() const
+{
+    return m_calendar.day(m_clock.now());
 }
 
 AppModel::~AppModel()
 {
+    // The sections may hold work of the open books; they go before the books.
+    delete m_updates;
+    delete m_search;
+    delete m_reports;
+    delete m_sharing;
+    delete m_catalogue;
+    delete m_history;
     // The tracker refers to the store; take it down first.
     m_tracker.reset();
     m_store.reset();
@@ -94,8 +122,20 @@ void AppModel::bootstrap()
         return;
     saveAdministrations();
     reloadTaskList();
+    refreshHistory();
     m_tracker->reload();
+    try {
+        m_seenDataVersion = m_store->dataVersion();
+    } catch (const Error&) {
+        // Looked at again on the next beat.
+    }
     Q_EMIT booksOpened(m_generation);
+}
+
+void AppModel::refreshHistory()
+{
+    m_history->refresh();
+    m_sharing->refreshPeriod();
 }
 
 void AppModel::reloadTaskList()
@@ -109,6 +149,73 @@ void AppModel::reloadTaskList()
     setTaskList(list);
     if (!m_taskList.choices().contains(m_pendingTask))
         setPendingTask(m_taskList.defaultTask());
+}
+
+void AppModel::saveTaskList(bool isEnabled, const QStringList& tasks)
+{
+    try {
+        m_store->saveTaskList(m_taskList.with(isEnabled, tasks, m_clock.now()));
+    } catch (const Error& error) {
+        setStatus(StatusMessage::failure(QStringLiteral("Could not save the tasks. (") +
+                                         error.message() + u')'));
+        return;
+    }
+    reloadTaskList();
+    m_sharing->shareNow(true, false);
+}
+
+std::optional<QString> AppModel::setLaunchAtLogin(bool enabled)
+{
+    LoginItemService& item = m_platform.loginItem();
+    std::optional<QString> failure;
+    if (item.isEnabled() != enabled)
+        failure = item.setEnabled(enabled);
+    m_settings->setLaunchAtLogin(item.isEnabled());
+    return failure;
+}
+
+// Another process (the command line) may write to the same database and the
+// same settings file. The database is asked for its data version every two
+// seconds, whether or not a session runs; the settings file is read again on
+// the same beat, since a file watcher misses replacements on some file systems.
+void AppModel::watchElsewhere()
+{
+    m_settings->setLaunchAtLogin(m_platform.loginItem().isEnabled());
+    connect(&m_defaults, &SettingsStore::changed, this, &AppModel::followSettingsElsewhere);
+    m_elsewhereTicker = m_clock.every(2, this, [this] { followElsewhere(); });
+}
+
+void AppModel::followElsewhere()
+{
+    m_defaults.refresh();
+    qint64 version = 0;
+    try {
+        version = m_store->dataVersion();
+    } catch (const Error&) {
+        return;
+    }
+    if (version == m_seenDataVersion)
+        return;
+    m_seenDataVersion = version;
+    m_tracker->reload();
+    reloadTaskList();
+    refreshHistory();
+    m_catalogue->reloadAllProjects();
+}
+
+void AppModel::followSettingsElsewhere(const QStringList& keys)
+{
+    static const QString listKey = QStringLiteral("admin.list");
+    static const QString currentKey = QStringLiteral("admin.current");
+    if (!keys.contains(listKey) && !keys.contains(currentKey))
+        return;
+    setAdministrations(AppSettings::administrations(m_defaults));
+    const Administration open = AppSettings::currentAdministration(m_defaults);
+    if (open.id != m_administration.id) {
+        switchTo(open);
+        return;
+    }
+    setAdministration(open);
 }
 
 void AppModel::switchTo(const Administration& target)
@@ -134,6 +241,7 @@ void AppModel::resetBooksState()
     setPendingTask({});
     setProjectFilter({});
     setArmed(std::nullopt, std::nullopt);
+    setIdleReport(std::nullopt);
 }
 
 void AppModel::addAdministration(const Administration& administration)
@@ -181,6 +289,9 @@ void AppModel::clearAdministration(const Administration& administration)
             m_store->eraseEverything();
             m_tracker->reload();
             reloadTaskList();
+            refreshHistory();
+            m_catalogue->reloadAllProjects();
+            m_reports->dropStudio();
         } else {
             const std::unique_ptr<EntryStore> store = m_openStore(administration.id, m_clock);
             store->eraseEverything();
@@ -192,24 +303,6 @@ void AppModel::clearAdministration(const Administration& administration)
     setStatus(
         StatusMessage::success(QStringLiteral("Emptied ") + administration.name +
                                QStringLiteral(" on this Mac. The studio folder is untouched.")));
-}
-
-void AppModel::stop()
-{
-    const Tracker::StopResult result = m_tracker->stop();
-    switch (result.kind) {
-    case Tracker::StopResult::Kind::logged:
-        setStatus(StatusMessage::success(
-            QStringLiteral("Logged ") +
-            Duration::coarseString(result.entry->duration(m_tracker->now())) +
-            QStringLiteral(" to ") + result.entry->projectName + u'.'));
-        break;
-    case Tracker::StopResult::Kind::tooShort:
-        setStatus(StatusMessage::info(QStringLiteral("Under a minute, so nothing was recorded.")));
-        break;
-    case Tracker::StopResult::Kind::nothing:
-        break;
-    }
 }
 
 void AppModel::setStatus(const std::optional<StatusMessage>& message)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "IdleReport.h"
 #include "StatusMessage.h"
 #include "books/Administration.h"
 #include "books/AppSettings.h"
 #include "books/TaskList.h"
 #include "records/Project.h"
+#include "support/Calendar.h"
 #include "support/Clock.h"
 #include "tracking/Tracker.h"
 
@@ -18,8 +20,15 @@
 
 namespace zol {
 
+class CatalogueModel;
 class EntryStore;
+class HistoryModel;
+class Platform;
+class ReportsModel;
+class SearchModel;
 class SettingsStore;
+class SharingModel;
+class UpdateModel;
 
 // The application controller: one object for the life of the program, which
 // every screen and the command line read and call. It owns the open
@@ -30,6 +39,12 @@ class SettingsStore;
 // (sharing, uploads, analytics) must check generation() when its result comes
 // back: it moves whenever other books are opened, and a result of older books
 // is dropped.
+//
+// The screens' sections each have a part of their own, owned here and living
+// as long as the controller: history(), catalogue() (the project operations),
+// sharing(), reports() (exports and the studio's hours), search() and
+// updates(). Each resets its per-books state on booksClosing() and loads
+// afresh on booksOpened().
 class AppModel final : public QObject
 {
     Q_OBJECT
@@ -48,6 +63,8 @@ class AppModel final : public QObject
         QString projectFilter READ projectFilter WRITE setProjectFilter NOTIFY projectFilterChanged)
     Q_PROPERTY(std::optional<zol::Project> armedProject READ armedProject NOTIFY armedChanged)
     Q_PROPERTY(std::optional<QString> armedInternal READ armedInternal NOTIFY armedChanged)
+    Q_PROPERTY(std::optional<zol::IdleReport> idleReport READ idleReport WRITE setIdleReport NOTIFY
+                   idleReportChanged)
 
 public:
     // Opens the database of an administration; throws zol::Error when it
@@ -59,14 +76,32 @@ public:
     // Reads the administrations and opens the one last open. Never fails: when
     // its database cannot be opened the controller tracks to an in-memory one
     // and says so in startupError(). Call bootstrap() before use.
-    AppModel(SettingsStore& defaults, Clock& clock, StoreOpener openStore = defaultStoreOpener(),
-             QObject* parent = nullptr);
+    AppModel(SettingsStore& defaults, Clock& clock, Platform& platform,
+             StoreOpener openStore = defaultStoreOpener(), QObject* parent = nullptr);
     ~AppModel() override;
+
+    SettingsStore& defaults() const { return m_defaults; }
+    Clock& clock() const { return m_clock; }
+    Platform& platform() const { return m_platform; }
+    // The user's calendar in the current time zone.
+    const Calendar& calendar() const { return m_calendar; }
+    // Today in the user's calendar, by the controller's clock.
+    QDate today() const;
+
+    HistoryModel* history() const { return m_history; }
+    CatalogueModel* catalogue() const { return m_catalogue; }
+    SharingModel* sharing() const { return m_sharing; }
+    ReportsModel* reports() const { return m_reports; }
+    SearchModel* search() const { return m_search; }
+    UpdateModel* updates() const { return m_updates; }
 
     AppSettings* settings() const { return m_settings.get(); }
     Tracker* tracker() const { return m_tracker.get(); }
     // Always present once constructed (in memory after a failed open).
     EntryStore* store() const { return m_store.get(); }
+    // The same store for work on another thread: holding it keeps the store
+    // open after a switch, so a late worker never touches a closed database.
+    std::shared_ptr<EntryStore> sharedStore() const { return m_store; }
     const QList<Administration>& administrations() const { return m_administrations; }
     const Administration& administration() const { return m_administration; }
     const std::optional<StatusMessage>& status() const { return m_status; }
@@ -77,12 +112,15 @@ public:
     const QString& projectFilter() const { return m_projectFilter; }
     const std::optional<Project>& armedProject() const { return m_armedProject; }
     const std::optional<QString>& armedInternal() const { return m_armedInternal; }
+    const std::optional<IdleReport>& idleReport() const { return m_idleReport; }
     // Moves each time other books are opened; see the class comment.
     quint64 generation() const { return m_generation; }
 
     void setPendingNote(const QString& note);
     void setPendingTask(const QString& task);
     void setProjectFilter(const QString& filter);
+    // Where the idle monitor leaves its report; "Keep it" clears it.
+    void setIdleReport(const std::optional<IdleReport>& report);
 
     // Stores the administrations list (so that a first run's implied list is
     // kept), loads the task list and the open session, then announces
@@ -106,8 +144,63 @@ public:
     // this machine. The open one has its current session stopped first.
     void clearAdministration(const Administration& administration);
 
+    // --- tracking commands ---
+    // Each one acts on the tracker, resets what the panel had typed for the
+    // next session, refreshes the history and says what happened. A start says
+    // nothing.
+    void start(const Project& project);
+    // Internal work; a blank description starts nothing.
+    void startInternal(const QString& description);
+    // The history's "Resume": a project only from today's history, internal
+    // work from anything but a single past day.
+    void resume(const Project& project);
+    void resumeInternal(const QString& description);
     // Stops the current session and says what was logged.
     void stop();
+    // The start-and-pause key: pauses a ticking session, otherwise starts the
+    // last project again (a paused session counts as not running), or asks
+    // for a project when there is none.
+    void toggle();
+    // The panel's Start: the armed internal work, else the armed project.
+    void startArmedProject();
+    // Throws the current session away, whatever its length.
+    void cancelRecording();
+    // "Take it off": the away time leaves the session it was reported for.
+    void discardIdleTime(const IdleReport& report);
+
+    // --- the picker ---
+    void arm(const Project& project);
+    void armInternal(const QString& description);
+    // Moves the armed project through pickerProjects(), wrapping at the ends.
+    void moveArm(int step);
+    // Return in the filter: arms the first match.
+    void armFirstMatch();
+    // Projects matching the filter, or the ten most recently used.
+    QList<Project> pickerProjects() const;
+    // Projects by last use, then all the others.
+    QList<Project> recentlyUsedProjects() const;
+    bool isShowingRecentProjects() const;
+    bool hasArmedWork() const { return m_armedProject || m_armedInternal; }
+    // The task a start records: none when tasks are off, the pending one when
+    // it is on the list, else "General".
+    QString taskForNextSession() const;
+    // Sessions that started today.
+    int sessionsToday() const;
+    // The running session is past the "Flag a timer running longer than" hours.
+    bool runningTooLong() const;
+
+    // --- the task list of these books ---
+    void reloadTaskList();
+    // Stores the list as edited (stamped now), reloads it and shares it
+    // quietly. A store failure is shown and nothing else changes.
+    void saveTaskList(bool isEnabled, const QStringList& tasks);
+
+    // Registers or unregisters the application as a login item and records
+    // the outcome in the settings; the failure's description when it failed.
+    std::optional<QString> setLaunchAtLogin(bool enabled);
+
+    // Reads the sessions shown by the history and the upload control again.
+    void refreshHistory();
 
     // Shows `message` (or clears the line) and schedules its clear after the
     // message's lifetime on the monotonic clock. A newer message replaces an
@@ -128,6 +221,7 @@ Q_SIGNALS:
     void pendingTaskChanged();
     void projectFilterChanged();
     void armedChanged();
+    void idleReportChanged();
     // The books of generation() are open and loaded: where their sharing and
     // upload loops start.
     void booksOpened(quint64 generation);
@@ -137,7 +231,10 @@ Q_SIGNALS:
 private:
     void openBooks(const Administration& administration);
     void resetBooksState();
-    void reloadTaskList();
+    void startShared();
+    void watchElsewhere();
+    void followElsewhere();
+    void followSettingsElsewhere(const QStringList& keys);
     void setAdministrations(const QList<Administration>& list);
     void setAdministration(const Administration& administration);
     void setStartupError(const std::optional<QString>& error);
@@ -147,6 +244,8 @@ private:
 
     SettingsStore& m_defaults;
     Clock& m_clock;
+    Platform& m_platform;
+    Calendar m_calendar;
     StoreOpener m_openStore;
 
     QList<Administration> m_administrations;
@@ -167,6 +266,17 @@ private:
     QString m_projectFilter;
     std::optional<Project> m_armedProject;
     std::optional<QString> m_armedInternal;
+    std::optional<IdleReport> m_idleReport;
+    // Watches the database and the settings for another process's changes.
+    Clock::Timer m_elsewhereTicker;
+    qint64 m_seenDataVersion = -1;
+
+    HistoryModel* m_history = nullptr;
+    CatalogueModel* m_catalogue = nullptr;
+    SharingModel* m_sharing = nullptr;
+    ReportsModel* m_reports = nullptr;
+    SearchModel* m_search = nullptr;
+    UpdateModel* m_updates = nullptr;
 };
 
 } // namespace zol

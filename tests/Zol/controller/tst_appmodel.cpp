@@ -5,6 +5,7 @@
 #include "AppModel.h"
 #include "Builders.h"
 #include "FakeClock.h"
+#include "FakePlatform.h"
 #include "UserFolders.h"
 #include "books/SettingsStore.h"
 #include "store/EntryStore.h"
@@ -39,12 +40,13 @@ class TestAppModel : public QObject
     std::unique_ptr<UserFolders> m_folders;
     std::unique_ptr<FakeClock> m_clock;
     std::unique_ptr<SettingsStore> m_defaults;
+    std::unique_ptr<FakePlatform> m_platform;
     QByteArray m_home;
 
     std::unique_ptr<AppModel>
     makeModel(AppModel::StoreOpener opener = AppModel::defaultStoreOpener())
     {
-        auto model = std::make_unique<AppModel>(*m_defaults, *m_clock, std::move(opener));
+        auto model = std::make_unique<AppModel>(*m_defaults, *m_clock, *m_platform, std::move(opener));
         model->bootstrap();
         return model;
     }
@@ -62,6 +64,7 @@ private Q_SLOTS:
         m_folders = std::make_unique<UserFolders>();
         m_clock = std::make_unique<FakeClock>();
         m_defaults = std::make_unique<SettingsStore>(QString());
+        m_platform = std::make_unique<FakePlatform>();
     }
 
     void cleanup()

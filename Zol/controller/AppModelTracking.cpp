@@ -1,0 +1,264 @@
+// The tracking commands, the picker and the values derived from them.
+
+#include "AppModel.h"
+
+#include "HistoryModel.h"
+#include "books/AppSettings.h"
+#include "records/Duration.h"
+
+#include <QSet>
+
+namespace zol {
+
+namespace {
+
+// White space and line breaks off both ends.
+QString trimmedDescription(const QString& text)
+{
+    return text.trimmed();
+}
+
+// Spaces (not line breaks) off both ends, as the picker's filter is read.
+QStringView trimmedFilter(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).category() == QChar::Separator_Space)
+        ++begin;
+    while (end > begin && text.at(end - 1).category() == QChar::Separator_Space)
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+constexpr int recentPickerLimit = 10;
+
+} // namespace
+
+void AppModel::start(const Project& project)
+{
+    m_tracker->start(project, m_pendingNote, taskForNextSession());
+    startShared();
+}
+
+void AppModel::startInternal(const QString& description)
+{
+    const QString trimmed = trimmedDescription(description);
+    if (trimmed.isEmpty())
+        return;
+    m_tracker->startInternal(trimmed, m_pendingNote, taskForNextSession());
+    startShared();
+}
+
+// What every start does after the tracker has started the session.
+void AppModel::startShared()
+{
+    setPendingNote({});
+    setPendingTask(m_taskList.defaultTask());
+    setProjectFilter({});
+    setArmed(std::nullopt, std::nullopt);
+    refreshHistory();
+}
+
+void AppModel::resume(const Project& project)
+{
+    if (m_history->historyDay() == today())
+        start(project);
+}
+
+void AppModel::resumeInternal(const QString& description)
+{
+    if (m_history->historyDay() == today() || m_history->historyScope() != HistoryScope::day)
+        startInternal(description);
+}
+
+void AppModel::stop()
+{
+    const Tracker::StopResult result = m_tracker->stop();
+    switch (result.kind) {
+    case Tracker::StopResult::Kind::logged:
+        setStatus(StatusMessage::success(
+            QStringLiteral("Logged ") +
+            Duration::coarseString(result.entry->duration(m_tracker->now())) +
+            QStringLiteral(" to ") + result.entry->projectName + u'.'));
+        break;
+    case Tracker::StopResult::Kind::tooShort:
+        setStatus(StatusMessage::info(QStringLiteral("Under a minute, so nothing was recorded.")));
+        break;
+    case Tracker::StopResult::Kind::nothing:
+        return;
+    }
+    refreshHistory();
+}
+
+void AppModel::toggle()
+{
+    // The key starts and pauses; stopping closes the entry and stays a
+    // deliberate act in the panel.
+    if (m_tracker->isRunning()) {
+        m_tracker->pause();
+        return;
+    }
+    if (const std::optional<Project>& last = m_tracker->lastProject()) {
+        start(*last);
+        return;
+    }
+    setStatus(StatusMessage::info(QStringLiteral("Pick a project first.")));
+}
+
+void AppModel::startArmedProject()
+{
+    if (m_armedInternal)
+        startInternal(*m_armedInternal);
+    else if (m_armedProject)
+        start(*m_armedProject);
+}
+
+void AppModel::cancelRecording()
+{
+    const std::optional<TimeEntry>& current = m_tracker->current();
+    if (!current)
+        return;
+    const QString shown = current->projectSerialForDisplay();
+    m_tracker->discardRunning();
+    refreshHistory();
+    setStatus(StatusMessage::info(QStringLiteral("Discarded the recording on ") + shown + u'.'));
+}
+
+void AppModel::discardIdleTime(const IdleReport& report)
+{
+    const std::optional<TimeEntry>& current = m_tracker->current();
+    if (!current || current->id != report.entryId) {
+        setIdleReport(std::nullopt);
+        return;
+    }
+    TimeEntry changed = *current;
+    changed.pausedSeconds += report.seconds;
+    m_tracker->replaceCurrent(changed);
+    setIdleReport(std::nullopt);
+    setStatus(StatusMessage::success(QStringLiteral("Took ") +
+                                     Duration::coarseString(report.seconds) +
+                                     QStringLiteral(" of idle time off the timer.")));
+}
+
+void AppModel::setIdleReport(const std::optional<IdleReport>& report)
+{
+    if (m_idleReport == report)
+        return;
+    m_idleReport = report;
+    Q_EMIT idleReportChanged();
+}
+
+void AppModel::arm(const Project& project)
+{
+    setArmed(project, std::nullopt);
+}
+
+void AppModel::armInternal(const QString& description)
+{
+    const QString trimmed = trimmedDescription(description);
+    if (!trimmed.isEmpty())
+        setArmed(std::nullopt, trimmed);
+}
+
+void AppModel::moveArm(int step)
+{
+    const QList<Project> shown = pickerProjects();
+    if (shown.isEmpty())
+        return;
+    const qsizetype count = shown.size();
+    const qsizetype at = m_armedProject ? shown.indexOf(*m_armedProject) : -1;
+    if (at < 0) {
+        arm(step < 1 ? shown.constLast() : shown.constFirst());
+        return;
+    }
+    const qsizetype next = ((at + step) % count + count) % count;
+    arm(shown.at(next));
+}
+
+void AppModel::armFirstMatch()
+{
+    if (trimmedFilter(m_projectFilter).isEmpty())
+        return;
+    const QList<Project> shown = pickerProjects();
+    if (shown.isEmpty())
+        setArmed(std::nullopt, m_armedInternal);
+    else
+        setArmed(shown.constFirst(), std::nullopt);
+}
+
+QList<Project> AppModel::recentlyUsedProjects() const
+{
+    const QList<Project>& projects = m_tracker->projects();
+    QList<Project> ordered;
+    QSet<QString> taken;
+    for (const TimeEntry& entry : m_tracker->recent()) {
+        if (entry.isInternal || taken.contains(entry.projectSerial))
+            continue;
+        taken.insert(entry.projectSerial);
+        for (const Project& project : projects) {
+            if (project.serial == entry.projectSerial) {
+                ordered.append(project);
+                break;
+            }
+        }
+    }
+    for (const Project& project : projects) {
+        if (!taken.contains(project.serial))
+            ordered.append(project);
+    }
+    return ordered;
+}
+
+QList<Project> AppModel::pickerProjects() const
+{
+    const QStringView filter = trimmedFilter(m_projectFilter);
+    QList<Project> shown;
+    if (!filter.isEmpty()) {
+        for (const Project& project : m_tracker->projects()) {
+            if (!project.serial.isEmpty() && project.matches(filter))
+                shown.append(project);
+        }
+        return shown;
+    }
+    for (const Project& project : recentlyUsedProjects()) {
+        if (shown.size() == recentPickerLimit)
+            break;
+        if (!project.serial.isEmpty())
+            shown.append(project);
+    }
+    return shown;
+}
+
+bool AppModel::isShowingRecentProjects() const
+{
+    if (!trimmedFilter(m_projectFilter).isEmpty())
+        return false;
+    const qsizetype shown = std::min<qsizetype>(recentPickerLimit, recentlyUsedProjects().size());
+    return shown < m_tracker->projects().size();
+}
+
+QString AppModel::taskForNextSession() const
+{
+    if (!m_taskList.isEnabled())
+        return {};
+    return m_taskList.choices().contains(m_pendingTask) ? m_pendingTask : TaskList::general;
+}
+
+int AppModel::sessionsToday() const
+{
+    const QDateTime startOfToday = m_calendar.startOfDay(m_calendar.day(m_tracker->now()));
+    int count = 0;
+    for (const TimeEntry& entry : m_tracker->recent()) {
+        if (entry.startedAt >= startOfToday)
+            ++count;
+    }
+    return count;
+}
+
+bool AppModel::runningTooLong() const
+{
+    const int hours = m_settings->longRunningWarningHours();
+    return hours >= 1 && m_tracker->elapsed() > hours * 3600.0;
+}
+
+} // namespace zol

@@ -1,0 +1,15 @@
+#include "UpdateModel.h"
+
+#include "AppModel.h"
+
+namespace zol {
+
+UpdateModel::UpdateModel(AppModel& model)
+    : QObject(&model)
+    , m_model(model)
+{
+}
+
+UpdateModel::~UpdateModel() = default;
+
+} // namespace zol

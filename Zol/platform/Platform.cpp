@@ -1,0 +1,82 @@
+#include "Platform.h"
+
+namespace zol {
+
+namespace {
+
+class SilentNotifier final : public Notifier
+{
+public:
+    Authorisation authorisation() override { return Authorisation::denied; }
+    void requestAuthorisation(QObject* context, std::function<void(bool)> done) override
+    {
+        QMetaObject::invokeMethod(context, [done = std::move(done)] { done(false); },
+                                  Qt::QueuedConnection);
+    }
+    void registerCategory(const QString&, const QList<NotificationAction>&) override {}
+    void post(const Notification&) override {}
+};
+
+class UnknownIdleTime final : public IdleTimeSource
+{
+public:
+    std::optional<double> secondsSinceLastInput() override { return std::nullopt; }
+};
+
+class NoShortcut final : public GlobalShortcut
+{
+public:
+    bool grab(const QString&) override { return false; }
+    void release() override {}
+};
+
+class NoLoginItem final : public LoginItemService
+{
+public:
+    bool isEnabled() override { return false; }
+    std::optional<QString> setEnabled(bool enabled) override
+    {
+        if (!enabled)
+            return std::nullopt;
+        return QStringLiteral("Starting at login is not available on this desktop.");
+    }
+};
+
+class QuietSystem final : public SystemEvents
+{
+};
+
+class NoDesktop final : public Desktop
+{
+public:
+    void reveal(const QString&) override {}
+    void openUrl(const QUrl&) override {}
+    std::optional<QString> askWhereToSave(const SaveRequest&) override { return std::nullopt; }
+};
+
+} // namespace
+
+Platform::Platform(std::unique_ptr<Notifier> notifier, std::unique_ptr<IdleTimeSource> idleTime,
+                   std::unique_ptr<GlobalShortcut> shortcut,
+                   std::unique_ptr<LoginItemService> loginItem,
+                   std::unique_ptr<SystemEvents> systemEvents, std::unique_ptr<Desktop> desktop)
+    : m_notifier(std::move(notifier))
+    , m_idleTime(std::move(idleTime))
+    , m_shortcut(std::move(shortcut))
+    , m_loginItem(std::move(loginItem))
+    , m_systemEvents(std::move(systemEvents))
+    , m_desktop(std::move(desktop))
+{
+}
+
+Platform::~Platform() = default;
+
+std::unique_ptr<Platform> Platform::doingNothing()
+{
+    return std::make_unique<Platform>(std::make_unique<SilentNotifier>(),
+                                      std::make_unique<UnknownIdleTime>(),
+                                      std::make_unique<NoShortcut>(), std::make_unique<NoLoginItem>(),
+                                      std::make_unique<QuietSystem>(), std::make_unique<NoDesktop>());
+}
+
+} // namespace zol

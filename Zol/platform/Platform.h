@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Desktop.h"
+#include "GlobalShortcut.h"
+#include "IdleTimeSource.h"
+#include "LoginItemService.h"
+#include "Notifier.h"
+#include "SystemEvents.h"
+
+#include <memory>
+
+namespace zol {
+
+// The platform services of one run, each behind its own small interface. The
+// controller and the timer's companions reach the desktop only through these.
+class Platform
+{
+public:
+    Platform(std::unique_ptr<Notifier> notifier, std::unique_ptr<IdleTimeSource> idleTime,
+             std::unique_ptr<GlobalShortcut> shortcut, std::unique_ptr<LoginItemService> loginItem,
+             std::unique_ptr<SystemEvents> systemEvents, std::unique_ptr<Desktop> desktop);
+    ~Platform();
+    Platform(const Platform&) = delete;
+    Platform& operator=(const Platform&) = delete;
+
+    Notifier& notifier() const { return *m_notifier; }
+    IdleTimeSource& idleTime() const { return *m_idleTime; }
+    GlobalShortcut& shortcut() const { return *m_shortcut; }
+    LoginItemService& loginItem() const { return *m_loginItem; }
+    SystemEvents& systemEvents() const { return *m_systemEvents; }
+    Desktop& desktop() const { return *m_desktop; }
+
+    // Services that do nothing: notifications go nowhere, no input time is
+    // known, no key is grabbed, no login item exists, no event ever arrives,
+    // nothing is revealed and every save dialog is cancelled.
+    static std::unique_ptr<Platform> doingNothing();
+
+private:
+    std::unique_ptr<Notifier> m_notifier;
+    std::unique_ptr<IdleTimeSource> m_idleTime;
+    std::unique_ptr<GlobalShortcut> m_shortcut;
+    std::unique_ptr<LoginItemService> m_loginItem;
+    std::unique_ptr<SystemEvents> m_systemEvents;
+    std::unique_ptr<Desktop> m_desktop;
+};
+
+} // namespace zol
