@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QObject>
 
 namespace zol {
@@ -25,6 +26,10 @@ public:
     // The day shown (the day the week or month shown holds).
     QDate historyDay() const { return m_historyDay; }
     HistoryScope historyScope() const { return m_historyScope; }
+    // The instants the history shows: from the start of the day, week or
+    // month shown up to (not including) the start of the next one.
+    QDateTime shownFrom() const;
+    QDateTime shownTo() const;
 
     // Reads the sessions of what is shown again.
     void refresh();
