@@ -88,6 +88,12 @@ public:
     // Today in the user's calendar, by the controller's clock.
     QDate today() const;
 
+    // Whether the sections run background work of their own: the sync and
+    // upload loops and the passes on mount and wake. On by default; the
+    // command line turns it off before bootstrap() and runs passes on request.
+    bool runsBackgroundWork() const { return m_runsBackgroundWork; }
+    void setRunsBackgroundWork(bool runs) { m_runsBackgroundWork = runs; }
+
     HistoryModel* history() const { return m_history; }
     CatalogueModel* catalogue() const { return m_catalogue; }
     SharingModel* sharing() const { return m_sharing; }
@@ -270,6 +276,7 @@ private:
     // Watches the database and the settings for another process's changes.
     Clock::Timer m_elsewhereTicker;
     qint64 m_seenDataVersion = -1;
+    bool m_runsBackgroundWork = true;
 
     HistoryModel* m_history = nullptr;
     CatalogueModel* m_catalogue = nullptr;

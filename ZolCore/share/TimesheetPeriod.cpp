@@ -205,6 +205,35 @@ int TimesheetPeriod::year() const
     return weekYear;
 }
 
+std::optional<TimesheetPeriod> TimesheetPeriod::fromId(QStringView id, const Calendar& calendar)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^([0-9]{4})(?:-W([0-9]{2})|-([0-9]{2}))?$"));
+    const QRegularExpressionMatch match = pattern.match(id.toString());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int year = match.capturedView(1).toInt();
+    if (year < 1)
+        return std::nullopt;
+    if (match.hasCaptured(2)) {
+        // Week 1 holds the 4th of January; the id must name a week of its year.
+        const int week = match.capturedView(2).toInt();
+        const QDate fourth(year, 1, 4);
+        const QDate day = fourth.addDays(qint64(week - 1) * 7 - (fourth.dayOfWeek() - 1));
+        int weekYear = 0;
+        if (week < 1 || day.weekNumber(&weekYear) != week || weekYear != year)
+            return std::nullopt;
+        return TimesheetPeriod(Kind::week, calendar.startOfDay(day), calendar);
+    }
+    if (match.hasCaptured(3)) {
+        const int month = match.capturedView(3).toInt();
+        if (month < 1 || month > 12)
+            return std::nullopt;
+        return TimesheetPeriod(Kind::month, calendar.startOfDay(QDate(year, month, 1)), calendar);
+    }
+    return TimesheetPeriod(Kind::year, calendar.startOfDay(QDate(year, 1, 1)), calendar);
+}
+
 QString TimesheetPeriod::id() const
 {
     const QDate first = m_calendar.day(m_start);

@@ -38,6 +38,9 @@ public:
 
     // The period of `kind` that contains `date`.
     TimesheetPeriod(Kind kind, const QDateTime& date, const Calendar& calendar = Calendar());
+    // The period an id names ("2026-W10", "2026-03", "2026"); none when the
+    // text is not exactly such an id or names no such week or month.
+    static std::optional<TimesheetPeriod> fromId(QStringView id, const Calendar& calendar = Calendar());
 
     Kind kind() const { return m_kind; }
     // The first instant, UTC.

@@ -75,6 +75,7 @@ private Q_SLOTS:
                                     : day.toString(u"yyyy-MM"));
                     if (k == 0 && week == 53)
                         longWeekYears.insert(period.year());
+                    QVERIFY(TimesheetPeriod::fromId(period.id(), calendar) == period);
                 }
                 seconds[k] += length;
                 const QDateTime lastInstant = nextDayStart.addMSecs(-1);
@@ -90,6 +91,15 @@ private Q_SLOTS:
         QCOMPARE(longDays, changes);
         QCOMPARE(longWeekYears, QSet<int>({2004, 2009, 2015, 2020, 2026, 2032, 2037, 2043, 2048,
                                            2054, 2060, 2065, 2071, 2076, 2082, 2088, 2093, 2099}));
+    }
+
+    void idsThatNameNoPeriod()
+    {
+        for (const QString& id : {u"2026-W00"_s, u"2025-W53"_s, u"2026-W54"_s, u"2026-13"_s,
+                                 u"2026-00"_s, u"2026-3"_s, u" 2026"_s, u"2026-W10x"_s, u""_s})
+            QVERIFY2(!TimesheetPeriod::fromId(id), qPrintable(id));
+        QCOMPARE(TimesheetPeriod::fromId(u"2026-W53")->id(), u"2026-W53"_s);
+        QCOMPARE(TimesheetPeriod::fromId(u"2026")->kind(), Kind::year);
     }
 
     void periodContaining_data()
