@@ -333,6 +333,7 @@ void AppModel::undoDeletion()
         return;
     }
     m_tracker->reload();
+    refreshHistory();
     setStatus(StatusMessage::success(QStringLiteral("Restored.")));
 }
 

@@ -1,17 +1,234 @@
 #include "CatalogueModel.h"
 
 #include "AppModel.h"
+#include "SharingModel.h"
+#include "StatusMessage.h"
+#include "books/ProjectNumbering.h"
+#include "records/ClientName.h"
+#include "store/EntryStore.h"
+#include "support/Error.h"
+#include "tracking/Tracker.h"
 
 namespace zol {
+
+namespace {
+
+// Bounds wide enough to hold every session the books can have.
+const QDateTime everFrom{QDate(1000, 1, 1), QTime(0, 0), Qt::UTC};
+const QDateTime everTo{QDate(9999, 12, 31), QTime(0, 0), Qt::UTC};
+
+const QString nameNeeded = QStringLiteral("A project needs a name.");
+
+} // namespace
 
 CatalogueModel::CatalogueModel(AppModel& model)
     : QObject(&model)
     , m_model(model)
 {
+    connect(&model, &AppModel::booksClosing, this, [this] { setAllProjects({}); });
+    connect(&model, &AppModel::booksOpened, this, [this] { reloadAllProjects(); });
 }
 
 CatalogueModel::~CatalogueModel() = default;
 
-void CatalogueModel::reloadAllProjects() {}
+EntryStore& CatalogueModel::store() const
+{
+    return *m_model.store();
+}
+
+void CatalogueModel::reloadAllProjects()
+{
+    try {
+        setAllProjects(store().projects(true));
+    } catch (const Error& error) {
+        fail(error.message());
+    }
+}
+
+std::optional<Project> CatalogueModel::projectHolding(const QString& number)
+{
+    std::optional<Project> holder;
+    try {
+        holder = store().project(number);
+    } catch (const Error& error) {
+        fail(error.message());
+        return std::nullopt;
+    }
+    // A local key is nobody's number, however it was typed.
+    if (holder && !holder->holds(number))
+        return std::nullopt;
+    return holder;
+}
+
+void CatalogueModel::refuseTaken(const Project& holder)
+{
+    fail(holder.serial + QStringLiteral(" is already ") + holder.displayName() +
+         (holder.isActive ? QString() : QStringLiteral(", archived")) + QStringLiteral(". ") +
+         QStringLiteral("Pick it from the list, or use a different number."));
+}
+
+std::optional<Project> CatalogueModel::quickAddProject(const QString& number, const QString& name,
+                                                       const QString& clientName)
+{
+    const QString serial = number.trimmed();
+    const QString trimmedName = name.trimmed();
+    const QString client = clientName.trimmed();
+    if (trimmedName.isEmpty()) {
+        fail(nameNeeded);
+        return std::nullopt;
+    }
+    const QDateTime now = m_model.clock().now();
+    Project project;
+    if (serial.isEmpty()) {
+        project = Project::local(trimmedName, client, now);
+    } else {
+        if (const std::optional<Project> holder = projectHolding(serial)) {
+            refuseTaken(*holder);
+            return std::nullopt;
+        }
+        project = Project{serial, trimmedName, client, true, now, now};
+    }
+    try {
+        store().addManualProject(project);
+    } catch (const Error& error) {
+        fail(error.message());
+        return std::nullopt;
+    }
+    afterChange();
+    succeed(QStringLiteral("Added ") + trimmedName + u'.');
+    return project;
+}
+
+bool CatalogueModel::updateProject(const Project& project, const QString& name,
+                                   const QString& clientName, const QString& number)
+{
+    const QString trimmedName = name.trimmed();
+    const QString serial = number.trimmed();
+    if (trimmedName.isEmpty()) {
+        fail(nameNeeded);
+        return false;
+    }
+    if (!serial.isEmpty()) {
+        const std::optional<Project> holder = projectHolding(serial);
+        if (holder && holder->serial != project.serial) {
+            refuseTaken(*holder);
+            return false;
+        }
+    }
+    try {
+        // One transaction: the new number (sessions follow it), then the name
+        // and client of the project and of every session on it.
+        store().updateProject(project.serial, trimmedName, clientName, serial);
+    } catch (const Error& error) {
+        fail(error.message());
+        return false;
+    }
+    afterChange();
+    m_model.refreshHistory();
+    succeed(QStringLiteral("Updated ") + trimmedName + u'.');
+    return true;
+}
+
+void CatalogueModel::setProjectActive(const Project& project, bool isActive)
+{
+    try {
+        store().setProjectActive(project.serial, isActive);
+    } catch (const Error& error) {
+        fail(error.message());
+        return;
+    }
+    afterChange();
+    succeed(isActive ? QString(project.name + QStringLiteral(" is back in the picker."))
+                     : QString(QStringLiteral("Archived ") + project.name + u'.'));
+}
+
+void CatalogueModel::deleteProject(const Project& project)
+{
+    try {
+        store().deleteProject(project.serial);
+    } catch (const Error& error) {
+        fail(error.message());
+        return;
+    }
+    afterChange();
+    succeed(QStringLiteral("Removed ") + project.name +
+            QStringLiteral(" from the picker. Its hours stay in the history."));
+}
+
+QHash<QString, ProjectUsage> CatalogueModel::projectUsage()
+{
+    QList<TimeEntry> entries;
+    try {
+        entries = store().entries(everFrom, everTo);
+    } catch (const Error& error) {
+        fail(error.message());
+        return {};
+    }
+    const QDateTime now = m_model.clock().now();
+    QHash<QString, ProjectUsage> usage;
+    for (const TimeEntry& entry : std::as_const(entries)) {
+        if (entry.isInternal || entry.projectSerial.isEmpty())
+            continue;
+        ProjectUsage& figures = usage[entry.projectSerial];
+        ++figures.sessions;
+        figures.totalSeconds += entry.duration(now);
+        const QDateTime last = entry.endedAt.value_or(now);
+        if (!figures.lastTrackedAt.isValid() || figures.lastTrackedAt < last)
+            figures.lastTrackedAt = last;
+    }
+    return usage;
+}
+
+std::optional<QString> CatalogueModel::suggestedProjectNumber()
+{
+    const std::optional<Administration::Scheme>& scheme =
+        m_model.administration().numbering.scheme();
+    if (!scheme)
+        return std::nullopt;
+    QStringList existing;
+    try {
+        for (const Project& project : store().projects(true))
+            existing.append(project.serial);
+    } catch (const Error&) {
+        // Unreadable books still get a suggestion: the scheme's first number.
+        existing.clear();
+    }
+    return ProjectNumbering::next(scheme->pattern(), existing, m_model.clock().now(),
+                                  m_model.calendar());
+}
+
+QStringList CatalogueModel::knownClients() const
+{
+    QStringList clients;
+    clients.reserve(m_allProjects.size());
+    for (const Project& project : m_allProjects)
+        clients.append(project.clientName);
+    return ClientName::distinct(clients);
+}
+
+void CatalogueModel::afterChange()
+{
+    m_model.tracker()->reload();
+    reloadAllProjects();
+    m_model.sharing()->shareNow(true, false);
+}
+
+void CatalogueModel::fail(const QString& message)
+{
+    m_model.setStatus(StatusMessage::failure(message));
+}
+
+void CatalogueModel::succeed(const QString& message)
+{
+    m_model.setStatus(StatusMessage::success(message));
+}
+
+void CatalogueModel::setAllProjects(const QList<Project>& projects)
+{
+    if (m_allProjects == projects)
+        return;
+    m_allProjects = projects;
+    Q_EMIT allProjectsChanged();
+}
 
 } // namespace zol

@@ -1,20 +1,95 @@
 #include "HistoryModel.h"
 
 #include "AppModel.h"
+#include "StatusMessage.h"
 #include "share/TimesheetPeriod.h"
+#include "store/EntryStore.h"
+#include "support/Error.h"
+#include "tracking/Tracker.h"
 
 namespace zol {
+
+namespace {
+
+// Bounds wide enough to hold every session the books can have.
+const QDateTime everFrom{QDate(1000, 1, 1), QTime(0, 0), Qt::UTC};
+const QDateTime everTo{QDate(9999, 12, 31), QTime(0, 0), Qt::UTC};
+
+} // namespace
 
 HistoryModel::HistoryModel(AppModel& model)
     : QObject(&model)
     , m_model(model)
     , m_historyDay(model.today())
 {
+    connect(&model, &AppModel::booksClosing, this, [this] { reset(); });
+    connect(&model, &AppModel::booksOpened, this, [this] { refresh(); });
+    connect(&model, &AppModel::trackerChanged, this, [this] { followTracker(); });
+    followTracker();
 }
 
 HistoryModel::~HistoryModel() = default;
 
-void HistoryModel::refresh() {}
+EntryStore& HistoryModel::store() const
+{
+    return *m_model.store();
+}
+
+// Whatever the tracker writes or reloads (an undo on the status line, a change
+// made by another process) also shows in the history.
+void HistoryModel::followTracker()
+{
+    disconnect(m_trackerConnection);
+    m_trackerConnection =
+        connect(m_model.tracker(), &Tracker::recentChanged, this, [this] { refresh(); });
+}
+
+void HistoryModel::reset()
+{
+    setHistoryDay(m_model.today());
+    // Not through setHistoryScope(): these books are closing, nothing to read.
+    if (m_historyScope != HistoryScope::day) {
+        m_historyScope = HistoryScope::day;
+        Q_EMIT historyScopeChanged();
+    }
+    setHistoryLayout(HistoryLayout::list);
+    setHistoryDays({});
+    setHistoryEntries({});
+    setDeletedEntries({});
+}
+
+void HistoryModel::refresh()
+{
+    QList<TimeEntry> entries;
+    QList<TimeEntry> deleted;
+    try {
+        entries = store().entries(shownFrom(), shownTo());
+        deleted = store().deletedEntries(binLimit);
+    } catch (const Error& error) {
+        fail(error.message());
+        return;
+    }
+    // Newest first, so the days come out newest first, each run of one day
+    // together.
+    QList<QDate> days;
+    for (const TimeEntry& entry : std::as_const(entries)) {
+        const QDate day = m_model.calendar().day(entry.startedAt);
+        if (days.isEmpty() || days.constLast() != day)
+            days.append(day);
+    }
+    setHistoryEntries(entries);
+    setHistoryDays(days);
+    setDeletedEntries(deleted);
+}
+
+void HistoryModel::reloadDeletedEntries()
+{
+    try {
+        setDeletedEntries(store().deletedEntries(binLimit));
+    } catch (const Error& error) {
+        fail(error.message());
+    }
+}
 
 QDateTime HistoryModel::shownFrom() const
 {
@@ -23,12 +98,14 @@ QDateTime HistoryModel::shownFrom() const
     case HistoryScope::day:
         return calendar.startOfDay(m_historyDay);
     case HistoryScope::week:
-        return TimesheetPeriod(TimesheetPeriod::Kind::week, calendar.startOfDay(m_historyDay), calendar)
+        return TimesheetPeriod(TimesheetPeriod::Kind::week, calendar.startOfDay(m_historyDay),
+                               calendar)
             .start();
     case HistoryScope::month:
         break;
     }
-    return TimesheetPeriod(TimesheetPeriod::Kind::month, calendar.startOfDay(m_historyDay), calendar)
+    return TimesheetPeriod(TimesheetPeriod::Kind::month, calendar.startOfDay(m_historyDay),
+                           calendar)
         .start();
 }
 
@@ -39,13 +116,239 @@ QDateTime HistoryModel::shownTo() const
     case HistoryScope::day:
         return calendar.startOfDay(m_historyDay.addDays(1));
     case HistoryScope::week:
-        return TimesheetPeriod(TimesheetPeriod::Kind::week, calendar.startOfDay(m_historyDay), calendar)
+        return TimesheetPeriod(TimesheetPeriod::Kind::week, calendar.startOfDay(m_historyDay),
+                               calendar)
             .nextStart();
     case HistoryScope::month:
         break;
     }
-    return TimesheetPeriod(TimesheetPeriod::Kind::month, calendar.startOfDay(m_historyDay), calendar)
+    return TimesheetPeriod(TimesheetPeriod::Kind::month, calendar.startOfDay(m_historyDay),
+                           calendar)
         .nextStart();
+}
+
+void HistoryModel::setHistoryScope(HistoryScope scope)
+{
+    if (m_historyScope == scope)
+        return;
+    m_historyScope = scope;
+    Q_EMIT historyScopeChanged();
+    refresh();
+}
+
+void HistoryModel::setHistoryLayout(HistoryLayout layout)
+{
+    if (m_historyLayout == layout)
+        return;
+    m_historyLayout = layout;
+    Q_EMIT historyLayoutChanged();
+}
+
+void HistoryModel::showPeriod(QDate day)
+{
+    if (!day.isValid())
+        return;
+    setHistoryDay(day);
+    refresh();
+}
+
+void HistoryModel::showToday()
+{
+    showPeriod(m_model.today());
+}
+
+void HistoryModel::nextDay(int step)
+{
+    switch (m_historyScope) {
+    case HistoryScope::day:
+        showPeriod(m_historyDay.addDays(step));
+        return;
+    case HistoryScope::week:
+        showPeriod(m_historyDay.addDays(7 * qint64(step)));
+        return;
+    case HistoryScope::month:
+        showPeriod(m_historyDay.addMonths(step));
+        return;
+    }
+}
+
+std::optional<TimeEntry> HistoryModel::entry(const QUuid& id)
+{
+    try {
+        return store().entry(id);
+    } catch (const Error& error) {
+        fail(error.message());
+        return std::nullopt;
+    }
+}
+
+EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
+{
+    EditCheck check;
+    if (edited.endedAt && *edited.endedAt < edited.startedAt) {
+        check.refusal = QStringLiteral("The end time is before the start.");
+        return check;
+    }
+    try {
+        check.overlaps = store().overlaps(edited);
+        // The stored copy says whether it went up: the editor's copy may be
+        // older than an upload that ran meanwhile.
+        const std::optional<TimeEntry> stored = store().entry(edited.id);
+        if (stored ? stored->isUploaded() : edited.isUploaded())
+            check.warning = QStringLiteral("Already uploaded. Saving marks it unsent, so the "
+                                           "correction goes with the next upload of that period.");
+    } catch (const Error& error) {
+        // What cannot be checked is not saved.
+        check.refusal = error.message();
+        return check;
+    }
+    if (!check.overlaps.isEmpty()) {
+        check.refusal = QStringLiteral("These hours are already tracked");
+        check.explanation = QStringLiteral(
+            "You cannot be on two jobs at once, and the same minutes would be counted twice in "
+            "your timesheet. Change the times so they do not run into the sessions above.");
+    }
+    return check;
+}
+
+bool HistoryModel::saveEdit(const TimeEntry& edited)
+{
+    const EditCheck check = checkEdit(edited);
+    if (check.isRefused()) {
+        fail(check.explanation.isEmpty()
+                 ? check.refusal
+                 : check.refusal + QStringLiteral(". ") + check.explanation);
+        return false;
+    }
+    Tracker& tracker = *m_model.tracker();
+    tracker.update(edited);
+    // The tracker keeps a store failure instead of throwing it; a successful
+    // save clears it on the reload that follows.
+    if (tracker.loadError()) {
+        fail(*tracker.loadError());
+        return false;
+    }
+    m_model.refreshHistory();
+    m_model.setStatus(StatusMessage::success(QStringLiteral("Saved.")));
+    return true;
+}
+
+int HistoryModel::deleteEntries(const QList<QUuid>& ids)
+{
+    QList<QUuid> deleted;
+    try {
+        for (const QUuid& id : ids) {
+            if (deleted.contains(id) || !store().entry(id))
+                continue;
+            store().deleteEntry(id);
+            deleted.append(id);
+        }
+    } catch (const Error& error) {
+        afterChange();
+        fail(error.message());
+        return int(deleted.size());
+    }
+    if (deleted.isEmpty())
+        return 0;
+    afterChange();
+    const qsizetype count = deleted.size();
+    m_model.setStatus(StatusMessage::deletion(
+        QStringLiteral("Deleted ") + QString::number(count) +
+            (count == 1 ? QStringLiteral(" session.") : QStringLiteral(" sessions.")),
+        deleted));
+    return int(count);
+}
+
+void HistoryModel::restore(const QList<QUuid>& ids)
+{
+    if (ids.isEmpty())
+        return;
+    try {
+        for (const QUuid& id : ids)
+            store().restore(id);
+    } catch (const Error& error) {
+        afterChange();
+        fail(error.message());
+        return;
+    }
+    afterChange();
+    m_model.setStatus(StatusMessage::success(QStringLiteral("Restored.")));
+}
+
+void HistoryModel::purgeDeleted()
+{
+    try {
+        // Every deleted session, whatever the clock said when it was deleted.
+        store().purgeDeleted(everTo);
+    } catch (const Error& error) {
+        fail(error.message());
+        return;
+    }
+    reloadDeletedEntries();
+    m_model.setStatus(StatusMessage::success(QStringLiteral("Cleared deleted sessions.")));
+}
+
+PersonalSummary HistoryModel::personalSummary()
+{
+    QList<TimeEntry> entries;
+    try {
+        entries = store().entries(everFrom, everTo);
+    } catch (const Error& error) {
+        fail(error.message());
+        return {};
+    }
+    PersonalSummary summary;
+    const QDateTime now = m_model.clock().now();
+    for (const TimeEntry& entry : std::as_const(entries))
+        summary.totalSeconds += entry.duration(now);
+    summary.sessions = int(entries.size());
+    // Newest first: the last one is the first tracked.
+    if (!entries.isEmpty())
+        summary.firstDay = m_model.calendar().day(entries.constLast().startedAt);
+    return summary;
+}
+
+void HistoryModel::afterChange()
+{
+    m_model.tracker()->reload();
+    m_model.refreshHistory();
+}
+
+void HistoryModel::fail(const QString& message)
+{
+    m_model.setStatus(StatusMessage::failure(message));
+}
+
+void HistoryModel::setHistoryDay(QDate day)
+{
+    if (m_historyDay == day)
+        return;
+    m_historyDay = day;
+    Q_EMIT historyDayChanged();
+}
+
+void HistoryModel::setHistoryDays(const QList<QDate>& days)
+{
+    if (m_historyDays == days)
+        return;
+    m_historyDays = days;
+    Q_EMIT historyDaysChanged();
+}
+
+void HistoryModel::setHistoryEntries(const QList<TimeEntry>& entries)
+{
+    if (m_historyEntries == entries)
+        return;
+    m_historyEntries = entries;
+    Q_EMIT historyEntriesChanged();
+}
+
+void HistoryModel::setDeletedEntries(const QList<TimeEntry>& entries)
+{
+    if (m_deletedEntries == entries)
+        return;
+    m_deletedEntries = entries;
+    Q_EMIT deletedEntriesChanged();
 }
 
 } // namespace zol
