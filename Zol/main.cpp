@@ -1,8 +1,34 @@
-#include "store/EntryStore.h"
-#include "support/Error.h"
+// `zol` with a command runs the command line on a QCoreApplication, so it
+// never needs a display; without one it starts the tray app.
+
+#include "CommandLine.h"
+#include "support/Clock.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+
+namespace {
+
+// Until the tray app is built: the timer's state, and how to drive it from
+// the terminal.
+int startTrayApp(zol::cli::CommandLine& commandLine, QTextStream& out)
+{
+    const int status = commandLine.run({QStringLiteral("status")});
+    const bool hasDisplay =
+        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    out << '\n'
+        << (hasDisplay ? "The tray app is not part of this build yet; "
+                       : "There is no display here, so there is no tray; ")
+        << "Zol works from the terminal:\n\n"
+           "  zol start 2301 --note 'First draft'   start the timer on project 2301\n"
+           "  zol pause    zol resume    zol stop    pause, resume, stop and log it\n"
+           "  zol log --week                         this week's sessions\n"
+           "  zol --help                             every command\n";
+    out.flush();
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -12,17 +38,9 @@ int main(int argc, char* argv[])
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    out << "Zol " << QCoreApplication::applicationVersion() << '\n';
-    try {
-        const QString path = zol::EntryStore::defaultURL();
-        zol::EntryStore store(path);
-        out << "Database: " << path << '\n';
-        const std::optional<zol::TimeEntry> open = store.openEntry();
-        out << (open ? QStringLiteral("A session is running.") : QStringLiteral("No session is running."))
-            << '\n';
-    } catch (const zol::Error& error) {
-        err << error.message() << '\n';
-        return 1;
-    }
-    return 0;
+    zol::cli::CommandLine commandLine(zol::Clock::system(), out, err);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty())
+        return startTrayApp(commandLine, out);
+    return commandLine.run(arguments);
 }

@@ -73,10 +73,15 @@ Platform::~Platform() = default;
 
 std::unique_ptr<Platform> Platform::doingNothing()
 {
+    return doingNothing(std::make_unique<NoDesktop>());
+}
+
+std::unique_ptr<Platform> Platform::doingNothing(std::unique_ptr<Desktop> desktop)
+{
     return std::make_unique<Platform>(std::make_unique<SilentNotifier>(),
                                       std::make_unique<UnknownIdleTime>(),
                                       std::make_unique<NoShortcut>(), std::make_unique<NoLoginItem>(),
-                                      std::make_unique<QuietSystem>(), std::make_unique<NoDesktop>());
+                                      std::make_unique<QuietSystem>(), std::move(desktop));
 }
 
 } // namespace zol

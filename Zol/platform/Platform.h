@@ -34,6 +34,9 @@ public:
     // known, no key is grabbed, no login item exists, no event ever arrives,
     // nothing is revealed and every save dialog is cancelled.
     static std::unique_ptr<Platform> doingNothing();
+    // The same with a desktop of the caller's (the command line answers save
+    // dialogs with the path it was given).
+    static std::unique_ptr<Platform> doingNothing(std::unique_ptr<Desktop> desktop);
 
 private:
     std::unique_ptr<Notifier> m_notifier;

@@ -1,0 +1,383 @@
+// The books, the person's name, the settings and the task list.
+
+#include "CommandLine.h"
+
+#include "AppModel.h"
+#include "books/AppSettings.h"
+#include "books/SettingsStore.h"
+#include "books/TaskList.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMetaProperty>
+
+namespace zol::cli {
+
+namespace {
+
+// The administration a NAME or ID names: the id exactly, else the name
+// ignoring case.
+std::optional<Administration> administrationNamed(const AppModel& model, const QString& text)
+{
+    for (const Administration& a : model.administrations()) {
+        if (a.id == text)
+            return a;
+    }
+    for (const Administration& a : model.administrations()) {
+        if (a.name.compare(text.trimmed(), Qt::CaseInsensitive) == 0)
+            return a;
+    }
+    return std::nullopt;
+}
+
+int noSuchBooks(Invocation& call, const QString& text)
+{
+    return call.fail(QStringLiteral("There are no books called ") + text +
+                     QStringLiteral(". 'zol books' lists them."));
+}
+
+int books(Invocation& call)
+{
+    const AppModel& model = call.model;
+    if (call.has(QStringLiteral("json"))) {
+        call.out << QJsonDocument::fromJson(Administration::encodeList(model.administrations()))
+                        .toJson(QJsonDocument::Indented);
+        return succeeded;
+    }
+    for (const Administration& a : model.administrations()) {
+        call.out << (a.id == model.administration().id ? "* " : "  ") << a.name;
+        call.out << "  (" << a.subtitle(model.clock().now(), model.calendar()) << ")  " << a.id
+                 << '\n';
+    }
+    return succeeded;
+}
+
+int booksAdd(Invocation& call)
+{
+    Administration::Editor editor = Administration::Editor::from(Administration::fresh());
+    editor.name = call.arguments.first();
+    editor.keepsLocal = call.has(QStringLiteral("local"));
+    const bool numbered = call.has(QStringLiteral("prefix")) || call.has(QStringLiteral("digits")) ||
+                          call.has(QStringLiteral("year"));
+    if (numbered) {
+        bool ok = false;
+        const int digits = call.value(QStringLiteral("digits")).toInt(&ok);
+        if (!call.has(QStringLiteral("digits")) || !ok || digits < 1 || digits > 9)
+            return call.usageError(QStringLiteral("--digits needs a number from 1 to 9"));
+        editor.automatic = true;
+        editor.prefix = call.value(QStringLiteral("prefix"));
+        editor.digits = digits;
+        editor.includesYear = call.has(QStringLiteral("year"));
+    }
+    if (!editor.canSave())
+        return call.usageError(QStringLiteral("the books need a name"));
+    if (administrationNamed(call.model, editor.name.trimmed()))
+        return call.fail(QStringLiteral("There are books called ") + editor.name.trimmed() +
+                         QStringLiteral(" already."));
+    const Administration added = editor.applied(Administration::fresh());
+    call.model.addAdministration(added);
+    call.out << "Added " << added.name << ". 'zol books open " << added.name
+             << "' opens them.\n";
+    return succeeded;
+}
+
+int booksOpen(Invocation& call)
+{
+    const std::optional<Administration> target = administrationNamed(call.model, call.arguments.first());
+    if (!target)
+        return noSuchBooks(call, call.arguments.first());
+    if (target->id == call.model.administration().id) {
+        call.out << target->name << " is open already.\n";
+        return succeeded;
+    }
+    call.model.switchTo(*target);
+    return call.reportStatus();
+}
+
+int booksRemove(Invocation& call)
+{
+    const std::optional<Administration> target = administrationNamed(call.model, call.arguments.first());
+    if (!target)
+        return noSuchBooks(call, call.arguments.first());
+    if (target->isDefault())
+        return call.fail(QStringLiteral("Local cannot be removed."));
+    call.model.removeAdministration(*target);
+    return call.reportStatus();
+}
+
+int booksEmpty(Invocation& call)
+{
+    const std::optional<Administration> target = administrationNamed(call.model, call.arguments.first());
+    if (!target)
+        return noSuchBooks(call, call.arguments.first());
+    if (call.value(QStringLiteral("confirm")) != target->name)
+        return call.usageError(QStringLiteral("emptying erases every session of ") + target->name +
+                               QStringLiteral(" on this machine; confirm with --confirm '") +
+                               target->name + u'\'');
+    call.model.clearAdministration(*target);
+    return call.reportStatus();
+}
+
+int name(Invocation& call)
+{
+    AppSettings& settings = *call.model.settings();
+    if (call.arguments.isEmpty()) {
+        call.out << settings.machineName() << '\n';
+        return succeeded;
+    }
+    const QString typed = call.arguments.first().trimmed();
+    if (typed.isEmpty())
+        return call.usageError(QStringLiteral("the name cannot be blank"));
+    settings.setMachineName(typed);
+    call.model.tracker()->setMachineName(typed);
+    call.out << "Timesheets of " << call.model.administration().name << " are filed under "
+             << typed << " now.\n";
+    return succeeded;
+}
+
+// The settings the command line reads and writes, by their stored names.
+struct SettingKey
+{
+    const char16_t* key;
+    const char* property; // nullptr: read from the store
+    bool writable;
+};
+
+constexpr SettingKey settingKeys[] = {
+    {u"ui.longRunningWarningHours", "longRunningWarningHours", true},
+    {u"ui.hotKeyEnabled", "hotKeyEnabled", true},
+    {u"machine.name", "machineName", true},
+    {u"share.folder", "sharedFolderPath", true},
+    {u"share.enabled", "sharedSyncEnabled", true},
+    {u"share.autoUpload", "autoUploadEnabled", true},
+    {u"machine.id", "machineId", false},
+    {u"idle.enabled", "idleDetectionEnabled", true},
+    {u"idle.minutes", "idleMinutes", true},
+    {u"reminders.enabled", "remindersEnabled", true},
+    {u"reminders.firstMinutes", "firstReminderMinutes", true},
+    {u"reminders.repeatMinutes", "repeatReminderMinutes", true},
+    {u"admin.current", nullptr, false},
+    {u"setup.completed", nullptr, true},
+};
+
+QString shown(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    return value.toString();
+}
+
+std::optional<QVariant> parsed(const QString& text, QMetaType type)
+{
+    if (type.id() == QMetaType::Bool) {
+        const QString word = text.trimmed().toLower();
+        if (word == u"true" || word == u"on" || word == u"yes" || word == u"1")
+            return true;
+        if (word == u"false" || word == u"off" || word == u"no" || word == u"0")
+            return false;
+        return std::nullopt;
+    }
+    if (type.id() == QMetaType::Int) {
+        bool ok = false;
+        const int number = text.trimmed().toInt(&ok);
+        return ok ? std::optional<QVariant>(number) : std::nullopt;
+    }
+    return QVariant(text);
+}
+
+QVariant read(const AppModel& model, const SettingKey& key)
+{
+    if (key.property)
+        return model.settings()->property(key.property);
+    if (QStringView(key.key) == u"admin.current")
+        return model.administration().id;
+    return AppSettings::hasCompletedSetup(model.defaults());
+}
+
+int settings(Invocation& call)
+{
+    AppModel& model = call.model;
+    if (call.arguments.isEmpty()) {
+        for (const SettingKey& key : settingKeys)
+            call.out << QString::fromUtf16(key.key) << " = " << shown(read(model, key)) << '\n';
+        return succeeded;
+    }
+    const QString name = call.arguments.first();
+    const auto found = std::find_if(std::begin(settingKeys), std::end(settingKeys),
+                                    [&](const SettingKey& k) { return name == k.key; });
+    if (found == std::end(settingKeys))
+        return call.usageError(QStringLiteral("there is no setting called '") + name + u'\'');
+    if (call.arguments.size() == 1) {
+        call.out << shown(read(model, *found)) << '\n';
+        return succeeded;
+    }
+    if (!found->writable)
+        return call.fail(name + (name == u"admin.current"
+                                     ? QStringLiteral(" is changed with 'zol books open'.")
+                                     : QStringLiteral(" belongs to this machine and cannot be set.")));
+    if (model.startupError())
+        return call.fail(QStringLiteral("Nothing was changed while the books cannot be opened."));
+    const QString text = call.arguments.at(1);
+    if (!found->property) {
+        const std::optional<QVariant> on = parsed(text, QMetaType::fromType<bool>());
+        if (!on)
+            return call.usageError(name + QStringLiteral(" is true or false"));
+        if (on->toBool())
+            AppSettings::completeSetup(model.defaults());
+        else
+            model.defaults().remove(QString::fromUtf16(found->key));
+        call.out << name << " = " << shown(*on) << '\n';
+        return succeeded;
+    }
+    const QMetaProperty property = model.settings()->metaObject()->property(
+        model.settings()->metaObject()->indexOfProperty(found->property));
+    const std::optional<QVariant> value = parsed(text, property.metaType());
+    if (!value)
+        return call.usageError(name + (property.metaType().id() == QMetaType::Bool
+                                           ? QStringLiteral(" is true or false")
+                                           : QStringLiteral(" is a whole number")));
+    property.write(model.settings(), *value);
+    if (name == u"machine.name")
+        model.tracker()->setMachineName(value->toString());
+    call.out << name << " = " << shown(read(model, *found)) << '\n';
+    return succeeded;
+}
+
+int tasks(Invocation& call)
+{
+    const TaskList& list = call.model.taskList();
+    if (call.has(QStringLiteral("json"))) {
+        call.out << QJsonDocument(list.toJsonObject()).toJson(QJsonDocument::Indented);
+        return succeeded;
+    }
+    call.out << "Tasks are " << (list.isEnabled() ? "on" : "off") << " in "
+             << call.model.administration().name << ".\n";
+    for (const QString& task : list.choices())
+        call.out << "  " << task << '\n';
+    return succeeded;
+}
+
+int saveTasks(Invocation& call, const TaskList& changed, const QString& said)
+{
+    call.model.saveTaskList(changed.isEnabled(), changed.tasks());
+    if (call.model.status() && call.model.status()->kind == StatusMessage::Kind::failure)
+        return call.reportStatus();
+    call.out << said << '\n';
+    return succeeded;
+}
+
+int tasksAdd(Invocation& call)
+{
+    const TaskList& list = call.model.taskList();
+    const QString typed = call.arguments.first();
+    const std::optional<TaskList> changed = list.adding(typed, call.model.clock().now());
+    if (!changed)
+        return call.fail(QStringLiteral("There is a task called ") + typed.trimmed() +
+                         QStringLiteral(" already."));
+    return saveTasks(call, *changed, QStringLiteral("Added ") + changed->tasks().constLast() + u'.');
+}
+
+// The listed spelling of a task typed in any case.
+std::optional<QString> listedTask(const TaskList& list, const QString& typed)
+{
+    for (const QString& task : list.tasks()) {
+        if (task.compare(typed.trimmed(), Qt::CaseInsensitive) == 0)
+            return task;
+    }
+    return std::nullopt;
+}
+
+int tasksRemove(Invocation& call)
+{
+    const TaskList& list = call.model.taskList();
+    const std::optional<QString> task = listedTask(list, call.arguments.first());
+    if (!task)
+        return call.fail(QStringLiteral("There is no task called ") + call.arguments.first() + u'.');
+    const std::expected<TaskList, QString> changed = list.removing(*task, call.model.clock().now());
+    if (!changed)
+        return call.fail(changed.error());
+    return saveTasks(call, *changed, QStringLiteral("Removed ") + *task + u'.');
+}
+
+int tasksMove(Invocation& call)
+{
+    const TaskList& list = call.model.taskList();
+    const std::optional<QString> task = listedTask(list, call.arguments.first());
+    const QString way = call.arguments.at(1);
+    if (way != u"up" && way != u"down")
+        return call.usageError(QStringLiteral("move a task up or down"));
+    if (!task)
+        return call.fail(QStringLiteral("There is no task called ") + call.arguments.first() + u'.');
+    const TaskList changed = list.moving(
+        *task, way == u"up" ? TaskList::Direction::up : TaskList::Direction::down,
+        call.model.clock().now());
+    return saveTasks(call, changed, QStringLiteral("Tasks: ") + changed.tasks().join(QStringLiteral(", ")) + u'.');
+}
+
+int tasksSwitch(Invocation& call, bool on)
+{
+    const std::expected<TaskList, QString> changed =
+        call.model.taskList().enabling(on, call.model.clock().now());
+    if (!changed)
+        return call.fail(changed.error());
+    return saveTasks(call, *changed,
+                     QStringLiteral("Tasks are ") + (on ? QStringLiteral("on") : QStringLiteral("off")) + u'.');
+}
+
+} // namespace
+
+void addBooksCommands(QList<Command>& commands)
+{
+    const Option json{QStringLiteral("json"), {}};
+    commands.append({QStringLiteral("books"), QStringLiteral("[--json]"),
+                     QStringLiteral("The sets of books; * marks the open one."), {}, {json}, 0, 0,
+                     false, books});
+    commands.append(
+        {QStringLiteral("books add"), QStringLiteral("NAME [--prefix TEXT --digits N [--year]] [--local]"),
+         QStringLiteral("Add a set of books (it is not opened)."),
+         QStringLiteral("--prefix, --digits and --year number new projects automatically: "
+                        "the prefix, the two-digit\nyear with --year, then a count of N digits. "
+                        "--local books never share."),
+         {{QStringLiteral("prefix"), QStringLiteral("TEXT")},
+          {QStringLiteral("digits"), QStringLiteral("N")},
+          {QStringLiteral("year"), {}},
+          {QStringLiteral("local"), {}}},
+         1, 1, false, booksAdd});
+    commands.append({QStringLiteral("books open"), QStringLiteral("NAME|ID"),
+                     QStringLiteral("Open other books; a running timer is stopped first."), {},
+                     {}, 1, 1, false, booksOpen});
+    commands.append({QStringLiteral("books remove"), QStringLiteral("NAME|ID"),
+                     QStringLiteral("Take books out of the list; their hours stay on this machine."),
+                     {}, {}, 1, 1, false, booksRemove});
+    commands.append({QStringLiteral("books empty"), QStringLiteral("NAME|ID --confirm NAME"),
+                     QStringLiteral("Erase every session, project and task of books on this machine."),
+                     QStringLiteral("The studio folder is untouched."),
+                     {{QStringLiteral("confirm"), QStringLiteral("NAME")}}, 1, 1, false,
+                     booksEmpty});
+    commands.append({QStringLiteral("name"), QStringLiteral("[NEW NAME]"),
+                     QStringLiteral("The name your timesheets are filed under, or set it."), {},
+                     {}, 0, 1, true, name});
+    commands.append(
+        {QStringLiteral("settings"), QStringLiteral("[KEY [VALUE]]"),
+         QStringLiteral("Read or write one setting; without KEY, all of them."),
+         QStringLiteral("Per-books keys (machine.name, share.*, machine.id) act on the open books. "
+                        "machine.id\ncan be read, never written."),
+         {}, 0, 2, false, settings});
+    commands.append({QStringLiteral("tasks"), QStringLiteral("[--json]"),
+                     QStringLiteral("The task list of the open books."), {}, {json}, 0, 0, false,
+                     tasks});
+    commands.append({QStringLiteral("tasks add"), QStringLiteral("NAME"),
+                     QStringLiteral("Add a task."), {}, {}, 1, 1, true, tasksAdd});
+    commands.append({QStringLiteral("tasks remove"), QStringLiteral("NAME"),
+                     QStringLiteral("Remove a task; sessions keep theirs."), {}, {}, 1, 1, true,
+                     tasksRemove});
+    commands.append({QStringLiteral("tasks move"), QStringLiteral("NAME up|down"),
+                     QStringLiteral("Move a task up or down the list."), {}, {}, 2, 2, true,
+                     tasksMove});
+    commands.append({QStringLiteral("tasks on"), {}, QStringLiteral("Ask for a task at every start."),
+                     {}, {}, 0, 0, true, [](Invocation& call) { return tasksSwitch(call, true); }});
+    commands.append({QStringLiteral("tasks off"), {}, QStringLiteral("Stop asking for tasks."), {},
+                     {}, 0, 0, true, [](Invocation& call) { return tasksSwitch(call, false); }});
+}
+
+} // namespace zol::cli

@@ -1,0 +1,240 @@
+#include "CommandLine.h"
+
+#include "AppModel.h"
+#include "CommandDesktop.h"
+#include "Platform.h"
+#include "books/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+namespace zol::cli {
+
+namespace {
+
+QString version()
+{
+    return QStringLiteral(ZOL_VERSION);
+}
+
+QString hintFor(const QString& commandName)
+{
+    return commandName.isEmpty() ? QStringLiteral("Try 'zol --help'.")
+                                 : QStringLiteral("Try 'zol ") + commandName +
+                                       QStringLiteral(" --help'.");
+}
+
+} // namespace
+
+CommandLine::CommandLine(Clock& clock, QTextStream& out, QTextStream& err)
+    : m_clock(clock)
+    , m_out(out)
+    , m_err(err)
+{
+    addTrackingCommands(m_commands);
+    addHistoryCommands(m_commands);
+    addProjectCommands(m_commands);
+    addBooksCommands(m_commands);
+}
+
+CommandLine::~CommandLine() = default;
+
+QString CommandLine::overview() const
+{
+    QString text = QStringLiteral(
+        "Usage: zol COMMAND [ARGUMENTS]\n"
+        "\n"
+        "Zol tracks your hours. Without a command it starts the tray app; with one it\n"
+        "runs that command against the same books, settings and studio folder, prints\n"
+        "what happened and exits: 0 when it worked, 1 when it failed, 2 when the\n"
+        "command was not understood.\n"
+        "\n"
+        "Commands:\n");
+    qsizetype width = 0;
+    for (const Command& command : m_commands)
+        width = std::max(width, command.name.size());
+    for (const Command& command : m_commands)
+        text += QStringLiteral("  ") + command.name.leftJustified(width + 2) + command.summary + u'\n';
+    text += QStringLiteral(
+        "\n"
+        "NUMBER is a project number as typed (blanks and case do not matter). ID is a\n"
+        "session id, as 'zol log' shows it. PERIOD is a week (2026-W10), a month\n"
+        "(2026-03) or a year (2026). Times are shown in your time zone (TZ).\n"
+        "\n"
+        "Files: the books are in $XDG_DATA_HOME/Zol (~/.local/share/Zol), the settings\n"
+        "in $XDG_CONFIG_HOME/Zol (~/.config/Zol).\n"
+        "\n"
+        "  zol --version    the version\n"
+        "  zol COMMAND --help    what one command does\n");
+    return text;
+}
+
+QString CommandLine::help(const Command& command)
+{
+    QString text = QStringLiteral("Usage: zol ") + command.name;
+    if (!command.usage.isEmpty())
+        text += u' ' + command.usage;
+    text += QStringLiteral("\n\n") + command.summary + u'\n';
+    if (!command.details.isEmpty())
+        text += u'\n' + command.details + u'\n';
+    return text;
+}
+
+const Command* CommandLine::find(const QStringList& arguments, qsizetype* words) const
+{
+    if (arguments.size() >= 2) {
+        const QString two = arguments.at(0) + u' ' + arguments.at(1);
+        for (const Command& command : m_commands) {
+            if (command.name == two) {
+                *words = 2;
+                return &command;
+            }
+        }
+    }
+    for (const Command& command : m_commands) {
+        if (command.name == arguments.value(0)) {
+            *words = 1;
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+int CommandLine::run(const QStringList& arguments)
+{
+    const QString first = arguments.value(0);
+    if (arguments.isEmpty() || first == u"--help" || first == u"-h" || first == u"help") {
+        if (arguments.size() > 1 && first == u"help") {
+            qsizetype words = 0;
+            if (const Command* command = find(arguments.mid(1), &words)) {
+                m_out << help(*command);
+                return succeeded;
+            }
+        }
+        m_out << overview();
+        return succeeded;
+    }
+    if (first == u"--version" || first == u"-v") {
+        m_out << "zol " << version() << '\n';
+        return succeeded;
+    }
+    qsizetype words = 0;
+    const Command* command = find(arguments, &words);
+    if (!command) {
+        m_err << "zol: unknown command '" << first << "'. " << hintFor({}) << '\n';
+        return misused;
+    }
+    return execute(*command, arguments.mid(words));
+}
+
+int CommandLine::execute(const Command& command, const QStringList& words)
+{
+    auto usageError = [&](const QString& message) {
+        m_err << "zol " << command.name << ": " << message << ". " << hintFor(command.name)
+              << '\n';
+        return int(misused);
+    };
+
+    QStringList positional;
+    QHash<QString, QString> values;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words.at(i);
+        if (optionsEnded || word == u"-" || !word.startsWith(u'-')) {
+            positional.append(word);
+            continue;
+        }
+        if (word == u"--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (word == u"--help" || word == u"-h") {
+            m_out << help(command);
+            return succeeded;
+        }
+        if (!word.startsWith(QStringLiteral("--")))
+            return usageError(QStringLiteral("unknown option ") + word);
+        const qsizetype equals = word.indexOf(u'=');
+        const QString name = word.mid(2, equals < 0 ? -1 : equals - 2);
+        const auto option = std::find_if(command.options.cbegin(), command.options.cend(),
+                                         [&](const Option& o) { return o.name == name; });
+        if (option == command.options.cend())
+            return usageError(QStringLiteral("unknown option --") + name);
+        if (option->valueName.isEmpty()) {
+            if (equals >= 0)
+                return usageError(QStringLiteral("--") + name + QStringLiteral(" takes no value"));
+            values.insert(name, QString());
+        } else if (equals >= 0) {
+            values.insert(name, word.mid(equals + 1));
+        } else if (i + 1 < words.size()) {
+            values.insert(name, words.at(++i));
+        } else {
+            return usageError(QStringLiteral("--") + name + QStringLiteral(" needs ") +
+                              option->valueName);
+        }
+    }
+    if (positional.size() < command.minArguments)
+        return usageError(QStringLiteral("missing ") +
+                          command.usage.section(u' ', positional.size(), positional.size()));
+    if (command.maxArguments >= 0 && positional.size() > command.maxArguments)
+        return usageError(QStringLiteral("unexpected '") +
+                          positional.at(command.maxArguments) + u'\'');
+
+    SettingsStore defaults(SettingsStore::defaultPath());
+    auto desktopOwned = std::make_unique<CommandDesktop>();
+    CommandDesktop& desktop = *desktopOwned;
+    const std::unique_ptr<Platform> platform = Platform::doingNothing(std::move(desktopOwned));
+    AppModel model(defaults, m_clock, *platform);
+    model.setRunsBackgroundWork(false);
+    model.bootstrap();
+
+    if (const std::optional<QString>& error = model.startupError()) {
+        m_err << *error << '\n';
+        if (command.writes) {
+            m_err << "zol " << command.name
+                  << ": nothing was changed, since the books are only a temporary copy that "
+                     "would vanish when this command ends.\n";
+            return failed;
+        }
+    }
+    Invocation invocation{command, model, desktop, m_out, m_err, positional, values};
+    const int status = command.run(invocation);
+    m_out.flush();
+    m_err.flush();
+    return status;
+}
+
+int Invocation::usageError(const QString& message) const
+{
+    err << "zol " << command.name << ": " << message << ". " << hintFor(command.name) << '\n';
+    return misused;
+}
+
+int Invocation::fail(const QString& message) const
+{
+    err << message << '\n';
+    return failed;
+}
+
+int Invocation::reportStatus() const
+{
+    const std::optional<StatusMessage>& status = model.status();
+    if (!status)
+        return succeeded;
+    if (status->kind == StatusMessage::Kind::failure)
+        return fail(status->text);
+    out << status->text << '\n';
+    return succeeded;
+}
+
+void Invocation::wait(const QFuture<void>& future)
+{
+    QEventLoop loop;
+    while (!future.isFinished())
+        loop.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    // Continuations queued by the last result run before the command reads state.
+    QCoreApplication::sendPostedEvents();
+    loop.processEvents();
+}
+
+} // namespace zol::cli

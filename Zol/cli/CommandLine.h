@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QFuture>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace zol {
+
+class AppModel;
+class Clock;
+
+namespace cli {
+
+class CommandDesktop;
+struct Invocation;
+
+// One option of a command: a flag ("--json") or an option with a value
+// ("--note TEXT").
+struct Option
+{
+    QString name;
+    // Empty for a flag.
+    QString valueName;
+};
+
+// One command of `zol`, such as "start" or "project add".
+struct Command
+{
+    // The words that name it.
+    QString name;
+    // What follows the name in the usage line: "NUMBER [--note TEXT] [--task TASK]".
+    QString usage;
+    // One line for the overview.
+    QString summary;
+    // A paragraph or two for "zol COMMAND --help"; may be empty.
+    QString details;
+    QList<Option> options;
+    // How many words may follow the name and the options.
+    int minArguments = 0;
+    int maxArguments = 0; // -1: any number
+    // Refused when the books are a temporary database: what it wrote would
+    // vanish with the process.
+    bool writes = false;
+    std::function<int(Invocation&)> run;
+};
+
+// Exit statuses.
+enum Exit { succeeded = 0, failed = 1, misused = 2 };
+
+// The `zol` command line: runs one command against the same database,
+// settings and studio folder as the tray app, through the same controller,
+// prints the controller's own sentences and returns the exit status.
+//
+// Nothing is interactive: what a command needs it takes from its arguments.
+// A usage error prints one line with a hint on the error stream and returns
+// 2; a command that failed prints its message there and returns 1.
+class CommandLine
+{
+public:
+    CommandLine(Clock& clock, QTextStream& out, QTextStream& err);
+    ~CommandLine();
+    CommandLine(const CommandLine&) = delete;
+    CommandLine& operator=(const CommandLine&) = delete;
+
+    // `arguments` without the program's name.
+    int run(const QStringList& arguments);
+
+    // Every command, in the order of the overview.
+    const QList<Command>& commands() const { return m_commands; }
+    // The overview "zol --help" prints.
+    QString overview() const;
+    // The help of one command.
+    static QString help(const Command& command);
+
+private:
+    const Command* find(const QStringList& arguments, qsizetype* words) const;
+    int execute(const Command& command, const QStringList& words);
+
+    Clock& m_clock;
+    QTextStream& m_out;
+    QTextStream& m_err;
+    QList<Command> m_commands;
+};
+
+// What a running command has to hand.
+struct Invocation
+{
+    const Command& command;
+    AppModel& model;
+    CommandDesktop& desktop;
+    QTextStream& out;
+    QTextStream& err;
+    QStringList arguments;
+    QHash<QString, QString> values;
+
+    bool has(const QString& option) const { return values.contains(option); }
+    QString value(const QString& option) const { return values.value(option); }
+
+    // Prints "zol COMMAND: <message>. Try 'zol COMMAND --help'." and returns 2.
+    int usageError(const QString& message) const;
+    // Prints the message on the error stream and returns 1.
+    int fail(const QString& message) const;
+    // Prints the status line the controller left: a failure on the error
+    // stream (returning 1), anything else on standard output (returning 0).
+    int reportStatus() const;
+    // Runs the event loop until `future` has finished.
+    static void wait(const QFuture<void>& future);
+};
+
+void addTrackingCommands(QList<Command>& commands);
+void addHistoryCommands(QList<Command>& commands);
+void addProjectCommands(QList<Command>& commands);
+void addBooksCommands(QList<Command>& commands);
+
+} // namespace cli
+} // namespace zol

@@ -1,0 +1,276 @@
+// The sessions: listing, editing, deleting and restoring them.
+
+#include "CommandLine.h"
+
+#include "AppModel.h"
+#include "HistoryModel.h"
+#include "records/Duration.h"
+#include "reports/EntryExporter.h"
+#include "share/TimesheetPeriod.h"
+#include "support/Timestamps.h"
+
+#include <QLocale>
+
+namespace zol::cli {
+
+namespace {
+
+// "09:00–10:30" in the user's time zone; a running session ends "now".
+QString timesOf(const TimeEntry& entry, const Calendar& calendar)
+{
+    const QLocale c = QLocale::c();
+    QString text = c.toString(calendar.local(entry.startedAt), u"HH:mm") + u'–';
+    text += entry.endedAt ? c.toString(calendar.local(*entry.endedAt), u"HH:mm")
+                          : QStringLiteral("now");
+    return text;
+}
+
+QString line(const TimeEntry& entry, const QDateTime& now, const Calendar& calendar)
+{
+    QString text = uuidText(entry.id) + QStringLiteral("  ") + timesOf(entry, calendar) +
+                   QStringLiteral("  ") + Duration::coarseString(entry.duration(now)).rightJustified(7) +
+                   QStringLiteral("  ");
+    text += entry.isInternal ? QString(QStringLiteral("Internal: ") + entry.projectName)
+                             : QString(entry.projectSerialForDisplay() + u' ' + entry.projectName);
+    if (!entry.clientName.isEmpty())
+        text += QStringLiteral(" · ") + entry.clientName;
+    if (!entry.task.isEmpty())
+        text += QStringLiteral(" · ") + entry.task;
+    if (!entry.note.isEmpty())
+        text += QStringLiteral(" · “") + entry.note + QStringLiteral("”");
+    if (entry.isPaused())
+        text += QStringLiteral(" (paused)");
+    return text;
+}
+
+// Sessions listed oldest first, under a heading per day, with the total.
+void printEntries(Invocation& call, QList<TimeEntry> entries)
+{
+    const Calendar& calendar = call.model.calendar();
+    const QDateTime now = call.model.clock().now();
+    std::sort(entries.begin(), entries.end(),
+              [](const TimeEntry& a, const TimeEntry& b) { return a.startedAt < b.startedAt; });
+    QDate shownDay;
+    double total = 0;
+    for (const TimeEntry& entry : entries) {
+        const QDate day = calendar.day(entry.startedAt);
+        if (day != shownDay) {
+            call.out << (shownDay.isValid() ? "\n" : "")
+                     << QLocale(QLocale::English).toString(day, u"dddd d MMMM yyyy") << '\n';
+            shownDay = day;
+        }
+        call.out << "  " << line(entry, now, calendar) << '\n';
+        total += entry.duration(now);
+    }
+    if (entries.isEmpty())
+        call.out << "No sessions.\n";
+    else
+        call.out << "\nTotal " << Duration::coarseString(total) << " in " << entries.size()
+                 << (entries.size() == 1 ? " session" : " sessions") << ".\n";
+}
+
+int printJson(Invocation& call, const QList<TimeEntry>& entries)
+{
+    call.out << QString::fromUtf8(EntryExporter::json(entries, call.model.clock().now()));
+    return succeeded;
+}
+
+int log(Invocation& call)
+{
+    HistoryModel& history = *call.model.history();
+    const QStringList scopes{QStringLiteral("day"), QStringLiteral("week"), QStringLiteral("month")};
+    QString chosen;
+    for (const QString& scope : scopes) {
+        if (call.has(scope)) {
+            if (!chosen.isEmpty())
+                return call.usageError(QStringLiteral("give one of --day, --week and --month"));
+            chosen = scope;
+        }
+    }
+    QDate day = call.model.today();
+    HistoryScope scope = HistoryScope::day;
+    if (chosen == u"day") {
+        day = QDate::fromString(call.value(chosen), u"yyyy-MM-dd");
+        if (!day.isValid())
+            return call.usageError(QStringLiteral("--day takes a date such as 2026-03-02"));
+    } else if (!chosen.isEmpty()) {
+        const std::optional<TimesheetPeriod> period =
+            TimesheetPeriod::fromId(call.value(chosen), call.model.calendar());
+        const auto kind = chosen == u"week" ? TimesheetPeriod::Kind::week : TimesheetPeriod::Kind::month;
+        if (!period || period->kind() != kind)
+            return call.usageError(chosen == u"week"
+                                       ? QStringLiteral("--week takes a week such as 2026-W10")
+                                       : QStringLiteral("--month takes a month such as 2026-03"));
+        day = call.model.calendar().day(period->start());
+        scope = chosen == u"week" ? HistoryScope::week : HistoryScope::month;
+    }
+    history.setHistoryScope(scope);
+    history.showPeriod(day);
+    history.refresh();
+    if (call.has(QStringLiteral("json")))
+        return printJson(call, history.historyEntries());
+    printEntries(call, history.historyEntries());
+    return call.reportStatus();
+}
+
+std::optional<QList<QUuid>> idsOf(const QStringList& words)
+{
+    QList<QUuid> ids;
+    for (const QString& word : words) {
+        const QUuid id = QUuid::fromString(word.trimmed());
+        if (id.isNull())
+            return std::nullopt;
+        ids.append(id);
+    }
+    return ids;
+}
+
+// "YYYY-MM-DD HH:MM" in the user's time zone.
+std::optional<QDateTime> localTime(const QString& text, const Calendar& calendar)
+{
+    const QDateTime parsed = QDateTime::fromString(text.trimmed(), u"yyyy-MM-dd HH:mm");
+    if (!parsed.isValid())
+        return std::nullopt;
+    return QDateTime(parsed.date(), parsed.time(), calendar.timeZone()).toUTC();
+}
+
+int edit(Invocation& call)
+{
+    HistoryModel& history = *call.model.history();
+    const QUuid id = QUuid::fromString(call.arguments.first().trimmed());
+    if (id.isNull())
+        return call.usageError(QStringLiteral("'") + call.arguments.first() +
+                               QStringLiteral("' is not a session id"));
+    std::optional<TimeEntry> found = history.entry(id);
+    if (!found)
+        return call.fail(QStringLiteral("No session has the id ") + call.arguments.first() +
+                         QStringLiteral(". 'zol log' shows them."));
+    TimeEntry edited = *found;
+    for (const QString& which : {QStringLiteral("start"), QStringLiteral("end")}) {
+        if (!call.has(which))
+            continue;
+        const std::optional<QDateTime> at = localTime(call.value(which), call.model.calendar());
+        if (!at)
+            return call.usageError(QStringLiteral("--") + which +
+                                   QStringLiteral(" takes a time such as \"2026-03-02 09:30\""));
+        if (which == u"start")
+            edited.startedAt = *at;
+        else if (edited.isOpen())
+            return call.fail(QStringLiteral("The session is still running. Stop it first."));
+        else
+            edited.endedAt = *at;
+    }
+    if (call.has(QStringLiteral("note")))
+        edited.note = call.value(QStringLiteral("note"));
+    if (call.has(QStringLiteral("task")))
+        edited.task = call.value(QStringLiteral("task")).trimmed();
+    if (edited == *found) {
+        call.out << "Nothing to change.\n";
+        return succeeded;
+    }
+    const EditCheck check = history.checkEdit(edited);
+    if (check.isRefused()) {
+        call.err << check.refusal << '\n';
+        if (!check.explanation.isEmpty())
+            call.err << check.explanation << '\n';
+        for (const TimeEntry& other : check.overlaps)
+            call.err << "  " << line(other, call.model.clock().now(), call.model.calendar()) << '\n';
+        return failed;
+    }
+    if (!history.saveEdit(edited)) {
+        call.reportStatus();
+        return failed;
+    }
+    if (!check.warning.isEmpty())
+        call.out << check.warning << '\n';
+    if (call.model.status())
+        return call.reportStatus();
+    call.out << "Saved.\n";
+    return succeeded;
+}
+
+int remove(Invocation& call)
+{
+    const std::optional<QList<QUuid>> ids = idsOf(call.arguments);
+    if (!ids)
+        return call.usageError(QStringLiteral("give session ids, as 'zol log' shows them"));
+    if (call.model.history()->deleteEntries(*ids) == 0) {
+        if (call.model.status() && call.model.status()->kind == StatusMessage::Kind::failure)
+            return call.reportStatus();
+        return call.fail(QStringLiteral("No such session."));
+    }
+    return call.reportStatus();
+}
+
+int restore(Invocation& call)
+{
+    const std::optional<QList<QUuid>> ids = idsOf(call.arguments);
+    if (!ids)
+        return call.usageError(QStringLiteral("give session ids, as 'zol deleted' shows them"));
+    HistoryModel& history = *call.model.history();
+    history.reloadDeletedEntries();
+    const bool anyDeleted = std::any_of(ids->cbegin(), ids->cend(), [&](const QUuid& id) {
+        return std::any_of(history.deletedEntries().cbegin(), history.deletedEntries().cend(),
+                           [&](const TimeEntry& e) { return e.id == id; });
+    });
+    if (!anyDeleted)
+        return call.fail(QStringLiteral("No such deleted session."));
+    history.restore(*ids);
+    return call.reportStatus();
+}
+
+int deleted(Invocation& call)
+{
+    HistoryModel& history = *call.model.history();
+    history.reloadDeletedEntries();
+    if (call.has(QStringLiteral("json")))
+        return printJson(call, history.deletedEntries());
+    printEntries(call, history.deletedEntries());
+    return call.reportStatus();
+}
+
+int clearDeleted(Invocation& call)
+{
+    call.model.history()->purgeDeleted();
+    return call.reportStatus();
+}
+
+} // namespace
+
+void addHistoryCommands(QList<Command>& commands)
+{
+    const Option json{QStringLiteral("json"), {}};
+    commands.append(
+        {QStringLiteral("log"), QStringLiteral("[--day YYYY-MM-DD | --week YYYY-Www | --month YYYY-MM] [--json]"),
+         QStringLiteral("The sessions of a day (today), a week or a month."),
+         QStringLiteral("--json prints the JSON export of those sessions."),
+         {{QStringLiteral("day"), QStringLiteral("YYYY-MM-DD")},
+          {QStringLiteral("week"), QStringLiteral("YYYY-Www")},
+          {QStringLiteral("month"), QStringLiteral("YYYY-MM")},
+          json},
+         0, 0, false, log});
+    commands.append(
+        {QStringLiteral("edit"),
+         QStringLiteral("ID [--start \"YYYY-MM-DD HH:MM\"] [--end \"YYYY-MM-DD HH:MM\"] [--note TEXT] [--task TASK]"),
+         QStringLiteral("Correct a session."),
+         QStringLiteral("Times are in your time zone. A session may not end before it starts, nor "
+                        "run into\nother sessions. An uploaded session goes up again with the "
+                        "next upload of its period."),
+         {{QStringLiteral("start"), QStringLiteral("TIME")},
+          {QStringLiteral("end"), QStringLiteral("TIME")},
+          {QStringLiteral("note"), QStringLiteral("TEXT")},
+          {QStringLiteral("task"), QStringLiteral("TASK")}},
+         1, 1, true, edit});
+    commands.append({QStringLiteral("delete"), QStringLiteral("ID..."),
+                     QStringLiteral("Delete sessions; 'zol restore' brings them back."), {}, {}, 1,
+                     -1, true, remove});
+    commands.append({QStringLiteral("restore"), QStringLiteral("ID..."),
+                     QStringLiteral("Bring deleted sessions back."), {}, {}, 1, -1, true, restore});
+    commands.append({QStringLiteral("deleted"), QStringLiteral("[--json]"),
+                     QStringLiteral("The deleted sessions."), {}, {json}, 0, 0, false, deleted});
+    commands.append({QStringLiteral("clear-deleted"), {},
+                     QStringLiteral("Remove the deleted sessions for good."), {}, {}, 0, 0, true,
+                     clearDeleted});
+}
+
+} // namespace zol::cli

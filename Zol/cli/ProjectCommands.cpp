@@ -1,0 +1,175 @@
+// The project catalogue.
+
+#include "CommandLine.h"
+
+#include "AppModel.h"
+#include "CatalogueModel.h"
+#include "support/Timestamps.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace zol::cli {
+
+namespace {
+
+// A project as the studio folder shares it.
+QJsonObject sharedForm(const Project& project)
+{
+    return QJsonObject{{QStringLiteral("number"), project.displaySerial()},
+                       {QStringLiteral("name"), project.name},
+                       {QStringLiteral("client"), project.clientName},
+                       {QStringLiteral("isActive"), project.isActive},
+                       {QStringLiteral("updatedAt"), iso8601(project.updatedAt)},
+                       {QStringLiteral("createdAt"), iso8601(project.createdAt)}};
+}
+
+int projects(Invocation& call)
+{
+    CatalogueModel& catalogue = *call.model.catalogue();
+    catalogue.reloadAllProjects();
+    const bool all = call.has(QStringLiteral("all"));
+    QList<Project> shown;
+    for (const Project& project : catalogue.allProjects()) {
+        if (all || project.isActive)
+            shown.append(project);
+    }
+    if (call.has(QStringLiteral("json"))) {
+        QJsonArray array;
+        for (const Project& project : shown)
+            array.append(sharedForm(project));
+        call.out << QJsonDocument(array).toJson(QJsonDocument::Indented);
+        return succeeded;
+    }
+    if (shown.isEmpty())
+        call.out << (all ? "No projects.\n" : "No active projects.\n");
+    for (const Project& project : shown) {
+        const QString number = project.displaySerial().isEmpty() ? QStringLiteral("(no number)")
+                                                                 : project.displaySerial();
+        call.out << number.leftJustified(12) << ' ' << project.name;
+        if (!project.clientName.isEmpty())
+            call.out << " · " << project.clientName;
+        if (!project.isActive)
+            call.out << " (archived)";
+        call.out << '\n';
+    }
+    return call.reportStatus();
+}
+
+std::optional<Project> held(Invocation& call)
+{
+    return call.model.catalogue()->projectHolding(call.arguments.first());
+}
+
+int noSuchProject(Invocation& call)
+{
+    return call.fail(QStringLiteral("No project has the number ") + call.arguments.first().trimmed() +
+                     QStringLiteral(". 'zol projects --all' lists them."));
+}
+
+// What an operation said: a failure exits 1, anything else is printed.
+int said(Invocation& call, bool worked)
+{
+    const int status = call.reportStatus();
+    return worked ? status : failed;
+}
+
+int projectAdd(Invocation& call)
+{
+    if (!call.has(QStringLiteral("name")) || call.value(QStringLiteral("name")).trimmed().isEmpty())
+        return call.usageError(QStringLiteral("a project needs --name"));
+    if (!call.has(QStringLiteral("client")))
+        return call.usageError(QStringLiteral("a project needs --client"));
+    const std::optional<Project> added = call.model.catalogue()->quickAddProject(
+        call.arguments.first(), call.value(QStringLiteral("name")), call.value(QStringLiteral("client")));
+    if (!added)
+        return said(call, false);
+    if (call.model.status())
+        return call.reportStatus();
+    call.out << "Added " << (added->displaySerial().isEmpty() ? QStringLiteral("a draft") : added->displaySerial())
+             << ' ' << added->name << ".\n";
+    return succeeded;
+}
+
+int projectEdit(Invocation& call)
+{
+    const std::optional<Project> project = held(call);
+    if (!project)
+        return noSuchProject(call);
+    if (!call.has(QStringLiteral("name")) && !call.has(QStringLiteral("client")) &&
+        !call.has(QStringLiteral("number")))
+        return call.usageError(QStringLiteral("give --name, --client or --number"));
+    const bool changed = call.model.catalogue()->updateProject(
+        *project, call.has(QStringLiteral("name")) ? call.value(QStringLiteral("name")) : project->name,
+        call.has(QStringLiteral("client")) ? call.value(QStringLiteral("client")) : project->clientName,
+        call.value(QStringLiteral("number")));
+    return said(call, changed);
+}
+
+int projectActive(Invocation& call, bool active)
+{
+    const std::optional<Project> project = held(call);
+    if (!project)
+        return noSuchProject(call);
+    call.model.catalogue()->setProjectActive(*project, active);
+    return call.reportStatus();
+}
+
+int projectRemove(Invocation& call)
+{
+    const std::optional<Project> project = held(call);
+    if (!project)
+        return noSuchProject(call);
+    call.model.catalogue()->deleteProject(*project);
+    if (call.model.status())
+        return call.reportStatus();
+    call.out << "Removed " << project->serial << ' ' << project->name << ".\n";
+    return succeeded;
+}
+
+int projectNext(Invocation& call)
+{
+    const std::optional<QString> next = call.model.catalogue()->suggestedProjectNumber();
+    if (!next)
+        return call.fail(QStringLiteral("Project numbers are typed by hand in ") +
+                         call.model.administration().name + u'.');
+    call.out << *next << '\n';
+    return succeeded;
+}
+
+} // namespace
+
+void addProjectCommands(QList<Command>& commands)
+{
+    const Option json{QStringLiteral("json"), {}};
+    commands.append({QStringLiteral("projects"), QStringLiteral("[--all] [--json]"),
+                     QStringLiteral("The active projects; --all adds the archived ones."),
+                     QStringLiteral("--json prints number, name, client, isActive, updatedAt and createdAt."),
+                     {{QStringLiteral("all"), {}}, json}, 0, 0, false, projects});
+    commands.append({QStringLiteral("project add"), QStringLiteral("NUMBER --client CLIENT --name NAME"),
+                     QStringLiteral("Add a project; an empty NUMBER \"\" adds a draft without a number."),
+                     {}, {{QStringLiteral("client"), QStringLiteral("CLIENT")}, {QStringLiteral("name"), QStringLiteral("NAME")}},
+                     1, 1, true, projectAdd});
+    commands.append({QStringLiteral("project edit"),
+                     QStringLiteral("NUMBER [--name NAME] [--client CLIENT] [--number NEW]"),
+                     QStringLiteral("Rename or renumber a project; its sessions follow."), {},
+                     {{QStringLiteral("name"), QStringLiteral("NAME")},
+                      {QStringLiteral("client"), QStringLiteral("CLIENT")},
+                      {QStringLiteral("number"), QStringLiteral("NEW")}},
+                     1, 1, true, projectEdit});
+    commands.append({QStringLiteral("project archive"), QStringLiteral("NUMBER"),
+                     QStringLiteral("Take a project out of the picker."), {}, {}, 1, 1, true,
+                     [](Invocation& call) { return projectActive(call, false); }});
+    commands.append({QStringLiteral("project unarchive"), QStringLiteral("NUMBER"),
+                     QStringLiteral("Put an archived project back in the picker."), {}, {}, 1, 1,
+                     true, [](Invocation& call) { return projectActive(call, true); }});
+    commands.append({QStringLiteral("project remove"), QStringLiteral("NUMBER"),
+                     QStringLiteral("Remove a project; its sessions keep their copies."), {}, {}, 1,
+                     1, true, projectRemove});
+    commands.append({QStringLiteral("project next"), {},
+                     QStringLiteral("The next project number of the books' numbering."), {}, {}, 0,
+                     0, false, projectNext});
+}
+
+} // namespace zol::cli

@@ -1,0 +1,234 @@
+// The timer: status, start, pause, resume, stop, discard.
+
+#include "CommandLine.h"
+
+#include "AppModel.h"
+#include "books/AppSettings.h"
+#include "records/Duration.h"
+#include "reports/EntryExporter.h"
+#include "store/EntryStore.h"
+#include "tracking/WorkStatus.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace zol::cli {
+
+namespace {
+
+QString describe(const TimeEntry& entry)
+{
+    QString text = entry.isInternal
+                       ? QString(QStringLiteral("internal work: ") + entry.projectName)
+                       : QString(entry.projectSerialForDisplay() + u' ' + entry.projectName);
+    if (!entry.clientName.isEmpty())
+        text += QStringLiteral(" · ") + entry.clientName;
+    return text;
+}
+
+WorkStatus workStatus(const Tracker& tracker)
+{
+    return WorkStatus::forTime(tracker.todayTotal()).value_or(WorkStatus::notStarted());
+}
+
+int status(Invocation& call)
+{
+    AppModel& model = call.model;
+    const Tracker& tracker = *model.tracker();
+    const std::optional<TimeEntry>& current = tracker.current();
+    if (call.has(QStringLiteral("json"))) {
+        QJsonObject entry;
+        if (current) {
+            const QJsonDocument doc = QJsonDocument::fromJson(
+                EntryExporter::json({*current}, tracker.now()));
+            entry = doc.object().value(QStringLiteral("entries")).toArray().first().toObject();
+        }
+        const QJsonObject object{
+            {QStringLiteral("tracking"), tracker.isTracking()},
+            {QStringLiteral("paused"), tracker.isPaused()},
+            {QStringLiteral("elapsedSeconds"), tracker.elapsed()},
+            {QStringLiteral("todayTotalSeconds"), tracker.todayTotal()},
+            {QStringLiteral("workStatus"), workStatus(tracker).phrase},
+            {QStringLiteral("administration"),
+             QJsonObject{{QStringLiteral("id"), model.administration().id},
+                         {QStringLiteral("name"), model.administration().name}}},
+            {QStringLiteral("person"), model.settings()->machineName()},
+            {QStringLiteral("machineId"), model.settings()->machineId()},
+            {QStringLiteral("entry"), current ? QJsonValue(entry) : QJsonValue()},
+        };
+        call.out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        return succeeded;
+    }
+    if (!current)
+        call.out << "Not tracking.\n";
+    else
+        call.out << (current->isPaused() ? "Paused: " : "Tracking ") << describe(*current)
+                 << " · " << Duration::clockString(tracker.elapsed()) << '\n';
+    call.out << "Today: " << Duration::coarseString(tracker.todayTotal()) << " · "
+             << workStatus(tracker).phrase << '\n';
+    call.out << "Books: " << model.administration().name << " · filed under "
+             << model.settings()->machineName() << '\n';
+    if (const std::optional<QString>& error = tracker.loadError())
+        return call.fail(*error);
+    return succeeded;
+}
+
+// The note and the task a start records; a task that is not on the list is
+// refused rather than quietly replaced.
+int takePending(Invocation& call)
+{
+    AppModel& model = call.model;
+    model.setPendingNote(call.value(QStringLiteral("note")));
+    if (!call.has(QStringLiteral("task"))) {
+        model.setPendingTask(model.taskList().defaultTask());
+        return succeeded;
+    }
+    const QString task = call.value(QStringLiteral("task")).trimmed();
+    if (!model.taskList().isEnabled())
+        return call.fail(QStringLiteral("Tasks are switched off in ") +
+                         model.administration().name +
+                         QStringLiteral(". Switch them on with 'zol tasks on'."));
+    for (const QString& choice : model.taskList().choices()) {
+        if (choice.compare(task, Qt::CaseInsensitive) == 0) {
+            model.setPendingTask(choice);
+            return succeeded;
+        }
+    }
+    return call.fail(QStringLiteral("There is no task called ") + task +
+                     QStringLiteral(". The tasks are: ") +
+                     model.taskList().choices().join(QStringLiteral(", ")) + u'.');
+}
+
+int afterStart(Invocation& call)
+{
+    const Tracker& tracker = *call.model.tracker();
+    if (const std::optional<QString>& error = tracker.loadError())
+        return call.fail(*error);
+    if (!tracker.current())
+        return failed;
+    call.out << "Started " << describe(*tracker.current()) << ".\n";
+    return succeeded;
+}
+
+int start(Invocation& call)
+{
+    AppModel& model = call.model;
+    const bool internal = call.has(QStringLiteral("internal"));
+    if (internal == !call.arguments.isEmpty())
+        return call.usageError(internal ? QStringLiteral("give either NUMBER or --internal")
+                                        : QStringLiteral("missing NUMBER"));
+    if (const int refused = takePending(call))
+        return refused;
+    if (internal) {
+        const QString description = call.value(QStringLiteral("internal")).trimmed();
+        if (description.isEmpty())
+            return call.usageError(QStringLiteral("--internal needs a description"));
+        model.startInternal(description);
+        return afterStart(call);
+    }
+    const QString number = call.arguments.first();
+    std::optional<Project> project;
+    try {
+        project = model.store()->project(number);
+    } catch (const Error& error) {
+        return call.fail(error.message());
+    }
+    if (!project || project->serial.isEmpty())
+        return call.fail(QStringLiteral("No project has the number ") + number.trimmed() +
+                         QStringLiteral(". 'zol projects' lists them; 'zol project add' adds one."));
+    if (!project->isActive)
+        return call.fail(project->serial + QStringLiteral(" is archived. 'zol project unarchive ") +
+                         project->serial + QStringLiteral("' puts it back."));
+    model.start(*project);
+    return afterStart(call);
+}
+
+int pause(Invocation& call)
+{
+    Tracker& tracker = *call.model.tracker();
+    if (!tracker.current())
+        return call.fail(QStringLiteral("No timer is running."));
+    if (tracker.isPaused()) {
+        call.out << "Already paused.\n";
+        return succeeded;
+    }
+    tracker.pause();
+    if (const std::optional<QString>& error = tracker.loadError())
+        return call.fail(*error);
+    call.out << "Paused " << describe(*tracker.current()) << " at "
+             << Duration::clockString(tracker.elapsed()) << ".\n";
+    return succeeded;
+}
+
+int resume(Invocation& call)
+{
+    Tracker& tracker = *call.model.tracker();
+    if (!tracker.current())
+        return call.fail(QStringLiteral("Nothing is paused."));
+    if (tracker.isRunning()) {
+        call.out << "Already running.\n";
+        return succeeded;
+    }
+    tracker.resume();
+    if (const std::optional<QString>& error = tracker.loadError())
+        return call.fail(*error);
+    call.out << "Resumed " << describe(*tracker.current()) << ".\n";
+    return succeeded;
+}
+
+int stop(Invocation& call)
+{
+    if (!call.model.tracker()->current())
+        return call.fail(QStringLiteral("No timer is running."));
+    call.model.stop();
+    if (const std::optional<QString>& error = call.model.tracker()->loadError())
+        return call.fail(*error);
+    return call.reportStatus();
+}
+
+int discard(Invocation& call)
+{
+    if (!call.model.tracker()->current())
+        return call.fail(QStringLiteral("No timer is running."));
+    call.model.cancelRecording();
+    if (const std::optional<QString>& error = call.model.tracker()->loadError())
+        return call.fail(*error);
+    return call.reportStatus();
+}
+
+} // namespace
+
+void addTrackingCommands(QList<Command>& commands)
+{
+    const QList<Option> noteAndTask{{QStringLiteral("note"), QStringLiteral("TEXT")},
+                                    {QStringLiteral("task"), QStringLiteral("TASK")},
+                                    {QStringLiteral("internal"), QStringLiteral("DESCRIPTION")}};
+    commands.append({QStringLiteral("status"), QStringLiteral("[--json]"),
+                     QStringLiteral("What the timer is doing, and today's total."),
+                     QStringLiteral("--json prints tracking, paused, elapsedSeconds, "
+                                    "todayTotalSeconds, workStatus, administration {id, name},\n"
+                                    "person, machineId and entry (the running session, or null)."),
+                     {{QStringLiteral("json"), {}}}, 0, 0, false, status});
+    commands.append(
+        {QStringLiteral("start"),
+         QStringLiteral("NUMBER [--note TEXT] [--task TASK]\n       zol start --internal "
+                        "DESCRIPTION [--note TEXT] [--task TASK]"),
+         QStringLiteral("Start the timer on a project, or on internal work."),
+         QStringLiteral("A session already open is stopped first. The session is in the "
+                        "database from this moment on."),
+         noteAndTask, 0, 1, true, start});
+    commands.append({QStringLiteral("pause"), {}, QStringLiteral("Pause the running timer."), {},
+                     {}, 0, 0, true, pause});
+    commands.append({QStringLiteral("resume"), {}, QStringLiteral("Resume the paused timer."), {},
+                     {}, 0, 0, true, resume});
+    commands.append({QStringLiteral("stop"), {},
+                     QStringLiteral("Stop the timer and log the session."),
+                     QStringLiteral("A session with under a minute of work is not kept."), {}, 0,
+                     0, true, stop});
+    commands.append({QStringLiteral("discard"), {},
+                     QStringLiteral("Throw the open session away."), {}, {}, 0, 0, true,
+                     discard});
+}
+
+} // namespace zol::cli

@@ -1,0 +1,218 @@
+// The command line in-process: each command runs as `zol` would run it, with
+// its own controller over the files of temporary user folders, and what it
+// printed and returned is checked.
+
+#include "Builders.h"
+#include "CommandLine.h"
+#include "FakeClock.h"
+#include "UserFolders.h"
+#include "books/SettingsStore.h"
+#include "store/EntryStore.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zol;
+using namespace zol::test;
+
+namespace {
+
+struct Result
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<UserFolders> m_folders;
+    std::unique_ptr<FakeClock> m_clock;
+
+    Result zol(const QStringList& arguments)
+    {
+        Result result;
+        QTextStream out(&result.out);
+        QTextStream err(&result.err);
+        cli::CommandLine commandLine(*m_clock, out, err);
+        result.code = commandLine.run(arguments);
+        out.flush();
+        err.flush();
+        return result;
+    }
+
+    // Runs a command that must work and returns what it printed.
+    QString ok(const QStringList& arguments)
+    {
+        const Result result = zol(arguments);
+        if (result.code != 0)
+            qWarning().noquote() << arguments.join(u' ') << "failed:" << result.err;
+        return result.code == 0 ? result.out : u"<failed>"_s;
+    }
+
+    void addProject(const QString& number, const QString& name)
+    {
+        EntryStore store(EntryStore::defaultURL(), *m_clock);
+        store.addManualProject(
+            project(number, name, u"Acme"_s, utc(2026, 1, 1), utc(2026, 1, 1)));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folders = std::make_unique<UserFolders>();
+        m_clock = std::make_unique<FakeClock>(utc(2026, 3, 2, 9));
+    }
+
+    void cleanup()
+    {
+        m_clock.reset();
+        m_folders.reset();
+    }
+
+    void aDayOfTracking()
+    {
+        addProject(u"2301"_s, u"Brand book"_s);
+        QCOMPARE(ok({u"start"_s, u" 2301 "_s, u"--note"_s, u"Logo"_s}),
+                 u"Started 2301 Brand book · Acme.\n"_s);
+        m_clock->advance(3600);
+        QCOMPARE(ok({u"pause"_s}), u"Paused 2301 Brand book · Acme at 1:00:00.\n"_s);
+        m_clock->advance(1800);
+        QCOMPARE(ok({u"pause"_s}), u"Already paused.\n"_s);
+        QCOMPARE(ok({u"resume"_s}), u"Resumed 2301 Brand book · Acme.\n"_s);
+        m_clock->advance(1800);
+
+        // A second `zol status` later sees the running session.
+        const QJsonObject status =
+            QJsonDocument::fromJson(ok({u"status"_s, u"--json"_s}).toUtf8()).object();
+        QCOMPARE(status[u"tracking"_s].toBool(), true);
+        QCOMPARE(status[u"paused"_s].toBool(), false);
+        QCOMPARE(status[u"elapsedSeconds"_s].toDouble(), 5400.0);
+        QCOMPARE(status[u"administration"_s][u"name"_s].toString(), u"Local"_s);
+        QCOMPARE(status[u"entry"_s][u"note"_s].toString(), u"Logo"_s);
+        QCOMPARE(ok({u"status"_s}).section(u'\n', 0, 0),
+                 u"Tracking 2301 Brand book · Acme · 1:30:00"_s);
+
+        QCOMPARE(ok({u"stop"_s}), u"Logged 1h 30m to Brand book.\n"_s);
+        const Result again = zol({u"stop"_s});
+        QCOMPARE(again.code, 1);
+        QCOMPARE(again.err, u"No timer is running.\n"_s);
+        QCOMPARE(QJsonDocument::fromJson(ok({u"status"_s, u"--json"_s}).toUtf8())[u"entry"_s].isNull(),
+                 true);
+    }
+
+    void underAMinuteAndInternalWork()
+    {
+        QCOMPARE(ok({u"start"_s, u"--internal"_s, u"  Studio tidy-up "_s}),
+                 u"Started internal work: Studio tidy-up.\n"_s);
+        m_clock->advance(59);
+        QCOMPARE(ok({u"stop"_s}), u"Under a minute, so nothing was recorded.\n"_s);
+        QVERIFY(EntryStore(EntryStore::defaultURL(), *m_clock).recentEntries(10).isEmpty());
+
+        const Result unknown = zol({u"start"_s, u"9999"_s});
+        QCOMPARE(unknown.code, 1);
+        QVERIFY(unknown.err.startsWith(u"No project has the number 9999."_s));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown command") << QStringList{u"frobnicate"_s};
+        QTest::newRow("unknown option") << QStringList{u"status"_s, u"--yaml"_s};
+        QTest::newRow("single-dash option") << QStringList{u"status"_s, u"-j"_s};
+        QTest::newRow("missing value") << QStringList{u"start"_s, u"2301"_s, u"--note"_s};
+        QTest::newRow("value on a flag") << QStringList{u"status"_s, u"--json=yes"_s};
+        QTest::newRow("missing number") << QStringList{u"start"_s};
+        QTest::newRow("number and internal")
+            << QStringList{u"start"_s, u"2301"_s, u"--internal"_s, u"x"_s};
+        QTest::newRow("too many") << QStringList{u"stop"_s, u"now"_s};
+        QTest::newRow("no confirmation") << QStringList{u"books"_s, u"empty"_s, u"Local"_s};
+        QTest::newRow("wrong confirmation")
+            << QStringList{u"books"_s, u"empty"_s, u"Local"_s, u"--confirm"_s, u"local"_s};
+        QTest::newRow("unknown setting") << QStringList{u"settings"_s, u"ui.colour"_s};
+        QTest::newRow("not a number")
+            << QStringList{u"settings"_s, u"idle.minutes"_s, u"ten"_s};
+        QTest::newRow("move sideways")
+            << QStringList{u"tasks"_s, u"move"_s, u"General"_s, u"left"_s};
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        const Result result = zol(arguments);
+        QCOMPARE(result.code, 2);
+        QVERIFY(result.out.isEmpty());
+        QCOMPARE(result.err.count(u'\n'), 1);
+        QVERIFY2(result.err.contains(u"--help'."_s), qPrintable(result.err));
+    }
+
+    void helpAndVersion()
+    {
+        QVERIFY(ok({u"--help"_s}).contains(u"  books add"_s));
+        QVERIFY(ok({u"start"_s, u"--help"_s}).startsWith(u"Usage: zol start NUMBER"_s));
+        QVERIFY(ok({u"help"_s, u"books"_s, u"empty"_s}).startsWith(u"Usage: zol books empty"_s));
+        QCOMPARE(ok({u"--version"_s}), u"zol " ZOL_VERSION "\n"_s);
+    }
+
+    void booksSettingsAndTasks()
+    {
+        QCOMPARE(ok({u"books"_s, u"add"_s, u"Studio"_s, u"--prefix"_s, u"P"_s, u"--digits"_s,
+                     u"3"_s, u"--year"_s}),
+                 u"Added Studio. 'zol books open Studio' opens them.\n"_s);
+        QCOMPARE(zol({u"books"_s, u"add"_s, u"studio"_s}).code, 1);
+        QCOMPARE(ok({u"books"_s, u"open"_s, u"studio"_s}), u"Switched to Studio.\n"_s);
+        const QJsonArray books =
+            QJsonDocument::fromJson(ok({u"books"_s, u"--json"_s}).toUtf8()).array();
+        QCOMPARE(books.size(), 2);
+        QCOMPARE(books[1][u"numbering"_s][u"automatic"_s][u"_0"_s][u"prefix"_s].toString(), u"P"_s);
+
+        // Per-books keys act on the open books.
+        QCOMPARE(ok({u"name"_s, u"Anna"_s}), u"Timesheets of Studio are filed under Anna now.\n"_s);
+        QCOMPARE(ok({u"settings"_s, u"machine.name"_s}), u"Anna\n"_s);
+        QCOMPARE(ok({u"settings"_s, u"reminders.firstMinutes"_s, u"45"_s}),
+                 u"reminders.firstMinutes = 45\n"_s);
+        QCOMPARE(ok({u"settings"_s, u"idle.enabled"_s, u"off"_s}), u"idle.enabled = false\n"_s);
+        const QString id = ok({u"settings"_s, u"machine.id"_s}).trimmed();
+        QCOMPARE(id.size(), 36);
+        QCOMPARE(zol({u"settings"_s, u"machine.id"_s, u"X"_s}).code, 1);
+        QCOMPARE(ok({u"books"_s, u"open"_s, u"Local"_s}), u"Switched to Local.\n"_s);
+        QVERIFY(ok({u"settings"_s, u"machine.name"_s}) != u"Anna\n"_s);
+
+        QCOMPARE(zol({u"tasks"_s, u"on"_s}).code, 1); // none yet
+        QCOMPARE(ok({u"tasks"_s, u"add"_s, u"Design"_s}), u"Added Design.\n"_s);
+        QCOMPARE(ok({u"tasks"_s, u"add"_s, u"Print"_s}), u"Added Print.\n"_s);
+        QCOMPARE(ok({u"tasks"_s, u"on"_s}), u"Tasks are on.\n"_s);
+        QCOMPARE(ok({u"tasks"_s, u"move"_s, u"print"_s, u"up"_s}),
+                 u"Tasks: Print, Design.\n"_s);
+        const Result refused = zol({u"start"_s, u"--internal"_s, u"Admin"_s, u"--task"_s, u"Nap"_s});
+        QCOMPARE(refused.code, 1);
+        QVERIFY(refused.err.startsWith(u"There is no task called Nap."_s));
+        QCOMPARE(ok({u"start"_s, u"--internal"_s, u"Admin"_s, u"--task"_s, u"design"_s}),
+                 u"Started internal work: Admin.\n"_s);
+    }
+
+    void unopenableBooksRefuseWrites()
+    {
+        // The data folder would have to be made below a regular file.
+        QFile blocker(m_folders->root() + u"/blocker"_s);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(blocker.fileName()));
+
+        const Result read = zol({u"status"_s});
+        QCOMPARE(read.code, 0);
+        QVERIFY(read.err.startsWith(u"Could not open "_s));
+        const Result write = zol({u"start"_s, u"--internal"_s, u"Admin"_s});
+        QCOMPARE(write.code, 1);
+        QVERIFY(write.err.contains(u"nothing was changed"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
