@@ -17,6 +17,13 @@ void FakeNotifier::click(const QString& actionId)
     Q_EMIT actionInvoked(posted.isEmpty() ? QString() : posted.constLast().id, actionId);
 }
 
+std::optional<double> FakeIdleTime::secondsSinceLastInput()
+{
+    if (!clock)
+        return seconds;
+    return double(lastInput.msecsTo(clock->now())) / 1000.0;
+}
+
 bool FakeShortcut::grab(const QString& signature)
 {
     ++grabs;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Platform.h"
+#include "support/Clock.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QQueue>
@@ -36,7 +38,18 @@ class FakeIdleTime final : public IdleTimeSource
 {
 public:
     std::optional<double> seconds = 0.0;
-    std::optional<double> secondsSinceLastInput() override { return seconds; }
+    // When set, the idle time is counted on this clock from `lastInput`
+    // instead, so that it grows as the clock moves (a sleep included).
+    const Clock* clock = nullptr;
+    QDateTime lastInput;
+
+    // The user touches keyboard or mouse now (only with `clock`).
+    void input()
+    {
+        if (clock)
+            lastInput = clock->now();
+    }
+    std::optional<double> secondsSinceLastInput() override;
 };
 
 class FakeShortcut final : public GlobalShortcut

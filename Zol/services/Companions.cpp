@@ -1,0 +1,106 @@
+#include "Companions.h"
+
+#include "AppModel.h"
+#include "GlobalHotKey.h"
+#include "IdleMonitor.h"
+#include "Platform.h"
+#include "ReminderScheduler.h"
+
+namespace zol {
+
+Companions::Companions(AppModel& model, Platform& platform, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_hotKey(new GlobalHotKey(platform.shortcut(), this))
+    , m_reminders(new ReminderScheduler(model.clock(), platform.notifier(), this))
+    , m_idleMonitor(
+          new IdleMonitor(model.clock(), platform.idleTime(), platform.systemEvents(), this))
+{
+    m_reminders->registerCategories();
+    m_reminders->onPause([this] { m_model.tracker()->pause(); });
+    m_reminders->onStop([this] { m_model.stop(); });
+    m_idleMonitor->onIdleEnded([this](const IdleReport& report) { m_model.setIdleReport(report); });
+
+    connect(&m_model, &AppModel::settingsChanged, this, &Companions::followSettings);
+    connect(&m_model, &AppModel::trackerChanged, this, &Companions::followTracker);
+    followSettings();
+    followTracker();
+}
+
+Companions::~Companions() = default;
+
+void Companions::followSettings()
+{
+    for (const QMetaObject::Connection& c : std::as_const(m_settingsConnections))
+        disconnect(c);
+    m_settingsConnections.clear();
+
+    AppSettings* settings = m_model.settings();
+    m_settingsConnections = {
+        connect(settings, &AppSettings::hotKeyEnabledChanged, this, &Companions::updateHotKey),
+        connect(settings, &AppSettings::remindersEnabledChanged, this,
+                &Companions::updateReminders),
+        connect(settings, &AppSettings::firstReminderMinutesChanged, this,
+                &Companions::updateReminders),
+        connect(settings, &AppSettings::repeatReminderMinutesChanged, this,
+                &Companions::updateReminders),
+        connect(settings, &AppSettings::idleDetectionEnabledChanged, this,
+                &Companions::updateIdleMonitor),
+        connect(settings, &AppSettings::idleMinutesChanged, this, &Companions::updateIdleMonitor),
+    };
+    updateHotKey();
+    updateReminders();
+    updateIdleMonitor();
+}
+
+void Companions::followTracker()
+{
+    disconnect(m_trackerConnection);
+    m_trackerConnection = connect(m_model.tracker(), &Tracker::currentChanged, this, [this] {
+        updateReminders();
+        updateIdleMonitor();
+    });
+    updateReminders();
+    updateIdleMonitor();
+}
+
+void Companions::updateHotKey()
+{
+    if (m_model.settings()->hotKeyEnabled())
+        m_hotKey->registerAction([this] { m_model.toggle(); });
+    else
+        m_hotKey->unregister();
+}
+
+void Companions::updateReminders()
+{
+    const AppSettings& settings = *m_model.settings();
+    Tracker& tracker = *m_model.tracker();
+    const std::optional<TimeEntry>& current = tracker.current();
+    const ReminderInputs inputs{m_model.generation(),
+                                current ? std::optional(current->id) : std::nullopt,
+                                current && current->isTicking(),
+                                settings.remindersEnabled(),
+                                settings.firstReminderMinutes(),
+                                settings.repeatReminderMinutes()};
+    if (inputs == m_reminderInputs)
+        return;
+    m_reminderInputs = inputs;
+    m_reminders->sync(tracker, settings);
+}
+
+void Companions::updateIdleMonitor()
+{
+    const AppSettings& settings = *m_model.settings();
+    Tracker& tracker = *m_model.tracker();
+    const std::optional<TimeEntry>& current = tracker.current();
+    const IdleInputs inputs{m_model.generation(),
+                            current ? std::optional(current->id) : std::nullopt,
+                            settings.idleDetectionEnabled(), settings.idleMinutes()};
+    if (inputs == m_idleInputs)
+        return;
+    m_idleInputs = inputs;
+    m_idleMonitor->start(tracker, settings);
+}
+
+} // namespace zol

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "IdleReport.h"
+#include "support/Clock.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+#include <QUuid>
+
+#include <functional>
+#include <optional>
+
+namespace zol {
+
+class AppSettings;
+class IdleTimeSource;
+class SystemEvents;
+class Tracker;
+
+// Notices that the user left a running timer alone and, once they are back,
+// reports the away time, so that the panel can offer to take it off. It only
+// watches; it never changes a session.
+//
+// Every 15 seconds (monotonic) it reads the seconds since the last input. The
+// user counts as away from the first look that finds those seconds at the
+// threshold (`idleMinutes` × 60) or more; the away period begins at the last
+// input seen then, never before the session started. At the first look that
+// finds the user back, the period ends at their latest input, so two hours
+// away read two hours. It is reported when it lasted the threshold or more and
+// was not reported before. A paused session, or none, is never reported on and
+// ends any away period.
+//
+// Time the machine slept while the session was ticking is offered the same
+// way: one report that begins when it went to sleep and lasts as long as it
+// slept, when that is the threshold or more. The sleep is known from the
+// system's will-sleep and woke events, or, when those were missed, from the
+// wall clock running ahead of the monotonic clock (which stands still while
+// the machine sleeps). Away periods after a sleep begin no earlier than the
+// wake, so the same time is never offered twice.
+class IdleMonitor final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(IdleMonitor)
+
+public:
+    using Report = IdleReport;
+
+    // Seconds between two looks at the idle time.
+    static constexpr double tickSeconds = 15;
+
+    // The clock and the platform services must outlive the monitor.
+    IdleMonitor(Clock& clock, IdleTimeSource& idleTime, SystemEvents& events,
+                QObject* parent = nullptr);
+    ~IdleMonitor() override;
+
+    // Stops any earlier watch, then watches `tracker` when idle detection is on
+    // and `idleMinutes` is 1 or more. The threshold is read now and kept until
+    // the next start. The tracker is watched, not owned; when it goes away the
+    // watch does nothing until restarted.
+    void start(Tracker& tracker, const AppSettings& settings);
+    void stop();
+    bool isRunning() const { return m_loop.isActive(); }
+    double thresholdSeconds() const { return m_threshold; }
+
+    // Where reports go; they arrive on this object's thread.
+    void onIdleEnded(std::function<void(const Report&)> callback)
+    {
+        m_onIdleEnded = std::move(callback);
+    }
+
+private:
+    void tick();
+    void noteSleep();
+    // The machine is awake again after a sleep announced by willSleep(), a
+    // woke() event, or a jump of `jump` seconds of the wall clock ahead of the
+    // monotonic clock since the last look.
+    void wokeUp(const QDateTime& now, double jump, bool announced);
+    // The wall clock's lead over the monotonic clock since the last look.
+    double clockJump(const QDateTime& now, double monotonic) const;
+    void rememberLook(const QDateTime& now, double monotonic);
+    void deliver(const Report& report);
+
+    Clock& m_clock;
+    IdleTimeSource& m_idleTime;
+    QPointer<Tracker> m_tracker;
+    double m_threshold = 0;
+    Clock::Timer m_loop;
+    // The start of the last away period reported, so that it is reported once.
+    std::optional<QDateTime> m_reported;
+    // When the current away period began; none while the user is here.
+    std::optional<QDateTime> m_awaySince;
+    // Away periods begin no earlier than this (the last wake).
+    QDateTime m_awakeSince;
+    // The last look, on both clocks, and the session ticking then.
+    QDateTime m_lookedAt;
+    double m_lookedAtMonotonic = 0;
+    std::optional<QUuid> m_tickingAtLook;
+    // When the machine announced it was going to sleep with a session ticking.
+    std::optional<QDateTime> m_sleptAt;
+    QUuid m_sleptDuring;
+    QMetaObject::Connection m_trackerConnection;
+    std::function<void(const Report&)> m_onIdleEnded;
+};
+
+} // namespace zol

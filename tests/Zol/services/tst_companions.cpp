@@ -1,0 +1,342 @@
+// The timer's companions wired to a real controller over temporary user
+// folders: reminders by tracked time, their actions and permission, away time
+// and sleep offered once, the start-and-pause key, and the wiring following
+// changed settings and other books.
+
+#include "AppModel.h"
+#include "Builders.h"
+#include "Companions.h"
+#include "FakeClock.h"
+#include "FakePlatform.h"
+#include "GlobalHotKey.h"
+#include "IdleMonitor.h"
+#include "ReminderScheduler.h"
+#include "UserFolders.h"
+#include "books/SettingsStore.h"
+#include "support/Timestamps.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zol;
+using namespace zol::test;
+
+namespace {
+
+const Project brandBook{u"2301"_s, u"Brand book"_s, u"Acme"_s,
+                        true,      utc(2026, 1, 1), utc(2026, 1, 1)};
+
+} // namespace
+
+class TestCompanions : public QObject
+{
+    Q_OBJECT
+
+    // One run: user folders, a controller over them and its companions.
+    struct Run
+    {
+        UserFolders folders;
+        FakeClock clock;
+        SettingsStore defaults{QString()};
+        FakePlatform platform;
+        AppModel model{defaults, clock, platform};
+        Companions companions{model, platform};
+    };
+    std::unique_ptr<Run> m_run;
+    FakeClock* m_clock = nullptr;
+    FakePlatform* m_platform = nullptr;
+    AppModel* m_model = nullptr;
+
+    Tracker& tracker() { return *m_model->tracker(); }
+    AppSettings& settings() { return *m_model->settings(); }
+    const QList<Notification>& posted() const { return m_platform->notifier->posted; }
+    QUuid currentId() { return tracker().current()->id; }
+
+    // The user keeps working for `seconds`, the last input at the end.
+    void present(double seconds)
+    {
+        for (double done = 0; done < seconds; done += IdleMonitor::tickSeconds) {
+            m_clock->advance(IdleMonitor::tickSeconds);
+            m_platform->idleTime->input();
+        }
+    }
+
+    // The user leaves now, comes back after `seconds` and works on for a minute.
+    void awayFor(double seconds)
+    {
+        m_clock->advance(seconds);
+        m_platform->idleTime->input();
+        present(60);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_run = std::make_unique<Run>();
+        m_clock = &m_run->clock;
+        m_platform = &m_run->platform;
+        m_model = &m_run->model;
+        m_platform->idleTime->clock = m_clock;
+        m_platform->idleTime->input();
+        m_model->bootstrap();
+    }
+
+    void cleanup() { m_run.reset(); }
+
+    void reminders_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("repeat");
+        // "+N" tracks on for N minutes of wall-clock time.
+        QTest::addColumn<QStringList>("script");
+        // Wall-clock minutes from the start at which reminders arrived.
+        QTest::addColumn<QList<int>>("postedAt");
+
+        QTest::newRow("once at 30, no repeat") << 30 << 0 << QStringList{u"+180"_s} << QList{30};
+        QTest::newRow("then every 15") << 30 << 15 << QStringList{u"+61"_s} << QList{30, 45, 60};
+        QTest::newRow("an hour's pause after 20 minutes")
+            << 30 << 0 << QStringList{u"+20"_s, u"pause"_s, u"+60"_s, u"resume"_s, u"+30"_s}
+            << QList{90};
+        QTest::newRow("resumed past the first reminder")
+            << 60 << 0
+            << QStringList{u"+40"_s, u"pause"_s, u"+5"_s, u"first 30"_s, u"resume"_s, u"+30"_s}
+            << QList{45};
+        QTest::newRow("first reminder brought forward while running")
+            << 60 << 0 << QStringList{u"+20"_s, u"first 30"_s, u"+60"_s} << QList{30};
+    }
+
+    void reminders()
+    {
+        QFETCH(int, first);
+        QFETCH(int, repeat);
+        QFETCH(QStringList, script);
+        settings().setFirstReminderMinutes(first);
+        settings().setRepeatReminderMinutes(repeat);
+        m_model->start(brandBook);
+
+        QList<int> postedAt;
+        int minute = 0;
+        const auto note = [&] {
+            while (postedAt.size() < posted().size())
+                postedAt.append(minute);
+        };
+        for (const QString& step : std::as_const(script)) {
+            if (step.startsWith(u'+')) {
+                for (int i = step.sliced(1).toInt(); i > 0; --i) {
+                    m_clock->advance(60);
+                    ++minute;
+                    note();
+                }
+            } else if (step == u"pause") {
+                tracker().pause();
+            } else if (step == u"resume") {
+                tracker().resume();
+            } else if (step.startsWith(u"first ")) {
+                settings().setFirstReminderMinutes(step.sliced(6).toInt());
+            }
+            note();
+        }
+
+        QTEST(postedAt, "postedAt");
+    }
+
+    void reminderText()
+    {
+        TimeEntry entry = running(utc(2026, 3, 2, 9));
+        QCOMPARE(ReminderScheduler::notificationFor(entry, 1800.7),
+                 (Notification{u"still-tracking-"_s + uuidText(entry.id) + u"-1800"_s,
+                               u"Still tracking Brand book"_s, u"30m so far on Acme."_s,
+                               u"org.zol.Zol.stillTracking"_s, true}));
+        entry.clientName.clear();
+        QCOMPARE(ReminderScheduler::notificationFor(entry, 5400).body, u"1h 30m so far."_s);
+    }
+
+    void reminderActions()
+    {
+        const QList<NotificationAction> actions{{u"PAUSE"_s, u"Pause"_s}, {u"STOP"_s, u"Stop"_s}};
+        QCOMPARE(m_platform->notifier->categories.value(ReminderScheduler::categoryId()), actions);
+        settings().setFirstReminderMinutes(30);
+        settings().setRepeatReminderMinutes(0);
+        m_model->start(brandBook);
+        m_clock->advance(1800);
+        QCOMPARE(posted().size(), 1);
+
+        m_platform->notifier->click(u"PAUSE"_s);
+        QVERIFY(tracker().isPaused());
+        QVERIFY(!m_model->status());
+
+        m_clock->advance(600);
+        tracker().resume();
+        m_clock->advance(60);
+        m_platform->notifier->click(u"STOP"_s);
+        QVERIFY(!tracker().isTracking());
+        QCOMPARE(m_model->status()->text, u"Logged 31m to Brand book."_s);
+    }
+
+    void permissionAskedOnce()
+    {
+        FakeNotifier& notifier = *m_platform->notifier;
+        notifier.status = Notifier::Authorisation::notDetermined;
+        notifier.grantOnRequest = false;
+        settings().setFirstReminderMinutes(30);
+        m_model->start(brandBook);
+        QCoreApplication::processEvents();
+        m_clock->advance(3600);
+        QVERIFY(posted().isEmpty());
+
+        notifier.status = Notifier::Authorisation::notDetermined;
+        const QFuture<bool> answer = m_run->companions.reminders()->requestAuthorisationIfNeeded();
+        QVERIFY(answer.isFinished());
+        QVERIFY(!answer.result());
+        QCOMPARE(notifier.requests, 1);
+    }
+
+    void awayTimeReportedOncePerPeriod()
+    {
+        QSignalSpy reports(m_model, &AppModel::idleReportChanged);
+        m_model->start(brandBook);
+        present(300);
+        const QDateTime left = m_clock->now();
+
+        awayFor(7200);
+        QCOMPARE(reports.size(), 1);
+        QCOMPARE(m_model->idleReport(), (IdleReport{left, 7200, currentId()}));
+
+        m_model->setIdleReport(std::nullopt); // "Keep it"
+        present(1800);
+        QCOMPARE(reports.size(), 2);
+
+        awayFor(900);
+        QCOMPARE(reports.size(), 3);
+        QCOMPARE(m_model->idleReport()->seconds, 900.0);
+    }
+
+    void pausedSessionNeverReported()
+    {
+        m_model->start(brandBook);
+        present(60);
+        tracker().pause();
+        awayFor(7200);
+        tracker().resume();
+        present(60);
+        QVERIFY(!m_model->idleReport());
+    }
+
+    void idleSettingsRestartTheMonitor()
+    {
+        m_model->start(brandBook);
+        present(60);
+        awayFor(360);
+        QVERIFY(!m_model->idleReport());
+
+        settings().setIdleMinutes(5);
+        QCOMPARE(m_run->companions.idleMonitor()->thresholdSeconds(), 300.0);
+        awayFor(360);
+        QCOMPARE(m_model->idleReport()->seconds, 360.0);
+
+        settings().setIdleDetectionEnabled(false);
+        QVERIFY(!m_run->companions.idleMonitor()->isRunning());
+    }
+
+    void sleepOfferedAsAwayTime_data()
+    {
+        QTest::addColumn<bool>("announced");
+        QTest::addColumn<bool>("paused");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("reported");
+
+        QTest::newRow("announced") << true << false << 120 << true;
+        QTest::newRow("told by the clocks") << false << false << 120 << true;
+        QTest::newRow("shorter than the threshold") << true << false << 9 << false;
+        QTest::newRow("paused session") << false << true << 120 << false;
+    }
+
+    void sleepOfferedAsAwayTime()
+    {
+        QFETCH(bool, announced);
+        QFETCH(bool, paused);
+        QFETCH(int, minutes);
+        m_model->start(brandBook);
+        present(60);
+        if (paused)
+            tracker().pause();
+        QSignalSpy reports(m_model, &AppModel::idleReportChanged);
+
+        const QDateTime sleptAt = m_clock->now();
+        if (announced)
+            Q_EMIT m_platform->systemEvents->willSleep();
+        // The monotonic clock stands still while the machine sleeps.
+        m_clock->setNow(sleptAt.addSecs(minutes * 60));
+        if (announced)
+            Q_EMIT m_platform->systemEvents->woke();
+        if (paused)
+            tracker().resume();
+        present(120);
+
+        QFETCH(bool, reported);
+        QCOMPARE(reports.size(), reported ? 1 : 0);
+        if (reported)
+            QCOMPARE(m_model->idleReport(), (IdleReport{sleptAt, minutes * 60.0, currentId()}));
+    }
+
+    void hotKey()
+    {
+        FakeShortcut& shortcut = *m_platform->shortcut;
+        const auto press = [&](const QString& signature = {}) {
+            shortcut.press(signature);
+            QCoreApplication::processEvents();
+        };
+        QCOMPARE(shortcut.held, u"ZOL "_s);
+        press(u"ZOK "_s);
+        QVERIFY(!m_model->status());
+        press();
+        QCOMPARE(m_model->status()->text, u"Pick a project first."_s);
+        m_model->start(brandBook);
+        press();
+        QVERIFY(tracker().isPaused());
+
+        // Registering again replaces the action and grabs nothing more.
+        int presses = 0;
+        m_run->companions.hotKey()->registerAction([&] { ++presses; });
+        press();
+        QCOMPARE(presses, 1);
+        QCOMPARE(shortcut.grabs, 1);
+
+        settings().setHotKeyEnabled(false);
+        QCOMPARE(shortcut.releases, 1);
+        settings().setHotKeyEnabled(true);
+        QCOMPARE(shortcut.grabs, 2);
+        press();
+        QVERIFY(tracker().isRunning());
+    }
+
+    void switchingBooksRewires()
+    {
+        Administration other = Administration::fresh();
+        other.name = u"Studio"_s;
+        m_model->addAdministration(other);
+        settings().setFirstReminderMinutes(30);
+        settings().setRepeatReminderMinutes(0);
+        m_model->start(brandBook);
+        m_clock->advance(600);
+
+        m_model->switchTo(other);
+        m_model->start(brandBook);
+        const QUuid id = currentId();
+        present(1800);
+        QCOMPARE(posted().size(), 1);
+        QVERIFY(posted().first().id.contains(uuidText(id)));
+
+        awayFor(900);
+        QCOMPARE(m_model->idleReport()->entryId, id);
+
+        settings().setHotKeyEnabled(false);
+        QCOMPARE(m_platform->shortcut->releases, 1);
+        m_platform->notifier->click(u"STOP"_s);
+        QVERIFY(!tracker().isTracking());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCompanions)
+#include "tst_companions.moc"
