@@ -121,6 +121,61 @@ private Q_SLOTS:
         QVERIFY(unknown.err.startsWith(u"No project has the number 9999."_s));
     }
 
+    void sessionsAndProjects()
+    {
+        QCOMPARE(ok({u"project"_s, u"add"_s, u"2301"_s, u"--client"_s, u"Acme"_s, u"--name"_s,
+                     u"Brand book"_s}),
+                 u"Added Brand book.\n"_s);
+        const Result taken = zol({u"project"_s, u"add"_s, u" 2301"_s, u"--client"_s, u"B"_s,
+                                  u"--name"_s, u"Other"_s});
+        QCOMPARE(taken.code, 1);
+        QCOMPARE(taken.err, u"2301 is already Acme — Brand book. Pick it from the list, or use a different number.\n"_s);
+
+        ok({u"start"_s, u"2301"_s});
+        m_clock->advance(3600);
+        ok({u"stop"_s});
+        ok({u"start"_s, u"2301"_s, u"--note"_s, u"second"_s});
+        m_clock->advance(1800);
+        ok({u"stop"_s});
+        const QJsonArray day =
+            QJsonDocument::fromJson(ok({u"log"_s, u"--json"_s}).toUtf8())[u"entries"_s].toArray();
+        QCOMPARE(day.size(), 2);
+        const QString first = day[0][u"id"_s].toString();
+        const QString second = day[1][u"id"_s].toString();
+        QVERIFY(ok({u"log"_s, u"--week"_s, u"2026-W10"_s}).endsWith(u"Total 1h 30m in 2 sessions.\n"_s));
+        QCOMPARE(ok({u"log"_s, u"--month"_s, u"2026-02"_s}), u"No sessions.\n"_s);
+
+        // The second session moved into the first is refused; a touching one is fine.
+        const Result overlap = zol({u"edit"_s, second, u"--start"_s, u"2026-03-02 09:30"_s});
+        QCOMPARE(overlap.code, 1);
+        QVERIFY(overlap.err.startsWith(u"These hours are already tracked\n"_s));
+        QCOMPARE(zol({u"edit"_s, second, u"--end"_s, u"2026-03-02 08:00"_s}).err.section(u'\n', 0, 0),
+                 u"The end time is before the start."_s);
+        QCOMPARE(ok({u"edit"_s, second, u"--start"_s, u"2026-03-02 10:05"_s}), u"Saved.\n"_s);
+
+        QCOMPARE(ok({u"delete"_s, first, second}), u"Deleted 2 sessions.\n"_s);
+        QCOMPARE(QJsonDocument::fromJson(ok({u"deleted"_s, u"--json"_s}).toUtf8())[u"entryCount"_s].toInt(), 2);
+        QCOMPARE(ok({u"restore"_s, first}), u"Restored.\n"_s);
+        QCOMPARE(ok({u"clear-deleted"_s}), u"Cleared deleted sessions.\n"_s);
+        QCOMPARE(zol({u"restore"_s, second}).code, 1);
+        QCOMPARE(zol({u"delete"_s, u"not-an-id"_s}).code, 2);
+
+        QCOMPARE(ok({u"project"_s, u"edit"_s, u"2301"_s, u"--number"_s, u"2302"_s}),
+                 u"Updated Brand book.\n"_s);
+        QCOMPARE(QJsonDocument::fromJson(ok({u"log"_s, u"--json"_s}).toUtf8())[u"entries"_s][0][u"projectNumber"_s].toString(),
+                 u"2302"_s);
+        QCOMPARE(ok({u"project"_s, u"archive"_s, u"2302"_s}), u"Archived Brand book.\n"_s);
+        QCOMPARE(ok({u"projects"_s}), u"No active projects.\n"_s);
+        const QJsonArray all =
+            QJsonDocument::fromJson(ok({u"projects"_s, u"--all"_s, u"--json"_s}).toUtf8()).array();
+        QCOMPARE(all.size(), 1);
+        QCOMPARE(all[0][u"number"_s].toString(), u"2302"_s);
+        QCOMPARE(all[0][u"isActive"_s].toBool(), false);
+        QCOMPARE(all[0][u"createdAt"_s].toString(), u"2026-03-02T09:00:00Z"_s);
+        QCOMPARE(ok({u"project"_s, u"unarchive"_s, u"2302"_s}), u"Brand book is back in the picker.\n"_s);
+        QCOMPARE(zol({u"project"_s, u"next"_s}).code, 1); // numbers typed by hand
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("arguments");
