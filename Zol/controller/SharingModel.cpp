@@ -1,19 +1,459 @@
+// The studio folder's lifecycle and the project sync: loops, mount and wake,
+// the sync engine, choosing and disconnecting the folder, and the states the
+// screens show. Uploads are in SharingModelUpload.cpp.
+
 #include "SharingModel.h"
 
 #include "AppModel.h"
+#include "CatalogueModel.h"
+#include "Platform.h"
+#include "ReportsModel.h"
+#include "SharingModelWork.h"
+#include "books/AppSettings.h"
+#include "books/SettingsStore.h"
+#include "share/FileSystem.h"
+#include "store/EntryStore.h"
+
+#include <QScopedValueRollback>
 
 namespace zol {
+
+namespace {
+
+// A sync engine together with the store it works on, so that a pass still
+// running after a switch keeps both alive.
+struct SyncHolder
+{
+    SyncHolder(std::shared_ptr<EntryStore> books, const QString& folder, const QString& machineId,
+               const QString& machineName, FileSystem& fileSystem, const Clock& clock)
+        : store(std::move(books))
+        , sync(*store, folder, machineId, machineName, fileSystem, clock)
+    {}
+
+    std::shared_ptr<EntryStore> store;
+    SharedFolderSync sync;
+};
+
+QString plural(int n, const QString& one, const QString& many)
+{
+    return QString::number(n) + (n == 1 ? one : many);
+}
+
+} // namespace
 
 SharingModel::SharingModel(AppModel& model)
     : QObject(&model)
     , m_model(model)
+    , m_fileSystem(&FileSystem::local())
+    , m_booksOpen(std::make_shared<std::atomic_bool>(true))
+    , m_period(TimesheetPeriod::Kind::week, model.clock().now(), model.calendar())
+    , m_timesheet(m_period, QString(), {})
 {
+    connect(&model, &AppModel::booksOpened, this, &SharingModel::booksOpened);
+    connect(&model, &AppModel::booksClosing, this, &SharingModel::booksClosing);
+    connect(&model, &AppModel::settingsChanged, this, &SharingModel::followSettings);
+    connect(&model, &AppModel::administrationChanged, this, &SharingModel::settingsMoved);
+    followSettings();
 }
 
 SharingModel::~SharingModel() = default;
 
-void SharingModel::shareNow(bool, bool) {}
+void SharingModel::setFileSystem(FileSystem& fileSystem)
+{
+    m_fileSystem = &fileSystem;
+    m_engine.reset();
+}
 
-void SharingModel::refreshPeriod() {}
+// --- books and settings ---
+
+void SharingModel::booksOpened()
+{
+    m_followTimer.cancel();
+    m_booksOpen = std::make_shared<std::atomic_bool>(true);
+    startSharing();
+    startAutoUpload();
+    watchForShare();
+    updateDerived();
+}
+
+void SharingModel::booksClosing()
+{
+    m_followTimer.cancel();
+    m_shareTicker.cancel();
+    m_autoUploadTicker.cancel();
+    m_booksOpen->store(false);
+    m_engine.reset();
+    ++m_periodReads;
+    m_personFolder.reset();
+
+    assign(m_shareSummary, std::nullopt, &SharingModel::shareSummaryChanged);
+    assign(m_shareError, std::nullopt, &SharingModel::shareErrorChanged);
+    assign(m_isSharing, false, &SharingModel::isSharingChanged);
+    assign(m_lastSharedAt, std::nullopt, &SharingModel::lastSharedAtChanged);
+    assign(m_isSyncing, false, &SharingModel::isSyncingChanged);
+    assign(m_lastReconcileAt, std::nullopt, &SharingModel::lastReconcileAtChanged);
+    assign(m_lastAutoUploadAt, std::nullopt, &SharingModel::lastAutoUploadAtChanged);
+    assign(m_autoUploadError, std::nullopt, &SharingModel::autoUploadErrorChanged);
+    assign(m_isUploading, false, &SharingModel::isUploadingChanged);
+    assign(m_period,
+           TimesheetPeriod(TimesheetPeriod::Kind::week, m_model.clock().now(), m_model.calendar()),
+           &SharingModel::periodChanged);
+    setPeriodEntries({});
+    setPeriodFile(std::nullopt, std::nullopt, std::nullopt);
+}
+
+// A new settings object comes with every opened books: follow its sharing
+// and personal values.
+void SharingModel::followSettings()
+{
+    const AppSettings* settings = m_model.settings();
+    connect(settings, &AppSettings::sharedFolderPathChanged, this, &SharingModel::settingsMoved,
+            Qt::UniqueConnection);
+    connect(settings, &AppSettings::sharedSyncEnabledChanged, this, &SharingModel::settingsMoved,
+            Qt::UniqueConnection);
+    connect(settings, &AppSettings::autoUploadEnabledChanged, this, &SharingModel::settingsMoved,
+            Qt::UniqueConnection);
+    connect(settings, &AppSettings::machineNameChanged, this, &SharingModel::settingsMoved,
+            Qt::UniqueConnection);
+    updateDerived();
+}
+
+// A sharing setting changed (or the open administration was edited): the
+// states follow at once, the loops once the value has settled.
+void SharingModel::settingsMoved()
+{
+    updateDerived();
+    if (m_changingSettings)
+        return;
+    m_followTimer =
+        m_model.clock().after(settingsFollowDelay, this, [this] { applySettingsChange(); });
+}
+
+void SharingModel::applySettingsChange()
+{
+    m_followTimer.cancel();
+    m_model.tracker()->setMachineName(m_model.settings()->machineName());
+    if (m_engine && !engineMatches(*m_engine))
+        m_engine.reset();
+    startSharing();
+    startAutoUpload();
+    updateDerived();
+    refreshPeriod();
+}
+
+bool SharingModel::sharingPossible() const
+{
+    const AppSettings& settings = *m_model.settings();
+    return !m_model.administration().isLocalOnly() && settings.sharedSyncEnabled() &&
+           settings.sharedFolder().has_value();
+}
+
+bool SharingModel::engineMatches(const SharedFolderSync& engine) const
+{
+    const AppSettings& settings = *m_model.settings();
+    return engine.folder() == settings.sharedFolder().value_or(QString()) &&
+           engine.machineName() == settings.machineName() &&
+           engine.machineId() == settings.machineId();
+}
+
+std::shared_ptr<SharedFolderSync> SharingModel::engine()
+{
+    if (m_engine && engineMatches(*m_engine))
+        return m_engine;
+    const AppSettings& settings = *m_model.settings();
+    auto holder = std::make_shared<SyncHolder>(m_model.sharedStore(), *settings.sharedFolder(),
+                                               settings.machineId(), settings.machineName(),
+                                               *m_fileSystem, m_model.clock());
+    m_engine = std::shared_ptr<SharedFolderSync>(holder, &holder->sync);
+    return m_engine;
+}
+
+// --- loops ---
+
+void SharingModel::startSharing()
+{
+    m_shareTicker.cancel();
+    if (!sharingPossible()) {
+        assign(m_shareSummary, std::nullopt, &SharingModel::shareSummaryChanged);
+        assign(m_shareError, std::nullopt, &SharingModel::shareErrorChanged);
+        updateDerived();
+        return;
+    }
+    if (!m_model.runsBackgroundWork())
+        return;
+    m_shareTicker = m_model.clock().every(syncInterval, this, [this] { shareNow(true, false); });
+    shareNow(true, false);
+}
+
+void SharingModel::startAutoUpload()
+{
+    m_autoUploadTicker.cancel();
+    if (!sharingPossible() || !m_model.settings()->autoUploadEnabled()) {
+        assign(m_autoUploadError, std::nullopt, &SharingModel::autoUploadErrorChanged);
+        return;
+    }
+    if (!m_model.runsBackgroundWork())
+        return;
+    m_autoUploadTicker = m_model.clock().every(uploadInterval, this, [this] { autoUploadNow(); });
+    autoUploadNow();
+}
+
+void SharingModel::watchForShare()
+{
+    if (m_watching || !m_model.runsBackgroundWork())
+        return;
+    m_watching = true;
+    SystemEvents& events = m_model.platform().systemEvents();
+    connect(&events, &SystemEvents::volumeMounted, this, [this] { shareMayHaveAppeared(); });
+    connect(&events, &SystemEvents::woke, this, [this] { shareMayHaveAppeared(); });
+}
+
+QFuture<void> SharingModel::shareMayHaveAppeared()
+{
+    const AppSettings& settings = *m_model.settings();
+    if (!settings.sharedSyncEnabled() || !settings.sharedFolder())
+        return QtFuture::makeReadyFuture();
+    const double now = m_model.clock().monotonicSeconds();
+    if (m_lastShareWakeMonotonic && now - *m_lastShareWakeMonotonic < shareWakeQuietSeconds)
+        return QtFuture::makeReadyFuture();
+    m_lastShareWakeMonotonic = now;
+    assign(m_lastShareWake, m_model.clock().now(), &SharingModel::lastShareWakeChanged);
+    assign(m_lastReconcileAt, std::nullopt, &SharingModel::lastReconcileAtChanged);
+
+    auto done = std::make_shared<QPromise<void>>();
+    done->start();
+    SharingWork::afterwards(this, shareNow(true, false), [this, done](const QFuture<void>&) {
+        SharingWork::afterwards(this, autoUploadNow(),
+                                [done](const QFuture<void>&) { done->finish(); });
+    });
+    return done->future();
+}
+
+// --- the sync ---
+
+QFuture<void> SharingModel::shareNow(bool quiet, bool force)
+{
+    if (!sharingPossible())
+        return QtFuture::makeReadyFuture();
+    const quint64 generation = m_model.generation();
+    if (m_syncInFlight) {
+        // A pass for other books, or for a folder or name no longer chosen,
+        // must not run beside the new one on the same files; this request
+        // runs as soon as it has returned.
+        if (m_syncInFlight->generation == generation && engineMatches(*m_syncInFlight->engine))
+            return QtFuture::makeReadyFuture();
+        if (!m_deferredSync)
+            m_deferredSync = DeferredSync{};
+        m_deferredSync->quiet = m_deferredSync->quiet && quiet;
+        m_deferredSync->force = m_deferredSync->force || force;
+        auto waiting = std::make_shared<QPromise<void>>();
+        waiting->start();
+        m_deferredSync->waiting.append(waiting);
+        return waiting->future();
+    }
+
+    const std::shared_ptr<SharedFolderSync> sync = engine();
+    m_syncInFlight = SyncInFlight{generation, sync};
+    assign(m_isSharing, true, &SharingModel::isSharingChanged);
+
+    auto done = std::make_shared<QPromise<void>>();
+    done->start();
+    SharingWork::runOffThread(
+        this, [sync, force] { return sync->sync(force); },
+        [this, generation, sync, quiet,
+         done](SharingWork::Outcome<SharedFolderSync::Summary> outcome) {
+            // Results of books closed meanwhile, or of a folder or name no
+            // longer chosen, are dropped.
+            if (generation == m_model.generation() && engineMatches(*sync)) {
+                if (outcome.value) {
+                    applySummary(*outcome.value, quiet);
+                } else {
+                    const QString text = SharingWork::describe(outcome.error);
+                    assign(m_shareError, text, &SharingModel::shareErrorChanged);
+                    updateDerived();
+                    if (!quiet)
+                        m_model.setStatus(StatusMessage::failure(text));
+                }
+            }
+            syncEnded(generation);
+            done->finish();
+        });
+    return done->future();
+}
+
+void SharingModel::applySummary(const SharedFolderSync::Summary& summary, bool quiet)
+{
+    assign(m_shareSummary, summary, &SharingModel::shareSummaryChanged);
+    assign(m_shareError, std::nullopt, &SharingModel::shareErrorChanged);
+    assign(m_lastSharedAt, m_model.clock().now(), &SharingModel::lastSharedAtChanged);
+    updateDerived();
+    if (summary.tasksReceived)
+        m_model.reloadTaskList();
+    if (summary.projectsReceived >= 1) {
+        m_model.tracker()->reload();
+        m_model.catalogue()->reloadAllProjects();
+        if (!quiet) {
+            m_model.setStatus(
+                StatusMessage::success(QStringLiteral("Received ") +
+                                       plural(summary.projectsReceived, QStringLiteral(" project"),
+                                              QStringLiteral(" projects")) +
+                                       u'.'));
+        }
+    } else if (!quiet) {
+        m_model.setStatus(StatusMessage::info(
+            summary.peersSeen == 0
+                ? QStringLiteral("Connected, but no other Macs have published yet.")
+                : QStringLiteral("Up to date with ") +
+                      plural(summary.peersSeen, QStringLiteral(" other Mac"),
+                             QStringLiteral(" other Macs")) +
+                      u'.'));
+    }
+}
+
+void SharingModel::syncEnded(quint64 generation)
+{
+    m_syncInFlight.reset();
+    if (generation == m_model.generation())
+        assign(m_isSharing, false, &SharingModel::isSharingChanged);
+    if (!m_deferredSync)
+        return;
+    const DeferredSync deferred = *m_deferredSync;
+    m_deferredSync.reset();
+    SharingWork::afterwards(this, shareNow(deferred.quiet, deferred.force),
+                            [waiting = deferred.waiting](const QFuture<void>&) {
+                                for (const auto& promise : waiting)
+                                    promise->finish();
+                            });
+}
+
+QFuture<void> SharingModel::syncNow()
+{
+    QFuture<void> sync = shareNow(false, true);
+    if (sync.isFinished())
+        return sync;
+    assign(m_isSyncing, true, &SharingModel::isSyncingChanged);
+    const quint64 generation = m_model.generation();
+    return SharingWork::afterwards(this, sync, [this, generation](const QFuture<void>&) {
+        if (generation == m_model.generation())
+            assign(m_isSyncing, false, &SharingModel::isSyncingChanged);
+    });
+}
+
+// --- choosing and leaving the studio folder ---
+
+QString SharingModel::folderTakenExplanation()
+{
+    return QStringLiteral(
+        "Two sets of books on one folder are one studio. The project list travels both ways "
+        "through it, so within the minute every project in one would turn up in the other, and "
+        "nothing here could separate them again.\n\nGive these books a folder of their own, or "
+        "a subfolder of that share.");
+}
+
+QFuture<void> SharingModel::chooseStudioFolder(const QString& path)
+{
+    const Administration& books = m_model.administration();
+    if (books.isLocalOnly()) {
+        m_model.setStatus(StatusMessage::failure(
+            books.name + QStringLiteral(" never leaves this Mac. Add other books and open them "
+                                        "to share through a studio folder.")));
+        return QtFuture::makeReadyFuture();
+    }
+    const QString folder = path.trimmed();
+    if (folder.isEmpty())
+        return QtFuture::makeReadyFuture();
+    if (const std::optional<Administration> owner =
+            AppSettings::administrationUsing(folder, books.id, m_model.defaults())) {
+        m_model.setStatus(
+            StatusMessage::failure(QStringLiteral("That folder belongs to ") + owner->name + u'.'));
+        return QtFuture::makeReadyFuture();
+    }
+    {
+        const QScopedValueRollback changing(m_changingSettings, true);
+        m_model.settings()->setSharedFolderPath(folder);
+        m_model.settings()->setSharedSyncEnabled(true);
+    }
+    // The sync that reports goes first, so that the loop's quiet one, which
+    // applySettingsChange() starts, finds it running and stands aside.
+    QFuture<void> sync = shareNow(false, false);
+    applySettingsChange();
+    return sync;
+}
+
+void SharingModel::disconnectStudioFolder()
+{
+    {
+        const QScopedValueRollback changing(m_changingSettings, true);
+        m_model.settings()->setSharedFolderPath(QString());
+        m_model.settings()->setSharedSyncEnabled(false);
+    }
+    assign(m_shareSummary, std::nullopt, &SharingModel::shareSummaryChanged);
+    assign(m_shareError, std::nullopt, &SharingModel::shareErrorChanged);
+    assign(m_lastAutoUploadAt, std::nullopt, &SharingModel::lastAutoUploadAtChanged);
+    assign(m_autoUploadError, std::nullopt, &SharingModel::autoUploadErrorChanged);
+    m_model.reports()->dropStudio();
+    applySettingsChange();
+    m_model.setStatus(StatusMessage::success(m_model.administration().name +
+                                             QStringLiteral(" is on this Mac only now.")));
+}
+
+// --- derived states ---
+
+void SharingModel::updateDerived()
+{
+    const AppSettings& settings = *m_model.settings();
+    const bool possible = sharingPossible();
+    assign(m_canUpload, possible, &SharingModel::canUploadChanged);
+
+    Connection connection = Connection::localOnly();
+    if (possible && m_shareError)
+        connection = Connection::unreachable(*m_shareError);
+    else if (possible)
+        connection = Connection::reachable(m_shareSummary ? m_shareSummary->peersSeen : 0);
+    assign(m_connection, connection, &SharingModel::connectionChanged);
+
+    QList<TimeEntry> finished;
+    bool running = false;
+    int notUploaded = 0;
+    for (const TimeEntry& e : std::as_const(m_periodEntries)) {
+        if (e.isOpen()) {
+            running = true;
+            continue;
+        }
+        finished.append(e);
+        if (!e.uploadedAt || e.updatedAt > *e.uploadedAt)
+            ++notUploaded;
+    }
+    assign(m_timesheet, Timesheet(m_period, settings.machineName(), finished),
+           &SharingModel::timesheetChanged);
+    assign(m_periodNotUploadedCount, notUploaded, &SharingModel::periodNotUploadedCountChanged);
+    assign(m_periodHasRunningEntry, running, &SharingModel::periodHasRunningEntryChanged);
+    assign(m_periodIsUploadedAutomatically,
+           settings.autoUploadEnabled() && possible &&
+               m_period.kind() == TimesheetPeriod::Kind::week,
+           &SharingModel::periodIsUploadedAutomaticallyChanged);
+
+    UploadState state = UploadState::upToDate(m_uploadedAt.value_or(QDateTime()));
+    if (finished.isEmpty())
+        state = UploadState::nothingTracked();
+    else if (!possible)
+        state = UploadState::noSharedFolder();
+    else if (!m_uploadedAt)
+        state = UploadState::neverUploaded(int(finished.size()));
+    else if (notUploaded > 0)
+        state = UploadState::changedSince(*m_uploadedAt, notUploaded);
+    assign(m_uploadState, state, &SharingModel::uploadStateChanged);
+}
+
+QString SharingModel::uploadCaption() const
+{
+    return m_uploadState.caption(m_periodIsUploadedAutomatically, m_model.clock().now(),
+                                 m_model.calendar());
+}
+
+QString SharingModel::uploadButtonTitle() const
+{
+    return m_uploadState.buttonTitle(m_period.kind(), m_periodIsUploadedAutomatically);
+}
 
 } // namespace zol

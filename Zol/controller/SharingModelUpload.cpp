@@ -1,0 +1,302 @@
+// Handing timesheets in: the upload pass, the upload control's button, the
+// period on screen and where its file is on the share.
+
+#include "SharingModel.h"
+
+#include "AppModel.h"
+#include "Platform.h"
+#include "SharingModelWork.h"
+#include "books/AppSettings.h"
+#include "store/EntryStore.h"
+#include "support/Error.h"
+
+namespace zol {
+
+namespace {
+
+// What one upload pass did: the periods that needed writing, then those
+// missing from the share.
+struct UploadPass
+{
+    SharingWork::WriteRun changed;
+    std::optional<SharingWork::WriteRun> missing;
+};
+
+} // namespace
+
+std::optional<SharingWork::UploadTarget> SharingModel::uploadTarget() const
+{
+    if (!sharingPossible())
+        return std::nullopt;
+    const AppSettings& settings = *m_model.settings();
+    return SharingWork::UploadTarget{
+        m_model.sharedStore(), m_fileSystem,       *settings.sharedFolder(), settings.machineName(),
+        settings.machineId(),  m_model.calendar(), m_model.clock().now(),    m_booksOpen};
+}
+
+QFuture<void> SharingModel::autoUploadNow()
+{
+    if (!m_model.store() || !m_model.settings()->autoUploadEnabled())
+        return QtFuture::makeReadyFuture();
+    const std::optional<SharingWork::UploadTarget> target = uploadTarget();
+    const quint64 generation = m_model.generation();
+    // One pass at a time per books: a second would write the same files.
+    if (!target || m_uploadGeneration == generation)
+        return QtFuture::makeReadyFuture();
+    m_uploadGeneration = generation;
+
+    const QDateTime now = target->now;
+    // A clock set back counts as due, not as an hour's wait.
+    const bool reconcile = !m_lastReconcileAt || *m_lastReconcileAt > now ||
+                           m_lastReconcileAt->secsTo(now) >= reconcileInterval;
+    auto done = std::make_shared<QPromise<void>>();
+    done->start();
+    SharingWork::runOffThread(
+        this,
+        [target = *target, reconcile] {
+            UploadPass pass{
+                SharingWork::writePeriods(target, SharingWork::periodsToUpload(target), false),
+                std::nullopt};
+            // Looked for after the first writes, which may have made this
+            // person's folder on the share in the first place.
+            if (reconcile && !pass.changed.error && target.stillOpen())
+                pass.missing = SharingWork::writePeriods(
+                    target, SharingWork::periodsMissingFromShare(target), false);
+            return pass;
+        },
+        [this, generation, now, done](SharingWork::Outcome<UploadPass> outcome) {
+            if (m_uploadGeneration == generation)
+                m_uploadGeneration.reset();
+            if (generation != m_model.generation()) {
+                done->finish();
+                return;
+            }
+            std::exception_ptr error = outcome.error;
+            int marksChanged = 0;
+            if (outcome.value) {
+                const UploadPass& pass = *outcome.value;
+                error = pass.changed.error;
+                marksChanged = pass.changed.marksChanged;
+                // The missing periods are looked for only after a clean first run.
+                if (pass.missing) {
+                    error = pass.missing->error;
+                    marksChanged += pass.missing->marksChanged;
+                    if (!error)
+                        assign(m_lastReconcileAt, now, &SharingModel::lastReconcileAtChanged);
+                }
+            }
+            if (error) {
+                assign(m_autoUploadError, SharingWork::describe(error),
+                       &SharingModel::autoUploadErrorChanged);
+            } else {
+                assign(m_lastAutoUploadAt, m_model.clock().now(),
+                       &SharingModel::lastAutoUploadAtChanged);
+                assign(m_autoUploadError, std::nullopt, &SharingModel::autoUploadErrorChanged);
+            }
+            if (marksChanged > 0) {
+                m_model.tracker()->reload();
+                m_model.refreshHistory();
+            }
+            done->finish();
+        });
+    return done->future();
+}
+
+QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const TimesheetPeriod& period,
+                                                                   bool force)
+{
+    const std::optional<SharingWork::UploadTarget> target = uploadTarget();
+    if (!target) {
+        return QtFuture::makeExceptionalFuture<TimesheetWrite>(
+            Error(QStringLiteral("Set up the studio folder first.")));
+    }
+    const quint64 generation = m_model.generation();
+    auto done = std::make_shared<QPromise<TimesheetWrite>>();
+    done->start();
+    SharingWork::runOffThread(
+        this,
+        [target = *target, period, force] {
+            return SharingWork::writePeriods(target, {period}, force);
+        },
+        [this, generation, done](SharingWork::Outcome<SharingWork::WriteRun> outcome) {
+            if (generation == m_model.generation() && outcome.value) {
+                if (outcome.value->marksChanged > 0)
+                    m_model.tracker()->reload();
+                m_model.refreshHistory();
+            }
+            const std::exception_ptr error = outcome.value ? outcome.value->error : outcome.error;
+            if (error) {
+                done->setException(error);
+            } else if (outcome.value->written.isEmpty()) {
+                done->setException(Error(QStringLiteral("Other books were opened first.")));
+            } else {
+                done->addResult(TimesheetWrite{outcome.value->written.constFirst().hours,
+                                               outcome.value->renamedFrom});
+            }
+            done->finish();
+        });
+    return done->future();
+}
+
+QFuture<void> SharingModel::uploadTimesheet()
+{
+    if (!m_model.store() || m_isUploading)
+        return QtFuture::makeReadyFuture();
+    const TimesheetPeriod period = m_period;
+    if (m_timesheet.entries().isEmpty()) {
+        m_model.setStatus(
+            StatusMessage::info(QStringLiteral("Nothing tracked in ") + period.title() + u'.'));
+        return QtFuture::makeReadyFuture();
+    }
+    if (!sharingPossible()) {
+        m_model.setStatus(StatusMessage::info(QStringLiteral("Set up the studio folder first.")));
+        return QtFuture::makeReadyFuture();
+    }
+    assign(m_isUploading, true, &SharingModel::isUploadingChanged);
+    const quint64 generation = m_model.generation();
+    return SharingWork::afterwards(
+        this, writeTimesheet(period, true),
+        [this, generation, period](const QFuture<TimesheetWrite>& write) {
+            if (generation != m_model.generation())
+                return;
+            assign(m_isUploading, false, &SharingModel::isUploadingChanged);
+            try {
+                const TimesheetWrite written = write.result();
+                QString text = QStringLiteral("Uploaded ") + period.title() + QStringLiteral(": ") +
+                               QString::number(written.hours, 'f', 2) + QStringLiteral(" hours.");
+                if (written.renamedFrom) {
+                    text += QStringLiteral(" Your earlier timesheets moved from “") +
+                            *written.renamedFrom + QStringLiteral("”.");
+                }
+                m_model.setStatus(StatusMessage::success(text));
+            } catch (...) {
+                m_model.setStatus(
+                    StatusMessage::failure(SharingWork::describe(std::current_exception())));
+            }
+        });
+}
+
+QFuture<QList<TimesheetPeriod>> SharingModel::periodsToUpload()
+{
+    if (!m_model.store())
+        return QtFuture::makeReadyFuture(QList<TimesheetPeriod>());
+    const AppSettings& settings = *m_model.settings();
+    // Which periods need a file is a question of the books alone.
+    const SharingWork::UploadTarget target{m_model.sharedStore(),       m_fileSystem,
+                                           settings.sharedFolderPath(), settings.machineName(),
+                                           settings.machineId(),        m_model.calendar(),
+                                           m_model.clock().now(),       m_booksOpen};
+    auto done = std::make_shared<QPromise<QList<TimesheetPeriod>>>();
+    done->start();
+    SharingWork::runOffThread(
+        this, [target] { return SharingWork::periodsToUpload(target); },
+        [done](SharingWork::Outcome<QList<TimesheetPeriod>> outcome) {
+            if (outcome.value)
+                done->addResult(*outcome.value);
+            else
+                done->setException(outcome.error);
+            done->finish();
+        });
+    return done->future();
+}
+
+QFuture<QList<TimesheetPeriod>> SharingModel::periodsMissingFromShare()
+{
+    const std::optional<SharingWork::UploadTarget> target = uploadTarget();
+    if (!target || !m_model.store())
+        return QtFuture::makeReadyFuture(QList<TimesheetPeriod>());
+    auto done = std::make_shared<QPromise<QList<TimesheetPeriod>>>();
+    done->start();
+    SharingWork::runOffThread(
+        this, [target = *target] { return SharingWork::periodsMissingFromShare(target); },
+        [done](SharingWork::Outcome<QList<TimesheetPeriod>> outcome) {
+            if (outcome.value)
+                done->addResult(*outcome.value);
+            else
+                done->setException(outcome.error);
+            done->finish();
+        });
+    return done->future();
+}
+
+// --- the period on screen ---
+
+void SharingModel::setPeriod(const TimesheetPeriod& period)
+{
+    if (m_period == period)
+        return;
+    m_period = period;
+    Q_EMIT periodChanged();
+    setPeriodFile(std::nullopt, std::nullopt, m_personFolder);
+    refreshPeriod();
+}
+
+void SharingModel::showPeriod(TimesheetPeriod::Kind kind, QDate day)
+{
+    const Calendar& calendar = m_model.calendar();
+    setPeriod(TimesheetPeriod(kind, calendar.startOfDay(day), calendar));
+}
+
+QFuture<void> SharingModel::refreshPeriod()
+{
+    const quint64 read = ++m_periodReads;
+    try {
+        setPeriodEntries(m_model.store()->entries(m_period.start(), m_period.nextStart()));
+    } catch (const Error&) {
+        // The tracker reports store failures; the sessions shown stay as they were.
+    }
+    if (!sharingPossible()) {
+        setPeriodFile(std::nullopt, std::nullopt, std::nullopt);
+        return QtFuture::makeReadyFuture();
+    }
+    const AppSettings& settings = *m_model.settings();
+    auto done = std::make_shared<QPromise<void>>();
+    done->start();
+    SharingWork::runOffThread(
+        this,
+        [fileSystem = m_fileSystem, folder = *settings.sharedFolder(),
+         machineId = settings.machineId(), period = m_period] {
+            return SharingWork::findPeriodFile(*fileSystem, folder, machineId, period);
+        },
+        [this, read, done](SharingWork::Outcome<SharingWork::PeriodFile> outcome) {
+            // An unreachable share leaves what was known; a later read wins.
+            if (read == m_periodReads && outcome.value)
+                setPeriodFile(outcome.value->file, outcome.value->modified,
+                              outcome.value->personFolder);
+            done->finish();
+        });
+    return done->future();
+}
+
+void SharingModel::setPeriodEntries(const QList<TimeEntry>& entries)
+{
+    if (m_periodEntries != entries) {
+        m_periodEntries = entries;
+        Q_EMIT periodEntriesChanged();
+    }
+    updateDerived();
+}
+
+void SharingModel::setPeriodFile(const std::optional<QString>& file,
+                                 const std::optional<QDateTime>& modified,
+                                 const std::optional<QString>& personFolder)
+{
+    m_personFolder = personFolder;
+    assign(m_timesheetFile, file, &SharingModel::timesheetFileChanged);
+    assign(m_uploadedAt, file ? modified : std::nullopt, &SharingModel::uploadedAtChanged);
+    updateDerived();
+}
+
+void SharingModel::revealTimesheet()
+{
+    if (m_timesheetFile)
+        m_model.platform().desktop().reveal(*m_timesheetFile);
+}
+
+void SharingModel::revealTimesheetFolder()
+{
+    if (m_personFolder)
+        m_model.platform().desktop().reveal(*m_personFolder);
+}
+
+} // namespace zol

@@ -1,0 +1,206 @@
+#include "SharingModelWork.h"
+
+#include "share/AutoUpload.h"
+#include "share/SharedFolderSync.h"
+#include "share/Timesheet.h"
+#include "share/TimesheetFolder.h"
+#include "store/EntryStore.h"
+#include "support/Error.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace zol::SharingWork {
+
+namespace {
+
+// Whether the share already holds exactly `bytes` at `file`. Anything that
+// cannot be read counts as different, and so gets written.
+bool holds(FileSystem& fileSystem, const QString& file, const QByteArray& bytes)
+{
+    if (!fileSystem.exists(file))
+        return false;
+    try {
+        // One byte more than expected is enough to tell a longer file apart.
+        return fileSystem.read(file, bytes.size() + 1) == bytes;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+PeriodWrite writePeriod(const UploadTarget& target, const QString& personFolder,
+                        const TimesheetPeriod& period, bool force)
+{
+    EntryStore& store = *target.store;
+    // Withdrawn sessions are read before the live ones: a session deleted in
+    // between is then in neither list and keeps its mark, so the next pass
+    // takes it out of the file. Read the other way round it could be in the
+    // file and have its mark cleared, and the file would keep it for good.
+    QList<TimeEntry> withdrawn =
+        store.deletedEntries(period.start(), period.nextStart().addMSecs(-1));
+    QList<TimeEntry> sessions = store.entries(period.start(), period.nextStart());
+    sessions.removeIf([](const TimeEntry& e) { return !AutoUpload::shouldSend(e); });
+    withdrawn.removeIf([&](const TimeEntry& gone) {
+        return std::any_of(sessions.cbegin(), sessions.cend(),
+                           [&](const TimeEntry& e) { return e.id == gone.id; });
+    });
+
+    const Timesheet sheet(period, target.person, sessions);
+    const QByteArray bytes = sheet.csv(target.now).toUtf8();
+    const QString file = Timesheet::file(personFolder, period);
+    if (force || !holds(*target.fileSystem, file, bytes)) {
+        target.fileSystem->createFolder(Timesheet::folder(personFolder, period));
+        target.fileSystem->writeAtomically(file, bytes);
+    }
+    return {period, sheet.totalHours(target.now), sessions, withdrawn};
+}
+
+bool needsMark(const TimeEntry& e)
+{
+    return !e.uploadedAt || e.updatedAt > *e.uploadedAt;
+}
+
+// Sets and clears the upload marks of a run (see writePeriods); returns how
+// many sessions changed.
+int settleMarks(const UploadTarget& target, const QList<PeriodWrite>& written,
+                const QList<TimesheetPeriod>& unwritten)
+{
+    const auto heldElsewhere = [&](const TimeEntry& e) {
+        return std::any_of(unwritten.cbegin(), unwritten.cend(),
+                           [&](const TimesheetPeriod& p) { return p.contains(e.startedAt); });
+    };
+    QList<QUuid> mark;
+    QList<QUuid> clear;
+    QSet<QUuid> seen;
+    for (const PeriodWrite& write : written) {
+        QList<TimeEntry> toMark;
+        for (const TimeEntry& e : write.sessions) {
+            if (needsMark(e) && !heldElsewhere(e) && !seen.contains(e.id))
+                toMark.append(e);
+        }
+        if (!toMark.isEmpty()) {
+            QHash<QUuid, QDateTime> current;
+            for (const TimeEntry& e :
+                 target.store->entries(write.period.start(), write.period.nextStart()))
+                current.insert(e.id, e.updatedAt);
+            for (const TimeEntry& e : std::as_const(toMark)) {
+                // Edited after it was read: the file holds the older copy.
+                const auto now = current.constFind(e.id);
+                if (now != current.cend() && *now != e.updatedAt)
+                    continue;
+                seen.insert(e.id);
+                mark.append(e.id);
+            }
+        }
+        for (const TimeEntry& e : write.withdrawn) {
+            if (!heldElsewhere(e) && !seen.contains(e.id)) {
+                seen.insert(e.id);
+                clear.append(e.id);
+            }
+        }
+    }
+    target.store->markUploaded(mark, target.now);
+    target.store->clearUploaded(clear);
+    return int(mark.size() + clear.size());
+}
+
+} // namespace
+
+QString describe(const std::exception_ptr& error)
+{
+    if (!error)
+        return {};
+    try {
+        std::rethrow_exception(error);
+    } catch (const Error& e) {
+        return e.message();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+    }
+    return QStringLiteral("An unknown error occurred.");
+}
+
+WriteRun writePeriods(const UploadTarget& target, const QList<TimesheetPeriod>& periods, bool force)
+{
+    WriteRun run;
+    std::optional<QString> personFolder;
+    try {
+        for (const TimesheetPeriod& period : periods) {
+            if (!target.stillOpen())
+                break;
+            if (!personFolder) {
+                // Resolving creates folders: on a share that is not mounted it
+                // would make the mount point on this machine's own disk.
+                if (!target.fileSystem->isFolder(target.studioFolder))
+                    throw SharedFolderSync::SyncError::folderUnreachable(target.studioFolder);
+                const TimesheetFolder::Resolution resolution =
+                    TimesheetFolder::resolve(*target.fileSystem, target.studioFolder, target.person,
+                                             target.machineId, target.now);
+                personFolder = resolution.folder;
+                run.renamedFrom = resolution.renamedFrom;
+            }
+            run.written.append(writePeriod(target, *personFolder, period, force));
+        }
+    } catch (...) {
+        run.error = std::current_exception();
+    }
+
+    QList<TimesheetPeriod> unwritten = periods;
+    unwritten.removeIf([&](const TimesheetPeriod& p) {
+        return std::any_of(run.written.cbegin(), run.written.cend(),
+                           [&](const PeriodWrite& w) { return w.period == p; });
+    });
+    try {
+        run.marksChanged = settleMarks(target, run.written, unwritten);
+    } catch (...) {
+        if (!run.error)
+            run.error = std::current_exception();
+    }
+    return run;
+}
+
+QList<TimesheetPeriod> periodsToUpload(const UploadTarget& target)
+{
+    return AutoUpload::periodsNeedingUpload(target.store->entriesNeedingUpload(), target.now,
+                                            target.calendar);
+}
+
+QList<TimesheetPeriod> periodsMissingFromShare(const UploadTarget& target)
+{
+    FileSystem& fileSystem = *target.fileSystem;
+    const std::optional<QString> own = TimesheetFolder::folderClaimed(
+        fileSystem, target.machineId, Timesheet::root(target.studioFolder));
+    if (!own)
+        return {};
+    QList<TimesheetPeriod> periods =
+        AutoUpload::allPeriods(target.store->trackedDays(target.calendar), target.calendar);
+    periods.removeIf(
+        [&](const TimesheetPeriod& p) { return fileSystem.exists(Timesheet::file(*own, p)); });
+    return periods;
+}
+
+PeriodFile findPeriodFile(FileSystem& fileSystem, const QString& studioFolder,
+                          const QString& machineId, const TimesheetPeriod& period)
+{
+    PeriodFile found;
+    found.personFolder =
+        TimesheetFolder::folderClaimed(fileSystem, machineId, Timesheet::root(studioFolder));
+    if (!found.personFolder)
+        return found;
+    const QString folder = Timesheet::folder(*found.personFolder, period);
+    if (!fileSystem.isFolder(folder))
+        return found;
+    const QString name = Timesheet::fileName(period);
+    for (const FileSystem::Entry& entry : fileSystem.list(folder)) {
+        if (entry.name == name && entry.isFile()) {
+            found.file = folder + u'/' + name;
+            found.modified = entry.modified;
+        }
+    }
+    return found;
+}
+
+} // namespace zol::SharingWork

@@ -1,0 +1,486 @@
+// The controller's studio folder over real stores and a temporary studio
+// folder, with one or two machines (each its own settings, data folder and
+// controller): manual and background syncs and what they say, results that
+// come back after a switch, mount and wake, the upload passes and their marks,
+// the upload control, a new sync engine when the folder or name changes, and
+// choosing and leaving a studio folder.
+
+#include "AppModel.h"
+#include "Builders.h"
+#include "CountingFileSystem.h"
+#include "FakeClock.h"
+#include "FakePlatform.h"
+#include "SharingModel.h"
+#include "UserFolders.h"
+#include "books/AppSettings.h"
+#include "books/SettingsStore.h"
+#include "share/Timesheet.h"
+#include "store/EntryStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThreadPool>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zol;
+using namespace zol::test;
+
+namespace {
+
+// One machine: its own settings, data folder, platform and controller.
+struct Home
+{
+    QTemporaryDir data;
+    SettingsStore defaults{QString()};
+    FakePlatform platform;
+    Administration books;
+    std::unique_ptr<AppModel> model;
+
+    SharingModel& sharing() const { return *model->sharing(); }
+    EntryStore& store() const { return *model->store(); }
+};
+
+Administration named(const QString& name)
+{
+    Administration a = Administration::fresh();
+    a.name = name;
+    return a;
+}
+
+// Monday 2 March 2026, the fake clock's day, and the week before.
+const QDateTime today = utc(2026, 3, 2, 7);
+const QDateTime lastWeek = utc(2026, 2, 25, 10);
+
+} // namespace
+
+class TestSharing : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<UserFolders> m_folders;
+    std::unique_ptr<FakeClock> m_clock;
+    std::unique_ptr<QTemporaryDir> m_studio;
+    // Outlives every worker of a test, which may still be reading through it.
+    std::unique_ptr<CountingFileSystem> m_fileSystem;
+
+    // A machine whose open books share through `folder` (the studio folder
+    // unless told otherwise) under the person's `name`, started and idle.
+    std::unique_ptr<Home> makeHome(const QString& name,
+                                   std::optional<QString> folder = std::nullopt)
+    {
+        auto home = std::make_unique<Home>();
+        home->books = named(u"Studio"_s);
+        AppSettings::saveAdministrations({Administration::fallback(), home->books}, home->defaults);
+        AppSettings::setCurrentAdministration(home->books.id, home->defaults);
+        {
+            AppSettings settings(home->books.id, home->defaults);
+            settings.setMachineName(name);
+            settings.setSharedFolderPath(folder.value_or(m_studio->path()));
+            settings.setSharedSyncEnabled(true);
+        }
+        const QString dir = home->data.path();
+        home->model = std::make_unique<AppModel>(
+            home->defaults, *m_clock, home->platform, [dir](const QString& id, const Clock& clock) {
+                return std::make_unique<EntryStore>(dir + u"/zol-"_s + id + u".sqlite3"_s, clock);
+            });
+        home->model->bootstrap();
+        // The loops' first sync and upload pass run at once.
+        const SharingModel& sharing = home->sharing();
+        [&] {
+            QTRY_VERIFY(!sharing.isSharing());
+            QTRY_VERIFY(sharing.lastAutoUploadAt() || sharing.autoUploadError());
+        }();
+        return home;
+    }
+
+    // Runs the event loop until the future has finished.
+    template <typename T> static bool finishes(const QFuture<T>& future)
+    {
+        return QTest::qWaitFor([&] { return future.isFinished(); }, 10000);
+    }
+
+    static QString hours(const QString& person) { return u"/.zol/hours/"_s + person; }
+
+    QByteArray studioFile(const QString& path) const
+    {
+        QFile file(m_studio->path() + path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folders = std::make_unique<UserFolders>();
+        m_clock = std::make_unique<FakeClock>();
+        m_studio = std::make_unique<QTemporaryDir>();
+        m_fileSystem = std::make_unique<CountingFileSystem>();
+    }
+
+    void cleanup()
+    {
+        // Let workers still running finish before their folders go.
+        QThreadPool::globalInstance()->waitForDone();
+        m_fileSystem.reset();
+        m_studio.reset();
+        m_clock.reset();
+        m_folders.reset();
+    }
+
+    void manualSyncSaysWhatItFound_data()
+    {
+        QTest::addColumn<int>("peerProjects"); // -1: no other machine
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<StatusMessage::Kind>("kind");
+        QTest::addColumn<QString>("badge");
+
+        QTest::newRow("alone") << -1 << u"Connected, but no other Macs have published yet."_s
+                               << StatusMessage::Kind::info << u"Studio folder · no one else yet"_s;
+        QTest::newRow("one peer") << 0 << u"Up to date with 1 other Mac."_s
+                                  << StatusMessage::Kind::info << u"Studio folder · 1 other Mac"_s;
+        QTest::newRow("projects") << 3 << u"Received 3 projects."_s << StatusMessage::Kind::success
+                                  << u"Studio folder · 1 other Mac"_s;
+    }
+
+    void manualSyncSaysWhatItFound()
+    {
+        QFETCH(int, peerProjects);
+        QFETCH(QString, text);
+        QFETCH(StatusMessage::Kind, kind);
+        QFETCH(QString, badge);
+
+        const auto anna = makeHome(u"Anna"_s);
+        QVERIFY(!anna->model->status()); // background syncs say nothing
+        std::unique_ptr<Home> ben;
+        if (peerProjects >= 0) {
+            ben = makeHome(u"Ben"_s);
+            for (int i = 0; i < peerProjects; ++i) {
+                ben->store().addManualProject(
+                    project(QString::number(2301 + i), u"Job"_s, u"Acme"_s, today, today));
+            }
+            QVERIFY(finishes(ben->sharing().shareNow(true, false)));
+        }
+
+        QSignalSpy syncing(&anna->sharing(), &SharingModel::isSyncingChanged);
+        const QFuture<void> sync = anna->sharing().syncNow();
+        QVERIFY(anna->sharing().isSyncing());
+        QVERIFY(finishes(sync));
+        QVERIFY(!anna->sharing().isSyncing());
+        QCOMPARE(syncing.size(), 2);
+
+        QVERIFY(anna->model->status());
+        QCOMPARE(anna->model->status()->text, text);
+        QCOMPARE(anna->model->status()->kind, kind);
+        QCOMPARE(anna->sharing().connection().title(), badge);
+        QCOMPARE(anna->model->tracker()->projects().size(), qMax(peerProjects, 0));
+    }
+
+    void unreachableFolderFailsQuietlyInTheBackground()
+    {
+        const QString folder = m_studio->path() + u"/not-mounted"_s;
+        const auto anna = makeHome(u"Anna"_s, folder);
+        SharingModel& sharing = anna->sharing();
+
+        const QString error =
+            u"Cannot reach the shared folder at "_s + folder + u". Is the NAS mounted?"_s;
+        QCOMPARE(sharing.shareError(), error);
+        QCOMPARE(sharing.connection().title(), u"Studio folder unreachable"_s);
+        QVERIFY(sharing.autoUploadError());
+        QVERIFY(!anna->model->status());
+
+        QVERIFY(finishes(sharing.syncNow()));
+        QCOMPARE(anna->model->status()->kind, StatusMessage::Kind::failure);
+        QCOMPARE(anna->model->status()->text, error);
+
+        // Mounted again: the next sync clears the badge.
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(finishes(sharing.shareNow(true, false)));
+        QVERIFY(!sharing.shareError());
+        QCOMPARE(sharing.connection().title(), u"Studio folder · no one else yet"_s);
+    }
+
+    void switchDuringASyncDropsItsResult()
+    {
+        const auto anna = makeHome(u"Anna"_s);
+        const auto ben = makeHome(u"Ben"_s);
+        ben->store().addManualProject(project(u"2301"_s, u"Job"_s, u"Acme"_s, today, today));
+        QVERIFY(finishes(ben->sharing().shareNow(true, false)));
+        SharingModel& sharing = anna->sharing();
+        QVERIFY(sharing.shareSummary());
+
+        // The result can only be applied once control returns to the event
+        // loop, which is after the switch.
+        const QFuture<void> sync = sharing.shareNow(false, true);
+        QVERIFY(sharing.isSharing());
+        anna->model->switchTo(Administration::fallback());
+        QSignalSpy summary(&sharing, &SharingModel::shareSummaryChanged);
+        QVERIFY(finishes(sync));
+
+        QCOMPARE(summary.size(), 0);
+        QVERIFY(!sharing.shareSummary());
+        QVERIFY(!sharing.isSharing());
+        QCOMPARE(anna->model->status()->text, u"Switched to Local."_s);
+        QCOMPARE(sharing.connection().title(), u"On this Mac"_s);
+
+        // Back to the shared books: their loop syncs again on a new engine.
+        anna->model->switchTo(anna->books);
+        QTRY_VERIFY(sharing.shareSummary());
+        QCOMPARE(sharing.shareSummary()->peersSeen, 1);
+    }
+
+    void mountAndWakeTogetherShareOnce()
+    {
+        const auto anna = makeHome(u"Anna"_s);
+        SharingModel& sharing = anna->sharing();
+        FakeSystemEvents& events = *anna->platform.systemEvents;
+        QSignalSpy sharingChanged(&sharing, &SharingModel::isSharingChanged);
+        QSignalSpy uploaded(&sharing, &SharingModel::lastAutoUploadAtChanged);
+        QVERIFY(sharing.lastReconcileAt());
+
+        m_clock->advance(1);
+        const QDateTime mounted = m_clock->now();
+        Q_EMIT events.volumeMounted();
+        QVERIFY(sharing.isSharing());
+        QVERIFY(!sharing.lastReconcileAt()); // the pass also looks for missing files
+        QTRY_COMPARE(sharing.lastAutoUploadAt(), mounted);
+        QVERIFY(sharing.lastReconcileAt());
+
+        m_clock->advance(4.5);
+        Q_EMIT events.woke();
+        QVERIFY(!sharing.isSharing());
+        QCOMPARE(sharing.lastShareWake(), mounted);
+        QCOMPARE(sharingChanged.size(), 2);
+        QCOMPARE(uploaded.size(), 1);
+
+        m_clock->advance(0.5);
+        Q_EMIT events.woke();
+        QVERIFY(sharing.isSharing());
+        QTRY_COMPARE(uploaded.size(), 2);
+    }
+
+    void uploadControlFollowsThePeriod()
+    {
+        const auto anna = makeHome(u"Anna"_s);
+        SharingModel& sharing = anna->sharing();
+        const QDate monday = QDate(2026, 2, 23);
+        sharing.showPeriod(TimesheetPeriod::Kind::week, monday.addDays(2));
+        QCOMPARE(sharing.period().start(), utc(2026, 2, 23));
+        QCOMPARE(sharing.uploadState(), UploadState::nothingTracked());
+
+        const TimeEntry first = session(lastWeek, 90);
+        anna->store().save(first);
+        anna->store().save(session(lastWeek.addDays(1), 60));
+        anna->store().save(running(lastWeek.addDays(2)));
+        QVERIFY(finishes(sharing.refreshPeriod()));
+        QCOMPARE(sharing.uploadState(), UploadState::neverUploaded(2));
+        QVERIFY(sharing.periodIsUploadedAutomatically());
+        QCOMPARE(sharing.uploadCaption(), u"2 sessions · going up shortly"_s);
+        QCOMPARE(sharing.uploadButtonTitle(), u"Send now"_s);
+        QVERIFY(sharing.periodHasRunningEntry());
+        QCOMPARE(sharing.periodNotUploadedCount(), 2);
+
+        QVERIFY(finishes(sharing.autoUploadNow()));
+        QTRY_VERIFY(sharing.uploadedAt());
+        QCOMPARE(sharing.uploadState().kind, UploadState::Kind::upToDate);
+        QCOMPARE(sharing.uploadButtonTitle(), u"Send again"_s);
+        QVERIFY(
+            sharing.timesheetFile()->endsWith(hours(u"Anna"_s) + u"/2026/weeks/2026-W09.csv"_s));
+
+        // An uploaded session edited afterwards is counted; the running one never is.
+        m_clock->advance(30);
+        TimeEntry edited = *anna->store().entry(first.id);
+        edited.note = u"corrected"_s;
+        anna->store().save(edited);
+        QVERIFY(finishes(sharing.refreshPeriod()));
+        QCOMPARE(sharing.periodNotUploadedCount(), 1);
+        QCOMPARE(sharing.uploadState(), UploadState::changedSince(*sharing.uploadedAt(), 1));
+        QVERIFY(sharing.uploadCaption().endsWith(u" · 1 going up shortly"_s));
+
+        // Months are handed in by the pass, but the control offers them by hand.
+        sharing.showPeriod(TimesheetPeriod::Kind::month, monday);
+        QVERIFY(!sharing.periodIsUploadedAutomatically());
+        QVERIFY(finishes(sharing.refreshPeriod()));
+        QCOMPARE(sharing.uploadButtonTitle(), u"Upload month"_s);
+    }
+
+    void captionsAndButtons_data()
+    {
+        QTest::addColumn<UploadState>("state");
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("button");
+
+        const QDateTime morning = utc(2026, 3, 2, 8, 5);
+        const QDateTime earlier = utc(2026, 2, 27, 16, 30);
+        QTest::newRow("one session by hand") << UploadState::neverUploaded(1) << false
+                                             << u"1 session · not uploaded"_s << u"Upload week"_s;
+        QTest::newRow("uploaded today") << UploadState::upToDate(morning) << false
+                                        << u"Uploaded today 08:05"_s << u"Upload again"_s;
+        QTest::newRow("uploaded earlier, changed")
+            << UploadState::changedSince(earlier, 3) << false
+            << u"Uploaded 27 Feb 2026, 16:30 · 3 changed since"_s << u"Upload week"_s;
+        QTest::newRow("automatic again") << UploadState::upToDate(earlier) << true
+                                         << u"Uploaded 27 Feb 2026, 16:30"_s << u"Send again"_s;
+        QTest::newRow("no folder")
+            << UploadState::noSharedFolder() << true << u"No studio folder"_s << u"Upload week"_s;
+    }
+
+    void captionsAndButtons()
+    {
+        QFETCH(UploadState, state);
+        QFETCH(bool, automatic);
+        QFETCH(QString, caption);
+        QFETCH(QString, button);
+        const Calendar calendar(QTimeZone::utc());
+        QCOMPARE(state.caption(automatic, m_clock->now(), calendar, QLocale::c()), caption);
+        QCOMPARE(state.buttonTitle(TimesheetPeriod::Kind::week, automatic), button);
+    }
+
+    void deletedAfterUploadLeavesTheQueue()
+    {
+        const auto anna = makeHome(u"Anna"_s);
+        const TimeEntry kept = session(lastWeek, 60);
+        const TimeEntry dropped = session(lastWeek.addDays(1), 60);
+        anna->store().save(kept);
+        anna->store().save(dropped);
+        QVERIFY(finishes(anna->sharing().autoUploadNow()));
+        QVERIFY(anna->store().entriesNeedingUpload().isEmpty());
+
+        anna->store().deleteEntry(dropped.id);
+        QCOMPARE(anna->store().entriesNeedingUpload().size(), 1);
+        QVERIFY(finishes(anna->sharing().autoUploadNow()));
+
+        const QByteArray week = studioFile(hours(u"Anna"_s) + u"/2026/weeks/2026-W09.csv"_s);
+        const QByteArray month = studioFile(hours(u"Anna"_s) + u"/2026/months/2026-02.csv"_s);
+        for (const QByteArray& file : {week, month}) {
+            QVERIFY(file.contains(uuidText(kept.id).toUtf8()));
+            QVERIFY(!file.contains(uuidText(dropped.id).toUtf8()));
+        }
+        QVERIFY(anna->store().entriesNeedingUpload().isEmpty());
+        QVERIFY(!anna->sharing().autoUploadError());
+    }
+
+    void failedMonthWriteLeavesTheWeekUnmarked()
+    {
+        const auto anna = makeHome(u"Anna"_s);
+        CountingFileSystem& fileSystem = *m_fileSystem;
+        anna->sharing().setFileSystem(fileSystem);
+        const TimeEntry monday = session(today, 30);
+        anna->store().save(monday);
+        fileSystem.failWritesTo(m_studio->path() + hours(u"Anna"_s) + u"/2026/months"_s);
+
+        QVERIFY(finishes(anna->sharing().autoUploadNow()));
+        QVERIFY(anna->sharing().autoUploadError());
+        QVERIFY(studioFile(hours(u"Anna"_s) + u"/2026/weeks/2026-W10.csv"_s)
+                    .contains(uuidText(monday.id).toUtf8()));
+        QCOMPARE(anna->store().entriesNeedingUpload().size(), 1);
+
+        fileSystem.clearFailures();
+        QVERIFY(finishes(anna->sharing().autoUploadNow()));
+        QVERIFY(!anna->sharing().autoUploadError());
+        QVERIFY(anna->store().entriesNeedingUpload().isEmpty());
+    }
+
+    void newFolderOrNameMakesANewEngine()
+    {
+        const auto anna = makeHome(u"Anna"_s);
+        SharingModel& sharing = anna->sharing();
+        const std::weak_ptr<SharedFolderSync> first = sharing.sharedFolderSync();
+        QVERIFY(finishes(sharing.shareNow(true, false)));
+        QCOMPARE(sharing.sharedFolderSync(), first.lock()); // kept while nothing changes
+
+        // A change made elsewhere is followed once it has settled.
+        anna->model->settings()->setMachineName(u"Anna Smit"_s);
+        m_clock->advance(SharingModel::settingsFollowDelay);
+        QTRY_VERIFY(!sharing.isSharing());
+        QCOMPARE(sharing.sharedFolderSync()->machineName(), u"Anna Smit"_s);
+        QCOMPARE(anna->model->tracker()->machineName(), u"Anna Smit"_s);
+        QTRY_VERIFY(first.expired());
+
+        QTemporaryDir other;
+        anna->model->settings()->setSharedFolderPath(other.path());
+        anna->sharing().applySettingsChange();
+        QTRY_VERIFY(!sharing.isSharing());
+        QCOMPARE(sharing.sharedFolderSync()->folder(), other.path());
+        QVERIFY(QFile::exists(other.path() + u"/.zol"_s));
+        QThreadPool::globalInstance()->waitForDone();
+    }
+
+    void manualUploadSaysHoursAndAMovedFolder()
+    {
+        const auto anna = makeHome(u"Anna"_s);
+        SharingModel& sharing = anna->sharing();
+        QVERIFY(finishes(sharing.uploadTimesheet()));
+        QCOMPARE(anna->model->status()->text, u"Nothing tracked in Week 10 · 2 March – 8 March."_s);
+
+        anna->store().save(session(today.addSecs(-6 * 3600), 360));
+        anna->store().save(session(today, 90));
+        QVERIFY(finishes(sharing.refreshPeriod()));
+        anna->model->settings()->setAutoUploadEnabled(false);
+        anna->model->settings()->setMachineName(u"Anna Smit"_s);
+        sharing.applySettingsChange();
+        QTRY_VERIFY(!sharing.isSharing());
+
+        const QFuture<void> upload = sharing.uploadTimesheet();
+        QVERIFY(sharing.isUploading());
+        QVERIFY(finishes(upload));
+        QVERIFY(!sharing.isUploading());
+        QCOMPARE(anna->model->status()->kind, StatusMessage::Kind::success);
+        QCOMPARE(anna->model->status()->text, u"Uploaded Week 10 · 2 March – 8 March: 7.50 hours. "
+                                              u"Your earlier timesheets moved from “Anna”."_s);
+        QVERIFY(QFile::exists(m_studio->path() + hours(u"Anna-Smit"_s) +
+                              u"/2026/weeks/2026-W10.csv"_s));
+    }
+
+    void choosingAndLeavingAStudioFolder()
+    {
+        // This machine keeps two sets of books: Studio on the studio folder,
+        // and Other, open, with no folder yet.
+        const auto home = makeHome(u"Anna"_s);
+        AppModel& model = *home->model;
+        const Administration other = named(u"Other"_s);
+        model.addAdministration(other);
+
+        model.switchTo(Administration::fallback());
+        QVERIFY(finishes(model.sharing()->chooseStudioFolder(m_studio->path())));
+        QCOMPARE(model.status()->kind, StatusMessage::Kind::failure);
+        QCOMPARE(model.status()->text, u"Local never leaves this Mac. Add other books and open "
+                                       u"them to share through a studio folder."_s);
+        QVERIFY(model.settings()->sharedFolderPath().isEmpty());
+
+        model.switchTo(other);
+        SharingModel& sharing = *model.sharing();
+        QVERIFY(
+            finishes(sharing.chooseStudioFolder(u" "_s + m_studio->path().toUpper() + u"/ "_s)));
+        QCOMPARE(model.status()->text, u"That folder belongs to Studio."_s);
+        QVERIFY(!sharing.canUpload());
+        QVERIFY(SharingModel::folderTakenExplanation().startsWith(
+            u"Two sets of books on one folder"_s));
+
+        QTemporaryDir own;
+        QVERIFY(finishes(sharing.chooseStudioFolder(own.path())));
+        QCOMPARE(model.settings()->sharedFolderPath(), own.path());
+        QVERIFY(model.settings()->sharedSyncEnabled());
+        QCOMPARE(model.status()->text, u"Connected, but no other Macs have published yet."_s);
+        QCOMPARE(sharing.connection().title(), u"Studio folder · no one else yet"_s);
+
+        sharing.disconnectStudioFolder();
+        QCOMPARE(model.status()->kind, StatusMessage::Kind::success);
+        QCOMPARE(model.status()->text, u"Other is on this Mac only now."_s);
+        QVERIFY(model.settings()->sharedFolderPath().isEmpty());
+        QVERIFY(!model.settings()->sharedSyncEnabled());
+        QCOMPARE(sharing.connection().title(), u"On this Mac"_s);
+        QVERIFY(QFile::exists(own.path() + u"/.zol"_s)); // nothing on the share is deleted
+
+        model.store()->save(session(today, 30));
+        QVERIFY(finishes(sharing.refreshPeriod()));
+        QVERIFY(finishes(sharing.uploadTimesheet()));
+        QCOMPARE(model.status()->text, u"Set up the studio folder first."_s);
+        QThreadPool::globalInstance()->waitForDone();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSharing)
+#include "tst_sharing.moc"
