@@ -1,17 +1,210 @@
 #include "ReportsModel.h"
 
 #include "AppModel.h"
+#include "books/AppSettings.h"
+#include "share/FileSystem.h"
+#include "support/Error.h"
+
+#include <QFutureWatcher>
+#include <QPromise>
+#include <QtConcurrent>
+
+#include <exception>
+#include <memory>
 
 namespace zol {
+
+namespace {
+
+using Kind = TimesheetPeriod::Kind;
+
+TimesheetPeriod periodNow(Kind kind, const AppModel& model)
+{
+    return TimesheetPeriod(kind, model.clock().now(), model.calendar());
+}
+
+} // namespace
+
+const QString ReportsModel::studioName = QStringLiteral("Analytics");
 
 ReportsModel::ReportsModel(AppModel& model)
     : QObject(&model)
     , m_model(model)
+    , m_rememberedWeek(periodNow(Kind::week, model))
+    , m_rememberedMonth(periodNow(Kind::month, model))
+    , m_rememberedYear(periodNow(Kind::year, model))
 {
+    connect(&model, &AppModel::booksClosing, this, [this] { resetForOtherBooks(); });
 }
 
 ReportsModel::~ReportsModel() = default;
 
-void ReportsModel::dropStudio() {}
+// What belongs to the books being closed goes; a read still running for them
+// is dropped when it returns (the generation has moved on by then).
+void ReportsModel::resetForOtherBooks()
+{
+    setStudio(std::nullopt);
+    setStudioError(std::nullopt);
+    setReportState(Kind::month, periodNow(Kind::week, m_model), periodNow(Kind::month, m_model),
+                   periodNow(Kind::year, m_model));
+    setStudioQuery({});
+}
+
+const TimesheetPeriod& ReportsModel::remembered(Kind kind) const
+{
+    switch (kind) {
+    case Kind::week:
+        return m_rememberedWeek;
+    case Kind::month:
+        break;
+    case Kind::year:
+        return m_rememberedYear;
+    }
+    return m_rememberedMonth;
+}
+
+void ReportsModel::setStudioQuery(const QString& query)
+{
+    if (m_studioQuery == query)
+        return;
+    m_studioQuery = query;
+    Q_EMIT studioQueryChanged();
+    updateStudioRows();
+}
+
+void ReportsModel::setReportKind(Kind kind)
+{
+    setReportState(kind, m_rememberedWeek, m_rememberedMonth, m_rememberedYear);
+}
+
+void ReportsModel::setReportPeriod(const TimesheetPeriod& period)
+{
+    const Kind kind = period.kind();
+    setReportState(kind, kind == Kind::week ? period : m_rememberedWeek,
+                   kind == Kind::month ? period : m_rememberedMonth,
+                   kind == Kind::year ? period : m_rememberedYear);
+}
+
+void ReportsModel::moveReportPeriod(int steps)
+{
+    setReportPeriod(reportPeriod().offset(steps));
+}
+
+// The one place the kind and the remembered periods change, so that each
+// signal goes out once and only for what really changed.
+void ReportsModel::setReportState(Kind kind, const TimesheetPeriod& week,
+                                  const TimesheetPeriod& month, const TimesheetPeriod& year)
+{
+    const TimesheetPeriod shownBefore = reportPeriod();
+    const bool kindChanged = m_reportKind != kind;
+    const bool rememberedMoved =
+        !(m_rememberedWeek == week && m_rememberedMonth == month && m_rememberedYear == year);
+    m_reportKind = kind;
+    m_rememberedWeek = week;
+    m_rememberedMonth = month;
+    m_rememberedYear = year;
+    if (kindChanged)
+        Q_EMIT reportKindChanged();
+    if (rememberedMoved)
+        Q_EMIT rememberedChanged();
+    if (!(reportPeriod() == shownBefore)) {
+        Q_EMIT reportPeriodChanged();
+        updateStudioRows();
+    }
+}
+
+void ReportsModel::updateStudioRows()
+{
+    QList<StudioHours::Record> rows;
+    if (m_studio)
+        rows = m_studio->recordsIn(reportPeriod(), m_studioQuery);
+    if (rows == m_studioRows)
+        return;
+    m_studioRows = std::move(rows);
+    Q_EMIT studioRowsChanged();
+}
+
+QFuture<void> ReportsModel::readStudio()
+{
+    const quint64 generation = m_model.generation();
+    if (m_studioRead.isRunning() && m_studioReadGeneration == generation)
+        return m_studioRead;
+
+    const quint64 serial = ++m_studioReadSerial;
+    const std::optional<QString> share = m_model.settings()->sharedFolder();
+    const Clock* clock = &m_model.clock();
+    const Calendar calendar = m_model.calendar();
+    setReadingStudio(true);
+
+    m_studioReadGeneration = generation;
+    // A watcher rather than QFuture::then(context): it goes with this object,
+    // so a read that outlives the controller has nobody to report to, and the
+    // promise, destroyed unfinished, cancels the future it handed out.
+    auto* watcher = new QFutureWatcher<StudioHours::Snapshot>(this);
+    auto done = std::make_shared<QPromise<void>>();
+    done->start();
+    connect(watcher, &QFutureWatcherBase::finished, this,
+            [this, watcher, done, generation, serial] {
+                watcher->deleteLater();
+                std::optional<StudioHours::Snapshot> snapshot;
+                std::optional<QString> error;
+                try {
+                    snapshot = watcher->result();
+                } catch (const Error& failure) {
+                    error = failure.message();
+                } catch (const std::exception& failure) {
+                    error = QString::fromUtf8(failure.what());
+                }
+                if (serial == m_studioReadSerial)
+                    setReadingStudio(false);
+                if (generation == m_model.generation())
+                    applyStudio(snapshot, error);
+                done->finish();
+            });
+    watcher->setFuture(QtConcurrent::run([share, clock, calendar] {
+        return StudioHours::read(share, FileSystem::local(), *clock, calendar);
+    }));
+    m_studioRead = done->future();
+    return m_studioRead;
+}
+
+// A failed read keeps the last snapshot (with its age) beside the error.
+void ReportsModel::applyStudio(const std::optional<StudioHours::Snapshot>& snapshot,
+                               const std::optional<QString>& error)
+{
+    if (snapshot)
+        setStudio(snapshot);
+    setStudioError(error);
+}
+
+void ReportsModel::dropStudio()
+{
+    setStudio(std::nullopt);
+}
+
+void ReportsModel::setStudio(const std::optional<StudioHours::Snapshot>& snapshot)
+{
+    if (m_studio == snapshot)
+        return;
+    m_studio = snapshot;
+    Q_EMIT studioChanged();
+    updateStudioRows();
+}
+
+void ReportsModel::setStudioError(const std::optional<QString>& error)
+{
+    if (m_studioError == error)
+        return;
+    m_studioError = error;
+    Q_EMIT studioErrorChanged();
+}
+
+void ReportsModel::setReadingStudio(bool reading)
+{
+    if (m_isReadingStudio == reading)
+        return;
+    m_isReadingStudio = reading;
+    Q_EMIT isReadingStudioChanged();
+}
 
 } // namespace zol

@@ -1,15 +1,114 @@
 #include "SearchModel.h"
 
 #include "AppModel.h"
+#include "store/EntryStore.h"
+#include "support/Error.h"
+
+#include <QFutureWatcher>
+#include <QPromise>
+#include <QtConcurrent>
+
+#include <exception>
+#include <limits>
+#include <memory>
 
 namespace zol {
 
 SearchModel::SearchModel(AppModel& model)
     : QObject(&model)
     , m_model(model)
+    , m_searchTask(QtFuture::makeReadyFuture())
 {
+    // The query belongs to the books it searched; the range is the user's.
+    connect(&model, &AppModel::booksClosing, this, [this] { setSearchQuery({}); });
 }
 
 SearchModel::~SearchModel() = default;
+
+void SearchModel::setSearchQuery(const QString& query)
+{
+    if (m_searchQuery == query)
+        return;
+    m_searchQuery = query;
+    Q_EMIT searchQueryChanged();
+    refresh();
+}
+
+void SearchModel::setSearchRange(SearchRange range)
+{
+    if (m_searchRange == range)
+        return;
+    m_searchRange = range;
+    Q_EMIT searchRangeChanged();
+    refresh();
+}
+
+QFuture<void> SearchModel::refresh()
+{
+    const quint64 serial = ++m_serial;
+    const QString query = m_searchQuery.trimmed();
+    if (query.isEmpty()) {
+        setSearchResults({});
+        setSearching(false);
+        m_searchTask = QtFuture::makeReadyFuture();
+        return m_searchTask;
+    }
+
+    const quint64 generation = m_model.generation();
+    const std::shared_ptr<EntryStore> store = m_model.sharedStore();
+    const SearchRange range = m_searchRange;
+    const QDateTime now = m_model.clock().now();
+    const Calendar calendar = m_model.calendar();
+    setSearching(true);
+
+    // A watcher rather than QFuture::then(context): it goes with this object,
+    // and the promise, destroyed unfinished, cancels the future handed out.
+    auto* watcher = new QFutureWatcher<QList<TimeEntry>>(this);
+    auto done = std::make_shared<QPromise<void>>();
+    done->start();
+    connect(watcher, &QFutureWatcherBase::finished, this,
+            [this, watcher, done, serial, generation] {
+                watcher->deleteLater();
+                QList<TimeEntry> results;
+                std::optional<QString> failure;
+                try {
+                    results = watcher->result();
+                } catch (const Error& error) {
+                    failure = error.message();
+                } catch (const std::exception& error) {
+                    failure = QString::fromUtf8(error.what());
+                }
+                if (serial == m_serial) {
+                    setSearching(false);
+                    if (generation == m_model.generation()) {
+                        setSearchResults(results);
+                        if (failure)
+                            m_model.setStatus(StatusMessage::failure(*failure));
+                    }
+                }
+                done->finish();
+            });
+    watcher->setFuture(QtConcurrent::run([store, query, range, now, calendar] {
+        return store->search(query, range, now, std::numeric_limits<int>::max(), calendar);
+    }));
+    m_searchTask = done->future();
+    return m_searchTask;
+}
+
+void SearchModel::setSearchResults(const QList<TimeEntry>& results)
+{
+    if (m_searchResults == results)
+        return;
+    m_searchResults = results;
+    Q_EMIT searchResultsChanged();
+}
+
+void SearchModel::setSearching(bool searching)
+{
+    if (m_isSearching == searching)
+        return;
+    m_isSearching = searching;
+    Q_EMIT isSearchingChanged();
+}
 
 } // namespace zol

@@ -1,6 +1,14 @@
 #include "UpdateModel.h"
 
 #include "AppModel.h"
+#include "Platform.h"
+#include "support/Error.h"
+
+#include <QFutureWatcher>
+#include <QPromise>
+#include <QtConcurrent>
+
+#include <exception>
 
 namespace zol {
 
@@ -8,8 +16,123 @@ UpdateModel::UpdateModel(AppModel& model)
     : QObject(&model)
     , m_model(model)
 {
+    // What was found is told per set of books; when it was last asked for an
+    // answer holds for the whole run.
+    connect(&model, &AppModel::booksClosing, this, [this] {
+        setAvailableUpdate(std::nullopt);
+        setUpdateError(std::nullopt);
+        setLastUpdateCheck(std::nullopt);
+    });
 }
 
 UpdateModel::~UpdateModel() = default;
+
+// The build's own version rather than QCoreApplication's, which only the
+// application entry sets and which is empty wherever the controller runs
+// without it (tests, tools).
+QString UpdateModel::currentVersion()
+{
+    return QStringLiteral(ZOL_VERSION);
+}
+
+void UpdateModel::setChecker(std::shared_ptr<UpdateChecker> checker)
+{
+    m_checker = std::move(checker);
+}
+
+QFuture<void> UpdateModel::checkForUpdate()
+{
+    const quint64 generation = m_model.generation();
+    if (m_check.isRunning() && m_checkGeneration == generation)
+        return m_check;
+    if (!m_checker)
+        m_checker = std::make_shared<UpdateChecker>();
+
+    const quint64 serial = ++m_checkSerial;
+    const std::shared_ptr<UpdateChecker> checker = m_checker;
+    setCheckingForUpdate(true);
+    m_checkGeneration = generation;
+
+    // A watcher rather than QFuture::then(context): it goes with this object,
+    // and the promise, destroyed unfinished, cancels the future handed out.
+    using Found = std::optional<UpdateChecker::Available>;
+    auto* watcher = new QFutureWatcher<Found>(this);
+    auto done = std::make_shared<QPromise<void>>();
+    done->start();
+    connect(watcher, &QFutureWatcherBase::finished, this,
+            [this, watcher, done, generation, serial] {
+                watcher->deleteLater();
+                Found found;
+                std::optional<QString> failure;
+                try {
+                    found = watcher->result();
+                } catch (const Error& error) {
+                    failure = error.message();
+                } catch (const std::exception& error) {
+                    failure = QString::fromUtf8(error.what());
+                }
+                if (serial == m_checkSerial)
+                    setCheckingForUpdate(false);
+                if (generation == m_model.generation()) {
+                    const QDateTime now = m_model.clock().now();
+                    if (!failure) {
+                        setAvailableUpdate(found);
+                        setCheckedForUpdateAt(now);
+                    }
+                    setUpdateError(failure);
+                    setLastUpdateCheck(now);
+                }
+                done->finish();
+            });
+    watcher->setFuture(QtConcurrent::run([checker] { return checker->check(currentVersion()); }));
+    m_check = done->future();
+    return m_check;
+}
+
+void UpdateModel::openDownload()
+{
+    if (m_availableUpdate)
+        m_model.platform().desktop().openUrl(m_availableUpdate->package);
+}
+
+void UpdateModel::setAvailableUpdate(const std::optional<UpdateChecker::Available>& update)
+{
+    if (m_availableUpdate == update)
+        return;
+    m_availableUpdate = update;
+    Q_EMIT availableUpdateChanged();
+}
+
+void UpdateModel::setCheckedForUpdateAt(const std::optional<QDateTime>& at)
+{
+    if (m_checkedForUpdateAt == at)
+        return;
+    m_checkedForUpdateAt = at;
+    Q_EMIT checkedForUpdateAtChanged();
+}
+
+void UpdateModel::setLastUpdateCheck(const std::optional<QDateTime>& at)
+{
+    if (m_lastUpdateCheck == at)
+        return;
+    m_lastUpdateCheck = at;
+    Q_EMIT lastUpdateCheckChanged();
+}
+
+void UpdateModel::setCheckingForUpdate(bool checking)
+{
+    if (m_isCheckingForUpdate == checking)
+        return;
+    m_isCheckingForUpdate = checking;
+    Q_EMIT isCheckingForUpdateChanged();
+}
+
+void UpdateModel::setUpdateError(const std::optional<QString>& error)
+{
+    if (m_updateError == error)
+        return;
+    m_updateError = error;
+    Q_EMIT updateErrorChanged();
+}
 
 } // namespace zol

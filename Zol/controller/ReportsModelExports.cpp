@@ -1,0 +1,277 @@
+// The four ways hours leave in a file the user chooses, and the database shown
+// in the file browser.
+
+#include "AppModel.h"
+#include "HistoryModel.h"
+#include "Platform.h"
+#include "ReportsModel.h"
+#include "books/AppSettings.h"
+#include "reports/HTMLReport.h"
+#include "share/FileSystem.h"
+#include "store/EntryStore.h"
+#include "support/Error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUuid>
+
+#include <limits>
+#include <utility>
+
+namespace zol {
+
+namespace {
+
+const QString csvType = QStringLiteral("text/csv");
+const QString studioTitle = QStringLiteral("Export the studio's hours");
+const QString reportFile = QStringLiteral("report.html");
+const QString sessionsFile = QStringLiteral("sessions.csv");
+
+QString contentType(EntryExporter::Format format)
+{
+    switch (format) {
+    case EntryExporter::Format::csv:
+        break;
+    case EntryExporter::Format::json:
+        return QStringLiteral("application/json");
+    }
+    return csvType;
+}
+
+QString sessionCount(qsizetype count)
+{
+    return QString::number(count) +
+           (count == 1 ? QStringLiteral(" session") : QStringLiteral(" sessions"));
+}
+
+StatusMessage exported(qsizetype count)
+{
+    return StatusMessage::success(QStringLiteral("Exported ") + sessionCount(count) + u'.');
+}
+
+using PackageFile = std::pair<QString, QByteArray>;
+
+// Builds the folder as a hidden sibling of `target` and only then renames it
+// into place. What stood at `target` is first moved aside and removed once the
+// new folder is there; when it cannot be moved aside it stays, and the rename
+// onto it fails unless it is an empty folder. Either way a failure leaves the
+// old contents whole and removes the half-built folder. Throws zol::Error.
+void writePackage(const QString& target, const QList<PackageFile>& files)
+{
+    FileSystem& fileSystem = FileSystem::local();
+    const QFileInfo place(QDir::cleanPath(target));
+    const QString path = place.filePath();
+    const QString parent = place.path();
+    fileSystem.createFolder(parent);
+
+    const QString tag = QUuid::createUuid().toString(QUuid::Id128).left(12);
+    const QString stem = parent + QStringLiteral("/.") + place.fileName() + u'.' + tag;
+    const QString building = stem + QStringLiteral(".tmp");
+    const QString setAside = stem + QStringLiteral(".old.tmp");
+
+    fileSystem.createFolder(building);
+    try {
+        for (const auto& [name, bytes] : files)
+            fileSystem.writeAtomically(building + u'/' + name, bytes);
+
+        bool movedAside = false;
+        if (fileSystem.exists(path) || fileSystem.isLink(path)) {
+            try {
+                fileSystem.move(path, setAside);
+                movedAside = true;
+            } catch (const Error&) {
+                // Left where it is; the rename below says whether it is in the way.
+            }
+        }
+        try {
+            fileSystem.move(building, path);
+        } catch (const Error&) {
+            if (movedAside) {
+                try {
+                    fileSystem.move(setAside, path);
+                } catch (const Error&) {
+                    // The old folder stays whole under its hidden name.
+                }
+            }
+            throw;
+        }
+        if (movedAside) {
+            try {
+                fileSystem.remove(setAside);
+            } catch (const Error&) {
+                // The new folder is in place; a leftover is no failure.
+            }
+        }
+    } catch (const Error&) {
+        try {
+            fileSystem.remove(building);
+        } catch (const Error&) {
+            // Nothing more to do about a leftover temporary folder.
+        }
+        throw;
+    }
+}
+
+} // namespace
+
+QList<TimeEntry> ReportsModel::sessionsOf(const ExportScope& scope)
+{
+    EntryStore& store = *m_model.store();
+    switch (scope.kind) {
+    case ExportScope::Kind::shown:
+        break;
+    case ExportScope::Kind::everything:
+        return store.recentEntries(std::numeric_limits<int>::max());
+    case ExportScope::Kind::period:
+        if (scope.period)
+            return store.entries(scope.period->start(), scope.period->nextStart());
+        return {};
+    }
+    return store.entries(m_model.history()->shownFrom(), m_model.history()->shownTo());
+}
+
+void ReportsModel::exportSessions(const ExportScope& scope, EntryExporter::Format format)
+{
+    const QDateTime now = m_model.clock().now();
+    const Calendar& calendar = m_model.calendar();
+    const QString who = m_model.settings()->machineName();
+    QList<TimeEntry> entries;
+    QByteArray bytes;
+    try {
+        entries = sessionsOf(scope);
+        if (!entries.isEmpty())
+            bytes = EntryExporter::data(entries, format, who, now, calendar);
+    } catch (const Error& error) {
+        m_model.setStatus(StatusMessage::failure(error.message()));
+        return;
+    }
+    if (entries.isEmpty()) {
+        m_model.setStatus(StatusMessage::info(QStringLiteral("Nothing to export.")));
+        return;
+    }
+
+    Desktop& desktop = m_model.platform().desktop();
+    const std::optional<QString> path = desktop.askWhereToSave(
+        {QStringLiteral("Export tracked time"),
+         {},
+         EntryExporter::suggestedFilename(entries, format, who, now, calendar),
+         contentType(format)});
+    if (!path)
+        return;
+    try {
+        FileSystem::local().writeAtomically(*path, bytes);
+    } catch (const Error& error) {
+        m_model.setStatus(StatusMessage::failure(error.message()));
+        return;
+    }
+    m_model.setStatus(exported(entries.size()));
+    desktop.reveal(*path);
+}
+
+void ReportsModel::revealDatabase()
+{
+    const QString path = m_model.store()->path();
+    if (path == QLatin1String(":memory:") || !QFileInfo::exists(path))
+        return;
+    m_model.platform().desktop().reveal(path);
+}
+
+bool ReportsModel::checkStudioRows(bool needRows)
+{
+    if (!m_studio) {
+        m_model.setStatus(
+            StatusMessage::info(QStringLiteral("Nothing read from the studio folder yet.")));
+        return false;
+    }
+    if (needRows && m_studioRows.isEmpty()) {
+        m_model.setStatus(StatusMessage::info(QStringLiteral("Nothing to export in ") +
+                                              reportPeriod().title() + u'.'));
+        return false;
+    }
+    return true;
+}
+
+void ReportsModel::exportStudioPackage()
+{
+    if (!checkStudioRows(true))
+        return;
+    const TimesheetPeriod period = reportPeriod();
+    Desktop& desktop = m_model.platform().desktop();
+    const std::optional<QString> path = desktop.askWhereToSave(
+        {studioTitle, QStringLiteral("A folder holding the report and the sessions behind it."),
+         QStringLiteral("zol-") + period.id() + QStringLiteral("-studio"),
+         QStringLiteral("inode/directory"), true});
+    if (!path)
+        return;
+
+    const qsizetype count = m_studioRows.size();
+    try {
+        const QString report = HTMLReport::make(*m_studio, period, studioName, m_studioQuery,
+                                                sessionsFile, m_model.clock().now());
+        const QString sessions = StudioHours::csv(m_studioRows, m_studio->calendar);
+        writePackage(*path, {{reportFile, report.toUtf8()}, {sessionsFile, sessions.toUtf8()}});
+    } catch (const Error& error) {
+        m_model.setStatus(StatusMessage::failure(error.message()));
+        return;
+    }
+    m_model.setStatus(exported(count));
+    desktop.reveal(QDir::cleanPath(*path) + u'/' + reportFile);
+}
+
+void ReportsModel::exportStudioRows()
+{
+    if (!checkStudioRows(true))
+        return;
+    const TimesheetPeriod period = reportPeriod();
+    const qsizetype count = m_studioRows.size();
+    const QString query = m_studioQuery.trimmed();
+    QString message;
+    if (query.isEmpty())
+        message = QStringLiteral("Every session in ") + period.title() + u'.';
+    else
+        message = QStringLiteral("The ") + QString::number(count) +
+                  QStringLiteral(" sessions matching \u201C") + query + QStringLiteral("\u201D.");
+
+    Desktop& desktop = m_model.platform().desktop();
+    const std::optional<QString> path =
+        desktop.askWhereToSave({studioTitle, message, StudioHours::fileName(period), csvType});
+    if (!path)
+        return;
+    try {
+        FileSystem::local().writeAtomically(
+            *path, StudioHours::csv(m_studioRows, m_studio->calendar).toUtf8());
+    } catch (const Error& error) {
+        m_model.setStatus(StatusMessage::failure(error.message()));
+        return;
+    }
+    m_model.setStatus(exported(count));
+    desktop.reveal(*path);
+}
+
+void ReportsModel::saveStudioReport()
+{
+    if (!checkStudioRows(false))
+        return;
+    const TimesheetPeriod period = reportPeriod();
+    const QString report = HTMLReport::make(*m_studio, period, studioName, m_studioQuery,
+                                            std::nullopt, m_model.clock().now());
+
+    Desktop& desktop = m_model.platform().desktop();
+    const std::optional<QString> path = desktop.askWhereToSave(
+        {QStringLiteral("Save the studio report"),
+         QStringLiteral("One file, with every figure already in it. No server, nothing to fetch."),
+         HTMLReport::fileName(period), QStringLiteral("text/html")});
+    if (!path)
+        return;
+    try {
+        FileSystem::local().writeAtomically(*path, report.toUtf8());
+    } catch (const Error& error) {
+        m_model.setStatus(StatusMessage::failure(error.message()));
+        return;
+    }
+    m_model.setStatus(
+        StatusMessage::success(QStringLiteral("Saved ") + QFileInfo(*path).fileName() + u'.'));
+    desktop.reveal(*path);
+}
+
+} // namespace zol
