@@ -180,6 +180,7 @@ void ReportsModel::applyStudio(const std::optional<StudioHours::Snapshot>& snaps
 void ReportsModel::dropStudio()
 {
     setStudio(std::nullopt);
+    setStudioError(std::nullopt);
 }
 
 void ReportsModel::setStudio(const std::optional<StudioHours::Snapshot>& snapshot)

@@ -103,7 +103,8 @@ public:
     // future finishes once the outcome is applied, or dropped because other
     // books were opened meanwhile.
     QFuture<void> readStudio();
-    // Forgets the studio snapshot read so far (its books were emptied).
+    // Forgets the studio snapshot read so far and its failure (the books were
+    // emptied, or the studio folder disconnected).
     void dropStudio();
 
     // "Export report and data…": a folder holding "report.html" and

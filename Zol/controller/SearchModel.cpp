@@ -1,6 +1,7 @@
 #include "SearchModel.h"
 
 #include "AppModel.h"
+#include "HistoryModel.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
 
@@ -21,6 +22,11 @@ SearchModel::SearchModel(AppModel& model)
 {
     // The query belongs to the books it searched; the range is the user's.
     connect(&model, &AppModel::booksClosing, this, [this] { setSearchQuery({}); });
+    // Sessions edited, deleted or restored show in the results at once.
+    connect(model.history(), &HistoryModel::historyEntriesChanged, this, [this] {
+        if (!m_searchQuery.trimmed().isEmpty())
+            refresh();
+    });
 }
 
 SearchModel::~SearchModel() = default;

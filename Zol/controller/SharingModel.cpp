@@ -4,11 +4,15 @@
 
 #include "SharingModel.h"
 
+#include "UpdateModel.h"
+
 #include "AppModel.h"
 #include "CatalogueModel.h"
+#include "HistoryModel.h"
 #include "Platform.h"
 #include "ReportsModel.h"
 #include "SharingModelWork.h"
+#include "UpdateModel.h"
 #include "books/AppSettings.h"
 #include "books/SettingsStore.h"
 #include "share/FileSystem.h"
@@ -53,6 +57,16 @@ SharingModel::SharingModel(AppModel& model)
     connect(&model, &AppModel::booksClosing, this, &SharingModel::booksClosing);
     connect(&model, &AppModel::settingsChanged, this, &SharingModel::followSettings);
     connect(&model, &AppModel::administrationChanged, this, &SharingModel::settingsMoved);
+    // The upload control shows the week of the day the history shows, or its
+    // month when the history shows a month.
+    HistoryModel* history = model.history();
+    const auto followHistory = [this, history] {
+        showPeriod(history->historyScope() == HistoryScope::month ? TimesheetPeriod::Kind::month
+                                                                   : TimesheetPeriod::Kind::week,
+                   history->historyDay());
+    };
+    connect(history, &HistoryModel::historyDayChanged, this, followHistory);
+    connect(history, &HistoryModel::historyScopeChanged, this, followHistory);
     followSettings();
 }
 
@@ -392,6 +406,7 @@ void SharingModel::disconnectStudioFolder()
     assign(m_lastAutoUploadAt, std::nullopt, &SharingModel::lastAutoUploadAtChanged);
     assign(m_autoUploadError, std::nullopt, &SharingModel::autoUploadErrorChanged);
     m_model.reports()->dropStudio();
+    m_model.updates()->forget();
     applySettingsChange();
     m_model.setStatus(StatusMessage::success(m_model.administration().name +
                                              QStringLiteral(" is on this Mac only now.")));

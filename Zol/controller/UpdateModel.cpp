@@ -18,11 +18,14 @@ UpdateModel::UpdateModel(AppModel& model)
 {
     // What was found is told per set of books; when it was last asked for an
     // answer holds for the whole run.
-    connect(&model, &AppModel::booksClosing, this, [this] {
-        setAvailableUpdate(std::nullopt);
-        setUpdateError(std::nullopt);
-        setLastUpdateCheck(std::nullopt);
-    });
+    connect(&model, &AppModel::booksClosing, this, &UpdateModel::forget);
+}
+
+void UpdateModel::forget()
+{
+    setAvailableUpdate(std::nullopt);
+    setUpdateError(std::nullopt);
+    setLastUpdateCheck(std::nullopt);
 }
 
 UpdateModel::~UpdateModel() = default;

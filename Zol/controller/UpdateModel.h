@@ -63,6 +63,9 @@ public:
     QFuture<void> checkForUpdate();
     // Opens the available update's download address in the browser.
     void openDownload();
+    // Forgets the update found, the last failure and when the check last ran
+    // (other books opened, or the studio folder was disconnected).
+    void forget();
 
 Q_SIGNALS:
     void availableUpdateChanged();
