@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 namespace zol::cli {
 
 // The desktop as the command line sees it: a save dialog is answered with the
@@ -13,8 +15,9 @@ namespace zol::cli {
 class CommandDesktop final : public Desktop
 {
 public:
-    // The answer to the next save dialogs; none cancels them.
-    void answerWith(const std::optional<QString>& path) { m_answer = path; }
+    using Answer = std::function<std::optional<QString>(const SaveRequest&)>;
+    // How the next save dialogs are answered; none cancels them.
+    void answerWith(Answer answer) { m_answer = std::move(answer); }
     const QList<SaveRequest>& asked() const { return m_asked; }
     const QStringList& revealed() const { return m_revealed; }
     const QList<QUrl>& opened() const { return m_opened; }
@@ -24,11 +27,11 @@ public:
     std::optional<QString> askWhereToSave(const SaveRequest& request) override
     {
         m_asked.append(request);
-        return m_answer;
+        return m_answer ? m_answer(request) : std::nullopt;
     }
 
 private:
-    std::optional<QString> m_answer;
+    Answer m_answer;
     QList<SaveRequest> m_asked;
     QStringList m_revealed;
     QList<QUrl> m_opened;

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QThreadPool>
 
 namespace zol::cli {
 
@@ -35,6 +36,8 @@ CommandLine::CommandLine(Clock& clock, QTextStream& out, QTextStream& err)
     addHistoryCommands(m_commands);
     addProjectCommands(m_commands);
     addBooksCommands(m_commands);
+    addStudioCommands(m_commands);
+    addReportCommands(m_commands);
 }
 
 CommandLine::~CommandLine() = default;
@@ -199,6 +202,10 @@ int CommandLine::execute(const Command& command, const QStringList& words)
     }
     Invocation invocation{command, model, desktop, m_out, m_err, positional, values};
     const int status = command.run(invocation);
+    // Work the command set off in the background (the quiet sync after a
+    // project change, say) finishes before the process ends.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::sendPostedEvents();
     m_out.flush();
     m_err.flush();
     return status;

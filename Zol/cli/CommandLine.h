@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include "records/TimeEntry.h"
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -114,10 +116,15 @@ struct Invocation
     static void wait(const QFuture<void>& future);
 };
 
+// Sessions oldest first, under a heading per day, with their total.
+void printSessions(Invocation& call, QList<TimeEntry> entries);
+
 void addTrackingCommands(QList<Command>& commands);
 void addHistoryCommands(QList<Command>& commands);
 void addProjectCommands(QList<Command>& commands);
 void addBooksCommands(QList<Command>& commands);
+void addStudioCommands(QList<Command>& commands);
+void addReportCommands(QList<Command>& commands);
 
 } // namespace cli
 } // namespace zol

@@ -43,32 +43,6 @@ QString line(const TimeEntry& entry, const QDateTime& now, const Calendar& calen
     return text;
 }
 
-// Sessions listed oldest first, under a heading per day, with the total.
-void printEntries(Invocation& call, QList<TimeEntry> entries)
-{
-    const Calendar& calendar = call.model.calendar();
-    const QDateTime now = call.model.clock().now();
-    std::sort(entries.begin(), entries.end(),
-              [](const TimeEntry& a, const TimeEntry& b) { return a.startedAt < b.startedAt; });
-    QDate shownDay;
-    double total = 0;
-    for (const TimeEntry& entry : entries) {
-        const QDate day = calendar.day(entry.startedAt);
-        if (day != shownDay) {
-            call.out << (shownDay.isValid() ? "\n" : "")
-                     << QLocale(QLocale::English).toString(day, u"dddd d MMMM yyyy") << '\n';
-            shownDay = day;
-        }
-        call.out << "  " << line(entry, now, calendar) << '\n';
-        total += entry.duration(now);
-    }
-    if (entries.isEmpty())
-        call.out << "No sessions.\n";
-    else
-        call.out << "\nTotal " << Duration::coarseString(total) << " in " << entries.size()
-                 << (entries.size() == 1 ? " session" : " sessions") << ".\n";
-}
-
 int printJson(Invocation& call, const QList<TimeEntry>& entries)
 {
     call.out << QString::fromUtf8(EntryExporter::json(entries, call.model.clock().now()));
@@ -109,7 +83,7 @@ int log(Invocation& call)
     history.refresh();
     if (call.has(QStringLiteral("json")))
         return printJson(call, history.historyEntries());
-    printEntries(call, history.historyEntries());
+    printSessions(call, history.historyEntries());
     return call.reportStatus();
 }
 
@@ -225,7 +199,7 @@ int deleted(Invocation& call)
     history.reloadDeletedEntries();
     if (call.has(QStringLiteral("json")))
         return printJson(call, history.deletedEntries());
-    printEntries(call, history.deletedEntries());
+    printSessions(call, history.deletedEntries());
     return call.reportStatus();
 }
 
@@ -236,6 +210,32 @@ int clearDeleted(Invocation& call)
 }
 
 } // namespace
+
+// Sessions listed oldest first, under a heading per day, with the total.
+void printSessions(Invocation& call, QList<TimeEntry> entries)
+{
+    const Calendar& calendar = call.model.calendar();
+    const QDateTime now = call.model.clock().now();
+    std::sort(entries.begin(), entries.end(),
+              [](const TimeEntry& a, const TimeEntry& b) { return a.startedAt < b.startedAt; });
+    QDate shownDay;
+    double total = 0;
+    for (const TimeEntry& entry : entries) {
+        const QDate day = calendar.day(entry.startedAt);
+        if (day != shownDay) {
+            call.out << (shownDay.isValid() ? "\n" : "")
+                     << QLocale(QLocale::English).toString(day, u"dddd d MMMM yyyy") << '\n';
+            shownDay = day;
+        }
+        call.out << "  " << line(entry, now, calendar) << '\n';
+        total += entry.duration(now);
+    }
+    if (entries.isEmpty())
+        call.out << "No sessions.\n";
+    else
+        call.out << "\nTotal " << Duration::coarseString(total) << " in " << entries.size()
+                 << (entries.size() == 1 ? " session" : " sessions") << ".\n";
+}
 
 void addHistoryCommands(QList<Command>& commands)
 {

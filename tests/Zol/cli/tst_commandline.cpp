@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -174,6 +175,90 @@ private Q_SLOTS:
         QCOMPARE(all[0][u"createdAt"_s].toString(), u"2026-03-02T09:00:00Z"_s);
         QCOMPARE(ok({u"project"_s, u"unarchive"_s, u"2302"_s}), u"Brand book is back in the picker.\n"_s);
         QCOMPARE(zol({u"project"_s, u"next"_s}).code, 1); // numbers typed by hand
+    }
+
+    void twoPeopleShareOneStudioFolder()
+    {
+        QTemporaryDir share;
+        QTemporaryDir homes;
+        const auto as = [&](const QString& person) {
+            qputenv("XDG_DATA_HOME", QFile::encodeName(homes.filePath(person + u"/data"_s)));
+            qputenv("XDG_CONFIG_HOME", QFile::encodeName(homes.filePath(person + u"/config"_s)));
+        };
+        const auto joinStudio = [&](const QString& person) {
+            as(person);
+            ok({u"books"_s, u"add"_s, u"Studio"_s});
+            ok({u"books"_s, u"open"_s, u"Studio"_s});
+            ok({u"name"_s, person});
+            return ok({u"studio"_s, u"folder"_s, share.path()});
+        };
+
+        QCOMPARE(joinStudio(u"Anna"_s), u"Connected, but no other Macs have published yet.\n"_s);
+        ok({u"project"_s, u"add"_s, u"2301"_s, u"--client"_s, u"Acme"_s, u"--name"_s, u"Brand book"_s});
+        ok({u"start"_s, u"2301"_s});
+        m_clock->advance(3600);
+        ok({u"stop"_s});
+
+        QCOMPARE(joinStudio(u"Ben"_s), u"Received 1 project.\n"_s);
+        ok({u"start"_s, u"2301"_s, u"--note"_s, u"Proofs"_s});
+        m_clock->advance(1800);
+        QCOMPARE(ok({u"stop"_s}), u"Logged 30m to Brand book.\n"_s);
+        ok({u"studio"_s, u"upload"_s});
+        QCOMPARE(zol({u"studio"_s, u"upload"_s, u"2026"_s}).code, 2);
+        as(u"Anna"_s);
+        QCOMPARE(ok({u"studio"_s, u"upload"_s, u"2026-W10"_s}),
+                 u"Uploaded Week 10 · 2 March – 8 March: 1.00 hours.\n"_s);
+        const QJsonObject studio =
+            QJsonDocument::fromJson(ok({u"studio"_s, u"--json"_s}).toUtf8()).object();
+        QCOMPARE(studio[u"peers"_s].toArray(), QJsonArray{u"Ben"_s});
+        QCOMPARE(studio[u"lastUploadAt"_s].isString(), true);
+
+        // The report reads both people's timesheets off the folder.
+        const QString rows = homes.filePath(u"march.csv"_s);
+        const QString page = homes.filePath(u"march.html"_s);
+        const QString package = homes.filePath(u"package"_s);
+        QCOMPARE(ok({u"report"_s, u"2026-03"_s, u"--output"_s, page, u"--csv"_s, rows, u"--package"_s, package}),
+                 u"Saved march.html.\n"_s + page + u"\nExported 2 sessions.\n"_s + rows +
+                     u"\nExported 2 sessions.\n"_s + package + u"/report.html\n"_s);
+        QFile csv(rows);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(csv.readAll());
+        QVERIFY(text.contains(u"Anna"_s) && text.contains(u"Ben"_s));
+        // A package folder holding anything else is never replaced.
+        QFile stray(package + u"/notes.txt"_s);
+        QVERIFY(stray.open(QIODevice::WriteOnly));
+        stray.close();
+        QCOMPARE(zol({u"report"_s, u"--package"_s, package}).code, 1);
+        QVERIFY(QFile::exists(package + u"/notes.txt"_s));
+    }
+
+    void exportMatchesTheGoldenFile()
+    {
+        addProject(u"2301"_s, u"Brand book"_s);
+        EntryStore store(EntryStore::defaultURL(), *m_clock);
+        ok({u"name"_s, u"Anna Smit"_s});
+        TimeEntry first = session(utc(2026, 3, 2, 9), 90);
+        first.id = QUuid(u"8C1E3C0A-6F0B-4B8E-9D7E-2B0C4C1D5E01"_s);
+        first.note = u"=cover, \"final\""_s;
+        store.save(first);
+        TimeEntry second = session(utc(2026, 3, 3, 13, 15), 45);
+        second.id = QUuid(u"8C1E3C0A-6F0B-4B8E-9D7E-2B0C4C1D5E02"_s);
+        second.task = u"Design"_s;
+        store.save(second);
+        store.save(session(utc(2026, 2, 27, 9), 60)); // another week
+        const QString file = m_folders->root() + u"/week.csv"_s;
+        QCOMPARE(ok({u"export"_s, u"csv"_s, u"--period"_s, u"2026-W10"_s, u"--output"_s, file}),
+                 u"Exported 2 sessions.\n"_s + file + u'\n');
+        QFile written(file);
+        QFile golden(QFINDTESTDATA("cli/golden/export-2026-W10.csv"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        // ZOL_WRITE_GOLDEN=1 records a new golden file after a deliberate change.
+        if (qEnvironmentVariableIsSet("ZOL_WRITE_GOLDEN") && golden.open(QIODevice::WriteOnly))
+            golden.write(bytes);
+        golden.close();
+        QVERIFY(golden.open(QIODevice::ReadOnly));
+        QCOMPARE(bytes, golden.readAll());
     }
 
     void usageErrors_data()

@@ -1,0 +1,193 @@
+// The studio folder: its state, choosing and leaving it, sync and upload.
+
+#include "CommandLine.h"
+
+#include "AppModel.h"
+#include "SharingModel.h"
+#include "books/AppSettings.h"
+#include "share/FileSystem.h"
+#include "share/SharedCatalog.h"
+#include "share/SharedFolderSync.h"
+#include "share/Timesheet.h"
+#include "share/TimesheetFolder.h"
+#include "support/Timestamps.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace zol::cli {
+
+namespace {
+
+// The other machines' names, from their meta files.
+QStringList peerNames(const QString& folder, const QString& ownId)
+{
+    QStringList names;
+    const QDir peers(SharedFolderSync::container(folder) + QStringLiteral("/peers"));
+    for (const QString& id : peers.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (id == ownId)
+            continue;
+        QFile file(peers.filePath(id + QStringLiteral("/meta.json")));
+        if (file.size() > SharedCatalog::maximumFileSize || !file.open(QIODevice::ReadOnly))
+            continue;
+        if (const std::optional<PeerMeta> meta = PeerMeta::decode(file.readAll()))
+            names.append(meta->machineName);
+    }
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
+// When this person's newest timesheet file on the share was written.
+std::optional<QDateTime> lastUploadAt(const QString& folder, const QString& machineId)
+{
+    const std::optional<QString> personFolder = TimesheetFolder::folderClaimed(
+        FileSystem::local(), machineId, Timesheet::root(folder));
+    if (!personFolder)
+        return std::nullopt;
+    std::optional<QDateTime> newest;
+    QDirIterator files(*personFolder, {QStringLiteral("*.csv")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QDateTime modified = QFileInfo(files.next()).lastModified().toUTC();
+        if (!newest || modified > *newest)
+            newest = modified;
+    }
+    return newest;
+}
+
+int studio(Invocation& call)
+{
+    const AppSettings& settings = *call.model.settings();
+    const QString folder = settings.sharedFolder().value_or(QString());
+    const bool reachable = !folder.isEmpty() && QFileInfo(folder).isDir();
+    const QStringList peers = reachable ? peerNames(folder, settings.machineId()) : QStringList();
+    const std::optional<QDateTime> uploaded =
+        reachable ? lastUploadAt(folder, settings.machineId()) : std::nullopt;
+    const bool sharing = call.model.sharing()->canUpload();
+    if (call.has(QStringLiteral("json"))) {
+        const QJsonObject object{
+            {QStringLiteral("folder"), folder.isEmpty() ? QJsonValue() : QJsonValue(folder)},
+            {QStringLiteral("sharing"), sharing},
+            {QStringLiteral("reachable"), reachable},
+            {QStringLiteral("peers"), QJsonArray::fromStringList(peers)},
+            {QStringLiteral("lastUploadAt"), uploaded ? QJsonValue(iso8601(*uploaded)) : QJsonValue()},
+        };
+        call.out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        return succeeded;
+    }
+    if (call.model.administration().isLocalOnly()) {
+        call.out << call.model.administration().name << " never leaves this machine.\n";
+        return succeeded;
+    }
+    if (folder.isEmpty()) {
+        call.out << "No folder chosen. 'zol studio folder PATH' chooses one.\n";
+        return succeeded;
+    }
+    call.out << "Studio folder: " << folder << '\n';
+    if (!sharing)
+        call.out << "Chosen, but sharing is switched off.\n";
+    else if (!reachable)
+        call.out << "Studio folder unreachable.\n";
+    else
+        call.out << (peers.isEmpty() ? QStringLiteral("Reachable · no other machines yet")
+                                     : QStringLiteral("Other machines: ") + peers.join(QStringLiteral(", ")))
+                 << '\n';
+    call.out << "Timesheets last handed in: "
+             << (uploaded ? call.model.calendar().local(*uploaded).toString(u"yyyy-MM-dd HH:mm")
+                          : QStringLiteral("never"))
+             << '\n';
+    return succeeded;
+}
+
+int studioFolder(Invocation& call)
+{
+    const QString typed = call.arguments.first().trimmed();
+    if (typed.isEmpty())
+        return call.usageError(QStringLiteral("give the studio folder's path"));
+    if (!QFileInfo(typed).isDir())
+        return call.fail(QStringLiteral("There is no folder at ") + typed +
+                         QStringLiteral(". Is the NAS mounted?"));
+    const QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(typed));
+    Invocation::wait(call.model.sharing()->chooseStudioFolder(folder));
+    const std::optional<StatusMessage>& status = call.model.status();
+    if (status && status->kind == StatusMessage::Kind::failure &&
+        status->text.startsWith(QStringLiteral("That folder belongs to "))) {
+        call.err << status->text << '\n'
+                 << SharingModel::folderTakenExplanation() << '\n';
+        return failed;
+    }
+    if (!status)
+        call.out << "Studio folder: " << call.model.settings()->sharedFolderPath() << '\n';
+    return call.reportStatus();
+}
+
+int studioDisconnect(Invocation& call)
+{
+    if (!call.model.settings()->sharedFolder())
+        return call.fail(call.model.administration().name + QStringLiteral(" has no studio folder."));
+    call.model.sharing()->disconnectStudioFolder();
+    return call.reportStatus();
+}
+
+int studioSync(Invocation& call)
+{
+    SharingModel& sharing = *call.model.sharing();
+    if (!sharing.canUpload())
+        return call.fail(QStringLiteral("Set up the studio folder first."));
+    Invocation::wait(call.has(QStringLiteral("force")) ? sharing.syncNow()
+                                                      : sharing.shareNow(false, false));
+    return call.reportStatus();
+}
+
+int studioUpload(Invocation& call)
+{
+    SharingModel& sharing = *call.model.sharing();
+    if (call.arguments.isEmpty()) {
+        if (!sharing.canUpload())
+            return call.fail(QStringLiteral("Set up the studio folder first."));
+        if (!call.model.settings()->autoUploadEnabled())
+            return call.fail(QStringLiteral("Automatic upload is off; name a period to upload it."));
+        Invocation::wait(sharing.autoUploadNow());
+        if (const std::optional<QString>& error = sharing.autoUploadError())
+            return call.fail(*error);
+        call.out << "Timesheets are up to date on the studio folder.\n";
+        return succeeded;
+    }
+    const std::optional<TimesheetPeriod> period =
+        TimesheetPeriod::fromId(call.arguments.first(), call.model.calendar());
+    if (!period || period->kind() == TimesheetPeriod::Kind::year)
+        return call.usageError(QStringLiteral("upload a week (2026-W10) or a month (2026-03)"));
+    sharing.setPeriod(*period);
+    Invocation::wait(sharing.refreshPeriod());
+    Invocation::wait(sharing.uploadTimesheet());
+    return call.reportStatus();
+}
+
+} // namespace
+
+void addStudioCommands(QList<Command>& commands)
+{
+    commands.append(
+        {QStringLiteral("studio"), QStringLiteral("[--json]"),
+         QStringLiteral("The studio folder of the open books and who else is on it."),
+         QStringLiteral("--json prints folder, sharing, reachable, peers and lastUploadAt."),
+         {{QStringLiteral("json"), {}}}, 0, 0, false, studio});
+    commands.append({QStringLiteral("studio folder"), QStringLiteral("PATH"),
+                     QStringLiteral("Share the open books through a studio folder."), {}, {}, 1, 1,
+                     false, studioFolder});
+    commands.append({QStringLiteral("studio disconnect"), {},
+                     QStringLiteral("Stop sharing; nothing on the studio folder is deleted."), {},
+                     {}, 0, 0, false, studioDisconnect});
+    commands.append({QStringLiteral("studio sync"), QStringLiteral("[--force]"),
+                     QStringLiteral("Sync the project list once; --force reads and writes everything."),
+                     {}, {{QStringLiteral("force"), {}}}, 0, 0, true, studioSync});
+    commands.append({QStringLiteral("studio upload"), QStringLiteral("[PERIOD]"),
+                     QStringLiteral("Hand in timesheets: one automatic pass, or the week or month named."),
+                     {}, {}, 0, 1, true, studioUpload});
+}
+
+} // namespace zol::cli
