@@ -301,6 +301,21 @@ private Q_SLOTS:
         QCOMPARE(ok({u"--version"_s}), u"zol " ZOL_VERSION "\n"_s);
     }
 
+    void theManualPageNamesEveryCommand()
+    {
+        QFile page(QFINDTESTDATA("../../Zol/cli/zol.1"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(page.readAll()).replace(u"\\-"_s, u"-"_s);
+        QStringList hints;
+        QTextStream out(stdout);
+        const cli::CommandLine commandLine(*m_clock, out, out);
+        for (const cli::Command& command : commandLine.commands()) {
+            if (!text.contains(u"\\fBzol "_s + command.name))
+                hints.append(command.name);
+        }
+        QVERIFY2(hints.isEmpty(), qPrintable(u"missing from zol.1: "_s + hints.join(u", ")));
+    }
+
     void booksSettingsAndTasks()
     {
         QCOMPARE(ok({u"books"_s, u"add"_s, u"Studio"_s, u"--prefix"_s, u"P"_s, u"--digits"_s,
