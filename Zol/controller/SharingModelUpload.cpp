@@ -116,7 +116,18 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
     SharingWork::runOffThread(
         this,
         [target = *target, period, force] {
-            return SharingWork::writePeriods(target, {period}, force);
+            // A session counts as handed in once its week and its month are
+            // both on the share, so the other periods holding the sessions of
+            // this one go up with it.
+            QList<TimesheetPeriod> periods{period};
+            for (const TimeEntry& entry : target.store->entries(period.start(), period.nextStart())) {
+                for (const TimesheetPeriod::Kind kind : TimesheetPeriod::uploadedKinds()) {
+                    const TimesheetPeriod holding(kind, entry.startedAt, target.calendar);
+                    if (!entry.isOpen() && !periods.contains(holding))
+                        periods.append(holding);
+                }
+            }
+            return SharingWork::writePeriods(target, periods, force);
         },
         [this, generation, done](SharingWork::Outcome<SharingWork::WriteRun> outcome) {
             if (generation == m_model.generation() && outcome.value) {

@@ -432,6 +432,11 @@ private Q_SLOTS:
                                               u"Your earlier timesheets moved from “Anna”."_s);
         QVERIFY(QFile::exists(m_studio->path() + hours(u"Anna-Smit"_s) +
                               u"/2026/weeks/2026-W10.csv"_s));
+        // The month holding the week's sessions went up with it, so they
+        // count as handed in.
+        QVERIFY(QFile::exists(m_studio->path() + hours(u"Anna-Smit"_s) +
+                              u"/2026/months/2026-03.csv"_s));
+        QVERIFY(anna->store().entriesNeedingUpload().isEmpty());
     }
 
     void choosingAndLeavingAStudioFolder()
