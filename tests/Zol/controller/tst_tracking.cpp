@@ -238,6 +238,18 @@ private Q_SLOTS:
         QCOMPARE(m_model->taskForNextSession(), u"Design"_s);
     }
 
+    void loginItem()
+    {
+        QVERIFY(!m_model->setLaunchAtLogin(true));
+        QVERIFY(!m_model->setLaunchAtLogin(true));
+        QCOMPARE(m_platform->loginItem->changes, 1);
+        QVERIFY(m_model->settings()->launchAtLogin());
+
+        m_platform->loginItem->failure = u"Not allowed"_s;
+        QCOMPARE(m_model->setLaunchAtLogin(false), std::optional(u"Not allowed"_s));
+        QVERIFY(m_model->settings()->launchAtLogin()); // still registered
+    }
+
     void anotherProcessesWritesAreNoticed()
     {
         addProjects(1, 0);
