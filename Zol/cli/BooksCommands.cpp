@@ -215,8 +215,6 @@ int settings(Invocation& call)
         return call.fail(name + (name == u"admin.current"
                                      ? QStringLiteral(" is changed with 'zol books open'.")
                                      : QStringLiteral(" belongs to this machine and cannot be set.")));
-    if (model.startupError())
-        return call.fail(QStringLiteral("Nothing was changed while the books cannot be opened."));
     const QString text = call.arguments.at(1);
     if (!found->property) {
         const std::optional<QVariant> on = parsed(text, QMetaType::fromType<bool>());
@@ -356,7 +354,7 @@ void addBooksCommands(QList<Command>& commands)
                      booksEmpty});
     commands.append({QStringLiteral("name"), QStringLiteral("[NEW NAME]"),
                      QStringLiteral("The name your timesheets are filed under, or set it."), {},
-                     {}, 0, 1, true, name});
+                     {}, 0, 1, false, name});
     commands.append(
         {QStringLiteral("settings"), QStringLiteral("[KEY [VALUE]]"),
          QStringLiteral("Read or write one setting; without KEY, all of them."),
