@@ -197,18 +197,8 @@ QFuture<QList<TimesheetPeriod>> SharingModel::periodsToUpload()
                                            settings.sharedFolderPath(), settings.machineName(),
                                            settings.machineId(),        m_model.calendar(),
                                            m_model.clock().now(),       m_booksOpen};
-    auto done = std::make_shared<QPromise<QList<TimesheetPeriod>>>();
-    done->start();
-    SharingWork::runOffThread(
-        this, [target] { return SharingWork::periodsToUpload(target); },
-        [done](SharingWork::Outcome<QList<TimesheetPeriod>> outcome) {
-            if (outcome.value)
-                done->addResult(*outcome.value);
-            else
-                done->setException(outcome.error);
-            done->finish();
-        });
-    return done->future();
+    return SharingWork::resultOffThread(this,
+                                        [target] { return SharingWork::periodsToUpload(target); });
 }
 
 QFuture<QList<TimesheetPeriod>> SharingModel::periodsMissingFromShare()
@@ -216,18 +206,8 @@ QFuture<QList<TimesheetPeriod>> SharingModel::periodsMissingFromShare()
     const std::optional<SharingWork::UploadTarget> target = uploadTarget();
     if (!target || !m_model.store())
         return QtFuture::makeReadyFuture(QList<TimesheetPeriod>());
-    auto done = std::make_shared<QPromise<QList<TimesheetPeriod>>>();
-    done->start();
-    SharingWork::runOffThread(
-        this, [target = *target] { return SharingWork::periodsMissingFromShare(target); },
-        [done](SharingWork::Outcome<QList<TimesheetPeriod>> outcome) {
-            if (outcome.value)
-                done->addResult(*outcome.value);
-            else
-                done->setException(outcome.error);
-            done->finish();
-        });
-    return done->future();
+    return SharingWork::resultOffThread(
+        this, [target = *target] { return SharingWork::periodsMissingFromShare(target); });
 }
 
 // --- the period on screen ---

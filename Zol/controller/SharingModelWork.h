@@ -63,6 +63,23 @@ template <typename Work, typename Apply> void runOffThread(QObject* context, Wor
     }));
 }
 
+// Runs `work` on the thread pool; the future returned carries its result, or
+// what it threw, from a later turn of the event loop of `context`'s thread.
+template <typename Work> QFuture<std::invoke_result_t<Work&>> resultOffThread(QObject* context, Work work)
+{
+    using T = std::invoke_result_t<Work&>;
+    auto done = std::make_shared<QPromise<T>>();
+    done->start();
+    runOffThread(context, std::move(work), [done](Outcome<T> outcome) {
+        if (outcome.value)
+            done->addResult(*outcome.value);
+        else
+            done->setException(outcome.error);
+        done->finish();
+    });
+    return done->future();
+}
+
 // Calls `then(future)` on the thread of `context` once `future` has finished,
 // on a later turn of the event loop. The future returned finishes after
 // `then` ran; it is cancelled when `context` is destroyed first (and `then`
