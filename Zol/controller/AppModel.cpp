@@ -110,6 +110,8 @@ void AppModel::openBooks(const Administration& administration)
         m_store = EntryStore::inMemory(m_clock);
     }
     m_tracker = std::make_unique<Tracker>(*m_store, m_settings->machineName(), m_clock);
+    // Not a stored setting: the login item itself is the record.
+    m_settings->setLaunchAtLogin(m_platform.loginItem().isEnabled());
     ++m_generation;
     setStartupError(failure ? std::optional(cannotOpenText(*failure)) : std::nullopt);
     Q_EMIT settingsChanged();
@@ -180,14 +182,20 @@ std::optional<QString> AppModel::setLaunchAtLogin(bool enabled)
 // the same beat, since a file watcher misses replacements on some file systems.
 void AppModel::watchElsewhere()
 {
-    m_settings->setLaunchAtLogin(m_platform.loginItem().isEnabled());
     connect(&m_defaults, &SettingsStore::changed, this, &AppModel::followSettingsElsewhere);
     m_elsewhereTicker = m_clock.every(2, this, [this] { followElsewhere(); });
 }
 
 void AppModel::followElsewhere()
 {
+    // The database first: a settings change may open other books, and the
+    // session left here must be the one the other process last wrote.
+    followDatabaseElsewhere();
     m_defaults.refresh();
+}
+
+void AppModel::followDatabaseElsewhere()
+{
     qint64 version = 0;
     try {
         version = m_store->dataVersion();
@@ -209,6 +217,7 @@ void AppModel::followSettingsElsewhere(const QStringList& keys)
     static const QString currentKey = QStringLiteral("admin.current");
     if (!keys.contains(listKey) && !keys.contains(currentKey))
         return;
+    followDatabaseElsewhere();
     setAdministrations(AppSettings::administrations(m_defaults));
     const Administration open = AppSettings::currentAdministration(m_defaults);
     if (open.id != m_administration.id) {
@@ -292,6 +301,7 @@ void AppModel::clearAdministration(const Administration& administration)
             refreshHistory();
             m_catalogue->reloadAllProjects();
             m_reports->dropStudio();
+            m_sharing->forgetWhatWasSeen();
         } else {
             const std::unique_ptr<EntryStore> store = m_openStore(administration.id, m_clock);
             store->eraseEverything();

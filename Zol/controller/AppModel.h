@@ -240,6 +240,7 @@ private:
     void startShared();
     void watchElsewhere();
     void followElsewhere();
+    void followDatabaseElsewhere();
     void followSettingsElsewhere(const QStringList& keys);
     void setAdministrations(const QList<Administration>& list);
     void setAdministration(const Administration& administration);

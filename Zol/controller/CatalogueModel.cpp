@@ -118,7 +118,7 @@ bool CatalogueModel::updateProject(const Project& project, const QString& name,
     try {
         // One transaction: the new number (sessions follow it), then the name
         // and client of the project and of every session on it.
-        store().updateProject(project.serial, trimmedName, clientName, serial);
+        store().updateProject(project.serial, trimmedName, clientName.trimmed(), serial);
     } catch (const Error& error) {
         fail(error.message());
         return false;

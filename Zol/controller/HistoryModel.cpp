@@ -190,7 +190,12 @@ EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
         return check;
     }
     try {
-        check.overlaps = store().overlaps(edited);
+        // A running session is checked as it stands now: moving its start
+        // back over finished sessions runs into them just the same.
+        TimeEntry asItStands = edited;
+        if (asItStands.isOpen())
+            asItStands.endedAt = m_model.clock().now();
+        check.overlaps = store().overlaps(asItStands);
         // The stored copy says whether it went up: the editor's copy may be
         // older than an upload that ran meanwhile.
         const std::optional<TimeEntry> stored = store().entry(edited.id);

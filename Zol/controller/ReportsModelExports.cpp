@@ -195,7 +195,12 @@ void ReportsModel::exportStudioPackage()
 {
     if (!checkStudioRows(true))
         return;
+    // What is exported is fixed before the dialog: while it is open, the
+    // event loop runs on and other books may be opened.
     const TimesheetPeriod period = reportPeriod();
+    const StudioHours::Snapshot studio = *m_studio;
+    const QList<StudioHours::Record> rows = m_studioRows;
+    const QString query = m_studioQuery;
     Desktop& desktop = m_model.platform().desktop();
     const std::optional<QString> path = desktop.askWhereToSave(
         {studioTitle, QStringLiteral("A folder holding the report and the sessions behind it."),
@@ -204,11 +209,11 @@ void ReportsModel::exportStudioPackage()
     if (!path)
         return;
 
-    const qsizetype count = m_studioRows.size();
+    const qsizetype count = rows.size();
     try {
-        const QString report = HTMLReport::make(*m_studio, period, studioName, m_studioQuery,
-                                                sessionsFile, m_model.clock().now());
-        const QString sessions = StudioHours::csv(m_studioRows, m_studio->calendar);
+        const QString report = HTMLReport::make(studio, period, studioName, query, sessionsFile,
+                                                m_model.clock().now());
+        const QString sessions = StudioHours::csv(rows, studio.calendar);
         writePackage(*path, {{reportFile, report.toUtf8()}, {sessionsFile, sessions.toUtf8()}});
     } catch (const Error& error) {
         m_model.setStatus(StatusMessage::failure(error.message()));
@@ -223,7 +228,9 @@ void ReportsModel::exportStudioRows()
     if (!checkStudioRows(true))
         return;
     const TimesheetPeriod period = reportPeriod();
-    const qsizetype count = m_studioRows.size();
+    const QList<StudioHours::Record> rows = m_studioRows;
+    const Calendar calendar = m_studio->calendar;
+    const qsizetype count = rows.size();
     const QString query = m_studioQuery.trimmed();
     QString message;
     if (query.isEmpty())
@@ -239,7 +246,7 @@ void ReportsModel::exportStudioRows()
         return;
     try {
         FileSystem::local().writeAtomically(
-            *path, StudioHours::csv(m_studioRows, m_studio->calendar).toUtf8());
+            *path, StudioHours::csv(rows, calendar).toUtf8());
     } catch (const Error& error) {
         m_model.setStatus(StatusMessage::failure(error.message()));
         return;

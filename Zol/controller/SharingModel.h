@@ -201,6 +201,9 @@ public:
     // After a sharing or personal setting changed: the tracker's name, the
     // sync engine and both loops follow the settings.
     void applySettingsChange();
+    // Starts the next sync from nothing, reading every peer file again (the
+    // books were emptied, so what was merged before is gone).
+    void forgetWhatWasSeen() { m_engine.reset(); }
 
     void setPeriod(const TimesheetPeriod& period);
     // Shows the week or month that holds `day`.

@@ -129,6 +129,11 @@ void IdleMonitor::wokeUp(const QDateTime& now, double jump, bool announced)
         during = *m_tickingAtLook;
         slept = jump;
     }
+    // Away before the machine went to sleep: the report covers both.
+    if (began && m_awaySince && *m_awaySince < *began) {
+        slept += double(m_awaySince->msecsTo(*began)) / 1000.0;
+        began = m_awaySince;
+    }
     m_sleptAt.reset();
     m_awaySince.reset();
     m_awakeSince = now;

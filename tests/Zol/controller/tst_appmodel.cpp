@@ -243,22 +243,6 @@ private Q_SLOTS:
         m_clock->advance(0.5);
         QVERIFY(!model->status());
     }
-
-    void undoRestoresTheDeletedSessions()
-    {
-        const auto model = makeModel();
-        const auto entry = model->tracker()->start(brandBook);
-        m_clock->advance(600);
-        model->stop();
-        model->tracker()->deleteEntry(*entry);
-
-        model->setStatus(StatusMessage::deletion(u"Deleted 1 session."_s, {entry->id}));
-        model->undoDeletion();
-        QVERIFY(model->store()->entry(entry->id));
-        QCOMPARE(model->tracker()->recent().size(), 1);
-        QCOMPARE(model->status()->text, u"Restored."_s);
-        QVERIFY(!model->status()->canUndo());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestAppModel)

@@ -22,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace Qt::StringLiterals;
 using namespace zol;
@@ -134,6 +135,8 @@ private Q_SLOTS:
     void cleanup()
     {
         m_model.reset();
+        // A studio read still running holds the clock and the folders.
+        QThreadPool::globalInstance()->waitForDone();
         m_defaults.reset();
         m_clock.reset();
         m_folders.reset();

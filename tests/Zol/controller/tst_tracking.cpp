@@ -261,7 +261,12 @@ private Q_SLOTS:
         m_clock->advance(2);
         QCOMPARE(m_model->tracker()->current()->id, started.id);
 
-        // And opens other books through the settings file.
+        // And stops it with a note, then opens other books through the
+        // settings file: the app leaves the session as the command line wrote it.
+        m_clock->advance(600);
+        started.note = u"from the terminal"_s;
+        started.endedAt = m_clock->now();
+        elsewhere.save(started);
         Administration other = Administration::fresh();
         other.name = u"Studio"_s;
         SettingsStore cli(m_defaults->filePath());
@@ -269,6 +274,9 @@ private Q_SLOTS:
         AppSettings::setCurrentAdministration(other.id, cli);
         m_clock->advance(2);
         QCOMPARE(m_model->administration().id, other.id);
+        const std::optional<TimeEntry> kept = elsewhere.entry(started.id);
+        QCOMPARE(kept->note, started.note);
+        QCOMPARE(kept->endedAt, started.endedAt);
     }
 };
 

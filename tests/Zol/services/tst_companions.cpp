@@ -244,12 +244,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("announced");
         QTest::addColumn<bool>("paused");
         QTest::addColumn<int>("minutes");
+        QTest::addColumn<int>("awayBefore");
         QTest::addColumn<bool>("reported");
 
-        QTest::newRow("announced") << true << false << 120 << true;
-        QTest::newRow("told by the clocks") << false << false << 120 << true;
-        QTest::newRow("shorter than the threshold") << true << false << 9 << false;
-        QTest::newRow("paused session") << false << true << 120 << false;
+        QTest::newRow("announced") << true << false << 120 << 0 << true;
+        QTest::newRow("told by the clocks") << false << false << 120 << 0 << true;
+        QTest::newRow("away, then asleep") << true << false << 90 << 30 << true;
+        QTest::newRow("shorter than the threshold") << true << false << 9 << 0 << false;
+        QTest::newRow("paused session") << false << true << 120 << 0 << false;
     }
 
     void sleepOfferedAsAwayTime()
@@ -263,6 +265,11 @@ private Q_SLOTS:
             tracker().pause();
         QSignalSpy reports(m_model, &AppModel::idleReportChanged);
 
+        // Away for a while first, as the ticks see it (the idle time grows).
+        QFETCH(int, awayBefore);
+        const QDateTime left = m_clock->now();
+        for (int tick = 0; tick < awayBefore * 60 / IdleMonitor::tickSeconds; ++tick)
+            m_clock->advance(IdleMonitor::tickSeconds);
         const QDateTime sleptAt = m_clock->now();
         if (announced)
             Q_EMIT m_platform->systemEvents->willSleep();
@@ -277,7 +284,9 @@ private Q_SLOTS:
         QFETCH(bool, reported);
         QCOMPARE(reports.size(), reported ? 1 : 0);
         if (reported)
-            QCOMPARE(m_model->idleReport(), (IdleReport{sleptAt, minutes * 60.0, currentId()}));
+            QCOMPARE(m_model->idleReport(),
+                     (IdleReport{awayBefore ? left : sleptAt, (awayBefore + minutes) * 60.0,
+                                 currentId()}));
     }
 
     void hotKey()
