@@ -168,12 +168,22 @@ void ReminderScheduler::askAuthorisation(std::function<void(bool)> answer)
     case Notifier::Authorisation::notDetermined:
         break;
     }
+    // Asked while the user is still deciding: answered with everybody else.
+    if (!m_waitingForAnswer.empty()) {
+        m_waitingForAnswer.push_back(std::move(answer));
+        return;
+    }
     if (m_hasRequestedAuthorisation) {
         answer(false);
         return;
     }
     m_hasRequestedAuthorisation = true;
-    m_notifier.requestAuthorisation(this, std::move(answer));
+    m_waitingForAnswer.push_back(std::move(answer));
+    m_notifier.requestAuthorisation(this, [this](bool allowed) {
+        const std::vector<std::function<void(bool)>> waiting = std::exchange(m_waitingForAnswer, {});
+        for (const std::function<void(bool)>& waiter : waiting)
+            waiter(allowed);
+    });
 }
 
 } // namespace zol

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace zol {
 
@@ -90,6 +91,8 @@ private:
     };
 
     void askAuthorisation(std::function<void(bool allowed)> answer);
+    // Answers owed once the user has decided on the request in flight.
+    std::vector<std::function<void(bool)>> m_waitingForAnswer;
     void step(quint64 token);
 
     Clock& m_clock;

@@ -192,6 +192,20 @@ private Q_SLOTS:
         QCOMPARE(notifier.requests, 1);
     }
 
+    void permissionGrantedWhileAskingServesEveryLoop()
+    {
+        FakeNotifier& notifier = *m_platform->notifier;
+        notifier.status = Notifier::Authorisation::notDetermined;
+        settings().setFirstReminderMinutes(30);
+        m_model->start(brandBook);
+        tracker().pause(); // a new loop asks again while the user decides
+        tracker().resume();
+        QCoreApplication::processEvents();
+        m_clock->advance(1800);
+        QCOMPARE(posted().size(), 1);
+        QCOMPARE(notifier.requests, 1);
+    }
+
     void awayTimeReportedOncePerPeriod()
     {
         QSignalSpy reports(m_model, &AppModel::idleReportChanged);
