@@ -106,6 +106,16 @@ private Q_SLOTS:
         QCOMPARE(model->store()->path(), EntryStore::url(other.id));
     }
 
+    void firstRunStoresLocal()
+    {
+        QVERIFY(!m_defaults->contains(u"admin.list"_s));
+        const auto model = makeModel();
+        QCOMPARE(AppSettings::administrations(*m_defaults).size(), 1);
+        QVERIFY(m_defaults->contains(u"admin.list"_s));
+        QCOMPARE(model->administration().name, u"Local"_s);
+        QVERIFY(!AppSettings::hasCompletedSetup(*m_defaults));
+    }
+
     void switchingStopsTheSessionInTheOldBooks()
     {
         const auto model = makeModel();
