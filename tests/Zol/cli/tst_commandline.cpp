@@ -213,6 +213,18 @@ private Q_SLOTS:
         QCOMPARE(studio[u"peers"_s].toArray(), QJsonArray{u"Ben"_s});
         QCOMPARE(studio[u"lastUploadAt"_s].isString(), true);
 
+        // Local never shares, and a folder serves one set of books only.
+        ok({u"books"_s, u"open"_s, u"Local"_s});
+        const Result local = zol({u"studio"_s, u"folder"_s, share.path()});
+        QCOMPARE(local.code, 1);
+        QVERIFY(local.err.contains(u"Add other books and open them"_s));
+        ok({u"books"_s, u"add"_s, u"Archive"_s});
+        ok({u"books"_s, u"open"_s, u"Archive"_s});
+        const Result taken = zol({u"studio"_s, u"folder"_s, share.path()});
+        QCOMPARE(taken.code, 1);
+        QVERIFY(taken.err.startsWith(u"That folder belongs to Studio.\nTwo sets of books on one folder are one studio."_s));
+        ok({u"books"_s, u"open"_s, u"Studio"_s});
+
         // The report reads both people's timesheets off the folder.
         const QString rows = homes.filePath(u"march.csv"_s);
         const QString page = homes.filePath(u"march.html"_s);
