@@ -250,7 +250,10 @@ int HistoryModel::deleteEntries(const QList<QUuid>& ids)
         }
     } catch (const Error& error) {
         afterChange();
-        fail(error.message());
+        // What was deleted before the failure can still be undone.
+        StatusMessage message = StatusMessage::failure(error.message());
+        message.undoableDeletions = deleted;
+        m_model.setStatus(message);
         return int(deleted.size());
     }
     if (deleted.isEmpty())
