@@ -8,6 +8,7 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <QTimer>
 
 #include <memory>
 
@@ -24,22 +25,32 @@ public:
     QHash<QString, QList<NotificationAction>> categories;
 
     Authorisation authorisation() override { return status; }
-    void requestAuthorisation(QObject* context, std::function<void(bool)> done) override;
-    void registerCategory(const QString& category, const QList<NotificationAction>& actions) override
+    // Answers on the next turn of the event loop, as the system's dialog would.
+    void requestAuthorisation(QObject* context, std::function<void(bool)> done) override
+    {
+        ++requests;
+        status = grantOnRequest ? Authorisation::authorised : Authorisation::denied;
+        QTimer::singleShot(0, context,
+                           [done = std::move(done), granted = grantOnRequest] { done(granted); });
+    }
+    void registerCategory(const QString& category,
+                          const QList<NotificationAction>& actions) override
     {
         categories.insert(category, actions);
     }
     void post(const Notification& notification) override { posted.append(notification); }
     // As if the user clicked `actionId` on the last notification posted.
-    void click(const QString& actionId);
+    void click(const QString& actionId)
+    {
+        Q_EMIT actionInvoked(posted.isEmpty() ? QString() : posted.constLast().id, actionId);
+    }
 };
 
 class FakeIdleTime final : public IdleTimeSource
 {
 public:
-    std::optional<double> seconds = 0.0;
-    // When set, the idle time is counted on this clock from `lastInput`
-    // instead, so that it grows as the clock moves (a sleep included).
+    // When set, the idle time is counted on this clock from `lastInput`, so
+    // that it grows as the clock moves (a sleep included); else it is 0.
     const Clock* clock = nullptr;
     QDateTime lastInput;
 
@@ -49,21 +60,35 @@ public:
         if (clock)
             lastInput = clock->now();
     }
-    std::optional<double> secondsSinceLastInput() override;
+    std::optional<double> secondsSinceLastInput() override
+    {
+        return clock ? double(lastInput.msecsTo(clock->now())) / 1000.0 : 0.0;
+    }
 };
 
 class FakeShortcut final : public GlobalShortcut
 {
 public:
-    bool refuse = false;
     int grabs = 0;
     int releases = 0;
     QString held;
 
-    bool grab(const QString& signature) override;
-    void release() override;
+    bool grab(const QString& signature) override
+    {
+        ++grabs;
+        held = signature;
+        return true;
+    }
+    void release() override
+    {
+        ++releases;
+        held.clear();
+    }
     // As if the user pressed the combination `signature` (the held one by default).
-    void press(const QString& signature = {}) { Q_EMIT pressed(signature.isEmpty() ? held : signature); }
+    void press(const QString& signature = {})
+    {
+        Q_EMIT pressed(signature.isEmpty() ? held : signature);
+    }
 };
 
 class FakeLoginItem final : public LoginItemService
@@ -75,11 +100,13 @@ public:
     std::optional<QString> failure;
 
     bool isEnabled() override { return enabled; }
-    std::optional<QString> setEnabled(bool on) override;
-};
-
-class FakeSystemEvents final : public SystemEvents
-{
+    std::optional<QString> setEnabled(bool on) override
+    {
+        ++changes;
+        if (!failure)
+            enabled = on;
+        return failure;
+    }
 };
 
 class FakeDesktop final : public Desktop
@@ -93,10 +120,15 @@ public:
 
     void reveal(const QString& path) override { revealed.append(path); }
     void openUrl(const QUrl& url) override { opened.append(url); }
-    std::optional<QString> askWhereToSave(const SaveRequest& request) override;
+    std::optional<QString> askWhereToSave(const SaveRequest& request) override
+    {
+        asked.append(request);
+        return answers.isEmpty() ? std::nullopt : answers.dequeue();
+    }
 };
 
-// A Platform made of the fakes above, with typed access to each.
+// A Platform made of the fakes above, with typed access to each; the system
+// events are emitted by the test itself.
 struct FakePlatform
 {
     FakePlatform();
@@ -105,7 +137,7 @@ struct FakePlatform
     FakeIdleTime* idleTime;
     FakeShortcut* shortcut;
     FakeLoginItem* loginItem;
-    FakeSystemEvents* systemEvents;
+    SystemEvents* systemEvents;
     FakeDesktop* desktop;
     std::unique_ptr<Platform> platform;
 

@@ -1,17 +1,14 @@
-// The controller over real stores in temporary user folders: start-up on a
-// database that cannot be opened, switching, removing and emptying books, the
-// status line's clears and undo, and the sentences it shows.
+// The controller over real stores and a settings file in temporary user
+// folders: start-up on a database that cannot be opened, switching, removing
+// and emptying books, the status line's clears, what the hot key does in each
+// state, which projects the picker offers and how the arrow keys move through
+// them, the away-time answer, and another process's writes.
 
-#include "AppModel.h"
-#include "Builders.h"
-#include "FakeClock.h"
-#include "FakePlatform.h"
-#include "UserFolders.h"
-#include "books/SettingsStore.h"
-#include "store/EntryStore.h"
+#include "Books.h"
 #include "support/Error.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -19,208 +16,148 @@ using namespace Qt::StringLiterals;
 using namespace zol;
 using namespace zol::test;
 
-namespace {
-
-const Project brandBook{u"2301"_s, u"Brand book"_s, u"Acme"_s,
-                        true,      utc(2026, 1, 1), utc(2026, 1, 1)};
-
-Administration studio()
-{
-    Administration a = Administration::fresh();
-    a.name = u"Studio"_s;
-    return a;
-}
-
-} // namespace
-
 class TestAppModel : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<UserFolders> m_folders;
-    std::unique_ptr<FakeClock> m_clock;
-    std::unique_ptr<SettingsStore> m_defaults;
-    std::unique_ptr<FakePlatform> m_platform;
-    QByteArray m_home;
+    std::unique_ptr<Books> m_books;
 
-    std::unique_ptr<AppModel>
-    makeModel(AppModel::StoreOpener opener = AppModel::defaultStoreOpener())
-    {
-        auto model = std::make_unique<AppModel>(*m_defaults, *m_clock, *m_platform, std::move(opener));
-        model->bootstrap();
-        return model;
-    }
-
+    AppModel& model() { return *m_books->model; }
+    Tracker& tracker() { return *model().tracker(); }
+    FakeClock& clock() { return m_books->clock; }
     // Sessions in the database of `administrationId`, read afresh from the file.
     QList<TimeEntry> storedEntries(const QString& administrationId)
     {
-        return EntryStore(EntryStore::url(administrationId), *m_clock).recentEntries(100);
+        return EntryStore(EntryStore::url(administrationId), clock()).recentEntries(100);
+    }
+
+    // `count` active projects numbered 1001 upwards; the first `used` of
+    // them tracked once each, the highest number most recently.
+    void addProjects(int count, int used)
+    {
+        for (int i = 0; i < count; ++i) {
+            const QString number = QString::number(1001 + i);
+            m_books->store().addManualProject(project(number, u"Project "_s + number, u"Client"_s,
+                                                      utc(2026, 1, 1), utc(2026, 1, 1)));
+        }
+        for (int i = 0; i < used; ++i)
+            m_books->store().save(session(utc(2026, 2, 1 + i, 9), 30, QString::number(1001 + i)));
+        tracker().reload();
+    }
+
+    // The picker's projects by number, separated by spaces.
+    QString shown()
+    {
+        QStringList serials;
+        for (const Project& p : model().pickerProjects())
+            serials.append(p.serial);
+        return serials.join(u' ');
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_home = qgetenv("HOME");
-        m_folders = std::make_unique<UserFolders>();
-        m_clock = std::make_unique<FakeClock>();
-        m_defaults = std::make_unique<SettingsStore>(QString());
-        m_platform = std::make_unique<FakePlatform>();
-    }
-
-    void cleanup()
-    {
-        m_defaults.reset();
-        m_clock.reset();
-        m_folders.reset();
-        qputenv("HOME", m_home);
-    }
+    void init() { m_books = std::make_unique<Books>(Books::Settings::inFile); }
+    void cleanup() { m_books.reset(); }
 
     void unopenableDatabaseTracksInMemoryUntilASwitch()
     {
+        const auto restoreHome = qScopeGuard([home = qgetenv("HOME")] { qputenv("HOME", home); });
         // The data folder would be made below a regular file.
-        QFile blocker(m_folders->root() + u"/blocker"_s);
+        QFile blocker(m_books->folders.root() + u"/blocker"_s);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        qputenv("HOME", QFile::encodeName(m_folders->root()));
+        qputenv("HOME", QFile::encodeName(m_books->folders.root()));
         qputenv("XDG_DATA_HOME", QFile::encodeName(blocker.fileName() + u"/data"_s));
-        const auto model = makeModel();
+        m_books->model = m_books->start();
 
-        const QString start =
-            u"Could not open ~/blocker/data/Zol. Tracking to a temporary "
-            u"database that will not survive a quit. (Could not create the folder "_s;
-        QVERIFY2(model->startupError() && model->startupError()->startsWith(start) &&
-                     model->startupError()->endsWith(u')'),
-                 qPrintable(model->startupError().value_or(u"none"_s)));
+        const QString error = model().startupError().value_or(u"none"_s);
+        QVERIFY2(error.startsWith(u"Could not open ~/blocker/data/Zol. Tracking to a temporary "
+                                  u"database that will not survive a quit. (Could not create the "
+                                  u"folder "_s) &&
+                     error.endsWith(u')'),
+                 qPrintable(error));
+        QVERIFY(tracker().start(brandBook));
+        clock().advance(600);
+        model().stop();
+        QCOMPARE(model().store()->recentEntries(10).size(), 1);
 
-        QVERIFY(model->tracker()->start(brandBook));
-        m_clock->advance(600);
-        model->stop();
-        QCOMPARE(model->store()->recentEntries(10).size(), 1);
-
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_folders->dataHome()));
-        const Administration other = studio();
-        model->addAdministration(other);
-        QSignalSpy errorChanged(model.get(), &AppModel::startupErrorChanged);
-        model->switchTo(other);
-        QVERIFY(!model->startupError());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_books->folders.dataHome()));
+        const Administration other = named(u"Studio"_s);
+        model().addAdministration(other);
+        QSignalSpy errorChanged(&model(), &AppModel::startupErrorChanged);
+        model().switchTo(other);
+        QVERIFY(!model().startupError());
         QCOMPARE(errorChanged.size(), 1);
-        QCOMPARE(model->store()->path(), EntryStore::url(other.id));
-    }
-
-    void firstRunStoresLocal()
-    {
-        QVERIFY(!m_defaults->contains(u"admin.list"_s));
-        const auto model = makeModel();
-        QCOMPARE(AppSettings::administrations(*m_defaults).size(), 1);
-        QVERIFY(m_defaults->contains(u"admin.list"_s));
-        QCOMPARE(model->administration().name, u"Local"_s);
-        QVERIFY(!AppSettings::hasCompletedSetup(*m_defaults));
+        QCOMPARE(model().store()->path(), EntryStore::url(other.id));
     }
 
     void switchingStopsTheSessionInTheOldBooks()
     {
-        const auto model = makeModel();
-        const Administration other = studio();
-        model->addAdministration(other);
-        model->setPendingNote(u"for the next one"_s);
-        model->tracker()->start(brandBook);
-        m_clock->advance(5400);
+        // A first run stores the Local books it implied.
+        QVERIFY(m_books->defaults.contains(u"admin.list"_s));
 
-        const quint64 before = model->generation();
-        QSignalSpy closing(model.get(), &AppModel::booksClosing);
-        model->switchTo(other);
+        const Administration other = named(u"Studio"_s);
+        model().addAdministration(other);
+        model().setPendingNote(u"for the next one"_s);
+        tracker().start(brandBook);
+        clock().advance(5400);
+        const quint64 before = model().generation();
+        QSignalSpy closing(&model(), &AppModel::booksClosing);
+        model().switchTo(other);
 
         const QList<TimeEntry> old = storedEntries(Administration::defaultId);
         QCOMPARE(old.size(), 1);
-        QCOMPARE(old.first().endedAt, m_clock->now());
-        QVERIFY(storedEntries(other.id).isEmpty());
-        QVERIFY(!model->tracker()->current());
-        QCOMPARE(AppSettings::currentAdministration(*m_defaults).id, other.id);
-        QVERIFY(model->generation() > before);
+        QCOMPARE(old.first().endedAt, clock().now());
+        QVERIFY(!tracker().current());
+        QCOMPARE(AppSettings::currentAdministration(m_books->defaults).id, other.id);
+        QVERIFY(model().generation() > before);
         QCOMPARE(closing.first().first().toULongLong(), before);
-        QVERIFY(model->pendingNote().isEmpty());
-        QCOMPARE(model->status()->kind, StatusMessage::Kind::success);
-        QCOMPARE(model->status()->text, u"Switched to Studio."_s);
+        QVERIFY(model().pendingNote().isEmpty());
+        QCOMPARE(m_books->said(), u"Switched to Studio."_s);
 
         // The open books again: nothing happens, nothing is said.
-        model->setStatus(std::nullopt);
-        QSignalSpy trackerChanged(model.get(), &AppModel::trackerChanged);
-        model->switchTo(other);
+        model().setStatus(std::nullopt);
+        QSignalSpy trackerChanged(&model(), &AppModel::trackerChanged);
+        model().switchTo(other);
         QCOMPARE(trackerChanged.size(), 0);
-        QVERIFY(!model->status());
+        QVERIFY(!model().status());
     }
 
     void removingTheOpenAdministration()
     {
-        const auto model = makeModel();
-        const Administration other = studio();
-        model->removeAdministration(Administration::fallback()); // the last one stays
-        model->addAdministration(other);
-        model->removeAdministration(Administration::fallback()); // "Local" stays
-        QCOMPARE(model->administrations().size(), 2);
-        QVERIFY(!model->status());
+        const Administration other = named(u"Studio"_s);
+        model().removeAdministration(Administration::fallback()); // the last one stays
+        model().addAdministration(other);
+        model().removeAdministration(Administration::fallback()); // "Local" stays
+        QCOMPARE(model().administrations().size(), 2);
+        QVERIFY(!model().status());
 
-        model->switchTo(other);
-        model->tracker()->start(brandBook);
-        m_clock->advance(120);
-        model->removeAdministration(other);
-
-        QCOMPARE(model->administration().id, Administration::defaultId);
-        QCOMPARE(AppSettings::administrations(*m_defaults).size(), 1);
-        QCOMPARE(model->status()->kind, StatusMessage::Kind::info);
-        QCOMPARE(model->status()->text, u"Removed Studio. Its hours are still on this Mac."_s);
+        model().switchTo(other);
+        tracker().start(brandBook);
+        clock().advance(120);
+        model().removeAdministration(other);
+        QCOMPARE(model().administration().id, Administration::defaultId);
+        QCOMPARE(AppSettings::administrations(m_books->defaults).size(), 1);
+        QCOMPARE(m_books->said(), u"Removed Studio. Its hours are still on this Mac."_s);
         QCOMPARE(storedEntries(other.id).size(), 1);
     }
 
     void emptyingBooks()
     {
-        const auto model = makeModel();
-        model->tracker()->start(brandBook);
-        m_clock->advance(3600);
-        model->clearAdministration(model->administration());
-
-        QVERIFY(!model->tracker()->current());
-        QVERIFY(model->tracker()->recent().isEmpty());
+        tracker().start(brandBook);
+        clock().advance(3600);
+        model().clearAdministration(model().administration());
+        QVERIFY(!tracker().current());
+        QVERIFY(tracker().recent().isEmpty());
         QVERIFY(storedEntries(Administration::defaultId).isEmpty());
-        QCOMPARE(model->status()->kind, StatusMessage::Kind::success);
-        QCOMPARE(model->status()->text,
-                 u"Emptied Local on this Mac. The studio folder is untouched."_s);
+        QCOMPARE(m_books->said(), u"Emptied Local on this Mac. The studio folder is untouched."_s);
 
         // Other books that cannot be opened: their own error, nothing erased.
-        const auto failing = makeModel([](const QString& id, const Clock& clock) {
+        m_books->model = m_books->start([](const QString& id, const Clock& clock) {
             if (id != Administration::defaultId)
                 throw Error(u"disk on fire"_s);
             return AppModel::defaultStoreOpener()(id, clock);
         });
-        failing->clearAdministration(studio());
-        QCOMPARE(failing->status()->kind, StatusMessage::Kind::failure);
-        QCOMPARE(failing->status()->text, u"disk on fire"_s);
-    }
-
-    void stopMessages_data()
-    {
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<StatusMessage::Kind>("kind");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("logged") << 5400.0 << StatusMessage::Kind::success
-                                << u"Logged 1h 30m to Brand book."_s;
-        QTest::newRow("59 s") << 59.0 << StatusMessage::Kind::info
-                              << u"Under a minute, so nothing was recorded."_s;
-    }
-
-    void stopMessages()
-    {
-        QFETCH(double, seconds);
-        QFETCH(StatusMessage::Kind, kind);
-        QFETCH(QString, text);
-        const auto model = makeModel();
-        model->stop();
-        QVERIFY(!model->status());
-
-        model->tracker()->start(brandBook);
-        m_clock->advance(seconds);
-        model->stop();
-        QCOMPARE(model->status()->kind, kind);
-        QCOMPARE(model->status()->text, text);
+        model().clearAdministration(named(u"Studio"_s));
+        QCOMPARE(m_books->said(), u"disk on fire"_s);
     }
 
     void statusClears_data()
@@ -235,23 +172,211 @@ private Q_SLOTS:
     {
         QFETCH(bool, undoable);
         QFETCH(double, lifetime);
-        const auto model = makeModel();
         const auto message = [&] {
             return undoable
                        ? StatusMessage::deletion(u"Deleted 1 session."_s, {QUuid::createUuid()})
                        : StatusMessage::info(u"Same."_s);
         };
-        model->setStatus(message());
-        m_clock->advance(lifetime - 1);
+        model().setStatus(message());
+        clock().advance(lifetime - 1);
         // The same words again: the older message's clear must not take it.
         const StatusMessage newer = message();
-        model->setStatus(newer);
-        m_clock->advance(1);
-        QCOMPARE(model->status(), newer);
-        m_clock->advance(lifetime - 1.5);
-        QVERIFY(model->status());
-        m_clock->advance(0.5);
-        QVERIFY(!model->status());
+        model().setStatus(newer);
+        clock().advance(lifetime - 0.5);
+        QCOMPARE(model().status(), newer);
+        clock().advance(0.5);
+        QVERIFY(!model().status());
+    }
+
+    void startConsumesWhatThePanelTyped()
+    {
+        addProjects(3, 0);
+        model().saveTaskList(true, {u"Design"_s});
+        model().setPendingNote(u"kick-off"_s);
+        model().setPendingTask(u"No such task"_s);
+        model().setProjectFilter(u"1002"_s);
+        model().armFirstMatch();
+        model().startArmedProject();
+        const TimeEntry started = *tracker().current();
+        QCOMPARE(started.projectSerial, u"1002"_s);
+        QCOMPARE(started.note, u"kick-off"_s);
+        QCOMPARE(started.task, u"General"_s); // not on the list
+        QVERIFY(model().pendingNote().isEmpty() && model().projectFilter().isEmpty());
+        QVERIFY(!model().hasArmedWork());
+        QVERIFY(!model().status()); // a start says nothing
+
+        model().startInternal(u" \n "_s);
+        QCOMPARE(tracker().current()->id, started.id);
+        model().armInternal(u"  Studio tidy-up\n"_s);
+        model().startArmedProject();
+        QVERIFY(tracker().current()->isInternal);
+        QCOMPARE(tracker().current()->projectName, u"Studio tidy-up"_s);
+    }
+
+    void hotKey()
+    {
+        model().stop(); // nothing runs: nothing to say
+        QVERIFY(!model().status());
+        model().toggle();
+        QCOMPARE(m_books->said(), u"Pick a project first."_s);
+        QVERIFY(!tracker().current());
+
+        addProjects(2, 2);
+        model().toggle(); // nothing runs: the last project starts
+        QCOMPARE(tracker().current()->projectSerial, u"1002"_s);
+        clock().advance(600);
+        model().toggle(); // ticking: paused, not stopped
+        QVERIFY(tracker().isPaused());
+        const QUuid paused = tracker().current()->id;
+
+        // A paused session counts as not running: the last project starts
+        // afresh, and the tracker closes the paused one.
+        model().toggle();
+        QVERIFY(tracker().isRunning());
+        QVERIFY(tracker().current()->id != paused);
+        QVERIFY(model().store()->entry(paused)->endedAt);
+    }
+
+    void cancellingAndResuming()
+    {
+        addProjects(1, 1);
+        const Project p = tracker().projects().first();
+        model().start(p);
+        clock().advance(7200);
+        model().cancelRecording();
+        QCOMPARE(m_books->said(), u"Discarded the recording on 1001."_s);
+        QVERIFY(!tracker().current());
+        model().setStatus(std::nullopt);
+        model().cancelRecording();
+        QVERIFY(!model().status());
+
+        // Resuming from today's history starts; internal work resumes too.
+        model().resume(p);
+        QCOMPARE(tracker().current()->projectSerial, u"1001"_s);
+        model().resumeInternal(u"Admin"_s);
+        QVERIFY(tracker().current()->isInternal);
+    }
+
+    void awayTime()
+    {
+        model().start(brandBook);
+        clock().advance(3 * 3600);
+        const QUuid id = tracker().current()->id;
+        model().setIdleReport(IdleReport{clock().now().addSecs(-7200), 5400, id});
+        model().discardIdleTime(*model().idleReport());
+        QCOMPARE(m_books->said(), u"Took 1h 30m of idle time off the timer."_s);
+        QVERIFY(!model().idleReport());
+        QCOMPARE(tracker().elapsed(), 5400.0);
+
+        // A report whose session has ended changes nothing.
+        const IdleReport late{clock().now(), 600, id};
+        model().setIdleReport(late);
+        model().stop();
+        model().discardIdleTime(late);
+        QVERIFY(!model().idleReport());
+        QCOMPARE(model().store()->entry(id)->pausedSeconds, 5400.0);
+    }
+
+    void pickerOffersRecentProjectsFirst_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("used");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("showingRecent");
+        QTest::newRow("25, 12 used")
+            << 25 << 12 << u"1012 1011 1010 1009 1008 1007 1006 1005 1004 1003"_s << true;
+        QTest::newRow("25, 2 used")
+            << 25 << 2 << u"1002 1001 1003 1004 1005 1006 1007 1008 1009 1010"_s << true;
+        QTest::newRow("8, all used")
+            << 8 << 8 << u"1008 1007 1006 1005 1004 1003 1002 1001"_s << false;
+    }
+
+    void pickerOffersRecentProjectsFirst()
+    {
+        QFETCH(int, count);
+        QFETCH(int, used);
+        addProjects(count, used);
+        QTEST(shown(), "shown");
+        QTEST(model().isShowingRecentProjects(), "showingRecent");
+
+        model().setProjectFilter(u"  Project 101 "_s);
+        QVERIFY(!model().isShowingRecentProjects());
+        QCOMPARE(model().pickerProjects().size(), count > 10 ? 10 : 0); // 1010 to 1019
+    }
+
+    void arrowKeysWrap()
+    {
+        addProjects(3, 3); // shown: 1003, 1002, 1001
+        model().moveArm(-1);
+        QCOMPARE(model().armedProject()->serial, u"1001"_s); // Up with nothing armed: the last
+        model().moveArm(1);
+        QCOMPARE(model().armedProject()->serial, u"1003"_s); // Down on the last: the first
+        model().moveArm(-1);
+        QCOMPARE(model().armedProject()->serial, u"1001"_s);
+
+        model().setProjectFilter(u"nothing like it"_s);
+        model().armFirstMatch();
+        model().moveArm(1);
+        QVERIFY(!model().armedProject());
+    }
+
+    void derivedValues()
+    {
+        addProjects(1, 1); // tracked on 1 February, not today
+        QCOMPARE(model().sessionsToday(), 0);
+        model().start(tracker().projects().first());
+        QCOMPARE(model().sessionsToday(), 1);
+
+        model().settings()->setLongRunningWarningHours(2);
+        clock().advance(7200);
+        QVERIFY(!model().runningTooLong());
+        clock().advance(1);
+        QVERIFY(model().runningTooLong());
+        model().settings()->setLongRunningWarningHours(0); // "Never"
+        QVERIFY(!model().runningTooLong());
+
+        model().saveTaskList(false, {u"Design"_s});
+        QVERIFY(model().taskForNextSession().isEmpty());
+        model().saveTaskList(true, {u"Design"_s});
+        model().setPendingTask(u"Design"_s);
+        QCOMPARE(model().taskForNextSession(), u"Design"_s);
+    }
+
+    void loginItem()
+    {
+        QVERIFY(!model().setLaunchAtLogin(true));
+        QVERIFY(!model().setLaunchAtLogin(true));
+        QCOMPARE(m_books->platform.loginItem->changes, 1);
+        m_books->platform.loginItem->failure = u"Not allowed"_s;
+        QCOMPARE(model().setLaunchAtLogin(false), std::optional(u"Not allowed"_s));
+        QVERIFY(model().settings()->launchAtLogin()); // still registered
+    }
+
+    void anotherProcessesWritesAreNoticed()
+    {
+        // The command line starts a session on the same file.
+        EntryStore elsewhere(model().store()->path(), clock());
+        TimeEntry started = running(clock().now());
+        elsewhere.save(started);
+        QVERIFY(!tracker().current());
+        clock().advance(2);
+        QCOMPARE(tracker().current()->id, started.id);
+
+        // And stops it with a note, then opens other books through the
+        // settings file: the app leaves the session as the command line wrote it.
+        clock().advance(600);
+        started.note = u"from the terminal"_s;
+        started.endedAt = clock().now();
+        elsewhere.save(started);
+        const Administration other = named(u"Studio"_s);
+        SettingsStore cli(m_books->defaults.filePath());
+        AppSettings::saveAdministrations({Administration::fallback(), other}, cli);
+        AppSettings::setCurrentAdministration(other.id, cli);
+        clock().advance(2);
+        QCOMPARE(model().administration().id, other.id);
+        const std::optional<TimeEntry> kept = elsewhere.entry(started.id);
+        QCOMPARE(kept->note, started.note);
+        QCOMPARE(kept->endedAt, started.endedAt);
     }
 };
 

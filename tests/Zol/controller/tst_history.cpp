@@ -1,10 +1,13 @@
-// The controller's history over an in-memory store: what each scope shows
-// across month boundaries, moving by scope, the refusals and warning of the
-// session editor, deleting with its undo on the status line, and the bin.
+// The controller's history and project catalogue over an in-memory store:
+// what each scope shows across month boundaries, moving by scope, the
+// refusals and warning of the session editor, deleting with its undo on the
+// status line, the bin; the refusal of a project number already held, local
+// projects given a number, renumbering with the sessions following,
+// archiving, usage figures and known clients.
 
-#include "Builders.h"
+#include "Books.h"
+#include "CatalogueModel.h"
 #include "HistoryModel.h"
-#include "InMemoryBooks.h"
 
 #include <QTest>
 
@@ -12,79 +15,79 @@ using namespace Qt::StringLiterals;
 using namespace zol;
 using namespace zol::test;
 
+namespace {
+
+const Project oldSign =
+    project(u"P26001"_s, u"Old sign"_s, {}, utc(2026, 1, 1), utc(2026, 1, 1), false);
+const QString pick = u" Pick it from the list, or use a different number."_s;
+
+} // namespace
+
 class TestHistory : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<InMemoryBooks> m_books;
+    std::unique_ptr<Books> m_books;
 
-    AppModel& model() { return m_books->model; }
+    AppModel& model() { return *m_books->model; }
     HistoryModel& history() { return *model().history(); }
+    CatalogueModel& catalogue() { return *model().catalogue(); }
+    EntryStore& store() { return m_books->store(); }
     TimeEntry add(const TimeEntry& entry)
     {
-        m_books->store().save(entry);
-        return *m_books->store().entry(entry.id);
+        store().save(entry);
+        return *store().entry(entry.id);
     }
 
 private Q_SLOTS:
-    void init() { m_books = std::make_unique<InMemoryBooks>(); }
+    void init()
+    {
+        // Books that are fresh and empty each time they are opened.
+        m_books = std::make_unique<Books>(Books::Settings::inMemory, [](auto&, const Clock& c) {
+            return EntryStore::inMemory(c);
+        });
+        store().addManualProject(brandBook);
+        store().addManualProject(oldSign);
+        catalogue().reloadAllProjects();
+        model().tracker()->reload();
+    }
     void cleanup() { m_books.reset(); }
 
-    void scopes_data()
+    void scopesAndMoving_data()
     {
         QTest::addColumn<HistoryScope>("scope");
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<int>("step");
         QTest::addColumn<QDate>("day");
         QTest::addColumn<QList<QDate>>("days");
         QTest::addColumn<int>("sessions");
-        const QDate feb27(2026, 2, 27), feb28(2026, 2, 28), mar1(2026, 3, 1), mar2(2026, 3, 2),
-            mar31(2026, 3, 31);
-        QTest::newRow("day") << HistoryScope::day << mar1 << QList{mar1} << 2;
-        QTest::newRow("week over the month's end")
-            << HistoryScope::week << feb28 << QList{mar1, feb28, feb27} << 4;
-        QTest::newRow("March") << HistoryScope::month << mar1 << QList{mar31, mar2, mar1} << 4;
-        QTest::newRow("February") << HistoryScope::month << feb27 << QList{feb28, feb27} << 2;
+        const QDate feb27(2026, 2, 27), feb28(2026, 2, 28), mar1(2026, 3, 1), mar2(2026, 3, 2);
+        QTest::newRow("day") << HistoryScope::day << feb28 << 1 << mar1 << QList{mar1} << 2;
+        QTest::newRow("week back, over the month's end")
+            << HistoryScope::week << mar2 << -1 << QDate(2026, 2, 23) << QList{mar1, feb28, feb27}
+            << 4;
+        QTest::newRow("March") << HistoryScope::month << feb28 << 1 << QDate(2026, 3, 28)
+                               << QList{QDate(2026, 3, 31), mar2, mar1} << 4;
+        QTest::newRow("month clamps")
+            << HistoryScope::month << QDate(2026, 1, 31) << 1 << feb28 << QList{feb28, feb27} << 2;
     }
 
-    void scopes()
+    void scopesAndMoving()
     {
         QFETCH(HistoryScope, scope);
-        QFETCH(QDate, day);
-        QFETCH(QList<QDate>, days);
-        QFETCH(int, sessions);
+        QFETCH(QDate, from);
+        QFETCH(int, step);
         for (const QDateTime& start :
              {utc(2026, 2, 27, 10), utc(2026, 2, 28, 23, 59), utc(2026, 3, 1), utc(2026, 3, 1, 14),
               utc(2026, 3, 2, 8), utc(2026, 3, 31, 23, 59), utc(2026, 4, 1)})
             add(session(start, 30));
 
         history().setHistoryScope(scope);
-        history().showPeriod(day);
-        QCOMPARE(history().historyDays(), days);
-        QCOMPARE(history().historyEntries().size(), sessions);
-    }
-
-    void nextDayMovesByScope_data()
-    {
-        QTest::addColumn<HistoryScope>("scope");
-        QTest::addColumn<QDate>("from");
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QDate>("to");
-        QTest::newRow("day") << HistoryScope::day << QDate(2026, 2, 28) << 1 << QDate(2026, 3, 1);
-        QTest::newRow("week back")
-            << HistoryScope::week << QDate(2026, 3, 2) << -1 << QDate(2026, 2, 23);
-        QTest::newRow("month clamps")
-            << HistoryScope::month << QDate(2026, 1, 31) << 1 << QDate(2026, 2, 28);
-    }
-
-    void nextDayMovesByScope()
-    {
-        QFETCH(HistoryScope, scope);
-        QFETCH(QDate, from);
-        QFETCH(int, step);
-        QFETCH(QDate, to);
-        history().setHistoryScope(scope);
         history().showPeriod(from);
         history().nextDay(step);
-        QCOMPARE(history().historyDay(), to);
+        QTEST(history().historyDay(), "day");
+        QTEST(history().historyDays(), "days");
+        QTEST(int(history().historyEntries().size()), "sessions");
     }
 
     void editRefusals_data()
@@ -125,18 +128,17 @@ private Q_SLOTS:
                      "twice in your timesheet. Change the times so they do not run into the "
                      "sessions above."_s);
         }
-        QVERIFY(check.warning.isEmpty());
 
         // A refusal is checked again on saving and said as a failure.
         QCOMPARE(history().saveEdit(edited), refusal.isEmpty());
-        QCOMPARE(m_books->store().entry(edited.id)->startedAt == start, refusal.isEmpty());
-        QVERIFY(model().status()->text.startsWith(refusal.isEmpty() ? u"Saved."_s : refusal));
+        QCOMPARE(store().entry(edited.id)->startedAt == start, refusal.isEmpty());
+        QVERIFY(m_books->said().startsWith(refusal.isEmpty() ? u"Saved."_s : refusal));
     }
 
     void savingAnUploadedSessionMarksItUnsent()
     {
         TimeEntry entry = add(session(utc(2026, 3, 2, 7), 60));
-        m_books->store().markUploaded({entry.id}, utc(2026, 3, 2, 8));
+        store().markUploaded({entry.id}, utc(2026, 3, 2, 8));
 
         // The editor's copy predates the upload; the store knows better.
         entry.note = u"with the client"_s;
@@ -144,9 +146,7 @@ private Q_SLOTS:
                  u"Already uploaded. Saving marks it unsent, so the correction goes with the next "
                  "upload of that period."_s);
         QVERIFY(history().saveEdit(entry));
-        const TimeEntry saved = *m_books->store().entry(entry.id);
-        QVERIFY(!saved.isUploaded());
-        QCOMPARE(m_books->store().entriesNeedingUpload().size(), 1);
+        QCOMPARE(store().entriesNeedingUpload().size(), 1);
         QCOMPARE(history().historyEntries().constFirst().note, entry.note);
     }
 
@@ -156,32 +156,122 @@ private Q_SLOTS:
         const TimeEntry b = add(session(utc(2026, 3, 2, 8), 30));
 
         QCOMPARE(history().deleteEntries({a.id, b.id, QUuid::createUuid()}), 2);
-        QCOMPARE(model().status()->kind, StatusMessage::Kind::info);
-        QCOMPARE(model().status()->text, u"Deleted 2 sessions."_s);
+        QCOMPARE(m_books->said(), u"Deleted 2 sessions."_s);
         QVERIFY(history().historyEntries().isEmpty());
         QCOMPARE(history().deletedEntries().size(), 2);
 
         m_books->clock.advance(11); // a deletion's message stays 12 seconds
         model().undoDeletion();
-        QCOMPARE(model().status()->text, u"Restored."_s);
+        QCOMPARE(m_books->said(), u"Restored."_s);
         QCOMPARE(history().historyEntries().size(), 2);
         QVERIFY(history().deletedEntries().isEmpty());
 
         QCOMPARE(history().deleteEntries({a.id}), 1);
-        QCOMPARE(model().status()->text, u"Deleted 1 session."_s);
+        QCOMPARE(m_books->said(), u"Deleted 1 session."_s);
         model().setStatus(std::nullopt);
         QCOMPARE(history().deleteEntries({a.id}), 0); // deleted already: nothing to say
         QVERIFY(!model().status());
 
         history().restore({a.id});
-        QCOMPARE(model().status()->text, u"Restored."_s);
         QCOMPARE(history().historyEntries().size(), 2);
 
         history().deleteEntries({b.id});
         history().purgeDeleted();
-        QCOMPARE(model().status()->text, u"Cleared deleted sessions."_s);
+        QCOMPARE(m_books->said(), u"Cleared deleted sessions."_s);
         QVERIFY(history().deletedEntries().isEmpty());
-        QCOMPARE(m_books->store().recentEntries(10).size(), 1);
+        QCOMPARE(store().recentEntries(10).size(), 1);
+    }
+
+    void addingANumberAlreadyHeld_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("active, trimmed")
+            << u" 2301\t"_s << u"2301 is already Acme — Brand book."_s + pick;
+        QTest::newRow("archived, other case")
+            << u"p26001"_s << u"P26001 is already Old sign, archived."_s + pick;
+        QTest::newRow("free") << u" 2302 "_s << u"Added Signs."_s;
+    }
+
+    void addingANumberAlreadyHeld()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, said);
+        const std::optional<Project> added =
+            catalogue().quickAddProject(number, u" Signs "_s, u"Beta"_s);
+        QCOMPARE(m_books->said(), said);
+        QCOMPARE(added.has_value(), said.startsWith(u"Added"_s));
+        QCOMPARE(catalogue().allProjects().size(), added ? 3 : 2);
+        if (added) {
+            QCOMPARE(added->serial, u"2302"_s);
+            QVERIFY(model().tracker()->projects().contains(*added));
+        }
+    }
+
+    void numberingMovesTheSessions()
+    {
+        // A project without a number, tracked on, then given one.
+        const std::optional<Project> local =
+            catalogue().quickAddProject({}, u"Kitchen"_s, u"Acme"_s);
+        QVERIFY(local && local->serial.startsWith(u"LOCAL:"_s));
+        QVERIFY(!catalogue().projectHolding(local->serial));
+        store().save(session(utc(2026, 3, 2, 7), 60, local->serial, u"Kitchen"_s, u"Acme"_s));
+        store().save(session(utc(2026, 3, 2, 8), 30));
+
+        QVERIFY(catalogue().updateProject(*local, u"Kitchen"_s, u"Acme"_s, u" 2400 "_s));
+        QCOMPARE(m_books->said(), u"Updated Kitchen."_s);
+        QCOMPARE(catalogue().projectUsage().value(u"2400"_s).sessions, 1);
+
+        // Renumbered and renamed; the history shows it straight away.
+        QVERIFY(catalogue().updateProject(brandBook, u"Brand book II"_s, u"Acme"_s, u"2310"_s));
+        const QList<TimeEntry> shown = model().history()->historyEntries();
+        QCOMPARE(shown.constFirst().projectSerial, u"2310"_s);
+        QCOMPARE(shown.constFirst().projectName, u"Brand book II"_s);
+
+        // Another project's number is refused as when adding; nothing moves.
+        const Project kitchen = *catalogue().projectHolding(u"2400"_s);
+        QVERIFY(!catalogue().updateProject(kitchen, u"Kitchen"_s, u"Acme"_s, u"p26001"_s));
+        QCOMPARE(m_books->said(), u"P26001 is already Old sign, archived."_s + pick);
+        QCOMPARE(catalogue().projectUsage().value(u"2400"_s).sessions, 1);
+    }
+
+    void archivingAndPuttingBack()
+    {
+        catalogue().setProjectActive(brandBook, false);
+        QCOMPARE(m_books->said(), u"Archived Brand book."_s);
+        QVERIFY(model().tracker()->projects().isEmpty());
+        QVERIFY(!catalogue().allProjects().constFirst().isActive);
+
+        catalogue().setProjectActive(brandBook, true);
+        QCOMPARE(m_books->said(), u"Brand book is back in the picker."_s);
+        QCOMPARE(model().tracker()->projects().size(), 1);
+    }
+
+    void usageFigures()
+    {
+        store().save(session(utc(2026, 2, 27, 10), 60));
+        store().save(session(utc(2026, 3, 1, 10), 30));
+        TimeEntry internal = session(utc(2026, 3, 1, 12), 45, {}, u"Team meeting"_s, {});
+        internal.isInternal = true;
+        store().save(internal);
+        model().tracker()->start(oldSign);
+        m_books->clock.advance(120);
+
+        const QHash<QString, ProjectUsage> usage = catalogue().projectUsage();
+        QCOMPARE(usage.size(), 2);
+        QCOMPARE(usage.value(u"2301"_s), (ProjectUsage{2, 5400, utc(2026, 3, 1, 10, 30)}));
+        QCOMPARE(usage.value(u"P26001"_s), (ProjectUsage{1, 120, m_books->clock.now()}));
+    }
+
+    void knownClientsOncePerClient()
+    {
+        for (const auto& [serial, client] : {std::pair{u"1"_s, u"Acme"_s},
+                                             {u"2"_s, u" acme "_s},
+                                             {u"3"_s, u"Beta 10"_s},
+                                             {u"4"_s, u"Beta  9"_s},
+                                             {u"5"_s, QString()}})
+            catalogue().quickAddProject(serial, u"Job"_s, client);
+        QCOMPARE(catalogue().knownClients(), (QStringList{u"Acme"_s, u"Beta 9"_s, u"Beta 10"_s}));
     }
 };
 
