@@ -62,7 +62,7 @@ SharingModel::SharingModel(AppModel& model)
     HistoryModel* history = model.history();
     const auto followHistory = [this, history] {
         showPeriod(history->historyScope() == HistoryScope::month ? TimesheetPeriod::Kind::month
-                                                                   : TimesheetPeriod::Kind::week,
+                                                                  : TimesheetPeriod::Kind::week,
                    history->historyDay());
     };
     connect(history, &HistoryModel::historyDayChanged, this, followHistory);
@@ -396,6 +396,9 @@ QFuture<void> SharingModel::chooseStudioFolder(const QString& path)
 
 void SharingModel::disconnectStudioFolder()
 {
+    // A pass still writing to the folder stops at its next file.
+    m_booksOpen->store(false);
+    m_booksOpen = std::make_shared<std::atomic_bool>(true);
     {
         const QScopedValueRollback changing(m_changingSettings, true);
         m_model.settings()->setSharedFolderPath(QString());

@@ -64,10 +64,16 @@ QFuture<void> SharingModel::autoUploadNow()
                     target, SharingWork::periodsMissingFromShare(target), false);
             return pass;
         },
-        [this, generation, now, done](SharingWork::Outcome<UploadPass> outcome) {
+        [this, generation, now, done,
+         folder = target->studioFolder](SharingWork::Outcome<UploadPass> outcome) {
             if (m_uploadGeneration == generation)
                 m_uploadGeneration.reset();
-            if (generation != m_model.generation()) {
+            // Other books, or a folder left meanwhile: what the pass marked
+            // stays marked, but its outcome is not this folder's.
+            if (generation != m_model.generation() ||
+                m_model.settings()->sharedFolder() != std::optional(folder) || !sharingPossible()) {
+                if (generation == m_model.generation())
+                    m_model.tracker()->reload();
                 done->finish();
                 return;
             }
@@ -120,7 +126,8 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
             // both on the share, so the other periods holding the sessions of
             // this one go up with it.
             QList<TimesheetPeriod> periods{period};
-            for (const TimeEntry& entry : target.store->entries(period.start(), period.nextStart())) {
+            for (const TimeEntry& entry :
+                 target.store->entries(period.start(), period.nextStart())) {
                 for (const TimesheetPeriod::Kind kind : TimesheetPeriod::uploadedKinds()) {
                     const TimesheetPeriod holding(kind, entry.startedAt, target.calendar);
                     if (!entry.isOpen() && !periods.contains(holding))
