@@ -57,8 +57,8 @@ int booksAdd(Invocation& call)
     Administration::Editor editor = Administration::Editor::from(Administration::fresh());
     editor.name = call.arguments.first();
     editor.keepsLocal = call.has(QStringLiteral("local"));
-    const bool numbered = call.has(QStringLiteral("prefix")) || call.has(QStringLiteral("digits")) ||
-                          call.has(QStringLiteral("year"));
+    const bool numbered = call.has(QStringLiteral("prefix")) ||
+                          call.has(QStringLiteral("digits")) || call.has(QStringLiteral("year"));
     if (numbered) {
         bool ok = false;
         const int digits = call.value(QStringLiteral("digits")).toInt(&ok);
@@ -76,14 +76,14 @@ int booksAdd(Invocation& call)
                          QStringLiteral(" already."));
     const Administration added = editor.applied(Administration::fresh());
     call.model.addAdministration(added);
-    call.out << "Added " << added.name << ". 'zol books open " << added.name
-             << "' opens them.\n";
+    call.out << "Added " << added.name << ". 'zol books open " << added.name << "' opens them.\n";
     return succeeded;
 }
 
 int booksOpen(Invocation& call)
 {
-    const std::optional<Administration> target = administrationNamed(call.model, call.arguments.first());
+    const std::optional<Administration> target =
+        administrationNamed(call.model, call.arguments.first());
     if (!target)
         return noSuchBooks(call, call.arguments.first());
     if (target->id == call.model.administration().id) {
@@ -96,7 +96,8 @@ int booksOpen(Invocation& call)
 
 int booksRemove(Invocation& call)
 {
-    const std::optional<Administration> target = administrationNamed(call.model, call.arguments.first());
+    const std::optional<Administration> target =
+        administrationNamed(call.model, call.arguments.first());
     if (!target)
         return noSuchBooks(call, call.arguments.first());
     if (target->isDefault())
@@ -107,7 +108,8 @@ int booksRemove(Invocation& call)
 
 int booksEmpty(Invocation& call)
 {
-    const std::optional<Administration> target = administrationNamed(call.model, call.arguments.first());
+    const std::optional<Administration> target =
+        administrationNamed(call.model, call.arguments.first());
     if (!target)
         return noSuchBooks(call, call.arguments.first());
     if (call.value(QStringLiteral("confirm")) != target->name)
@@ -130,8 +132,8 @@ int name(Invocation& call)
         return call.usageError(QStringLiteral("the name cannot be blank"));
     settings.setMachineName(typed);
     call.model.tracker()->setMachineName(typed);
-    call.out << "Timesheets of " << call.model.administration().name << " are filed under "
-             << typed << " now.\n";
+    call.out << "Timesheets of " << call.model.administration().name << " are filed under " << typed
+             << " now.\n";
     return succeeded;
 }
 
@@ -212,9 +214,10 @@ int settings(Invocation& call)
         return succeeded;
     }
     if (!found->writable)
-        return call.fail(name + (name == u"admin.current"
-                                     ? QStringLiteral(" is changed with 'zol books open'.")
-                                     : QStringLiteral(" belongs to this machine and cannot be set.")));
+        return call.fail(name +
+                         (name == u"admin.current"
+                              ? QStringLiteral(" is changed with 'zol books open'.")
+                              : QStringLiteral(" belongs to this machine and cannot be set.")));
     const QString text = call.arguments.at(1);
     if (!found->property) {
         const std::optional<QVariant> on = parsed(text, QMetaType::fromType<bool>());
@@ -272,7 +275,8 @@ int tasksAdd(Invocation& call)
     if (!changed)
         return call.fail(QStringLiteral("There is a task called ") + typed.trimmed() +
                          QStringLiteral(" already."));
-    return saveTasks(call, *changed, QStringLiteral("Added ") + changed->tasks().constLast() + u'.');
+    return saveTasks(call, *changed,
+                     QStringLiteral("Added ") + changed->tasks().constLast() + u'.');
 }
 
 // The listed spelling of a task typed in any case.
@@ -290,7 +294,8 @@ int tasksRemove(Invocation& call)
     const TaskList& list = call.model.taskList();
     const std::optional<QString> task = listedTask(list, call.arguments.first());
     if (!task)
-        return call.fail(QStringLiteral("There is no task called ") + call.arguments.first() + u'.');
+        return call.fail(QStringLiteral("There is no task called ") + call.arguments.first() +
+                         u'.');
     const std::expected<TaskList, QString> changed = list.removing(*task, call.model.clock().now());
     if (!changed)
         return call.fail(changed.error());
@@ -305,11 +310,13 @@ int tasksMove(Invocation& call)
     if (way != u"up" && way != u"down")
         return call.usageError(QStringLiteral("move a task up or down"));
     if (!task)
-        return call.fail(QStringLiteral("There is no task called ") + call.arguments.first() + u'.');
-    const TaskList changed = list.moving(
-        *task, way == u"up" ? TaskList::Direction::up : TaskList::Direction::down,
-        call.model.clock().now());
-    return saveTasks(call, changed, QStringLiteral("Tasks: ") + changed.tasks().join(QStringLiteral(", ")) + u'.');
+        return call.fail(QStringLiteral("There is no task called ") + call.arguments.first() +
+                         u'.');
+    const TaskList changed =
+        list.moving(*task, way == u"up" ? TaskList::Direction::up : TaskList::Direction::down,
+                    call.model.clock().now());
+    return saveTasks(call, changed,
+                     QStringLiteral("Tasks: ") + changed.tasks().join(QStringLiteral(", ")) + u'.');
 }
 
 int tasksSwitch(Invocation& call, bool on)
@@ -319,7 +326,8 @@ int tasksSwitch(Invocation& call, bool on)
     if (!changed)
         return call.fail(changed.error());
     return saveTasks(call, *changed,
-                     QStringLiteral("Tasks are ") + (on ? QStringLiteral("on") : QStringLiteral("off")) + u'.');
+                     QStringLiteral("Tasks are ") +
+                         (on ? QStringLiteral("on") : QStringLiteral("off")) + u'.');
 }
 
 } // namespace
@@ -327,11 +335,18 @@ int tasksSwitch(Invocation& call, bool on)
 void addBooksCommands(QList<Command>& commands)
 {
     const Option json{QStringLiteral("json"), {}};
-    commands.append({QStringLiteral("books"), QStringLiteral("[--json]"),
-                     QStringLiteral("The sets of books; * marks the open one."), {}, {json}, 0, 0,
-                     false, books});
+    commands.append({QStringLiteral("books"),
+                     QStringLiteral("[--json]"),
+                     QStringLiteral("The sets of books; * marks the open one."),
+                     {},
+                     {json},
+                     0,
+                     0,
+                     false,
+                     books});
     commands.append(
-        {QStringLiteral("books add"), QStringLiteral("NAME [--prefix TEXT --digits N [--year]] [--local]"),
+        {QStringLiteral("books add"),
+         QStringLiteral("NAME [--prefix TEXT --digits N [--year]] [--local]"),
          QStringLiteral("Add a set of books (it is not opened)."),
          QStringLiteral("--prefix, --digits and --year number new projects automatically: "
                         "the prefix, the two-digit\nyear with --year, then a count of N digits. "
@@ -340,42 +355,113 @@ void addBooksCommands(QList<Command>& commands)
           {QStringLiteral("digits"), QStringLiteral("N")},
           {QStringLiteral("year"), {}},
           {QStringLiteral("local"), {}}},
-         1, 1, false, booksAdd});
-    commands.append({QStringLiteral("books open"), QStringLiteral("NAME|ID"),
-                     QStringLiteral("Open other books; a running timer is stopped first."), {},
-                     {}, 1, 1, false, booksOpen});
-    commands.append({QStringLiteral("books remove"), QStringLiteral("NAME|ID"),
-                     QStringLiteral("Take books out of the list; their hours stay on this machine."),
-                     {}, {}, 1, 1, false, booksRemove});
-    commands.append({QStringLiteral("books empty"), QStringLiteral("NAME|ID --confirm NAME"),
-                     QStringLiteral("Erase every session, project and task of books on this machine."),
-                     QStringLiteral("The studio folder is untouched."),
-                     {{QStringLiteral("confirm"), QStringLiteral("NAME")}}, 1, 1, false,
-                     booksEmpty});
-    commands.append({QStringLiteral("name"), QStringLiteral("[NEW NAME]"),
-                     QStringLiteral("The name your timesheets are filed under, or set it."), {},
-                     {}, 0, 1, false, name});
+         1,
+         1,
+         false,
+         booksAdd});
+    commands.append({QStringLiteral("books open"),
+                     QStringLiteral("NAME|ID"),
+                     QStringLiteral("Open other books; a running timer is stopped first."),
+                     {},
+                     {},
+                     1,
+                     1,
+                     false,
+                     booksOpen});
     commands.append(
-        {QStringLiteral("settings"), QStringLiteral("[KEY [VALUE]]"),
+        {QStringLiteral("books remove"),
+         QStringLiteral("NAME|ID"),
+         QStringLiteral("Take books out of the list; their hours stay on this machine."),
+         {},
+         {},
+         1,
+         1,
+         false,
+         booksRemove});
+    commands.append(
+        {QStringLiteral("books empty"),
+         QStringLiteral("NAME|ID --confirm NAME"),
+         QStringLiteral("Erase every session, project and task of books on this machine."),
+         QStringLiteral("The studio folder is untouched."),
+         {{QStringLiteral("confirm"), QStringLiteral("NAME")}},
+         1,
+         1,
+         false,
+         booksEmpty});
+    commands.append({QStringLiteral("name"),
+                     QStringLiteral("[NEW NAME]"),
+                     QStringLiteral("The name your timesheets are filed under, or set it."),
+                     {},
+                     {},
+                     0,
+                     1,
+                     false,
+                     name});
+    commands.append(
+        {QStringLiteral("settings"),
+         QStringLiteral("[KEY [VALUE]]"),
          QStringLiteral("Read or write one setting; without KEY, all of them."),
          QStringLiteral("Per-books keys (machine.name, share.*, machine.id) act on the open books. "
                         "machine.id\ncan be read, never written."),
-         {}, 0, 2, false, settings});
-    commands.append({QStringLiteral("tasks"), QStringLiteral("[--json]"),
-                     QStringLiteral("The task list of the open books."), {}, {json}, 0, 0, false,
+         {},
+         0,
+         2,
+         false,
+         settings});
+    commands.append({QStringLiteral("tasks"),
+                     QStringLiteral("[--json]"),
+                     QStringLiteral("The task list of the open books."),
+                     {},
+                     {json},
+                     0,
+                     0,
+                     false,
                      tasks});
-    commands.append({QStringLiteral("tasks add"), QStringLiteral("NAME"),
-                     QStringLiteral("Add a task."), {}, {}, 1, 1, true, tasksAdd});
-    commands.append({QStringLiteral("tasks remove"), QStringLiteral("NAME"),
-                     QStringLiteral("Remove a task; sessions keep theirs."), {}, {}, 1, 1, true,
+    commands.append({QStringLiteral("tasks add"),
+                     QStringLiteral("NAME"),
+                     QStringLiteral("Add a task."),
+                     {},
+                     {},
+                     1,
+                     1,
+                     true,
+                     tasksAdd});
+    commands.append({QStringLiteral("tasks remove"),
+                     QStringLiteral("NAME"),
+                     QStringLiteral("Remove a task; sessions keep theirs."),
+                     {},
+                     {},
+                     1,
+                     1,
+                     true,
                      tasksRemove});
-    commands.append({QStringLiteral("tasks move"), QStringLiteral("NAME up|down"),
-                     QStringLiteral("Move a task up or down the list."), {}, {}, 2, 2, true,
+    commands.append({QStringLiteral("tasks move"),
+                     QStringLiteral("NAME up|down"),
+                     QStringLiteral("Move a task up or down the list."),
+                     {},
+                     {},
+                     2,
+                     2,
+                     true,
                      tasksMove});
-    commands.append({QStringLiteral("tasks on"), {}, QStringLiteral("Ask for a task at every start."),
-                     {}, {}, 0, 0, true, [](Invocation& call) { return tasksSwitch(call, true); }});
-    commands.append({QStringLiteral("tasks off"), {}, QStringLiteral("Stop asking for tasks."), {},
-                     {}, 0, 0, true, [](Invocation& call) { return tasksSwitch(call, false); }});
+    commands.append({QStringLiteral("tasks on"),
+                     {},
+                     QStringLiteral("Ask for a task at every start."),
+                     {},
+                     {},
+                     0,
+                     0,
+                     true,
+                     [](Invocation& call) { return tasksSwitch(call, true); }});
+    commands.append({QStringLiteral("tasks off"),
+                     {},
+                     QStringLiteral("Stop asking for tasks."),
+                     {},
+                     {},
+                     0,
+                     0,
+                     true,
+                     [](Invocation& call) { return tasksSwitch(call, false); }});
 }
 
 } // namespace zol::cli

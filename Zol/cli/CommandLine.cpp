@@ -20,9 +20,9 @@ QString version()
 
 QString hintFor(const QString& commandName)
 {
-    return commandName.isEmpty() ? QStringLiteral("Try 'zol --help'.")
-                                 : QStringLiteral("Try 'zol ") + commandName +
-                                       QStringLiteral(" --help'.");
+    return commandName.isEmpty()
+               ? QStringLiteral("Try 'zol --help'.")
+               : QStringLiteral("Try 'zol ") + commandName + QStringLiteral(" --help'.");
 }
 
 } // namespace
@@ -57,7 +57,8 @@ QString CommandLine::overview() const
     for (const Command& command : m_commands)
         width = std::max(width, command.name.size());
     for (const Command& command : m_commands)
-        text += QStringLiteral("  ") + command.name.leftJustified(width + 2) + command.summary + u'\n';
+        text +=
+            QStringLiteral("  ") + command.name.leftJustified(width + 2) + command.summary + u'\n';
     text += QStringLiteral(
         "\n"
         "NUMBER is a project number as typed (blanks and case do not matter). ID is a\n"
@@ -133,8 +134,7 @@ int CommandLine::run(const QStringList& arguments)
 int CommandLine::execute(const Command& command, const QStringList& words)
 {
     auto usageError = [&](const QString& message) {
-        m_err << "zol " << command.name << ": " << message << ". " << hintFor(command.name)
-              << '\n';
+        m_err << "zol " << command.name << ": " << message << ". " << hintFor(command.name) << '\n';
         return int(misused);
     };
 
@@ -180,8 +180,8 @@ int CommandLine::execute(const Command& command, const QStringList& words)
         return usageError(QStringLiteral("missing ") +
                           command.usage.section(u' ', positional.size(), positional.size()));
     if (command.maxArguments >= 0 && positional.size() > command.maxArguments)
-        return usageError(QStringLiteral("unexpected '") +
-                          positional.at(command.maxArguments) + u'\'');
+        return usageError(QStringLiteral("unexpected '") + positional.at(command.maxArguments) +
+                          u'\'');
 
     SettingsStore defaults(SettingsStore::defaultPath());
     auto desktopOwned = std::make_unique<CommandDesktop>();

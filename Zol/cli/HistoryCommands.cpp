@@ -28,7 +28,8 @@ QString timesOf(const TimeEntry& entry, const Calendar& calendar)
 QString line(const TimeEntry& entry, const QDateTime& now, const Calendar& calendar)
 {
     QString text = uuidText(entry.id) + QStringLiteral("  ") + timesOf(entry, calendar) +
-                   QStringLiteral("  ") + Duration::coarseString(entry.duration(now)).rightJustified(7) +
+                   QStringLiteral("  ") +
+                   Duration::coarseString(entry.duration(now)).rightJustified(7) +
                    QStringLiteral("  ");
     text += entry.isInternal ? QString(QStringLiteral("Internal: ") + entry.projectName)
                              : QString(entry.projectSerialForDisplay() + u' ' + entry.projectName);
@@ -52,7 +53,8 @@ int printJson(Invocation& call, const QList<TimeEntry>& entries)
 int log(Invocation& call)
 {
     HistoryModel& history = *call.model.history();
-    const QStringList scopes{QStringLiteral("day"), QStringLiteral("week"), QStringLiteral("month")};
+    const QStringList scopes{QStringLiteral("day"), QStringLiteral("week"),
+                             QStringLiteral("month")};
     QString chosen;
     for (const QString& scope : scopes) {
         if (call.has(scope)) {
@@ -70,7 +72,8 @@ int log(Invocation& call)
     } else if (!chosen.isEmpty()) {
         const std::optional<TimesheetPeriod> period =
             TimesheetPeriod::fromId(call.value(chosen), call.model.calendar());
-        const auto kind = chosen == u"week" ? TimesheetPeriod::Kind::week : TimesheetPeriod::Kind::month;
+        const auto kind =
+            chosen == u"week" ? TimesheetPeriod::Kind::week : TimesheetPeriod::Kind::month;
         if (!period || period->kind() != kind)
             return call.usageError(chosen == u"week"
                                        ? QStringLiteral("--week takes a week such as 2026-W10")
@@ -148,7 +151,8 @@ int edit(Invocation& call)
         if (!check.explanation.isEmpty())
             call.err << check.explanation << '\n';
         for (const TimeEntry& other : check.overlaps)
-            call.err << "  " << line(other, call.model.clock().now(), call.model.calendar()) << '\n';
+            call.err << "  " << line(other, call.model.clock().now(), call.model.calendar())
+                     << '\n';
         return failed;
     }
     if (!history.saveEdit(edited)) {
@@ -241,17 +245,22 @@ void addHistoryCommands(QList<Command>& commands)
 {
     const Option json{QStringLiteral("json"), {}};
     commands.append(
-        {QStringLiteral("log"), QStringLiteral("[--day YYYY-MM-DD | --week YYYY-Www | --month YYYY-MM] [--json]"),
+        {QStringLiteral("log"),
+         QStringLiteral("[--day YYYY-MM-DD | --week YYYY-Www | --month YYYY-MM] [--json]"),
          QStringLiteral("The sessions of a day (today), a week or a month."),
          QStringLiteral("--json prints the JSON export of those sessions."),
          {{QStringLiteral("day"), QStringLiteral("YYYY-MM-DD")},
           {QStringLiteral("week"), QStringLiteral("YYYY-Www")},
           {QStringLiteral("month"), QStringLiteral("YYYY-MM")},
           json},
-         0, 0, false, log});
+         0,
+         0,
+         false,
+         log});
     commands.append(
         {QStringLiteral("edit"),
-         QStringLiteral("ID [--start \"YYYY-MM-DD HH:MM\"] [--end \"YYYY-MM-DD HH:MM\"] [--note TEXT] [--task TASK]"),
+         QStringLiteral("ID [--start \"YYYY-MM-DD HH:MM\"] [--end \"YYYY-MM-DD HH:MM\"] [--note "
+                        "TEXT] [--task TASK]"),
          QStringLiteral("Correct a session."),
          QStringLiteral("Times are in your time zone. A session may not end before it starts, nor "
                         "run into\nother sessions. An uploaded session goes up again with the "
@@ -260,16 +269,45 @@ void addHistoryCommands(QList<Command>& commands)
           {QStringLiteral("end"), QStringLiteral("TIME")},
           {QStringLiteral("note"), QStringLiteral("TEXT")},
           {QStringLiteral("task"), QStringLiteral("TASK")}},
-         1, 1, true, edit});
-    commands.append({QStringLiteral("delete"), QStringLiteral("ID..."),
-                     QStringLiteral("Delete sessions; 'zol restore' brings them back."), {}, {}, 1,
-                     -1, true, remove});
-    commands.append({QStringLiteral("restore"), QStringLiteral("ID..."),
-                     QStringLiteral("Bring deleted sessions back."), {}, {}, 1, -1, true, restore});
-    commands.append({QStringLiteral("deleted"), QStringLiteral("[--json]"),
-                     QStringLiteral("The deleted sessions."), {}, {json}, 0, 0, false, deleted});
-    commands.append({QStringLiteral("clear-deleted"), {},
-                     QStringLiteral("Remove the deleted sessions for good."), {}, {}, 0, 0, true,
+         1,
+         1,
+         true,
+         edit});
+    commands.append({QStringLiteral("delete"),
+                     QStringLiteral("ID..."),
+                     QStringLiteral("Delete sessions; 'zol restore' brings them back."),
+                     {},
+                     {},
+                     1,
+                     -1,
+                     true,
+                     remove});
+    commands.append({QStringLiteral("restore"),
+                     QStringLiteral("ID..."),
+                     QStringLiteral("Bring deleted sessions back."),
+                     {},
+                     {},
+                     1,
+                     -1,
+                     true,
+                     restore});
+    commands.append({QStringLiteral("deleted"),
+                     QStringLiteral("[--json]"),
+                     QStringLiteral("The deleted sessions."),
+                     {},
+                     {json},
+                     0,
+                     0,
+                     false,
+                     deleted});
+    commands.append({QStringLiteral("clear-deleted"),
+                     {},
+                     QStringLiteral("Remove the deleted sessions for good."),
+                     {},
+                     {},
+                     0,
+                     0,
+                     true,
                      clearDeleted});
 }
 

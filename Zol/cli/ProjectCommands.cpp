@@ -64,7 +64,8 @@ std::optional<Project> held(Invocation& call)
 
 int noSuchProject(Invocation& call)
 {
-    return call.fail(QStringLiteral("No project has the number ") + call.arguments.first().trimmed() +
+    return call.fail(QStringLiteral("No project has the number ") +
+                     call.arguments.first().trimmed() +
                      QStringLiteral(". 'zol projects --all' lists them."));
 }
 
@@ -82,12 +83,15 @@ int projectAdd(Invocation& call)
     if (!call.has(QStringLiteral("client")))
         return call.usageError(QStringLiteral("a project needs --client"));
     const std::optional<Project> added = call.model.catalogue()->quickAddProject(
-        call.arguments.first(), call.value(QStringLiteral("name")), call.value(QStringLiteral("client")));
+        call.arguments.first(), call.value(QStringLiteral("name")),
+        call.value(QStringLiteral("client")));
     if (!added)
         return said(call, false);
     if (call.model.status())
         return call.reportStatus();
-    call.out << "Added " << (added->displaySerial().isEmpty() ? QStringLiteral("a draft") : added->displaySerial())
+    call.out << "Added "
+             << (added->displaySerial().isEmpty() ? QStringLiteral("a draft")
+                                                  : added->displaySerial())
              << ' ' << added->name << ".\n";
     return succeeded;
 }
@@ -101,8 +105,10 @@ int projectEdit(Invocation& call)
         !call.has(QStringLiteral("number")))
         return call.usageError(QStringLiteral("give --name, --client or --number"));
     const bool changed = call.model.catalogue()->updateProject(
-        *project, call.has(QStringLiteral("name")) ? call.value(QStringLiteral("name")) : project->name,
-        call.has(QStringLiteral("client")) ? call.value(QStringLiteral("client")) : project->clientName,
+        *project,
+        call.has(QStringLiteral("name")) ? call.value(QStringLiteral("name")) : project->name,
+        call.has(QStringLiteral("client")) ? call.value(QStringLiteral("client"))
+                                           : project->clientName,
         call.value(QStringLiteral("number")));
     return said(call, changed);
 }
@@ -143,33 +149,74 @@ int projectNext(Invocation& call)
 void addProjectCommands(QList<Command>& commands)
 {
     const Option json{QStringLiteral("json"), {}};
-    commands.append({QStringLiteral("projects"), QStringLiteral("[--all] [--json]"),
-                     QStringLiteral("The active projects; --all adds the archived ones."),
-                     QStringLiteral("--json prints number, name, client, isActive, updatedAt and createdAt."),
-                     {{QStringLiteral("all"), {}}, json}, 0, 0, false, projects});
-    commands.append({QStringLiteral("project add"), QStringLiteral("NUMBER --client CLIENT --name NAME"),
-                     QStringLiteral("Add a project; an empty NUMBER \"\" adds a draft without a number."),
-                     {}, {{QStringLiteral("client"), QStringLiteral("CLIENT")}, {QStringLiteral("name"), QStringLiteral("NAME")}},
-                     1, 1, true, projectAdd});
+    commands.append(
+        {QStringLiteral("projects"),
+         QStringLiteral("[--all] [--json]"),
+         QStringLiteral("The active projects; --all adds the archived ones."),
+         QStringLiteral("--json prints number, name, client, isActive, updatedAt and createdAt."),
+         {{QStringLiteral("all"), {}}, json},
+         0,
+         0,
+         false,
+         projects});
+    commands.append(
+        {QStringLiteral("project add"),
+         QStringLiteral("NUMBER --client CLIENT --name NAME"),
+         QStringLiteral("Add a project; an empty NUMBER \"\" adds a draft without a number."),
+         {},
+         {{QStringLiteral("client"), QStringLiteral("CLIENT")},
+          {QStringLiteral("name"), QStringLiteral("NAME")}},
+         1,
+         1,
+         true,
+         projectAdd});
     commands.append({QStringLiteral("project edit"),
                      QStringLiteral("NUMBER [--name NAME] [--client CLIENT] [--number NEW]"),
-                     QStringLiteral("Rename or renumber a project; its sessions follow."), {},
+                     QStringLiteral("Rename or renumber a project; its sessions follow."),
+                     {},
                      {{QStringLiteral("name"), QStringLiteral("NAME")},
                       {QStringLiteral("client"), QStringLiteral("CLIENT")},
                       {QStringLiteral("number"), QStringLiteral("NEW")}},
-                     1, 1, true, projectEdit});
-    commands.append({QStringLiteral("project archive"), QStringLiteral("NUMBER"),
-                     QStringLiteral("Take a project out of the picker."), {}, {}, 1, 1, true,
+                     1,
+                     1,
+                     true,
+                     projectEdit});
+    commands.append({QStringLiteral("project archive"),
+                     QStringLiteral("NUMBER"),
+                     QStringLiteral("Take a project out of the picker."),
+                     {},
+                     {},
+                     1,
+                     1,
+                     true,
                      [](Invocation& call) { return projectActive(call, false); }});
-    commands.append({QStringLiteral("project unarchive"), QStringLiteral("NUMBER"),
-                     QStringLiteral("Put an archived project back in the picker."), {}, {}, 1, 1,
-                     true, [](Invocation& call) { return projectActive(call, true); }});
-    commands.append({QStringLiteral("project remove"), QStringLiteral("NUMBER"),
-                     QStringLiteral("Remove a project; its sessions keep their copies."), {}, {}, 1,
-                     1, true, projectRemove});
-    commands.append({QStringLiteral("project next"), {},
-                     QStringLiteral("The next project number of the books' numbering."), {}, {}, 0,
-                     0, false, projectNext});
+    commands.append({QStringLiteral("project unarchive"),
+                     QStringLiteral("NUMBER"),
+                     QStringLiteral("Put an archived project back in the picker."),
+                     {},
+                     {},
+                     1,
+                     1,
+                     true,
+                     [](Invocation& call) { return projectActive(call, true); }});
+    commands.append({QStringLiteral("project remove"),
+                     QStringLiteral("NUMBER"),
+                     QStringLiteral("Remove a project; its sessions keep their copies."),
+                     {},
+                     {},
+                     1,
+                     1,
+                     true,
+                     projectRemove});
+    commands.append({QStringLiteral("project next"),
+                     {},
+                     QStringLiteral("The next project number of the books' numbering."),
+                     {},
+                     {},
+                     0,
+                     0,
+                     false,
+                     projectNext});
 }
 
 } // namespace zol::cli

@@ -28,8 +28,8 @@ CommandDesktop::Answer savingTo(const std::optional<QString>& path)
 // The status line, then where the file went.
 int reportSaved(Invocation& call)
 {
-    const bool worked = !call.model.status() ||
-                        call.model.status()->kind != StatusMessage::Kind::failure;
+    const bool worked =
+        !call.model.status() || call.model.status()->kind != StatusMessage::Kind::failure;
     const int status = call.reportStatus();
     if (worked && !call.desktop.revealed().isEmpty())
         call.out << QDir::toNativeSeparators(call.desktop.revealed().constLast()) << '\n';
@@ -107,8 +107,8 @@ bool mayReplacePackage(const QString& folder)
         return true;
     if (!info.isDir() || info.isSymLink())
         return false;
-    const QStringList inside =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList inside = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::System | QDir::NoDotAndDotDot);
     return std::all_of(inside.cbegin(), inside.cend(), [](const QString& name) {
         return name == u"report.html" || name == u"sessions.csv";
     });
@@ -144,8 +144,8 @@ int report(Invocation& call)
     int status = succeeded;
     const auto write = [&](const QString& option, auto&& run) {
         call.model.setStatus(std::nullopt);
-        call.desktop.answerWith(savingTo(call.has(option) ? std::optional(call.value(option))
-                                                          : std::nullopt));
+        call.desktop.answerWith(
+            savingTo(call.has(option) ? std::optional(call.value(option)) : std::nullopt));
         run();
         status = std::max(status, reportSaved(call));
     };
@@ -165,8 +165,8 @@ int update(Invocation& call)
     if (const std::optional<QString>& error = updates.updateError())
         return call.fail(*error);
     if (const std::optional<UpdateChecker::Available>& available = updates.availableUpdate()) {
-        call.out << "Zol " << available->manifest.version << " is the newest version. Download: "
-                 << available->package.toString() << '\n';
+        call.out << "Zol " << available->manifest.version
+                 << " is the newest version. Download: " << available->package.toString() << '\n';
         return succeeded;
     }
     call.out << "You are running Zol " << UpdateModel::currentVersion()
@@ -179,23 +179,33 @@ int update(Invocation& call)
 void addReportCommands(QList<Command>& commands)
 {
     const Option json{QStringLiteral("json"), {}};
-    commands.append({QStringLiteral("search"),
-                     QStringLiteral("QUERY [--range week|month|threeMonths|sixMonths|yearToDate|year|all] [--json]"),
-                     QStringLiteral("Find sessions by project, client, task or note."),
-                     QStringLiteral("The range counts back from today; the default is three months."),
-                     {{QStringLiteral("range"), QStringLiteral("RANGE")}, json}, 1, 1, false,
-                     search});
-    commands.append({QStringLiteral("export"),
-                     QStringLiteral("csv|json [--period PERIOD | --all] [--output FILE]"),
-                     QStringLiteral("Save your sessions of a period (this month) as CSV or JSON."),
-                     QStringLiteral("Without --output the file gets its usual name in the current folder."),
-                     {{QStringLiteral("period"), QStringLiteral("PERIOD")},
-                      {QStringLiteral("all"), {}},
-                      {QStringLiteral("output"), QStringLiteral("FILE")}},
-                     1, 1, false, exportSessions});
+    commands.append(
+        {QStringLiteral("search"),
+         QStringLiteral(
+             "QUERY [--range week|month|threeMonths|sixMonths|yearToDate|year|all] [--json]"),
+         QStringLiteral("Find sessions by project, client, task or note."),
+         QStringLiteral("The range counts back from today; the default is three months."),
+         {{QStringLiteral("range"), QStringLiteral("RANGE")}, json},
+         1,
+         1,
+         false,
+         search});
+    commands.append(
+        {QStringLiteral("export"),
+         QStringLiteral("csv|json [--period PERIOD | --all] [--output FILE]"),
+         QStringLiteral("Save your sessions of a period (this month) as CSV or JSON."),
+         QStringLiteral("Without --output the file gets its usual name in the current folder."),
+         {{QStringLiteral("period"), QStringLiteral("PERIOD")},
+          {QStringLiteral("all"), {}},
+          {QStringLiteral("output"), QStringLiteral("FILE")}},
+         1,
+         1,
+         false,
+         exportSessions});
     commands.append(
         {QStringLiteral("report"),
-         QStringLiteral("[PERIOD] [--query TEXT] [--output FILE.html] [--csv FILE.csv] [--package FOLDER]"),
+         QStringLiteral(
+             "[PERIOD] [--query TEXT] [--output FILE.html] [--csv FILE.csv] [--package FOLDER]"),
          QStringLiteral("Read everybody's timesheets off the studio folder and save the report."),
          QStringLiteral("PERIOD is this month unless given. The report is one HTML file with every "
                         "figure in it;\n--csv saves the sessions behind it, --package a folder "
@@ -205,10 +215,19 @@ void addReportCommands(QList<Command>& commands)
           {QStringLiteral("output"), QStringLiteral("FILE.html")},
           {QStringLiteral("csv"), QStringLiteral("FILE.csv")},
           {QStringLiteral("package"), QStringLiteral("FOLDER")}},
-         0, 1, false, report});
-    commands.append({QStringLiteral("update"), {},
-                     QStringLiteral("Ask whether a newer version of Zol is published."), {}, {}, 0,
-                     0, false, update});
+         0,
+         1,
+         false,
+         report});
+    commands.append({QStringLiteral("update"),
+                     {},
+                     QStringLiteral("Ask whether a newer version of Zol is published."),
+                     {},
+                     {},
+                     0,
+                     0,
+                     false,
+                     update});
 }
 
 } // namespace zol::cli

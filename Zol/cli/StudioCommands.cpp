@@ -44,8 +44,8 @@ QStringList peerNames(const QString& folder, const QString& ownId)
 // When this person's newest timesheet file on the share was written.
 std::optional<QDateTime> lastUploadAt(const QString& folder, const QString& machineId)
 {
-    const std::optional<QString> personFolder = TimesheetFolder::folderClaimed(
-        FileSystem::local(), machineId, Timesheet::root(folder));
+    const std::optional<QString> personFolder =
+        TimesheetFolder::folderClaimed(FileSystem::local(), machineId, Timesheet::root(folder));
     if (!personFolder)
         return std::nullopt;
     std::optional<QDateTime> newest;
@@ -74,7 +74,8 @@ int studio(Invocation& call)
             {QStringLiteral("sharing"), sharing},
             {QStringLiteral("reachable"), reachable},
             {QStringLiteral("peers"), QJsonArray::fromStringList(peers)},
-            {QStringLiteral("lastUploadAt"), uploaded ? QJsonValue(iso8601(*uploaded)) : QJsonValue()},
+            {QStringLiteral("lastUploadAt"),
+             uploaded ? QJsonValue(iso8601(*uploaded)) : QJsonValue()},
         };
         call.out << QJsonDocument(object).toJson(QJsonDocument::Indented);
         return succeeded;
@@ -93,8 +94,9 @@ int studio(Invocation& call)
     else if (!reachable)
         call.out << "Studio folder unreachable.\n";
     else
-        call.out << (peers.isEmpty() ? QStringLiteral("Reachable · no other machines yet")
-                                     : QStringLiteral("Other machines: ") + peers.join(QStringLiteral(", ")))
+        call.out << (peers.isEmpty()
+                         ? QStringLiteral("Reachable · no other machines yet")
+                         : QStringLiteral("Other machines: ") + peers.join(QStringLiteral(", ")))
                  << '\n';
     call.out << "Timesheets last handed in: "
              << (uploaded ? call.model.calendar().local(*uploaded).toString(u"yyyy-MM-dd HH:mm")
@@ -116,8 +118,7 @@ int studioFolder(Invocation& call)
     const std::optional<StatusMessage>& status = call.model.status();
     if (status && status->kind == StatusMessage::Kind::failure &&
         status->text.startsWith(QStringLiteral("That folder belongs to "))) {
-        call.err << status->text << '\n'
-                 << SharingModel::folderTakenExplanation() << '\n';
+        call.err << status->text << '\n' << SharingModel::folderTakenExplanation() << '\n';
         return failed;
     }
     if (!status)
@@ -128,7 +129,8 @@ int studioFolder(Invocation& call)
 int studioDisconnect(Invocation& call)
 {
     if (!call.model.settings()->sharedFolder())
-        return call.fail(call.model.administration().name + QStringLiteral(" has no studio folder."));
+        return call.fail(call.model.administration().name +
+                         QStringLiteral(" has no studio folder."));
     call.model.sharing()->disconnectStudioFolder();
     return call.reportStatus();
 }
@@ -139,7 +141,7 @@ int studioSync(Invocation& call)
     if (!sharing.canUpload())
         return call.fail(QStringLiteral("Set up the studio folder first."));
     Invocation::wait(call.has(QStringLiteral("force")) ? sharing.syncNow()
-                                                      : sharing.shareNow(false, false));
+                                                       : sharing.shareNow(false, false));
     return call.reportStatus();
 }
 
@@ -150,7 +152,8 @@ int studioUpload(Invocation& call)
         if (!sharing.canUpload())
             return call.fail(QStringLiteral("Set up the studio folder first."));
         if (!call.model.settings()->autoUploadEnabled())
-            return call.fail(QStringLiteral("Automatic upload is off; name a period to upload it."));
+            return call.fail(
+                QStringLiteral("Automatic upload is off; name a period to upload it."));
         Invocation::wait(sharing.autoUploadNow());
         if (const std::optional<QString>& error = sharing.autoUploadError())
             return call.fail(*error);
@@ -172,22 +175,53 @@ int studioUpload(Invocation& call)
 void addStudioCommands(QList<Command>& commands)
 {
     commands.append(
-        {QStringLiteral("studio"), QStringLiteral("[--json]"),
+        {QStringLiteral("studio"),
+         QStringLiteral("[--json]"),
          QStringLiteral("The studio folder of the open books and who else is on it."),
          QStringLiteral("--json prints folder, sharing, reachable, peers and lastUploadAt."),
-         {{QStringLiteral("json"), {}}}, 0, 0, false, studio});
-    commands.append({QStringLiteral("studio folder"), QStringLiteral("PATH"),
-                     QStringLiteral("Share the open books through a studio folder."), {}, {}, 1, 1,
-                     false, studioFolder});
-    commands.append({QStringLiteral("studio disconnect"), {},
-                     QStringLiteral("Stop sharing; nothing on the studio folder is deleted."), {},
-                     {}, 0, 0, false, studioDisconnect});
-    commands.append({QStringLiteral("studio sync"), QStringLiteral("[--force]"),
-                     QStringLiteral("Sync the project list once; --force reads and writes everything."),
-                     {}, {{QStringLiteral("force"), {}}}, 0, 0, true, studioSync});
-    commands.append({QStringLiteral("studio upload"), QStringLiteral("[PERIOD]"),
-                     QStringLiteral("Hand in timesheets: one automatic pass, or the week or month named."),
-                     {}, {}, 0, 1, true, studioUpload});
+         {{QStringLiteral("json"), {}}},
+         0,
+         0,
+         false,
+         studio});
+    commands.append({QStringLiteral("studio folder"),
+                     QStringLiteral("PATH"),
+                     QStringLiteral("Share the open books through a studio folder."),
+                     {},
+                     {},
+                     1,
+                     1,
+                     false,
+                     studioFolder});
+    commands.append({QStringLiteral("studio disconnect"),
+                     {},
+                     QStringLiteral("Stop sharing; nothing on the studio folder is deleted."),
+                     {},
+                     {},
+                     0,
+                     0,
+                     false,
+                     studioDisconnect});
+    commands.append(
+        {QStringLiteral("studio sync"),
+         QStringLiteral("[--force]"),
+         QStringLiteral("Sync the project list once; --force reads and writes everything."),
+         {},
+         {{QStringLiteral("force"), {}}},
+         0,
+         0,
+         true,
+         studioSync});
+    commands.append(
+        {QStringLiteral("studio upload"),
+         QStringLiteral("[PERIOD]"),
+         QStringLiteral("Hand in timesheets: one automatic pass, or the week or month named."),
+         {},
+         {},
+         0,
+         1,
+         true,
+         studioUpload});
 }
 
 } // namespace zol::cli

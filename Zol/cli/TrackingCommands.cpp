@@ -40,8 +40,8 @@ int status(Invocation& call)
     if (call.has(QStringLiteral("json"))) {
         QJsonObject entry;
         if (current) {
-            const QJsonDocument doc = QJsonDocument::fromJson(
-                EntryExporter::json({*current}, tracker.now()));
+            const QJsonDocument doc =
+                QJsonDocument::fromJson(EntryExporter::json({*current}, tracker.now()));
             entry = doc.object().value(QStringLiteral("entries")).toArray().first().toObject();
         }
         const QJsonObject object{
@@ -63,8 +63,8 @@ int status(Invocation& call)
     if (!current)
         call.out << "Not tracking.\n";
     else
-        call.out << (current->isPaused() ? "Paused: " : "Tracking ") << describe(*current)
-                 << " · " << Duration::clockString(tracker.elapsed()) << '\n';
+        call.out << (current->isPaused() ? "Paused: " : "Tracking ") << describe(*current) << " · "
+                 << Duration::clockString(tracker.elapsed()) << '\n';
     call.out << "Today: " << Duration::coarseString(tracker.todayTotal()) << " · "
              << workStatus(tracker).phrase << '\n';
     call.out << "Books: " << model.administration().name << " · filed under "
@@ -135,8 +135,9 @@ int start(Invocation& call)
         return call.fail(error.message());
     }
     if (!project || project->serial.isEmpty())
-        return call.fail(QStringLiteral("No project has the number ") + number.trimmed() +
-                         QStringLiteral(". 'zol projects' lists them; 'zol project add' adds one."));
+        return call.fail(
+            QStringLiteral("No project has the number ") + number.trimmed() +
+            QStringLiteral(". 'zol projects' lists them; 'zol project add' adds one."));
     if (!project->isActive)
         return call.fail(project->serial + QStringLiteral(" is archived. 'zol project unarchive ") +
                          project->serial + QStringLiteral("' puts it back."));
@@ -204,12 +205,17 @@ void addTrackingCommands(QList<Command>& commands)
     const QList<Option> noteAndTask{{QStringLiteral("note"), QStringLiteral("TEXT")},
                                     {QStringLiteral("task"), QStringLiteral("TASK")},
                                     {QStringLiteral("internal"), QStringLiteral("DESCRIPTION")}};
-    commands.append({QStringLiteral("status"), QStringLiteral("[--json]"),
+    commands.append({QStringLiteral("status"),
+                     QStringLiteral("[--json]"),
                      QStringLiteral("What the timer is doing, and today's total."),
                      QStringLiteral("--json prints tracking, paused, elapsedSeconds, "
                                     "todayTotalSeconds, workStatus, administration {id, name},\n"
                                     "person, machineId and entry (the running session, or null)."),
-                     {{QStringLiteral("json"), {}}}, 0, 0, false, status});
+                     {{QStringLiteral("json"), {}}},
+                     0,
+                     0,
+                     false,
+                     status});
     commands.append(
         {QStringLiteral("start"),
          QStringLiteral("NUMBER [--note TEXT] [--task TASK]\n       zol start --internal "
@@ -218,16 +224,41 @@ void addTrackingCommands(QList<Command>& commands)
          QStringLiteral("A session already open is stopped first. The session is in the "
                         "database from this moment on."),
          noteAndTask, 0, 1, true, start});
-    commands.append({QStringLiteral("pause"), {}, QStringLiteral("Pause the running timer."), {},
-                     {}, 0, 0, true, pause});
-    commands.append({QStringLiteral("resume"), {}, QStringLiteral("Resume the paused timer."), {},
-                     {}, 0, 0, true, resume});
-    commands.append({QStringLiteral("stop"), {},
+    commands.append({QStringLiteral("pause"),
+                     {},
+                     QStringLiteral("Pause the running timer."),
+                     {},
+                     {},
+                     0,
+                     0,
+                     true,
+                     pause});
+    commands.append({QStringLiteral("resume"),
+                     {},
+                     QStringLiteral("Resume the paused timer."),
+                     {},
+                     {},
+                     0,
+                     0,
+                     true,
+                     resume});
+    commands.append({QStringLiteral("stop"),
+                     {},
                      QStringLiteral("Stop the timer and log the session."),
-                     QStringLiteral("A session with under a minute of work is not kept."), {}, 0,
-                     0, true, stop});
-    commands.append({QStringLiteral("discard"), {},
-                     QStringLiteral("Throw the open session away."), {}, {}, 0, 0, true,
+                     QStringLiteral("A session with under a minute of work is not kept."),
+                     {},
+                     0,
+                     0,
+                     true,
+                     stop});
+    commands.append({QStringLiteral("discard"),
+                     {},
+                     QStringLiteral("Throw the open session away."),
+                     {},
+                     {},
+                     0,
+                     0,
+                     true,
                      discard});
 }
 

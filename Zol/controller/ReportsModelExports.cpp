@@ -245,8 +245,7 @@ void ReportsModel::exportStudioRows()
     if (!path)
         return;
     try {
-        FileSystem::local().writeAtomically(
-            *path, StudioHours::csv(rows, calendar).toUtf8());
+        FileSystem::local().writeAtomically(*path, StudioHours::csv(rows, calendar).toUtf8());
     } catch (const Error& error) {
         m_model.setStatus(StatusMessage::failure(error.message()));
         return;

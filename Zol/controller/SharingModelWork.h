@@ -65,7 +65,8 @@ template <typename Work, typename Apply> void runOffThread(QObject* context, Wor
 
 // Runs `work` on the thread pool; the future returned carries its result, or
 // what it threw, from a later turn of the event loop of `context`'s thread.
-template <typename Work> QFuture<std::invoke_result_t<Work&>> resultOffThread(QObject* context, Work work)
+template <typename Work>
+QFuture<std::invoke_result_t<Work&>> resultOffThread(QObject* context, Work work)
 {
     using T = std::invoke_result_t<Work&>;
     auto done = std::make_shared<QPromise<T>>();

@@ -49,7 +49,8 @@ public:
     // Asks the user for permission to notify; `done` runs on the caller's
     // thread with the answer (false also when the request failed).
     virtual void requestAuthorisation(QObject* context, std::function<void(bool granted)> done) = 0;
-    virtual void registerCategory(const QString& category, const QList<NotificationAction>& actions) = 0;
+    virtual void registerCategory(const QString& category,
+                                  const QList<NotificationAction>& actions) = 0;
     // Shows the notification; failures are silent.
     virtual void post(const Notification& notification) = 0;
 

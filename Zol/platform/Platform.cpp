@@ -10,8 +10,8 @@ public:
     Authorisation authorisation() override { return Authorisation::denied; }
     void requestAuthorisation(QObject* context, std::function<void(bool)> done) override
     {
-        QMetaObject::invokeMethod(context, [done = std::move(done)] { done(false); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done)] { done(false); }, Qt::QueuedConnection);
     }
     void registerCategory(const QString&, const QList<NotificationAction>&) override {}
     void post(const Notification&) override {}
@@ -66,8 +66,7 @@ Platform::Platform(std::unique_ptr<Notifier> notifier, std::unique_ptr<IdleTimeS
     , m_loginItem(std::move(loginItem))
     , m_systemEvents(std::move(systemEvents))
     , m_desktop(std::move(desktop))
-{
-}
+{}
 
 Platform::~Platform() = default;
 
@@ -78,10 +77,10 @@ std::unique_ptr<Platform> Platform::doingNothing()
 
 std::unique_ptr<Platform> Platform::doingNothing(std::unique_ptr<Desktop> desktop)
 {
-    return std::make_unique<Platform>(std::make_unique<SilentNotifier>(),
-                                      std::make_unique<UnknownIdleTime>(),
-                                      std::make_unique<NoShortcut>(), std::make_unique<NoLoginItem>(),
-                                      std::make_unique<QuietSystem>(), std::move(desktop));
+    return std::make_unique<Platform>(
+        std::make_unique<SilentNotifier>(), std::make_unique<UnknownIdleTime>(),
+        std::make_unique<NoShortcut>(), std::make_unique<NoLoginItem>(),
+        std::make_unique<QuietSystem>(), std::move(desktop));
 }
 
 } // namespace zol

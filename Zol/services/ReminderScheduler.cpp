@@ -180,7 +180,8 @@ void ReminderScheduler::askAuthorisation(std::function<void(bool)> answer)
     m_hasRequestedAuthorisation = true;
     m_waitingForAnswer.push_back(std::move(answer));
     m_notifier.requestAuthorisation(this, [this](bool allowed) {
-        const std::vector<std::function<void(bool)>> waiting = std::exchange(m_waitingForAnswer, {});
+        const std::vector<std::function<void(bool)>> waiting =
+            std::exchange(m_waitingForAnswer, {});
         for (const std::function<void(bool)>& waiter : waiting)
             waiter(allowed);
     });
