@@ -71,27 +71,14 @@ int settleMarks(const UploadTarget& target, const QList<PeriodWrite>& written,
         return std::any_of(unwritten.cbegin(), unwritten.cend(),
                            [&](const TimesheetPeriod& p) { return p.contains(e.startedAt); });
     };
-    QList<QUuid> mark;
+    QList<TimeEntry> mark;
     QList<QUuid> clear;
     QSet<QUuid> seen;
     for (const PeriodWrite& write : written) {
-        QList<TimeEntry> toMark;
         for (const TimeEntry& e : write.sessions) {
-            if (needsMark(e) && !heldElsewhere(e) && !seen.contains(e.id))
-                toMark.append(e);
-        }
-        if (!toMark.isEmpty()) {
-            QHash<QUuid, QDateTime> current;
-            for (const TimeEntry& e :
-                 target.store->entries(write.period.start(), write.period.nextStart()))
-                current.insert(e.id, e.updatedAt);
-            for (const TimeEntry& e : std::as_const(toMark)) {
-                // Edited after it was read: the file holds the older copy.
-                const auto now = current.constFind(e.id);
-                if (now != current.cend() && *now != e.updatedAt)
-                    continue;
+            if (needsMark(e) && !heldElsewhere(e) && !seen.contains(e.id)) {
                 seen.insert(e.id);
-                mark.append(e.id);
+                mark.append(e);
             }
         }
         for (const TimeEntry& e : write.withdrawn) {
@@ -101,9 +88,11 @@ int settleMarks(const UploadTarget& target, const QList<PeriodWrite>& written,
             }
         }
     }
-    target.store->markUploaded(mark, target.now);
+    // A session edited since it was read keeps its older copy's state: the
+    // file holds that copy, and the edit goes up next time.
+    const int marked = target.store->markUploadedIfUnchanged(mark, target.now);
     target.store->clearUploaded(clear);
-    return int(mark.size() + clear.size());
+    return marked + int(clear.size());
 }
 
 } // namespace

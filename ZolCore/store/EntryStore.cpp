@@ -309,6 +309,25 @@ void EntryStore::markUploaded(const QList<QUuid>& ids, const QDateTime& at)
     });
 }
 
+int EntryStore::markUploadedIfUnchanged(const QList<TimeEntry>& asWritten, const QDateTime& at)
+{
+    if (asWritten.isEmpty())
+        return 0;
+    QMutexLocker lock(&m_mutex);
+    return transaction([&] {
+        int marked = 0;
+        for (const TimeEntry& entry : asWritten) {
+            // Stored times are REAL seconds; half a millisecond tells copies apart.
+            m_database.run(QStringLiteral("UPDATE entries SET uploaded_at = ?1, updated_at = ?1 "
+                                          "WHERE id = ?2 AND abs(updated_at - ?3) < 0.0005;"),
+                           {EntryRows::time(at), uuidText(entry.id),
+                            EntryRows::time(entry.updatedAt)});
+            marked += int(m_database.changes());
+        }
+        return marked;
+    });
+}
+
 void EntryStore::clearUploaded(const QList<QUuid>& ids)
 {
     if (ids.isEmpty())

@@ -100,6 +100,10 @@ public:
     void purgeDeleted(const QDateTime& cutOff);
     // Marks sessions handed in at `at`; updated_at takes the same instant.
     void markUploaded(const QList<QUuid>& ids, const QDateTime& at);
+    // The same for sessions as they were written into a timesheet, each only
+    // while it is still that copy (its updated_at unchanged): a session edited
+    // meanwhile stays unsent. Returns how many were marked.
+    int markUploadedIfUnchanged(const QList<TimeEntry>& asWritten, const QDateTime& at);
     // Forgets that sessions were handed in; updated_at is left alone.
     void clearUploaded(const QList<QUuid>& ids);
 

@@ -127,6 +127,13 @@ private Q_SLOTS:
         m_store->clearUploaded({handedIn.id});
         QCOMPARE(m_store->entry(handedIn.id)->updatedAt, before);
         QCOMPARE(ids(m_store->entriesNotUploaded()), (QList<QUuid>{fresh.id, handedIn.id}));
+
+        // Marking copies as written skips one edited since it was read.
+        const QList<TimeEntry> written{*m_store->entry(fresh.id), *m_store->entry(handedIn.id)};
+        m_clock->advance(10);
+        m_store->save(*m_store->entry(handedIn.id));
+        QCOMPARE(m_store->markUploadedIfUnchanged(written, m_clock->now()), 1);
+        QCOMPARE(ids(m_store->entriesNotUploaded()), QList<QUuid>{handedIn.id});
     }
 
     void binPurgeAndChangedRows()
