@@ -225,6 +225,17 @@ bool HistoryModel::saveEdit(const TimeEntry& edited)
                  : check.refusal + QStringLiteral(". ") + check.explanation);
         return false;
     }
+    // The edit clears the upload mark, so nothing else would remember that
+    // the handed-in timesheets of its old period hold the older copy (a later
+    // delete, or a move to another week, would leave that copy on the share).
+    try {
+        const std::optional<TimeEntry> stored = store().entry(edited.id);
+        if (stored && stored->isUploaded())
+            store().addUploadRevisit(stored->startedAt);
+    } catch (const Error& error) {
+        fail(error.message());
+        return false;
+    }
     Tracker& tracker = *m_model.tracker();
     tracker.update(edited);
     // The tracker keeps a store failure instead of throwing it; a successful

@@ -54,9 +54,12 @@ QFuture<void> SharingModel::autoUploadNow()
     SharingWork::runOffThread(
         this,
         [target = *target, reconcile] {
+            const QList<QDateTime> revisits = target.store->uploadRevisits();
             UploadPass pass{
                 SharingWork::writePeriods(target, SharingWork::periodsToUpload(target), false),
                 std::nullopt};
+            if (!pass.changed.error && target.stillOpen())
+                target.store->removeUploadRevisits(revisits);
             // Looked for after the first writes, which may have made this
             // person's folder on the share in the first place.
             if (reconcile && !pass.changed.error && target.stillOpen())

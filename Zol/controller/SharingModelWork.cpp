@@ -153,8 +153,16 @@ WriteRun writePeriods(const UploadTarget& target, const QList<TimesheetPeriod>& 
 
 QList<TimesheetPeriod> periodsToUpload(const UploadTarget& target)
 {
-    return AutoUpload::periodsNeedingUpload(target.store->entriesNeedingUpload(), target.now,
-                                            target.calendar);
+    QList<TimesheetPeriod> periods = AutoUpload::periodsNeedingUpload(
+        target.store->entriesNeedingUpload(), target.now, target.calendar);
+    for (const QDateTime& startedAt : target.store->uploadRevisits()) {
+        for (const TimesheetPeriod::Kind kind : TimesheetPeriod::uploadedKinds()) {
+            const TimesheetPeriod period(kind, startedAt, target.calendar);
+            if (!periods.contains(period))
+                periods.append(period);
+        }
+    }
+    return periods;
 }
 
 QList<TimesheetPeriod> periodsMissingFromShare(const UploadTarget& target)

@@ -152,8 +152,9 @@ struct WriteRun
 WriteRun writePeriods(const UploadTarget& target, const QList<TimesheetPeriod>& periods,
                       bool force);
 
-// The current week and month, and every period holding a session that
-// changed since it was handed in; newest first.
+// The current week and month, every period holding a session that changed
+// since it was handed in (newest first), then the periods whose handed-in
+// timesheets hold an older copy of a session changed since.
 QList<TimesheetPeriod> periodsToUpload(const UploadTarget& target);
 
 // Every week and month with tracked days whose file is missing from this

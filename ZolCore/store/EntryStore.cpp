@@ -347,7 +347,8 @@ void EntryStore::eraseEverything()
     transaction([&] {
         m_database.run(QStringLiteral("DELETE FROM entries;"));
         m_database.run(QStringLiteral("DELETE FROM projects;"));
-        m_database.run(QStringLiteral("DELETE FROM meta WHERE key = ?1;"), {QStringLiteral("tasks")});
+        m_database.run(QStringLiteral("DELETE FROM meta WHERE key IN (?1, ?2);"),
+                       {QStringLiteral("tasks"), QStringLiteral("upload.revisits")});
     });
     ++m_projectsRevision;
 }

@@ -104,6 +104,14 @@ public:
     // while it is still that copy (its updated_at unchanged): a session edited
     // meanwhile stays unsent. Returns how many were marked.
     int markUploadedIfUnchanged(const QList<TimeEntry>& asWritten, const QDateTime& at);
+    // Start times (to the millisecond) of sessions that were in a timesheet
+    // already handed in and have changed since (edited, moved, deleted): the
+    // next upload writes the timesheets of their periods again, so the older
+    // copy leaves the share. Kept in the books, so a quit loses none.
+    QList<QDateTime> uploadRevisits();
+    void addUploadRevisit(const QDateTime& startedAt);
+    // Forgets the start times a pass has written the periods of.
+    void removeUploadRevisits(const QList<QDateTime>& done);
     // Forgets that sessions were handed in; updated_at is left alone.
     void clearUploaded(const QList<QUuid>& ids);
 
@@ -157,6 +165,8 @@ private:
     std::optional<Project> projectBySerial(const QString& serial);
     void rekeyProject(const QString& oldSerial, const QString& newSerial);
     TaskList readTaskList();
+    QList<QDateTime> readUploadRevisits();
+    void writeUploadRevisits(const QList<QDateTime>& instants);
     void writeTaskList(const TaskList& list);
 
     // Runs `body` inside BEGIN IMMEDIATE … COMMIT, rolling back when it throws.

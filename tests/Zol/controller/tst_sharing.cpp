@@ -7,6 +7,7 @@
 
 #include "Books.h"
 #include "CountingFileSystem.h"
+#include "HistoryModel.h"
 #include "SharingModel.h"
 #include "share/Timesheet.h"
 
@@ -315,6 +316,28 @@ private Q_SLOTS:
             QVERIFY(!file.contains(uuidText(dropped.id).toUtf8()));
         }
         QVERIFY(anna->store().entriesNeedingUpload().isEmpty());
+
+        // Corrections after the hand-in: one session moved to this week,
+        // another edited and then deleted before any upload ran. Neither
+        // older copy may stay in last week's file.
+        const TimeEntry corrected = session(lastWeek.addDays(2), 60);
+        anna->store().save(corrected);
+        QVERIFY(finishes(anna->sharing().autoUploadNow()));
+        TimeEntry moved = *anna->store().entry(kept.id);
+        moved.startedAt = today.addSecs(3600);
+        moved.endedAt = moved.startedAt.addSecs(3600);
+        QVERIFY(anna->model->history()->saveEdit(moved));
+        TimeEntry retyped = *anna->store().entry(corrected.id);
+        retyped.note = u"typo"_s;
+        QVERIFY(anna->model->history()->saveEdit(retyped));
+        anna->model->history()->deleteEntries({corrected.id});
+        QVERIFY(finishes(anna->sharing().autoUploadNow()));
+        const QByteArray rewritten = studioFile(hours(u"Anna"_s) + u"/2026/weeks/2026-W09.csv"_s);
+        QVERIFY(!rewritten.contains(uuidText(kept.id).toUtf8()));
+        QVERIFY(!rewritten.contains(uuidText(corrected.id).toUtf8()));
+        QVERIFY(studioFile(hours(u"Anna"_s) + u"/2026/weeks/2026-W10.csv"_s)
+                    .contains(uuidText(kept.id).toUtf8()));
+        QVERIFY(anna->store().uploadRevisits().isEmpty());
 
         // A month that cannot be written leaves the week's sessions unmarked.
         CountingFileSystem& fileSystem = m_shared->fileSystem;
