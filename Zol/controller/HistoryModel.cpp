@@ -297,6 +297,11 @@ void HistoryModel::restore(const QList<QUuid>& ids)
 void HistoryModel::purgeDeleted()
 {
     try {
+        // A session handed in before it was deleted is still in a timesheet
+        // on the share until its period is written again; with the row gone,
+        // only the revisit remembers that.
+        for (const TimeEntry& handedIn : store().deletedEntries(everFrom, everTo))
+            store().addUploadRevisit(handedIn.startedAt);
         // Every deleted session, whatever the clock said when it was deleted.
         store().purgeDeleted(everTo);
     } catch (const Error& error) {

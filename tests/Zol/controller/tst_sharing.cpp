@@ -321,7 +321,9 @@ private Q_SLOTS:
         // another edited and then deleted before any upload ran. Neither
         // older copy may stay in last week's file.
         const TimeEntry corrected = session(lastWeek.addDays(2), 60);
+        const TimeEntry binned = session(lastWeek.addDays(-7), 60); // a week of its own
         anna->store().save(corrected);
+        anna->store().save(binned);
         QVERIFY(finishes(anna->sharing().autoUploadNow()));
         TimeEntry moved = *anna->store().entry(kept.id);
         moved.startedAt = today.addSecs(3600);
@@ -330,11 +332,15 @@ private Q_SLOTS:
         TimeEntry retyped = *anna->store().entry(corrected.id);
         retyped.note = u"typo"_s;
         QVERIFY(anna->model->history()->saveEdit(retyped));
-        anna->model->history()->deleteEntries({corrected.id});
+        anna->model->history()->deleteEntries({corrected.id, binned.id});
+        // Clearing the bin at once: the deletion still reaches the share.
+        anna->model->history()->purgeDeleted();
         QVERIFY(finishes(anna->sharing().autoUploadNow()));
         const QByteArray rewritten = studioFile(hours(u"Anna"_s) + u"/2026/weeks/2026-W09.csv"_s);
         QVERIFY(!rewritten.contains(uuidText(kept.id).toUtf8()));
         QVERIFY(!rewritten.contains(uuidText(corrected.id).toUtf8()));
+        QVERIFY(!studioFile(hours(u"Anna"_s) + u"/2026/weeks/2026-W08.csv"_s)
+                     .contains(uuidText(binned.id).toUtf8()));
         QVERIFY(studioFile(hours(u"Anna"_s) + u"/2026/weeks/2026-W10.csv"_s)
                     .contains(uuidText(kept.id).toUtf8()));
         QVERIFY(anna->store().uploadRevisits().isEmpty());
