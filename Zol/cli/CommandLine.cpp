@@ -68,7 +68,7 @@ QString CommandLine::overview() const
         "Files: the books are in $XDG_DATA_HOME/Zol (~/.local/share/Zol), the settings\n"
         "in $XDG_CONFIG_HOME/Zol (~/.config/Zol).\n"
         "\n"
-        "  zol --version    the version\n"
+        "  zol --version         the version\n"
         "  zol COMMAND --help    what one command does\n");
     return text;
 }
