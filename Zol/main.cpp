@@ -22,7 +22,7 @@ int startTrayApp(zol::cli::CommandLine& commandLine, QTextStream& out)
         << "Zol works from the terminal:\n\n"
            "  zol start 2301 --note 'First draft'   start the timer on project 2301\n"
            "  zol pause    zol resume    zol stop    pause, resume, stop and log it\n"
-           "  zol log --week                         this week's sessions\n"
+           "  zol log                                today's sessions\n"
            "  zol --help                             every command\n";
     out.flush();
     return status;
