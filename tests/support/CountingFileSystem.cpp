@@ -25,28 +25,6 @@ bool isAtOrBelow(const QString& path, const QStringList& roots)
 
 } // namespace
 
-CountingFileSystem::CountingFileSystem(FileSystem& inner)
-    : m_inner(inner)
-{}
-
-int CountingFileSystem::reads() const
-{
-    const QMutexLocker lock(&m_mutex);
-    return m_reads;
-}
-
-int CountingFileSystem::writes() const
-{
-    const QMutexLocker lock(&m_mutex);
-    return m_writes;
-}
-
-int CountingFileSystem::listings() const
-{
-    const QMutexLocker lock(&m_mutex);
-    return m_listings;
-}
-
 QStringList CountingFileSystem::writtenPaths() const
 {
     const QMutexLocker lock(&m_mutex);
@@ -56,32 +34,8 @@ QStringList CountingFileSystem::writtenPaths() const
 void CountingFileSystem::resetCounts()
 {
     const QMutexLocker lock(&m_mutex);
-    m_reads = m_writes = m_listings = 0;
+    m_reads = m_writes = 0;
     m_writtenPaths.clear();
-}
-
-void CountingFileSystem::setWholeSecondTimes(bool whole)
-{
-    const QMutexLocker lock(&m_mutex);
-    m_wholeSecondTimes = whole;
-}
-
-void CountingFileSystem::failReplace(bool fail)
-{
-    const QMutexLocker lock(&m_mutex);
-    m_failReplace = fail;
-}
-
-void CountingFileSystem::vanishTemporaryOnReplace(bool vanish)
-{
-    const QMutexLocker lock(&m_mutex);
-    m_vanishOnReplace = vanish;
-}
-
-void CountingFileSystem::makeUnreadable(const QString& path)
-{
-    const QMutexLocker lock(&m_mutex);
-    m_unreadable.append(QDir::cleanPath(path));
 }
 
 void CountingFileSystem::failWritesTo(const QString& path)
@@ -94,12 +48,11 @@ void CountingFileSystem::clearFailures()
 {
     const QMutexLocker lock(&m_mutex);
     m_failReplace = m_vanishOnReplace = false;
-    m_unreadable.clear();
     m_unwritable.clear();
 }
 
 void CountingFileSystem::countWrite(const QString& what, const QString& destination,
-                                    const QStringList& paths) const
+                                    const QStringList& paths)
 {
     const QMutexLocker lock(&m_mutex);
     ++m_writes;
@@ -108,28 +61,6 @@ void CountingFileSystem::countWrite(const QString& what, const QString& destinat
         if (isAtOrBelow(path, m_unwritable))
             injected(what, path);
     }
-}
-
-void CountingFileSystem::checkReadable(const QString& what, const QString& path) const
-{
-    // Called with the lock held.
-    if (isAtOrBelow(path, m_unreadable))
-        injected(what, path);
-}
-
-bool CountingFileSystem::exists(const QString& path) const
-{
-    return m_inner.exists(path);
-}
-
-bool CountingFileSystem::isFolder(const QString& path) const
-{
-    return m_inner.isFolder(path);
-}
-
-bool CountingFileSystem::isLink(const QString& path) const
-{
-    return m_inner.isLink(path);
 }
 
 void CountingFileSystem::createFolder(const QString& path)
@@ -142,15 +73,8 @@ void CountingFileSystem::createFolder(const QString& path)
 
 QList<FileSystem::Entry> CountingFileSystem::list(const QString& folder) const
 {
-    bool wholeSeconds = false;
-    {
-        const QMutexLocker lock(&m_mutex);
-        ++m_listings;
-        checkReadable(QStringLiteral("list"), folder);
-        wholeSeconds = m_wholeSecondTimes;
-    }
     QList<Entry> entries = m_inner.list(folder);
-    if (wholeSeconds) {
+    if (m_wholeSecondTimes) {
         for (Entry& entry : entries) {
             if (entry.modified) {
                 const qint64 ms = entry.modified->toMSecsSinceEpoch();
@@ -164,11 +88,7 @@ QList<FileSystem::Entry> CountingFileSystem::list(const QString& folder) const
 
 QByteArray CountingFileSystem::read(const QString& path, qint64 maxSize) const
 {
-    {
-        const QMutexLocker lock(&m_mutex);
-        ++m_reads;
-        checkReadable(QStringLiteral("read"), path);
-    }
+    ++m_reads;
     return m_inner.read(path, maxSize);
 }
 
@@ -187,20 +107,13 @@ void CountingFileSystem::writeNew(const QString& path, const QByteArray& bytes)
 void CountingFileSystem::replace(const QString& target, const QString& replacement)
 {
     countWrite(QStringLiteral("replace"), target, {target, replacement});
-    bool fail = false;
-    bool vanish = false;
-    {
-        const QMutexLocker lock(&m_mutex);
-        fail = m_failReplace;
-        vanish = m_vanishOnReplace;
-    }
-    if (vanish) {
+    if (m_vanishOnReplace) {
         m_inner.remove(replacement);
         throw FileSystemError(QStringLiteral("Could not replace ") + target +
                               QStringLiteral(" with ") + replacement +
                               QStringLiteral(": the replacement vanished (injected by the test)"));
     }
-    if (fail)
+    if (m_failReplace)
         injected(QStringLiteral("replace"), target + QStringLiteral(" with ") + replacement);
     m_inner.replace(target, replacement);
 }
@@ -215,11 +128,6 @@ void CountingFileSystem::remove(const QString& path)
 {
     countWrite(QStringLiteral("remove"), path, {path});
     m_inner.remove(path);
-}
-
-void CountingFileSystem::setHidden(const QString& path)
-{
-    m_inner.setHidden(path);
 }
 
 } // namespace zol::test

@@ -12,8 +12,7 @@ class FakeClock::Control final : public Clock::Timer::Control
 public:
     explicit Control(std::weak_ptr<Pending> pending)
         : m_pending(std::move(pending))
-    {
-    }
+    {}
     void cancel() override
     {
         if (auto p = m_pending.lock())
@@ -29,16 +28,6 @@ private:
     std::weak_ptr<Pending> m_pending;
 };
 
-FakeClock::FakeClock(const QDateTime& start)
-{
-    setNow(start);
-}
-
-QDateTime FakeClock::defaultStart()
-{
-    return QDateTime(QDate(2026, 3, 2), QTime(9, 0), Qt::UTC);
-}
-
 QDateTime FakeClock::now() const
 {
     const qint64 ms = m_wallAtBase + std::llround((m_monotonic - m_monotonicAtBase) * 1000.0);
@@ -49,11 +38,6 @@ void FakeClock::setNow(const QDateTime& instant)
 {
     m_wallAtBase = instant.toMSecsSinceEpoch();
     m_monotonicAtBase = m_monotonic;
-}
-
-Clock::Timer FakeClock::after(double seconds, QObject* context, Callback callback)
-{
-    return schedule(seconds, 0, context, std::move(callback));
 }
 
 Clock::Timer FakeClock::every(double seconds, QObject* context, Callback callback)
@@ -81,9 +65,10 @@ void FakeClock::advance(double seconds)
     const double target = m_monotonic + std::max(0.0, seconds);
     for (;;) {
         std::erase_if(m_pending, [](const auto& p) { return !p->active || !p->context; });
-        auto next = std::min_element(m_pending.begin(), m_pending.end(), [](const auto& a, const auto& b) {
-            return a->due != b->due ? a->due < b->due : a->order < b->order;
-        });
+        auto next =
+            std::min_element(m_pending.begin(), m_pending.end(), [](const auto& a, const auto& b) {
+                return a->due != b->due ? a->due < b->due : a->order < b->order;
+            });
         if (next == m_pending.end() || (*next)->due > target)
             break;
         std::shared_ptr<Pending> due = *next;

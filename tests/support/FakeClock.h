@@ -18,13 +18,16 @@ class FakeClock final : public Clock
 {
 public:
     // Starts at Monday 2 March 2026, 09:00 UTC, unless told otherwise.
-    explicit FakeClock(const QDateTime& start = defaultStart());
+    explicit FakeClock(const QDateTime& start = defaultStart()) { setNow(start); }
 
-    static QDateTime defaultStart();
+    static QDateTime defaultStart() { return QDateTime(QDate(2026, 3, 2), QTime(9, 0), Qt::UTC); }
 
     QDateTime now() const override;
     double monotonicSeconds() const override { return m_monotonic; }
-    Timer after(double seconds, QObject* context, Callback callback) override;
+    Timer after(double seconds, QObject* context, Callback callback) override
+    {
+        return schedule(seconds, 0, context, std::move(callback));
+    }
     Timer every(double seconds, QObject* context, Callback callback) override;
 
     void setNow(const QDateTime& instant);

@@ -29,14 +29,4 @@ UserFolders::~UserFolders()
         qunsetenv("XDG_CONFIG_HOME");
 }
 
-QString UserFolders::dataHome() const
-{
-    return m_root.path() + QStringLiteral("/data");
-}
-
-QString UserFolders::configHome() const
-{
-    return m_root.path() + QStringLiteral("/config");
-}
-
 } // namespace zol::test

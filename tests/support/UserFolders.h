@@ -18,8 +18,8 @@ public:
     UserFolders& operator=(const UserFolders&) = delete;
 
     QString root() const { return m_root.path(); }
-    QString dataHome() const;
-    QString configHome() const;
+    QString dataHome() const { return root() + QStringLiteral("/data"); }
+    QString configHome() const { return root() + QStringLiteral("/config"); }
 
 private:
     QTemporaryDir m_root;

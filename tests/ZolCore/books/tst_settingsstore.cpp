@@ -4,6 +4,7 @@
 // Run as "tst_settingsstore --write-settings PATH PREFIX COUNT", the executable
 // is instead the other process of the concurrency test: it sets COUNT keys.
 
+#include "Builders.h"
 #include "UserFolders.h"
 #include "books/SettingsStore.h"
 
@@ -23,15 +24,10 @@
 
 using namespace Qt::StringLiterals;
 using zol::SettingsStore;
+using zol::test::readFile;
 using zol::test::UserFolders;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Replaces the file as another writer would: a new file renamed over it.
 void replaceAll(const QString& path, const QByteArray& bytes)
@@ -105,7 +101,7 @@ private Q_SLOTS:
             return QJsonDocument::fromJson(json).object().value(u"values"_s).toObject();
         };
         const QJsonObject before = values(unreadable);
-        const QJsonObject after = values(readAll(path));
+        const QJsonObject after = values(readFile(path));
         for (auto it = before.begin(); it != before.end(); ++it)
             QCOMPARE(after.value(it.key()), it.value());
         QCOMPARE(mode(path), 0600);
@@ -178,7 +174,7 @@ private Q_SLOTS:
 
         // A write that finds another writer's change not yet noticed: that key is
         // news, the written one is not, and both values are kept.
-        replaceAll(path, readAll(path).replace(R"("y")", R"("z")"));
+        replaceAll(path, readFile(path).replace(R"("y")", R"("z")"));
         mine.setInteger(u"a"_s, 2);
         QCOMPARE(mineChanged.count(), 1);
         QCOMPARE(mineChanged.at(0).at(0).toStringList(), QStringList{u"b"_s});
@@ -210,13 +206,13 @@ private Q_SLOTS:
 
         SettingsStore store(path);
         QCOMPARE(store.keys(), QStringList());
-        QCOMPARE(readAll(path), bytes); // reading alone changes nothing
+        QCOMPARE(readFile(path), bytes); // reading alone changes nothing
 
         store.setString(u"machine.name"_s, u"Ada"_s);
         const QStringList aside = folder.entryList({u"settings.json.damaged-*"_s}, QDir::Files);
         QCOMPARE(aside.size(), bytes.isEmpty() ? 0 : 1);
         if (!aside.isEmpty())
-            QCOMPARE(readAll(folder.filePath(aside.first())), bytes);
+            QCOMPARE(readFile(folder.filePath(aside.first())), bytes);
         QCOMPARE(SettingsStore(path).keys(), QStringList{u"machine.name"_s});
     }
 };

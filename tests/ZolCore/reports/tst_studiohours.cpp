@@ -15,7 +15,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-#include <sys/time.h>
 
 using namespace zol;
 using namespace zol::test;
@@ -27,16 +26,6 @@ using Kind = TimesheetPeriod::Kind;
 namespace {
 
 const Calendar amsterdam(QTimeZone("Europe/Amsterdam"));
-
-void write(const QString& path, const QByteArray& bytes, time_t mtime = 0)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    file.close();
-    const timeval times[2] = {{mtime, 0}, {mtime, 0}};
-    QVERIFY(mtime == 0 || ::utimes(QFile::encodeName(path).constData(), times) == 0);
-}
 
 // Internal work when it has neither number nor client.
 Record record(const QString& id, const QString& person, QDate day, double seconds,
@@ -64,12 +53,7 @@ class TestStudioHours : public QObject
     StudioHours::Snapshot read(const std::optional<QString>& share) { return StudioHours::read(share, FileSystem::local(), m_clock, amsterdam); }
     QString errorOf(const std::optional<QString>& share)
     {
-        try {
-            read(share);
-        } catch (const StudioHours::ReadError& error) {
-            return error.message();
-        }
-        return {};
+        return failureOf<StudioHours::ReadError>([&] { read(share); });
     }
 
 private Q_SLOTS:
@@ -100,9 +84,12 @@ private Q_SLOTS:
         QFETCH(int, weekTime);
         QFETCH(int, monthTime);
         QFETCH(QString, note);
-        const QString anna = hours() + u"/Anna/2026/"_s;
-        write(anna + u"weeks/2026-W10.csv"_s, "id,date,duration_seconds,note\nS1,2026-03-02,3600,week\n", weekTime);
-        write(anna + u"months/2026-03.csv"_s, "id,date,duration_seconds,note\nS1,2026-03-02,7200,month\n", monthTime);
+        const QString week = hours() + u"/Anna/2026/weeks/2026-W10.csv"_s;
+        const QString month = hours() + u"/Anna/2026/months/2026-03.csv"_s;
+        writeFile(week, "id,date,duration_seconds,note\nS1,2026-03-02,3600,week\n");
+        writeFile(month, "id,date,duration_seconds,note\nS1,2026-03-02,7200,month\n");
+        setModified(week, QDateTime::fromSecsSinceEpoch(weekTime, Qt::UTC));
+        setModified(month, QDateTime::fromSecsSinceEpoch(monthTime, Qt::UTC));
         const QList<Record> records = read(m_studio->path()).records;
         QCOMPARE(records.size(), 1);
         QCOMPARE(records[0].note, note);
@@ -112,17 +99,17 @@ private Q_SLOTS:
     void folderRules()
     {
         const QString anna = hours() + u"/anna"_s;
-        write(anna + u'/' + TimesheetFolder::markerName, TimesheetFolder::Marker{u"M1"_s, u"  Anna de Vries "_s, m_clock.now()}.encode());
+        writeFile(anna + u'/' + TimesheetFolder::markerName, TimesheetFolder::Marker{u"M1"_s, u"  Anna de Vries "_s, m_clock.now()}.encode());
         const TimesheetPeriod week(Kind::week, utc(2026, 3, 2, 9));
-        write(anna + u"/2026/weeks/2026-W10.csv"_s, Timesheet(week, u"Anna de Vries"_s, {session(utc(2026, 3, 2, 9), 90)}).csv(m_clock.now()).toUtf8());
+        writeFile(anna + u"/2026/weeks/2026-W10.csv"_s, Timesheet(week, u"Anna de Vries"_s, {session(utc(2026, 3, 2, 9), 90)}).csv(m_clock.now()).toUtf8());
         QVERIFY(::mkfifo(QFile::encodeName(anna + u"/2026/weeks/2026-W11.csv"_s).constData(), 0600) == 0);
-        write(anna + u"/bad.csv"_s, "id,date,hours\n\xff\xfe,2026-03-02,1\n");
-        write(anna + u"/big.csv"_s, {});
+        writeFile(anna + u"/bad.csv"_s, "id,date,hours\n\xff\xfe,2026-03-02,1\n");
+        writeFile(anna + u"/big.csv"_s, {});
         QVERIFY(QFile::resize(anna + u"/big.csv"_s, 65 * 1024 * 1024));
-        write(anna + u"/._2026-W10.csv"_s, "id,date,hours\nJUNK,2026-03-02,9\n");
+        writeFile(anna + u"/._2026-W10.csv"_s, "id,date,hours\nJUNK,2026-03-02,9\n");
         // From before durations and tasks were in the files; no marker.
         const QString smit = hours() + u"/Anna-Smit"_s;
-        write(smit + u"/old.csv"_s, "id,date,hours,client\nA1,2026-03-03,1.50,X\nA2,03/03/2026,2.00,X\n,TOTAL,3.50,\n");
+        writeFile(smit + u"/old.csv"_s, "id,date,hours,client\nA1,2026-03-03,1.50,X\nA2,03/03/2026,2.00,X\n,TOTAL,3.50,\n");
         QVERIFY(QFile::link(smit + u"/old.csv"_s, anna + u"/linked.csv"_s));
         QDir().mkpath(hours() + u"/Ben/2026/weeks"_s);
 

@@ -3,6 +3,7 @@
 // big or not a file, removal that never follows a link out, and the catalogue
 // write with its fallbacks for shares that will not rename over a file.
 
+#include "Builders.h"
 #include "CountingFileSystem.h"
 #include "share/FileSystem.h"
 #include "share/SharedCatalog.h"
@@ -12,8 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -22,38 +21,14 @@ using namespace zol::test;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
 void link(const QString& target, const QString& path)
 {
     QVERIFY(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) == 0);
 }
 
-// Sets the modification time of the entry itself, a link included.
-void setModified(const QString& path, const QDateTime& instant)
-{
-    const qint64 ms = instant.toMSecsSinceEpoch();
-    const timespec times[2] = {{ms / 1000, (ms % 1000) * 1'000'000}, {ms / 1000, (ms % 1000) * 1'000'000}};
-    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW) == 0);
-}
-
 QStringList everything(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-QString failureOf(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const FileSystemError& error) {
-        return error.message();
-    }
-    return {};
 }
 
 } // namespace
@@ -122,7 +97,7 @@ private Q_SLOTS:
             if (c.size <= c.maxSize)
                 QCOMPARE(local.read(file, c.maxSize), bytes);
             else
-                QCOMPARE(failureOf([&] { local.read(file, c.maxSize); }),
+                QCOMPARE(failureOf<FileSystemError>([&] { local.read(file, c.maxSize); }),
                          u"Could not read %1: larger than %2 bytes, the most this reads"_s.arg(file).arg(c.maxSize));
         }
 
@@ -207,7 +182,8 @@ private Q_SLOTS:
             files.vanishTemporaryOnReplace(c.vanish);
             if (c.failMove)
                 files.failWritesTo(target);
-            const QString failure = failureOf([&] { writeCatalogFile(files, "new", target); });
+            const QString failure =
+                failureOf<FileSystemError>([&] { writeCatalogFile(files, "new", target); });
             QCOMPARE(failure.isEmpty(), c.after == "new");
             QCOMPARE(contents(target), c.after);
             QCOMPARE(everything(m_root->path()), QStringList{u"shard-2a.json"_s});

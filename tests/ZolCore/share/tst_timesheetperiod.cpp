@@ -1,3 +1,8 @@
+// Weeks, months and years as timesheets cut them, in the system's zone and in
+// a named one, and the periods a pass of automatic uploads must write.
+
+#include "Builders.h"
+#include "share/AutoUpload.h"
 #include "share/Timesheet.h"
 #include "share/TimesheetPeriod.h"
 
@@ -6,6 +11,7 @@
 
 using namespace Qt::StringLiterals;
 using zol::Calendar;
+using zol::TimeEntry;
 using zol::TimesheetPeriod;
 using Kind = TimesheetPeriod::Kind;
 
@@ -25,6 +31,23 @@ QString localText(const QDateTime& instant)
     return Calendar().local(instant).toString(u"yyyy-MM-dd HH:mm:ss");
 }
 
+const zol::Calendar amsterdam{QTimeZone("Europe/Amsterdam")};
+
+// "2026-03-10T09:00" in Amsterdam, as an instant.
+QDateTime inAmsterdam(const QString& text)
+{
+    const QDateTime wall = QDateTime::fromString(text, Qt::ISODate);
+    return QDateTime(wall.date(), wall.time(), amsterdam.timeZone()).toUTC();
+}
+
+QString ids(const QList<TimesheetPeriod>& periods)
+{
+    QStringList list;
+    for (const TimesheetPeriod& period : periods)
+        list.append(period.id());
+    return list.join(u' ');
+}
+
 } // namespace
 
 // Runs under TZ=UTC, Europe/Amsterdam, America/New_York and Australia/Sydney,
@@ -34,9 +57,10 @@ class TstTimesheetPeriod : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Every day of 2000 to 2100 lies in one week and one month that start at
-    // local midnight on a Monday or the 1st and end where the next begins, so
-    // that a period holding a clock change is an hour shorter or longer.
+    // Every day of 2000 to 2100 starts at local midnight and lies in one week
+    // and one month that start at local midnight on a Monday or the 1st and end
+    // where the next begins, so that a period holding a clock change is an hour
+    // shorter or longer.
     void everyDayLiesInItsPeriods()
     {
         const Calendar calendar;
@@ -52,6 +76,10 @@ private Q_SLOTS:
         for (QDate day(2000, 1, 1); day.year() <= 2100; day = day.addDays(1)) {
             const QDateTime nextDayStart = calendar.startOfDay(day.addDays(1));
             const qint64 length = dayStart.secsTo(nextDayStart);
+            const QDateTime lastSecond = nextDayStart.addSecs(-1);
+            if (dayStart.timeSpec() != Qt::UTC || calendar.local(dayStart) != QDateTime(day, QTime(0, 0))
+                || calendar.day(lastSecond) != day || calendar.startOfDay(lastSecond) != dayStart)
+                QFAIL(qPrintable(day.toString(Qt::ISODate)));
             shortDays += length == 23 * 3600;
             longDays += length == 25 * 3600;
             for (int k = 0; k < 2; ++k) {
@@ -112,15 +140,6 @@ private Q_SLOTS:
 
         QTest::newRow("Thursday 1 January 2026")
             << Kind::week << u"2026-01-01T12:00"_s << u"2026/weeks/2026-W01.csv"_s
-            << u"2025-12-29 00:00:00"_s << u"2026-01-04 23:59:59"_s;
-        QTest::newRow("Sunday 28 December 2025, last second")
-            << Kind::week << u"2025-12-28T23:59:59"_s << u"2025/weeks/2025-W52.csv"_s
-            << u"2025-12-22 00:00:00"_s << u"2025-12-28 23:59:59"_s;
-        QTest::newRow("half a second later")
-            << Kind::week << u"2025-12-28T23:59:59.500"_s << u"2025/weeks/2025-W52.csv"_s
-            << u"2025-12-22 00:00:00"_s << u"2025-12-28 23:59:59"_s;
-        QTest::newRow("one second later")
-            << Kind::week << u"2025-12-29T00:00"_s << u"2026/weeks/2026-W01.csv"_s
             << u"2025-12-29 00:00:00"_s << u"2026-01-04 23:59:59"_s;
         QTest::newRow("Friday 1 January 2027")
             << Kind::week << u"2027-01-01T08:00"_s << u"2026/weeks/2026-W53.csv"_s
@@ -202,6 +221,78 @@ private Q_SLOTS:
         QFETCH(QString, date);
         QFETCH(QString, locale);
         QTEST(TimesheetPeriod(kind, local(date)).title(QLocale(locale)), "title");
+    }
+
+    void periodsNeedingUpload_data()
+    {
+        QTest::addColumn<QString>("now");
+        // Local starts of the changed sessions, "running " or "deleted " in front.
+        QTest::addColumn<QStringList>("sessions");
+        QTest::addColumn<QString>("periods");
+
+        const QString wednesday = u"2026-03-18T10:00"_s;
+        QTest::newRow("no changes")
+            << u"2026-03-11T10:00"_s << QStringList() << u"2026-W11 2026-03"_s;
+        QTest::newRow("week and month start together")
+            << u"2026-06-01T00:00"_s << QStringList() << u"2026-W23 2026-06"_s;
+        QTest::newRow("month starts after the week")
+            << u"2026-03-01T23:59"_s << QStringList() << u"2026-03 2026-W09"_s;
+        QTest::newRow("a week found after its month")
+            << u"2026-06-10T10:00"_s << QStringList{u"2026-06-02T09:00"_s}
+            << u"2026-W24 2026-W23 2026-06"_s;
+        QTest::newRow("edited last Tuesday")
+            << wednesday << QStringList{u"2026-03-10T09:00"_s} << u"2026-W12 2026-W11 2026-03"_s;
+        QTest::newRow("running adds nothing")
+            << wednesday << QStringList{u"running 2026-03-10T09:00"_s} << u"2026-W12 2026-03"_s;
+        QTest::newRow("two in one week")
+            << wednesday
+            << QStringList{u"2026-03-12T09:00"_s, u"2026-02-03T09:00"_s, u"2026-03-10T23:30"_s}
+            << u"2026-W12 2026-W11 2026-03 2026-W06 2026-02"_s;
+        QTest::newRow("uploaded, then deleted")
+            << wednesday << QStringList{u"deleted 2026-02-03T09:00"_s}
+            << u"2026-W12 2026-03 2026-W06 2026-02"_s;
+        QTest::newRow("New Year") << wednesday << QStringList{u"2025-12-30T09:00"_s}
+                                  << u"2026-W12 2026-03 2026-W01 2025-12"_s;
+        QTest::newRow("last half second of a Sunday")
+            << wednesday << QStringList{u"2026-03-08T23:59:59.500"_s}
+            << u"2026-W12 2026-W10 2026-03"_s;
+    }
+
+    void periodsNeedingUpload()
+    {
+        QFETCH(QString, now);
+        QFETCH(QStringList, sessions);
+        QList<TimeEntry> entries;
+        for (const QString& text : sessions) {
+            TimeEntry entry = zol::test::session(inAmsterdam(text.section(u' ', -1)), 30);
+            if (text.startsWith(u"running "))
+                entry.endedAt.reset();
+            if (text.startsWith(u"deleted "))
+                entry.deletedAt = inAmsterdam(now);
+            entries.append(entry);
+        }
+        QTEST(ids(zol::AutoUpload::periodsNeedingUpload(entries, inAmsterdam(now), amsterdam)), "periods");
+    }
+
+    void allPeriods()
+    {
+        const QList<QDate> days{QDate(2026, 3, 10), QDate(2025, 12, 30), QDate(2026, 6, 10),
+                                QDate(2026, 6, 1), QDate(2026, 3, 12)};
+        QCOMPARE(ids(zol::AutoUpload::allPeriods(days, amsterdam)),
+                 u"2026-W24 2026-W23 2026-06 2026-W11 2026-03 2026-W01 2025-12"_s);
+    }
+
+    void shouldSend()
+    {
+        const TimeEntry finished = zol::test::session(inAmsterdam(u"2026-03-10T09:00"_s), 30);
+        TimeEntry deleted = finished;
+        deleted.deletedAt = finished.updatedAt;
+        TimeEntry paused = zol::test::running(finished.startedAt);
+        paused.pausedAt = finished.endedAt;
+        QVERIFY(zol::AutoUpload::shouldSend(finished));
+        QVERIFY(!zol::AutoUpload::shouldSend(deleted));
+        QVERIFY(!zol::AutoUpload::shouldSend(zol::test::running(finished.startedAt)));
+        QVERIFY(!zol::AutoUpload::shouldSend(paused));
     }
 };
 

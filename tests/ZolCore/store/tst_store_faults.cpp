@@ -1,7 +1,9 @@
-// Faults that are real even for root: a file that is not a database, a data
-// folder below a regular file, a database whose write lock another connection
-// holds, a trigger that refuses a write. Each fails with a message, touches
-// nothing it should not, and leaves the store usable.
+// The connection wrapper: binding by number, reading by position, the agreed
+// settings, and the exact wording of its failures. Then the store under faults
+// that are real even for root: a file that is not a database, a data folder
+// below a regular file, a database whose write lock another connection holds,
+// a trigger that refuses a write. Each fails with a message, touches nothing it
+// should not, and leaves the store usable.
 
 #include "Builders.h"
 #include "FakeClock.h"
@@ -10,34 +12,94 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtConcurrent>
 
 using namespace zol;
 using namespace zol::test;
 
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
-
 class TestStoreFaults : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void bindsAndReadsEveryKindOfValue()
+    {
+        SQLiteDatabase db(QStringLiteral(":memory:"));
+        db.execute(QStringLiteral("CREATE TABLE t (i INTEGER, r REAL, s TEXT, n TEXT);"));
+        db.run(QStringLiteral("INSERT INTO t VALUES (?1, ?2, ?3, ?4);"),
+               {qint64(1) << 40, 1741003200.125, QStringLiteral("Zoë — “quoted”"), nullptr});
+        QCOMPARE(db.changes(), 1);
+
+        // A numbered parameter may repeat.
+        auto row = db.prepare(QStringLiteral("SELECT i, r, s, n, ?1 + ?1 FROM t;"), {qint64(21)});
+        QVERIFY(row.step());
+        QCOMPARE(row.integer(0), qint64(1) << 40);
+        QCOMPARE(row.real(1), 1741003200.125);
+        QCOMPARE(row.text(2), QStringLiteral("Zoë — “quoted”"));
+        QVERIFY(row.isNull(3));
+        QCOMPARE(row.text(3), QString());
+        QCOMPARE(row.integer(4), 42);
+        QVERIFY(!row.step());
+        QVERIFY_THROWS_EXCEPTION(SQLiteDatabase::Error,
+                                 db.prepare(QStringLiteral("SELECT ?1;"), {qint64(1), qint64(2)}));
+    }
+
+    void failuresCarryTheLibrarysWords_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<bool>("asScript");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("compile") << QStringLiteral("SELECT * FROM nowhere;") << false
+                                 << QStringLiteral("no such table: nowhere \u2014 in: SELECT * FROM nowhere;");
+        QTest::newRow("step") << QStringLiteral("INSERT INTO t VALUES (NULL);") << false
+                              << QStringLiteral("NOT NULL constraint failed: t.v");
+        QTest::newRow("script") << QStringLiteral("INSERT INTO t VALUES (1); SELECT * FROM nowhere;") << true
+                                << QStringLiteral("no such table: nowhere");
+    }
+
+    void failuresCarryTheLibrarysWords()
+    {
+        QFETCH(QString, sql);
+        QFETCH(bool, asScript);
+        QFETCH(QString, message);
+        SQLiteDatabase db(QStringLiteral(":memory:"));
+        db.execute(QStringLiteral("CREATE TABLE t (v INTEGER NOT NULL);"));
+        try {
+            asScript ? db.execute(sql) : db.run(sql);
+            QFAIL("expected a failure");
+        } catch (const SQLiteDatabase::Error& error) {
+            QCOMPARE(error.message(), message);
+            QCOMPARE(QString::fromUtf8(error.what()), message);
+        }
+        // The connection carries on.
+        db.run(QStringLiteral("INSERT INTO t VALUES (?1);"), {qint64(7)});
+    }
+
+    void openingWhereNoFileCanBe()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing/folder/zol.sqlite3"));
+        QCOMPARE(failureOf<SQLiteDatabase::Error>([&] { SQLiteDatabase db(path); }),
+                 QStringLiteral("Could not open ") + path
+                     + QStringLiteral(": unable to open database file"));
+    }
+
+    void opensWithTheAgreedPragmas()
+    {
+        QTemporaryDir dir;
+        SQLiteDatabase db(dir.filePath(QStringLiteral("p.sqlite3")));
+        const auto value = [&](const char* pragma) {
+            auto row = db.prepare(QStringLiteral("PRAGMA ") + QLatin1StringView(pragma) + u';');
+            return row.step() ? row.text(0) : QString();
+        };
+        QCOMPARE(value("journal_mode"), QStringLiteral("wal"));
+        QCOMPARE(value("foreign_keys"), QStringLiteral("1"));
+        QCOMPARE(value("busy_timeout"), QStringLiteral("3000"));
+        QCOMPARE(value("synchronous"), QStringLiteral("2")); // FULL: every commit is durable
+    }
     void aFileThatIsNotADatabase_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -51,17 +113,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         UserFolders folders;
         const QString path = EntryStore::defaultURL();
-        writeAll(path, bytes);
+        writeFile(path, bytes);
 
-        QVERIFY_THROWS_EXCEPTION(SQLiteDatabase::Error, EntryStore store(path));
-        try {
-            EntryStore store(path);
-        } catch (const SQLiteDatabase::Error& error) {
-            QVERIFY2(error.message().contains(QStringLiteral("not a database"))
-                         || error.message().contains(QStringLiteral("malformed")),
-                     qPrintable(error.message()));
-        }
-        QCOMPARE(readAll(path), bytes);
+        const QString failure = failureOf<SQLiteDatabase::Error>([&] { EntryStore store(path); });
+        QVERIFY2(failure.contains(QStringLiteral("not a database"))
+                     || failure.contains(QStringLiteral("malformed")),
+                 qPrintable(failure));
+        QCOMPARE(readFile(path), bytes);
         QCOMPARE(QDir(folders.dataHome() + QStringLiteral("/Zol")).entryList(QDir::Files),
                  QStringList{QStringLiteral("zol.sqlite3")});
     }
@@ -70,17 +128,13 @@ private Q_SLOTS:
     {
         UserFolders folders;
         const QString blocker = folders.root() + QStringLiteral("/not-a-folder");
-        writeAll(blocker, "a regular file");
+        writeFile(blocker, "a regular file");
         qputenv("XDG_DATA_HOME", blocker.toLocal8Bit());
-        try {
-            EntryStore::defaultURL();
-            QFAIL("expected a failure");
-        } catch (const Error& error) {
-            QVERIFY2(error.message().startsWith(QStringLiteral("Could not create the folder ") + blocker
-                                                + QStringLiteral("/Zol")),
-                     qPrintable(error.message()));
-        }
-        QCOMPARE(readAll(blocker), QByteArray("a regular file"));
+        const QString failure = failureOf([] { EntryStore::defaultURL(); });
+        QVERIFY2(failure.startsWith(QStringLiteral("Could not create the folder ") + blocker
+                                    + QStringLiteral("/Zol")),
+                 qPrintable(failure));
+        QCOMPARE(readFile(blocker), QByteArray("a regular file"));
     }
 
     void aWriteLockHeldElsewhere()
@@ -99,12 +153,8 @@ private Q_SLOTS:
         other.execute(QStringLiteral("BEGIN IMMEDIATE;"));
 
         const TimeEntry blocked = session(utc(2026, 3, 1, 10), 30);
-        try {
-            store.save(blocked);
-            QFAIL("expected a failure");
-        } catch (const SQLiteDatabase::Error& error) {
-            QCOMPARE(error.message(), QStringLiteral("database is locked"));
-        }
+        QCOMPARE(failureOf<SQLiteDatabase::Error>([&] { store.save(blocked); }),
+                 QStringLiteral("database is locked"));
         QVERIFY_THROWS_EXCEPTION(SQLiteDatabase::Error,
                                  store.markUploaded({kept.id}, clock.now()));
         // Nothing to write opens no transaction, so it cannot fail.

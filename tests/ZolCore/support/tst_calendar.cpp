@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "reports/SearchRange.h"
 #include "support/Calendar.h"
 #include "support/Timestamps.h"
 
@@ -7,6 +8,7 @@
 
 using namespace Qt::StringLiterals;
 using zol::Calendar;
+using zol::SearchRange;
 using zol::test::utc;
 
 // Runs under TZ=UTC, Europe/Amsterdam, America/New_York and Australia/Sydney.
@@ -66,22 +68,6 @@ private Q_SLOTS:
         QVERIFY(!parsed || parsed->timeSpec() == Qt::UTC);
     }
 
-    // Every day of a year, clock-change days included, starts at local midnight
-    // in each zone the tests run in.
-    void startOfEveryDayIsLocalMidnight()
-    {
-        const Calendar calendar;
-        for (QDate day(2026, 1, 1); day.year() == 2026; day = day.addDays(1)) {
-            const QDateTime start = calendar.startOfDay(day);
-            QCOMPARE(start.timeSpec(), Qt::UTC);
-            QCOMPARE(calendar.local(start), QDateTime(day, QTime(0, 0)));
-            QCOMPARE(calendar.day(start.addSecs(-1)), day.addDays(-1));
-            const QDateTime lateEvening =
-                QDateTime(day, QTime(23, 59, 59), calendar.timeZone()).toUTC();
-            QCOMPARE(calendar.startOfDay(lateEvening), start);
-        }
-    }
-
     void startOfDayWhenMidnightIsSkipped()
     {
         // São Paulo moved its clocks from 00:00 to 01:00 on 4 November 2018.
@@ -124,6 +110,46 @@ private Q_SLOTS:
         // São Paulo skipped midnight on 4 November 2018: the day began at 01:00.
         QCOMPARE(add("America/Sao_Paulo", "2018-10-04T00:00", 1, 'm'), u"2018-11-04 01:00"_s);
         QCOMPARE(add("America/Sao_Paulo", "2018-11-03T00:00", 1, 'd'), u"2018-11-04 01:00"_s);
+    }
+
+    void searchRangeStart()
+    {
+        // The start of the range counted back from `now`, both wall-clock times
+        // in the zone.
+        const auto start = [](const char* zone, const char* now, SearchRange range) -> QString {
+            const Calendar calendar{QTimeZone(zone)};
+            const QDateTime wall = QDateTime::fromString(QString::fromLatin1(now), Qt::ISODate);
+            const std::optional<QDateTime> first =
+                range.start(QDateTime(wall.date(), wall.time(), calendar.timeZone()), calendar);
+            return first ? calendar.local(*first).toString(u"yyyy-MM-dd HH:mm") : u"none"_s;
+        };
+        // The clocks went forward in Amsterdam on 29 March 2026.
+        const char* ams = "Europe/Amsterdam";
+        QCOMPARE(start(ams, "2026-03-31T14:30", SearchRange::week), u"2026-03-24 14:30"_s);
+        QCOMPARE(start(ams, "2026-03-31T14:30", SearchRange::month), u"2026-02-28 14:30"_s);
+        QCOMPARE(start(ams, "2026-03-31T14:30", SearchRange::all), u"none"_s);
+        QCOMPARE(start("UTC", "2024-02-29T12:00", SearchRange::year), u"2023-02-28 12:00"_s);
+        // Still 31 December in UTC: the year is the local one.
+        QCOMPARE(start("Australia/Sydney", "2026-01-01T09:00", SearchRange::yearToDate),
+                 u"2026-01-01 00:00"_s);
+    }
+
+    // Each range reads back from its raw value, and holds its first instant but
+    // not the one before.
+    void searchRangeRawValuesAndStart()
+    {
+        const Calendar calendar{QTimeZone("Europe/Amsterdam")};
+        const QDateTime now = utc(2026, 3, 31, 12, 30);
+        for (const SearchRange& range : SearchRange::allCases()) {
+            QCOMPARE(SearchRange::fromRawValue(range.rawValue()), range);
+            const QDateTime first = range.start(now, calendar).value_or(utc(1, 1, 1));
+            QVERIFY(range.contains(first, now, calendar));
+            QVERIFY(range.contains(now.addDays(1), now, calendar));
+            QCOMPARE(range.contains(first.addMSecs(-1), now, calendar), range == SearchRange::all);
+        }
+        QCOMPARE(SearchRange(SearchRange::threeMonths).rawValue(), u"threeMonths"_s);
+        for (const auto raw : {u"", u"7D", u"Week", u"month "})
+            QVERIFY(!SearchRange::fromRawValue(raw));
     }
 };
 

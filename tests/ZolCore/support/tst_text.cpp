@@ -1,3 +1,4 @@
+#include "reports/SearchRange.h"
 #include "support/Folding.h"
 #include "support/NaturalOrder.h"
 
@@ -94,6 +95,16 @@ private Q_SLOTS:
                 QCOMPARE(zol::naturalLess(a, b), i < j);
             }
         }
+    }
+
+    void searchMatchesAnyField()
+    {
+        const QStringList session{u"2301"_s, u"Café Noir"_s, u"Brand book"_s, QString()};
+        QVERIFY(zol::Search::matches(u" \t", {}));
+        QVERIFY(!zol::Search::matches(u"a", {}));
+        QVERIFY(zol::Search::matches(u" cafe   NOIR ", session));
+        QVERIFY(zol::Search::matches(u"30", session));
+        QVERIFY(!zol::Search::matches(u"noir brand", session));
     }
 };
 

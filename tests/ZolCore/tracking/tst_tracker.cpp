@@ -1,11 +1,12 @@
 // The timer over a real store: what each step writes, the minute rule, pause
-// arithmetic, the ticker, failures that leave the timer as it was, and a
-// session surviving a killed process.
+// arithmetic, the ticker, failures that leave the timer as it was, a session
+// surviving a killed process, and the status shown for the day's total.
 
 #include "Builders.h"
 #include "FakeClock.h"
 #include "store/EntryStore.h"
 #include "tracking/Tracker.h"
+#include "tracking/WorkStatus.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -269,6 +270,21 @@ private Q_SLOTS:
         m_store->database().execute(u"DROP TRIGGER refuse;"_s);
         QVERIFY(m_tracker->stop().loggedEntry());
         QVERIFY(!m_tracker->loadError());
+    }
+
+    // Each status starts at its threshold, not a second later; nothing tracked has none.
+    void workStatusThresholds()
+    {
+        const auto phrase = [](double seconds) {
+            const std::optional<WorkStatus> status = WorkStatus::forTime(seconds);
+            return status ? status->phrase : QString();
+        };
+        QCOMPARE(phrase(0), QString());
+        QCOMPARE(phrase(-5), QString());
+        QCOMPARE(phrase(1), u"Off the mark"_s);
+        QCOMPARE(phrase(1799), u"Off the mark"_s);
+        QCOMPARE(phrase(1800), u"Good start"_s);
+        QCOMPARE(phrase(39600), u"Go home"_s);
     }
 
     void aKilledProcessLosesNothing()
