@@ -33,17 +33,10 @@ constexpr qint64 distantPast = std::numeric_limits<qint64>::min();
 
 const QString bullet = QStringLiteral("\u2022");
 
-// Temporaries and other tools' leftovers beside the timesheets: hidden names
-// (among them the "._" companions a Mac leaves on SMB and FAT shares, which end
-// in ".csv" too) and sync tools' conflict copies.
-bool isLeftover(const QString& name)
-{
-    return name.startsWith(u'.') || name.contains(QStringLiteral(".sync-conflict-"));
-}
-
 bool isTimesheetName(const QString& name)
 {
-    return name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) && !isLeftover(name);
+    return name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) &&
+           !FileSystem::isLeftover(name);
 }
 
 // "yyyy-MM-dd" exactly, as the timesheets write it.
@@ -120,7 +113,8 @@ public:
         QList<FileSystem::Entry> entries = m_fileSystem.list(hours);
         sortByName(entries);
         for (const FileSystem::Entry& entry : std::as_const(entries)) {
-            if (!entry.isFolder || entry.isLink || !entry.hasExactName || isLeftover(entry.name))
+            if (!entry.isFolder || entry.isLink || !entry.hasExactName ||
+                FileSystem::isLeftover(entry.name))
                 continue;
             const QString folder = hours + u'/' + entry.name;
             const QString person = personOf(folder, entry.name);
@@ -225,7 +219,7 @@ private:
                 continue;
             const QString path = folder + u'/' + entry.name;
             if (entry.isFolder) {
-                if (depth < maximumDepth && !isLeftover(entry.name))
+                if (depth < maximumDepth && !FileSystem::isLeftover(entry.name))
                     findSheets(path, person, personIndex, depth + 1);
             } else if (isTimesheetName(entry.name)) {
                 const qint64 modified =

@@ -89,6 +89,12 @@ public:
 
     // The machine's own file system.
     static FileSystem& local();
+
+    // Whether a name in a shared folder is somebody's leftover rather than a
+    // file a machine wrote for the others: hidden names (temporary files, the
+    // "._" companions a Mac leaves on SMB and FAT shares), sync tools'
+    // conflict copies and temporaries, and editor backups ending in "~".
+    static bool isLeftover(QStringView name);
 };
 
 using FileSystemError = FileSystem::FileSystemError;

@@ -418,4 +418,10 @@ FileSystem& FileSystem::local()
     return fileSystem;
 }
 
+bool FileSystem::isLeftover(QStringView name)
+{
+    return name.startsWith(u'.') || name.contains(u".sync-conflict-") ||
+           name.contains(u".syncthing.") || name.endsWith(u'~');
+}
+
 } // namespace zol

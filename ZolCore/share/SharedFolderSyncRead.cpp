@@ -10,9 +10,7 @@ namespace zol {
 // a shard), their temporary files, and backups ending in "~".
 bool SharedFolderSync::isCatalogName(const QString& name)
 {
-    return !name.startsWith(u'.') && !name.contains(QStringLiteral(".sync-conflict-"))
-        && !name.contains(QStringLiteral(".syncthing.")) && !name.endsWith(u'~')
-        && name.endsWith(QStringLiteral(".json"));
+    return !FileSystem::isLeftover(name) && name.endsWith(QStringLiteral(".json"));
 }
 
 std::optional<QByteArray> SharedFolderSync::readPeerFile(const QString& path)

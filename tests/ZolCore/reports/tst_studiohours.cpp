@@ -107,6 +107,7 @@ private Q_SLOTS:
         writeFile(anna + u"/big.csv"_s, {});
         QVERIFY(QFile::resize(anna + u"/big.csv"_s, 65 * 1024 * 1024));
         writeFile(anna + u"/._2026-W10.csv"_s, "id,date,hours\nJUNK,2026-03-02,9\n");
+        writeFile(anna + u"/2026-W10.sync-conflict-20260302-101010-ABC.csv"_s, "id,date,hours\nJUNK,2026-03-02,9\n");
         // From before durations and tasks were in the files; no marker.
         const QString smit = hours() + u"/Anna-Smit"_s;
         writeFile(smit + u"/old.csv"_s, "id,date,hours,client\nA1,2026-03-03,1.50,X\nA2,03/03/2026,2.00,X\n,TOTAL,3.50,\n");
