@@ -1,13 +1,10 @@
 #include "ReportsModel.h"
 
 #include "AppModel.h"
+#include "OffThread.h"
 #include "books/AppSettings.h"
 #include "share/FileSystem.h"
 #include "support/Error.h"
-
-#include <QFutureWatcher>
-#include <QPromise>
-#include <QtConcurrent>
 
 #include <exception>
 #include <memory>
@@ -137,34 +134,19 @@ QFuture<void> ReportsModel::readStudio()
     setReadingStudio(true);
 
     m_studioReadGeneration = generation;
-    // A watcher rather than QFuture::then(context): it goes with this object,
-    // so a read that outlives the controller has nobody to report to, and the
-    // promise, destroyed unfinished, cancels the future it handed out.
-    auto* watcher = new QFutureWatcher<StudioHours::Snapshot>(this);
-    auto done = std::make_shared<QPromise<void>>();
-    done->start();
-    connect(watcher, &QFutureWatcherBase::finished, this,
-            [this, watcher, done, generation, serial] {
-                watcher->deleteLater();
-                std::optional<StudioHours::Snapshot> snapshot;
-                std::optional<QString> error;
-                try {
-                    snapshot = watcher->result();
-                } catch (const Error& failure) {
-                    error = failure.message();
-                } catch (const std::exception& failure) {
-                    error = QString::fromUtf8(failure.what());
-                }
-                if (serial == m_studioReadSerial)
-                    setReadingStudio(false);
-                if (generation == m_model.generation())
-                    applyStudio(snapshot, error);
-                done->finish();
-            });
-    watcher->setFuture(QtConcurrent::run([share, clock, calendar] {
-        return StudioHours::read(share, FileSystem::local(), *clock, calendar);
-    }));
-    m_studioRead = done->future();
+    m_studioRead = OffThread::run(
+        this,
+        [share, clock, calendar] {
+            return StudioHours::read(share, FileSystem::local(), *clock, calendar);
+        },
+        [this, generation, serial](OffThread::Outcome<StudioHours::Snapshot> outcome) {
+            if (serial == m_studioReadSerial)
+                setReadingStudio(false);
+            if (generation == m_model.generation())
+                applyStudio(outcome.value, outcome.error
+                                               ? std::optional(OffThread::describe(outcome.error))
+                                               : std::nullopt);
+        });
     return m_studioRead;
 }
 

@@ -2,12 +2,9 @@
 
 #include "AppModel.h"
 #include "HistoryModel.h"
+#include "OffThread.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
-
-#include <QFutureWatcher>
-#include <QPromise>
-#include <QtConcurrent>
 
 #include <exception>
 #include <limits>
@@ -67,37 +64,21 @@ QFuture<void> SearchModel::refresh()
     const Calendar calendar = m_model.calendar();
     setSearching(true);
 
-    // A watcher rather than QFuture::then(context): it goes with this object,
-    // and the promise, destroyed unfinished, cancels the future handed out.
-    auto* watcher = new QFutureWatcher<QList<TimeEntry>>(this);
-    auto done = std::make_shared<QPromise<void>>();
-    done->start();
-    connect(watcher, &QFutureWatcherBase::finished, this,
-            [this, watcher, done, serial, generation] {
-                watcher->deleteLater();
-                QList<TimeEntry> results;
-                std::optional<QString> failure;
-                try {
-                    results = watcher->result();
-                } catch (const Error& error) {
-                    failure = error.message();
-                } catch (const std::exception& error) {
-                    failure = QString::fromUtf8(error.what());
-                }
-                if (serial == m_serial) {
-                    setSearching(false);
-                    if (generation == m_model.generation()) {
-                        setSearchResults(results);
-                        if (failure)
-                            m_model.setStatus(StatusMessage::failure(*failure));
-                    }
-                }
-                done->finish();
-            });
-    watcher->setFuture(QtConcurrent::run([store, query, range, now, calendar] {
-        return store->search(query, range, now, std::numeric_limits<int>::max(), calendar);
-    }));
-    m_searchTask = done->future();
+    m_searchTask = OffThread::run(
+        this,
+        [store, query, range, now, calendar] {
+            return store->search(query, range, now, std::numeric_limits<int>::max(), calendar);
+        },
+        [this, serial, generation](OffThread::Outcome<QList<TimeEntry>> outcome) {
+            if (serial != m_serial)
+                return;
+            setSearching(false);
+            if (generation != m_model.generation())
+                return;
+            setSearchResults(outcome.value.value_or(QList<TimeEntry>()));
+            if (outcome.error)
+                m_model.setStatus(StatusMessage::failure(OffThread::describe(outcome.error)));
+        });
     return m_searchTask;
 }
 

@@ -236,9 +236,9 @@ QFuture<void> SharingModel::shareMayHaveAppeared()
 
     auto done = std::make_shared<QPromise<void>>();
     done->start();
-    SharingWork::afterwards(this, shareNow(true, false), [this, done](const QFuture<void>&) {
-        SharingWork::afterwards(this, autoUploadNow(),
-                                [done](const QFuture<void>&) { done->finish(); });
+    OffThread::afterwards(this, shareNow(true, false), [this, done](const QFuture<void>&) {
+        OffThread::afterwards(this, autoUploadNow(),
+                              [done](const QFuture<void>&) { done->finish(); });
     });
     return done->future();
 }
@@ -270,19 +270,16 @@ QFuture<void> SharingModel::shareNow(bool quiet, bool force)
     m_syncInFlight = SyncInFlight{generation, sync};
     assign(m_isSharing, true, &SharingModel::isSharingChanged);
 
-    auto done = std::make_shared<QPromise<void>>();
-    done->start();
-    SharingWork::runOffThread(
+    return OffThread::run(
         this, [sync, force] { return sync->sync(force); },
-        [this, generation, sync, quiet,
-         done](SharingWork::Outcome<SharedFolderSync::Summary> outcome) {
+        [this, generation, sync, quiet](OffThread::Outcome<SharedFolderSync::Summary> outcome) {
             // Results of books closed meanwhile, or of a folder or name no
             // longer chosen, are dropped.
             if (generation == m_model.generation() && engineMatches(*sync)) {
                 if (outcome.value) {
                     applySummary(*outcome.value, quiet);
                 } else {
-                    const QString text = SharingWork::describe(outcome.error);
+                    const QString text = OffThread::describe(outcome.error);
                     assign(m_shareError, text, &SharingModel::shareErrorChanged);
                     updateDerived();
                     if (!quiet)
@@ -290,9 +287,7 @@ QFuture<void> SharingModel::shareNow(bool quiet, bool force)
                 }
             }
             syncEnded(generation);
-            done->finish();
         });
-    return done->future();
 }
 
 void SharingModel::applySummary(const SharedFolderSync::Summary& summary, bool quiet)
@@ -333,11 +328,11 @@ void SharingModel::syncEnded(quint64 generation)
         return;
     const DeferredSync deferred = *m_deferredSync;
     m_deferredSync.reset();
-    SharingWork::afterwards(this, shareNow(deferred.quiet, deferred.force),
-                            [waiting = deferred.waiting](const QFuture<void>&) {
-                                for (const auto& promise : waiting)
-                                    promise->finish();
-                            });
+    OffThread::afterwards(this, shareNow(deferred.quiet, deferred.force),
+                          [waiting = deferred.waiting](const QFuture<void>&) {
+                              for (const auto& promise : waiting)
+                                  promise->finish();
+                          });
 }
 
 QFuture<void> SharingModel::syncNow()
@@ -347,7 +342,7 @@ QFuture<void> SharingModel::syncNow()
         return sync;
     assign(m_isSyncing, true, &SharingModel::isSyncingChanged);
     const quint64 generation = m_model.generation();
-    return SharingWork::afterwards(this, sync, [this, generation](const QFuture<void>&) {
+    return OffThread::afterwards(this, sync, [this, generation](const QFuture<void>&) {
         if (generation == m_model.generation())
             assign(m_isSyncing, false, &SharingModel::isSyncingChanged);
     });

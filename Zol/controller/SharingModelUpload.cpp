@@ -49,9 +49,7 @@ QFuture<void> SharingModel::autoUploadNow()
     // A clock set back counts as due, not as an hour's wait.
     const bool reconcile = !m_lastReconcileAt || *m_lastReconcileAt > now ||
                            m_lastReconcileAt->secsTo(now) >= reconcileInterval;
-    auto done = std::make_shared<QPromise<void>>();
-    done->start();
-    SharingWork::runOffThread(
+    return OffThread::run(
         this,
         [target = *target, reconcile] {
             const QList<QDateTime> revisits = target.store->uploadRevisits();
@@ -67,8 +65,8 @@ QFuture<void> SharingModel::autoUploadNow()
                     target, SharingWork::periodsMissingFromShare(target), false);
             return pass;
         },
-        [this, generation, now, done,
-         folder = target->studioFolder](SharingWork::Outcome<UploadPass> outcome) {
+        [this, generation, now,
+         folder = target->studioFolder](OffThread::Outcome<UploadPass> outcome) {
             if (m_uploadGeneration == generation)
                 m_uploadGeneration.reset();
             // Other books, or a folder left meanwhile: what the pass marked
@@ -77,7 +75,6 @@ QFuture<void> SharingModel::autoUploadNow()
                 m_model.settings()->sharedFolder() != std::optional(folder) || !sharingPossible()) {
                 if (generation == m_model.generation())
                     m_model.tracker()->reload();
-                done->finish();
                 return;
             }
             std::exception_ptr error = outcome.error;
@@ -95,7 +92,7 @@ QFuture<void> SharingModel::autoUploadNow()
                 }
             }
             if (error) {
-                assign(m_autoUploadError, SharingWork::describe(error),
+                assign(m_autoUploadError, OffThread::describe(error),
                        &SharingModel::autoUploadErrorChanged);
             } else {
                 assign(m_lastAutoUploadAt, m_model.clock().now(),
@@ -106,9 +103,7 @@ QFuture<void> SharingModel::autoUploadNow()
                 m_model.tracker()->reload();
                 m_model.refreshHistory();
             }
-            done->finish();
         });
-    return done->future();
 }
 
 QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const TimesheetPeriod& period,
@@ -122,7 +117,7 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
     const quint64 generation = m_model.generation();
     auto done = std::make_shared<QPromise<TimesheetWrite>>();
     done->start();
-    SharingWork::runOffThread(
+    OffThread::run(
         this,
         [target = *target, period, force] {
             // A session counts as handed in once its week and its month are
@@ -139,7 +134,7 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
             }
             return SharingWork::writePeriods(target, periods, force);
         },
-        [this, generation, done](SharingWork::Outcome<SharingWork::WriteRun> outcome) {
+        [this, generation, done](OffThread::Outcome<SharingWork::WriteRun> outcome) {
             if (generation == m_model.generation() && outcome.value) {
                 if (outcome.value->marksChanged > 0)
                     m_model.tracker()->reload();
@@ -175,7 +170,7 @@ QFuture<void> SharingModel::uploadTimesheet()
     }
     assign(m_isUploading, true, &SharingModel::isUploadingChanged);
     const quint64 generation = m_model.generation();
-    return SharingWork::afterwards(
+    return OffThread::afterwards(
         this, writeTimesheet(period, true),
         [this, generation, period](const QFuture<TimesheetWrite>& write) {
             if (generation != m_model.generation())
@@ -192,7 +187,7 @@ QFuture<void> SharingModel::uploadTimesheet()
                 m_model.setStatus(StatusMessage::success(text));
             } catch (...) {
                 m_model.setStatus(
-                    StatusMessage::failure(SharingWork::describe(std::current_exception())));
+                    StatusMessage::failure(OffThread::describe(std::current_exception())));
             }
         });
 }
@@ -207,8 +202,7 @@ QFuture<QList<TimesheetPeriod>> SharingModel::periodsToUpload()
                                            settings.sharedFolderPath(), settings.machineName(),
                                            settings.machineId(),        m_model.calendar(),
                                            m_model.clock().now(),       m_booksOpen};
-    return SharingWork::resultOffThread(this,
-                                        [target] { return SharingWork::periodsToUpload(target); });
+    return OffThread::result(this, [target] { return SharingWork::periodsToUpload(target); });
 }
 
 QFuture<QList<TimesheetPeriod>> SharingModel::periodsMissingFromShare()
@@ -216,7 +210,7 @@ QFuture<QList<TimesheetPeriod>> SharingModel::periodsMissingFromShare()
     const std::optional<SharingWork::UploadTarget> target = uploadTarget();
     if (!target || !m_model.store())
         return QtFuture::makeReadyFuture(QList<TimesheetPeriod>());
-    return SharingWork::resultOffThread(
+    return OffThread::result(
         this, [target = *target] { return SharingWork::periodsMissingFromShare(target); });
 }
 
@@ -251,22 +245,18 @@ QFuture<void> SharingModel::refreshPeriod()
         return QtFuture::makeReadyFuture();
     }
     const AppSettings& settings = *m_model.settings();
-    auto done = std::make_shared<QPromise<void>>();
-    done->start();
-    SharingWork::runOffThread(
+    return OffThread::run(
         this,
         [fileSystem = m_fileSystem, folder = *settings.sharedFolder(),
          machineId = settings.machineId(), period = m_period] {
             return SharingWork::findPeriodFile(*fileSystem, folder, machineId, period);
         },
-        [this, read, done](SharingWork::Outcome<SharingWork::PeriodFile> outcome) {
+        [this, read](OffThread::Outcome<SharingWork::PeriodFile> outcome) {
             // An unreachable share leaves what was known; a later read wins.
             if (read == m_periodReads && outcome.value)
                 setPeriodFile(outcome.value->file, outcome.value->modified,
                               outcome.value->personFolder);
-            done->finish();
         });
-    return done->future();
 }
 
 void SharingModel::setPeriodEntries(const QList<TimeEntry>& entries)

@@ -97,21 +97,6 @@ int settleMarks(const UploadTarget& target, const QList<PeriodWrite>& written,
 
 } // namespace
 
-QString describe(const std::exception_ptr& error)
-{
-    if (!error)
-        return {};
-    try {
-        std::rethrow_exception(error);
-    } catch (const Error& e) {
-        return e.message();
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-    }
-    return QStringLiteral("An unknown error occurred.");
-}
-
 WriteRun writePeriods(const UploadTarget& target, const QList<TimesheetPeriod>& periods, bool force)
 {
     WriteRun run;

@@ -1,27 +1,22 @@
 #pragma once
 
 // The worker side of the studio folder: what SharingModel runs off the UI
-// thread, and how it gets the outcome back. Nothing here touches AppModel or
+// thread. Nothing here touches AppModel or
 // any QObject of the UI thread; each worker gets copies of the values it needs.
 
+#include "OffThread.h"
 #include "records/TimeEntry.h"
 #include "share/FileSystem.h"
 #include "share/TimesheetPeriod.h"
 #include "support/Calendar.h"
 
 #include <QDateTime>
-#include <QFutureWatcher>
 #include <QList>
-#include <QObject>
-#include <QPromise>
 #include <QString>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <atomic>
-#include <exception>
 #include <memory>
 #include <optional>
-#include <type_traits>
 
 namespace zol {
 
@@ -30,78 +25,6 @@ class EntryStore;
 namespace SharingWork {
 
 // A worker's result, or what it threw.
-template <typename T> struct Outcome
-{
-    std::optional<T> value;
-    std::exception_ptr error;
-};
-
-// The sentence of a failure: a zol::Error's message, else the exception's text.
-QString describe(const std::exception_ptr& error);
-
-// Runs `work` on the thread pool and hands its outcome to `apply` on the
-// thread of `context`, always on a later turn of that thread's event loop
-// (never inside this call, even when the work is done at once). Whatever
-// `work` throws arrives as the outcome's error. When `context` is destroyed
-// first, `apply` is never called (and is destroyed with the watcher).
-template <typename Work, typename Apply> void runOffThread(QObject* context, Work work, Apply apply)
-{
-    using T = std::invoke_result_t<Work&>;
-    auto* watcher = new QFutureWatcher<Outcome<T>>(context);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, context,
-                     [watcher, apply = std::move(apply)]() mutable {
-                         Outcome<T> outcome = watcher->result();
-                         watcher->deleteLater();
-                         apply(std::move(outcome));
-                     });
-    watcher->setFuture(QtConcurrent::run([work = std::move(work)]() mutable -> Outcome<T> {
-        try {
-            return {work(), nullptr};
-        } catch (...) {
-            return {std::nullopt, std::current_exception()};
-        }
-    }));
-}
-
-// Runs `work` on the thread pool; the future returned carries its result, or
-// what it threw, from a later turn of the event loop of `context`'s thread.
-template <typename Work>
-QFuture<std::invoke_result_t<Work&>> resultOffThread(QObject* context, Work work)
-{
-    using T = std::invoke_result_t<Work&>;
-    auto done = std::make_shared<QPromise<T>>();
-    done->start();
-    runOffThread(context, std::move(work), [done](Outcome<T> outcome) {
-        if (outcome.value)
-            done->addResult(*outcome.value);
-        else
-            done->setException(outcome.error);
-        done->finish();
-    });
-    return done->future();
-}
-
-// Calls `then(future)` on the thread of `context` once `future` has finished,
-// on a later turn of the event loop. The future returned finishes after
-// `then` ran; it is cancelled when `context` is destroyed first (and `then`
-// never runs).
-template <typename T, typename Then>
-QFuture<void> afterwards(QObject* context, QFuture<T> future, Then then)
-{
-    auto done = std::make_shared<QPromise<void>>();
-    done->start();
-    QFuture<void> result = done->future();
-    auto* watcher = new QFutureWatcher<T>(context);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, context,
-                     [watcher, done, then = std::move(then)]() mutable {
-                         watcher->deleteLater();
-                         then(watcher->future());
-                         done->finish();
-                     });
-    watcher->setFuture(future);
-    return result;
-}
-
 // Everything a worker needs to hand timesheets in, copied on the UI thread.
 struct UploadTarget
 {

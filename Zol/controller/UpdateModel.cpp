@@ -1,12 +1,9 @@
 #include "UpdateModel.h"
 
 #include "AppModel.h"
+#include "OffThread.h"
 #include "Platform.h"
 #include "support/Error.h"
-
-#include <QFutureWatcher>
-#include <QPromise>
-#include <QtConcurrent>
 
 #include <exception>
 
@@ -56,39 +53,23 @@ QFuture<void> UpdateModel::checkForUpdate()
     setCheckingForUpdate(true);
     m_checkGeneration = generation;
 
-    // A watcher rather than QFuture::then(context): it goes with this object,
-    // and the promise, destroyed unfinished, cancels the future handed out.
-    using Found = std::optional<UpdateChecker::Available>;
-    auto* watcher = new QFutureWatcher<Found>(this);
-    auto done = std::make_shared<QPromise<void>>();
-    done->start();
-    connect(watcher, &QFutureWatcherBase::finished, this,
-            [this, watcher, done, generation, serial] {
-                watcher->deleteLater();
-                Found found;
-                std::optional<QString> failure;
-                try {
-                    found = watcher->result();
-                } catch (const Error& error) {
-                    failure = error.message();
-                } catch (const std::exception& error) {
-                    failure = QString::fromUtf8(error.what());
-                }
-                if (serial == m_checkSerial)
-                    setCheckingForUpdate(false);
-                if (generation == m_model.generation()) {
-                    const QDateTime now = m_model.clock().now();
-                    if (!failure) {
-                        setAvailableUpdate(found);
-                        setCheckedForUpdateAt(now);
-                    }
-                    setUpdateError(failure);
-                    setLastUpdateCheck(now);
-                }
-                done->finish();
-            });
-    watcher->setFuture(QtConcurrent::run([checker] { return checker->check(currentVersion()); }));
-    m_check = done->future();
+    m_check = OffThread::run(
+        this, [checker] { return checker->check(currentVersion()); },
+        [this, generation,
+         serial](OffThread::Outcome<std::optional<UpdateChecker::Available>> outcome) {
+            if (serial == m_checkSerial)
+                setCheckingForUpdate(false);
+            if (generation != m_model.generation())
+                return;
+            const QDateTime now = m_model.clock().now();
+            if (!outcome.error) {
+                setAvailableUpdate(*outcome.value);
+                setCheckedForUpdateAt(now);
+            }
+            setUpdateError(outcome.error ? std::optional(OffThread::describe(outcome.error))
+                                         : std::nullopt);
+            setLastUpdateCheck(now);
+        });
     return m_check;
 }
 

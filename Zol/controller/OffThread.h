@@ -1,0 +1,100 @@
+#pragma once
+
+// Work on the thread pool whose outcome comes back to a QObject's thread.
+
+#include <QFuture>
+#include <QFutureWatcher>
+#include <QObject>
+#include <QPromise>
+#include <QString>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <exception>
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+namespace zol::OffThread {
+
+// A worker's result, or what it threw.
+template <typename T> struct Outcome
+{
+    std::optional<T> value;
+    std::exception_ptr error;
+};
+
+// The sentence of a failure: a zol::Error's message, else the exception's text.
+QString describe(const std::exception_ptr& error);
+
+// Runs `work` on the thread pool and hands its outcome to `apply` on the
+// thread of `context`, always on a later turn of that thread's event loop
+// (never inside this call, even when the work is done at once). Whatever
+// `work` throws arrives as the outcome's error. The future returned finishes
+// once `apply` has run. When `context` is destroyed first, `apply` is never
+// called (it goes with the watcher) and the future is cancelled.
+//
+// A watcher owned by `context` rather than QFuture::then(context, …), which
+// in Qt 6.4 asserts when the context is destroyed before the work ends.
+template <typename Work, typename Apply> QFuture<void> run(QObject* context, Work work, Apply apply)
+{
+    using T = std::invoke_result_t<Work&>;
+    auto done = std::make_shared<QPromise<void>>();
+    done->start();
+    QFuture<void> finished = done->future();
+    auto* watcher = new QFutureWatcher<Outcome<T>>(context);
+    QObject::connect(watcher, &QFutureWatcherBase::finished, context,
+                     [watcher, done, apply = std::move(apply)]() mutable {
+                         Outcome<T> outcome = watcher->result();
+                         watcher->deleteLater();
+                         apply(std::move(outcome));
+                         done->finish();
+                     });
+    watcher->setFuture(QtConcurrent::run([work = std::move(work)]() mutable -> Outcome<T> {
+        try {
+            return {work(), nullptr};
+        } catch (...) {
+            return {std::nullopt, std::current_exception()};
+        }
+    }));
+    return finished;
+}
+
+// Runs `work` on the thread pool; the future returned carries its result, or
+// what it threw, from a later turn of the event loop of `context`'s thread.
+template <typename Work> QFuture<std::invoke_result_t<Work&>> result(QObject* context, Work work)
+{
+    using T = std::invoke_result_t<Work&>;
+    auto done = std::make_shared<QPromise<T>>();
+    done->start();
+    run(context, std::move(work), [done](Outcome<T> outcome) {
+        if (outcome.value)
+            done->addResult(*outcome.value);
+        else
+            done->setException(outcome.error);
+        done->finish();
+    });
+    return done->future();
+}
+
+// Calls `then(future)` on the thread of `context` once `future` has finished,
+// on a later turn of the event loop. The future returned finishes after
+// `then` ran; it is cancelled when `context` is destroyed first (and `then`
+// never runs).
+template <typename T, typename Then>
+QFuture<void> afterwards(QObject* context, QFuture<T> future, Then then)
+{
+    auto done = std::make_shared<QPromise<void>>();
+    done->start();
+    QFuture<void> result = done->future();
+    auto* watcher = new QFutureWatcher<T>(context);
+    QObject::connect(watcher, &QFutureWatcherBase::finished, context,
+                     [watcher, done, then = std::move(then)]() mutable {
+                         watcher->deleteLater();
+                         then(watcher->future());
+                         done->finish();
+                     });
+    watcher->setFuture(future);
+    return result;
+}
+
+} // namespace zol::OffThread
