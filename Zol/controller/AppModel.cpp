@@ -124,8 +124,7 @@ void AppModel::bootstrap()
         return;
     saveAdministrations();
     reloadTaskList();
-    refreshHistory();
-    m_tracker->reload();
+    reloadTrackerAndHistory();
     try {
         m_seenDataVersion = m_store->dataVersion();
     } catch (const Error&) {
@@ -136,9 +135,14 @@ void AppModel::bootstrap()
 
 void AppModel::refreshHistory()
 {
-    m_history->refresh();
-    m_sharing->refreshPeriod();
+    ++m_historyRefreshes;
+    // The sections are made after the books are first opened.
+    if (m_history)
+        m_history->refresh();
+    if (m_sharing)
+        m_sharing->refreshPeriod();
 }
+
 
 void AppModel::reloadTaskList()
 {
@@ -205,9 +209,8 @@ void AppModel::followDatabaseElsewhere()
     if (version == m_seenDataVersion)
         return;
     m_seenDataVersion = version;
-    m_tracker->reload();
+    reloadTrackerAndHistory();
     reloadTaskList();
-    refreshHistory();
     m_catalogue->reloadAllProjects();
 }
 
@@ -296,9 +299,8 @@ void AppModel::clearAdministration(const Administration& administration)
         if (administration.id == m_administration.id) {
             stop();
             m_store->eraseEverything();
-            m_tracker->reload();
+            reloadTrackerAndHistory();
             reloadTaskList();
-            refreshHistory();
             m_catalogue->reloadAllProjects();
             m_reports->dropStudio();
             m_sharing->forgetWhatWasSeen();
@@ -342,8 +344,7 @@ void AppModel::undoDeletion()
         setStatus(StatusMessage::failure(error.message()));
         return;
     }
-    m_tracker->reload();
-    refreshHistory();
+    reloadTrackerAndHistory();
     setStatus(StatusMessage::success(QStringLiteral("Restored.")));
 }
 

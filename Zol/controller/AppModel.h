@@ -206,7 +206,24 @@ public:
     std::optional<QString> setLaunchAtLogin(bool enabled);
 
     // Reads the sessions shown by the history and the upload control again.
+    // The history also does this by itself whenever the tracker's recent
+    // sessions change.
     void refreshHistory();
+    // Runs `change` on the tracker, then makes sure the history was refreshed
+    // once: by the tracker's own change, or here when the change lay outside
+    // the tracker's recent sessions.
+    template <typename Change> void changeTrackerAndHistory(Change&& change)
+    {
+        const quint64 before = m_historyRefreshes;
+        change(*m_tracker);
+        if (m_historyRefreshes == before)
+            refreshHistory();
+    }
+    // The same for a reload after the store changed under the tracker.
+    void reloadTrackerAndHistory()
+    {
+        changeTrackerAndHistory([](Tracker& tracker) { tracker.reload(); });
+    }
 
     // Shows `message` (or clears the line) and schedules its clear after the
     // message's lifetime on the monotonic clock. A newer message replaces an
@@ -277,6 +294,7 @@ private:
     // Watches the database and the settings for another process's changes.
     Clock::Timer m_elsewhereTicker;
     qint64 m_seenDataVersion = -1;
+    quint64 m_historyRefreshes = 0;
     bool m_runsBackgroundWork = true;
 
     HistoryModel* m_history = nullptr;

@@ -56,7 +56,6 @@ void AppModel::startShared()
     setPendingTask(m_taskList.defaultTask());
     setProjectFilter({});
     setArmed(std::nullopt, std::nullopt);
-    refreshHistory();
 }
 
 void AppModel::resume(const Project& project)
@@ -85,9 +84,8 @@ void AppModel::stop()
         setStatus(StatusMessage::info(QStringLiteral("Under a minute, so nothing was recorded.")));
         break;
     case Tracker::StopResult::Kind::nothing:
-        return;
+        break;
     }
-    refreshHistory();
 }
 
 void AppModel::toggle()
@@ -120,7 +118,6 @@ void AppModel::cancelRecording()
         return;
     const QString shown = current->projectSerialForDisplay();
     m_tracker->discardRunning();
-    refreshHistory();
     setStatus(StatusMessage::info(QStringLiteral("Discarded the recording on ") + shown + u'.'));
 }
 

@@ -123,8 +123,7 @@ bool CatalogueModel::updateProject(const Project& project, const QString& name,
         fail(error.message());
         return false;
     }
-    afterChange();
-    m_model.refreshHistory();
+    afterChange(true);
     succeed(QStringLiteral("Updated ") + trimmedName + u'.');
     return true;
 }
@@ -206,9 +205,13 @@ QStringList CatalogueModel::knownClients() const
     return ClientName::distinct(clients);
 }
 
-void CatalogueModel::afterChange()
+void CatalogueModel::afterChange(bool sessionsChanged)
 {
-    m_model.tracker()->reload();
+    // Sessions renamed or renumbered show in the history too.
+    if (sessionsChanged)
+        m_model.reloadTrackerAndHistory();
+    else
+        m_model.tracker()->reload();
     reloadAllProjects();
     m_model.sharing()->shareNow(true, false);
 }

@@ -91,7 +91,7 @@ private:
     // The refusal of a number `holder` already holds.
     void refuseTaken(const Project& holder);
     // Reloads the tracker and the catalogue and shares the change quietly.
-    void afterChange();
+    void afterChange(bool sessionsChanged = false);
     void fail(const QString& message);
     void succeed(const QString& message);
     EntryStore& store() const;

@@ -41,7 +41,7 @@ void HistoryModel::followTracker()
 {
     disconnect(m_trackerConnection);
     m_trackerConnection =
-        connect(m_model.tracker(), &Tracker::recentChanged, this, [this] { refresh(); });
+        connect(m_model.tracker(), &Tracker::recentChanged, &m_model, &AppModel::refreshHistory);
 }
 
 void HistoryModel::reset()
@@ -236,15 +236,13 @@ bool HistoryModel::saveEdit(const TimeEntry& edited)
         fail(error.message());
         return false;
     }
-    Tracker& tracker = *m_model.tracker();
-    tracker.update(edited);
+    m_model.changeTrackerAndHistory([&](Tracker& tracker) { tracker.update(edited); });
     // The tracker keeps a store failure instead of throwing it; a successful
     // save clears it on the reload that follows.
-    if (tracker.loadError()) {
-        fail(*tracker.loadError());
+    if (const std::optional<QString>& error = m_model.tracker()->loadError()) {
+        fail(*error);
         return false;
     }
-    m_model.refreshHistory();
     m_model.setStatus(StatusMessage::success(QStringLiteral("Saved.")));
     return true;
 }
@@ -334,8 +332,7 @@ PersonalSummary HistoryModel::personalSummary()
 
 void HistoryModel::afterChange()
 {
-    m_model.tracker()->reload();
-    m_model.refreshHistory();
+    m_model.reloadTrackerAndHistory();
 }
 
 void HistoryModel::fail(const QString& message)

@@ -99,10 +99,8 @@ QFuture<void> SharingModel::autoUploadNow()
                        &SharingModel::lastAutoUploadAtChanged);
                 assign(m_autoUploadError, std::nullopt, &SharingModel::autoUploadErrorChanged);
             }
-            if (marksChanged > 0) {
-                m_model.tracker()->reload();
-                m_model.refreshHistory();
-            }
+            if (marksChanged > 0)
+                m_model.reloadTrackerAndHistory();
         });
 }
 
@@ -137,8 +135,9 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
         [this, generation, done](OffThread::Outcome<SharingWork::WriteRun> outcome) {
             if (generation == m_model.generation() && outcome.value) {
                 if (outcome.value->marksChanged > 0)
-                    m_model.tracker()->reload();
-                m_model.refreshHistory();
+                    m_model.reloadTrackerAndHistory();
+                else
+                    m_model.refreshHistory();
             }
             const std::exception_ptr error = outcome.value ? outcome.value->error : outcome.error;
             if (error) {
