@@ -23,19 +23,29 @@ namespace zol::cli {
 
 namespace {
 
-// The other machines' names, from their meta files.
+// The other machines' names, from their meta files. The share is read
+// through the file layer, which refuses links, pipes and oversized files.
 QStringList peerNames(const QString& folder, const QString& ownId)
 {
+    FileSystem& files = FileSystem::local();
+    const QString peers = SharedFolderSync::container(folder) + QStringLiteral("/peers");
     QStringList names;
-    const QDir peers(SharedFolderSync::container(folder) + QStringLiteral("/peers"));
-    for (const QString& id : peers.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (id == ownId)
-            continue;
-        QFile file(peers.filePath(id + QStringLiteral("/meta.json")));
-        if (file.size() > SharedCatalog::maximumFileSize || !file.open(QIODevice::ReadOnly))
-            continue;
-        if (const std::optional<PeerMeta> meta = PeerMeta::decode(file.readAll()))
-            names.append(meta->machineName);
+    try {
+        for (const FileSystem::Entry& entry : files.list(peers)) {
+            if (!entry.isFolder || entry.isLink || entry.name == ownId)
+                continue;
+            try {
+                const QByteArray bytes =
+                    files.read(peers + u'/' + entry.name + QStringLiteral("/meta.json"),
+                               SharedCatalog::maximumFileSize);
+                if (const std::optional<PeerMeta> meta = PeerMeta::decode(bytes))
+                    names.append(meta->machineName);
+            } catch (const FileSystemError&) {
+                // A peer without a readable meta file has no name to show.
+            }
+        }
+    } catch (const FileSystemError&) {
+        return {};
     }
     names.sort(Qt::CaseInsensitive);
     return names;
