@@ -61,7 +61,6 @@ public:
     void start(Tracker& tracker, const AppSettings& settings);
     void stop();
     bool isRunning() const { return m_loop.isActive(); }
-    double thresholdSeconds() const { return m_threshold; }
 
     // Where reports go; they arrive on this object's thread.
     void onIdleEnded(std::function<void(const Report&)> callback)

@@ -56,8 +56,6 @@ public:
     // one for that session. The tracker is watched, not owned; the settings
     // are read now and not kept.
     void sync(Tracker& tracker, const AppSettings& settings);
-    // Whether a reminder loop is waiting for its next reminder.
-    bool isScheduled() const { return m_loop.has_value(); }
 
     // Whether notifications may be shown. A decided status answers at once
     // (allowed when authorised or provisional); an undecided one asks the
