@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 
 #include "AppModel.h"
+#include "SharingModel.h"
 #include "books/AppSettings.h"
 #include "books/SettingsStore.h"
 #include "books/TaskList.h"
@@ -131,7 +132,7 @@ int name(Invocation& call)
     if (typed.isEmpty())
         return call.usageError(QStringLiteral("the name cannot be blank"));
     settings.setMachineName(typed);
-    call.model.tracker()->setMachineName(typed);
+    call.model.sharing()->applySettingsChange();
     call.out << "Timesheets of " << call.model.administration().name << " are filed under " << typed
              << " now.\n";
     return succeeded;
@@ -238,8 +239,7 @@ int settings(Invocation& call)
                                            ? QStringLiteral(" is true or false")
                                            : QStringLiteral(" is a whole number")));
     property.write(model.settings(), *value);
-    if (name == u"machine.name")
-        model.tracker()->setMachineName(value->toString());
+    model.sharing()->applySettingsChange();
     call.out << name << " = " << shown(read(model, *found)) << '\n';
     return succeeded;
 }
