@@ -116,6 +116,8 @@ struct Invocation
     static void wait(const QFuture<void>& future);
 };
 
+// "2301 Brand book · Acme", or "internal work: Studio tidy-up".
+QString describeSession(const TimeEntry& entry);
 // Sessions oldest first, under a heading per day, with their total.
 void printSessions(Invocation& call, QList<TimeEntry> entries);
 

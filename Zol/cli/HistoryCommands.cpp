@@ -31,10 +31,7 @@ QString line(const TimeEntry& entry, const QDateTime& now, const Calendar& calen
                    QStringLiteral("  ") +
                    Duration::coarseString(entry.duration(now)).rightJustified(7) +
                    QStringLiteral("  ");
-    text += entry.isInternal ? QString(QStringLiteral("Internal: ") + entry.projectName)
-                             : QString(entry.projectSerialForDisplay() + u' ' + entry.projectName);
-    if (!entry.clientName.isEmpty())
-        text += QStringLiteral(" · ") + entry.clientName;
+    text += describeSession(entry);
     if (!entry.task.isEmpty())
         text += QStringLiteral(" · ") + entry.task;
     if (!entry.note.isEmpty())
@@ -214,6 +211,16 @@ int clearDeleted(Invocation& call)
 }
 
 } // namespace
+
+QString describeSession(const TimeEntry& entry)
+{
+    QString text = entry.isInternal
+                       ? QString(QStringLiteral("internal work: ") + entry.projectName)
+                       : QString(entry.projectSerialForDisplay() + u' ' + entry.projectName);
+    if (!entry.clientName.isEmpty())
+        text += QStringLiteral(" · ") + entry.clientName;
+    return text;
+}
 
 // Sessions listed oldest first, under a heading per day, with the total.
 void printSessions(Invocation& call, QList<TimeEntry> entries)

@@ -17,16 +17,6 @@ namespace zol::cli {
 
 namespace {
 
-QString describe(const TimeEntry& entry)
-{
-    QString text = entry.isInternal
-                       ? QString(QStringLiteral("internal work: ") + entry.projectName)
-                       : QString(entry.projectSerialForDisplay() + u' ' + entry.projectName);
-    if (!entry.clientName.isEmpty())
-        text += QStringLiteral(" · ") + entry.clientName;
-    return text;
-}
-
 WorkStatus workStatus(const Tracker& tracker)
 {
     return WorkStatus::forTime(tracker.todayTotal()).value_or(WorkStatus::notStarted());
@@ -63,8 +53,8 @@ int status(Invocation& call)
     if (!current)
         call.out << "Not tracking.\n";
     else
-        call.out << (current->isPaused() ? "Paused: " : "Tracking ") << describe(*current) << " · "
-                 << Duration::clockString(tracker.elapsed()) << '\n';
+        call.out << (current->isPaused() ? "Paused: " : "Tracking ") << describeSession(*current)
+                 << " · " << Duration::clockString(tracker.elapsed()) << '\n';
     call.out << "Today: " << Duration::coarseString(tracker.todayTotal()) << " · "
              << workStatus(tracker).phrase << '\n';
     call.out << "Books: " << model.administration().name << " · filed under "
@@ -107,7 +97,7 @@ int afterStart(Invocation& call)
         return call.fail(*error);
     if (!tracker.current())
         return failed;
-    call.out << "Started " << describe(*tracker.current()) << ".\n";
+    call.out << "Started " << describeSession(*tracker.current()) << ".\n";
     return succeeded;
 }
 
@@ -157,7 +147,7 @@ int pause(Invocation& call)
     tracker.pause();
     if (const std::optional<QString>& error = tracker.loadError())
         return call.fail(*error);
-    call.out << "Paused " << describe(*tracker.current()) << " at "
+    call.out << "Paused " << describeSession(*tracker.current()) << " at "
              << Duration::clockString(tracker.elapsed()) << ".\n";
     return succeeded;
 }
@@ -174,7 +164,7 @@ int resume(Invocation& call)
     tracker.resume();
     if (const std::optional<QString>& error = tracker.loadError())
         return call.fail(*error);
-    call.out << "Resumed " << describe(*tracker.current()) << ".\n";
+    call.out << "Resumed " << describeSession(*tracker.current()) << ".\n";
     return succeeded;
 }
 
