@@ -337,15 +337,7 @@ void AppModel::undoDeletion()
     if (!m_status || !m_status->canUndo())
         return;
     const QList<QUuid> ids = m_status->undoableDeletions;
-    try {
-        for (const QUuid& id : ids)
-            m_store->restore(id);
-    } catch (const Error& error) {
-        setStatus(StatusMessage::failure(error.message()));
-        return;
-    }
-    reloadTrackerAndHistory();
-    setStatus(StatusMessage::success(QStringLiteral("Restored.")));
+    m_history->restore(ids);
 }
 
 void AppModel::saveAdministrations()

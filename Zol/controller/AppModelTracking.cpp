@@ -8,6 +8,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace zol {
 
 namespace {
@@ -92,15 +94,18 @@ void AppModel::toggle()
 {
     // The key starts and pauses; stopping closes the entry and stays a
     // deliberate act in the panel.
-    if (m_tracker->isRunning()) {
-        m_tracker->pause();
-        return;
+    const std::optional<Project> last = m_tracker->lastProject();
+    switch (m_tracker->toggle(last, m_pendingNote, taskForNextSession())) {
+    case Tracker::ToggleResult::started:
+        startShared();
+        break;
+    case Tracker::ToggleResult::paused:
+        break;
+    case Tracker::ToggleResult::nothing:
+        if (!last && !m_tracker->loadError())
+            setStatus(StatusMessage::info(QStringLiteral("Pick a project first.")));
+        break;
     }
-    if (const std::optional<Project>& last = m_tracker->lastProject()) {
-        start(*last);
-        return;
-    }
-    setStatus(StatusMessage::info(QStringLiteral("Pick a project first.")));
 }
 
 void AppModel::startArmedProject()
@@ -113,28 +118,21 @@ void AppModel::startArmedProject()
 
 void AppModel::cancelRecording()
 {
-    const std::optional<TimeEntry>& current = m_tracker->current();
-    if (!current)
-        return;
-    const QString shown = current->projectSerialForDisplay();
-    m_tracker->discardRunning();
-    setStatus(StatusMessage::info(QStringLiteral("Discarded the recording on ") + shown + u'.'));
+    if (const std::optional<TimeEntry> discarded = m_tracker->discardRunning())
+        setStatus(StatusMessage::info(QStringLiteral("Discarded the recording on ") +
+                                      discarded->projectSerialForDisplay() + u'.'));
 }
 
 void AppModel::discardIdleTime(const IdleReport& report)
 {
-    const std::optional<TimeEntry>& current = m_tracker->current();
-    if (!current || current->id != report.entryId) {
-        setIdleReport(std::nullopt);
-        return;
-    }
-    TimeEntry changed = *current;
-    changed.pausedSeconds += report.seconds;
-    m_tracker->replaceCurrent(changed);
+    // Added to the pauses the session has, as the books hold it now.
+    const bool takenOff = m_tracker->changeCurrent(
+        report.entryId, [&](TimeEntry& open) { open.pausedSeconds += report.seconds; });
     setIdleReport(std::nullopt);
-    setStatus(StatusMessage::success(QStringLiteral("Took ") +
-                                     Duration::coarseString(report.seconds) +
-                                     QStringLiteral(" of idle time off the timer.")));
+    if (takenOff)
+        setStatus(StatusMessage::success(QStringLiteral("Took ") +
+                                         Duration::coarseString(report.seconds) +
+                                         QStringLiteral(" of idle time off the timer.")));
 }
 
 void AppModel::setIdleReport(const std::optional<IdleReport>& report)
@@ -243,13 +241,12 @@ QString AppModel::taskForNextSession() const
 
 int AppModel::sessionsToday() const
 {
-    const QDateTime startOfToday = m_calendar.startOfDay(m_calendar.day(m_tracker->now()));
-    int count = 0;
-    for (const TimeEntry& entry : m_tracker->recent()) {
-        if (entry.startedAt >= startOfToday)
-            ++count;
-    }
-    return count;
+    const QDate today = m_calendar.day(m_tracker->now());
+    const QDateTime from = m_calendar.startOfDay(today);
+    const QDateTime to = m_calendar.startOfDay(today.addDays(1));
+    return int(std::count_if(
+        m_tracker->recent().cbegin(), m_tracker->recent().cend(),
+        [&](const TimeEntry& entry) { return entry.startedAt >= from && entry.startedAt < to; }));
 }
 
 bool AppModel::runningTooLong() const

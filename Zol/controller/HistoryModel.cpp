@@ -7,6 +7,9 @@
 #include "support/Error.h"
 #include "tracking/Tracker.h"
 
+#include <QLocale>
+#include <QTimeZone>
+
 namespace zol {
 
 namespace {
@@ -14,6 +17,30 @@ namespace {
 // Bounds wide enough to hold every session the books can have.
 const QDateTime everFrom{QDate(1000, 1, 1), QTime(0, 0), Qt::UTC};
 const QDateTime everTo{QDate(9999, 12, 31), QTime(0, 0), Qt::UTC};
+
+// "2301 Brand book (Mon 2 Mar 09:00–10:30)", the running session "…–now".
+QString described(const TimeEntry& entry, const Calendar& calendar)
+{
+    const QLocale english(QLocale::English);
+    const QTimeZone zone = calendar.timeZone();
+    QString text = entry.isInternal ? entry.projectName
+                                    : entry.projectSerialForDisplay() + u' ' + entry.projectName;
+    text += QStringLiteral(" (") +
+            english.toString(entry.startedAt.toTimeZone(zone), u"ddd d MMM HH:mm") + u'\u2013' +
+            (entry.endedAt ? english.toString(entry.endedAt->toTimeZone(zone), u"HH:mm")
+                           : QStringLiteral("now")) +
+            u')';
+    return text;
+}
+
+// "A", "A and B", "A, B and C".
+QString listed(const QStringList& items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+           items.constLast();
+}
 
 } // namespace
 
@@ -185,8 +212,24 @@ std::optional<TimeEntry> HistoryModel::entry(const QUuid& id)
 EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
 {
     EditCheck check;
+    const QDateTime now = m_model.clock().now();
     if (edited.endedAt && *edited.endedAt < edited.startedAt) {
         check.refusal = QStringLiteral("The end time is before the start.");
+        return check;
+    }
+    if (edited.startedAt > now) {
+        check.refusal = QStringLiteral("The start time is in the future.");
+        return check;
+    }
+    if (edited.endedAt && *edited.endedAt > now) {
+        check.refusal = QStringLiteral("The end time is in the future.");
+        return check;
+    }
+    // The pauses must fit in the session: more pause than span would count
+    // its work as nothing, and the books would hold an impossible session.
+    const QDateTime end = edited.endedAt.value_or(now);
+    if (edited.pausedTime(end) > double(edited.startedAt.msecsTo(end)) / 1000.0) {
+        check.refusal = QStringLiteral("The pauses are longer than the session.");
         return check;
     }
     try {
@@ -194,7 +237,7 @@ EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
         // back over finished sessions runs into them just the same.
         TimeEntry asItStands = edited;
         if (asItStands.isOpen())
-            asItStands.endedAt = m_model.clock().now();
+            asItStands.endedAt = now;
         check.overlaps = store().overlaps(asItStands);
         // The stored copy says whether it went up: the editor's copy may be
         // older than an upload that ran meanwhile.
@@ -218,29 +261,35 @@ EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
 
 bool HistoryModel::saveEdit(const TimeEntry& edited)
 {
-    const EditCheck check = checkEdit(edited);
-    if (check.isRefused()) {
-        fail(check.explanation.isEmpty()
-                 ? check.refusal
-                 : check.refusal + QStringLiteral(". ") + check.explanation);
-        return false;
-    }
-    // The edit clears the upload mark, so nothing else would remember that
-    // the handed-in timesheets of its old period hold the older copy (a later
-    // delete, or a move to another week, would leave that copy on the share).
+    EditCheck check;
+    bool saved = false;
+    // Checked and saved in one write transaction, so that a session another
+    // process tracks meanwhile cannot slip in between.
     try {
-        const std::optional<TimeEntry> stored = store().entry(edited.id);
-        if (stored && stored->isUploaded())
-            store().addUploadRevisit(stored->startedAt);
+        store().writeTransaction([&] {
+            check = checkEdit(edited);
+            if (check.isRefused())
+                return;
+            // The edit clears the upload mark, so nothing else would remember
+            // that the handed-in timesheets of its old period hold the older
+            // copy (a later delete, or a move to another week, would leave
+            // that copy on the share).
+            const std::optional<TimeEntry> stored = store().entry(edited.id);
+            if (stored && stored->isUploaded())
+                store().addUploadRevisit(stored->startedAt);
+            m_model.changeTrackerAndHistory(
+                [&](Tracker& tracker) { saved = tracker.update(edited); });
+            if (!saved) // the revisit goes with it
+                throw Error(m_model.tracker()->loadError().value_or(QString()));
+        });
     } catch (const Error& error) {
         fail(error.message());
         return false;
     }
-    m_model.changeTrackerAndHistory([&](Tracker& tracker) { tracker.update(edited); });
-    // The tracker keeps a store failure instead of throwing it; a successful
-    // save clears it on the reload that follows.
-    if (const std::optional<QString>& error = m_model.tracker()->loadError()) {
-        fail(*error);
+    if (check.isRefused()) {
+        fail(check.explanation.isEmpty()
+                 ? check.refusal
+                 : check.refusal + QStringLiteral(". ") + check.explanation);
         return false;
     }
     m_model.setStatus(StatusMessage::success(QStringLiteral("Saved.")));
@@ -276,20 +325,50 @@ int HistoryModel::deleteEntries(const QList<QUuid>& ids)
     return int(count);
 }
 
-void HistoryModel::restore(const QList<QUuid>& ids)
+bool HistoryModel::restore(const QList<QUuid>& ids)
 {
     if (ids.isEmpty())
-        return;
+        return true;
+    int restored = 0;
+    QStringList refused;
     try {
-        for (const QUuid& id : ids)
-            store().restore(id);
+        for (const QUuid& id : ids) {
+            const QList<TimeEntry> conflicts = store().restore(id);
+            if (conflicts.isEmpty()) {
+                ++restored;
+                continue;
+            }
+            QStringList into;
+            for (const TimeEntry& conflict : conflicts)
+                into.append(described(conflict, m_model.calendar()));
+            const QString self = [&] {
+                for (const TimeEntry& entry : std::as_const(m_deletedEntries)) {
+                    if (entry.id == id)
+                        return described(entry, m_model.calendar());
+                }
+                return QStringLiteral("A deleted session");
+            }();
+            refused.append(self + QStringLiteral(" would run into ") + listed(into));
+        }
     } catch (const Error& error) {
         afterChange();
         fail(error.message());
-        return;
+        return false;
     }
     afterChange();
-    m_model.setStatus(StatusMessage::success(QStringLiteral("Restored.")));
+    if (refused.isEmpty()) {
+        m_model.setStatus(StatusMessage::success(QStringLiteral("Restored.")));
+        return true;
+    }
+    QString text;
+    if (restored > 0)
+        text = QStringLiteral("Restored ") + QString::number(restored) +
+               (restored == 1 ? QStringLiteral(" session. ") : QStringLiteral(" sessions. "));
+    text += QStringLiteral("These hours are already tracked: ") +
+            refused.join(QStringLiteral("; ")) +
+            QStringLiteral(". Delete or change what is in the way first.");
+    fail(text);
+    return false;
 }
 
 void HistoryModel::purgeDeleted()

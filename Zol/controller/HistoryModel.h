@@ -113,9 +113,10 @@ public:
     // session or the store cannot be read.
     std::optional<TimeEntry> entry(const QUuid& id);
 
-    // What saving `edited` would meet: a refusal (end before start, overlap
-    // with other finished sessions; touching is not overlapping) and the
-    // warning for a session already uploaded, as stored.
+    // What saving `edited` would meet: a refusal (end before start, a start
+    // or end in the future, more pause than span, overlap with other finished
+    // sessions; touching is not overlapping) and the warning for a session
+    // already uploaded, as stored.
     EditCheck checkEdit(const TimeEntry& edited);
     // Saves an edited session through the tracker (it becomes unsent) and
     // refreshes the history. A refused edit is not saved: its reason goes to
@@ -125,8 +126,11 @@ public:
     // Soft-deletes the live sessions among `ids` and offers "Undo" on the
     // status line. Returns how many were deleted.
     int deleteEntries(const QList<QUuid>& ids);
-    // Puts deleted sessions back where they were.
-    void restore(const QList<QUuid>& ids);
+    // Puts deleted sessions back where they were. One that would run into a
+    // live session (the running one included) stays deleted: the status line
+    // names it and what is in the way, as a failure. Returns whether every
+    // one was restored.
+    bool restore(const QList<QUuid>& ids);
     // Removes every deleted session of the open books for good.
     void purgeDeleted();
 

@@ -202,6 +202,19 @@ QList<TimeEntry> EntryStore::overlaps(const TimeEntry& entry)
                          EntryRows::time(*entry.endedAt)});
 }
 
+QList<TimeEntry> EntryStore::liveSessionsWithin(const QUuid& entry, const QDateTime& from,
+                                                const QDateTime& to)
+{
+    QMutexLocker lock(&m_mutex);
+    return queryEntries(QStringLiteral(" FROM entries\n"
+                                       "WHERE id != ?1\n"
+                                       "  AND deleted_at IS NULL\n"
+                                       "  AND started_at < ?3\n"
+                                       "  AND COALESCE(ended_at, ?4) > ?2\n"
+                                       "ORDER BY started_at ASC;"),
+                        {uuidText(entry), EntryRows::time(from), EntryRows::time(to), now()});
+}
+
 QList<QDate> EntryStore::trackedDays(const Calendar& calendar)
 {
     QMutexLocker lock(&m_mutex);
@@ -273,12 +286,26 @@ void EntryStore::deleteEntry(const QUuid& id)
                    {now(), uuidText(id)});
 }
 
-void EntryStore::restore(const QUuid& id)
+QList<TimeEntry> EntryStore::restore(const QUuid& id)
 {
-    QMutexLocker lock(&m_mutex);
-    m_database.run(
-        QStringLiteral("UPDATE entries SET deleted_at = NULL, updated_at = ?1 WHERE id = ?2;"),
-        {now(), uuidText(id)});
+    return transaction([&]() -> QList<TimeEntry> {
+        const QList<TimeEntry> deleted =
+            queryEntries(QStringLiteral(" FROM entries WHERE id = ?1 AND deleted_at IS NOT NULL;"),
+                         idValues(id));
+        if (deleted.isEmpty())
+            return {};
+        const TimeEntry& entry = deleted.first();
+        // Sessions in the bin are finished (a discard ends them); one that is
+        // not would restore as a second running timer, which the books refuse.
+        const QDateTime end = entry.endedAt.value_or(m_clock->now());
+        QList<TimeEntry> conflicts = liveSessionsWithin(id, entry.startedAt, end);
+        if (!conflicts.isEmpty())
+            return conflicts;
+        m_database.run(
+            QStringLiteral("UPDATE entries SET deleted_at = NULL, updated_at = ?1 WHERE id = ?2;"),
+            {now(), uuidText(id)});
+        return {};
+    });
 }
 
 void EntryStore::purge(const QUuid& id)
@@ -339,6 +366,11 @@ void EntryStore::clearUploaded(const QList<QUuid>& ids)
                            idValues(id));
         }
     });
+}
+
+void EntryStore::writeTransaction(const std::function<void()>& body)
+{
+    transaction(body);
 }
 
 void EntryStore::eraseEverything()

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -29,6 +30,11 @@ namespace zol {
 // throws SQLiteDatabase::Error on failure; an operation that writes several
 // rows applies entirely or not at all. "Now" comes from the clock given at
 // construction.
+//
+// The books hold at most one open session: the database refuses a second
+// (a unique index), and every step of the timer reads the open session and
+// writes its change in one writeTransaction(), so that the steps of several
+// processes on one file take turns.
 class EntryStore
 {
 public:
@@ -51,7 +57,7 @@ public:
 
     // --- entry reads (live sessions only unless said otherwise) ---
     std::optional<TimeEntry> entry(const QUuid& id);
-    // The newest open session.
+    // The open session (there is at most one).
     std::optional<TimeEntry> openEntry();
     // Newest first, the open session included.
     QList<TimeEntry> recentEntries(int limit);
@@ -73,6 +79,10 @@ public:
     // Finished live sessions overlapping the entry's interval (touching is not
     // overlapping). Empty for an open entry.
     QList<TimeEntry> overlaps(const TimeEntry& entry);
+    // Live sessions other than `entry` overlapping [from, to), the open one
+    // counted up to now, oldest first.
+    QList<TimeEntry> liveSessionsWithin(const QUuid& entry, const QDateTime& from,
+                                        const QDateTime& to);
     // The days with live sessions, newest first, each once.
     QList<QDate> trackedDays(const Calendar& calendar);
     // Live sessions matching the query (see TimeEntry::matches) that started
@@ -93,7 +103,11 @@ public:
     void save(const TimeEntry& entry);
     // Soft delete: hidden, restorable.
     void deleteEntry(const QUuid& id);
-    void restore(const QUuid& id);
+    // Puts a deleted session back where it was, unless that would count hours
+    // twice: then it stays deleted, and the live sessions it would run into
+    // (the open one included) are returned, oldest first. Empty when it was
+    // restored, or when there is no such deleted session.
+    QList<TimeEntry> restore(const QUuid& id);
     // Removes the row for good.
     void purge(const QUuid& id);
     // Removes for good every session deleted before `cutOff`.
@@ -152,12 +166,22 @@ public:
     // Stores `incoming` only when it was changed later than the stored list.
     bool mergeTaskList(const TaskList& incoming);
 
+    // Runs `body` as one write transaction (BEGIN IMMEDIATE … COMMIT): what it
+    // reads through this store cannot be changed by another process or
+    // thread before what it writes is committed, and it applies entirely or
+    // not at all (rolled back, and the error rethrown, when it throws). Store
+    // operations called inside join it; so does a nested writeTransaction.
+    void writeTransaction(const std::function<void()>& body);
+
     // The connection itself, for tests and maintenance tools. Not serialised:
     // do not use it while other threads use the store.
     SQLiteDatabase& database() { return m_database; }
 
 private:
     void migrate();
+    void keepOneOpenSession();
+    void repairOpenSessions();
+    bool exists(const QString& sql);
     QStringList columnNames(const QString& table);
 
     double now() const;
@@ -169,13 +193,15 @@ private:
     void writeUploadRevisits(const QList<QDateTime>& instants);
     void writeTaskList(const TaskList& list);
 
-    // Runs `body` inside BEGIN IMMEDIATE … COMMIT, rolling back when it throws.
-    template <typename Body>
-    auto transaction(Body&& body) -> decltype(body());
+    // Runs `body` inside BEGIN IMMEDIATE … COMMIT, rolling back when it
+    // throws; inside a transaction already, it joins that one.
+    template <typename Body> auto transaction(Body&& body) -> decltype(body());
 
     QString m_path;
     const Clock* m_clock;
-    QMutex m_mutex;
+    // Recursive: a transaction's body calls the store's own operations.
+    QRecursiveMutex m_mutex;
+    int m_transactionDepth = 0;
     std::atomic<quint64> m_projectsRevision = 0;
     SQLiteDatabase m_database;
 };

@@ -1,5 +1,8 @@
 #include "store/EntryStore.h"
 
+#include "store/EntryRows.h"
+#include "store/EntryStoreTransaction.h"
+
 namespace zol {
 
 namespace {
@@ -41,6 +44,13 @@ CREATE TABLE IF NOT EXISTS meta (
 
 } // namespace
 
+bool EntryStore::exists(const QString& sql)
+{
+    SQLiteDatabase::Statement statement =
+        m_database.prepare(QStringLiteral("SELECT EXISTS (") + sql + QStringLiteral(");"));
+    return statement.step() && statement.integer(0) != 0;
+}
+
 QStringList EntryStore::columnNames(const QString& table)
 {
     SQLiteDatabase::Statement statement =
@@ -53,7 +63,9 @@ QStringList EntryStore::columnNames(const QString& table)
 
 // Brings any older file to the current schema. Runs on every open, with no
 // transaction around it: each step is idempotent, so a migration interrupted
-// part-way completes on the next open.
+// part-way completes on the next open. A file that is already current is only
+// read: every write below is asked for first, so that opening the books never
+// waits for the write lock another process holds.
 void EntryStore::migrate()
 {
     QMutexLocker lock(&m_mutex);
@@ -89,8 +101,10 @@ void EntryStore::migrate()
     }
 
     // A session without a project number is internal work.
-    m_database.execute(QStringLiteral("UPDATE entries SET is_internal = 1\n"
-                                      "WHERE is_internal = 0 AND TRIM(project_serial) = '';"));
+    if (exists(QStringLiteral(
+            "SELECT 1 FROM entries WHERE is_internal = 0 AND TRIM(project_serial) = ''")))
+        m_database.execute(QStringLiteral("UPDATE entries SET is_internal = 1\n"
+                                          "WHERE is_internal = 0 AND TRIM(project_serial) = '';"));
 
     // Finished sessions under the minute are soft-deleted once, when a file
     // first reaches version 1; never again after that.
@@ -108,7 +122,9 @@ void EntryStore::migrate()
         m_database.execute(QStringLiteral("PRAGMA user_version = 1;"));
     }
 
-    m_database.execute(QStringLiteral("DROP INDEX IF EXISTS entries_sync_state;"));
+    if (exists(QStringLiteral(
+            "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'entries_sync_state'")))
+        m_database.execute(QStringLiteral("DROP INDEX IF EXISTS entries_sync_state;"));
 
     for (const char* obsolete : {"sync_state", "sync_error", "remote_serial"}) {
         if (!entryColumns.contains(QLatin1StringView(obsolete)))
@@ -128,14 +144,67 @@ void EntryStore::migrate()
         m_database.execute(
             QStringLiteral("ALTER TABLE projects ADD COLUMN updated_at REAL NOT NULL DEFAULT 0;"));
 
-    m_database.run(QStringLiteral("UPDATE projects SET updated_at = ?1 WHERE updated_at <= 0;"),
-                   {now()});
+    if (exists(QStringLiteral("SELECT 1 FROM projects WHERE updated_at <= 0")))
+        m_database.run(QStringLiteral("UPDATE projects SET updated_at = ?1 WHERE updated_at <= 0;"),
+                       {now()});
 
     // Finding the running session is the first thing every start does. Without
     // this index, asking while nothing runs walks the whole history.
-    m_database.execute(QStringLiteral(
-        "CREATE INDEX IF NOT EXISTS entries_open ON entries (started_at DESC)\n"
-        "WHERE ended_at IS NULL AND deleted_at IS NULL;"));
+    m_database.execute(
+        QStringLiteral("CREATE INDEX IF NOT EXISTS entries_open ON entries (started_at DESC)\n"
+                       "WHERE ended_at IS NULL AND deleted_at IS NULL;"));
+
+    keepOneOpenSession();
+}
+
+// The books hold at most one open session, and the database itself keeps it
+// so: a unique index over the one value every open, live row shares. Books
+// written before the rule may break it (processes starting at once), and the
+// bin may hold sessions discarded while they ran, which a restore would bring
+// back as a second timer; both are repaired first, in the transaction that
+// creates the rule.
+void EntryStore::keepOneOpenSession()
+{
+    const bool hasRule = exists(QStringLiteral(
+        "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'entries_one_open'"));
+    const bool needsRepair = exists(
+        QStringLiteral("SELECT 1 FROM entries WHERE ended_at IS NULL AND deleted_at IS NOT NULL"));
+    if (hasRule && !needsRepair)
+        return;
+    transaction([&] {
+        repairOpenSessions();
+        m_database.execute(QStringLiteral(
+            "CREATE UNIQUE INDEX IF NOT EXISTS entries_one_open ON entries ((ended_at IS NULL))\n"
+            "WHERE ended_at IS NULL AND deleted_at IS NULL;"));
+    });
+}
+
+void EntryStore::repairOpenSessions()
+{
+    // A session in the bin without an end was discarded while it ran: it
+    // ended when it was discarded, or where its pause began.
+    m_database.run(
+        QStringLiteral(
+            "UPDATE entries\n"
+            "SET ended_at = MAX(started_at, COALESCE(paused_at, deleted_at)), paused_at = NULL,\n"
+            "    updated_at = ?1\n"
+            "WHERE ended_at IS NULL AND deleted_at IS NOT NULL;"),
+        {now()});
+
+    // Of several open sessions the newest stays open; each older one ends
+    // where the next one began (or where its own pause began, if earlier).
+    const QList<TimeEntry> open =
+        queryEntries(QStringLiteral(" FROM entries WHERE ended_at IS NULL AND deleted_at IS NULL\n"
+                                    "ORDER BY started_at ASC, id ASC;"),
+                     {});
+    for (qsizetype i = 0; i + 1 < open.size(); ++i) {
+        TimeEntry older = open.at(i);
+        const QDateTime cut = open.at(i + 1).startedAt;
+        if (older.pausedAt && *older.pausedAt >= cut)
+            older.pausedAt.reset();
+        older.stop(cut);
+        m_database.run(EntryRows::upsert, EntryRows::encode(older, now()));
+    }
 }
 
 } // namespace zol

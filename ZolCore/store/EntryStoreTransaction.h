@@ -9,7 +9,18 @@ namespace zol {
 template <typename Body>
 auto EntryStore::transaction(Body&& body) -> decltype(body())
 {
+    QMutexLocker lock(&m_mutex);
+    if (m_transactionDepth > 0)
+        return body();
     m_database.execute(QStringLiteral("BEGIN IMMEDIATE;"));
+    const struct Depth
+    {
+        int& depth;
+        explicit Depth(int& d)
+            : depth(++d)
+        {}
+        ~Depth() { --depth; }
+    } depth(m_transactionDepth);
     try {
         if constexpr (std::is_void_v<decltype(body())>) {
             body();

@@ -11,7 +11,28 @@ QString libraryMessage(sqlite3* db)
     return QString::fromUtf8(sqlite3_errmsg(db));
 }
 
+// The connection's last failure, with its primary result code.
+SQLiteDatabase::Error libraryError(sqlite3* db, QString message)
+{
+    return SQLiteDatabase::Error(std::move(message), sqlite3_errcode(db) & 0xff);
+}
+
+SQLiteDatabase::Error libraryError(sqlite3* db)
+{
+    return libraryError(db, libraryMessage(db));
+}
+
 } // namespace
+
+SQLiteDatabase::Error::Error(QString message, int code)
+    : ErrorOf(std::move(message))
+    , m_code(code)
+{}
+
+bool SQLiteDatabase::Error::isBusy() const
+{
+    return m_code == SQLITE_BUSY || m_code == SQLITE_LOCKED;
+}
 
 void SQLiteDatabase::Close::operator()(sqlite3* db) const
 {
@@ -30,11 +51,14 @@ SQLiteDatabase::SQLiteDatabase(const QString& path)
     if (rc != SQLITE_OK) {
         const QString reason = raw ? libraryMessage(raw) : QStringLiteral("unknown error");
         m_db.reset();
-        throw Error(QStringLiteral("Could not open ") + path + QStringLiteral(": ") + reason);
+        throw Error(QStringLiteral("Could not open ") + path + QStringLiteral(": ") + reason,
+                    rc & 0xff);
     }
+    // First: switching to (or confirming) WAL may itself need the lock that
+    // another process holds for a moment.
+    execute(QStringLiteral("PRAGMA busy_timeout = 3000;"));
     execute(QStringLiteral("PRAGMA journal_mode = WAL;"));
     execute(QStringLiteral("PRAGMA foreign_keys = ON;"));
-    execute(QStringLiteral("PRAGMA busy_timeout = 3000;"));
     // FULL is SQLite's usual default; say so, so that every commit is durable
     // whatever the platform's library was built with.
     execute(QStringLiteral("PRAGMA synchronous = FULL;"));
@@ -50,7 +74,7 @@ void SQLiteDatabase::execute(const QString& sql)
     if (rc != SQLITE_OK) {
         const QString text = message ? QString::fromUtf8(message) : libraryMessage(m_db.get());
         sqlite3_free(message);
-        throw Error(text);
+        throw Error(text, rc & 0xff);
     }
 }
 
@@ -67,7 +91,7 @@ SQLiteDatabase::Statement SQLiteDatabase::prepare(const QString& sql, const QLis
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &raw, nullptr) != SQLITE_OK) {
         sqlite3_finalize(raw);
-        throw Error(libraryMessage(db) + QStringLiteral(" \u2014 in: ") + sql);
+        throw libraryError(db, libraryMessage(db) + QStringLiteral(" \u2014 in: ") + sql);
     }
     Statement statement(db, raw);
     statement.bind(values);
@@ -104,7 +128,7 @@ void SQLiteDatabase::Statement::bind(const QList<Value>& values)
             },
             values[i]);
         if (rc != SQLITE_OK)
-            throw Error(libraryMessage(m_db)); // the statement is finalised by its owner
+            throw libraryError(m_db); // the statement is finalised by its owner
     }
 }
 
@@ -137,7 +161,7 @@ bool SQLiteDatabase::Statement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    throw Error(libraryMessage(m_db));
+    throw Error(libraryMessage(m_db), rc & 0xff);
 }
 
 bool SQLiteDatabase::Statement::isNull(int column) const

@@ -23,7 +23,16 @@ public:
     class Error final : public ErrorOf<Error>
     {
     public:
-        using ErrorOf::ErrorOf;
+        // `code` is SQLite's primary result code; 0 when the library gave none.
+        explicit Error(QString message, int code = 0);
+
+        int code() const { return m_code; }
+        // Another connection held the lock for longer than the busy timeout:
+        // the books are in use, not broken.
+        bool isBusy() const;
+
+    private:
+        int m_code = 0;
     };
 
     // A bound parameter: integer, real, text or NULL.
@@ -64,7 +73,9 @@ public:
 
     // Opens (creating if missing) the database at `path`; ":memory:" opens one
     // that lives in memory only. Throws "Could not open PATH: reason", or the
-    // message of the first pragma that fails.
+    // message of the first pragma that fails. The busy timeout is set before
+    // anything else, so that another process writing makes this one wait
+    // rather than fail.
     explicit SQLiteDatabase(const QString& path);
     ~SQLiteDatabase();
     SQLiteDatabase(const SQLiteDatabase&) = delete;

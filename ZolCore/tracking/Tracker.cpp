@@ -5,6 +5,7 @@
 #include "support/Timestamps.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace zol {
 
@@ -49,10 +50,12 @@ double Tracker::elapsed() const
 
 double Tracker::todayTotal() const
 {
-    const QDateTime startOfToday = m_calendar.startOfDay(m_now);
+    const QDate today = m_calendar.day(m_now);
+    const QDateTime from = m_calendar.startOfDay(today);
+    const QDateTime to = m_calendar.startOfDay(today.addDays(1));
     double total = 0;
     for (const TimeEntry& entry : m_recent) {
-        if (entry.startedAt >= startOfToday)
+        if (entry.startedAt >= from && entry.startedAt < to)
             total += entry.duration(m_now);
     }
     return total;
@@ -100,14 +103,9 @@ void Tracker::reloadIfChangedElsewhere()
     reload();
 }
 
-std::optional<TimeEntry> Tracker::start(const Project& project, const QString& note,
-                                        const QString& task)
+TimeEntry Tracker::newSession(const Project& project, const QString& note,
+                              const QString& task) const
 {
-    if (project.serial.isEmpty())
-        return std::nullopt;
-    if (m_current)
-        stop();
-
     const QDateTime now = m_clock.now();
     TimeEntry entry;
     entry.id = newUuid();
@@ -120,8 +118,15 @@ std::optional<TimeEntry> Tracker::start(const Project& project, const QString& n
     entry.task = task.trimmed();
     entry.createdAt = now;
     entry.updatedAt = now;
+    return entry;
+}
 
-    const std::optional<TimeEntry> started = begin(entry);
+std::optional<TimeEntry> Tracker::start(const Project& project, const QString& note,
+                                        const QString& task)
+{
+    if (project.serial.isEmpty())
+        return std::nullopt;
+    const std::optional<TimeEntry> started = begin(newSession(project, note, task));
     if (started) {
         setLastProject(project);
         reload();
@@ -132,8 +137,6 @@ std::optional<TimeEntry> Tracker::start(const Project& project, const QString& n
 std::optional<TimeEntry> Tracker::startInternal(const QString& description, const QString& note,
                                                 const QString& task)
 {
-    if (m_current)
-        stop();
     const QDateTime now = m_clock.now();
     TimeEntry entry = TimeEntry::makeInternal(description, m_machineName, now, now);
     entry.note = note.trimmed();
@@ -144,100 +147,186 @@ std::optional<TimeEntry> Tracker::startInternal(const QString& description, cons
     return started;
 }
 
-// Writes a new session and makes it the open one.
+// Writes a new session and makes it the open one; whatever session the books
+// hold open is stopped first, in the same step.
 std::optional<TimeEntry> Tracker::begin(TimeEntry entry)
 {
-    try {
-        m_store.save(entry);
-    } catch (const Error& error) {
-        setLoadError(error.message());
+    if (!step([&] {
+            finishOpen();
+            m_store.save(entry);
+        }))
         return std::nullopt;
-    }
     setCurrent(entry);
     return entry;
 }
 
-Tracker::StopResult Tracker::stop()
+bool Tracker::step(const std::function<void()>& body)
 {
-    if (!m_current)
-        return StopResult::nothing();
-
-    TimeEntry entry = *m_current;
-    entry.stop(m_clock.now());
     try {
-        if (entry.isTooShortToKeep()) {
-            m_store.purge(entry.id);
-            setCurrent(std::nullopt);
-            reload();
-            return StopResult::tooShort(entry);
-        }
-        m_store.save(entry);
+        m_store.writeTransaction(body);
     } catch (const Error& error) {
         setLoadError(error.message());
-        return StopResult::nothing();
+        return false;
     }
+    return true;
+}
+
+Tracker::StopResult Tracker::finishOpen()
+{
+    std::optional<TimeEntry> open = m_store.openEntry();
+    if (!open)
+        return StopResult::nothing();
+    TimeEntry entry = *open;
+    entry.stop(m_clock.now());
+    if (entry.isTooShortToKeep()) {
+        m_store.purge(entry.id);
+        return StopResult::tooShort(entry);
+    }
+    m_store.save(entry);
+    return StopResult::logged(entry);
+}
+
+Tracker::StopResult Tracker::stop()
+{
+    StopResult result;
+    if (!step([&] { result = finishOpen(); }))
+        return StopResult::nothing();
     setCurrent(std::nullopt);
     reload();
-    return StopResult::logged(entry);
+    return result;
 }
 
 void Tracker::pause()
 {
-    if (!m_current || !m_current->isTicking())
-        return;
-    TimeEntry entry = *m_current;
-    entry.pause(m_clock.now());
-    persistCurrent(entry);
+    changeOpen([this](TimeEntry& open) {
+        if (!open.isTicking())
+            return false;
+        open.pause(m_clock.now());
+        return true;
+    });
 }
 
 void Tracker::resume()
 {
-    if (!m_current || !m_current->isPaused())
-        return;
-    TimeEntry entry = *m_current;
-    entry.resume(m_clock.now());
-    persistCurrent(entry);
+    changeOpen([this](TimeEntry& open) {
+        if (!open.isPaused())
+            return false;
+        open.resume(m_clock.now());
+        return true;
+    });
 }
 
 void Tracker::togglePause()
 {
-    if (isPaused())
-        resume();
-    else
-        pause();
+    changeOpen([this](TimeEntry& open) {
+        if (open.isPaused())
+            open.resume(m_clock.now());
+        else
+            open.pause(m_clock.now());
+        return true;
+    });
+}
+
+Tracker::ToggleResult Tracker::toggle(const std::optional<Project>& project, const QString& note,
+                                      const QString& task)
+{
+    ToggleResult result = ToggleResult::nothing;
+    const bool done = step([&] {
+        std::optional<TimeEntry> open = m_store.openEntry();
+        if (open && open->isTicking()) {
+            open->pause(m_clock.now());
+            m_store.save(*open);
+            result = ToggleResult::paused;
+            return;
+        }
+        if (!project || project->serial.isEmpty())
+            return;
+        finishOpen();
+        m_store.save(newSession(*project, note, task));
+        result = ToggleResult::started;
+    });
+    if (!done)
+        return ToggleResult::nothing;
+    if (result == ToggleResult::started)
+        setLastProject(*project);
+    reload();
+    return result;
 }
 
 void Tracker::replaceCurrent(const TimeEntry& entry)
 {
-    if (m_current && m_current->id == entry.id)
-        persistCurrent(entry);
+    changeCurrent(entry.id, [&](TimeEntry& open) { open = entry; });
 }
 
-void Tracker::discardRunning()
+bool Tracker::changeCurrent(const QUuid& id, const std::function<void(TimeEntry&)>& change)
 {
-    if (!m_current)
-        return;
-    try {
-        m_store.deleteEntry(m_current->id);
-    } catch (const Error& error) {
-        setLoadError(error.message());
-        return;
-    }
-    setCurrent(std::nullopt);
-    reload();
+    return changeOpen([&](TimeEntry& open) {
+        if (open.id != id)
+            return false;
+        change(open);
+        return true;
+    });
 }
 
-void Tracker::update(const TimeEntry& entry)
+bool Tracker::changeOpen(const std::function<bool(TimeEntry&)>& change)
+{
+    std::optional<TimeEntry> changed;
+    const bool done = step([&] {
+        std::optional<TimeEntry> open = m_store.openEntry();
+        if (!open || !change(*open))
+            return;
+        m_store.save(*open);
+        changed = open;
+    });
+    if (!done)
+        return false;
+    if (changed)
+        setCurrent(changed);
+    reload();
+    return changed.has_value();
+}
+
+std::optional<TimeEntry> Tracker::discardRunning()
+{
+    std::optional<TimeEntry> discarded;
+    const bool done = step([&] {
+        std::optional<TimeEntry> open = m_store.openEntry();
+        if (!open)
+            return;
+        // It goes to the bin finished, so that a restore brings back a
+        // finished session and never a second running timer.
+        const QDateTime now = m_clock.now();
+        open->stop(now);
+        open->deletedAt = now;
+        m_store.save(*open);
+        discarded = open;
+    });
+    if (!done)
+        return std::nullopt;
+    if (discarded)
+        setCurrent(std::nullopt);
+    reload();
+    return discarded;
+}
+
+bool Tracker::update(const TimeEntry& entry)
 {
     TimeEntry edited = entry;
     edited.uploadedAt.reset();
-    try {
+    const bool done = step([&] {
+        // Only the open session may stay open: an edit of a session that was
+        // stopped meanwhile (by another process) must not reopen it.
+        if (edited.isOpen()) {
+            const std::optional<TimeEntry> open = m_store.openEntry();
+            if (!open || open->id != edited.id)
+                throw Error(QStringLiteral(
+                    "That session was stopped meanwhile. Open it again to edit it."));
+        }
         m_store.save(edited);
-    } catch (const Error& error) {
-        setLoadError(error.message());
-        return;
-    }
-    reload();
+    });
+    if (done)
+        reload();
+    return done;
 }
 
 void Tracker::deleteEntry(const TimeEntry& entry)
@@ -248,18 +337,6 @@ void Tracker::deleteEntry(const TimeEntry& entry)
         setLoadError(error.message());
         return;
     }
-    reload();
-}
-
-void Tracker::persistCurrent(const TimeEntry& entry)
-{
-    try {
-        m_store.save(entry);
-    } catch (const Error& error) {
-        setLoadError(error.message());
-        return;
-    }
-    setCurrent(entry);
     reload();
 }
 

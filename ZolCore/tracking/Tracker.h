@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
 #include <optional>
 
 namespace zol {
@@ -96,6 +97,10 @@ public:
     // books since the last look. Cheap; safe to call often.
     void reloadIfChangedElsewhere();
 
+    // Every step below acts on the open session as the books hold it now, not
+    // as this tracker last saw it: it reads and writes in one write
+    // transaction, so another process's step happened before it or waits.
+
     // Starts a session on `project`, stopping any open one first. A project
     // without a serial is refused. Returns the new session.
     std::optional<TimeEntry> start(const Project& project, const QString& note = {},
@@ -107,12 +112,28 @@ public:
     void pause();
     void resume();
     void togglePause();
-    // Puts an edited copy of the open session in its place.
+
+    // What toggle() did.
+    enum class ToggleResult { paused, started, nothing };
+    // The hot key: pauses a ticking session; otherwise (nothing open, or a
+    // paused session, which is stopped first) starts `project`. Nothing when
+    // there is no project to start or the store failed.
+    ToggleResult toggle(const std::optional<Project>& project, const QString& note = {},
+                        const QString& task = {});
+
+    // Puts an edited copy of the open session in its place; nothing when the
+    // open session is another one.
     void replaceCurrent(const TimeEntry& entry);
-    // Soft-deletes the open session, whatever its length.
-    void discardRunning();
-    // Saves an edited session; it has to be handed in again.
-    void update(const TimeEntry& entry);
+    // Changes the open session, if it is still the one with `id`. Returns
+    // whether it did.
+    bool changeCurrent(const QUuid& id, const std::function<void(TimeEntry&)>& change);
+    // Soft-deletes the open session, whatever its length. It goes to the bin
+    // finished: ended now, or where its pause began. Returns it as discarded.
+    std::optional<TimeEntry> discardRunning();
+    // Saves an edited session; it has to be handed in again. An edit that
+    // leaves a session open is refused unless it is the open session. Returns
+    // whether it was saved (loadError says why not).
+    bool update(const TimeEntry& entry);
     // Soft-deletes a session.
     void deleteEntry(const TimeEntry& entry);
 
@@ -135,8 +156,16 @@ private:
     void setLoadError(const std::optional<QString>& message);
     void setNow(const QDateTime& now);
     void updateTicker();
-    void persistCurrent(const TimeEntry& entry);
+    TimeEntry newSession(const Project& project, const QString& note, const QString& task) const;
     std::optional<TimeEntry> begin(TimeEntry entry);
+    // Runs `body` as one write transaction; a store failure goes to loadError
+    // and nothing of the body is written.
+    bool step(const std::function<void()>& body);
+    // Inside a step: stops the open session, removing it when under a minute.
+    StopResult finishOpen();
+    // A step that changes the open session when `change` says so (returns
+    // true); then saves it. Reloads. Returns whether it changed.
+    bool changeOpen(const std::function<bool(TimeEntry&)>& change);
 
     EntryStore& m_store;
     Clock& m_clock;

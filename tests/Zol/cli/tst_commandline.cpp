@@ -143,7 +143,19 @@ private Q_SLOTS:
 
         QCOMPARE(ok(u"delete %1 %2"_s.arg(first, second)), u"Deleted 2 sessions.\n"_s);
         QCOMPARE(json(u"deleted --json"_s)[u"entryCount"_s].toInt(), 2);
-        QCOMPARE(ok(u"restore "_s + first), u"Restored.\n"_s);
+        // Hours tracked since over the first session keep it in the bin.
+        const QDateTime later = m_clock->now();
+        m_clock->setNow(utc(2026, 3, 2, 9, 15));
+        track(10);
+        m_clock->setNow(later);
+        const Result refused = zol(u"restore %1 %2"_s.arg(first, second));
+        QCOMPARE(refused.code, 1);
+        QCOMPARE(refused.err,
+                 u"Restored 1 session. These hours are already tracked: 2301 Brand book (Mon 2 Mar "
+                 "09:00\u201310:00) would run into 2301 Brand book (Mon 2 Mar 09:15\u201309:25). "
+                 "Delete or change what is in the way first.\n"_s);
+        ok(u"delete %1"_s.arg(second));
+        QCOMPARE(ok(u"restore "_s + second), u"Restored.\n"_s);
         ok(u"clear-deleted"_s);
         QCOMPARE(zol(u"restore "_s + second).code, 1);
         QCOMPARE(zol(u"delete not-an-id"_s).code, 2);

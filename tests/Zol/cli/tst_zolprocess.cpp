@@ -2,9 +2,13 @@
 // files, exit statuses, and what it says without a display.
 
 #include "UserFolders.h"
+#include "store/EntryStore.h"
 
 #include <QProcess>
 #include <QTest>
+
+#include <memory>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using namespace zol::test;
@@ -21,6 +25,14 @@ class TestZolProcess : public QObject
     };
 
     std::unique_ptr<UserFolders> m_folders;
+
+    qint64 openSessions()
+    {
+        zol::SQLiteDatabase books(zol::EntryStore::defaultURL());
+        auto statement = books.prepare(
+            u"SELECT count(*) FROM entries WHERE ended_at IS NULL AND deleted_at IS NULL;"_s);
+        return statement.step() ? statement.integer(0) : -1;
+    }
 
     // Runs the binary with the words of `command` ("double quotes" hold a
     // word with spaces) and no display.
@@ -52,6 +64,43 @@ private Q_SLOTS:
                  qPrintable(status.out));
         // A session under a minute is not kept.
         QCOMPARE(zol(u"stop"_s).out, u"Under a minute, so nothing was recorded.\n"_s);
+    }
+
+    // Commands at the same moment on one set of books (the tray app, the hot
+    // key, a script): each step waits for the others, so the books never
+    // hold two open sessions and nobody is told the database is locked.
+    void commandsAtOnceTakeTurns()
+    {
+        QCOMPARE(zol(u"project add 2301 --client Acme --name \"Brand book\""_s).code, 0);
+        QCOMPARE(zol(u"project add 2302 --client Acme --name Website"_s).code, 0);
+        const QList<QStringList> rounds = {
+            {u"start 2301"_s, u"start 2302"_s, u"start 2301"_s, u"start 2302"_s},
+            {u"start 2301"_s, u"pause"_s, u"resume"_s, u"start 2302"_s},
+            {u"start 2302"_s, u"stop"_s, u"start 2301"_s, u"discard"_s},
+        };
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        environment.remove(u"WAYLAND_DISPLAY"_s);
+        for (int round = 0; round < 60; ++round) {
+            const QStringList& commands = rounds.at(round % rounds.size());
+            std::vector<std::unique_ptr<QProcess>> running;
+            for (const QString& command : commands) {
+                auto& process = running.emplace_back(std::make_unique<QProcess>());
+                process->setProcessEnvironment(environment);
+                process->start(QStringLiteral(ZOL_BINARY), QProcess::splitCommand(command));
+            }
+            for (qsizetype i = 0; i < commands.size(); ++i) {
+                QProcess& process = *running.at(i);
+                QVERIFY(process.waitForFinished(60'000));
+                const QString err = QString::fromUtf8(process.readAllStandardError());
+                // A pause or stop may find nothing to act on; a start never fails.
+                QVERIFY2(!err.contains(u"locked"_s) && !err.contains(u"temporary database"_s),
+                         qPrintable(commands.at(i) + u": "_s + err));
+                if (commands.at(i).startsWith(u"start"_s))
+                    QVERIFY2(process.exitCode() == 0, qPrintable(commands.at(i) + u": "_s + err));
+            }
+            QVERIFY2(openSessions() <= 1, qPrintable(u"round %1"_s.arg(round)));
+        }
     }
 
     void exitStatuses()

@@ -5,6 +5,7 @@
 // them, the away-time answer, and another process's writes.
 
 #include "Books.h"
+#include "HistoryModel.h"
 #include "support/Error.h"
 
 #include <QFile>
@@ -255,18 +256,37 @@ private Q_SLOTS:
         QCOMPARE(tracker().current()->projectSerial, u"1001"_s);
         model().resumeInternal(u"Admin"_s);
         QVERIFY(tracker().current()->isInternal);
+
+        // From another day's history a project does not resume; internal
+        // work does from a week or a month.
+        model().stop();
+        model().history()->showPeriod(model().today().addDays(-1));
+        model().resume(p);
+        model().resumeInternal(u"Admin"_s);
+        QVERIFY(!tracker().current());
+        model().history()->setHistoryScope(HistoryScope::week);
+        model().resume(p);
+        QVERIFY(!tracker().current());
+        model().resumeInternal(u"Admin"_s);
+        QVERIFY(tracker().current() && tracker().current()->isInternal);
     }
 
     void awayTime()
     {
         model().start(brandBook);
-        clock().advance(3 * 3600);
+        clock().advance(600);
+        tracker().pause();
+        clock().advance(600);
+        tracker().resume();
+        clock().advance(3 * 3600 - 1200);
         const QUuid id = tracker().current()->id;
         model().setIdleReport(IdleReport{clock().now().addSecs(-7200), 5400, id});
         model().discardIdleTime(*model().idleReport());
         QCOMPARE(m_books->said(), u"Took 1h 30m of idle time off the timer."_s);
         QVERIFY(!model().idleReport());
-        QCOMPARE(tracker().elapsed(), 5400.0);
+        // Added to the pause taken before, not in its place.
+        QCOMPARE(model().store()->entry(id)->pausedSeconds, 6000.0);
+        QCOMPARE(tracker().elapsed(), 4800.0);
 
         // A report whose session has ended changes nothing.
         const IdleReport late{clock().now(), 600, id};
@@ -274,7 +294,7 @@ private Q_SLOTS:
         model().stop();
         model().discardIdleTime(late);
         QVERIFY(!model().idleReport());
-        QCOMPARE(model().store()->entry(id)->pausedSeconds, 5400.0);
+        QCOMPARE(model().store()->entry(id)->pausedSeconds, 6000.0);
     }
 
     void pickerOffersRecentProjectsFirst_data()

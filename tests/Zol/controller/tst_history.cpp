@@ -94,21 +94,35 @@ private Q_SLOTS:
     {
         QTest::addColumn<QDateTime>("start");
         QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<double>("paused");
         QTest::addColumn<QString>("refusal");
         QTest::addColumn<int>("overlaps");
         const QString overlap = u"These hours are already tracked"_s;
-        QTest::newRow("end before start") << utc(2026, 3, 1, 13) << utc(2026, 3, 1, 12, 59)
+        const QString tooMuchPause = u"The pauses are longer than the session."_s;
+        QTest::newRow("end before start") << utc(2026, 3, 1, 13) << utc(2026, 3, 1, 12, 59) << 0.0
                                           << u"The end time is before the start."_s << 0;
-        QTest::newRow("touching") << utc(2026, 3, 1, 12) << utc(2026, 3, 1, 13) << QString() << 0;
-        QTest::newRow("into one") << utc(2026, 3, 1, 11, 30) << utc(2026, 3, 1, 12, 30) << overlap
-                                  << 1;
-        QTest::newRow("over two") << utc(2026, 3, 1, 9) << utc(2026, 3, 1, 13) << overlap << 2;
+        QTest::newRow("touching") << utc(2026, 3, 1, 12) << utc(2026, 3, 1, 13) << 0.0 << QString()
+                                  << 0;
+        QTest::newRow("into one") << utc(2026, 3, 1, 11, 30) << utc(2026, 3, 1, 12, 30) << 0.0
+                                  << overlap << 1;
+        QTest::newRow("over two") << utc(2026, 3, 1, 9) << utc(2026, 3, 1, 13) << 0.0 << overlap
+                                  << 2;
+        // The clock stands at Monday 2 March, 09:00.
+        QTest::newRow("ends later today") << utc(2026, 3, 2, 8) << utc(2026, 3, 2, 9, 1) << 0.0
+                                          << u"The end time is in the future."_s << 0;
+        QTest::newRow("moved to tomorrow") << utc(2026, 3, 3, 8) << utc(2026, 3, 3, 9) << 0.0
+                                           << u"The start time is in the future."_s << 0;
+        QTest::newRow("all pause")
+            << utc(2026, 3, 1, 14) << utc(2026, 3, 1, 14, 40) << 2400.0 << QString() << 0;
+        QTest::newRow("more pause than span")
+            << utc(2026, 3, 1, 14, 5) << utc(2026, 3, 1, 14, 15) << 2400.0 << tooMuchPause << 0;
     }
 
     void editRefusals()
     {
         QFETCH(QDateTime, start);
         QFETCH(QDateTime, end);
+        QFETCH(double, paused);
         QFETCH(QString, refusal);
         QFETCH(int, overlaps);
         const TimeEntry first = add(session(utc(2026, 3, 1, 10), 60));
@@ -116,6 +130,7 @@ private Q_SLOTS:
         TimeEntry edited = add(session(utc(2026, 3, 1, 14), 60));
         edited.startedAt = start;
         edited.endedAt = end;
+        edited.pausedSeconds = paused;
 
         const EditCheck check = history().checkEdit(edited);
         QCOMPARE(check.refusal, refusal);
@@ -180,6 +195,36 @@ private Q_SLOTS:
         QCOMPARE(m_books->said(), u"Cleared deleted sessions."_s);
         QVERIFY(history().deletedEntries().isEmpty());
         QCOMPARE(store().recentEntries(10).size(), 1);
+    }
+
+    // Restoring puts a session back where it was, never over hours tracked
+    // since: those that fit come back, the rest are named with what is in
+    // their way, and the line is a failure.
+    void restoringCountsNoHourTwice()
+    {
+        const TimeEntry a = add(session(utc(2026, 3, 2, 7), 30));
+        const TimeEntry b = add(session(utc(2026, 3, 2, 8), 30));
+        history().deleteEntries({a.id, b.id});
+        const TimeEntry since = add(session(utc(2026, 3, 2, 7, 15), 30));
+        history().refresh();
+
+        model().undoDeletion();
+        QCOMPARE(model().status()->kind, StatusMessage::Kind::failure);
+        QCOMPARE(m_books->said(),
+                 u"Restored 1 session. These hours are already tracked: 2301 Brand book (Mon 2 Mar "
+                 "07:00\u201307:30) would run into 2301 Brand book (Mon 2 Mar 07:15\u201307:45). "
+                 "Delete or change what is in the way first."_s);
+        QVERIFY(store().entry(b.id) && !store().entry(a.id));
+
+        // The running session is in the way too, counted up to now.
+        store().deleteEntry(since.id);
+        store().save(running(utc(2026, 3, 2, 7, 20)));
+        QVERIFY(!history().restore({a.id}));
+        QCOMPARE(m_books->said(),
+                 u"These hours are already tracked: 2301 Brand book (Mon 2 Mar 07:00\u201307:30) "
+                 "would run into 2301 Brand book (Mon 2 Mar 07:20\u2013now). Delete or change what "
+                 "is in the way first."_s);
+        QVERIFY(!store().entry(a.id));
     }
 
     void addingANumberAlreadyHeld_data()

@@ -87,21 +87,25 @@ private Q_SLOTS:
 
     void openAndRecent()
     {
-        const TimeEntry older = running(utc(2026, 3, 2, 8));
-        const TimeEntry newer = running(utc(2026, 3, 2, 10));
+        const TimeEntry open = running(utc(2026, 3, 2, 10));
         const TimeEntry done = session(utc(2026, 3, 2, 11), 30);
-        for (const TimeEntry& e : {older, newer, done})
+        for (const TimeEntry& e : {open, done})
             m_store->save(e);
-        // An old open row whose id was damaged reads with a fresh one.
-        m_store->database().execute(u"INSERT INTO entries (id, machine_name, started_at, project_serial, project_name, "
-                                    "created_at, updated_at) VALUES ('not-a-uuid', 'Mac', 1000, '7', 'P', 1000, 1000);"_s);
+        // The books hold one open session: the database itself refuses a
+        // second, whoever writes it.
+        QVERIFY_THROWS_EXCEPTION(SQLiteDatabase::Error, m_store->save(running(utc(2026, 3, 2, 8))));
+        // An old row whose id was damaged reads with a fresh one.
+        m_store->database().execute(
+            u"INSERT INTO entries (id, machine_name, started_at, ended_at, project_serial, "
+            "project_name, created_at, updated_at) "
+            "VALUES ('not-a-uuid', 'Mac', 1000, 1100, '7', 'P', 1000, 1000);"_s);
 
-        QCOMPARE(m_store->openEntry()->id, newer.id);
-        m_store->deleteEntry(newer.id);
-        QCOMPARE(m_store->openEntry()->id, older.id);
+        QCOMPARE(m_store->openEntry()->id, open.id);
+        m_store->deleteEntry(open.id);
+        QVERIFY(!m_store->openEntry());
         const QList<TimeEntry> recent = m_store->recentEntries(10);
-        QCOMPARE(ids(recent).mid(0, 2), (QList<QUuid>{done.id, older.id}));
-        QVERIFY(recent.size() == 3 && !recent[2].id.isNull() && recent[2].isOpen());
+        QCOMPARE(ids(recent).mid(0, 1), (QList<QUuid>{done.id}));
+        QVERIFY(recent.size() == 2 && !recent[1].id.isNull());
         QCOMPARE(ids(m_store->recentEntries(1)), QList<QUuid>{done.id});
     }
 
@@ -204,6 +208,17 @@ private Q_SLOTS:
 
         QCOMPARE(ids(m_store->overlaps(subject)), (QList<QUuid>{straddles.id, inside.id}));
         QVERIFY(m_store->overlaps(open).isEmpty());
+
+        // A restore counts no hour twice: it stays in the bin while a live
+        // session, the running one included, holds any of its time.
+        QCOMPARE(ids(m_store->restore(deleted.id)), (QList<QUuid>{subject.id, open.id, inside.id}));
+        QVERIFY(!m_store->entry(deleted.id));
+        for (const TimeEntry& e : {subject, open})
+            m_store->deleteEntry(e.id);
+        QCOMPARE(ids(m_store->restore(deleted.id)), QList<QUuid>{inside.id});
+        m_store->deleteEntry(inside.id);
+        QVERIFY(m_store->restore(deleted.id).isEmpty());
+        QVERIFY(m_store->entry(deleted.id));
     }
 
     void search()

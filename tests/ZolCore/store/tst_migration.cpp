@@ -93,9 +93,13 @@ private Q_SLOTS:
         SQLiteDatabase& db = store.database();
 
         QVERIFY(hasCurrentColumns(db));
-        QCOMPARE(column(db, u"SELECT name FROM sqlite_master WHERE type = 'index' AND name NOT LIKE 'sqlite_%' "
-                            "ORDER BY name;"_s),
-                 (QStringList{u"entries_open"_s, u"entries_started_at"_s, u"entries_uploaded"_s}));
+        QCOMPARE(
+            column(
+                db,
+                u"SELECT name FROM sqlite_master WHERE type = 'index' AND name NOT LIKE 'sqlite_%' "
+                "ORDER BY name;"_s),
+            (QStringList{u"entries_one_open"_s, u"entries_open"_s, u"entries_started_at"_s,
+                         u"entries_uploaded"_s}));
         QCOMPARE(column(db, u"PRAGMA user_version;"_s), QStringList{u"1"_s});
 
         // Internal work moved off its pseudo-project, which is gone.
@@ -152,6 +156,60 @@ private Q_SLOTS:
         EntryStore again(path, clock);
         QCOMPARE(dump(again.database()), before);
         QCOMPARE(again.deletedEntries(10).size(), 1);
+    }
+
+    // Books written before the one-open-session rule: processes starting at
+    // once left several sessions open, and sessions discarded while they ran
+    // sit in the bin without an end.
+    void severalOpenSessionsAreRepairedOnce()
+    {
+        const QString path = freshPath();
+        FakeClock clock(utc(2026, 3, 2, 12));
+        const auto at = [](int hour, int minute) { return utc(2026, 3, 2, hour, minute); };
+        TimeEntry pausedBeforeNext = running(at(8, 0));
+        pausedBeforeNext.pausedAt = at(8, 30);
+        TimeEntry pausedAfterNext = running(at(9, 0));
+        pausedAfterNext.pausedAt = at(9, 45);
+        const TimeEntry newest = running(at(9, 30));
+        TimeEntry discarded = running(at(7, 0));
+        discarded.deletedAt = at(7, 40);
+        TimeEntry discardedPaused = running(at(6, 0));
+        discardedPaused.pausedAt = at(6, 20);
+        discardedPaused.deletedAt = at(6, 50);
+        {
+            EntryStore old(path, clock);
+            old.database().execute(u"DROP INDEX entries_one_open;"_s);
+            for (const TimeEntry& e :
+                 {pausedBeforeNext, pausedAfterNext, newest, discarded, discardedPaused})
+                old.save(e);
+        }
+
+        clock.advance(60);
+        QStringList repaired;
+        {
+            EntryStore store(path, clock);
+            QCOMPARE(store.openEntry()->id, newest.id);
+            const auto ended = [&](const TimeEntry& e) {
+                const QList<TimeEntry> rows =
+                    e.deletedAt ? store.deletedEntries(10) : QList<TimeEntry>{*store.entry(e.id)};
+                for (const TimeEntry& row : rows) {
+                    if (row.id == e.id)
+                        return std::pair(row.endedAt.value_or(QDateTime()),
+                                         row.pausedAt.has_value());
+                }
+                return std::pair(QDateTime(), true);
+            };
+            QCOMPARE(ended(pausedBeforeNext), std::pair(at(8, 30), false));
+            QCOMPARE(ended(pausedAfterNext), std::pair(at(9, 30), false));
+            QCOMPARE(ended(discarded), std::pair(at(7, 40), false));
+            QCOMPARE(ended(discardedPaused), std::pair(at(6, 20), false));
+            QCOMPARE(store.entry(pausedBeforeNext.id)->updatedAt, clock.now());
+            QVERIFY_THROWS_EXCEPTION(SQLiteDatabase::Error, store.save(running(at(11, 0))));
+            repaired = dump(store.database());
+        }
+        clock.advance(60);
+        EntryStore again(path, clock);
+        QCOMPARE(dump(again.database()), repaired);
     }
 
     void partialShapes_data()

@@ -9,11 +9,16 @@
 #include "tracking/WorkStatus.h"
 
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -22,8 +27,10 @@ using namespace zol::test;
 
 namespace {
 
-const Project brandBook{u"2301"_s, u"Brand book"_s, u"Acme"_s, true, utc(2026, 1, 1), utc(2026, 1, 1)};
-const Project website{u"2302"_s, u"Website"_s, u"Bakkerij"_s, true, utc(2026, 1, 1), utc(2026, 1, 1)};
+const Project brandBook{u"2301"_s, u"Brand book"_s, u"Acme"_s,
+                        true,      utc(2026, 1, 1), utc(2026, 1, 1)};
+const Project website{u"2302"_s, u"Website"_s,    u"Bakkerij"_s,
+                      true,      utc(2026, 1, 1), utc(2026, 1, 1)};
 
 // The child of the crash test: start a session on the file, optionally pause
 // it, say so, and wait to be killed.
@@ -41,6 +48,30 @@ int runChild(const QString& path, bool pause)
         std::this_thread::sleep_for(std::chrono::seconds(1));
 }
 
+// The child of the kill loop: start, pause, resume and stop over and over on
+// a fake clock (every session long enough to keep), saying which session it
+// logged once the stop is written, until it is killed.
+int runCycles(const QString& path, int round)
+{
+    FakeClock clock(utc(2026, 3, 2).addDays(round));
+    EntryStore store(path, clock);
+    Tracker tracker(store, u"Child"_s, clock);
+    tracker.reload();
+    for (;;) {
+        tracker.start(brandBook, u"cycle"_s);
+        clock.advance(90);
+        tracker.pause();
+        clock.advance(30);
+        tracker.resume();
+        clock.advance(90);
+        if (const std::optional<TimeEntry> logged = tracker.stop().loggedEntry()) {
+            std::printf("logged %s\n", qPrintable(uuidText(logged->id)));
+            std::fflush(stdout);
+        }
+        clock.advance(10);
+    }
+}
+
 } // namespace
 
 class TestTracker : public QObject
@@ -56,7 +87,20 @@ class TestTracker : public QObject
     QString path() const { return m_dir.filePath(u"t%1.sqlite3"_s.arg(m_counter)); }
 
     // The row as another connection sees it: proof that it reached the file.
-    std::optional<TimeEntry> onDisk(const QUuid& id) { return EntryStore(path(), *m_clock).entry(id); }
+    std::optional<TimeEntry> onDisk(const QUuid& id)
+    {
+        return EntryStore(path(), *m_clock).entry(id);
+    }
+
+    qint64 openSessions()
+    {
+        auto statement =
+            EntryStore(path(), *m_clock)
+                .database()
+                .prepare(
+                    u"SELECT count(*) FROM entries WHERE ended_at IS NULL AND deleted_at IS NULL;"_s);
+        return statement.step() ? statement.integer(0) : -1;
+    }
 
 private Q_SLOTS:
     void init()
@@ -64,7 +108,8 @@ private Q_SLOTS:
         ++m_counter;
         m_clock = std::make_unique<FakeClock>(utc(2026, 3, 2, 9));
         m_store = std::make_unique<EntryStore>(path(), *m_clock);
-        m_tracker = std::make_unique<Tracker>(*m_store, u"Studio iMac"_s, *m_clock, Calendar(QTimeZone::utc()));
+        m_tracker = std::make_unique<Tracker>(*m_store, u"Studio iMac"_s, *m_clock,
+                                              Calendar(QTimeZone::utc()));
         m_tracker->reload();
     }
 
@@ -102,8 +147,8 @@ private Q_SLOTS:
         for (const auto& [seconds, kept] : {std::pair{59.9, false}, std::pair{60.0, true}}) {
             const TimeEntry started = *m_tracker->start(brandBook);
             m_clock->advance(seconds);
-            QCOMPARE(m_tracker->stop().kind,
-                     kept ? Tracker::StopResult::Kind::logged : Tracker::StopResult::Kind::tooShort);
+            QCOMPARE(m_tracker->stop().kind, kept ? Tracker::StopResult::Kind::logged
+                                                  : Tracker::StopResult::Kind::tooShort);
             QVERIFY(!m_tracker->current());
             const std::optional<TimeEntry> row = onDisk(started.id);
             QCOMPARE(bool(row), kept);
@@ -161,11 +206,23 @@ private Q_SLOTS:
 
     void discardUpdateReplaceDelete()
     {
+        // A discarded session goes to the bin finished (a paused one where its
+        // pause began), so a restore never brings back a second timer.
         const TimeEntry first = *m_tracker->start(brandBook);
         m_clock->advance(5);
-        m_tracker->discardRunning();
+        QCOMPARE(m_tracker->discardRunning()->id, first.id);
         QVERIFY(!m_tracker->current());
-        QCOMPARE(EntryStore(path(), *m_clock).deletedEntries(5).first().id, first.id);
+        TimeEntry binned = EntryStore(path(), *m_clock).deletedEntries(5).first();
+        QVERIFY(binned.id == first.id && binned.endedAt == m_clock->now());
+        const TimeEntry paused = *m_tracker->start(brandBook);
+        m_clock->advance(90);
+        m_tracker->pause();
+        m_clock->advance(600);
+        m_tracker->discardRunning();
+        binned = EntryStore(path(), *m_clock).deletedEntries(5).first();
+        QVERIFY(binned.id == paused.id && binned.endedAt == paused.startedAt.addSecs(90) &&
+                !binned.pausedAt);
+
         m_tracker->start(brandBook);
         m_clock->advance(600);
         TimeEntry done = *m_tracker->stop().loggedEntry();
@@ -178,6 +235,11 @@ private Q_SLOTS:
 
         m_tracker->deleteEntry(done);
         QVERIFY(m_tracker->recent().isEmpty());
+        // A session discarded while it ran comes back finished, never as a
+        // second timer.
+        QVERIFY(m_store->restore(paused.id).isEmpty());
+        QVERIFY(!m_store->openEntry() && m_store->entry(paused.id)->endedAt);
+        m_store->deleteEntry(paused.id);
         // replaceCurrent() is for the open session only.
         TimeEntry running = *m_tracker->start(brandBook);
         running.note = u"edited while running"_s;
@@ -190,6 +252,9 @@ private Q_SLOTS:
         stranger.id = newUuid();
         m_tracker->replaceCurrent(stranger);
         QVERIFY(!onDisk(stranger.id));
+
+        // The first session discarded holds hours the running one now covers.
+        QCOMPARE(m_store->restore(first.id).first().id, running.id);
     }
 
     void tickerRunsOnlyWhileASessionIsOpen()
@@ -227,19 +292,58 @@ private Q_SLOTS:
             m_tracker->reload();
             m_clock->advance(60);
         }
-        QCOMPARE((QList<qsizetype>{current.count(), recent.count(), projects.count(), last.count()}),
-                 (QList<qsizetype>{0, 0, 1, 1}));
+        QCOMPARE(
+            (QList<qsizetype>{current.count(), recent.count(), projects.count(), last.count()}),
+            (QList<qsizetype>{0, 0, 1, 1}));
     }
 
     void todayTotalCountsTodayOnly()
     {
         m_store->save(session(utc(2026, 3, 1, 22), 90)); // yesterday, into today
         m_store->save(session(utc(2026, 3, 2, 7), 45));
+        m_store->save(session(utc(2026, 3, 3, 9), 45)); // tomorrow
         m_tracker->reload();
         QCOMPARE(m_tracker->todayTotal(), 45 * 60.0);
         m_tracker->start(brandBook);
         m_clock->advance(30);
         QCOMPARE(m_tracker->todayTotal(), 45 * 60.0 + 30);
+    }
+
+    // Two timers on one set of books (the tray app and the command line):
+    // each step acts on the open session as the books hold it, whatever the
+    // other timer last saw, so the books never hold two open sessions.
+    void twoTimersOnOneBooksTakeTurns()
+    {
+        EntryStore otherStore(path(), *m_clock);
+        Tracker other(otherStore, u"Laptop"_s, *m_clock);
+        other.reload();
+
+        const TimeEntry mine = *m_tracker->start(brandBook);
+        m_clock->advance(120);
+        const TimeEntry theirs = *other.start(website); // it never saw mine
+        QCOMPARE(openSessions(), 1);
+        QCOMPARE(onDisk(mine.id)->endedAt, m_clock->now());
+
+        // This timer still shows its own session; its pause pauses the one
+        // that runs, and its edit of the stopped one cannot reopen it.
+        QCOMPARE(m_tracker->current()->id, mine.id);
+        m_clock->advance(120);
+        m_tracker->pause();
+        QVERIFY(onDisk(theirs.id)->isPaused());
+        QCOMPARE(m_tracker->current()->id, theirs.id);
+        TimeEntry stale = mine;
+        stale.note = u"edited"_s;
+        QVERIFY(!other.update(stale));
+        QVERIFY(other.loadError());
+        QVERIFY(onDisk(mine.id)->endedAt && onDisk(mine.id)->note.isEmpty());
+
+        // The hot key on the other timer: the paused session counts as not
+        // running, so its project starts again.
+        QCOMPARE(other.toggle(brandBook), Tracker::ToggleResult::started);
+        QCOMPARE(openSessions(), 1);
+        QCOMPARE(other.toggle(brandBook), Tracker::ToggleResult::paused);
+        QCOMPARE(m_tracker->stop().kind, Tracker::StopResult::Kind::tooShort);
+        QCOMPARE(openSessions(), 0);
     }
 
     void storeFailuresLeaveTheTimerAsItWas()
@@ -258,8 +362,9 @@ private Q_SLOTS:
         m_clock->advance(300);
 
         // A write the database refuses: the session keeps running.
-        m_store->database().execute(QStringLiteral(
-            "CREATE TRIGGER refuse BEFORE UPDATE ON entries BEGIN SELECT RAISE(ABORT, 'disk says no'); END;"));
+        m_store->database().execute(
+            QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON entries BEGIN SELECT "
+                           "RAISE(ABORT, 'disk says no'); END;"));
         QCOMPARE(m_tracker->stop().kind, Tracker::StopResult::Kind::nothing);
         QCOMPARE(m_tracker->loadError(), std::optional<QString>(u"disk says no"_s));
         m_tracker->pause();
@@ -313,12 +418,58 @@ private Q_SLOTS:
             QCOMPARE(tracker.elapsed(), paused ? before : before + 60);
         }
     }
+
+    // Killed at any moment of any step, over and over: every session a step
+    // reported as written is still there, the file is whole, and it never
+    // holds more than one open session.
+    void killedMidStepLosesNothing()
+    {
+        const QString file = m_dir.filePath(u"killed-loop.sqlite3"_s);
+        QSet<QString> logged;
+        QRandomGenerator random(20260302);
+        for (int round = 0; round < 100; ++round) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(),
+                        {u"--cycles"_s, file, QString::number(round)});
+            QVERIFY(child.waitForStarted(20'000));
+            // Somewhere in the first few sessions, and somewhere in a step.
+            for (int wanted = int(random.bounded(4)); wanted > 0;) {
+                QVERIFY(child.waitForReadyRead(20'000));
+                while (child.canReadLine()) {
+                    logged.insert(QString::fromUtf8(child.readLine().trimmed().mid(7)));
+                    --wanted;
+                }
+            }
+            QThread::usleep(random.bounded(3000));
+            ::kill(pid_t(child.processId()), SIGKILL);
+            QVERIFY(child.waitForFinished(20'000));
+            while (child.canReadLine())
+                logged.insert(QString::fromUtf8(child.readLine().trimmed().mid(7)));
+
+            EntryStore store(file, *m_clock);
+            auto check = store.database().prepare(u"PRAGMA integrity_check;"_s);
+            QVERIFY(check.step() && check.text(0) == u"ok"_s);
+            auto open = store.database().prepare(
+                u"SELECT count(*) FROM entries WHERE ended_at IS NULL AND deleted_at IS NULL;"_s);
+            QVERIFY(open.step() && open.integer(0) <= 1);
+        }
+        EntryStore store(file, *m_clock);
+        QSet<QString> kept;
+        for (const TimeEntry& entry : store.entries(utc(2026, 1, 1), utc(2027, 1, 1))) {
+            if (entry.endedAt)
+                kept.insert(uuidText(entry.id));
+        }
+        QVERIFY(logged.size() > 100);
+        QVERIFY(kept.contains(logged));
+    }
 };
 
 int main(int argc, char* argv[])
 {
     if (argc == 4 && qstrcmp(argv[1], "--child") == 0)
         return runChild(QString::fromLocal8Bit(argv[2]), qstrcmp(argv[3], "paused") == 0);
+    if (argc == 4 && qstrcmp(argv[1], "--cycles") == 0)
+        return runCycles(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
     QCoreApplication app(argc, argv);
     TestTracker test;
     return QTest::qExec(&test, argc, argv);
