@@ -20,6 +20,10 @@ public:
     void answerWith(Answer answer) { m_answer = std::move(answer); }
     const QStringList& revealed() const { return m_revealed; }
 
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::present(QStringLiteral("the terminal"));
+    }
     void reveal(const QString& path) override { m_revealed.append(path); }
     void openUrl(const QUrl&) override {}
     std::optional<QString> askWhereToSave(const SaveRequest& request) override

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceAvailability.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -26,6 +28,9 @@ public:
     };
 
     virtual ~Desktop() = default;
+
+    // Whether a file browser can show a file selected ("file manager").
+    virtual ServiceAvailability availability() = 0;
 
     // Shows the file or folder selected in the file browser.
     virtual void reveal(const QString& path) = 0;

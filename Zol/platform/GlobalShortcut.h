@@ -1,7 +1,11 @@
 #pragma once
 
+#include "ServiceAvailability.h"
+
 #include <QObject>
 #include <QString>
+
+#include <expected>
 
 namespace zol {
 
@@ -14,9 +18,12 @@ class GlobalShortcut : public QObject
 public:
     using QObject::QObject;
 
-    // Claims the key combination identified by `signature`. Returns false when
-    // the desktop refused it (another program holds it, no X11 display, …).
-    virtual bool grab(const QString& signature) = 0;
+    // Whether this desktop lets a program claim a key combination ("hot key").
+    virtual ServiceAvailability availability() = 0;
+    // Claims the key combination identified by `signature`. When the desktop
+    // refuses it, says why in one line (another program holds it, no X11
+    // display, …).
+    virtual std::expected<void, QString> grab(const QString& signature) = 0;
     // Lets the key combination go; nothing when none is held.
     virtual void release() = 0;
 

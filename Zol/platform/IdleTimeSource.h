@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceAvailability.h"
+
 #include <optional>
 
 namespace zol {
@@ -9,6 +11,8 @@ class IdleTimeSource
 {
 public:
     virtual ~IdleTimeSource() = default;
+    // Whether the desktop tells the idle time, and through what ("idle time").
+    virtual ServiceAvailability availability() = 0;
     // Seconds since the last input event of any kind; none when the desktop
     // does not say.
     virtual std::optional<double> secondsSinceLastInput() = 0;

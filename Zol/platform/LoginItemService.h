@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceAvailability.h"
+
 #include <QString>
 
 #include <optional>
@@ -11,6 +13,9 @@ class LoginItemService
 {
 public:
     virtual ~LoginItemService() = default;
+
+    // Whether starting at login can be switched on here ("login item").
+    virtual ServiceAvailability availability() = 0;
 
     virtual bool isEnabled() = 0;
     // Registers or unregisters the application; the failure's description, or

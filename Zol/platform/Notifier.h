@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceAvailability.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -44,6 +46,8 @@ public:
 
     using QObject::QObject;
 
+    // Whether a notification server is there, and which ("notifications").
+    virtual ServiceAvailability availability() = 0;
     // What the user has allowed so far.
     virtual Authorisation authorisation() = 0;
     // Asks the user for permission to notify; `done` runs on the caller's

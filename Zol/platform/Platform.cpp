@@ -4,9 +4,15 @@ namespace zol {
 
 namespace {
 
+const QString notOnThisDesktop = QStringLiteral("Not available on this desktop.");
+
 class SilentNotifier final : public Notifier
 {
 public:
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::missing(notOnThisDesktop);
+    }
     Authorisation authorisation() override { return Authorisation::denied; }
     void requestAuthorisation(QObject* context, std::function<void(bool)> done) override
     {
@@ -20,19 +26,34 @@ public:
 class UnknownIdleTime final : public IdleTimeSource
 {
 public:
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::missing(notOnThisDesktop);
+    }
     std::optional<double> secondsSinceLastInput() override { return std::nullopt; }
 };
 
 class NoShortcut final : public GlobalShortcut
 {
 public:
-    bool grab(const QString&) override { return false; }
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::missing(notOnThisDesktop);
+    }
+    std::expected<void, QString> grab(const QString&) override
+    {
+        return std::unexpected(notOnThisDesktop);
+    }
     void release() override {}
 };
 
 class NoLoginItem final : public LoginItemService
 {
 public:
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::missing(notOnThisDesktop);
+    }
     bool isEnabled() override { return false; }
     std::optional<QString> setEnabled(bool enabled) override
     {
@@ -49,6 +70,10 @@ class QuietSystem final : public SystemEvents
 class NoDesktop final : public Desktop
 {
 public:
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::missing(notOnThisDesktop);
+    }
     void reveal(const QString&) override {}
     void openUrl(const QUrl&) override {}
     std::optional<QString> askWhereToSave(const SaveRequest&) override { return std::nullopt; }
@@ -66,7 +91,19 @@ Platform::Platform(std::unique_ptr<Notifier> notifier, std::unique_ptr<IdleTimeS
     , m_loginItem(std::move(loginItem))
     , m_systemEvents(std::move(systemEvents))
     , m_desktop(std::move(desktop))
+    , m_trayHost([] { return ServiceAvailability::missing(notOnThisDesktop); })
 {}
+
+void Platform::setTrayHostProbe(std::function<ServiceAvailability()> probe)
+{
+    m_trayHost = std::move(probe);
+}
+
+std::unique_ptr<Platform> Platform::forThisDesktop()
+{
+    // The Linux services come with the next change; until then nothing is found.
+    return doingNothing();
+}
 
 Platform::~Platform() = default;
 

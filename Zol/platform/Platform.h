@@ -7,6 +7,7 @@
 #include "Notifier.h"
 #include "SystemEvents.h"
 
+#include <functional>
 #include <memory>
 
 namespace zol {
@@ -30,6 +31,15 @@ public:
     SystemEvents& systemEvents() const { return *m_systemEvents; }
     Desktop& desktop() const { return *m_desktop; }
 
+    // Whether the desktop shows tray icons, and how ("tray").
+    ServiceAvailability trayHost() const { return m_trayHost(); }
+    void setTrayHostProbe(std::function<ServiceAvailability()> probe);
+
+    // The services of the desktop this runs on: on Linux, over D-Bus, X11 and
+    // files, each saying through its availability() whether it was found;
+    // elsewhere, the services that do nothing.
+    static std::unique_ptr<Platform> forThisDesktop();
+
     // Services that do nothing: notifications go nowhere, no input time is
     // known, no key is grabbed, no login item exists, no event ever arrives,
     // nothing is revealed and every save dialog is cancelled.
@@ -45,6 +55,7 @@ private:
     std::unique_ptr<LoginItemService> m_loginItem;
     std::unique_ptr<SystemEvents> m_systemEvents;
     std::unique_ptr<Desktop> m_desktop;
+    std::function<ServiceAvailability()> m_trayHost;
 };
 
 } // namespace zol

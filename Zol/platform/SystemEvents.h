@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceAvailability.h"
+
 #include <QObject>
 
 namespace zol {
@@ -13,6 +15,17 @@ class SystemEvents : public QObject
 
 public:
     using QObject::QObject;
+
+    // Whether willSleep() and woke() can arrive ("sleep and wake").
+    virtual ServiceAvailability sleepAvailability()
+    {
+        return ServiceAvailability::missing(QStringLiteral("Not watched on this desktop."));
+    }
+    // Whether volumeMounted() can arrive ("mounts").
+    virtual ServiceAvailability mountAvailability()
+    {
+        return ServiceAvailability::missing(QStringLiteral("Not watched on this desktop."));
+    }
 
 Q_SIGNALS:
     // A volume (a network share, say) was mounted.

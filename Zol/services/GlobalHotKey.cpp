@@ -24,8 +24,11 @@ QString GlobalHotKey::signature()
 void GlobalHotKey::registerAction(std::function<void()> action)
 {
     m_action = std::move(action);
-    if (!m_held)
-        m_held = m_shortcut.grab(signature());
+    if (m_held)
+        return;
+    const std::expected<void, QString> grabbed = m_shortcut.grab(signature());
+    m_held = grabbed.has_value();
+    m_failure = grabbed ? QString() : grabbed.error();
 }
 
 void GlobalHotKey::unregister()
@@ -34,6 +37,7 @@ void GlobalHotKey::unregister()
         m_shortcut.release();
         m_held = false;
     }
+    m_failure.clear();
     m_action = nullptr;
 }
 

@@ -14,8 +14,9 @@ class GlobalShortcut;
 //
 // The key is grabbed on the first registerAction() and held until
 // unregister() or destruction; registering again only replaces the action.
-// A grab the desktop refuses is not reported (the key simply does nothing)
-// and is tried again on the next registerAction(). A press is acted on only
+// A grab the desktop refuses leaves the key doing nothing, keeps the
+// desktop's reason for the settings to show, and is tried again on the next
+// registerAction(). A press is acted on only
 // when it carries our signature; the action runs from the event loop, after
 // the platform has finished delivering the press. The shortcut service must
 // outlive this object.
@@ -40,12 +41,16 @@ public:
     void unregister();
     // The key is held.
     bool isRegistered() const { return m_held; }
+    // Why the last grab was refused; empty while the key is held or nothing
+    // was asked.
+    const QString& failure() const { return m_failure; }
 
 private:
     void handlePress(const QString& pressedSignature);
 
     GlobalShortcut& m_shortcut;
     bool m_held = false;
+    QString m_failure;
     std::function<void()> m_action;
 };
 

@@ -24,6 +24,10 @@ public:
     QList<Notification> posted;
     QHash<QString, QList<NotificationAction>> categories;
 
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::present(QStringLiteral("fake notifications"));
+    }
     Authorisation authorisation() override { return status; }
     // Answers on the next turn of the event loop, as the system's dialog would.
     void requestAuthorisation(QObject* context, std::function<void(bool)> done) override
@@ -55,6 +59,10 @@ public:
     QDateTime lastInput;
 
     // The user touches keyboard or mouse now (only with `clock`).
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::present(QStringLiteral("fake idle time"));
+    }
     void input()
     {
         if (clock)
@@ -72,12 +80,20 @@ public:
     int grabs = 0;
     int releases = 0;
     QString held;
+    // When set, every grab is refused with this reason.
+    std::optional<QString> refusal;
 
-    bool grab(const QString& signature) override
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::present(QStringLiteral("fake hot key"));
+    }
+    std::expected<void, QString> grab(const QString& signature) override
     {
         ++grabs;
+        if (refusal)
+            return std::unexpected(*refusal);
         held = signature;
-        return true;
+        return {};
     }
     void release() override
     {
@@ -99,6 +115,10 @@ public:
     // When set, every change fails with this text.
     std::optional<QString> failure;
 
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::present(QStringLiteral("fake login item"));
+    }
     bool isEnabled() override { return enabled; }
     std::optional<QString> setEnabled(bool on) override
     {
@@ -118,6 +138,10 @@ public:
     // The answers to the next save dialogs, in order; an empty queue cancels.
     QQueue<std::optional<QString>> answers;
 
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::present(QStringLiteral("fake file manager"));
+    }
     void reveal(const QString& path) override { revealed.append(path); }
     void openUrl(const QUrl& url) override { opened.append(url); }
     std::optional<QString> askWhereToSave(const SaveRequest& request) override
