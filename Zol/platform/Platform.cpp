@@ -1,5 +1,9 @@
 #include "Platform.h"
 
+#ifdef Q_OS_LINUX
+#include "linux/LinuxPlatform.h"
+#endif
+
 namespace zol {
 
 namespace {
@@ -101,8 +105,11 @@ void Platform::setTrayHostProbe(std::function<ServiceAvailability()> probe)
 
 std::unique_ptr<Platform> Platform::forThisDesktop()
 {
-    // The Linux services come with the next change; until then nothing is found.
+#ifdef Q_OS_LINUX
+    return linux_desktop::makePlatform();
+#else
     return doingNothing();
+#endif
 }
 
 Platform::~Platform() = default;
