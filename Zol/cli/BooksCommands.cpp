@@ -153,7 +153,8 @@ constexpr SettingKey settingKeys[] = {
     {u"ui.longRunningWarningHours", "longRunningWarningHours", true},
     {u"ui.hotKeyEnabled", "hotKeyEnabled", true},
     {u"machine.name", "machineName", true},
-    {u"share.folder", "sharedFolderPath", true},
+    // Through 'zol studio folder', which refuses a folder other books use.
+    {u"share.folder", "sharedFolderPath", false},
     {u"share.enabled", "sharedSyncEnabled", true},
     {u"share.autoUpload", "autoUploadEnabled", true},
     {u"machine.id", "machineId", false},
@@ -239,11 +240,14 @@ int settings(Invocation& call)
         call.out << shown(read(model, *found)) << '\n';
         return succeeded;
     }
-    if (!found->writable)
-        return call.fail(name +
-                         (name == u"admin.current"
-                              ? QStringLiteral(" is changed with 'zol books open'.")
-                              : QStringLiteral(" belongs to this machine and cannot be set.")));
+    if (!found->writable) {
+        if (name == u"admin.current")
+            return call.fail(name + QStringLiteral(" is changed with 'zol books open'."));
+        if (name == u"share.folder")
+            return call.fail(name + QStringLiteral(" is chosen with 'zol studio folder' and "
+                                                   "cleared with 'zol studio disconnect'."));
+        return call.fail(name + QStringLiteral(" belongs to this machine and cannot be set."));
+    }
     const QString text = call.arguments.at(1);
     if (!found->property) {
         const std::optional<bool> on = parsedSwitch(text);
@@ -427,11 +431,14 @@ void addBooksCommands(QList<Command>& commands)
         {QStringLiteral("settings"),
          QStringLiteral("[KEY [VALUE]]"),
          QStringLiteral("Read or write one setting; without KEY, all of them."),
-         QStringLiteral("Per-books keys (machine.name, share.*, machine.id) act on the open books. "
-                        "machine.id\ncan be read, never written. Numbers outside their range are "
-                        "refused: ui.longRunningWarningHours\n0 to 24 (0: never), "
-                        "reminders.firstMinutes 1 to 1440, reminders.repeatMinutes 0 to 1440\n"
-                        "(0: remind once), idle.minutes 1 to 240."),
+         QStringLiteral(
+             "Per-books keys (machine.name, share.*, machine.id) act on the open books. "
+             "machine.id\ncan be read, never written; share.folder is set with 'zol studio "
+             "folder'. "
+             "Numbers\noutside their range are "
+             "refused: ui.longRunningWarningHours 0 to 24 (0: never),\n"
+             "reminders.firstMinutes 1 to 1440, reminders.repeatMinutes 0 to 1440 (0: remind "
+             "once),\nidle.minutes 1 to 240."),
          {},
          0,
          2,

@@ -386,6 +386,10 @@ private Q_SLOTS:
                u"not 25."_s;
         QTest::newRow("switch") << QStringList{u"settings"_s, u"idle.enabled"_s, u"maybe"_s}
                                 << u"idle.enabled is true or false (on or off)."_s;
+        QTest::newRow("studio folder")
+            << QStringList{u"settings"_s, u"share.folder"_s, u"/srv/studio"_s}
+            << u"share.folder is chosen with 'zol studio folder' and cleared with 'zol studio "
+               u"disconnect'."_s;
         QTest::newRow("blank name") << QStringList{u"settings"_s, u"machine.name"_s, u" "_s}
                                     << u"The name timesheets are filed under cannot be blank."_s;
         QTest::newRow("name not UTF-8")
