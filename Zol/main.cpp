@@ -39,7 +39,11 @@ int main(int argc, char* argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     zol::cli::CommandLine commandLine(zol::Clock::system(), out, err);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    // Decoded here rather than by QCoreApplication::arguments(), which replaces
+    // bytes that are not UTF-8 and so would store a mangled name unnoticed.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(zol::cli::decodeArgument(argv[i]));
     if (arguments.isEmpty())
         return startTrayApp(commandLine, out);
     return commandLine.run(arguments);

@@ -8,11 +8,33 @@
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QString>
+#include <QtGlobal>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace zol::bench {
+
+// ZOL_BENCH_SMOKE=1 runs every measurement once at a small size: it proves the
+// program still builds optimised and runs to its end (CI does this), and its
+// figures mean nothing. Without it the benchmarks run at their full sizes.
+inline bool isSmokeRun()
+{
+    static const bool smoke = qEnvironmentVariableIntValue("ZOL_BENCH_SMOKE") != 0;
+    return smoke;
+}
+
+// The full size, or the small one in a smoke run.
+template <typename N> N sized(N full, N smoke)
+{
+    return isSmokeRun() ? smoke : full;
+}
+
+// The number of repetitions of a measurement: one in a smoke run.
+inline int rounds(int full)
+{
+    return sized(full, 1);
+}
 
 // Seconds taken by one call of `work`.
 template <typename Work> double timeOnce(Work&& work)
@@ -93,8 +115,9 @@ struct Measurement
     bool judged = true; // false: shown for reference, without PASS or FAIL
 };
 
-// Prints the figure, the baseline, the ratio, the target and PASS or FAIL.
-// Returns whether it passed; a benchmark reports, it does not gate.
+// Prints the figure, the baseline, the ratio, the target and PASS or FAIL
+// (neither in a smoke run). Returns whether it passed; a benchmark reports, it
+// does not gate.
 inline bool report(const Measurement& m)
 {
     const double ratio = m.timings.baseline > 0 ? m.timings.figure / m.timings.baseline : 0;
@@ -108,7 +131,10 @@ inline bool report(const Measurement& m)
                 .arg(m.baselineLabel);
     if (!m.note.isEmpty())
         text += QStringLiteral("    note      ") + m.note + u'\n';
-    if (m.judged) {
+    if (isSmokeRun()) {
+        text += QStringLiteral("    ratio     %1  smoke run: small sizes, not judged\n\n")
+                    .arg(QString::number(ratio, 'f', 2) + u'x', -12);
+    } else if (m.judged) {
         text += QStringLiteral("    ratio     %1  target ≤ %2x  %3\n\n")
                     .arg(QString::number(ratio, 'f', 2) + u'x', -12)
                     .arg(QString::number(m.maxRatio, 'f', 2))

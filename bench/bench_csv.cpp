@@ -31,8 +31,8 @@ namespace {
 using namespace zol;
 using namespace zol::bench;
 
-constexpr qint64 targetBytes = 50'000'000;
-constexpr int repetitions = 5;
+const qint64 targetBytes = sized<qint64>(50'000'000, 1'000'000);
+const int repetitions = rounds(5);
 
 const char* const pythonReader = R"(import csv, sys, time
 start = time.perf_counter()

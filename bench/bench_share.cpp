@@ -43,8 +43,9 @@ namespace {
 using namespace zol;
 using namespace zol::bench;
 
-constexpr int peerCount = 50;
-constexpr int projectsPerPeer = 100;
+const int peerCount = sized(50, 3);
+// At least one per shard: every peer writes all of them.
+const int projectsPerPeer = sized(100, SharedFolderSync::shardCount);
 constexpr int readerProjects = 5;
 
 // The real time, some way ahead. The machine under test must not see the
@@ -398,7 +399,7 @@ void benchIdle(const QString& studio, const QString& id, MeteredFileSystem& file
     const int written = files.filesWritten;
 
     const std::array<double, 3> t = measureRounds<3>(
-        21, [] {},
+        rounds(21), [] {},
         {[&] { reader.sync->sync(); }, [&] { walkTree(nativePeers); },
          [&] { runProgram(QStringLiteral("find"), {peers, QStringLiteral("-printf"),
                                                    QStringLiteral("%T@ %s\\n")}); }});
@@ -477,7 +478,7 @@ void benchFirstPass(const QString& studio, const QString& id, MeteredFileSystem&
     std::vector<double> reading;
     std::vector<double> writing;
     const std::array<double, 3> t = measureRounds<3>(
-        9,
+        rounds(9),
         [&] {
             if (files.reads > 0) {
                 reading.push_back(files.readSeconds);

@@ -32,7 +32,7 @@ namespace {
 using namespace zol;
 using namespace zol::bench;
 
-constexpr int largeHistory = 100'000;
+const int largeHistory = sized(100'000, 1'000);
 constexpr int historyDays = 5 * 365 + 1;
 // The small history of a new user, and one just big enough that the recent
 // list is full (200 live rows), so that only the history's size differs.
@@ -50,6 +50,9 @@ QString storeValue(EntryStore& store, const QString& sql)
 
 // --- 1. reads of a timer start --------------------------------------------------
 
+// How often a timing repeats the reads of a timer start.
+const int callsPerRun = sized(50, 2);
+
 // What the tracker reads when a timer starts; the rows returned, as a checksum
 // that also keeps the work from being optimised away.
 qsizetype timerStartReads(EntryStore& store)
@@ -61,7 +64,6 @@ qsizetype timerStartReads(EntryStore& store)
 void benchTimerStart(const QString& title, EntryStore& large, EntryStore& small, int smallSessions,
                      const QString& note, bool judged = true)
 {
-    constexpr int callsPerRun = 50;
     qsizetype largeRows = 0;
     qsizetype smallRows = 0;
     auto run = [](EntryStore& store, qsizetype& rows) {
@@ -72,7 +74,7 @@ void benchTimerStart(const QString& title, EntryStore& large, EntryStore& small,
     };
     run(large, largeRows)();
     run(small, smallRows)();
-    Timings t = measurePair(15, run(large, largeRows), run(small, smallRows));
+    Timings t = measurePair(rounds(15), run(large, largeRows), run(small, smallRows));
     t.figure /= callsPerRun;
     t.baseline /= callsPerRun;
     report(
@@ -179,7 +181,7 @@ void benchSave(const QTemporaryDir& folder, const QDateTime& now)
     }
     RawInsert baseline(raw);
 
-    constexpr int saves = 120;
+    const int saves = sized(120, 4);
     std::vector<double> storeTimes;
     std::vector<double> rawTimes;
     QDateTime start = now.addDays(-1);
@@ -259,7 +261,7 @@ void benchSearch(EntryStore& store, RawDatabase& raw, const QString& query, cons
     auto baseline = [&] { sqlHits = sqlSearch(raw, query.toLower().toUtf8()); };
     storeSearch();
     baseline();
-    const Timings t = measurePair(7, storeSearch, baseline);
+    const Timings t = measurePair(rounds(7), storeSearch, baseline);
     report({title + QStringLiteral(": search(\"%1\", all time), %2").arg(query, what),
             QStringLiteral("store, %1 sessions found").arg(count(storeHits)),
             QStringLiteral("SQL instr(lower(…)) scan, %1 rows found").arg(count(sqlHits)),

@@ -19,9 +19,9 @@ namespace {
 using namespace zol;
 using namespace zol::bench;
 
-constexpr int peopleCount = 30;
+const int peopleCount = sized(30, 2);
 constexpr int days = 3 * 365;
-constexpr int sessionsPerPerson = 5'000;
+const int sessionsPerPerson = sized(5'000, 100);
 
 // Writes every person's week and month timesheets; returns the files' paths.
 QStringList writeStudio(const QString& studio, const QDateTime& now, const Calendar& calendar)
@@ -82,7 +82,7 @@ int main()
         }
     };
 
-    const Timings timings = measurePair(5, readStudio, readBytes);
+    const Timings timings = measurePair(rounds(5), readStudio, readBytes);
     report({QStringLiteral("Studio hours: %1 people, %2 timesheet files, %3 MB")
                 .arg(peopleCount)
                 .arg(count(paths.size()))

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 
 #include "AppModel.h"
+#include "InputCheck.h"
 #include "SharingModel.h"
 #include "books/AppSettings.h"
 #include "books/SettingsStore.h"
@@ -70,8 +71,9 @@ int booksAdd(Invocation& call)
         editor.digits = digits;
         editor.includesYear = call.has(QStringLiteral("year"));
     }
-    if (!editor.canSave())
-        return call.usageError(QStringLiteral("the books need a name"));
+    if (const std::optional<QString> refusal =
+            InputCheck::refuseName(InputCheck::Name::administration, editor.name))
+        return call.fail(*refusal);
     if (administrationNamed(call.model, editor.name.trimmed()))
         return call.fail(QStringLiteral("There are books called ") + editor.name.trimmed() +
                          QStringLiteral(" already."));
@@ -129,8 +131,9 @@ int name(Invocation& call)
         return succeeded;
     }
     const QString typed = call.arguments.first().trimmed();
-    if (typed.isEmpty())
-        return call.usageError(QStringLiteral("the name cannot be blank"));
+    if (const std::optional<QString> refusal =
+            InputCheck::refuseName(InputCheck::Name::person, typed))
+        return call.fail(*refusal);
     settings.setMachineName(typed);
     call.model.sharing()->applySettingsChange();
     call.out << "Timesheets of " << call.model.administration().name << " are filed under " << typed
@@ -150,7 +153,8 @@ constexpr SettingKey settingKeys[] = {
     {u"ui.longRunningWarningHours", "longRunningWarningHours", true},
     {u"ui.hotKeyEnabled", "hotKeyEnabled", true},
     {u"machine.name", "machineName", true},
-    {u"share.folder", "sharedFolderPath", true},
+    // Through 'zol studio folder', which refuses a folder other books use.
+    {u"share.folder", "sharedFolderPath", false},
     {u"share.enabled", "sharedSyncEnabled", true},
     {u"share.autoUpload", "autoUploadEnabled", true},
     {u"machine.id", "machineId", false},
@@ -170,22 +174,44 @@ QString shown(const QVariant& value)
     return value.toString();
 }
 
-std::optional<QVariant> parsed(const QString& text, QMetaType type)
+std::optional<bool> parsedSwitch(const QString& text)
 {
-    if (type.id() == QMetaType::Bool) {
-        const QString word = text.trimmed().toLower();
-        if (word == u"true" || word == u"on" || word == u"yes" || word == u"1")
-            return true;
-        if (word == u"false" || word == u"off" || word == u"no" || word == u"0")
-            return false;
-        return std::nullopt;
+    const QString word = text.trimmed().toLower();
+    if (word == u"true" || word == u"on" || word == u"yes" || word == u"1")
+        return true;
+    if (word == u"false" || word == u"off" || word == u"no" || word == u"0")
+        return false;
+    return std::nullopt;
+}
+
+QString switchRefusal(const QString& name)
+{
+    return name + QStringLiteral(" is true or false (on or off).");
+}
+
+// The value typed for a setting of type `type`, or the sentence refusing it.
+std::expected<QVariant, QString> parsed(const QString& name, const QString& text, QMetaType type)
+{
+    switch (type.id()) {
+    case QMetaType::Bool:
+        if (const std::optional<bool> on = parsedSwitch(text))
+            return *on;
+        return std::unexpected(switchRefusal(name));
+    case QMetaType::Int: {
+        const std::expected<int, QString> number = InputCheck::settingNumber(name, text);
+        if (!number)
+            return std::unexpected(number.error());
+        return *number;
     }
-    if (type.id() == QMetaType::Int) {
-        bool ok = false;
-        const int number = text.trimmed().toInt(&ok);
-        return ok ? std::optional<QVariant>(number) : std::nullopt;
+    default:
+        if (name == u"machine.name") {
+            if (std::optional<QString> refusal =
+                    InputCheck::refuseName(InputCheck::Name::person, text))
+                return std::unexpected(std::move(*refusal));
+            return text.trimmed();
+        }
+        return text;
     }
-    return QVariant(text);
 }
 
 QVariant read(const AppModel& model, const SettingKey& key)
@@ -214,17 +240,20 @@ int settings(Invocation& call)
         call.out << shown(read(model, *found)) << '\n';
         return succeeded;
     }
-    if (!found->writable)
-        return call.fail(name +
-                         (name == u"admin.current"
-                              ? QStringLiteral(" is changed with 'zol books open'.")
-                              : QStringLiteral(" belongs to this machine and cannot be set.")));
+    if (!found->writable) {
+        if (name == u"admin.current")
+            return call.fail(name + QStringLiteral(" is changed with 'zol books open'."));
+        if (name == u"share.folder")
+            return call.fail(name + QStringLiteral(" is chosen with 'zol studio folder' and "
+                                                   "cleared with 'zol studio disconnect'."));
+        return call.fail(name + QStringLiteral(" belongs to this machine and cannot be set."));
+    }
     const QString text = call.arguments.at(1);
     if (!found->property) {
-        const std::optional<QVariant> on = parsed(text, QMetaType::fromType<bool>());
+        const std::optional<bool> on = parsedSwitch(text);
         if (!on)
-            return call.usageError(name + QStringLiteral(" is true or false"));
-        if (on->toBool())
+            return call.fail(switchRefusal(name));
+        if (*on)
             AppSettings::completeSetup(model.defaults());
         else
             model.defaults().remove(QString::fromUtf16(found->key));
@@ -233,11 +262,9 @@ int settings(Invocation& call)
     }
     const QMetaProperty property = model.settings()->metaObject()->property(
         model.settings()->metaObject()->indexOfProperty(found->property));
-    const std::optional<QVariant> value = parsed(text, property.metaType());
+    const std::expected<QVariant, QString> value = parsed(name, text, property.metaType());
     if (!value)
-        return call.usageError(name + (property.metaType().id() == QMetaType::Bool
-                                           ? QStringLiteral(" is true or false")
-                                           : QStringLiteral(" is a whole number")));
+        return call.fail(value.error());
     property.write(model.settings(), *value);
     model.sharing()->applySettingsChange();
     call.out << name << " = " << shown(read(model, *found)) << '\n';
@@ -271,6 +298,9 @@ int tasksAdd(Invocation& call)
 {
     const TaskList& list = call.model.taskList();
     const QString typed = call.arguments.first();
+    if (const std::optional<QString> refusal =
+            InputCheck::refuseName(InputCheck::Name::task, typed))
+        return call.fail(*refusal);
     const std::optional<TaskList> changed = list.adding(typed, call.model.clock().now());
     if (!changed)
         return call.fail(QStringLiteral("There is a task called ") + typed.trimmed() +
@@ -401,8 +431,14 @@ void addBooksCommands(QList<Command>& commands)
         {QStringLiteral("settings"),
          QStringLiteral("[KEY [VALUE]]"),
          QStringLiteral("Read or write one setting; without KEY, all of them."),
-         QStringLiteral("Per-books keys (machine.name, share.*, machine.id) act on the open books. "
-                        "machine.id\ncan be read, never written."),
+         QStringLiteral(
+             "Per-books keys (machine.name, share.*, machine.id) act on the open books. "
+             "machine.id\ncan be read, never written; share.folder is set with 'zol studio "
+             "folder'. "
+             "Numbers\noutside their range are "
+             "refused: ui.longRunningWarningHours 0 to 24 (0: never),\n"
+             "reminders.firstMinutes 1 to 1440, reminders.repeatMinutes 0 to 1440 (0: remind "
+             "once),\nidle.minutes 1 to 240."),
          {},
          0,
          2,

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QStringDecoder>
 #include <QThreadPool>
 
 namespace zol::cli {
@@ -25,7 +26,69 @@ QString hintFor(const QString& commandName)
                : QStringLiteral("Try 'zol ") + commandName + QStringLiteral(" --help'.");
 }
 
+// The length of the well-formed UTF-8 sequence `bytes` begins with, 0 when it
+// begins with none: no overlong forms, no surrogates, nothing past U+10FFFF.
+qsizetype wellFormedLength(QByteArrayView bytes)
+{
+    const auto byte = [bytes](qsizetype i) { return uchar(bytes[i]); };
+    const uchar first = byte(0);
+    if (first < 0x80)
+        return 1;
+    qsizetype length = 0;
+    uchar low = 0x80;
+    uchar high = 0xBF;
+    if (first >= 0xC2 && first <= 0xDF) {
+        length = 2;
+    } else if (first >= 0xE0 && first <= 0xEF) {
+        length = 3;
+        if (first == 0xE0)
+            low = 0xA0; // overlong below U+0800
+        else if (first == 0xED)
+            high = 0x9F; // surrogates
+    } else if (first >= 0xF0 && first <= 0xF4) {
+        length = 4;
+        if (first == 0xF0)
+            low = 0x90; // overlong below U+10000
+        else if (first == 0xF4)
+            high = 0x8F; // past U+10FFFF
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length)
+        return 0;
+    for (qsizetype i = 1; i < length; ++i) {
+        if (byte(i) < (i == 1 ? low : 0x80) || byte(i) > (i == 1 ? high : 0xBF))
+            return 0;
+    }
+    return length;
+}
+
 } // namespace
+
+QString decodeArgument(QByteArrayView bytes)
+{
+    QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom);
+    QString text = strict.decode(bytes);
+    if (!strict.hasError())
+        return text;
+    text.clear();
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        qsizetype end = at;
+        while (end < bytes.size()) {
+            const qsizetype length = wellFormedLength(bytes.sliced(end));
+            if (length == 0)
+                break;
+            end += length;
+        }
+        text += QString::fromUtf8(bytes.sliced(at, end - at));
+        if (end < bytes.size())
+            text += QChar(char16_t(0xDC00 + uchar(bytes[end++])));
+        at = end;
+    }
+    return text;
+}
 
 CommandLine::CommandLine(Clock& clock, QTextStream& out, QTextStream& err)
     : m_clock(clock)
@@ -143,7 +206,9 @@ int CommandLine::execute(const Command& command, const QStringList& words)
     bool optionsEnded = false;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words.at(i);
-        if (optionsEnded || word == u"-" || !word.startsWith(u'-')) {
+        // "-5" is a value, never an option: no option begins with a digit.
+        const bool negativeNumber = word.size() > 1 && word.at(1) >= u'0' && word.at(1) <= u'9';
+        if (optionsEnded || word == u"-" || !word.startsWith(u'-') || negativeNumber) {
             positional.append(word);
             continue;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QFuture>
 #include <QHash>
 #include <QList>
@@ -115,6 +116,13 @@ struct Invocation
     // Runs the event loop until `future` has finished.
     static void wait(const QFuture<void>& future);
 };
+
+// One argument as the process received it, decoded as UTF-8. Bytes that are
+// not well-formed UTF-8 are kept, each as a lone surrogate U+DC80..U+DCFF,
+// rather than replaced: such text is refused wherever a name or a note is
+// checked (InputCheck), where a replacement character would have been stored
+// without a word.
+QString decodeArgument(QByteArrayView bytes);
 
 // "2301 Brand book · Acme", or "internal work: Studio tidy-up".
 QString describeSession(const TimeEntry& entry);

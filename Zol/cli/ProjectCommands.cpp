@@ -78,7 +78,7 @@ int said(Invocation& call, bool worked)
 
 int projectAdd(Invocation& call)
 {
-    if (!call.has(QStringLiteral("name")) || call.value(QStringLiteral("name")).trimmed().isEmpty())
+    if (!call.has(QStringLiteral("name")))
         return call.usageError(QStringLiteral("a project needs --name"));
     if (!call.has(QStringLiteral("client")))
         return call.usageError(QStringLiteral("a project needs --client"));

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 
 #include "AppModel.h"
+#include "InputCheck.h"
 #include "books/AppSettings.h"
 #include "records/Duration.h"
 #include "reports/EntryExporter.h"
@@ -69,6 +70,9 @@ int status(Invocation& call)
 int takePending(Invocation& call)
 {
     AppModel& model = call.model;
+    if (const std::optional<QString> refusal =
+            InputCheck::refuseNote(call.value(QStringLiteral("note"))))
+        return call.fail(*refusal);
     model.setPendingNote(call.value(QStringLiteral("note")));
     if (!call.has(QStringLiteral("task"))) {
         model.setPendingTask(model.taskList().defaultTask());
@@ -108,12 +112,15 @@ int start(Invocation& call)
     if (internal == !call.arguments.isEmpty())
         return call.usageError(internal ? QStringLiteral("give either NUMBER or --internal")
                                         : QStringLiteral("missing NUMBER"));
+    const QString description = call.value(QStringLiteral("internal")).trimmed();
+    if (internal) {
+        if (const std::optional<QString> refusal =
+                InputCheck::refuseName(InputCheck::Name::internalWork, description))
+            return call.fail(*refusal);
+    }
     if (const int refused = takePending(call))
         return refused;
     if (internal) {
-        const QString description = call.value(QStringLiteral("internal")).trimmed();
-        if (description.isEmpty())
-            return call.usageError(QStringLiteral("--internal needs a description"));
         model.startInternal(description);
         return afterStart(call);
     }

@@ -1,6 +1,7 @@
 #include "CatalogueModel.h"
 
 #include "AppModel.h"
+#include "InputCheck.h"
 #include "SharingModel.h"
 #include "StatusMessage.h"
 #include "books/ProjectNumbering.h"
@@ -17,7 +18,17 @@ namespace {
 const QDateTime everFrom{QDate(1000, 1, 1), QTime(0, 0), Qt::UTC};
 const QDateTime everTo{QDate(9999, 12, 31), QTime(0, 0), Qt::UTC};
 
-const QString nameNeeded = QStringLiteral("A project needs a name.");
+// The refusal of a project's name, client or (a non-blank) number as typed.
+std::optional<QString> refuseProject(const QString& name, const QString& clientName,
+                                     const QString& number)
+{
+    using InputCheck::Name;
+    if (std::optional<QString> refusal = InputCheck::refuseName(Name::project, name))
+        return refusal;
+    if (std::optional<QString> refusal = InputCheck::refuseName(Name::client, clientName))
+        return refusal;
+    return InputCheck::refuseName(Name::projectNumber, number);
+}
 
 } // namespace
 
@@ -70,13 +81,13 @@ void CatalogueModel::refuseTaken(const Project& holder)
 std::optional<Project> CatalogueModel::quickAddProject(const QString& number, const QString& name,
                                                        const QString& clientName)
 {
+    if (const std::optional<QString> refusal = refuseProject(name, clientName, number)) {
+        fail(*refusal);
+        return std::nullopt;
+    }
     const QString serial = number.trimmed();
     const QString trimmedName = name.trimmed();
     const QString client = clientName.trimmed();
-    if (trimmedName.isEmpty()) {
-        fail(nameNeeded);
-        return std::nullopt;
-    }
     const QDateTime now = m_model.clock().now();
     Project project;
     if (serial.isEmpty()) {
@@ -102,12 +113,12 @@ std::optional<Project> CatalogueModel::quickAddProject(const QString& number, co
 bool CatalogueModel::updateProject(const Project& project, const QString& name,
                                    const QString& clientName, const QString& number)
 {
-    const QString trimmedName = name.trimmed();
-    const QString serial = number.trimmed();
-    if (trimmedName.isEmpty()) {
-        fail(nameNeeded);
+    if (const std::optional<QString> refusal = refuseProject(name, clientName, number)) {
+        fail(*refusal);
         return false;
     }
+    const QString trimmedName = name.trimmed();
+    const QString serial = number.trimmed();
     if (!serial.isEmpty()) {
         const std::optional<Project> holder = projectHolding(serial);
         if (holder && holder->serial != project.serial) {

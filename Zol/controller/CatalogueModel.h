@@ -59,13 +59,15 @@ public:
     // Adds a project typed in by hand. The number is trimmed; a blank number
     // gives a project with a local key until it is given one. A number another
     // project holds, archived or not, is refused with a failure that names
-    // that project, as is a blank name. Returns the project added.
+    // that project; a name, client or number InputCheck refuses (a blank name
+    // among them) is refused in its words. Returns the project added.
     std::optional<Project> quickAddProject(const QString& number, const QString& name,
                                            const QString& clientName);
     // Renames a project and, with a non-blank `number`, gives it that number:
     // its sessions move onto the new number and take the new name and client.
-    // A number held by another project is refused as when adding; a blank
-    // number leaves the number as it is. Returns whether it was changed.
+    // A number held by another project, and a name, client or number
+    // InputCheck refuses, are refused as when adding; a blank number leaves
+    // the number as it is. Returns whether it was changed.
     bool updateProject(const Project& project, const QString& name, const QString& clientName,
                        const QString& number);
     // Archives a project (out of the picker) or puts it back.

@@ -42,7 +42,7 @@ void IdleMonitor::start(Tracker& tracker, const AppSettings& settings)
     // A pause between two looks means the session did not tick throughout:
     // time slept or spent away in that stretch is not the session's.
     m_trackerConnection = connect(&tracker, &Tracker::currentChanged, this, [this] {
-        if (m_tracker && m_tracker->isRunning())
+        if (tickingSession())
             return;
         m_tickingAtLook.reset();
         m_sleptAt.reset();
@@ -73,9 +73,8 @@ void IdleMonitor::tick()
         wokeUp(now, jump, false);
     rememberLook(now, m_clock.monotonicSeconds());
 
-    const std::optional<TimeEntry>& current = m_tracker->current();
-    const bool ticking = current && current->isTicking();
-    m_tickingAtLook = ticking ? std::optional(current->id) : std::nullopt;
+    const TimeEntry* ticking = tickingSession();
+    m_tickingAtLook = ticking ? std::optional(ticking->id) : std::nullopt;
 
     const std::optional<double> idle = m_idleTime.secondsSinceLastInput();
     if (!idle)
@@ -87,7 +86,7 @@ void IdleMonitor::tick()
     const QDateTime lastInput = now.addMSecs(-std::llround(*idle * 1000.0));
     if (*idle >= m_threshold) {
         if (!m_awaySince) {
-            QDateTime began = std::max(lastInput, current->startedAt);
+            QDateTime began = std::max(lastInput, ticking->startedAt);
             if (m_awakeSince.isValid())
                 began = std::max(began, m_awakeSince);
             m_awaySince = began;
@@ -99,18 +98,17 @@ void IdleMonitor::tick()
     const QDateTime began = *std::exchange(m_awaySince, std::nullopt);
     const double away = double(began.msecsTo(lastInput)) / 1000.0;
     if (away >= m_threshold && began != m_reported)
-        deliver({began, away, current->id});
+        deliver({began, away, ticking->id});
 }
 
 void IdleMonitor::noteSleep()
 {
     m_sleptAt.reset();
-    if (!isRunning() || !m_tracker)
+    if (!isRunning())
         return;
-    const std::optional<TimeEntry>& current = m_tracker->current();
-    if (current && current->isTicking()) {
+    if (const TimeEntry* ticking = tickingSession()) {
         m_sleptAt = m_clock.now();
-        m_sleptDuring = current->id;
+        m_sleptDuring = ticking->id;
     }
 }
 
@@ -139,13 +137,23 @@ void IdleMonitor::wokeUp(const QDateTime& now, double jump, bool announced)
     m_awakeSince = now;
     rememberLook(now, m_clock.monotonicSeconds());
 
-    if (!began || !m_tracker)
-        return;
-    const std::optional<TimeEntry>& current = m_tracker->current();
-    if (!current || !current->isTicking() || current->id != during)
+    const TimeEntry* ticking = tickingSession();
+    if (!began || !ticking || ticking->id != during)
         return;
     if (slept >= m_threshold && began != m_reported)
         deliver({*began, slept, during});
+}
+
+const TimeEntry* IdleMonitor::tickingSession() const
+{
+    // One read of the guarded pointer, checked before use: each read of a
+    // QPointer is a fresh atomic load, so a check of one read proves nothing
+    // about the next (and an optimising compiler says so).
+    const Tracker* tracker = m_tracker.data();
+    if (!tracker)
+        return nullptr;
+    const std::optional<TimeEntry>& current = tracker->current();
+    return current && current->isTicking() ? &*current : nullptr;
 }
 
 double IdleMonitor::clockJump(const QDateTime& now, double monotonic) const

@@ -16,6 +16,7 @@ namespace zol {
 class AppSettings;
 class IdleTimeSource;
 class SystemEvents;
+struct TimeEntry;
 class Tracker;
 
 // Notices that the user left a running timer alone and, once they are back,
@@ -71,6 +72,10 @@ public:
 private:
     void tick();
     void noteSleep();
+    // The watched tracker's session while it ticks (not paused); null when
+    // it is paused, there is none, or the tracker is gone. Valid until the
+    // tracker next changes.
+    const TimeEntry* tickingSession() const;
     // The machine is awake again after a sleep announced by willSleep(), a
     // woke() event, or a jump of `jump` seconds of the wall clock ahead of the
     // monotonic clock since the last look.

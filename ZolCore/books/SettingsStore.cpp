@@ -164,8 +164,11 @@ Values valuesOf(const QJsonObject& root)
     Values values;
     const QJsonObject entries = root.value(valuesName()).toObject();
     for (auto it = entries.begin(); it != entries.end(); ++it) {
+        // Assigned, not insert()ed: through insert()'s temporary GCC 12 at -O3
+        // loses track of the variant's alternative and warns that a
+        // QByteArray may be used uninitialized (here and in write()).
         if (std::optional<SettingsStore::Value> value = valueOf(it.value()))
-            values.insert(it.key(), std::move(*value));
+            values[it.key()] = std::move(*value);
     }
     return values;
 }
@@ -464,7 +467,7 @@ void SettingsStore::refresh()
 void SettingsStore::write(const QString& key, const std::optional<Value>& value)
 {
     if (value)
-        m_values.insert(key, *value);
+        m_values[key] = *value;
     else
         m_values.remove(key);
     if (!d)

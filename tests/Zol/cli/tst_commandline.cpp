@@ -35,15 +35,24 @@ class TestCommandLine : public QObject
 
     // Runs `zol` with the words of `command`, split as a shell would
     // ("double quotes" hold a word with spaces).
-    Result zol(const QString& command)
+    Result zol(const QString& command) { return zol(QProcess::splitCommand(command)); }
+
+    Result zol(const QStringList& words)
     {
         Result result;
         QTextStream out(&result.out);
         QTextStream err(&result.err);
-        result.code = cli::CommandLine(*m_clock, out, err).run(QProcess::splitCommand(command));
+        result.code = cli::CommandLine(*m_clock, out, err).run(words);
         out.flush();
         err.flush();
         return result;
+    }
+
+    // Everything a command could change, as the command line prints it.
+    QString everything()
+    {
+        return ok(u"settings"_s) + ok(u"books --json"_s) + ok(u"projects --all --json"_s) +
+               ok(u"status --json"_s) + ok(u"tasks --json"_s);
     }
 
     // Runs a command that must work and returns what it printed.
@@ -273,7 +282,6 @@ private Q_SLOTS:
         QTest::newRow("no confirmation") << u"books empty Local"_s;
         QTest::newRow("wrong confirmation") << u"books empty Local --confirm local"_s;
         QTest::newRow("unknown setting") << u"settings ui.colour"_s;
-        QTest::newRow("not a number") << u"settings idle.minutes ten"_s;
         QTest::newRow("move sideways") << u"tasks move General left"_s;
     }
 
@@ -338,6 +346,98 @@ private Q_SLOTS:
                     .err.startsWith(u"There is no task called Nap."_s));
         QCOMPARE(ok(u"start --internal Admin --task design"_s),
                  u"Started internal work: Admin.\n"_s);
+    }
+
+    void argumentsDecodeStrictly_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+
+        const auto escaped = [](std::initializer_list<char16_t> units) {
+            QString text;
+            for (char16_t unit : units)
+                text += QChar(unit);
+            return text;
+        };
+        QTest::newRow("UTF-8") << "Caf\xc3\xa9 \xf0\x9f\x98\x80"_ba << u"Café 😀"_s;
+        QTest::newRow("Latin-1") << "Caf\xe9"_ba << u"Caf"_s + escaped({0xDCE9});
+        QTest::newRow("overlong slash") << "\xc0\xaf"_ba << escaped({0xDCC0, 0xDCAF});
+        QTest::newRow("encoded surrogate")
+            << "a\xed\xa0\x80"_ba << u"a"_s + escaped({0xDCED, 0xDCA0, 0xDC80});
+        QTest::newRow("cut short") << "\xe2\x82"_ba << escaped({0xDCE2, 0xDC82});
+        QTest::newRow("past U+10FFFF")
+            << "\xf4\x90\x80\x80"_ba << escaped({0xDCF4, 0xDC90, 0xDC80, 0xDC80});
+        QTest::newRow("good after bad") << "\xff\xe2\x82\xac"_ba << escaped({0xDCFF}) + u"€"_s;
+    }
+
+    void argumentsDecodeStrictly()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(cli::decodeArgument(bytes), text);
+    }
+
+    void refusedValuesChangeNothing_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QString>("refusal");
+
+        const QString bad = cli::decodeArgument("Ann\xe9"_ba);
+        const QString long201 = QString(201, u'a');
+        const QString idle = u"idle.minutes takes a whole number of minutes from 1 to 240"_s;
+        QTest::newRow("negative number")
+            << QStringList{u"settings"_s, u"idle.minutes"_s, u"-5"_s} << idle + u", not -5."_s;
+        QTest::newRow("negative number after --")
+            << QStringList{u"settings"_s, u"idle.minutes"_s, u"--"_s, u"-5"_s}
+            << idle + u", not -5."_s;
+        QTest::newRow("switch") << QStringList{u"settings"_s, u"idle.enabled"_s, u"maybe"_s}
+                                << u"idle.enabled is true or false (on or off)."_s;
+        QTest::newRow("studio folder")
+            << QStringList{u"settings"_s, u"share.folder"_s, u"/srv/studio"_s}
+            << u"share.folder is chosen with 'zol studio folder' and cleared with 'zol studio "
+               u"disconnect'."_s;
+        QTest::newRow("blank name") << QStringList{u"settings"_s, u"machine.name"_s, u" "_s}
+                                    << u"The name timesheets are filed under cannot be blank."_s;
+        QTest::newRow("name not UTF-8")
+            << QStringList{u"name"_s, bad}
+            << u"The name timesheets are filed under is not valid UTF-8 text."_s;
+        QTest::newRow("long books") << QStringList{u"books"_s, u"add"_s, long201}
+                                    << u"The name of the books is 201 characters long; the most "
+                                       u"is 200."_s;
+        QTest::newRow("client not UTF-8")
+            << QStringList{u"project"_s, u"add"_s,    u"2302"_s, u"--client"_s,
+                           bad,          u"--name"_s, u"Menu"_s}
+            << u"The client's name is not valid UTF-8 text."_s;
+        QTest::newRow("long task") << QStringList{u"tasks"_s, u"add"_s, long201}
+                                   << u"The task's name is 201 characters long; the most is 200."_s;
+        QTest::newRow("internal work not UTF-8")
+            << QStringList{u"start"_s, u"--internal"_s, bad}
+            << u"The description of the internal work is not valid UTF-8 text."_s;
+        QTest::newRow("long note")
+            << QStringList{u"start"_s, u"2301"_s, u"--note"_s, QString(10'001, u'x')}
+            << u"The note is 10,001 characters long; the most is 10,000."_s;
+    }
+
+    void refusedValuesChangeNothing()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QString, refusal);
+        ok(u"project add 2301 --client Acme --name \"Brand book\""_s);
+        const QString before = everything();
+        const Result result = zol(words);
+        QCOMPARE(result.err, refusal + u'\n');
+        QCOMPARE(result.code, 1);
+        QVERIFY(result.out.isEmpty());
+        QCOMPARE(everything(), before);
+    }
+
+    void numbersInRangeAreTaken()
+    {
+        QCOMPARE(ok(u"settings idle.minutes 240"_s), u"idle.minutes = 240\n"_s);
+        QCOMPARE(ok(u"settings reminders.repeatMinutes -- 0"_s),
+                 u"reminders.repeatMinutes = 0\n"_s);
+        QCOMPARE(ok(u"settings ui.longRunningWarningHours -0"_s),
+                 u"ui.longRunningWarningHours = 0\n"_s);
     }
 
     void unopenableBooksRefuseWrites()

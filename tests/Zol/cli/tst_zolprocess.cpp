@@ -112,6 +112,19 @@ private Q_SLOTS:
         QCOMPARE(zol(u"--version"_s).code, 0);
     }
 
+    void bytesThatAreNotUtf8AreRefused()
+    {
+        // QProcess would encode its arguments; the shell passes the bytes as they are.
+        QProcess process;
+        process.start(u"/bin/sh"_s, {u"-c"_s, u"exec \"$0\" name \"$(printf 'Ann\\351')\""_s,
+                                     QStringLiteral(ZOL_BINARY)});
+        QVERIFY(process.waitForFinished(60'000));
+        QCOMPARE(process.readAllStandardError(),
+                 "The name timesheets are filed under is not valid UTF-8 text.\n");
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(!zol(u"name"_s).out.startsWith(u"Ann"_s));
+    }
+
     void withoutADisplayItExplainsTheCommandLine()
     {
         const Run bare = zol({});
