@@ -4,7 +4,6 @@
 
 #include "AppModel.h"
 #include "HistoryModel.h"
-#include "InputCheck.h"
 #include "records/Duration.h"
 #include "reports/EntryExporter.h"
 #include "share/TimesheetPeriod.h"
@@ -135,21 +134,10 @@ int edit(Invocation& call)
         else
             edited.endedAt = *at;
     }
-    if (call.has(QStringLiteral("note"))) {
+    if (call.has(QStringLiteral("note")))
         edited.note = call.value(QStringLiteral("note"));
-        if (const std::optional<QString> refusal = InputCheck::refuseNote(edited.note))
-            return call.fail(*refusal);
-    }
-    if (call.has(QStringLiteral("task"))) {
+    if (call.has(QStringLiteral("task")))
         edited.task = call.value(QStringLiteral("task")).trimmed();
-        // Stored as typed, on the list or not, so it must pass as a name;
-        // blank clears it.
-        if (!edited.task.isEmpty()) {
-            if (const std::optional<QString> refusal =
-                    InputCheck::refuseName(InputCheck::Name::task, edited.task))
-                return call.fail(*refusal);
-        }
-    }
     if (edited == *found) {
         call.out << "Nothing to change.\n";
         return succeeded;

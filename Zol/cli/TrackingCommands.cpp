@@ -94,14 +94,16 @@ int takePending(Invocation& call)
                      model.taskList().choices().join(QStringLiteral(", ")) + u'.');
 }
 
-int afterStart(Invocation& call)
+// Says what was started: the session written, which another process may
+// already have stopped again.
+int afterStart(Invocation& call, const std::optional<TimeEntry>& started)
 {
-    const Tracker& tracker = *call.model.tracker();
-    if (const std::optional<QString>& error = tracker.loadError())
-        return call.fail(*error);
-    if (!tracker.current())
+    if (!started) {
+        if (const std::optional<QString>& error = call.model.tracker()->loadError())
+            return call.fail(*error);
         return failed;
-    call.out << "Started " << describeSession(*tracker.current()) << ".\n";
+    }
+    call.out << "Started " << describeSession(*started) << ".\n";
     return succeeded;
 }
 
@@ -121,8 +123,7 @@ int start(Invocation& call)
     if (const int refused = takePending(call))
         return refused;
     if (internal) {
-        model.startInternal(description);
-        return afterStart(call);
+        return afterStart(call, model.startInternal(description));
     }
     const QString number = call.arguments.first();
     std::optional<Project> project;
@@ -138,8 +139,7 @@ int start(Invocation& call)
     if (!project->isActive)
         return call.fail(project->serial + QStringLiteral(" is archived. 'zol project unarchive ") +
                          project->serial + QStringLiteral("' puts it back."));
-    model.start(*project);
-    return afterStart(call);
+    return afterStart(call, model.start(*project));
 }
 
 int pause(Invocation& call)

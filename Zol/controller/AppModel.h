@@ -153,10 +153,11 @@ public:
     // --- tracking commands ---
     // Each one acts on the tracker, resets what the panel had typed for the
     // next session, refreshes the history and says what happened. A start says
-    // nothing.
-    void start(const Project& project);
+    // nothing; it returns the session it started (another process may have
+    // stopped it again by the time the tracker shows the books).
+    std::optional<TimeEntry> start(const Project& project);
     // Internal work; a blank description starts nothing.
-    void startInternal(const QString& description);
+    std::optional<TimeEntry> startInternal(const QString& description);
     // The history's "Resume": a project only from today's history, internal
     // work from anything but a single past day.
     void resume(const Project& project);

@@ -36,19 +36,23 @@ constexpr int recentPickerLimit = 10;
 
 } // namespace
 
-void AppModel::start(const Project& project)
+std::optional<TimeEntry> AppModel::start(const Project& project)
 {
-    m_tracker->start(project, m_pendingNote, taskForNextSession());
+    std::optional<TimeEntry> started =
+        m_tracker->start(project, m_pendingNote, taskForNextSession());
     startShared();
+    return started;
 }
 
-void AppModel::startInternal(const QString& description)
+std::optional<TimeEntry> AppModel::startInternal(const QString& description)
 {
     const QString trimmed = trimmedDescription(description);
     if (trimmed.isEmpty())
-        return;
-    m_tracker->startInternal(trimmed, m_pendingNote, taskForNextSession());
+        return std::nullopt;
+    std::optional<TimeEntry> started =
+        m_tracker->startInternal(trimmed, m_pendingNote, taskForNextSession());
     startShared();
+    return started;
 }
 
 // What every start does after the tracker has started the session.

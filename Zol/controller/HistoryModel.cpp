@@ -1,6 +1,7 @@
 #include "HistoryModel.h"
 
 #include "AppModel.h"
+#include "InputCheck.h"
 #include "StatusMessage.h"
 #include "share/TimesheetPeriod.h"
 #include "store/EntryStore.h"
@@ -213,6 +214,17 @@ EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
 {
     EditCheck check;
     const QDateTime now = m_model.clock().now();
+    // What was typed: the note, the task (stored as typed, on the list or
+    // not; blank clears it) and the description of internal work.
+    std::optional<QString> typing = InputCheck::refuseNote(edited.note);
+    if (!typing && !edited.task.isEmpty())
+        typing = InputCheck::refuseName(InputCheck::Name::task, edited.task);
+    if (!typing && edited.isInternal)
+        typing = InputCheck::refuseName(InputCheck::Name::internalWork, edited.projectName);
+    if (typing) {
+        check.refusal = *typing;
+        return check;
+    }
     if (edited.endedAt && *edited.endedAt < edited.startedAt) {
         check.refusal = QStringLiteral("The end time is before the start.");
         return check;
