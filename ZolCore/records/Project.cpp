@@ -57,6 +57,32 @@ bool Project::hasSameDetails(const Project& other) const
     return name == other.name && clientName == other.clientName && isActive == other.isActive;
 }
 
+namespace {
+
+// Whole seconds since 1970, rounded down as the catalogue files write them.
+qint64 wholeSeconds(const QDateTime& instant)
+{
+    const qint64 ms = instant.toMSecsSinceEpoch();
+    return ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000);
+}
+
+} // namespace
+
+bool Project::supersedes(const Project& other) const
+{
+    if (hasSameDetails(other))
+        return false;
+    const qint64 mine = wholeSeconds(updatedAt);
+    const qint64 theirs = wholeSeconds(other.updatedAt);
+    if (mine != theirs)
+        return mine > theirs;
+    if (const int order = name.compare(other.name); order != 0)
+        return order > 0;
+    if (const int order = clientName.compare(other.clientName); order != 0)
+        return order > 0;
+    return isActive && !other.isActive;
+}
+
 bool Project::matches(QStringView query) const
 {
     const QString folded = fold(query);

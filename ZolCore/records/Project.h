@@ -51,6 +51,14 @@ struct Project
     bool holds(QStringView number) const;
     // Name, client and active flag all equal (serial and timestamps ignored).
     bool hasSameDetails(const Project& other) const;
+    // Whether this record's details replace `other`'s, two records of one
+    // lineage (see claim()) met on different machines. The later edit wins,
+    // compared in whole seconds: the precision the catalogue files carry, so
+    // every machine compares the same values. Edits stamped in the same second
+    // are settled by the details themselves (the larger name, then client,
+    // then active flag), the same way everywhere, so all machines settle on
+    // one record. Equal details never replace each other.
+    bool supersedes(const Project& other) const;
     // Folding match of the query against name, client and display serial; an
     // empty query matches everything.
     bool matches(QStringView query) const;

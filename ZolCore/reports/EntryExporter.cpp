@@ -131,6 +131,33 @@ const QStringList& columns()
     return names;
 }
 
+const QList<CSVWriter::Field>& columnFields()
+{
+    using enum CSVWriter::Field;
+    static const QList<CSVWriter::Field> fields{
+        formatted, // id, a UUID Zol writes itself
+        formatted, // date
+        formatted, // day
+        formatted, // start
+        formatted, // end
+        formatted, // hours
+        formatted, // duration_seconds
+        formatted, // paused_seconds
+        text,      // project_number
+        text,      // client
+        text,      // project_name
+        formatted, // internal
+        text,      // task
+        text,      // note
+        text,      // who
+        text,      // computer
+        formatted, // started_at_utc
+        formatted, // ended_at_utc
+        formatted, // uploaded
+    };
+    return fields;
+}
+
 QStringList row(const TimeEntry& entry, const QString& who, const QDateTime& now,
                 const Calendar& calendar)
 {
@@ -164,20 +191,11 @@ QStringList row(const TimeEntry& entry, const QString& who, const QDateTime& now
 QString csv(const QList<TimeEntry>& entries, const QString& who, const QDateTime& now,
             const Calendar& calendar)
 {
-    QString text = columns().join(u',');
-    text += u'\n';
-    // A typical row is about twice as long as the header.
-    text.reserve(text.size() * (2 * entries.size() + 1));
-    for (const TimeEntry& entry : byStart(entries)) {
-        const QStringList values = row(entry, who, now, calendar);
-        for (qsizetype i = 0; i < values.size(); ++i) {
-            if (i > 0)
-                text += u',';
-            text += escape(spreadsheetSafe(values[i]));
-        }
-        text += u'\n';
-    }
-    return text;
+    CSVWriter writer(columns(), columnFields());
+    writer.reserveLines(entries.size());
+    for (const TimeEntry& entry : byStart(entries))
+        writer.addLine(row(entry, who, now, calendar));
+    return writer.text();
 }
 
 QByteArray json(const QList<TimeEntry>& entries, const QDateTime& now)
@@ -220,21 +238,36 @@ QString escape(QStringView field)
     return quoted;
 }
 
+namespace {
+
+bool startsLikeAFormula(QChar c)
+{
+    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
+}
+
+// Whether the field, after any leading apostrophes, starts like a formula.
+bool startsLikeAFormulaAfterApostrophes(QStringView field)
+{
+    qsizetype i = 0;
+    while (i < field.size() && field[i] == u'\'')
+        ++i;
+    return i < field.size() && startsLikeAFormula(field[i]);
+}
+
+} // namespace
+
 QString spreadsheetSafe(QStringView field)
 {
-    if (field.isEmpty())
-        return QString();
-    switch (field.front().unicode()) {
-    case u'=':
-    case u'+':
-    case u'-':
-    case u'@':
-    case u'\t':
-    case u'\r':
-        return u'\'' + field.toString();
-    default:
+    if (!startsLikeAFormulaAfterApostrophes(field))
         return field.toString();
-    }
+    return u'\'' + field.toString();
+}
+
+QString fromSpreadsheetSafe(QStringView field)
+{
+    if (field.startsWith(u'\'') && startsLikeAFormulaAfterApostrophes(field.sliced(1)))
+        return field.sliced(1).toString();
+    return field.toString();
 }
 
 QString suggestedFilename(const QList<TimeEntry>& entries, Format format, const QString& who,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/TimeEntry.h"
+#include "reports/CSVWriter.h"
 #include "support/Calendar.h"
 
 #include <QByteArray>
@@ -12,7 +13,8 @@
 
 // Sessions as files people save: CSV for a spreadsheet, JSON for other
 // programs. Pure functions; which sessions and where to save is the caller's.
-// The row layout and the escaping are shared with the timesheets.
+// The row layout is shared with the timesheets, and the field rules
+// (escape, spreadsheetSafe) with every CSV file Zol writes.
 //
 // "now" is the moment of export: a running session counts up to it. Dates and
 // times of day are written in `calendar`'s time zone with English names; the
@@ -32,13 +34,17 @@ QString displayName(Format format);
 
 // The 19 column names of the CSV header, in order.
 const QStringList& columns();
+// How each of those columns is written: the project number, client, project
+// name, task, note, person and computer are text; the rest Zol formats itself.
+const QList<CSVWriter::Field>& columnFields();
 
 // One session as the 19 values of `columns()`, unescaped.
 QStringList row(const TimeEntry& entry, const QString& who, const QDateTime& now,
                 const Calendar& calendar = Calendar());
 
-// Header and one line per session (earliest start first), each value made
-// spreadsheet-safe and then escaped; "\n" after every line.
+// Header and one line per session (earliest start first), written by
+// CSVWriter: text values made spreadsheet-safe, every value escaped; "\n"
+// after every line.
 QString csv(const QList<TimeEntry>& entries, const QString& who, const QDateTime& now,
             const Calendar& calendar = Calendar());
 
@@ -53,8 +59,15 @@ QByteArray data(const QList<TimeEntry>& entries, Format format, const QString& w
 // quote, a line feed or a carriage return; otherwise as it is.
 QString escape(QStringView field);
 // An apostrophe in front of a field a spreadsheet would take for a formula
-// (first character "=", "+", "-", "@", a tab or a carriage return).
+// (first character "=", "+", "-", "@", a tab or a carriage return), and in
+// front of one that only looks guarded already because a person typed
+// apostrophes before such a character ("'=x" is written "''=x"), so that
+// fromSpreadsheetSafe gives every field back exactly.
 QString spreadsheetSafe(QStringView field);
+// The text a field made spreadsheet-safe stood for: one leading apostrophe
+// taken off when it is followed, after any further apostrophes, by one of the
+// characters spreadsheetSafe guards; any other field as it is.
+QString fromSpreadsheetSafe(QStringView field);
 
 // "zol-<safe name>-<first day>_<last day>.<ext>", or "zol-<day>.<ext>" without
 // a name and for a single day; today when there are no sessions.

@@ -1,7 +1,7 @@
 #include "reports/StudioHours.h"
 
 #include "reports/CSVReader.h"
-#include "reports/EntryExporter.h"
+#include "reports/CSVWriter.h"
 #include "share/Timesheet.h"
 #include "share/TimesheetFolder.h"
 #include "support/Folding.h"
@@ -347,18 +347,27 @@ QString StudioHours::csv(const QList<Record>& records, const Calendar& calendar)
         QStringLiteral("id,date,person,client,project_number,project_name,task,internal,hours,"
                        "duration_seconds,note,computer")
             .split(u',');
-    const auto line = [](const QStringList& fields) -> QString {
-        QString text;
-        for (qsizetype i = 0; i < fields.size(); ++i) {
-            if (i > 0)
-                text += u',';
-            text += EntryExporter::escape(fields.at(i));
-        }
-        return text + u'\n';
+    // Everything but the date, the internal flag and the durations came from
+    // the timesheets, and so from other people: text.
+    using enum CSVWriter::Field;
+    static const QList<CSVWriter::Field> fields{
+        text,      // id
+        formatted, // date
+        text,      // person
+        text,      // client
+        text,      // project_number
+        text,      // project_name
+        text,      // task
+        formatted, // internal
+        formatted, // hours
+        formatted, // duration_seconds
+        text,      // note
+        text,      // computer
     };
-    QString text = line(header);
+    CSVWriter writer(header, fields);
+    writer.reserveLines(records.size());
     for (const Record& record : records) {
-        text += line({
+        writer.addLine({
             record.id,
             calendar.day(record.day).toString(QStringLiteral("yyyy-MM-dd")),
             record.person,
@@ -373,7 +382,7 @@ QString StudioHours::csv(const QList<Record>& records, const Calendar& calendar)
             record.computer,
         });
     }
-    return text;
+    return writer.text();
 }
 
 QString StudioHours::fileName(const TimesheetPeriod& period)

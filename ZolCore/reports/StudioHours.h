@@ -135,12 +135,13 @@ public:
     // inside a person folder that cannot be listed, are named in `unreadable`.
     static Snapshot read(const std::optional<QString>& share,
                          FileSystem& fileSystem = FileSystem::local(),
-                         const Clock& clock = Clock::system(), const Calendar& calendar = Calendar());
+                         const Clock& clock = Clock::system(),
+                         const Calendar& calendar = Calendar());
 
-    // The records as CSV (escaped, not prefixed), readable by CSVReader:
-    // id,date,person,client,project_number,project_name,task,internal,hours,
-    // duration_seconds,note,computer; dates in `calendar`'s time zone (give
-    // the snapshot's calendar).
+    // The records as CSV, written by CSVWriter (text fields spreadsheet-safe)
+    // and readable by CSVReader: id,date,person,client,project_number,
+    // project_name,task,internal,hours,duration_seconds,note,computer; dates
+    // in `calendar`'s time zone (give the snapshot's calendar).
     static QString csv(const QList<Record>& records, const Calendar& calendar = Calendar());
     // "zol-<period id>-studio.csv"
     static QString fileName(const TimesheetPeriod& period);

@@ -267,6 +267,15 @@ private:
             const auto field = [&row](qsizetype index) {
                 return index >= 0 && index < row.size() ? row.at(index) : QString();
             };
+            // The timesheet writer makes its text columns spreadsheet-safe, and
+            // only those; the prefix is taken off here, per text column, rather
+            // than by the CSV reader for every field: the reader stays a plain
+            // reader of CSV, and dates, durations and ids are read exactly as
+            // written. A note a person typed as '=x was written ''=x, so it
+            // comes back as typed.
+            const auto typed = [&field](qsizetype index) {
+                return EntryExporter::fromSpreadsheetSafe(field(index));
+            };
             Record record;
             record.id = field(id);
             // No id: the TOTAL line, or a row nobody can count once.
@@ -286,13 +295,13 @@ private:
                 const std::optional<double> inHours = parseSeconds(field(hours));
                 record.seconds = inHours ? *inHours * 3600 : 0;
             }
-            record.projectNumber = field(projectNumber);
-            record.clientName = field(client);
-            record.projectName = field(projectName);
+            record.projectNumber = typed(projectNumber);
+            record.clientName = typed(client);
+            record.projectName = typed(projectName);
             record.isInternal = field(internal) == QStringLiteral("yes");
-            record.note = field(note);
-            record.computer = field(computer);
-            record.task = field(task);
+            record.note = typed(note);
+            record.computer = typed(computer);
+            record.task = typed(task);
             keep(std::move(record), sheet);
         }
     }

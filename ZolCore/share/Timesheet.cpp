@@ -1,6 +1,7 @@
 #include "share/Timesheet.h"
 
 #include "records/Duration.h"
+#include "reports/CSVWriter.h"
 #include "reports/EntryExporter.h"
 #include "share/SharedFolderSync.h"
 
@@ -16,16 +17,6 @@ double totalSeconds(const QList<TimeEntry>& entries, const QDateTime& now)
     for (const TimeEntry& entry : entries)
         seconds += entry.duration(now);
     return seconds;
-}
-
-void appendLine(QString& text, const QStringList& fields)
-{
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            text += u',';
-        text += EntryExporter::escape(fields.at(i));
-    }
-    text += u'\n';
 }
 
 } // namespace
@@ -50,17 +41,16 @@ double Timesheet::totalHours(const QDateTime& now) const
     return Duration::decimalHours(totalSeconds(m_entries, now));
 }
 
-// Values are escaped but never made spreadsheet-safe: the analytics read the
-// files back, and a note must come back as it was typed.
+// Written like the session export (text fields spreadsheet-safe): the files
+// are opened in spreadsheets too. The studio's hours take the prefix off again
+// when reading them back.
 QString Timesheet::csv(const QDateTime& now) const
 {
     const QStringList& columns = EntryExporter::columns();
-    QString text;
-    appendLine(text, columns);
-    // A row is about twice as long as the header.
-    text.reserve(text.size() * (2 * m_entries.size() + 2));
+    CSVWriter writer(columns, EntryExporter::columnFields());
+    writer.reserveLines(m_entries.size() + 1);
     for (const TimeEntry& entry : m_entries)
-        appendLine(text, EntryExporter::row(entry, m_person, now, m_period.calendar()));
+        writer.addLine(EntryExporter::row(entry, m_person, now, m_period.calendar()));
 
     // The seconds of the total are the sum with the fraction dropped, not the
     // sum of the rows' rounded seconds.
@@ -70,8 +60,8 @@ QString Timesheet::csv(const QDateTime& now) const
     total[columns.indexOf(QStringLiteral("duration_seconds"))] =
         QString::number(qint64(totalSeconds(m_entries, now)));
     total[columns.indexOf(QStringLiteral("who"))] = m_person;
-    appendLine(text, total);
-    return text;
+    writer.addLine(total);
+    return writer.text();
 }
 
 QString Timesheet::root(const QString& studioFolder)

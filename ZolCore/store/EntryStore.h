@@ -137,6 +137,12 @@ public:
     QList<Project> projectsChanged(const QDateTime& since, int limit);
     // A project typed in by hand (survives refreshes from upstream). Adding a
     // number that is already here edits it and keeps its older creation date.
+    //
+    // Every change made here to a project's details or active flag (adding an
+    // existing number again, editing, archiving, putting back, linking)
+    // stamps updatedAt with now, but at least one second past the stamp it
+    // replaces: the change then always wins over what it replaced, on other
+    // machines too, which compare the stamps in whole seconds.
     void addManualProject(const Project& project);
     void setProjectActive(const QString& serial, bool isActive);
     // Sessions keep their copies of the name and client.
@@ -187,7 +193,10 @@ private:
     double now() const;
     QList<TimeEntry> queryEntries(const QString& clause, const QList<SQLiteDatabase::Value>& values);
     std::optional<Project> projectBySerial(const QString& serial);
-    void rekeyProject(const QString& oldSerial, const QString& newSerial);
+    // Gives the project `oldSerial` the number `newSerial`, its sessions
+    // following; true when the row itself took the number, false when it
+    // joined the project already holding it, or nothing changed.
+    bool rekeyProject(const QString& oldSerial, const QString& newSerial);
     TaskList readTaskList();
     QList<QDateTime> readUploadRevisits();
     void writeUploadRevisits(const QList<QDateTime>& instants);

@@ -13,8 +13,8 @@ namespace {
 const QString projectColumns =
     QStringLiteral("serial, name, client_name, is_active, updated_at, created_at");
 
-const QString selectBySerial =
-    QStringLiteral("SELECT ") + projectColumns + QStringLiteral(" FROM projects WHERE serial = ?1;");
+const QString selectBySerial = QStringLiteral("SELECT ") + projectColumns +
+                               QStringLiteral(" FROM projects WHERE serial = ?1;");
 
 Project decodeProject(const SQLiteDatabase::Statement& row)
 {
@@ -35,6 +35,16 @@ QList<Project> readProjects(SQLiteDatabase::Statement& statement)
     while (statement.step())
         projects.append(decodeProject(statement));
     return projects;
+}
+
+// The stamp of a change made here, with now as parameter ?n: at least a second
+// past the row's previous stamp. The catalogue files carry whole seconds, so
+// an edit made within the second of the one before it would otherwise travel
+// with the same stamp as what it replaces, and other machines would keep the
+// older details.
+QString laterStamp(int parameter)
+{
+    return QStringLiteral("MAX(?%1, updated_at + 1)").arg(parameter);
 }
 
 QString trimmedOfBlanks(const QString& text)
@@ -68,10 +78,10 @@ std::optional<Project> EntryStore::project(QStringView number)
     if (normalized.isEmpty())
         return std::nullopt;
     QMutexLocker lock(&m_mutex);
-    SQLiteDatabase::Statement statement = m_database.prepare(
-        QStringLiteral("SELECT ") + projectColumns
-            + QStringLiteral(" FROM projects WHERE UPPER(TRIM(serial)) = ?1;"),
-        {normalized});
+    SQLiteDatabase::Statement statement =
+        m_database.prepare(QStringLiteral("SELECT ") + projectColumns +
+                               QStringLiteral(" FROM projects WHERE UPPER(TRIM(serial)) = ?1;"),
+                           {normalized});
     if (!statement.step())
         return std::nullopt;
     return decodeProject(statement);
@@ -81,18 +91,17 @@ QList<Project> EntryStore::projectsChanged(const QDateTime& since, int limit)
 {
     QMutexLocker lock(&m_mutex);
     SQLiteDatabase::Statement statement =
-        m_database.prepare(QStringLiteral("SELECT ") + projectColumns
-                               + QStringLiteral(" FROM projects\n"
-                                                "WHERE updated_at > ?1\n"
-                                                "ORDER BY updated_at ASC LIMIT ?2;"),
+        m_database.prepare(QStringLiteral("SELECT ") + projectColumns +
+                               QStringLiteral(" FROM projects\n"
+                                              "WHERE updated_at > ?1\n"
+                                              "ORDER BY updated_at ASC LIMIT ?2;"),
                            {EntryRows::time(since), qint64(limit)});
     return readProjects(statement);
 }
 
 std::optional<Project> EntryStore::projectBySerial(const QString& serial)
 {
-    SQLiteDatabase::Statement statement = m_database.prepare(
-        selectBySerial, {serial});
+    SQLiteDatabase::Statement statement = m_database.prepare(selectBySerial, {serial});
     if (!statement.step())
         return std::nullopt;
     return decodeProject(statement);
@@ -102,16 +111,16 @@ void EntryStore::addManualProject(const Project& project)
 {
     QMutexLocker lock(&m_mutex);
     m_database.run(
-        QStringLiteral(
-            "INSERT INTO projects (serial, name, client_name, is_active, is_manual, updated_at, created_at)\n"
-            "VALUES (?1,?2,?3,?4,1,?5,?6)\n"
-            "ON CONFLICT(serial) DO UPDATE SET\n"
-            "  name = excluded.name,\n"
-            "  client_name = excluded.client_name,\n"
-            "  is_active = excluded.is_active,\n"
-            "  updated_at = excluded.updated_at,\n"
-            "  is_manual = 1,\n"
-            "  created_at = MIN(projects.created_at, excluded.created_at);"),
+        QStringLiteral("INSERT INTO projects (serial, name, client_name, is_active, is_manual, "
+                       "updated_at, created_at)\n"
+                       "VALUES (?1,?2,?3,?4,1,?5,?6)\n"
+                       "ON CONFLICT(serial) DO UPDATE SET\n"
+                       "  name = excluded.name,\n"
+                       "  client_name = excluded.client_name,\n"
+                       "  is_active = excluded.is_active,\n"
+                       "  updated_at = MAX(excluded.updated_at, projects.updated_at + 1),\n"
+                       "  is_manual = 1,\n"
+                       "  created_at = MIN(projects.created_at, excluded.created_at);"),
         {project.serial, project.name, project.clientName, qint64(project.isActive ? 1 : 0),
          EntryRows::time(project.updatedAt), EntryRows::time(project.createdAt)});
     ++m_projectsRevision;
@@ -120,7 +129,8 @@ void EntryStore::addManualProject(const Project& project)
 void EntryStore::setProjectActive(const QString& serial, bool isActive)
 {
     QMutexLocker lock(&m_mutex);
-    m_database.run(QStringLiteral("UPDATE projects SET is_active = ?1, updated_at = ?2 WHERE serial = ?3;"),
+    m_database.run(QStringLiteral("UPDATE projects SET is_active = ?1, updated_at = ") +
+                       laterStamp(2) + QStringLiteral(" WHERE serial = ?3;"),
                    {qint64(isActive ? 1 : 0), now(), serial});
     ++m_projectsRevision;
 }
@@ -139,22 +149,27 @@ namespace {
 // kept as hand-made when new. An existing row keeps its is_manual either way.
 QString projectUpsert(bool upstream)
 {
-    return QStringLiteral("INSERT INTO projects (serial, name, client_name, is_active, is_manual, updated_at, created_at)\n"
-                          "VALUES (?1,?2,?3,?4,")
-        + (upstream ? u'0' : u'1')
-        + QStringLiteral(",?5,?6)\n"
-                         "ON CONFLICT(serial) DO UPDATE SET\n"
-                         "  name = excluded.name,\n"
-                         "  client_name = excluded.client_name,\n"
-                         "  is_active = excluded.is_active,\n"
-                         "  updated_at = excluded.updated_at,\n"
-                         "  created_at = excluded.created_at;");
+    return QStringLiteral("INSERT INTO projects (serial, name, client_name, is_active, is_manual, "
+                          "updated_at, created_at)\n"
+                          "VALUES (?1,?2,?3,?4,") +
+           (upstream ? u'0' : u'1') +
+           QStringLiteral(",?5,?6)\n"
+                          "ON CONFLICT(serial) DO UPDATE SET\n"
+                          "  name = excluded.name,\n"
+                          "  client_name = excluded.client_name,\n"
+                          "  is_active = excluded.is_active,\n"
+                          "  updated_at = excluded.updated_at,\n"
+                          "  created_at = excluded.created_at;");
 }
 
 QList<Value> projectValues(const Project& project, const QDateTime& createdAt)
 {
-    return {project.serial, project.name, project.clientName, qint64(project.isActive ? 1 : 0),
-            EntryRows::time(project.updatedAt), EntryRows::time(createdAt)};
+    return {project.serial,
+            project.name,
+            project.clientName,
+            qint64(project.isActive ? 1 : 0),
+            EntryRows::time(project.updatedAt),
+            EntryRows::time(createdAt)};
 }
 
 } // namespace
@@ -198,8 +213,9 @@ int EntryStore::mergeProjects(const QList<Project>& projects)
                     // The number passes to the older claim, creation date and all.
                     break;
                 case Project::Claim::sameLineage:
-                    // Details follow the newest edit; the creation date stays.
-                    if (incoming.updatedAt <= local->updatedAt || incoming.hasSameDetails(*local))
+                    // Details follow the newest edit, edits of one second
+                    // settled alike everywhere; the creation date stays.
+                    if (!incoming.supersedes(*local))
                         continue;
                     createdAt = local->createdAt;
                     break;
@@ -216,11 +232,11 @@ int EntryStore::mergeProjects(const QList<Project>& projects)
     return written;
 }
 
-void EntryStore::rekeyProject(const QString& oldSerial, const QString& newSerial)
+bool EntryStore::rekeyProject(const QString& oldSerial, const QString& newSerial)
 {
     const QString target = trimmedOfBlanks(newSerial);
     if (target.isEmpty() || target == oldSerial)
-        return;
+        return false;
 
     const std::optional<Project> existing = projectBySerial(target);
     if (existing) {
@@ -236,12 +252,21 @@ void EntryStore::rekeyProject(const QString& oldSerial, const QString& newSerial
                                   "    updated_at = ?3\n"
                                   "WHERE project_serial = ?4;"),
                    {target, existing ? Value(existing->name) : Value(nullptr), now(), oldSerial});
+    return !existing;
 }
 
 void EntryStore::linkProject(const QString& localSerial, const QString& number)
 {
     QMutexLocker lock(&m_mutex);
-    transaction([&] { rekeyProject(localSerial, number); });
+    transaction([&] {
+        // A project that takes a number is news to the machines that hold the
+        // number; one that joins an existing project changes nothing of it.
+        if (rekeyProject(localSerial, number)) {
+            m_database.run(QStringLiteral("UPDATE projects SET updated_at = ") + laterStamp(1) +
+                               QStringLiteral(" WHERE serial = ?2;"),
+                           {now(), trimmedOfBlanks(number)});
+        }
+    });
     ++m_projectsRevision;
 }
 
@@ -260,11 +285,14 @@ void EntryStore::updateProject(const QString& serial, const QString& name,
         const QString key = newKey.isEmpty() ? serial : newKey;
         const double stamp = now();
         m_database.run(
-            QStringLiteral("UPDATE projects SET name = ?1, client_name = ?2, updated_at = ?3 WHERE serial = ?4;"),
+            QStringLiteral("UPDATE projects SET name = ?1, client_name = ?2, updated_at = ") +
+                laterStamp(3) + QStringLiteral(" WHERE serial = ?4;"),
             {trimmedName, trimmedClient, stamp, key});
-        m_database.run(QStringLiteral("UPDATE entries SET project_name = ?1, client_name = ?2, updated_at = ?3\n"
-                                      "WHERE project_serial = ?4;"),
-                       {trimmedName, trimmedClient, stamp, key});
+        m_database.run(
+            QStringLiteral(
+                "UPDATE entries SET project_name = ?1, client_name = ?2, updated_at = ?3\n"
+                "WHERE project_serial = ?4;"),
+            {trimmedName, trimmedClient, stamp, key});
     });
     ++m_projectsRevision;
 }

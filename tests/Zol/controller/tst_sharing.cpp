@@ -6,6 +6,7 @@
 // choosing and leaving a studio folder.
 
 #include "Books.h"
+#include "CatalogueModel.h"
 #include "CountingFileSystem.h"
 #include "HistoryModel.h"
 #include "SharingModel.h"
@@ -193,6 +194,28 @@ private Q_SLOTS:
         anna->model->switchTo(anna->books);
         QTRY_VERIFY(sharing.shareSummary());
         QCOMPARE(sharing.shareSummary()->peersSeen, 1);
+    }
+
+    // The user's own change made within the second of the add it changes
+    // reaches the other machine, which already has the add.
+    void aRenameInTheSecondOfTheAddReachesTheOtherMac()
+    {
+        const auto anna = makeHome(u"Anna"_s);
+        const auto ben = makeHome(u"Ben"_s);
+        CatalogueModel& catalogue = *anna->model->catalogue();
+        const std::optional<Project> added =
+            catalogue.quickAddProject(u"2301"_s, u"Poster"_s, u"Acme"_s);
+        QVERIFY(added);
+        QTRY_VERIFY(!anna->sharing().isSharing()); // the add is shared at once
+        QVERIFY(finishes(ben->sharing().syncNow()));
+        QCOMPARE(ben->store().project(u"2301")->name, u"Poster"_s);
+
+        m_clock->advance(0.5);
+        QVERIFY(catalogue.updateProject(*added, u"Poster, second round"_s, u"Acme"_s, u"2301"_s));
+        QTRY_VERIFY(!anna->sharing().isSharing());
+        QVERIFY(finishes(ben->sharing().syncNow()));
+        QCOMPARE(ben->store().project(u"2301")->name, u"Poster, second round"_s);
+        QCOMPARE(anna->store().project(u"2301")->name, u"Poster, second round"_s);
     }
 
     void mountAndWakeTogetherShareOnce()

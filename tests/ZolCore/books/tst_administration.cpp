@@ -167,6 +167,11 @@ private Q_SLOTS:
             << p << inUse << utc(2026, 12, 31, 22, 30) << u"P26008"_s;
         QTest::newRow("no year, four digits")
             << u"A-{0000}"_s << QStringList() << summer2026 << u"A-0001"_s;
+        // The books list projects by client and name, so numbers come in any
+        // order: the highest is neither the first nor the last here.
+        QTest::newRow("unsorted numbers")
+            << p << QStringList{u"P26012"_s, u"P26103"_s, u"P25999"_s, u" P26047"_s} << summer2026
+            << u"P26104"_s;
         QTest::newRow("gaps are not filled")
             << p << QStringList{u"P26001"_s, u"P26005"_s} << summer2026 << u"P26006"_s;
         QTest::newRow("the count outgrows its width, and the wider number does not count")

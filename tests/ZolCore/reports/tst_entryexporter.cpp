@@ -68,7 +68,16 @@ QList<TimeEntry> studioMonth()
     running.pausedSeconds = 300;
     running.pausedAt = utc(2026, 3, 27, 15, 30);
 
-    return {running, formula, draft, quoted, internal};
+    // Text a spreadsheet would run in every text column, and a note typed
+    // with an apostrophe of its own.
+    TimeEntry links =
+        make(6, utc(2026, 3, 20, 9), 60, u"\tindented"_s, u"'=typed with its apostrophe"_s);
+    links.projectSerial = u"-2"_s;
+    links.clientName = u"=HYPERLINK(\"https://example.com\",\"click\")"_s;
+    links.projectName = u"+1"_s;
+    links.machineName = u"@studio"_s;
+
+    return {running, formula, draft, quoted, internal, links};
 }
 
 } // namespace
@@ -142,10 +151,11 @@ private Q_SLOTS:
         QTEST(Export::suggestedFilename(entries, format, who, now, amsterdam()), "expected");
     }
 
+    // What is written, and what a reader makes of it again.
     void spreadsheetSafe_data()
     {
         QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("written");
         QTest::newRow("equals") << u"=1+1"_s << u"'=1+1"_s;
         QTest::newRow("plus") << u"+31 20"_s << u"'+31 20"_s;
         QTest::newRow("minus") << u"-"_s << u"'-"_s;
@@ -156,12 +166,20 @@ private Q_SLOTS:
         QTest::newRow("line feed first") << u"\n=x"_s << u"\n=x"_s;
         QTest::newRow("space first") << u" =x"_s << u" =x"_s;
         QTest::newRow("inside") << u"a=b-c"_s << u"a=b-c"_s;
+        // Typed with apostrophes of its own: one more, so that exactly what
+        // was typed comes back.
+        QTest::newRow("apostrophe then equals") << u"'=x"_s << u"''=x"_s;
+        QTest::newRow("apostrophes then tab") << u"''\tx"_s << u"'''\tx"_s;
+        QTest::newRow("apostrophe then text") << u"'quoted'"_s << u"'quoted'"_s;
+        QTest::newRow("apostrophes alone") << u"''"_s << u"''"_s;
     }
 
     void spreadsheetSafe()
     {
         QFETCH(QString, field);
-        QTEST(Export::spreadsheetSafe(field), "expected");
+        QFETCH(QString, written);
+        QCOMPARE(Export::spreadsheetSafe(field), written);
+        QCOMPARE(Export::fromSpreadsheetSafe(written), field);
     }
 
     void parse_data()

@@ -5,6 +5,7 @@
 #include "Builders.h"
 #include "FakeClock.h"
 #include "reports/CSVReader.h"
+#include "reports/EntryExporter.h"
 #include "reports/StudioHours.h"
 #include "share/Timesheet.h"
 #include "share/TimesheetFolder.h"
@@ -187,15 +188,84 @@ private Q_SLOTS:
     void csvRoundTrip()
     {
         // Dates are written in the system's time zone.
-        Record tricky = record(u"R1"_s, u"Anna, \"AJ\""_s, QDate(2026, 3, 2), 5999, u"2301"_s, u"=Café"_s, u"Logo"_s, {}, Calendar());
+        Record tricky = record(u"R1"_s, u"Anna, \"AJ\""_s, QDate(2026, 3, 2), 5999, u"2301"_s,
+                               u"Café Noir"_s, u"Logo"_s, {}, Calendar());
         tricky.note = u"two\nlines, \"quoted\""_s;
         const CSVReader::Table table = CSVReader::parse(StudioHours::csv({tricky, record(u"R2"_s, u"Ben"_s, QDate(2026, 3, 3), 60, {}, {})}));
         QCOMPARE(table.columns.join(u','), u"id,date,person,client,project_number,project_name,task,internal,hours,duration_seconds,note,computer"_s);
         QCOMPARE(table.rows.size(), 2);
-        const QStringList expected{u"R1"_s, u"2026-03-02"_s, tricky.person, u"=Café"_s, u"2301"_s, u"Logo"_s, QString(), u"no"_s, u"1.67"_s, u"5999"_s, tricky.note, u"mac"_s};
+        const QStringList expected{u"R1"_s,   u"2026-03-02"_s, tricky.person, u"Café Noir"_s,
+                                   u"2301"_s, u"Logo"_s,       QString(),     u"no"_s,
+                                   u"1.67"_s, u"5999"_s,       tricky.note,   u"mac"_s};
         QCOMPARE(table.rows[0], expected);
         QCOMPARE(table.value(u"internal"_s, table.rows[1]), u"yes"_s);
         QCOMPARE(StudioHours::fileName(TimesheetPeriod(Kind::week, utc(2026, 3, 4), amsterdam)), u"zol-2026-W10-studio.csv"_s);
+    }
+
+    // Text a spreadsheet would run, through every CSV writer: each puts an
+    // apostrophe in front of it and never in front of a number or a date, and
+    // what is read back is the text as typed.
+    void formulaTextThroughEveryWriter_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("link") << u"=HYPERLINK(\"https://example.com\",\"click\")"_s;
+        QTest::newRow("plus") << u"+1"_s;
+        QTest::newRow("minus") << u"-2"_s;
+        QTest::newRow("at") << u"@x"_s;
+        QTest::newRow("tab") << u"\tx"_s;
+        QTest::newRow("carriage return") << u"\rx"_s;
+        QTest::newRow("typed with an apostrophe") << u"'=x"_s;
+        QTest::newRow("plain") << u"Brand book"_s;
+    }
+
+    void formulaTextThroughEveryWriter()
+    {
+        QFETCH(QString, typed);
+        const QString written = EntryExporter::spreadsheetSafe(typed);
+        TimeEntry e = session(utc(2026, 3, 2, 9), 90, typed, typed, typed);
+        e.task = e.note = e.machineName = typed;
+        const QStringList text{u"project_number"_s, u"client"_s, u"project_name"_s,
+                               u"task"_s,           u"note"_s,   u"computer"_s};
+        const auto checkNumbersAndDates = [](const CSVReader::Table& table, const QStringList& row,
+                                             const QString& hours) {
+            QCOMPARE(table.value(u"hours"_s, row), hours);
+            QCOMPARE(table.value(u"date"_s, row), u"2026-03-02"_s);
+        };
+
+        // The session export and the timesheet, as a spreadsheet gets them.
+        const QString timesheet =
+            Timesheet(TimesheetPeriod(Kind::week, e.startedAt, amsterdam), typed, {e})
+                .csv(m_clock.now());
+        for (const QString& csv :
+             {EntryExporter::csv({e}, typed, m_clock.now(), amsterdam), timesheet}) {
+            const CSVReader::Table table = CSVReader::parse(csv);
+            for (const QString& column : text + QStringList{u"who"_s})
+                QCOMPARE(table.value(column, table.rows.at(0)), written);
+            checkNumbersAndDates(table, table.rows.at(0), u"1.50"_s);
+        }
+
+        // The timesheet handed in and read by the studio's hours: as typed.
+        writeFile(hours() + u"/Anna/2026/weeks/2026-W10.csv"_s, timesheet.toUtf8());
+        const QList<Record> records = read(m_studio->path()).records;
+        QCOMPARE(records.size(), 1);
+        const Record& found = records[0];
+        QCOMPARE((QStringList{found.projectNumber, found.clientName, found.projectName, found.task,
+                              found.note, found.computer}),
+                 QStringList(text.size(), typed));
+
+        // The studio's sessions CSV: the same text guarded, and even a
+        // negative duration left a number.
+        Record negative = found;
+        negative.seconds = -5400;
+        const CSVReader::Table studio =
+            CSVReader::parse(StudioHours::csv({found, negative}, amsterdam));
+        for (const QString& column : text) {
+            const std::optional<QString> cell = studio.value(column, studio.rows.at(0));
+            QCOMPARE(cell, written);
+            QCOMPARE(EntryExporter::fromSpreadsheetSafe(*cell), typed);
+        }
+        checkNumbersAndDates(studio, studio.rows.at(1), u"-1.50"_s);
+        QCOMPARE(studio.value(u"duration_seconds"_s, studio.rows.at(1)), u"-5400"_s);
     }
 };
 

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +35,18 @@ QByteArray everythingOnShare(const QString& folder)
             all += file.readAll();
     }
     return all;
+}
+
+// Every project's number and details, one line each, in number order.
+QString details(EntryStore& store)
+{
+    QStringList lines;
+    for (const Project& p : store.projects(true))
+        lines.append(
+            QStringList{p.serial, p.name, p.clientName, p.isActive ? u"active"_s : u"archived"_s}
+                .join(u' '));
+    lines.sort();
+    return lines.join(u'\n');
 }
 
 QStringList serials(EntryStore& store)
@@ -94,6 +107,15 @@ class TestSharedFolderSync : public QObject
         return peerFolder(m) + u'/' + SharedFolderSync::shardFileName(SharedFolderSync::shardIndex(number));
     }
 
+    // Moves the clock to just after the start of a whole second, so that a
+    // test can make several changes within one second.
+    void startOfASecond()
+    {
+        m_clock->setNow(
+            QDateTime::fromSecsSinceEpoch(m_clock->now().toSecsSinceEpoch() + 1, Qt::UTC)
+                .addMSecs(50));
+    }
+
     // Moves on past the window in which fresh files are read again.
     void later() { m_clock->advance(SharedFolderSync::freshStampWindow + 5); }
 
@@ -147,6 +169,131 @@ private Q_SLOTS:
         anna.sync->sync();
         QCOMPARE(anna.store->project(u"2310")->name, u"Poster"_s);
         QCOMPARE(ben.store->project(u"2310")->name, u"Poster"_s);
+    }
+
+    // The catalogue files carry whole seconds: a change made within the
+    // second of the add it changes must still reach the machine that already
+    // has the add.
+    void aChangeInTheSecondOfTheAddTravels_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("rename") << u"rename"_s;
+        QTest::newRow("archive") << u"archive"_s;
+        QTest::newRow("add again by hand") << u"add again"_s;
+    }
+
+    void aChangeInTheSecondOfTheAddTravels()
+    {
+        QFETCH(QString, change);
+        startOfASecond();
+        auto [anna, ben] = annaAndBen();
+        add(anna, u"2301"_s, u"Poster"_s, 0, 0);
+        anna.sync->sync();
+        ben.sync->sync();
+        QCOMPARE(ben.store->project(u"2301")->name, u"Poster"_s);
+
+        m_clock->advance(0.5);
+        if (change == u"rename"_s)
+            anna.store->updateProject(u"2301"_s, u"Poster v2"_s, u"Acme"_s, {});
+        else if (change == u"archive"_s)
+            anna.store->setProjectActive(u"2301"_s, false);
+        else
+            add(anna, u"2301"_s, u"Poster v2"_s, 0, 0);
+        anna.sync->sync();
+        ben.sync->sync();
+        QCOMPARE(details(*ben.store), details(*anna.store));
+        QVERIFY(details(*anna.store) != u"2301 Poster Acme active"_s);
+    }
+
+    // Two machines change one project within the same second: both settle on
+    // the same record, whichever machine shares first.
+    void sameSecondEditsOnTwoMachinesConverge_data()
+    {
+        QTest::addColumn<QString>("annaRenames"); // empty: Anna archives instead
+        QTest::addColumn<bool>("benFirst");
+        QTest::addColumn<QString>("settled");
+        QTest::newRow("two renames") << u"Alpha"_s << false << u"2301 Beta Acme active"_s;
+        QTest::newRow("two renames, Ben shares first")
+            << u"Alpha"_s << true << u"2301 Beta Acme active"_s;
+        QTest::newRow("archive and rename") << QString() << false << u"2301 Poster Acme archived"_s;
+        QTest::newRow("archive and rename, Ben shares first")
+            << QString() << true << u"2301 Poster Acme archived"_s;
+    }
+
+    void sameSecondEditsOnTwoMachinesConverge()
+    {
+        QFETCH(QString, annaRenames);
+        QFETCH(bool, benFirst);
+        startOfASecond();
+        auto [anna, ben] = annaAndBen();
+        add(anna, u"2301"_s, u"Poster"_s);
+        anna.sync->sync();
+        ben.sync->sync();
+
+        m_clock->advance(10);
+        if (annaRenames.isEmpty())
+            anna.store->setProjectActive(u"2301"_s, false);
+        else
+            anna.store->updateProject(u"2301"_s, annaRenames, u"Acme"_s, {});
+        m_clock->advance(0.4);
+        ben.store->updateProject(u"2301"_s, u"Beta"_s, u"Acme"_s, {});
+
+        std::array<Machine*, 2> order{&anna, &ben};
+        if (benFirst)
+            std::swap(order[0], order[1]);
+        for (int pass = 0; pass < 2; ++pass) {
+            for (Machine* m : order)
+                m->sync->sync();
+        }
+        QTEST(details(*anna.store), "settled");
+        QTEST(details(*ben.store), "settled");
+    }
+
+    // Three machines editing at random, often within one second of each
+    // other, agree on every project once they have all shared.
+    void threeMachinesAgreeAfterRandomEdits()
+    {
+        std::array<Machine*, 3> machines{&machine(u"Anna"_s), &machine(u"Ben"_s),
+                                         &machine(u"Cleo"_s)};
+        QRandomGenerator random(20260302);
+        const QStringList names{u"Poster"_s, u"Leaflet"_s, u"Website"_s, u"Brand book"_s,
+                                u"Menu"_s};
+        int nextNumber = 2300;
+        for (int round = 0; round < 50; ++round) {
+            for (Machine* m : machines) {
+                m_clock->advance(random.bounded(400) / 1000.0);
+                const QList<Project> known = m->store->projects(true);
+                // A dozen projects, so that machines often change the same one.
+                const bool adds = known.size() < 12 && (known.isEmpty() || random.bounded(3) == 0);
+                const int change = adds ? 0 : 1 + int(random.bounded(3));
+                const QString name = names.at(random.bounded(names.size()));
+                const Project target =
+                    change == 0 ? Project() : known.at(random.bounded(known.size()));
+                switch (change) {
+                case 0:
+                    add(*m, QString::number(nextNumber++), name, 0, 0);
+                    break;
+                case 1:
+                    m->store->updateProject(target.serial, name, target.clientName, {});
+                    break;
+                case 2:
+                    m->store->setProjectActive(target.serial, !target.isActive);
+                    break;
+                default:
+                    add(*m, target.serial, name, 0, 0);
+                }
+            }
+            for (Machine* m : machines)
+                m->sync->sync();
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            for (Machine* m : machines)
+                m->sync->sync();
+        }
+        const QString anna = details(*machines[0]->store);
+        QVERIFY(anna.count(u'\n') >= 11);
+        QCOMPARE(details(*machines[1]->store), anna);
+        QCOMPARE(details(*machines[2]->store), anna);
     }
 
     void archivedProjectsStopTravellingAfterNinetyDays()

@@ -66,8 +66,10 @@ class TestTimesheetFolder : public QObject
 private Q_SLOTS:
     void init() { m_studio = std::make_unique<QTemporaryDir>(); }
 
-    // Notes with commas, quotes, line breaks and a leading "=" or "+" come
-    // back as typed: quoted where needed, never given an apostrophe.
+    // Notes with commas, quotes and line breaks are quoted where needed; text
+    // a spreadsheet would run (a note, number, client, project or task that
+    // starts with "=", "+", "-" or "@") gets an apostrophe in front, numbers
+    // and dates never do. ZOL_UPDATE_GOLDEN=1 rewrites the file, for review.
     void goldenFile()
     {
         TimeEntry uploaded = numbered(1, utc(2026, 3, 2, 8, 15), 90, u"Logo, first round"_s);
@@ -85,7 +87,11 @@ private Q_SLOTS:
         draft.projectSerial = u"LOCAL:5F2A"_s;
         draft.projectName = u"Pitch"_s;
         draft.task = u"Sketches, v2"_s;
-        const TimeEntry phone = numbered(5, utc(2026, 3, 4, 12), 60, u"+31 20 123 4567"_s);
+        TimeEntry phone = numbered(5, utc(2026, 3, 4, 12), 60, u"+31 20 123 4567"_s);
+        phone.projectSerial = u"-2"_s;
+        phone.clientName = u"@Acme"_s;
+        phone.projectName = u"=HYPERLINK(\"https://example.com\",\"click\")"_s;
+        phone.task = u"+1"_s;
         // Paused for the last half hour, after five minutes of earlier pauses.
         TimeEntry running = numbered(6, utc(2026, 3, 5, 13, 30), 0, {});
         running.endedAt.reset();
@@ -97,7 +103,10 @@ private Q_SLOTS:
         QCOMPARE(sheet.entries().first(), uploaded);
         QCOMPARE(sheet.totalHours(now), 6.33);
         QCOMPARE(Timesheet::root(u"/Volumes/Studio"_s), u"/Volumes/Studio/.zol/hours"_s);
-        const QByteArray golden = readFile(QStringLiteral(ZOL_GOLDEN "/timesheet-2026-W10.csv"));
+        const QString goldenPath = QStringLiteral(ZOL_GOLDEN "/timesheet-2026-W10.csv");
+        if (qEnvironmentVariableIsSet("ZOL_UPDATE_GOLDEN"))
+            writeFile(goldenPath, sheet.csv(now).toUtf8());
+        const QByteArray golden = readFile(goldenPath);
         const QStringList expected = QString::fromUtf8(golden).split(u'\n');
         const QStringList actual = sheet.csv(now).split(u'\n');
         for (qsizetype i = 0; i < std::min(expected.size(), actual.size()); ++i)

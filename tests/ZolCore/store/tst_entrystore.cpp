@@ -373,38 +373,87 @@ private Q_SLOTS:
     {
         // The local row was created at 2025-01-01 00:00:00 and last edited on
         // 2026-01-01 as "Brand book". The incoming record of the same number
-        // differs in creation by `createdOffset` seconds.
+        // differs in creation by `createdOffset` seconds and in its last edit
+        // by `editedOffset` seconds.
         QTest::addColumn<double>("createdOffset");
-        QTest::addColumn<bool>("newerEdit");
-        QTest::addColumn<bool>("sameDetails");
+        QTest::addColumn<double>("editedOffset");
+        QTest::addColumn<QString>("incomingName");
         QTest::addColumn<bool>("written");
         QTest::addColumn<double>("createdOffsetAfter");
-        QTest::newRow("same lineage, newer edit: details follow, creation stays") << 1.0 << true << false << true << 0.0;
-        QTest::newRow("same lineage, rounding the other way") << -1.0 << true << false << true << 0.0;
-        QTest::newRow("same lineage, older edit is ignored") << 0.0 << false << false << false << 0.0;
-        QTest::newRow("same lineage, nothing new") << 0.5 << true << true << false << 0.0;
-        QTest::newRow("younger claim loses the number") << 2.0 << true << false << false << 0.0;
-        QTest::newRow("older claim takes the number") << -2.0 << false << false << true << -2.0;
+        const QString v2 = u"Brand book v2"_s;
+        QTest::newRow("same lineage, newer edit: details follow, creation stays")
+            << 1.0 << 60.0 << v2 << true << 0.0;
+        QTest::newRow("same lineage, rounding the other way") << -1.0 << 60.0 << v2 << true << 0.0;
+        QTest::newRow("same lineage, older edit is ignored") << 0.0 << -60.0 << v2 << false << 0.0;
+        QTest::newRow("same lineage, nothing new")
+            << 0.5 << 60.0 << u"Brand book"_s << false << 0.0;
+        QTest::newRow("younger claim loses the number") << 2.0 << 60.0 << v2 << false << 0.0;
+        QTest::newRow("older claim takes the number") << -2.0 << -60.0 << v2 << true << -2.0;
+        // Edits within one second travel with one stamp: the details decide,
+        // the same way on every machine, whichever was made first.
+        QTest::newRow("same second, larger name wins though made earlier")
+            << 0.0 << -0.4 << v2 << true << 0.0;
+        QTest::newRow("same second, smaller name loses though made later")
+            << 0.0 << 0.4 << u"Atlas"_s << false << 0.0;
+        QTest::newRow("a later second wins whatever the name")
+            << 0.0 << 1.0 << u"Atlas"_s << true << 0.0;
     }
 
     void merge()
     {
         QFETCH(double, createdOffset);
-        QFETCH(bool, newerEdit);
-        QFETCH(bool, sameDetails);
+        QFETCH(double, editedOffset);
+        QFETCH(QString, incomingName);
         QFETCH(bool, written);
         QFETCH(double, createdOffsetAfter);
 
         const QDateTime created = utc(2025, 1, 1);
-        m_store->addManualProject(project(u"2301"_s, u"Brand book"_s, u"Acme"_s, created, t));
-        const Project incoming = project(u"2301"_s, sameDetails ? u"Brand book"_s : u"Brand book v2"_s, u"Acme"_s,
-                                         created.addMSecs(qint64(createdOffset * 1000)), t.addSecs(newerEdit ? 60 : -60));
+        const QDateTime edited = t.addMSecs(500);
+        m_store->addManualProject(project(u"2301"_s, u"Brand book"_s, u"Acme"_s, created, edited));
+        const Project incoming = project(u"2301"_s, incomingName, u"Acme"_s,
+                                         created.addMSecs(qint64(createdOffset * 1000)),
+                                         edited.addMSecs(qint64(editedOffset * 1000)));
 
         QCOMPARE(m_store->mergeProjects({incoming}), int(written));
         const Project after = *m_store->project(u"2301");
-        QCOMPARE(after.name, written ? u"Brand book v2"_s : u"Brand book"_s);
+        QCOMPARE(after.name, written ? incomingName : u"Brand book"_s);
         QCOMPARE(after.createdAt, created.addMSecs(qint64(createdOffsetAfter * 1000)));
-        QCOMPARE(after.updatedAt, written ? incoming.updatedAt : t);
+        QCOMPARE(after.updatedAt, written ? incoming.updatedAt : edited);
+    }
+
+    void localChangesStampPastWhatTheyReplace_data()
+    {
+        // The row's last stamp, relative to now: from a moment ago in the same
+        // second, or from a machine whose clock runs ahead.
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<double>("previous");
+        for (const QString& change :
+             {u"add again"_s, u"edit"_s, u"archive"_s, u"put back"_s, u"link"_s}) {
+            QTest::addRow("%s, same second", qPrintable(change)) << change << -0.3;
+            QTest::addRow("%s, clock ahead", qPrintable(change)) << change << 30.0;
+        }
+    }
+
+    void localChangesStampPastWhatTheyReplace()
+    {
+        QFETCH(QString, change);
+        QFETCH(double, previous);
+        const QDateTime now = m_clock->now();
+        const QDateTime before = now.addMSecs(qint64(previous * 1000));
+        const Project draft = Project::local(u"Poster"_s, u"Museum"_s, before);
+        const bool isLink = change == u"link"_s;
+        m_store->addManualProject(isLink ? draft
+                                         : project(u"2301"_s, u"Poster"_s, u"Museum"_s, t, before,
+                                                   change != u"put back"_s));
+        if (change == u"add again"_s)
+            m_store->addManualProject(project(u"2301"_s, u"Poster v2"_s, u"Museum"_s, now, now));
+        else if (change == u"edit"_s)
+            m_store->updateProject(u"2301"_s, u"Poster v2"_s, u"Museum"_s, {});
+        else if (isLink)
+            m_store->linkProject(draft.serial, u"2301"_s);
+        else
+            m_store->setProjectActive(u"2301"_s, change == u"put back"_s);
+        QCOMPARE(m_store->project(u"2301")->updatedAt, std::max(now, before.addSecs(1)));
     }
 
     void mergeOnlyCarriesRealNumbers()
