@@ -26,6 +26,8 @@ namespace SharingWork {
 
 // A worker's result, or what it threw.
 // Everything a worker needs to hand timesheets in, copied on the UI thread.
+// The workers reach the studio folder through `fileSystem`'s view confined to
+// it.
 struct UploadTarget
 {
     // Kept alive by the worker even when other books are opened meanwhile.

@@ -84,6 +84,15 @@ void dropNamesFromFiles(FileSystem& fileSystem, const QString& folder)
     }
 }
 
+// "Could not use <folder>: it is a symbolic link, …" when the folder named
+// after the person is a link: whose it is cannot be told, and the hours are
+// handed in nowhere else until somebody takes it away.
+void refuseLink(FileSystem& fileSystem, const QString& folder, const QString& studioFolder)
+{
+    if (fileSystem.isLink(folder))
+        throw FileSystem::linkRefused(QStringLiteral("use"), folder, folder, studioFolder);
+}
+
 bool isDigits(QStringView text, qsizetype count)
 {
     if (text.size() != count)
@@ -156,31 +165,35 @@ std::optional<QString> folderClaimed(FileSystem& fileSystem, const QString& mach
 Resolution resolve(FileSystem& fileSystem, const QString& studioFolder, const QString& person,
                    const QString& machineId, const QDateTime& now)
 {
+    const std::shared_ptr<FileSystem> confined = fileSystem.confinedTo(studioFolder);
+    FileSystem& files = *confined;
     const QString hours = Timesheet::root(studioFolder);
-    fileSystem.createFolder(hours);
+    files.createFolder(hours);
 
     const QString safe = Timesheet::safeName(person);
     const QString wanted = hours + u'/' + safe;
-    const std::optional<Marker> marker = readMarker(fileSystem, wanted);
-    const bool free = marker ? marker->machineId == machineId : !fileSystem.exists(wanted);
+    refuseLink(files, wanted, studioFolder);
+    const std::optional<Marker> marker = readMarker(files, wanted);
+    const bool free = marker ? marker->machineId == machineId : !files.exists(wanted);
     const QString target = free ? wanted : hours + u'/' + safe + u'-' + machineId.left(8);
 
     Resolution resolution{target, std::nullopt};
-    const std::optional<QString> owned = folderClaimed(fileSystem, machineId, hours);
+    const std::optional<QString> owned = folderClaimed(files, machineId, hours);
     if (owned && fileNameOf(*owned) != fileNameOf(target)) {
-        move(fileSystem, *owned, target);
+        move(files, *owned, target);
         resolution.renamedFrom = fileNameOf(*owned);
     }
-    dropNamesFromFiles(fileSystem, target);
-    claim(fileSystem, target, machineId, person, now);
+    dropNamesFromFiles(files, target);
+    claim(files, target, machineId, person, now);
     return resolution;
 }
 
 QString existingFolder(FileSystem& fileSystem, const QString& studioFolder, const QString& person,
                        const QString& machineId)
 {
+    const std::shared_ptr<FileSystem> confined = fileSystem.confinedTo(studioFolder);
     const QString hours = Timesheet::root(studioFolder);
-    if (std::optional<QString> owned = folderClaimed(fileSystem, machineId, hours))
+    if (std::optional<QString> owned = folderClaimed(*confined, machineId, hours))
         return *owned;
     return hours + u'/' + Timesheet::safeName(person);
 }

@@ -1,8 +1,10 @@
 // Timesheets on the studio folder: the file each person hands in, and the
 // person folders on one studio folder shared by two machines: claiming, names
-// that are taken, renaming oneself, and old-style file names.
+// that are taken, renaming oneself, links planted on the way, and old-style
+// file names.
 
 #include "Builders.h"
+#include "PlantedLink.h"
 #include "share/Timesheet.h"
 #include "share/TimesheetFolder.h"
 
@@ -178,6 +180,28 @@ private Q_SLOTS:
         QCOMPARE(taken.renamedFrom, std::optional(QStringLiteral("Anna-Smit")));
         QCOMPARE(marker(QStringLiteral("Ben"))->machineId, ben);
         QVERIFY(QFileInfo::exists(hours() + QStringLiteral("/Ben-AAAAAAAA/2026/weeks/2026-W10.csv")));
+    }
+
+    void linksOnTheWayToThePersonFolder_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow(".zol") << u".zol"_s;
+        QTest::newRow("hours") << u".zol/hours"_s;
+        QTest::newRow("the person's folder") << u".zol/hours/Anna-Smit"_s;
+    }
+
+    // Behind each link the folder looks as before, its marker naming this
+    // machine: nothing of it is believed, and nothing goes there.
+    void linksOnTheWayToThePersonFolder()
+    {
+        QFETCH(QString, planted);
+        resolve(u"Anna Smit"_s, anna);
+        const PlantedLink link(m_studio->path() + u'/' + planted);
+        const QString failure = failureOf<FileSystemError>([&] { resolve(u"Anna Smit"_s, anna); });
+        QVERIFY2(link.isRefusedIn(failure), qPrintable(failure));
+        const std::shared_ptr<FileSystem> share = m_files.confinedTo(m_studio->path());
+        QVERIFY(!TF::folderClaimed(*share, anna, hours()));
+        QVERIFY(link.untouched());
     }
 
     void oldStyleFileNames()
