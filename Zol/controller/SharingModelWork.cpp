@@ -188,4 +188,20 @@ PeriodFile findPeriodFile(FileSystem& unconfined, const QString& studioFolder,
     return found;
 }
 
+std::optional<QString> layoutRefusal(FileSystem& unconfined, const QString& studioFolder,
+                                     const QString& machineId)
+{
+    const std::shared_ptr<FileSystem> files = unconfined.confinedTo(studioFolder);
+    const QString container = SharedFolderSync::container(studioFolder);
+    const QString peers = container + QStringLiteral("/peers");
+    for (const QString& folder :
+         QStringList{container, peers, peers + u'/' + machineId, Timesheet::root(studioFolder)}) {
+        if (files->isLink(folder)) {
+            return FileSystem::linkRefused(QStringLiteral("use"), folder, folder, studioFolder)
+                .message();
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace zol::SharingWork

@@ -265,6 +265,19 @@ private Q_SLOTS:
         QVERIFY2(link.isRefusedIn(refused.err), qPrintable(refused.err));
     }
 
+    void choosingAFolderBehindALinkChangesNothing()
+    {
+        QTemporaryDir share;
+        const PlantedLink link(share.filePath(u".zol"_s));
+        ok(u"books add Studio"_s);
+        ok(u"books open Studio"_s);
+        const Result chosen = zol(u"studio folder \"%1\""_s.arg(share.path()));
+        QCOMPARE(chosen.code, 1);
+        QVERIFY(json(u"studio --json"_s)[u"folder"_s].isNull());
+        QVERIFY(link.untouched());
+        QVERIFY2(link.isRefusedIn(chosen.err), qPrintable(chosen.err));
+    }
+
     void exportMatchesTheGoldenFile()
     {
         ok(u"name \"Anna Smit\""_s);
