@@ -44,6 +44,13 @@ struct Resolution
     bool operator==(const Resolution& other) const = default;
 };
 
+// The name of `person`'s folder: Timesheet::safeName, cut between characters
+// so that it fits a file name (255 bytes) even with takenFolderName's suffix.
+QString folderName(QStringView person);
+// The name of this machine's folder when folderName belongs to another:
+// "<folderName>-<first 8 characters of the machine id>".
+QString takenFolderName(QStringView person, const QString& machineId);
+
 // The folder this machine hands timesheets into for `person`, creating,
 // moving and claiming it as needed; old-style file names inside it are
 // brought up to date. The studio folder is reached through `fileSystem`'s

@@ -1,7 +1,7 @@
 // Timesheets on the studio folder: the file each person hands in, and the
 // person folders on one studio folder shared by two machines: claiming, names
-// that are taken, renaming oneself, links planted on the way, and old-style
-// file names.
+// that are taken, renaming oneself, names too long for a file name, links
+// planted on the way, and old-style file names.
 
 #include "Builders.h"
 #include "PlantedLink.h"
@@ -180,6 +180,30 @@ private Q_SLOTS:
         QCOMPARE(taken.renamedFrom, std::optional(QStringLiteral("Anna-Smit")));
         QCOMPARE(marker(QStringLiteral("Ben"))->machineId, ben);
         QVERIFY(QFileInfo::exists(hours() + QStringLiteral("/Ben-AAAAAAAA/2026/weeks/2026-W10.csv")));
+    }
+
+    void longNamesStillFitAFileName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("pasted by mistake") << u"Anna "_s.repeated(26'200);
+        QTest::newRow("two bytes a letter") << u"Zoë Ørsted "_s.repeated(40);
+        QTest::newRow("three bytes a letter") << u"北京"_s.repeated(200);
+        QTest::newRow("beyond the BMP") << u"\U0001D400"_s.repeated(100);
+        QTest::newRow("mixed, cut mid-pair") << u"a"_s + u"\U0001D400"_s.repeated(100);
+    }
+
+    void longNamesStillFitAFileName()
+    {
+        QFETCH(QString, name);
+        const QString mine = resolve(name, anna).folder.section(u'/', -1);
+        const QString taken = resolve(name, ben).folder.section(u'/', -1);
+        QCOMPARE(taken, mine + u"-BBBBBBBB"_s);
+        QVERIFY(taken.toUtf8().size() <= 255);
+        QVERIFY(Timesheet::safeName(name).startsWith(mine));
+        QVERIFY(!mine.endsWith(u'-'));
+        // Cut between characters: no half of a pair, which UTF-8 cannot carry.
+        QCOMPARE(QString::fromUtf8(mine.toUtf8()), mine);
+        QVERIFY(marker(taken));
     }
 
     void linksOnTheWayToThePersonFolder_data()
