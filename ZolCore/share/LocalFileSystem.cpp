@@ -163,15 +163,19 @@ int writeNewFile(int folder, const char* name, const QByteArray& bytes, bool dur
     return error;
 }
 
-// ".2026-W10.csv.3F2A9C1B.tmp" beside "2026-W10.csv": hidden, so that every
-// reader skips it, and unique. A name too long to carry along is left out.
-QByteArray temporaryName(const QByteArray& name)
+// ".2026-W10.csv.3F2A9C1B.tmp" beside "2026-W10.csv" (a name or a path):
+// hidden, so that every reader skips it, and unique. A name too long to carry
+// along is left out.
+QByteArray temporaryName(const QByteArray& path)
 {
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = path.left(slash + 1);
+    const QByteArray name = path.mid(slash + 1);
     const QByteArray unique =
         QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0');
     if (name.size() > 200)
-        return '.' + unique + ".tmp";
-    return '.' + name + '.' + unique + ".tmp";
+        return folder + '.' + unique + ".tmp";
+    return folder + '.' + name + '.' + unique + ".tmp";
 }
 
 } // namespace

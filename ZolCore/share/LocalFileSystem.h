@@ -15,9 +15,9 @@ namespace zol {
 
 // The machine's own file system, straight on the POSIX calls; FileSystem::local()
 // is the unconfined one, confinedTo() gives views that walk from their root.
-// Every operation first finds the folder that holds its entry, open, and the
-// entry's name in it (a Place), then acts on that name with the *at calls:
-// unconfined, the platform resolves the folder; confined, it is reached one
+// Every operation first finds where its entry is (a Place), then acts on it
+// with the *at calls: unconfined, on the whole path as the platform resolves
+// it; confined, on the entry's name in its folder, which is reached one
 // component at a time from the root without following links. An instance holds
 // no state beyond its root: one serves every thread.
 //
@@ -82,7 +82,9 @@ public:
         int m_fd;
     };
 
-    // Where an operation acts: the open folder holding the entry, and its name.
+    // Where an operation acts: the open folder holding the entry, and its name
+    // in it; or, where the platform resolves the path, AT_FDCWD and the whole
+    // path.
     struct Place
     {
         Descriptor folder;

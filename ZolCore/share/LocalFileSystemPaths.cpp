@@ -130,18 +130,8 @@ LocalFileSystem::find(const QByteArray& path) const
         outside.isOutside = true;
         return std::unexpected(outside);
     }
-    if (!isConfined() || path == *m_root) {
-        const qsizetype slash = path.lastIndexOf('/');
-        const QByteArray folder =
-            slash < 0 ? QByteArray(".") : path.left(qMax<qsizetype>(slash, 1));
-        QByteArray name = path.mid(slash + 1);
-        if (name.isEmpty())
-            name = ".";
-        const int fd = ::open(folder.constData(), folderFlags);
-        if (fd < 0)
-            return std::unexpected(Unreachable{path, errno});
-        return Place{Descriptor(fd), name, false};
-    }
+    if (!isConfined() || path == *m_root)
+        return Place{Descriptor(AT_FDCWD), path, false};
 
     const int rootFd = ::open(m_root->constData(), folderFlags);
     if (rootFd < 0)
