@@ -200,6 +200,9 @@ std::optional<QString> layoutRefusal(FileSystem& unconfined, const QString& stud
             return FileSystem::linkRefused(QStringLiteral("use"), folder, folder, studioFolder)
                 .message();
         }
+        if (files->exists(folder) && !files->isFolder(folder))
+            return QStringLiteral("Could not use ") + folder +
+                   QStringLiteral(": it is not a folder.");
     }
     return std::nullopt;
 }

@@ -101,9 +101,9 @@ PeriodFile findPeriodFile(FileSystem& fileSystem, const QString& studioFolder,
                           const QString& machineId, const TimesheetPeriod& period);
 
 // Why a studio folder cannot be chosen as it stands: the sentence naming the
-// symbolic link found where one of the folders this machine writes in should
-// be (".zol", its "peers" and "hours", this machine's own catalogue folder).
-// None when nothing is in the way (or nothing is there yet).
+// symbolic link, or the file, found where one of the folders this machine
+// writes in should be (".zol", its "peers" and "hours", this machine's own
+// catalogue folder). None when nothing is in the way (or nothing is there yet).
 std::optional<QString> layoutRefusal(FileSystem& fileSystem, const QString& studioFolder,
                                      const QString& machineId);
 

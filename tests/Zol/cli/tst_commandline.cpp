@@ -265,17 +265,37 @@ private Q_SLOTS:
         QVERIFY2(link.isRefusedIn(refused.err), qPrintable(refused.err));
     }
 
-    void choosingAFolderBehindALinkChangesNothing()
+    void aRefusedFolderIsNotChosen_data()
     {
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<bool>("isLink"); // else a file
+        QTest::newRow(".zol a link") << u".zol"_s << true;
+        QTest::newRow("hours a link") << u".zol/hours"_s << true;
+        QTest::newRow(".zol a file") << u".zol"_s << false;
+    }
+
+    void aRefusedFolderIsNotChosen()
+    {
+        QFETCH(QString, planted);
+        QFETCH(bool, isLink);
         QTemporaryDir share;
-        const PlantedLink link(share.filePath(u".zol"_s));
+        QVERIFY(QDir(share.path()).mkpath(u".zol/peers"_s));
+        std::optional<PlantedLink> link;
+        if (isLink) {
+            link.emplace(share.filePath(planted));
+        } else {
+            QVERIFY(QDir(share.filePath(planted)).removeRecursively());
+            writeFile(share.filePath(planted), "not a folder");
+        }
         ok(u"books add Studio"_s);
         ok(u"books open Studio"_s);
         const Result chosen = zol(u"studio folder \"%1\""_s.arg(share.path()));
         QCOMPARE(chosen.code, 1);
         QVERIFY(json(u"studio --json"_s)[u"folder"_s].isNull());
-        QVERIFY(link.untouched());
-        QVERIFY2(link.isRefusedIn(chosen.err), qPrintable(chosen.err));
+        QVERIFY(!link || link->untouched());
+        QVERIFY2(link ? link->isRefusedIn(chosen.err)
+                      : chosen.err.contains(u"it is not a folder"_s),
+                 qPrintable(chosen.err));
     }
 
     void exportMatchesTheGoldenFile()
