@@ -13,7 +13,6 @@
 #include "support/Timestamps.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,20 +23,21 @@ namespace zol::cli {
 namespace {
 
 // The other machines' names, from their meta files. The share is read
-// through the file layer, which refuses links, pipes and oversized files.
+// through the file layer confined to it, which refuses links, pipes and
+// oversized files.
 QStringList peerNames(const QString& folder, const QString& ownId)
 {
-    FileSystem& files = FileSystem::local();
+    const std::shared_ptr<FileSystem> files = FileSystem::local().confinedTo(folder);
     const QString peers = SharedFolderSync::container(folder) + QStringLiteral("/peers");
     QStringList names;
     try {
-        for (const FileSystem::Entry& entry : files.list(peers)) {
+        for (const FileSystem::Entry& entry : files->list(peers)) {
             if (!entry.isFolder || entry.isLink || entry.name == ownId)
                 continue;
             try {
                 const QByteArray bytes =
-                    files.read(peers + u'/' + entry.name + QStringLiteral("/meta.json"),
-                               SharedCatalog::maximumFileSize);
+                    files->read(peers + u'/' + entry.name + QStringLiteral("/meta.json"),
+                                SharedCatalog::maximumFileSize);
                 if (const std::optional<PeerMeta> meta = PeerMeta::decode(bytes))
                     names.append(meta->machineName);
             } catch (const FileSystemError&) {
@@ -51,22 +51,41 @@ QStringList peerNames(const QString& folder, const QString& ownId)
     return names;
 }
 
-// When this person's newest timesheet file on the share was written.
-std::optional<QDateTime> lastUploadAt(const QString& folder, const QString& machineId)
+// The newest modification time of the timesheets in `folder` and the folders
+// below it, down to the depth the person folder's own layout has.
+std::optional<QDateTime> newestTimesheet(FileSystem& files, const QString& folder, int depth)
 {
-    const std::optional<QString> personFolder =
-        TimesheetFolder::folderClaimed(FileSystem::local(), machineId, Timesheet::root(folder));
-    if (!personFolder)
-        return std::nullopt;
     std::optional<QDateTime> newest;
-    QDirIterator files(*personFolder, {QStringLiteral("*.csv")}, QDir::Files,
-                       QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QDateTime modified = QFileInfo(files.next()).lastModified().toUTC();
-        if (!newest || modified > *newest)
+    QList<FileSystem::Entry> entries;
+    try {
+        entries = files.list(folder);
+    } catch (const FileSystemError&) {
+        return newest;
+    }
+    for (const FileSystem::Entry& entry : std::as_const(entries)) {
+        if (!entry.hasExactName || FileSystem::isLeftover(entry.name))
+            continue;
+        std::optional<QDateTime> modified;
+        if (entry.isFolder && depth > 0)
+            modified = newestTimesheet(files, folder + u'/' + entry.name, depth - 1);
+        else if (entry.isFile() && entry.name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+            modified = entry.modified;
+        if (modified && (!newest || *modified > *newest))
             newest = modified;
     }
     return newest;
+}
+
+// When this person's newest timesheet file on the share was written.
+std::optional<QDateTime> lastUploadAt(const QString& folder, const QString& machineId)
+{
+    const std::shared_ptr<FileSystem> files = FileSystem::local().confinedTo(folder);
+    const std::optional<QString> personFolder =
+        TimesheetFolder::folderClaimed(*files, machineId, Timesheet::root(folder));
+    if (!personFolder)
+        return std::nullopt;
+    // <person>/<year>/<weeks|months|years>/<id>.csv
+    return newestTimesheet(*files, *personFolder, 2);
 }
 
 int studio(Invocation& call)

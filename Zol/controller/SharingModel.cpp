@@ -377,16 +377,39 @@ QFuture<void> SharingModel::chooseStudioFolder(const QString& path)
             StatusMessage::failure(QStringLiteral("That folder belongs to ") + owner->name + u'.'));
         return QtFuture::makeReadyFuture();
     }
-    {
-        const QScopedValueRollback changing(m_changingSettings, true);
-        m_model.settings()->setSharedFolderPath(folder);
-        m_model.settings()->setSharedSyncEnabled(true);
-    }
-    // The sync that reports goes first, so that the loop's quiet one, which
-    // applySettingsChange() starts, finds it running and stands aside.
-    QFuture<void> sync = shareNow(false, false);
-    applySettingsChange();
-    return sync;
+    // The share is looked at off the UI thread. A refusal changes nothing:
+    // neither the settings nor the sync engine.
+    const quint64 generation = m_model.generation();
+    auto done = std::make_shared<QPromise<void>>();
+    done->start();
+    OffThread::run(
+        this,
+        [fileSystem = m_fileSystem, folder, machineId = m_model.settings()->machineId()] {
+            return SharingWork::layoutRefusal(*fileSystem, folder, machineId);
+        },
+        [this, generation, folder, done](OffThread::Outcome<std::optional<QString>> outcome) {
+            if (generation != m_model.generation()) {
+                done->finish();
+                return;
+            }
+            if (outcome.value && *outcome.value) {
+                m_model.setStatus(StatusMessage::failure(**outcome.value));
+                done->finish();
+                return;
+            }
+            {
+                const QScopedValueRollback changing(m_changingSettings, true);
+                m_model.settings()->setSharedFolderPath(folder);
+                m_model.settings()->setSharedSyncEnabled(true);
+            }
+            // The sync that reports goes first, so that the loop's quiet one,
+            // which applySettingsChange() starts, finds it running and stands
+            // aside.
+            const QFuture<void> sync = shareNow(false, false);
+            applySettingsChange();
+            OffThread::afterwards(this, sync, [done](const QFuture<void>&) { done->finish(); });
+        });
+    return done->future();
 }
 
 void SharingModel::disconnectStudioFolder()

@@ -189,10 +189,12 @@ public:
     QFuture<QList<TimesheetPeriod>> periodsMissingFromShare();
 
     // The settings screen and the command line choose a studio folder: refused
-    // for books that never leave this machine and for a folder that other
-    // books already use (then folderTakenExplanation() is the longer story);
-    // otherwise the folder is stored, sharing switched on and a sync run that
-    // says how it went.
+    // for books that never leave this machine, for a folder that other books
+    // already use (then folderTakenExplanation() is the longer story) and for
+    // one where a symbolic link stands in the place of a folder this machine
+    // writes in; a refusal stores nothing. Otherwise the folder is stored,
+    // sharing switched on and a sync run that says how it went. The future
+    // finishes once that sync has reported.
     QFuture<void> chooseStudioFolder(const QString& path);
     static QString folderTakenExplanation();
     // "Disconnect": forgets the studio folder of these books and switches

@@ -30,7 +30,7 @@ bool holds(FileSystem& fileSystem, const QString& file, const QByteArray& bytes)
     }
 }
 
-PeriodWrite writePeriod(const UploadTarget& target, const QString& personFolder,
+PeriodWrite writePeriod(const UploadTarget& target, FileSystem& files, const QString& personFolder,
                         const TimesheetPeriod& period, bool force)
 {
     EntryStore& store = *target.store;
@@ -50,9 +50,9 @@ PeriodWrite writePeriod(const UploadTarget& target, const QString& personFolder,
     const Timesheet sheet(period, target.person, sessions);
     const QByteArray bytes = sheet.csv(target.now).toUtf8();
     const QString file = Timesheet::file(personFolder, period);
-    if (force || !holds(*target.fileSystem, file, bytes)) {
-        target.fileSystem->createFolder(Timesheet::folder(personFolder, period));
-        target.fileSystem->writeAtomically(file, bytes);
+    if (force || !holds(files, file, bytes)) {
+        files.createFolder(Timesheet::folder(personFolder, period));
+        files.writeAtomically(file, bytes);
     }
     return {period, sheet.totalHours(target.now), sessions, withdrawn};
 }
@@ -100,6 +100,7 @@ int settleMarks(const UploadTarget& target, const QList<PeriodWrite>& written,
 WriteRun writePeriods(const UploadTarget& target, const QList<TimesheetPeriod>& periods, bool force)
 {
     WriteRun run;
+    const std::shared_ptr<FileSystem> files = target.fileSystem->confinedTo(target.studioFolder);
     std::optional<QString> personFolder;
     try {
         for (const TimesheetPeriod& period : periods) {
@@ -108,15 +109,14 @@ WriteRun writePeriods(const UploadTarget& target, const QList<TimesheetPeriod>& 
             if (!personFolder) {
                 // Resolving creates folders: on a share that is not mounted it
                 // would make the mount point on this machine's own disk.
-                if (!target.fileSystem->isFolder(target.studioFolder))
+                if (!files->isFolder(target.studioFolder))
                     throw SharedFolderSync::SyncError::folderUnreachable(target.studioFolder);
-                const TimesheetFolder::Resolution resolution =
-                    TimesheetFolder::resolve(*target.fileSystem, target.studioFolder, target.person,
-                                             target.machineId, target.now);
+                const TimesheetFolder::Resolution resolution = TimesheetFolder::resolve(
+                    *files, target.studioFolder, target.person, target.machineId, target.now);
                 personFolder = resolution.folder;
                 run.renamedFrom = resolution.renamedFrom;
             }
-            run.written.append(writePeriod(target, *personFolder, period, force));
+            run.written.append(writePeriod(target, *files, *personFolder, period, force));
         }
     } catch (...) {
         run.error = std::current_exception();
@@ -152,7 +152,8 @@ QList<TimesheetPeriod> periodsToUpload(const UploadTarget& target)
 
 QList<TimesheetPeriod> periodsMissingFromShare(const UploadTarget& target)
 {
-    FileSystem& fileSystem = *target.fileSystem;
+    const std::shared_ptr<FileSystem> files = target.fileSystem->confinedTo(target.studioFolder);
+    FileSystem& fileSystem = *files;
     const std::optional<QString> own = TimesheetFolder::folderClaimed(
         fileSystem, target.machineId, Timesheet::root(target.studioFolder));
     if (!own)
@@ -164,9 +165,11 @@ QList<TimesheetPeriod> periodsMissingFromShare(const UploadTarget& target)
     return periods;
 }
 
-PeriodFile findPeriodFile(FileSystem& fileSystem, const QString& studioFolder,
+PeriodFile findPeriodFile(FileSystem& unconfined, const QString& studioFolder,
                           const QString& machineId, const TimesheetPeriod& period)
 {
+    const std::shared_ptr<FileSystem> files = unconfined.confinedTo(studioFolder);
+    FileSystem& fileSystem = *files;
     PeriodFile found;
     found.personFolder =
         TimesheetFolder::folderClaimed(fileSystem, machineId, Timesheet::root(studioFolder));
@@ -183,6 +186,25 @@ PeriodFile findPeriodFile(FileSystem& fileSystem, const QString& studioFolder,
         }
     }
     return found;
+}
+
+std::optional<QString> layoutRefusal(FileSystem& unconfined, const QString& studioFolder,
+                                     const QString& machineId)
+{
+    const std::shared_ptr<FileSystem> files = unconfined.confinedTo(studioFolder);
+    const QString container = SharedFolderSync::container(studioFolder);
+    const QString peers = container + QStringLiteral("/peers");
+    for (const QString& folder :
+         QStringList{container, peers, peers + u'/' + machineId, Timesheet::root(studioFolder)}) {
+        if (files->isLink(folder)) {
+            return FileSystem::linkRefused(QStringLiteral("use"), folder, folder, studioFolder)
+                .message();
+        }
+        if (files->exists(folder) && !files->isFolder(folder))
+            return QStringLiteral("Could not use ") + folder +
+                   QStringLiteral(": it is not a folder.");
+    }
+    return std::nullopt;
 }
 
 } // namespace zol::SharingWork

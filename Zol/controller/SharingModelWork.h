@@ -26,6 +26,8 @@ namespace SharingWork {
 
 // A worker's result, or what it threw.
 // Everything a worker needs to hand timesheets in, copied on the UI thread.
+// The workers reach the studio folder through `fileSystem`'s view confined to
+// it.
 struct UploadTarget
 {
     // Kept alive by the worker even when other books are opened meanwhile.
@@ -97,6 +99,13 @@ struct PeriodFile
 
 PeriodFile findPeriodFile(FileSystem& fileSystem, const QString& studioFolder,
                           const QString& machineId, const TimesheetPeriod& period);
+
+// Why a studio folder cannot be chosen as it stands: the sentence naming the
+// symbolic link, or the file, found where one of the folders this machine
+// writes in should be (".zol", its "peers" and "hours", this machine's own
+// catalogue folder). None when nothing is in the way (or nothing is there yet).
+std::optional<QString> layoutRefusal(FileSystem& fileSystem, const QString& studioFolder,
+                                     const QString& machineId);
 
 } // namespace SharingWork
 } // namespace zol

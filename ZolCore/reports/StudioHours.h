@@ -133,6 +133,8 @@ public:
     // when it (or an existing "hours" in it) cannot be listed; a studio without
     // "hours" has nobody in it. Timesheets that cannot be read, and folders
     // inside a person folder that cannot be listed, are named in `unreadable`.
+    // The share is read through `fileSystem`'s view confined to it: nothing is
+    // read through a symbolic link below it.
     static Snapshot read(const std::optional<QString>& share,
                          FileSystem& fileSystem = FileSystem::local(),
                          const Clock& clock = Clock::system(),

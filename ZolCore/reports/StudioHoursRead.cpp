@@ -354,11 +354,13 @@ private:
 
 } // namespace
 
-StudioHours::Snapshot StudioHours::read(const std::optional<QString>& share, FileSystem& fileSystem,
+StudioHours::Snapshot StudioHours::read(const std::optional<QString>& share, FileSystem& unconfined,
                                         const Clock& clock, const Calendar& calendar)
 {
     if (!share || share->trimmed().isEmpty())
         throw ReadError::noFolderChosen();
+    const std::shared_ptr<FileSystem> confined = unconfined.confinedTo(*share);
+    FileSystem& fileSystem = *confined;
     if (!fileSystem.isFolder(*share))
         throw ReadError::unreachable(*share);
 
@@ -367,11 +369,13 @@ StudioHours::Snapshot StudioHours::read(const std::optional<QString>& share, Fil
     try {
         reader.readPeople(hours);
     } catch (const FileSystemError&) {
-        // No "hours" yet is an empty studio; "hours" that cannot be listed,
-        // or a share that went away meanwhile, gives no figures rather than
-        // a studio of nobody. (The share is listed only here: its top level
-        // can hold thousands of the studio's own folders.)
-        if (fileSystem.exists(hours))
+        // No "hours" yet is an empty studio; "hours" that cannot be listed
+        // (a link on the way to it included), or a share that went away
+        // meanwhile, gives no figures rather than a studio of nobody. (The
+        // share is listed only here: its top level can hold thousands of the
+        // studio's own folders.)
+        const QString container = hours.left(hours.lastIndexOf(u'/'));
+        if (fileSystem.exists(hours) || fileSystem.isLink(container))
             throw ReadError::unreachable(hours);
         try {
             fileSystem.list(*share);

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace zol {
@@ -18,6 +19,10 @@ namespace zol {
 //
 // Every failing operation throws FileSystemError with a sentence naming the
 // path and the system's reason.
+//
+// The studio folder is reached through a confined view (confinedTo): another
+// machine can put a symbolic link anywhere in the folder, and nothing this
+// machine reads or writes may be carried out of it.
 class FileSystem
 {
 public:
@@ -31,7 +36,8 @@ public:
     struct Entry
     {
         QString name;
-        // A folder, or a symbolic link to one.
+        // A folder, or a symbolic link to one (in a confined view, a real
+        // folder only: nothing is looked up through a link there).
         bool isFolder = false;
         // A symbolic link (to anything, or to nothing).
         bool isLink = false;
@@ -51,7 +57,8 @@ public:
 
     virtual ~FileSystem() = default;
 
-    // Whether something exists at the path (a dangling link does not).
+    // Whether something exists at the path (a dangling link does not; in a
+    // confined view every link does, and is neither a folder nor a file).
     virtual bool exists(const QString& path) const = 0;
     virtual bool isFolder(const QString& path) const = 0;
     // Whether the path itself is a symbolic link (to anything, or to nothing).
@@ -87,6 +94,24 @@ public:
     // already hides it on Linux).
     virtual void setHidden(const QString& path) = 0;
 
+    // This file system seen from `root`, for a folder that others can write
+    // to. `root` itself is reached as the platform resolves it (a share is
+    // often mounted under a linked path); below it, every path is taken one
+    // component at a time and no symbolic link is ever followed, so nothing is
+    // read, written, moved or removed anywhere else. A link met on the way is
+    // refused with linkRefused()'s sentence; a path that is not `root` or
+    // below it is refused as well. Confining a view again narrows it: the
+    // first root still holds. Touches nothing on disk.
+    //
+    // The machine's own file system walks from the root's open folder, so a
+    // link swapped in while an operation runs is refused as well. The default,
+    // for file systems that wrap another (meters, fakes), looks at every
+    // component through isLink() before passing the operation on: it keeps
+    // out what is planted, but not what is swapped in mid-operation. A wrapper
+    // of the machine's own file system should override this and wrap its
+    // inner file system's view instead.
+    virtual std::shared_ptr<FileSystem> confinedTo(const QString& root);
+
     // The machine's own file system.
     static FileSystem& local();
 
@@ -95,6 +120,12 @@ public:
     // "._" companions a Mac leaves on SMB and FAT shares), sync tools'
     // conflict copies and temporaries, and editor backups ending in "~".
     static bool isLeftover(QStringView name);
+
+    // "Could not <what> <path>: <link> is a symbolic link, and nothing below
+    // <root> is read or written through one." (With "it" for the link when
+    // the path is the link.)
+    static FileSystemError linkRefused(const QString& what, const QString& path,
+                                       const QString& link, const QString& root);
 };
 
 using FileSystemError = FileSystem::FileSystemError;

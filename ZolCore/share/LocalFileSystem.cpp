@@ -1,8 +1,8 @@
-#include "share/FileSystem.h"
+#include "share/LocalFileSystem.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,29 +16,12 @@
 // The machine's own file system, straight on the POSIX calls. An idle sync pass
 // lists every catalogue folder of the studio, thousands of entries over a
 // network mount, so a listing costs one readdir per entry and one fstatat per
-// name, as `find` does, and builds no QFileInfo or QDir on the way. The class
-// holds no state: one instance serves every thread.
+// name, as `find` does, and builds no QFileInfo or QDir on the way. Where each
+// operation acts is found in LocalFileSystemPaths.cpp.
 
 namespace zol {
 
 namespace {
-
-QByteArray native(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
-[[noreturn]] void fail(const QString& what, const QString& path, int error)
-{
-    throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path + QStringLiteral(": ") +
-                          qt_error_string(error));
-}
-
-[[noreturn]] void fail(const QString& what, const QString& path, const QString& reason)
-{
-    throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path + QStringLiteral(": ") +
-                          reason);
-}
 
 template <typename Time> QDateTime instantOf(const Time& time)
 {
@@ -73,25 +56,7 @@ bool isDotOrDotDot(const char* name)
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd)
-    {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
+using Descriptor = LocalFileSystem::Descriptor;
 
 struct CloseFolder
 {
@@ -106,13 +71,13 @@ struct RemoveFailure
     int error = 0;
 };
 
-// Removes `name` inside the folder open as `parent` (or a whole path with
-// AT_FDCWD): a real folder with everything in it, anything else (a symbolic
-// link above all) as the entry itself. A folder is opened with O_NOFOLLOW, so
-// one that is swapped for a link between the lstat and the open is refused
-// rather than entered. Entries that vanish meanwhile are gone as wanted; any
-// other failure is kept (the first one) and the removal goes on, so that one
-// stuck file leaves as little behind as possible.
+// Removes `name` inside the folder open as `parent`: a real folder with
+// everything in it, anything else (a symbolic link above all) as the entry
+// itself. A folder is opened with O_NOFOLLOW, so one that is swapped for a link
+// between the lstat and the open is refused rather than entered. Entries that
+// vanish meanwhile are gone as wanted; any other failure is kept (the first
+// one) and the removal goes on, so that one stuck file leaves as little behind
+// as possible.
 // Nothing Zol writes nests more than a few folders deep; a deeper tree was
 // planted, and walking it would hold one open folder per level.
 constexpr int maximumRemovalDepth = 32;
@@ -167,78 +132,79 @@ void removeEntry(int parent, const char* name, const QByteArray& path, bool isTo
         note(path, errno);
 }
 
-// Creates the folder, its missing parents first. Returns 0, or the reason and
-// (in `where`) the folder that could not be made.
-int makeFolder(const QByteArray& path, QByteArray& where)
+// Creates `name` in `folder`, which must not exist yet, and writes the bytes;
+// with `durable`, forces them to disk before returning. Returns 0 or the
+// reason; a file left half-written is removed.
+int writeNewFile(int folder, const char* name, const QByteArray& bytes, bool durable)
 {
-    if (::mkdir(path.constData(), 0777) == 0)
-        return 0;
-    int error = errno;
-    if (error == ENOENT) {
-        const qsizetype slash = path.lastIndexOf('/');
-        if (slash > 0) {
-            if (const int parentError = makeFolder(path.left(slash), where))
-                return parentError;
-            if (::mkdir(path.constData(), 0777) == 0)
-                return 0;
-            error = errno;
+    int fd = -1;
+    do
+        fd = ::openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    {
+        const Descriptor file(fd);
+        qsizetype done = 0;
+        while (done < bytes.size() && error == 0) {
+            const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno != EINTR)
+                error = errno;
+            else if (n > 0)
+                done += n;
         }
+        // Some file systems cannot sync at all; the bytes are written anyway.
+        if (error == 0 && durable && ::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP)
+            error = errno;
     }
-    // Another machine may have made it meanwhile; a link to a folder will do.
-    struct stat info = {};
-    if (error == EEXIST && ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode))
-        return 0;
-    where = path;
+    if (error != 0)
+        ::unlinkat(folder, name, 0);
     return error;
 }
 
-class LocalFileSystem final : public FileSystem
+// ".2026-W10.csv.3F2A9C1B.tmp" beside "2026-W10.csv" (a name or a path):
+// hidden, so that every reader skips it, and unique. A name too long to carry
+// along is left out.
+QByteArray temporaryName(const QByteArray& path)
 {
-public:
-    bool exists(const QString& path) const override;
-    bool isFolder(const QString& path) const override;
-    bool isLink(const QString& path) const override;
-    void createFolder(const QString& path) override;
-    QList<Entry> list(const QString& folder) const override;
-    QByteArray read(const QString& path, qint64 maxSize) const override;
-    void writeAtomically(const QString& path, const QByteArray& bytes) override;
-    void writeNew(const QString& path, const QByteArray& bytes) override;
-    void replace(const QString& target, const QString& replacement) override;
-    void move(const QString& from, const QString& to) override;
-    void remove(const QString& path) override;
-    void setHidden(const QString& path) override;
-};
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = path.left(slash + 1);
+    const QByteArray name = path.mid(slash + 1);
+    const QByteArray unique =
+        QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0');
+    if (name.size() > 200)
+        return folder + '.' + unique + ".tmp";
+    return folder + '.' + name + '.' + unique + ".tmp";
+}
+
+} // namespace
 
 bool LocalFileSystem::exists(const QString& path) const
 {
     struct stat info = {};
-    return ::stat(native(path).constData(), &info) == 0;
+    return status(path, true, info);
 }
 
 bool LocalFileSystem::isLink(const QString& path) const
 {
     struct stat info = {};
-    return ::lstat(native(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+    return status(path, false, info) && S_ISLNK(info.st_mode);
 }
 
 bool LocalFileSystem::isFolder(const QString& path) const
 {
     struct stat info = {};
-    return ::stat(native(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-void LocalFileSystem::createFolder(const QString& path)
-{
-    QByteArray where;
-    if (const int error = makeFolder(native(QDir::cleanPath(path)), where))
-        fail(QStringLiteral("create the folder"), QFile::decodeName(where), error);
+    return status(path, true, info) && S_ISDIR(info.st_mode);
 }
 
 QList<FileSystem::Entry> LocalFileSystem::list(const QString& folder) const
 {
-    const Folder listing(::opendir(native(folder).constData()));
+    Descriptor opened = openFolder(folder);
+    const Folder listing(::fdopendir(opened.get()));
     if (!listing)
         fail(QStringLiteral("list"), folder, errno);
+    opened.release();
     const int fd = ::dirfd(listing.get());
 
     QList<Entry> entries;
@@ -273,8 +239,10 @@ QList<FileSystem::Entry> LocalFileSystem::list(const QString& folder) const
         entry.modified = modifiedOf(info);
         if (S_ISLNK(info.st_mode)) {
             entry.isLink = true;
+            // A confined view looks nothing up through a link.
             struct stat target = {};
-            entry.isFolder = ::fstatat(fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+            entry.isFolder =
+                !isConfined() && ::fstatat(fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
         } else if (S_ISDIR(info.st_mode)) {
             entry.isFolder = true;
         } else if (S_ISREG(info.st_mode)) {
@@ -288,15 +256,16 @@ QList<FileSystem::Entry> LocalFileSystem::list(const QString& folder) const
 QByteArray LocalFileSystem::read(const QString& path, qint64 maxSize) const
 {
     const QString what = QStringLiteral("read");
+    const Place place = locate(what, path);
     // Opened without blocking: a named pipe planted among the files would
     // otherwise hold the reader forever. It is refused below.
     int fd = -1;
     do
-        fd = ::open(native(path).constData(),
-                    O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
+        fd = ::openat(place.folder.get(), place.name.constData(),
+                      O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        fail(what, path, errno);
+        failAt(what, path, place, errno);
     const Descriptor file(fd);
 
     struct stat info = {};
@@ -340,68 +309,62 @@ QByteArray LocalFileSystem::read(const QString& path, qint64 maxSize) const
     return bytes;
 }
 
-// QSaveFile writes a temporary file beside the target and renames it into
-// place on commit. On Linux it first tries an unnamed O_TMPFILE file, which
-// network file systems (SMB, NFS, sshfs) refuse with EOPNOTSUPP; Qt then falls
-// back to a named temporary file in the same folder, so this works on the
-// studio's mount as well. A new file gets the usual 0666 less the umask, which
-// lets the other people of the studio read it.
+// A hidden temporary file beside the target, forced to disk, then renamed over
+// the target: the target itself is replaced, a link in its place included,
+// and never written through. A new file gets the usual 0666 less the umask,
+// which lets the other people of the studio read it.
 void LocalFileSystem::writeAtomically(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(QStringLiteral("write"), path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        fail(QStringLiteral("write"), path, file.errorString());
+    const QString what = QStringLiteral("write");
+    const Place place = locate(what, path);
+    const QByteArray temporary = temporaryName(place.name);
+    if (const int error = writeNewFile(place.folder.get(), temporary.constData(), bytes, true))
+        fail(what, path, error);
+    if (::renameat(place.folder.get(), temporary.constData(), place.folder.get(),
+                   place.name.constData()) != 0) {
+        const int error = errno;
+        ::unlinkat(place.folder.get(), temporary.constData(), 0);
+        fail(what, path, error);
+    }
 }
 
 void LocalFileSystem::writeNew(const QString& path, const QByteArray& bytes)
 {
     const QString what = QStringLiteral("write");
-    const QByteArray name = native(path);
-    int fd = -1;
-    do
-        fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        fail(what, path, errno);
-    int error = 0;
-    {
-        const Descriptor file(fd);
-        qsizetype done = 0;
-        while (done < bytes.size() && error == 0) {
-            const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-            if (n < 0 && errno != EINTR)
-                error = errno;
-            else if (n > 0)
-                done += n;
-        }
-    }
-    if (error != 0) {
-        ::unlink(name.constData());
-        fail(what, path, error);
-    }
+    const Place place = locate(what, path);
+    if (const int error = writeNewFile(place.folder.get(), place.name.constData(), bytes, false))
+        failAt(what, path, place, error);
 }
 
 void LocalFileSystem::replace(const QString& target, const QString& replacement)
 {
-    if (::rename(native(replacement).constData(), native(target).constData()) != 0)
-        fail(QStringLiteral("replace"), target + QStringLiteral(" with ") + replacement, errno);
+    const QString what = QStringLiteral("replace");
+    const QString both = target + QStringLiteral(" with ") + replacement;
+    const Place to = locate(what, target);
+    const Place from = locate(what, replacement);
+    if (::renameat(from.folder.get(), from.name.constData(), to.folder.get(),
+                   to.name.constData()) != 0)
+        fail(what, both, errno);
 }
 
 void LocalFileSystem::move(const QString& from, const QString& to)
 {
-    if (::rename(native(from).constData(), native(to).constData()) != 0)
-        fail(QStringLiteral("move"), from + QStringLiteral(" to ") + to, errno);
+    const QString what = QStringLiteral("move");
+    const Place source = locate(what, from);
+    const Place destination = locate(what, to);
+    if (::renameat(source.folder.get(), source.name.constData(), destination.folder.get(),
+                   destination.name.constData()) != 0)
+        fail(what, from + QStringLiteral(" to ") + to, errno);
 }
 
 void LocalFileSystem::remove(const QString& path)
 {
-    // Without the clean-up, a trailing "/" would make the lstat follow a link
-    // to a folder and empty the folder it points to.
-    const QByteArray name = native(QDir::cleanPath(path));
+    // The entry is found in its folder by name, so a trailing "/" cannot make
+    // this follow a link to a folder and empty the folder it points to.
+    const Place place = locate(QStringLiteral("remove"), path);
+    const QByteArray name = QFile::encodeName(QDir::cleanPath(path));
     std::optional<RemoveFailure> failure;
-    removeEntry(AT_FDCWD, name.constData(), name, true, failure);
+    removeEntry(place.folder.get(), place.name.constData(), name, true, failure);
     if (failure)
         fail(QStringLiteral("remove"), QFile::decodeName(failure->path), failure->error);
 }
@@ -410,18 +373,10 @@ void LocalFileSystem::remove(const QString& path)
 // names already begin with one.
 void LocalFileSystem::setHidden(const QString&) {}
 
-} // namespace
-
 FileSystem& FileSystem::local()
 {
     static LocalFileSystem fileSystem;
     return fileSystem;
-}
-
-bool FileSystem::isLeftover(QStringView name)
-{
-    return name.startsWith(u'.') || name.contains(u".sync-conflict-") ||
-           name.contains(u".syncthing.") || name.endsWith(u'~');
 }
 
 } // namespace zol

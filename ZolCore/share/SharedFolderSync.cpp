@@ -29,7 +29,8 @@ SharedFolderSync::SharedFolderSync(EntryStore& store, const QString& folder,
     , m_folder(folder)
     , m_machineId(machineId)
     , m_machineName(machineName)
-    , m_fileSystem(fileSystem)
+    , m_confined(fileSystem.confinedTo(folder))
+    , m_fileSystem(*m_confined)
     , m_clock(clock)
 {
 }
@@ -81,24 +82,20 @@ QList<Project> SharedFolderSync::worthSharing(const QList<Project>& projects, co
     return shared;
 }
 
-// Creates ".zol/peers/<machine id>". Anything another machine could plant on
-// the way is refused: ".zol" or "peers" as a link would carry this machine's
-// writes, pruning and tidying out of the studio folder, and a link or a file in
-// the place of this machine's own folder is replaced by a real folder.
+// Creates ".zol/peers/<machine id>". The file system is confined to the
+// studio folder, so a link another machine planted at ".zol", "peers" or this
+// machine's own folder is refused with a sentence naming it, before anything
+// is written, pruned or tidied through it. A file in the place of this
+// machine's own folder is only in the way, and goes.
 void SharedFolderSync::prepareFolder()
 {
     if (!m_fileSystem.isFolder(m_folder))
         throw SyncError::folderUnreachable(m_folder);
     if (m_machineId.isEmpty() || m_machineId.contains(u'/') || m_machineId.startsWith(u'.'))
-        throw Error(QStringLiteral("This computer's identity in the studio folder (\"")
-                    + m_machineId + QStringLiteral("\") cannot name a folder."));
-    for (const QString& path : {container(m_folder), peersFolder()}) {
-        if (m_fileSystem.isLink(path) || (m_fileSystem.exists(path) && !m_fileSystem.isFolder(path)))
-            throw FileSystemError(QStringLiteral("Could not use ") + path
-                                  + QStringLiteral(": it is not a folder of its own."));
-    }
+        throw Error(QStringLiteral("This computer's identity in the studio folder (\"") +
+                    m_machineId + QStringLiteral("\") cannot name a folder."));
     const QString own = ownFolder();
-    if (m_fileSystem.isLink(own) || (m_fileSystem.exists(own) && !m_fileSystem.isFolder(own)))
+    if (m_fileSystem.exists(own) && !m_fileSystem.isFolder(own) && !m_fileSystem.isLink(own))
         m_fileSystem.remove(own);
     m_fileSystem.createFolder(own);
     try {

@@ -34,8 +34,11 @@ class EntryStore;
 // memory only, so a new instance reads everything once and rewrites its own
 // shards. Passes of one instance run one at a time, from any thread; the owner
 // must not destroy an instance while a pass runs, and keeps one instance per
-// studio folder and machine (two would tidy away each other's temporary files). Everything on the share written by another machine is untrusted: a
-// file that cannot be read or decoded is skipped and counted, never fatal.
+// studio folder and machine (two would tidy away each other's temporary files).
+// Everything on the share written by another machine is untrusted: a file that
+// cannot be read or decoded is skipped and counted, never fatal, and nothing is
+// read or written through a symbolic link below the studio folder (a link
+// where one of this machine's folders should be ends the pass, naming it).
 class SharedFolderSync
 {
 public:
@@ -85,7 +88,8 @@ public:
     // or even two seconds), so its stamp is not trusted to mean "seen".
     static constexpr double freshStampWindow = 5;
 
-    // Touches nothing on disk. `folder` is the studio folder itself, not ".zol".
+    // Touches nothing on disk. `folder` is the studio folder itself, not ".zol";
+    // it is reached through `fileSystem`'s view confined to it.
     SharedFolderSync(EntryStore& store, const QString& folder, const QString& machineId,
                      const QString& machineName, FileSystem& fileSystem = FileSystem::local(),
                      const Clock& clock = Clock::system());
@@ -181,6 +185,8 @@ private:
     QString m_folder;
     QString m_machineId;
     QString m_machineName;
+    // Everything goes through a view confined to the studio folder.
+    std::shared_ptr<FileSystem> m_confined;
     FileSystem& m_fileSystem;
     const Clock& m_clock;
     QMutex m_mutex;

@@ -18,6 +18,46 @@ namespace {
 constexpr qint64 maximumMarkerSize = 64 * 1024;
 // Timesheets are read whole to compare their sessions.
 constexpr qint64 maximumTimesheetSize = 64 * 1024 * 1024;
+// The longest file name the studio's file systems take: 255 bytes on Linux and
+// APFS, 255 UTF-16 units over SMB (never more units than UTF-8 bytes).
+constexpr qsizetype maximumNameBytes = 255;
+// The characters of the machine id a taken name is followed by.
+constexpr qsizetype suffixCharacters = 8;
+// "-" and those characters at four bytes each: room every person folder name
+// leaves, so that the name with the suffix still fits.
+constexpr qsizetype suffixBytes = 1 + suffixCharacters * 4;
+
+// The longest start of `text` whose UTF-8 takes at most `maxBytes`, cut
+// between characters: a surrogate pair stays whole or goes whole.
+QString cutToBytes(const QString& text, qsizetype maxBytes)
+{
+    qsizetype bytes = 0;
+    qsizetype end = 0;
+    while (end < text.size()) {
+        const char16_t unit = text.at(end).unicode();
+        const bool pair = QChar::isHighSurrogate(unit) && end + 1 < text.size() &&
+                          QChar::isLowSurrogate(text.at(end + 1).unicode());
+        const qsizetype size = pair ? 4 : unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
+        if (bytes + size > maxBytes)
+            break;
+        bytes += size;
+        end += pair ? 2 : 1;
+    }
+    return text.left(end);
+}
+
+// The first `count` characters of `text`, a character beyond the BMP counting
+// as one.
+QString firstCharacters(const QString& text, qsizetype count)
+{
+    qsizetype end = 0;
+    for (qsizetype taken = 0; end < text.size() && taken < count; ++taken) {
+        const bool pair = text.at(end).isHighSurrogate() && end + 1 < text.size() &&
+                          text.at(end + 1).isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return text.left(end);
+}
 
 QString fileNameOf(const QString& path)
 {
@@ -82,6 +122,15 @@ void dropNamesFromFiles(FileSystem& fileSystem, const QString& folder)
             // Left as it is; tried again on the next upload.
         }
     }
+}
+
+// "Could not use <folder>: it is a symbolic link, …" when the folder named
+// after the person is a link: whose it is cannot be told, and the hours are
+// handed in nowhere else until somebody takes it away.
+void refuseLink(FileSystem& fileSystem, const QString& folder, const QString& studioFolder)
+{
+    if (fileSystem.isLink(folder))
+        throw FileSystem::linkRefused(QStringLiteral("use"), folder, folder, studioFolder);
 }
 
 bool isDigits(QStringView text, qsizetype count)
@@ -153,36 +202,56 @@ std::optional<QString> folderClaimed(FileSystem& fileSystem, const QString& mach
     return std::nullopt;
 }
 
+QString folderName(QStringView person)
+{
+    const QString safe = cutToBytes(Timesheet::safeName(person), maximumNameBytes - suffixBytes);
+    // A cut can end on the "-" between two words.
+    qsizetype end = safe.size();
+    while (end > 1 && safe.at(end - 1) == u'-')
+        --end;
+    return safe.left(end);
+}
+
+QString takenFolderName(QStringView person, const QString& machineId)
+{
+    const QString suffix =
+        cutToBytes(firstCharacters(machineId, suffixCharacters), suffixBytes - 1);
+    return folderName(person) + u'-' + suffix;
+}
+
 Resolution resolve(FileSystem& fileSystem, const QString& studioFolder, const QString& person,
                    const QString& machineId, const QDateTime& now)
 {
+    const std::shared_ptr<FileSystem> confined = fileSystem.confinedTo(studioFolder);
+    FileSystem& files = *confined;
     const QString hours = Timesheet::root(studioFolder);
-    fileSystem.createFolder(hours);
+    files.createFolder(hours);
 
-    const QString safe = Timesheet::safeName(person);
-    const QString wanted = hours + u'/' + safe;
-    const std::optional<Marker> marker = readMarker(fileSystem, wanted);
-    const bool free = marker ? marker->machineId == machineId : !fileSystem.exists(wanted);
-    const QString target = free ? wanted : hours + u'/' + safe + u'-' + machineId.left(8);
+    const QString wanted = hours + u'/' + folderName(person);
+    refuseLink(files, wanted, studioFolder);
+    const std::optional<Marker> marker = readMarker(files, wanted);
+    const bool free = marker ? marker->machineId == machineId : !files.exists(wanted);
+    const QString target = free ? wanted : hours + u'/' + takenFolderName(person, machineId);
 
     Resolution resolution{target, std::nullopt};
-    const std::optional<QString> owned = folderClaimed(fileSystem, machineId, hours);
+    const std::optional<QString> owned = folderClaimed(files, machineId, hours);
     if (owned && fileNameOf(*owned) != fileNameOf(target)) {
-        move(fileSystem, *owned, target);
+        move(files, *owned, target);
         resolution.renamedFrom = fileNameOf(*owned);
     }
-    dropNamesFromFiles(fileSystem, target);
-    claim(fileSystem, target, machineId, person, now);
+    dropNamesFromFiles(files, target);
+    claim(files, target, machineId, person, now);
     return resolution;
 }
 
 QString existingFolder(FileSystem& fileSystem, const QString& studioFolder, const QString& person,
                        const QString& machineId)
 {
+    const std::shared_ptr<FileSystem> confined = fileSystem.confinedTo(studioFolder);
     const QString hours = Timesheet::root(studioFolder);
-    if (std::optional<QString> owned = folderClaimed(fileSystem, machineId, hours))
+    if (std::optional<QString> owned = folderClaimed(*confined, machineId, hours))
         return *owned;
-    return hours + u'/' + Timesheet::safeName(person);
+    return hours + u'/' + folderName(person);
 }
 
 std::optional<QString> legacyPeriodId(QStringView name)

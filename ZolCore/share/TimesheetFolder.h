@@ -44,10 +44,20 @@ struct Resolution
     bool operator==(const Resolution& other) const = default;
 };
 
+// The name of `person`'s folder: Timesheet::safeName, cut between characters
+// so that it fits a file name (255 bytes) even with takenFolderName's suffix.
+QString folderName(QStringView person);
+// The name of this machine's folder when folderName belongs to another:
+// "<folderName>-<first 8 characters of the machine id>".
+QString takenFolderName(QStringView person, const QString& machineId);
+
 // The folder this machine hands timesheets into for `person`, creating,
 // moving and claiming it as needed; old-style file names inside it are
-// brought up to date. Throws FileSystemError when "hours" or the folder cannot
-// be made, the folder cannot be moved, or the marker cannot be written.
+// brought up to date. The studio folder is reached through `fileSystem`'s
+// view confined to it. Throws FileSystemError when "hours" or the folder
+// cannot be made, the folder cannot be moved, or the marker cannot be written,
+// and when a symbolic link stands where the person's folder (or a folder on
+// the way to it) should be.
 Resolution resolve(FileSystem& fileSystem, const QString& studioFolder, const QString& person,
                    const QString& machineId, const QDateTime& now);
 
@@ -55,6 +65,9 @@ Resolution resolve(FileSystem& fileSystem, const QString& studioFolder, const QS
 // be. Creates, moves and writes nothing.
 QString existingFolder(FileSystem& fileSystem, const QString& studioFolder, const QString& person,
                        const QString& machineId);
+
+// The functions below read the share through `fileSystem` as given: pass a
+// view confined to the studio folder (FileSystem::confinedTo).
 
 // The marker of a person folder; none when it is missing, too large or does
 // not decode.

@@ -25,40 +25,58 @@ bool isAtOrBelow(const QString& path, const QStringList& roots)
 
 } // namespace
 
+CountingFileSystem::CountingFileSystem(FileSystem& inner)
+    : m_inner(inner)
+    , m_state(std::make_shared<State>())
+{}
+
+CountingFileSystem::CountingFileSystem(std::shared_ptr<FileSystem> inner,
+                                       std::shared_ptr<State> state)
+    : m_ownInner(std::move(inner))
+    , m_inner(*m_ownInner)
+    , m_state(std::move(state))
+{}
+
+std::shared_ptr<FileSystem> CountingFileSystem::confinedTo(const QString& root)
+{
+    return std::shared_ptr<CountingFileSystem>(
+        new CountingFileSystem(m_inner.confinedTo(root), m_state));
+}
+
 QStringList CountingFileSystem::writtenPaths() const
 {
-    const QMutexLocker lock(&m_mutex);
-    return m_writtenPaths;
+    const QMutexLocker lock(&m_state->mutex);
+    return m_state->writtenPaths;
 }
 
 void CountingFileSystem::resetCounts()
 {
-    const QMutexLocker lock(&m_mutex);
-    m_reads = m_writes = 0;
-    m_writtenPaths.clear();
+    const QMutexLocker lock(&m_state->mutex);
+    m_state->reads = m_state->writes = 0;
+    m_state->writtenPaths.clear();
 }
 
 void CountingFileSystem::failWritesTo(const QString& path)
 {
-    const QMutexLocker lock(&m_mutex);
-    m_unwritable.append(QDir::cleanPath(path));
+    const QMutexLocker lock(&m_state->mutex);
+    m_state->unwritable.append(QDir::cleanPath(path));
 }
 
 void CountingFileSystem::clearFailures()
 {
-    const QMutexLocker lock(&m_mutex);
-    m_failReplace = m_vanishOnReplace = false;
-    m_unwritable.clear();
+    const QMutexLocker lock(&m_state->mutex);
+    m_state->failReplace = m_state->vanishOnReplace = false;
+    m_state->unwritable.clear();
 }
 
 void CountingFileSystem::countWrite(const QString& what, const QString& destination,
                                     const QStringList& paths)
 {
-    const QMutexLocker lock(&m_mutex);
-    ++m_writes;
-    m_writtenPaths.append(destination);
+    const QMutexLocker lock(&m_state->mutex);
+    ++m_state->writes;
+    m_state->writtenPaths.append(destination);
     for (const QString& path : paths) {
-        if (isAtOrBelow(path, m_unwritable))
+        if (isAtOrBelow(path, m_state->unwritable))
             injected(what, path);
     }
 }
@@ -74,7 +92,7 @@ void CountingFileSystem::createFolder(const QString& path)
 QList<FileSystem::Entry> CountingFileSystem::list(const QString& folder) const
 {
     QList<Entry> entries = m_inner.list(folder);
-    if (m_wholeSecondTimes) {
+    if (m_state->wholeSecondTimes) {
         for (Entry& entry : entries) {
             if (entry.modified) {
                 const qint64 ms = entry.modified->toMSecsSinceEpoch();
@@ -88,7 +106,7 @@ QList<FileSystem::Entry> CountingFileSystem::list(const QString& folder) const
 
 QByteArray CountingFileSystem::read(const QString& path, qint64 maxSize) const
 {
-    ++m_reads;
+    ++m_state->reads;
     return m_inner.read(path, maxSize);
 }
 
@@ -107,13 +125,13 @@ void CountingFileSystem::writeNew(const QString& path, const QByteArray& bytes)
 void CountingFileSystem::replace(const QString& target, const QString& replacement)
 {
     countWrite(QStringLiteral("replace"), target, {target, replacement});
-    if (m_vanishOnReplace) {
+    if (m_state->vanishOnReplace) {
         m_inner.remove(replacement);
         throw FileSystemError(QStringLiteral("Could not replace ") + target +
                               QStringLiteral(" with ") + replacement +
                               QStringLiteral(": the replacement vanished (injected by the test)"));
     }
-    if (m_failReplace)
+    if (m_state->failReplace)
         injected(QStringLiteral("replace"), target + QStringLiteral(" with ") + replacement);
     m_inner.replace(target, replacement);
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <memory>
 
 namespace zol::test {
 
@@ -17,15 +18,17 @@ namespace zol::test {
 // folder that did not exist yet. Nothing else is counted. Injected failures
 // throw FileSystemError as a real one would. Safe to use from several threads
 // at once.
+//
+// A confined view (confinedTo) is the inner file system's own view with the
+// same counting on top: what goes through it counts here, and the failures
+// injected here apply to it.
 class CountingFileSystem final : public FileSystem
 {
 public:
-    explicit CountingFileSystem(FileSystem& inner = FileSystem::local())
-        : m_inner(inner)
-    {}
+    explicit CountingFileSystem(FileSystem& inner = FileSystem::local());
 
-    int reads() const { return m_reads; }
-    int writes() const { return m_writes; }
+    int reads() const { return m_state->reads; }
+    int writes() const { return m_state->writes; }
     // The path each counted write went to, in order: the destination of a
     // replace or a move.
     QStringList writtenPaths() const;
@@ -33,12 +36,12 @@ public:
 
     // Listings report modification times cut to whole seconds, as SMB, sshfs
     // and FAT shares do.
-    void setWholeSecondTimes(bool whole) { m_wholeSecondTimes = whole; }
+    void setWholeSecondTimes(bool whole) { m_state->wholeSecondTimes = whole; }
     // replace() throws and leaves both files as they were, as on a share that
     // refuses to rename over an existing file.
-    void failReplace(bool fail) { m_failReplace = fail; }
+    void failReplace(bool fail) { m_state->failReplace = fail; }
     // replace() deletes the replacement file and then throws.
-    void vanishTemporaryOnReplace(bool vanish) { m_vanishOnReplace = vanish; }
+    void vanishTemporaryOnReplace(bool vanish) { m_state->vanishOnReplace = vanish; }
     // Every write touching the path, or anything below it, throws and does
     // nothing.
     void failWritesTo(const QString& path);
@@ -57,20 +60,31 @@ public:
     void move(const QString& from, const QString& to) override;
     void remove(const QString& path) override;
     void setHidden(const QString& path) override { m_inner.setHidden(path); }
+    std::shared_ptr<FileSystem> confinedTo(const QString& root) override;
 
 private:
+    // What a file system and its confined views count and break together.
+    struct State
+    {
+        QMutex mutex;
+        std::atomic<int> reads = 0;
+        std::atomic<int> writes = 0;
+        QStringList writtenPaths;
+        std::atomic<bool> wholeSecondTimes = false;
+        std::atomic<bool> failReplace = false;
+        std::atomic<bool> vanishOnReplace = false;
+        QStringList unwritable;
+    };
+
+    CountingFileSystem(std::shared_ptr<FileSystem> inner, std::shared_ptr<State> state);
+
     // Counts a write to `destination`; throws when any of `paths` is broken.
     void countWrite(const QString& what, const QString& destination, const QStringList& paths);
 
+    // Held when this is a confined view; `m_inner` refers to it.
+    std::shared_ptr<FileSystem> m_ownInner;
     FileSystem& m_inner;
-    mutable QMutex m_mutex;
-    mutable std::atomic<int> m_reads = 0;
-    std::atomic<int> m_writes = 0;
-    QStringList m_writtenPaths;
-    std::atomic<bool> m_wholeSecondTimes = false;
-    std::atomic<bool> m_failReplace = false;
-    std::atomic<bool> m_vanishOnReplace = false;
-    QStringList m_unwritable;
+    std::shared_ptr<State> m_state;
 };
 
 } // namespace zol::test

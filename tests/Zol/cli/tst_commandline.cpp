@@ -5,7 +5,9 @@
 #include "Builders.h"
 #include "CommandLine.h"
 #include "FakeClock.h"
+#include "PlantedLink.h"
 #include "UserFolders.h"
+#include "share/SharedCatalog.h"
 #include "store/EntryStore.h"
 
 #include <QJsonArray>
@@ -238,6 +240,83 @@ private Q_SLOTS:
         QVERIFY(QFile(package + u"/notes.txt"_s).open(QIODevice::WriteOnly));
         QCOMPARE(zol(u"report --package \"%1\""_s.arg(package)).code, 1);
         QVERIFY(QFile::exists(package + u"/notes.txt"_s));
+    }
+
+    void linksOnTheShareAreRefused_data()
+    {
+        QTest::addColumn<QString>("planted"); // OWN: this machine's catalogue folder
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("hidesBen"); // stands between `zol studio` and Ben's meta file
+        const QString upload = u"studio upload 2026-W10"_s;
+        QTest::newRow(".zol") << u".zol"_s << upload << true;
+        QTest::newRow("hours") << u".zol/hours"_s << upload << false;
+        QTest::newRow("person folder") << u".zol/hours/Anna"_s << upload << false;
+        QTest::newRow("year folder") << u".zol/hours/Anna/2026"_s << upload << false;
+        QTest::newRow("peers") << u".zol/peers"_s << u"studio sync --force"_s << true;
+        QTest::newRow("own catalogue") << u".zol/peers/OWN"_s << u"studio sync --force"_s << false;
+    }
+
+    // Anna has handed a week in; then a folder on her way is moved out of the
+    // share and a link to it put in its place.
+    void linksOnTheShareAreRefused()
+    {
+        QFETCH(QString, planted);
+        QFETCH(QString, command);
+        QFETCH(bool, hidesBen);
+        QTemporaryDir share;
+        const QString peers = share.filePath(u".zol/peers"_s);
+        writeFile(peers + u"/BEN/meta.json"_s,
+                  PeerMeta{1, u"BEN"_s, u"Ben"_s, m_clock->now(), 0, 64}.encode());
+        ok(u"books add Studio"_s);
+        ok(u"books open Studio"_s);
+        ok(u"name Anna"_s);
+        ok(u"studio folder \"%1\""_s.arg(share.path()));
+        ok(u"project add 2301 --client Acme --name \"Brand book\""_s);
+        track(60);
+        ok(u"studio upload 2026-W10"_s);
+        QStringList own = QDir(peers).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        own.removeOne(u"BEN"_s);
+        QCOMPARE(own.size(), 1);
+
+        const PlantedLink link(share.filePath(QString(planted).replace(u"OWN"_s, own.first())));
+        const Result refused = zol(command);
+        QCOMPARE(refused.code, 1);
+        QCOMPARE(json(u"studio --json"_s)[u"peers"_s].toArray().isEmpty(), hidesBen);
+        QVERIFY(link.untouched());
+        QVERIFY2(link.isRefusedIn(refused.err), qPrintable(refused.err));
+    }
+
+    void aRefusedFolderIsNotChosen_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<bool>("isLink"); // else a file
+        QTest::newRow(".zol a link") << u".zol"_s << true;
+        QTest::newRow("hours a link") << u".zol/hours"_s << true;
+        QTest::newRow(".zol a file") << u".zol"_s << false;
+    }
+
+    void aRefusedFolderIsNotChosen()
+    {
+        QFETCH(QString, planted);
+        QFETCH(bool, isLink);
+        QTemporaryDir share;
+        QVERIFY(QDir(share.path()).mkpath(u".zol/peers"_s));
+        std::optional<PlantedLink> link;
+        if (isLink) {
+            link.emplace(share.filePath(planted));
+        } else {
+            QVERIFY(QDir(share.filePath(planted)).removeRecursively());
+            writeFile(share.filePath(planted), "not a folder");
+        }
+        ok(u"books add Studio"_s);
+        ok(u"books open Studio"_s);
+        const Result chosen = zol(u"studio folder \"%1\""_s.arg(share.path()));
+        QCOMPARE(chosen.code, 1);
+        QVERIFY(json(u"studio --json"_s)[u"folder"_s].isNull());
+        QVERIFY(!link || link->untouched());
+        QVERIFY2(link ? link->isRefusedIn(chosen.err)
+                      : chosen.err.contains(u"it is not a folder"_s),
+                 qPrintable(chosen.err));
     }
 
     void exportMatchesTheGoldenFile()

@@ -3,12 +3,13 @@
 // controller): manual and background syncs and what they say, results that
 // come back after a switch, mount and wake, the upload passes and their marks,
 // the upload control, a new sync engine when the folder or name changes, and
-// choosing and leaving a studio folder.
+// choosing and leaving a studio folder (or refusing one behind a link).
 
 #include "Books.h"
 #include "CatalogueModel.h"
 #include "CountingFileSystem.h"
 #include "HistoryModel.h"
+#include "PlantedLink.h"
 #include "SharingModel.h"
 #include "share/Timesheet.h"
 
@@ -466,6 +467,17 @@ private Q_SLOTS:
         QCOMPARE(model.settings()->sharedFolderPath(), own.path());
         QVERIFY(model.settings()->sharedSyncEnabled());
         QCOMPARE(model.status()->text, u"Connected, but no other Macs have published yet."_s);
+
+        // A folder whose ".zol" is a link is refused, and nothing changes.
+        QTemporaryDir linked;
+        const PlantedLink link(linked.filePath(u".zol"_s));
+        const std::shared_ptr<SharedFolderSync> engine = sharing.sharedFolderSync();
+        QVERIFY(engine);
+        QVERIFY(finishes(sharing.chooseStudioFolder(linked.path())));
+        QCOMPARE(model.settings()->sharedFolderPath(), own.path());
+        QCOMPARE(sharing.sharedFolderSync(), engine);
+        QVERIFY(link.untouched());
+        QVERIFY2(link.isRefusedIn(model.status()->text), qPrintable(model.status()->text));
 
         sharing.disconnectStudioFolder();
         QCOMPARE(model.status()->text, u"Other is on this Mac only now."_s);

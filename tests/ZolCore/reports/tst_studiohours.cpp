@@ -1,9 +1,10 @@
 // Everyone's timesheets read off a studio folder: each session counted once,
-// person folders with and without markers, files that cannot be read, and the
-// figures and CSV built from the snapshot.
+// person folders with and without markers, files that cannot be read, links
+// planted on the way, and the figures and CSV built from the snapshot.
 
 #include "Builders.h"
 #include "FakeClock.h"
+#include "PlantedLink.h"
 #include "reports/CSVReader.h"
 #include "reports/EntryExporter.h"
 #include "reports/StudioHours.h"
@@ -125,6 +126,27 @@ private Q_SLOTS:
         QCOMPARE(snapshot.peopleWithNothing(TimesheetPeriod(Kind::week, utc(2026, 3, 2, 9), amsterdam)), QStringList{u"Ben"_s});
         QCOMPARE(snapshot.peopleWithNothing(TimesheetPeriod(Kind::month, utc(2026, 4, 2), amsterdam)), snapshot.people);
         QCOMPARE(read(m_studio->path()), snapshot);
+    }
+
+    void nothingIsReadThroughALink_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow(".zol") << u".zol"_s;
+        QTest::newRow("hours") << u".zol/hours"_s;
+    }
+
+    void nothingIsReadThroughALink()
+    {
+        QFETCH(QString, planted);
+        const QString anna = hours() + u"/Anna"_s;
+        writeFile(anna + u'/' + TimesheetFolder::markerName,
+                  TimesheetFolder::Marker{u"M1"_s, u"Anna"_s, m_clock.now()}.encode());
+        writeFile(anna + u"/2026/weeks/2026-W10.csv"_s,
+                  "id,date,duration_seconds\nS1,2026-03-02,3600\n");
+        const PlantedLink link(m_studio->path() + u'/' + planted);
+        QCOMPARE(errorOf(m_studio->path()),
+                 u"Cannot reach "_s + hours() + u". Is the NAS mounted?"_s);
+        QVERIFY(link.untouched());
     }
 
     void searchAndTotals()

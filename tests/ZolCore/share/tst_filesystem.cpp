@@ -1,10 +1,12 @@
 // The machine's own file system as the studio folder uses it: listings that
 // show hidden names and links for what they are, reads that refuse what is too
-// big or not a file, removal that never follows a link out, and the catalogue
-// write with its fallbacks for shares that will not rename over a file.
+// big or not a file, removal that never follows a link out, views confined to
+// a folder that reach nothing through a link, and the catalogue write with its
+// fallbacks for shares that will not rename over a file.
 
 #include "Builders.h"
 #include "CountingFileSystem.h"
+#include "PlantedLink.h"
 #include "share/FileSystem.h"
 #include "share/SharedCatalog.h"
 
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -30,6 +33,33 @@ QStringList everything(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
+
+// A wrapper that leaves confinedTo() to FileSystem's default.
+class Forwarding final : public FileSystem
+{
+public:
+    explicit Forwarding(FileSystem& inner)
+        : m_inner(inner)
+    {}
+    bool exists(const QString& p) const override { return m_inner.exists(p); }
+    bool isFolder(const QString& p) const override { return m_inner.isFolder(p); }
+    bool isLink(const QString& p) const override { return m_inner.isLink(p); }
+    void createFolder(const QString& p) override { m_inner.createFolder(p); }
+    QList<Entry> list(const QString& p) const override { return m_inner.list(p); }
+    QByteArray read(const QString& p, qint64 max) const override { return m_inner.read(p, max); }
+    void writeAtomically(const QString& p, const QByteArray& b) override
+    {
+        m_inner.writeAtomically(p, b);
+    }
+    void writeNew(const QString& p, const QByteArray& b) override { m_inner.writeNew(p, b); }
+    void replace(const QString& t, const QString& r) override { m_inner.replace(t, r); }
+    void move(const QString& f, const QString& t) override { m_inner.move(f, t); }
+    void remove(const QString& p) override { m_inner.remove(p); }
+    void setHidden(const QString& p) override { m_inner.setHidden(p); }
+
+private:
+    FileSystem& m_inner;
+};
 
 } // namespace
 
@@ -150,6 +180,76 @@ private Q_SLOTS:
             QVERIFY(!QFileInfo(path(u"linked"_s)).isSymLink());
         }
         QCOMPARE(everything(outside), QStringList{u"keep.json"_s});
+    }
+
+    void confinedViewsReachNothingThroughALink_data()
+    {
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("walked from the root") << false;
+        QTest::newRow("checked by a wrapper") << true;
+    }
+
+    void confinedViewsReachNothingThroughALink()
+    {
+        QFETCH(bool, checked);
+        // The root itself is reached through a link, as a mount point often is.
+        QVERIFY(QDir().mkpath(path(u"volumes/studio/.zol/hours/Anna/2026"_s)));
+        link(path(u"volumes"_s), path(u"mnt"_s));
+        const QString root = path(u"mnt/studio"_s);
+        const QString hours = root + u"/.zol/hours"_s;
+        const QString anna = hours + u"/Anna"_s;
+        writeFile(anna + u"/2026/w.csv"_s, "mine");
+        const PlantedLink planted(anna);
+        link(planted.target() + u"/canary.txt"_s, hours + u"/sheet.csv"_s);
+
+        Forwarding wrapper(local);
+        FileSystem& underneath = checked ? static_cast<FileSystem&>(wrapper) : local;
+        const std::shared_ptr<FileSystem> view = underneath.confinedTo(root);
+        const QString refused = u" is a symbolic link, and nothing below "_s + root;
+
+        // Below the link: refused, naming it.
+        const QList<std::function<void()>> throughTheLink = {
+            [&] { view->createFolder(anna + u"/2026/weeks"_s); },
+            [&] { view->writeAtomically(anna + u"/2026/w.csv"_s, "x"); },
+            [&] { view->writeNew(anna + u"/.w.tmp"_s, "x"); },
+            [&] { view->read(anna + u"/canary.txt"_s, 1000); },
+            [&] { view->list(anna + u"/2026"_s); },
+            [&] { view->remove(anna + u"/2026"_s); },
+            [&] { view->move(anna + u"/canary.txt"_s, hours + u"/taken.txt"_s); },
+            [&] { view->replace(anna + u"/canary.txt"_s, hours + u"/sheet.csv"_s); },
+        };
+        for (const auto& operation : throughTheLink) {
+            const QString failure = failureOf<FileSystemError>(operation);
+            QVERIFY2(failure.contains(anna + refused), qPrintable(failure));
+        }
+        // The link itself: neither read, listed nor taken for a folder.
+        for (const QString& linked : QStringList{anna, hours + u"/sheet.csv"_s}) {
+            const QString failure = failureOf<FileSystemError>([&] { view->read(linked, 1000); });
+            QVERIFY2(failure.contains(u": it"_s + refused), qPrintable(failure));
+        }
+        QVERIFY_THROWS_EXCEPTION(FileSystemError, view->list(anna));
+        QVERIFY(view->exists(anna) && view->isLink(anna) && !view->isFolder(anna));
+        QVERIFY(!view->exists(anna + u"/canary.txt"_s) && !view->isFolder(anna + u"/2026"_s));
+        for (const FileSystem::Entry& entry : view->list(hours))
+            QVERIFY(entry.isLink && !entry.isFolder);
+
+        // Written over, a link goes itself; nothing is written through it.
+        view->writeAtomically(hours + u"/sheet.csv"_s, "replaced");
+        QVERIFY(!QFileInfo(hours + u"/sheet.csv"_s).isSymLink());
+        QCOMPARE(contents(hours + u"/sheet.csv"_s), QByteArray("replaced"));
+
+        // Inside, everything as usual; outside, nothing at all.
+        view->createFolder(hours + u"/Ben/2026"_s);
+        view->writeAtomically(hours + u"/Ben/2026/w.csv"_s, "ben");
+        QCOMPARE(view->read(hours + u"/Ben/2026/w.csv"_s, 100), QByteArray("ben"));
+        const std::shared_ptr<FileSystem> ben = view->confinedTo(hours + u"/Ben"_s);
+        for (const QString& outside :
+             QStringList{planted.target() + u"/canary.txt"_s, root + u"/../elsewhere"_s,
+                         hours + u"/sheet.csv"_s}) {
+            const QString failure = failureOf<FileSystemError>([&] { ben->read(outside, 100); });
+            QVERIFY2(failure.contains(u": it is not inside "_s), qPrintable(failure));
+        }
+        QVERIFY(planted.untouched());
     }
 
     void catalogueWriteReplacesThroughAHiddenTemporaryWithFallbacks()

@@ -1,11 +1,13 @@
 // Several machines, each with its own store and machine id, sharing one studio
 // folder: the project list converges both ways under the ownership rule,
 // drafts and internal work stay home, idle passes touch nothing, stale peers
-// and leftovers go, and whatever another machine wrote is untrusted.
+// and leftovers go, and whatever another machine wrote is untrusted, links
+// planted in place of a folder included.
 
 #include "Builders.h"
 #include "CountingFileSystem.h"
 #include "FakeClock.h"
+#include "PlantedLink.h"
 #include "share/SharedFolderSync.h"
 #include "store/EntryStore.h"
 
@@ -428,16 +430,39 @@ private Q_SLOTS:
         const SharedFolderSync::Summary summary = anna.sync->sync();
         QCOMPARE((QList<int>{summary.stalePeersRemoved, summary.filesSkipped}), (QList<int>{0, 1}));
         QVERIFY(QFileInfo::exists(QFile::decodeName(live)));
+    }
 
-        // "peers" swapped for a link: nothing is written, pruned or tidied there.
-        QTemporaryDir outside;
-        writeFile(outside.filePath(u"old.tmp"_s), "mine");
-        setModified(outside.filePath(u"old.tmp"_s), old);
-        FileSystem::local().remove(peers());
-        QVERIFY(QFile::link(outside.path(), peers()));
-        QVERIFY_THROWS_EXCEPTION(FileSystemError, anna.sync->sync());
-        QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList{u"old.tmp"_s});
+    void linksWhereTheSyncsFoldersShouldBe_data()
+    {
+        QTest::addColumn<QString>("planted"); // OWN: this machine's own folder
+        QTest::addColumn<bool>("hidesBen");   // stands between the lookup and Ben's shards
+        QTest::newRow(".zol") << u".zol"_s << true;
+        QTest::newRow("peers") << u".zol/peers"_s << true;
+        QTest::newRow("own folder") << u".zol/peers/OWN"_s << false;
+    }
+
+    void linksWhereTheSyncsFoldersShouldBe()
+    {
+        QFETCH(QString, planted);
+        QFETCH(bool, hidesBen);
+        auto [anna, ben] = annaAndBen();
+        add(anna, u"2301"_s, u"Brand book"_s);
+        add(ben, u"2302"_s, u"Website"_s);
+        anna.sync->sync();
+        ben.sync->sync();
+        // A leftover old enough to tidy, and a stale peer, both behind the link.
+        writeFile(peerFolder(anna) + u"/.shard-00.json.3F2A9C1B.tmp"_s, "half");
+        QDir(peers()).mkpath(u"GONE"_s);
+        setModified(peers() + u"/GONE"_s, m_clock->now().addDays(-181));
+
+        // The folder moves outside the share and a link takes its place:
+        // through the link everything looks as it did.
+        const PlantedLink link(studio() + u'/' + QString(planted).replace(u"OWN"_s, anna.id));
+        later();
+        const QString failure = failureOf<FileSystemError>([&] { anna.sync->sync(true); });
+        QCOMPARE(anna.sync->projectOnShare(u"2302"_s).has_value(), !hidesBen);
+        QVERIFY(link.untouched());
+        QVERIFY2(link.isRefusedIn(failure), qPrintable(failure));
     }
 
     void whatFailsToMergeIsReadAgain()

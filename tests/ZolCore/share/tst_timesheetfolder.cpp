@@ -1,8 +1,10 @@
 // Timesheets on the studio folder: the file each person hands in, and the
 // person folders on one studio folder shared by two machines: claiming, names
-// that are taken, renaming oneself, and old-style file names.
+// that are taken, renaming oneself, names too long for a file name, links
+// planted on the way, and old-style file names.
 
 #include "Builders.h"
+#include "PlantedLink.h"
 #include "share/Timesheet.h"
 #include "share/TimesheetFolder.h"
 
@@ -187,6 +189,52 @@ private Q_SLOTS:
         QCOMPARE(taken.renamedFrom, std::optional(QStringLiteral("Anna-Smit")));
         QCOMPARE(marker(QStringLiteral("Ben"))->machineId, ben);
         QVERIFY(QFileInfo::exists(hours() + QStringLiteral("/Ben-AAAAAAAA/2026/weeks/2026-W10.csv")));
+    }
+
+    void longNamesStillFitAFileName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("pasted by mistake") << u"Anna "_s.repeated(26'200);
+        QTest::newRow("two bytes a letter") << u"Zoë Ørsted "_s.repeated(40);
+        QTest::newRow("three bytes a letter") << u"北京"_s.repeated(200);
+        QTest::newRow("beyond the BMP") << u"\U0001D400"_s.repeated(100);
+        QTest::newRow("mixed, cut mid-pair") << u"a"_s + u"\U0001D400"_s.repeated(100);
+    }
+
+    void longNamesStillFitAFileName()
+    {
+        QFETCH(QString, name);
+        const QString mine = resolve(name, anna).folder.section(u'/', -1);
+        const QString taken = resolve(name, ben).folder.section(u'/', -1);
+        QCOMPARE(taken, mine + u"-BBBBBBBB"_s);
+        QVERIFY(taken.toUtf8().size() <= 255);
+        QVERIFY(Timesheet::safeName(name).startsWith(mine));
+        QVERIFY(!mine.endsWith(u'-'));
+        // Cut between characters: no half of a pair, which UTF-8 cannot carry.
+        QCOMPARE(QString::fromUtf8(mine.toUtf8()), mine);
+        QVERIFY(marker(taken));
+    }
+
+    void linksOnTheWayToThePersonFolder_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow(".zol") << u".zol"_s;
+        QTest::newRow("hours") << u".zol/hours"_s;
+        QTest::newRow("the person's folder") << u".zol/hours/Anna-Smit"_s;
+    }
+
+    // Behind each link the folder looks as before, its marker naming this
+    // machine: nothing of it is believed, and nothing goes there.
+    void linksOnTheWayToThePersonFolder()
+    {
+        QFETCH(QString, planted);
+        resolve(u"Anna Smit"_s, anna);
+        const PlantedLink link(m_studio->path() + u'/' + planted);
+        const QString failure = failureOf<FileSystemError>([&] { resolve(u"Anna Smit"_s, anna); });
+        QVERIFY2(link.isRefusedIn(failure), qPrintable(failure));
+        const std::shared_ptr<FileSystem> share = m_files.confinedTo(m_studio->path());
+        QVERIFY(!TF::folderClaimed(*share, anna, hours()));
+        QVERIFY(link.untouched());
     }
 
     void oldStyleFileNames()

@@ -1,0 +1,27 @@
+#include "share/FileSystem.h"
+
+#include "share/CheckedFileSystem.h"
+
+namespace zol {
+
+std::shared_ptr<FileSystem> FileSystem::confinedTo(const QString& root)
+{
+    return std::make_shared<CheckedFileSystem>(*this, root, root);
+}
+
+bool FileSystem::isLeftover(QStringView name)
+{
+    return name.startsWith(u'.') || name.contains(u".sync-conflict-") ||
+           name.contains(u".syncthing.") || name.endsWith(u'~');
+}
+
+FileSystemError FileSystem::linkRefused(const QString& what, const QString& path,
+                                        const QString& link, const QString& root)
+{
+    return FileSystemError(QStringLiteral("Could not ") + what + u' ' + path +
+                           QStringLiteral(": ") + (link == path ? QStringLiteral("it") : link) +
+                           QStringLiteral(" is a symbolic link, and nothing below ") + root +
+                           QStringLiteral(" is read or written through one."));
+}
+
+} // namespace zol

@@ -1,0 +1,239 @@
+// Finding where an operation acts, and creating folders: as the platform
+// resolves paths, or confined below a root without following any link.
+
+#include "share/LocalFileSystem.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+
+namespace zol {
+
+namespace {
+
+// A folder opened only to reach what is inside it. O_PATH asks nothing of the
+// folder beyond looking it up, which on a network mount saves a round trip.
+#ifdef O_PATH
+constexpr int folderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int folderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+// One step below a confined root: a link is not a folder here.
+constexpr int walkFlags = folderFlags | O_NOFOLLOW;
+
+QByteArray native(const QString& path)
+{
+    return QFile::encodeName(QDir::cleanPath(path));
+}
+
+// Whether `path` is `base` or lies below it (both clean).
+bool within(const QByteArray& path, const QByteArray& base)
+{
+    if (base == "/")
+        return path.startsWith('/');
+    return path == base || (path.startsWith(base) && path.at(base.size()) == '/');
+}
+
+// The components of `path` below `base` (which it lies within).
+QList<QByteArray> below(const QByteArray& path, const QByteArray& base)
+{
+    const qsizetype start = base == "/" ? 1 : base.size() + 1;
+    return start >= path.size() ? QList<QByteArray>() : path.mid(start).split('/');
+}
+
+QByteArray joined(const QByteArray& folder, const QByteArray& name)
+{
+    if (folder.endsWith('/'))
+        return folder + name;
+    return folder + '/' + name;
+}
+
+using Unreachable = LocalFileSystem::Unreachable;
+using Descriptor = LocalFileSystem::Descriptor;
+
+// Opens `name` in `folder` as the next folder of a walk, without following a
+// link; `reached` is its path, for the sentence when it cannot be entered.
+std::expected<Descriptor, Unreachable> step(const Descriptor& folder, const QByteArray& name,
+                                            const QByteArray& reached)
+{
+    const int fd = ::openat(folder.get(), name.constData(), walkFlags);
+    if (fd >= 0)
+        return Descriptor(fd);
+    Unreachable why{reached, errno};
+    struct stat info = {};
+    if (::fstatat(folder.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        why.isLink = S_ISLNK(info.st_mode);
+        why.isNotFolder = !why.isLink && !S_ISDIR(info.st_mode);
+    }
+    return std::unexpected(why);
+}
+
+// Creates the folder, its missing parents first, as the platform resolves the
+// path. Returns 0, or the reason and (in `where`) the folder that could not be
+// made.
+int makeFolder(const QByteArray& path, QByteArray& where)
+{
+    if (::mkdir(path.constData(), 0777) == 0)
+        return 0;
+    int error = errno;
+    if (error == ENOENT) {
+        const qsizetype slash = path.lastIndexOf('/');
+        if (slash > 0) {
+            if (const int parentError = makeFolder(path.left(slash), where))
+                return parentError;
+            if (::mkdir(path.constData(), 0777) == 0)
+                return 0;
+            error = errno;
+        }
+    }
+    // Another machine may have made it meanwhile; a link to a folder will do.
+    struct stat info = {};
+    if (error == EEXIST && ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+        return 0;
+    where = path;
+    return error;
+}
+
+} // namespace
+
+LocalFileSystem::LocalFileSystem(QByteArray root, QByteArray scope)
+    : m_root(std::move(root))
+    , m_scope(std::move(scope))
+{}
+
+std::shared_ptr<FileSystem> LocalFileSystem::confinedTo(const QString& root)
+{
+    const QByteArray scope = native(root);
+    return std::make_shared<LocalFileSystem>(m_root.value_or(scope), scope);
+}
+
+void LocalFileSystem::fail(const QString& what, const QString& path, int error)
+{
+    fail(what, path, qt_error_string(error));
+}
+
+void LocalFileSystem::fail(const QString& what, const QString& path, const QString& reason)
+{
+    throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path + QStringLiteral(": ") +
+                          reason);
+}
+
+// The root of a confined view is resolved by the platform like any path
+// outside one; everything below it is walked to.
+std::expected<LocalFileSystem::Place, Unreachable>
+LocalFileSystem::find(const QByteArray& path) const
+{
+    if (isConfined() && (!within(path, m_scope) || !within(path, *m_root))) {
+        Unreachable outside{path, 0};
+        outside.isOutside = true;
+        return std::unexpected(outside);
+    }
+    if (!isConfined() || path == *m_root)
+        return Place{Descriptor(AT_FDCWD), path, false};
+
+    const int rootFd = ::open(m_root->constData(), folderFlags);
+    if (rootFd < 0)
+        return std::unexpected(Unreachable{path, errno});
+    Descriptor folder(rootFd);
+    const QList<QByteArray> parts = below(path, *m_root);
+    QByteArray reached = *m_root;
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        reached = joined(reached, parts.at(i));
+        std::expected<Descriptor, Unreachable> next = step(folder, parts.at(i), reached);
+        if (!next)
+            return std::unexpected(next.error());
+        folder = std::move(*next);
+    }
+    return Place{std::move(folder), parts.last(), true};
+}
+
+LocalFileSystem::Place LocalFileSystem::locate(const QString& what, const QString& path) const
+{
+    std::expected<Place, Unreachable> place = find(native(path));
+    if (!place)
+        refuse(what, path, place.error());
+    return std::move(*place);
+}
+
+void LocalFileSystem::refuse(const QString& what, const QString& path, const Unreachable& why) const
+{
+    if (why.isOutside)
+        fail(what, path, QStringLiteral("it is not inside ") + QFile::decodeName(m_scope));
+    if (why.isLink)
+        throw linkRefused(what, path, QFile::decodeName(why.where), QFile::decodeName(*m_root));
+    if (why.isNotFolder)
+        fail(what, path, QFile::decodeName(why.where) + QStringLiteral(" is not a folder"));
+    fail(what, path, why.error);
+}
+
+void LocalFileSystem::failAt(const QString& what, const QString& path, const Place& place,
+                             int error) const
+{
+    struct stat info = {};
+    if (place.confined &&
+        ::fstatat(place.folder.get(), place.name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISLNK(info.st_mode))
+        throw linkRefused(what, path, path, QFile::decodeName(*m_root));
+    fail(what, path, error);
+}
+
+bool LocalFileSystem::status(const QString& path, bool follow, struct stat& info) const
+{
+    const std::expected<Place, Unreachable> place = find(native(path));
+    if (!place)
+        return false;
+    const int flags = follow && !place->confined ? 0 : AT_SYMLINK_NOFOLLOW;
+    return ::fstatat(place->folder.get(), place->name.constData(), &info, flags) == 0;
+}
+
+LocalFileSystem::Descriptor LocalFileSystem::openFolder(const QString& path) const
+{
+    const Place place = locate(QStringLiteral("list"), path);
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (place.confined ? O_NOFOLLOW : 0);
+    const int fd = ::openat(place.folder.get(), place.name.constData(), flags);
+    if (fd < 0)
+        failAt(QStringLiteral("list"), path, place, errno);
+    return Descriptor(fd);
+}
+
+void LocalFileSystem::createFolder(const QString& path)
+{
+    const QByteArray name = native(path);
+    if (isConfined())
+        return createConfinedFolder(path, name);
+    QByteArray where;
+    if (const int error = makeFolder(name, where))
+        fail(QStringLiteral("create the folder"), QFile::decodeName(where), error);
+}
+
+// Each folder is made, then entered without following a link, so one that is
+// a link, or is swapped for one meanwhile, is refused rather than entered. The
+// root itself is never made: a missing root is a share that is not mounted,
+// and making it would fill the mount point on this machine's own disk.
+void LocalFileSystem::createConfinedFolder(const QString& path, const QByteArray& name)
+{
+    const QString what = QStringLiteral("create the folder");
+    if (!within(name, m_scope) || !within(name, *m_root)) {
+        Unreachable outside{name, 0};
+        outside.isOutside = true;
+        refuse(what, path, outside);
+    }
+    const int rootFd = ::open(m_root->constData(), folderFlags);
+    if (rootFd < 0)
+        fail(what, QFile::decodeName(*m_root), errno);
+    Descriptor folder(rootFd);
+    QByteArray reached = *m_root;
+    for (const QByteArray& part : below(name, *m_root)) {
+        reached = joined(reached, part);
+        if (::mkdirat(folder.get(), part.constData(), 0777) != 0 && errno != EEXIST)
+            fail(what, QFile::decodeName(reached), errno);
+        std::expected<Descriptor, Unreachable> next = step(folder, part, reached);
+        if (!next)
+            refuse(what, path, next.error());
+        folder = std::move(*next);
+    }
+}
+
+} // namespace zol
