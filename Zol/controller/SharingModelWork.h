@@ -24,7 +24,6 @@ class EntryStore;
 
 namespace SharingWork {
 
-// A worker's result, or what it threw.
 // Everything a worker needs to hand timesheets in, copied on the UI thread.
 // The workers reach the studio folder through `fileSystem`'s view confined to
 // it.

@@ -87,9 +87,10 @@ QString Timesheet::fileName(const TimesheetPeriod& period)
 
 // Composed first, so that an accent typed as a separate mark stays on its
 // letter instead of splitting the name.
-QString Timesheet::safeName(QStringView name)
+QString Timesheet::safeName(QStringView name, qsizetype maxBytes)
 {
     QString safe;
+    qsizetype bytes = 0;
     bool separate = false;
     // By code point, so that a letter outside the Basic Multilingual Plane is
     // kept whole.
@@ -98,6 +99,14 @@ QString Timesheet::safeName(QStringView name)
             separate = !safe.isEmpty();
             continue;
         }
+        // The "-" goes only with the letter after it, so no cut ends on one.
+        const qsizetype size = (separate ? 1 : 0) + (c < 0x80      ? 1
+                                                     : c < 0x800   ? 2
+                                                     : c < 0x10000 ? 3
+                                                                   : 4);
+        if (bytes + size > maxBytes)
+            break;
+        bytes += size;
         if (separate)
             safe += u'-';
         separate = false;

@@ -38,8 +38,10 @@ public:
     // "<id>.csv"
     static QString fileName(const TimesheetPeriod& period);
     // Letters and digits kept, every other run of characters made one "-",
-    // none at either end; "Onbekend" when nothing is left.
-    static QString safeName(QStringView name);
+    // none at either end; "Onbekend" when nothing is left. At most `maxBytes`
+    // of UTF-8, cut between characters, so that a file name built on it fits
+    // however long the name typed.
+    static QString safeName(QStringView name, qsizetype maxBytes = 200);
 
     bool operator==(const Timesheet& other) const = default;
 

@@ -204,12 +204,7 @@ std::optional<QString> folderClaimed(FileSystem& fileSystem, const QString& mach
 
 QString folderName(QStringView person)
 {
-    const QString safe = cutToBytes(Timesheet::safeName(person), maximumNameBytes - suffixBytes);
-    // A cut can end on the "-" between two words.
-    qsizetype end = safe.size();
-    while (end > 1 && safe.at(end - 1) == u'-')
-        --end;
-    return safe.left(end);
+    return Timesheet::safeName(person, maximumNameBytes - suffixBytes);
 }
 
 QString takenFolderName(QStringView person, const QString& machineId)
