@@ -167,6 +167,14 @@ constexpr SettingKey settingKeys[] = {
     {u"setup.completed", nullptr, true},
 };
 
+QStringList settingNames()
+{
+    QStringList names;
+    for (const SettingKey& key : settingKeys)
+        names.append(QString::fromUtf16(key.key));
+    return names;
+}
+
 QString shown(const QVariant& value)
 {
     if (value.typeId() == QMetaType::Bool)
@@ -443,7 +451,8 @@ void addBooksCommands(QList<Command>& commands)
          0,
          2,
          false,
-         settings});
+         settings,
+         {settingNames()}});
     commands.append({QStringLiteral("tasks"),
                      QStringLiteral("[--json]"),
                      QStringLiteral("The task list of the open books."),
@@ -479,7 +488,8 @@ void addBooksCommands(QList<Command>& commands)
                      2,
                      2,
                      true,
-                     tasksMove});
+                     tasksMove,
+                     {{}, {QStringLiteral("up"), QStringLiteral("down")}}});
     commands.append({QStringLiteral("tasks on"),
                      {},
                      QStringLiteral("Ask for a task at every start."),

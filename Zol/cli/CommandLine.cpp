@@ -101,6 +101,7 @@ CommandLine::CommandLine(Clock& clock, QTextStream& out, QTextStream& err)
     addBooksCommands(m_commands);
     addStudioCommands(m_commands);
     addReportCommands(m_commands);
+    addDesktopCommands(m_commands);
 }
 
 CommandLine::~CommandLine() = default;
@@ -248,10 +249,21 @@ int CommandLine::execute(const Command& command, const QStringList& words)
         return usageError(QStringLiteral("unexpected '") + positional.at(command.maxArguments) +
                           u'\'');
 
+    if (command.runWithoutBooks) {
+        const int status = command.runWithoutBooks(positional, m_out, m_commands);
+        if (status == misused)
+            return usageError(QStringLiteral("'") + positional.join(u' ') +
+                              QStringLiteral("' is not understood"));
+        m_out.flush();
+        return status;
+    }
+
     SettingsStore defaults(SettingsStore::defaultPath());
     auto desktopOwned = std::make_unique<CommandDesktop>();
     CommandDesktop& desktop = *desktopOwned;
-    const std::unique_ptr<Platform> platform = Platform::doingNothing(std::move(desktopOwned));
+    const std::unique_ptr<Platform> platform = command.usesDesktop
+                                                   ? Platform::forThisDesktop()
+                                                   : Platform::doingNothing(std::move(desktopOwned));
     AppModel model(defaults, m_clock, *platform);
     model.setRunsBackgroundWork(false);
     model.bootstrap();

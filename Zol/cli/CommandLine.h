@@ -29,8 +29,10 @@ struct Invocation;
 struct Option
 {
     QString name;
-    // Empty for a flag.
+    // Empty for a flag. "FILE…" and "FOLDER" complete as paths.
     QString valueName;
+    // The values it takes, when they are a fixed few (completion offers them).
+    QStringList choices = {};
 };
 
 // One command of `zol`, such as "start" or "project add".
@@ -52,7 +54,23 @@ struct Command
     // vanish with the process.
     bool writes = false;
     std::function<int(Invocation&)> run;
+    // What each word after the name may be, for completion: fixed words, or
+    // one of the markers `fileArgument`, `folderArgument`, `commandArgument`.
+    // Empty: anything.
+    QList<QStringList> argumentChoices = {};
+    // Runs over the desktop's own services (notifications, the hot key, …)
+    // rather than the silent ones every other command gets.
+    bool usesDesktop = false;
+    // Set for a command that needs no books (it never opens the database):
+    // run in place of `run` with the words after the options, the output
+    // stream and every command.
+    std::function<int(const QStringList& words, QTextStream& out, const QList<Command>& all)>
+        runWithoutBooks = {};
 };
+
+inline const QString fileArgument = QStringLiteral("<file>");
+inline const QString folderArgument = QStringLiteral("<folder>");
+inline const QString commandArgument = QStringLiteral("<command>");
 
 // Exit statuses.
 enum Exit { succeeded = 0, failed = 1, misused = 2 };
@@ -135,6 +153,11 @@ void addProjectCommands(QList<Command>& commands);
 void addBooksCommands(QList<Command>& commands);
 void addStudioCommands(QList<Command>& commands);
 void addReportCommands(QList<Command>& commands);
+void addDesktopCommands(QList<Command>& commands);
+
+// The completion script of `shell` ("bash", "zsh" or "fish") for these
+// commands; empty for a shell it does not know.
+QString completionScript(const QList<Command>& commands, QStringView shell);
 
 } // namespace cli
 } // namespace zol

@@ -176,6 +176,15 @@ int update(Invocation& call)
 
 } // namespace
 
+// The names --range takes, as the overview and completion list them.
+QStringList rangeNames()
+{
+    QStringList names;
+    for (const SearchRange range : SearchRange::allCases())
+        names.append(range.rawValue());
+    return names;
+}
+
 void addReportCommands(QList<Command>& commands)
 {
     const Option json{QStringLiteral("json"), {}};
@@ -185,7 +194,7 @@ void addReportCommands(QList<Command>& commands)
              "QUERY [--range week|month|threeMonths|sixMonths|yearToDate|year|all] [--json]"),
          QStringLiteral("Find sessions by project, client, task or note."),
          QStringLiteral("The range counts back from today; the default is three months."),
-         {{QStringLiteral("range"), QStringLiteral("RANGE")}, json},
+         {{QStringLiteral("range"), QStringLiteral("RANGE"), rangeNames()}, json},
          1,
          1,
          false,
@@ -201,7 +210,8 @@ void addReportCommands(QList<Command>& commands)
          1,
          1,
          false,
-         exportSessions});
+         exportSessions,
+         {{QStringLiteral("csv"), QStringLiteral("json")}}});
     commands.append(
         {QStringLiteral("report"),
          QStringLiteral(

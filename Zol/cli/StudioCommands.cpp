@@ -221,7 +221,8 @@ void addStudioCommands(QList<Command>& commands)
                      1,
                      1,
                      false,
-                     studioFolder});
+                     studioFolder,
+                     {{folderArgument}}});
     commands.append({QStringLiteral("studio disconnect"),
                      {},
                      QStringLiteral("Stop sharing; nothing on the studio folder is deleted."),

@@ -154,6 +154,9 @@ int pause(Invocation& call)
     tracker.pause();
     if (const std::optional<QString>& error = tracker.loadError())
         return call.fail(*error);
+    // Another process may have stopped it meanwhile.
+    if (!tracker.isPaused())
+        return call.fail(QStringLiteral("No timer is running."));
     call.out << "Paused " << describeSession(*tracker.current()) << " at "
              << Duration::clockString(tracker.elapsed()) << ".\n";
     return succeeded;
@@ -171,6 +174,8 @@ int resume(Invocation& call)
     tracker.resume();
     if (const std::optional<QString>& error = tracker.loadError())
         return call.fail(*error);
+    if (!tracker.isRunning())
+        return call.fail(QStringLiteral("Nothing is paused."));
     call.out << "Resumed " << describeSession(*tracker.current()) << ".\n";
     return succeeded;
 }
@@ -193,6 +198,29 @@ int discard(Invocation& call)
     if (const std::optional<QString>& error = call.model.tracker()->loadError())
         return call.fail(*error);
     return call.reportStatus();
+}
+
+int toggle(Invocation& call)
+{
+    AppModel& model = call.model;
+    const Tracker& tracker = *model.tracker();
+    switch (model.toggle()) {
+    case Tracker::ToggleResult::paused:
+        if (tracker.current())
+            call.out << "Paused " << describeSession(*tracker.current()) << " at "
+                     << Duration::clockString(tracker.elapsed()) << ".\n";
+        return succeeded;
+    case Tracker::ToggleResult::started:
+        if (tracker.current())
+            call.out << "Started " << describeSession(*tracker.current()) << ".\n";
+        return succeeded;
+    case Tracker::ToggleResult::nothing:
+        break;
+    }
+    if (const std::optional<QString>& error = tracker.loadError())
+        return call.fail(*error);
+    // "Pick a project first.": nothing was started, so it is a failure here.
+    return call.fail(model.status() ? model.status()->text : QStringLiteral("Nothing to do."));
 }
 
 } // namespace
@@ -257,6 +285,19 @@ void addTrackingCommands(QList<Command>& commands)
                      0,
                      true,
                      discard});
+    commands.append({QStringLiteral("toggle"),
+                     {},
+                     QStringLiteral("Pause the running timer, or start the last project again."),
+                     QStringLiteral(
+                         "What Super+Alt+T does. Where the desktop does not let programs claim\n"
+                         "keys, bind this command to a key in the desktop's keyboard settings.\n"
+                         "A paused session counts as not running: it is stopped and the last\n"
+                         "project starts afresh."),
+                     {},
+                     0,
+                     0,
+                     true,
+                     toggle});
 }
 
 } // namespace zol::cli

@@ -167,7 +167,8 @@ public:
     // The start-and-pause key: pauses a ticking session, otherwise starts the
     // last project again (a paused session counts as not running), or asks
     // for a project when there is none.
-    void toggle();
+    // Returns what it did.
+    Tracker::ToggleResult toggle();
     // The panel's Start: the armed internal work, else the armed project.
     void startArmedProject();
     // Throws the current session away, whatever its length.

@@ -94,12 +94,14 @@ void AppModel::stop()
     }
 }
 
-void AppModel::toggle()
+Tracker::ToggleResult AppModel::toggle()
 {
     // The key starts and pauses; stopping closes the entry and stays a
     // deliberate act in the panel.
     const std::optional<Project> last = m_tracker->lastProject();
-    switch (m_tracker->toggle(last, m_pendingNote, taskForNextSession())) {
+    const Tracker::ToggleResult result =
+        m_tracker->toggle(last, m_pendingNote, taskForNextSession());
+    switch (result) {
     case Tracker::ToggleResult::started:
         startShared();
         break;
@@ -110,6 +112,7 @@ void AppModel::toggle()
             setStatus(StatusMessage::info(QStringLiteral("Pick a project first.")));
         break;
     }
+    return result;
 }
 
 void AppModel::startArmedProject()

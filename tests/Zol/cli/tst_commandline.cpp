@@ -93,6 +93,19 @@ private Q_SLOTS:
         m_folders.reset();
     }
 
+    // The hot key's action from the terminal: nothing to start asks for a
+    // project (exit 1); then it starts the last project, and pauses.
+    void toggleFromTheTerminal()
+    {
+        const Result nothing = zol(u"toggle"_s);
+        QCOMPARE(nothing.code, 1);
+        QCOMPARE(nothing.err, u"Pick a project first.\n"_s);
+        ok(u"project add 2301 --client Acme --name \"Brand book\""_s);
+        QCOMPARE(ok(u"toggle"_s), u"Started 2301 Brand book · Acme.\n"_s);
+        m_clock->advance(600);
+        QCOMPARE(ok(u"toggle"_s), u"Paused 2301 Brand book · Acme at 10:00.\n"_s);
+    }
+
     void aDayOfTracking()
     {
         ok(u"project add 2301 --client Acme --name \"Brand book\""_s);

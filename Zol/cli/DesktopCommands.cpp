@@ -1,0 +1,146 @@
+// What the desktop offers Zol, and the shells' completion.
+
+#include "CommandLine.h"
+
+#include "AppModel.h"
+#include "Platform.h"
+#include "support/DataPaths.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace zol::cli {
+
+namespace {
+
+// A folder as people read it: the home folder shortened to "~".
+QString shown(const QString& path)
+{
+    const QString folder = QDir::cleanPath(path);
+    const QString home = QDir::cleanPath(QDir::homePath());
+    return folder.startsWith(home + u'/') ? u'~' + folder.mid(home.size()) : folder;
+}
+
+QString sessionType()
+{
+    const QString declared = qEnvironmentVariable("XDG_SESSION_TYPE");
+    if (!declared.isEmpty())
+        return declared;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return QStringLiteral("wayland");
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        return QStringLiteral("x11");
+    return QStringLiteral("none");
+}
+
+struct Finding
+{
+    QString service;
+    ServiceAvailability availability;
+};
+
+QList<Finding> findings(Platform& platform)
+{
+    ServiceAvailability hotKey = platform.shortcut().availability();
+    if (!hotKey.found)
+        hotKey.reason += QStringLiteral(
+            " Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead.");
+    return {
+        {QStringLiteral("notifications"), platform.notifier().availability()},
+        {QStringLiteral("idle time"), platform.idleTime().availability()},
+        {QStringLiteral("hot key"), hotKey},
+        {QStringLiteral("login item"), platform.loginItem().availability()},
+        {QStringLiteral("sleep and wake"), platform.systemEvents().sleepAvailability()},
+        {QStringLiteral("mounts"), platform.systemEvents().mountAvailability()},
+        {QStringLiteral("file manager"), platform.desktop().availability()},
+        {QStringLiteral("tray"), platform.trayHost()},
+    };
+}
+
+int doctor(Invocation& call)
+{
+    const QList<Finding> found = findings(call.model.platform());
+    if (call.has(QStringLiteral("json"))) {
+        QJsonArray services;
+        for (const Finding& f : found)
+            services.append(QJsonObject{{QStringLiteral("service"), f.service},
+                                        {QStringLiteral("found"), f.availability.found},
+                                        {QStringLiteral("implementation"),
+                                         f.availability.implementation},
+                                        {QStringLiteral("reason"), f.availability.reason}});
+        const QJsonObject report{{QStringLiteral("services"), services},
+                                 {QStringLiteral("sessionType"), sessionType()},
+                                 {QStringLiteral("dataFolder"), dataFolder()},
+                                 {QStringLiteral("settingsFolder"), configFolder()}};
+        call.out << QJsonDocument(report).toJson(QJsonDocument::Indented);
+        return succeeded;
+    }
+    qsizetype width = 0;
+    for (const Finding& f : found)
+        width = std::max(width, f.service.size());
+    for (const Finding& f : found) {
+        const ServiceAvailability& a = f.availability;
+        call.out << QString(f.service + u':').leftJustified(width + 2);
+        if (a.found) {
+            call.out << a.implementation;
+            if (!a.reason.isEmpty())
+                call.out << ", " << a.reason;
+        } else {
+            call.out << "not found. " << a.reason;
+        }
+        call.out << '\n';
+    }
+    call.out << '\n'
+             << "Session:  " << sessionType() << '\n'
+             << "Books:    " << shown(dataFolder()) << '\n'
+             << "Settings: " << shown(configFolder()) << '\n';
+    return succeeded;
+}
+
+int completion(const QStringList& words, QTextStream& out, const QList<Command>& all)
+{
+    const QString script = completionScript(all, words.first());
+    if (script.isEmpty())
+        return misused;
+    out << script;
+    return succeeded;
+}
+
+} // namespace
+
+void addDesktopCommands(QList<Command>& commands)
+{
+    commands.append({QStringLiteral("doctor"),
+                     QStringLiteral("[--json]"),
+                     QStringLiteral("What this desktop offers Zol, and what to do where it does not."),
+                     QStringLiteral(
+                         "One line per service: notifications, idle time, hot key, login item,\n"
+                         "sleep and wake, mounts, file manager and tray. --json prints services\n"
+                         "[{service, found, implementation, reason}], sessionType, dataFolder\n"
+                         "and settingsFolder. Exits 0 whatever it finds."),
+                     {{QStringLiteral("json"), {}}},
+                     0,
+                     0,
+                     false,
+                     doctor,
+                     {},
+                     true});
+    commands.append({QStringLiteral("completion"),
+                     QStringLiteral("bash|zsh|fish"),
+                     QStringLiteral("Print the completion script of a shell."),
+                     QStringLiteral("  zol completion bash > ~/.local/share/bash-completion/completions/zol\n"
+                                    "  zol completion zsh > ~/.zfunc/_zol\n"
+                                    "  zol completion fish > ~/.config/fish/completions/zol.fish"),
+                     {},
+                     1,
+                     1,
+                     false,
+                     {},
+                     {{QStringLiteral("bash"), QStringLiteral("zsh"), QStringLiteral("fish")}},
+                     false,
+                     completion});
+}
+
+} // namespace zol::cli
