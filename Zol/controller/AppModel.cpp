@@ -290,7 +290,7 @@ void AppModel::removeAdministration(const Administration& administration)
     if (administration.id == m_administration.id)
         switchTo(m_administrations.constFirst());
     setStatus(StatusMessage::info(QStringLiteral("Removed ") + name +
-                                  QStringLiteral(". Its hours are still on this Mac.")));
+                                  QStringLiteral(". Its hours are still on this computer.")));
 }
 
 void AppModel::clearAdministration(const Administration& administration)
@@ -314,7 +314,7 @@ void AppModel::clearAdministration(const Administration& administration)
     }
     setStatus(
         StatusMessage::success(QStringLiteral("Emptied ") + administration.name +
-                               QStringLiteral(" on this Mac. The studio folder is untouched.")));
+                               QStringLiteral(" on this computer. The studio folder is untouched.")));
 }
 
 void AppModel::setStatus(const std::optional<StatusMessage>& message)

@@ -311,10 +311,10 @@ void SharingModel::applySummary(const SharedFolderSync::Summary& summary, bool q
     } else if (!quiet) {
         m_model.setStatus(StatusMessage::info(
             summary.peersSeen == 0
-                ? QStringLiteral("Connected, but no other Macs have published yet.")
+                ? QStringLiteral("Connected, but no other computers have published yet.")
                 : QStringLiteral("Up to date with ") +
-                      plural(summary.peersSeen, QStringLiteral(" other Mac"),
-                             QStringLiteral(" other Macs")) +
+                      plural(summary.peersSeen, QStringLiteral(" other computer"),
+                             QStringLiteral(" other computers")) +
                       u'.'));
     }
 }
@@ -364,7 +364,7 @@ QFuture<void> SharingModel::chooseStudioFolder(const QString& path)
     const Administration& books = m_model.administration();
     if (books.isLocalOnly()) {
         m_model.setStatus(StatusMessage::failure(
-            books.name + QStringLiteral(" never leaves this Mac. Add other books and open them "
+            books.name + QStringLiteral(" never leaves this computer. Add other books and open them "
                                         "to share through a studio folder.")));
         return QtFuture::makeReadyFuture();
     }
@@ -430,7 +430,7 @@ void SharingModel::disconnectStudioFolder()
     m_model.updates()->forget();
     applySettingsChange();
     m_model.setStatus(StatusMessage::success(m_model.administration().name +
-                                             QStringLiteral(" is on this Mac only now.")));
+                                             QStringLiteral(" is on this computer only now.")));
 }
 
 // --- derived states ---

@@ -41,13 +41,13 @@ QString Connection::title() const
         if (peers == 0)
             return QStringLiteral("Studio folder · no one else yet");
         return QStringLiteral("Studio folder · ") + QString::number(peers) +
-               (peers == 1 ? QStringLiteral(" other Mac") : QStringLiteral(" other Macs"));
+               (peers == 1 ? QStringLiteral(" other computer") : QStringLiteral(" other computers"));
     case Kind::shareUnreachable:
         return QStringLiteral("Studio folder unreachable");
     case Kind::localOnly:
         break;
     }
-    return QStringLiteral("On this Mac");
+    return QStringLiteral("On this computer");
 }
 
 QString UploadState::stamp(const QDateTime& at, const QDateTime& now, const Calendar& calendar,

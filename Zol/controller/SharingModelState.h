@@ -29,7 +29,7 @@ struct Connection
     }
     static Connection localOnly() { return {}; }
 
-    // "Studio folder · 2 other Macs", "Studio folder unreachable", "On this Mac".
+    // "Studio folder · 2 other computers", "Studio folder unreachable", "On this computer".
     QString title() const;
 
     bool operator==(const Connection& other) const = default;

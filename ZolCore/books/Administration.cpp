@@ -226,7 +226,7 @@ QString Administration::subtitle(const QDateTime& now, const Calendar& calendar)
 {
     QStringList parts;
     if (isLocalOnly())
-        parts.append(QStringLiteral("This Mac only"));
+        parts.append(QStringLiteral("This computer only"));
     if (const std::optional<Scheme>& scheme = numbering.scheme())
         parts.append(QStringLiteral("Numbers like ") % scheme->example(now, calendar));
     else

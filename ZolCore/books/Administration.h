@@ -102,7 +102,7 @@ struct Administration
     // Every sharing feature is off for a local-only administration.
     bool isLocalOnly() const { return isDefault() || keepsLocal; }
 
-    // The row's second line in the list of administrations: "This Mac only"
+    // The row's second line in the list of administrations: "This computer only"
     // when local-only, then "Numbers typed by hand" or "Numbers like P26001",
     // joined by " · ".
     QString subtitle(const QDateTime& now, const Calendar& calendar) const;

@@ -159,7 +159,7 @@ QString nothingUploaded(const QStringList& people)
     QString html = uR"html(
 <section class="note">
 <h2>Nothing uploaded for this period</h2>
-<p>These people have a folder on the share but handed nothing in for this period. Their hours may simply still be on their own Mac.</p>
+<p>These people have a folder on the share but handed nothing in for this period. Their hours may simply still be on their own computer.</p>
 <ul>)html"_s;
     for (const QString& person : people)
         html += u"<li>"_s + escape(person) + u"</li>"_s;

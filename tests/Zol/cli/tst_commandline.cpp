@@ -213,7 +213,7 @@ private Q_SLOTS:
             return ok(joinFolder);
         };
 
-        QCOMPARE(joinStudio(u"Anna"_s), u"Connected, but no other Macs have published yet.\n"_s);
+        QCOMPARE(joinStudio(u"Anna"_s), u"Connected, but no other computers have published yet.\n"_s);
         ok(u"project add 2301 --client Acme --name \"Brand book\""_s);
         track(60);
         QCOMPARE(joinStudio(u"Ben"_s), u"Received 1 project.\n"_s);

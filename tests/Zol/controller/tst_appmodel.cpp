@@ -137,7 +137,7 @@ private Q_SLOTS:
         model().removeAdministration(other);
         QCOMPARE(model().administration().id, Administration::defaultId);
         QCOMPARE(AppSettings::administrations(m_books->defaults).size(), 1);
-        QCOMPARE(m_books->said(), u"Removed Studio. Its hours are still on this Mac."_s);
+        QCOMPARE(m_books->said(), u"Removed Studio. Its hours are still on this computer."_s);
         QCOMPARE(storedEntries(other.id).size(), 1);
     }
 
@@ -149,7 +149,7 @@ private Q_SLOTS:
         QVERIFY(!tracker().current());
         QVERIFY(tracker().recent().isEmpty());
         QVERIFY(storedEntries(Administration::defaultId).isEmpty());
-        QCOMPARE(m_books->said(), u"Emptied Local on this Mac. The studio folder is untouched."_s);
+        QCOMPARE(m_books->said(), u"Emptied Local on this computer. The studio folder is untouched."_s);
 
         // Other books that cannot be opened: their own error, nothing erased.
         m_books->model = m_books->start([](const QString& id, const Clock& clock) {

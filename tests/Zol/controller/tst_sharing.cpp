@@ -123,12 +123,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("peerProjects");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("badge");
-        QTest::newRow("alone") << -1 << u"Connected, but no other Macs have published yet."_s
+        QTest::newRow("alone") << -1 << u"Connected, but no other computers have published yet."_s
                                << u"Studio folder · no one else yet"_s;
-        QTest::newRow("one peer") << 0 << u"Up to date with 1 other Mac."_s
-                                  << u"Studio folder · 1 other Mac"_s;
+        QTest::newRow("one peer") << 0 << u"Up to date with 1 other computer."_s
+                                  << u"Studio folder · 1 other computer"_s;
         QTest::newRow("projects") << 3 << u"Received 3 projects."_s
-                                  << u"Studio folder · 1 other Mac"_s;
+                                  << u"Studio folder · 1 other computer"_s;
         QTest::newRow("not mounted")
             << -2 << u"Cannot reach the shared folder at FOLDER. Is the NAS mounted?"_s
             << u"Studio folder unreachable"_s;
@@ -189,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(summary.size(), 0);
         QVERIFY(!sharing.shareSummary());
         QVERIFY(!sharing.isSharing());
-        QCOMPARE(sharing.connection().title(), u"On this Mac"_s);
+        QCOMPARE(sharing.connection().title(), u"On this computer"_s);
 
         // Back to the shared books: their loop syncs again on a new engine.
         anna->model->switchTo(anna->books);
@@ -452,7 +452,7 @@ private Q_SLOTS:
 
         model.switchTo(Administration::fallback());
         QVERIFY(finishes(model.sharing()->chooseStudioFolder(studio())));
-        QCOMPARE(model.status()->text, u"Local never leaves this Mac. Add other books and open "
+        QCOMPARE(model.status()->text, u"Local never leaves this computer. Add other books and open "
                                        u"them to share through a studio folder."_s);
         QVERIFY(model.settings()->sharedFolderPath().isEmpty());
 
@@ -466,7 +466,7 @@ private Q_SLOTS:
         QVERIFY(finishes(sharing.chooseStudioFolder(own.path())));
         QCOMPARE(model.settings()->sharedFolderPath(), own.path());
         QVERIFY(model.settings()->sharedSyncEnabled());
-        QCOMPARE(model.status()->text, u"Connected, but no other Macs have published yet."_s);
+        QCOMPARE(model.status()->text, u"Connected, but no other computers have published yet."_s);
 
         // A folder whose ".zol" is a link is refused, and nothing changes.
         QTemporaryDir linked;
@@ -480,10 +480,10 @@ private Q_SLOTS:
         QVERIFY2(link.isRefusedIn(model.status()->text), qPrintable(model.status()->text));
 
         sharing.disconnectStudioFolder();
-        QCOMPARE(model.status()->text, u"Other is on this Mac only now."_s);
+        QCOMPARE(model.status()->text, u"Other is on this computer only now."_s);
         QVERIFY(model.settings()->sharedFolderPath().isEmpty());
         QVERIFY(!model.settings()->sharedSyncEnabled());
-        QCOMPARE(sharing.connection().title(), u"On this Mac"_s);
+        QCOMPARE(sharing.connection().title(), u"On this computer"_s);
         QVERIFY(QFile::exists(own.path() + u"/.zol"_s)); // nothing on the share is deleted
 
         model.store()->save(session(today, 30));

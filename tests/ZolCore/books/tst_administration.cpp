@@ -146,7 +146,7 @@ private Q_SLOTS:
         // Already 2027 in Amsterdam, still 2026 in UTC.
         QCOMPARE(record(idB, u"Home"_s, true, u"P"_s, true, 3)
                      .subtitle(utc(2026, 12, 31, 23, 30), amsterdam),
-                 u"This Mac only · Numbers like P27001"_s);
+                 u"This computer only · Numbers like P27001"_s);
     }
 
     void suggestedNumber_data()
