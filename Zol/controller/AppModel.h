@@ -65,6 +65,8 @@ class AppModel final : public QObject
     Q_PROPERTY(std::optional<QString> armedInternal READ armedInternal NOTIFY armedChanged)
     Q_PROPERTY(std::optional<zol::IdleReport> idleReport READ idleReport WRITE setIdleReport NOTIFY
                    idleReportChanged)
+    Q_PROPERTY(QString windowSection READ windowSection WRITE setWindowSection NOTIFY
+                   windowSectionChanged)
 
 public:
     // Opens the database of an administration; throws zol::Error when it
@@ -119,6 +121,8 @@ public:
     const std::optional<Project>& armedProject() const { return m_armedProject; }
     const std::optional<QString>& armedInternal() const { return m_armedInternal; }
     const std::optional<IdleReport>& idleReport() const { return m_idleReport; }
+    // The main window's selected section: an id of windowSections().
+    const QString& windowSection() const { return m_windowSection; }
     // Moves each time other books are opened; see the class comment.
     quint64 generation() const { return m_generation; }
 
@@ -127,6 +131,12 @@ public:
     void setProjectFilter(const QString& filter);
     // Where the idle monitor leaves its report; "Keep it" clears it.
     void setIdleReport(const std::optional<IdleReport>& report);
+    // Selects a section of the main window; an id that is not one of
+    // windowSections() is ignored.
+    void setWindowSection(const QString& section);
+    // Opens the main window on `section`: selects it first, then asks the
+    // screens to show the window (windowRequested()).
+    void showWindow(const QString& section);
 
     // Stores the administrations list (so that a first run's implied list is
     // kept), loads the task list and the open session, then announces
@@ -247,6 +257,10 @@ Q_SIGNALS:
     void projectFilterChanged();
     void armedChanged();
     void idleReportChanged();
+    void windowSectionChanged();
+    // The main window is to be shown (and brought to the front), on
+    // windowSection().
+    void windowRequested();
     // The books of generation() are open and loaded: where their sharing and
     // upload loops start.
     void booksOpened(quint64 generation);
@@ -293,6 +307,7 @@ private:
     std::optional<Project> m_armedProject;
     std::optional<QString> m_armedInternal;
     std::optional<IdleReport> m_idleReport;
+    QString m_windowSection = QStringLiteral("history");
     // Watches the database and the settings for another process's changes.
     Clock::Timer m_elsewhereTicker;
     qint64 m_seenDataVersion = -1;

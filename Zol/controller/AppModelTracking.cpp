@@ -3,6 +3,7 @@
 #include "AppModel.h"
 
 #include "HistoryModel.h"
+#include "WindowSection.h"
 #include "books/AppSettings.h"
 #include "records/Duration.h"
 
@@ -140,6 +141,24 @@ void AppModel::discardIdleTime(const IdleReport& report)
         setStatus(StatusMessage::success(QStringLiteral("Took ") +
                                          Duration::coarseString(report.seconds) +
                                          QStringLiteral(" of idle time off the timer.")));
+}
+
+void AppModel::setWindowSection(const QString& section)
+{
+    if (section == m_windowSection)
+        return;
+    const QList<WindowSection>& sections = windowSections();
+    if (std::none_of(sections.cbegin(), sections.cend(),
+                     [&](const WindowSection& s) { return s.id == section; }))
+        return;
+    m_windowSection = section;
+    Q_EMIT windowSectionChanged();
+}
+
+void AppModel::showWindow(const QString& section)
+{
+    setWindowSection(section);
+    Q_EMIT windowRequested();
 }
 
 void AppModel::setIdleReport(const std::optional<IdleReport>& report)
