@@ -1,11 +1,14 @@
 #include "linux/LinuxPlatform.h"
 
 #include "DoingNothing.h"
+#include "linux/DesktopSession.h"
 #include "linux/LinuxIdleTime.h"
 #include "linux/MutterIdleTime.h"
+#include "linux/PortalGlobalShortcut.h"
 #include "linux/ScreenSaverIdleTime.h"
 #include "linux/SessionBus.h"
 #include "linux/X11Connection.h"
+#include "linux/X11GlobalShortcut.h"
 #include "linux/X11IdleTime.h"
 
 #include <QElapsedTimer>
@@ -29,6 +32,14 @@ std::unique_ptr<IdleTimeSource> makeIdleTime(const std::shared_ptr<X11Connection
     return std::make_unique<LinuxIdleTime>(std::move(sources));
 }
 
+std::unique_ptr<GlobalShortcut> makeShortcut(const std::shared_ptr<X11Connection>& display,
+                                             const BusAccess& bus)
+{
+    if (isWaylandSession())
+        return std::make_unique<PortalGlobalShortcut>(bus);
+    return std::make_unique<X11GlobalShortcut>(display);
+}
+
 } // namespace
 
 std::unique_ptr<Platform> makePlatform()
@@ -41,7 +52,7 @@ std::unique_ptr<Platform> makePlatform()
     auto platform = std::make_unique<Platform>(
         std::make_unique<doing_nothing::SilentNotifier>(), // notifications
         makeIdleTime(display, bus),                        // idle time
-        std::make_unique<doing_nothing::NoShortcut>(),     // hot key
+        makeShortcut(display, bus),                        // hot key
         std::make_unique<doing_nothing::NoLoginItem>(),    // login item
         std::make_unique<doing_nothing::QuietSystem>(),    // sleep, wake and mounts
         std::make_unique<doing_nothing::NoDesktop>());     // file manager
