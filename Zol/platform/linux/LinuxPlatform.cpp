@@ -7,6 +7,7 @@
 #include "linux/PortalGlobalShortcut.h"
 #include "linux/ScreenSaverIdleTime.h"
 #include "linux/SessionBus.h"
+#include "linux/TrayHostProbe.h"
 #include "linux/X11Connection.h"
 #include "linux/X11GlobalShortcut.h"
 #include "linux/X11IdleTime.h"
@@ -56,6 +57,7 @@ std::unique_ptr<Platform> makePlatform()
         std::make_unique<doing_nothing::NoLoginItem>(),    // login item
         std::make_unique<doing_nothing::QuietSystem>(),    // sleep, wake and mounts
         std::make_unique<doing_nothing::NoDesktop>());     // file manager
+    platform->setTrayHostProbe(TrayHostProbe(display, bus));
     return platform;
 }
 
