@@ -1,25 +1,12 @@
 #include "linux/PortalGlobalShortcut.h"
 
-#include <QDBusArgument>
-#include <QDBusMetaType>
+#include "linux/PortalShortcut.h"
+
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QList>
 #include <QVariantMap>
-
-namespace zol::linux_desktop {
-
-// One shortcut as the portal takes and answers it: (sa{sv}).
-struct PortalShortcut
-{
-    QString id;
-    QVariantMap properties;
-};
-
-} // namespace zol::linux_desktop
-
-Q_DECLARE_METATYPE(zol::linux_desktop::PortalShortcut)
 
 namespace zol::linux_desktop {
 
@@ -37,28 +24,11 @@ const QString noPortal = QStringLiteral(
 
 } // namespace
 
-QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut)
-{
-    argument.beginStructure();
-    argument << shortcut.id << shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& shortcut)
-{
-    argument.beginStructure();
-    argument >> shortcut.id >> shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
 PortalGlobalShortcut::PortalGlobalShortcut(BusAccess bus, QObject* parent)
     : GlobalShortcut(parent)
     , m_bus(std::move(bus))
 {
-    qDBusRegisterMetaType<PortalShortcut>();
-    qDBusRegisterMetaType<QList<PortalShortcut>>();
+    PortalShortcut::registerType();
 }
 
 PortalGlobalShortcut::~PortalGlobalShortcut()

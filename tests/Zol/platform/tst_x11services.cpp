@@ -289,7 +289,6 @@ private Q_SLOTS:
         QTest::newRow("bare X display") << false << 0 << "x11"_ba << none;
         QTest::newRow("StatusNotifierItem host") << false << 1 << "x11"_ba << sni;
         QTest::newRow("watcher without a host") << false << 2 << "x11"_ba << none;
-        QTest::newRow("StatusNotifierItem host on Wayland") << false << 1 << "wayland"_ba << sni;
         QTest::newRow("XEmbed tray") << true << 0 << "x11"_ba << xembed;
         QTest::newRow("XEmbed tray under Wayland") << true << 0 << "wayland"_ba << none;
     }
