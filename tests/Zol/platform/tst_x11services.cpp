@@ -273,6 +273,20 @@ private Q_SLOTS:
         QVERIFY2(grabbed, qPrintable(refusal(grabbed)));
     }
 
+    // XWayland grabs work only while an X program has the focus: a Wayland
+    // session asks the portal, which this bus does not have.
+    void waylandSessionAsksThePortal()
+    {
+        ScopedEnvironment environment;
+        environment.set("XDG_SESSION_TYPE", "wayland");
+        const std::unique_ptr<Platform> platform = Platform::forThisDesktop();
+        const QString reason = u"This desktop does not let programs claim keys. Bind `zol toggle` "
+                               u"to Super+Alt+T in the desktop's keyboard settings."_s;
+        QCOMPARE(platform->shortcut().availability(),
+                 ServiceAvailability::missing(reason, u"Global shortcuts portal"_s));
+        QCOMPARE(refusal(platform->shortcut().grab(GlobalHotKey::signature())), reason);
+    }
+
     void trayHost_data()
     {
         QTest::addColumn<bool>("xembedTray");
