@@ -1,89 +1,14 @@
 #include "Platform.h"
 
+#include "DoingNothing.h"
+
 #ifdef Q_OS_LINUX
 #include "linux/LinuxPlatform.h"
 #endif
 
 namespace zol {
 
-namespace {
-
-const QString notOnThisDesktop = QStringLiteral("Not available on this desktop.");
-
-class SilentNotifier final : public Notifier
-{
-public:
-    ServiceAvailability availability() override
-    {
-        return ServiceAvailability::missing(notOnThisDesktop);
-    }
-    Authorisation authorisation() override { return Authorisation::denied; }
-    void requestAuthorisation(QObject* context, std::function<void(bool)> done) override
-    {
-        QMetaObject::invokeMethod(
-            context, [done = std::move(done)] { done(false); }, Qt::QueuedConnection);
-    }
-    void registerCategory(const QString&, const QList<NotificationAction>&) override {}
-    void post(const Notification&) override {}
-};
-
-class UnknownIdleTime final : public IdleTimeSource
-{
-public:
-    ServiceAvailability availability() override
-    {
-        return ServiceAvailability::missing(notOnThisDesktop);
-    }
-    std::optional<double> secondsSinceLastInput() override { return std::nullopt; }
-};
-
-class NoShortcut final : public GlobalShortcut
-{
-public:
-    ServiceAvailability availability() override
-    {
-        return ServiceAvailability::missing(notOnThisDesktop);
-    }
-    std::expected<void, QString> grab(const QString&) override
-    {
-        return std::unexpected(notOnThisDesktop);
-    }
-    void release() override {}
-};
-
-class NoLoginItem final : public LoginItemService
-{
-public:
-    ServiceAvailability availability() override
-    {
-        return ServiceAvailability::missing(notOnThisDesktop);
-    }
-    bool isEnabled() override { return false; }
-    std::optional<QString> setEnabled(bool enabled) override
-    {
-        if (!enabled)
-            return std::nullopt;
-        return QStringLiteral("Starting at login is not available on this desktop.");
-    }
-};
-
-class QuietSystem final : public SystemEvents
-{
-};
-
-class NoDesktop final : public Desktop
-{
-public:
-    ServiceAvailability availability() override
-    {
-        return ServiceAvailability::missing(notOnThisDesktop);
-    }
-    void reveal(const QString&) override {}
-    void openUrl(const QUrl&) override {}
-    std::optional<QString> askWhereToSave(const SaveRequest&) override { return std::nullopt; }
-};
-
-} // namespace
+using namespace doing_nothing;
 
 Platform::Platform(std::unique_ptr<Notifier> notifier, std::unique_ptr<IdleTimeSource> idleTime,
                    std::unique_ptr<GlobalShortcut> shortcut,
@@ -95,7 +20,7 @@ Platform::Platform(std::unique_ptr<Notifier> notifier, std::unique_ptr<IdleTimeS
     , m_loginItem(std::move(loginItem))
     , m_systemEvents(std::move(systemEvents))
     , m_desktop(std::move(desktop))
-    , m_trayHost([] { return ServiceAvailability::missing(notOnThisDesktop); })
+    , m_trayHost([] { return ServiceAvailability::missing(notOnThisDesktop()); })
 {}
 
 void Platform::setTrayHostProbe(std::function<ServiceAvailability()> probe)

@@ -1,11 +1,64 @@
 #include "linux/LinuxPlatform.h"
 
+#include "DoingNothing.h"
+#include "linux/DesktopSession.h"
+#include "linux/LinuxIdleTime.h"
+#include "linux/MutterIdleTime.h"
+#include "linux/PortalGlobalShortcut.h"
+#include "linux/ScreenSaverIdleTime.h"
+#include "linux/SessionBus.h"
+#include "linux/TrayHostProbe.h"
+#include "linux/X11Connection.h"
+#include "linux/X11GlobalShortcut.h"
+#include "linux/X11IdleTime.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
 namespace zol::linux_desktop {
+
+namespace {
+
+std::unique_ptr<IdleTimeSource> makeIdleTime(const std::shared_ptr<X11Connection>& display,
+                                             const BusAccess& bus)
+{
+    std::vector<std::unique_ptr<IdleTimeSource>> sources;
+    sources.push_back(std::make_unique<X11IdleTime>(display));
+    sources.push_back(std::make_unique<MutterIdleTime>(bus));
+    auto elapsed = std::make_shared<QElapsedTimer>();
+    elapsed->start();
+    sources.push_back(std::make_unique<ScreenSaverIdleTime>(
+        bus, [elapsed] { return double(elapsed->nsecsElapsed()) / 1e9; },
+        [](double seconds) { QThread::msleep(qRound(seconds * 1000)); }));
+    return std::make_unique<LinuxIdleTime>(std::move(sources));
+}
+
+std::unique_ptr<GlobalShortcut> makeShortcut(const std::shared_ptr<X11Connection>& display,
+                                             const BusAccess& bus)
+{
+    if (isWaylandSession())
+        return std::make_unique<PortalGlobalShortcut>(bus);
+    return std::make_unique<X11GlobalShortcut>(display);
+}
+
+} // namespace
 
 std::unique_ptr<Platform> makePlatform()
 {
-    // Each service takes its Linux implementation as it is written.
-    return Platform::doingNothing();
+    // Shared by the services that speak X11; nothing connects before a
+    // service is first asked.
+    const auto display = std::make_shared<X11Connection>();
+    const BusAccess bus = sessionBus();
+
+    auto platform = std::make_unique<Platform>(
+        std::make_unique<doing_nothing::SilentNotifier>(), // notifications
+        makeIdleTime(display, bus),                        // idle time
+        makeShortcut(display, bus),                        // hot key
+        std::make_unique<doing_nothing::NoLoginItem>(),    // login item
+        std::make_unique<doing_nothing::QuietSystem>(),    // sleep, wake and mounts
+        std::make_unique<doing_nothing::NoDesktop>());     // file manager
+    platform->setTrayHostProbe(TrayHostProbe(display, bus));
+    return platform;
 }
 
 } // namespace zol::linux_desktop
