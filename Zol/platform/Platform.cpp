@@ -116,15 +116,43 @@ Platform::~Platform() = default;
 
 std::unique_ptr<Platform> Platform::doingNothing()
 {
-    return doingNothing(std::make_unique<NoDesktop>());
+    return doingNothing(noDesktop());
 }
 
 std::unique_ptr<Platform> Platform::doingNothing(std::unique_ptr<Desktop> desktop)
 {
-    return std::make_unique<Platform>(
-        std::make_unique<SilentNotifier>(), std::make_unique<UnknownIdleTime>(),
-        std::make_unique<NoShortcut>(), std::make_unique<NoLoginItem>(),
-        std::make_unique<QuietSystem>(), std::move(desktop));
+    return std::make_unique<Platform>(silentNotifier(), unknownIdleTime(), noShortcut(),
+                                      noLoginItem(), quietSystem(), std::move(desktop));
+}
+
+std::unique_ptr<Notifier> Platform::silentNotifier()
+{
+    return std::make_unique<SilentNotifier>();
+}
+
+std::unique_ptr<IdleTimeSource> Platform::unknownIdleTime()
+{
+    return std::make_unique<UnknownIdleTime>();
+}
+
+std::unique_ptr<GlobalShortcut> Platform::noShortcut()
+{
+    return std::make_unique<NoShortcut>();
+}
+
+std::unique_ptr<LoginItemService> Platform::noLoginItem()
+{
+    return std::make_unique<NoLoginItem>();
+}
+
+std::unique_ptr<SystemEvents> Platform::quietSystem()
+{
+    return std::make_unique<QuietSystem>();
+}
+
+std::unique_ptr<Desktop> Platform::noDesktop()
+{
+    return std::make_unique<NoDesktop>();
 }
 
 } // namespace zol

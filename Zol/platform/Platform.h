@@ -48,6 +48,15 @@ public:
     // dialogs with the path it was given).
     static std::unique_ptr<Platform> doingNothing(std::unique_ptr<Desktop> desktop);
 
+    // Each of those services on its own, for a desktop that has some
+    // services and not others.
+    static std::unique_ptr<Notifier> silentNotifier();
+    static std::unique_ptr<IdleTimeSource> unknownIdleTime();
+    static std::unique_ptr<GlobalShortcut> noShortcut();
+    static std::unique_ptr<LoginItemService> noLoginItem();
+    static std::unique_ptr<SystemEvents> quietSystem();
+    static std::unique_ptr<Desktop> noDesktop();
+
 private:
     std::unique_ptr<Notifier> m_notifier;
     std::unique_ptr<IdleTimeSource> m_idleTime;
