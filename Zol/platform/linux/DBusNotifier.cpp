@@ -81,8 +81,8 @@ ServiceAvailability DBusNotifier::availability()
     case NameStatus::owned:
         break;
     case NameStatus::activatable:
-        return ServiceAvailability::present(
-            service, QStringLiteral("Started by the bus when first needed."));
+        return ServiceAvailability::present(service,
+                                            QStringLiteral("started by the bus when first needed"));
     case NameStatus::absent:
         return ServiceAvailability::missing(
             QStringLiteral("No notification server on the session bus: install one (dunst, "
@@ -105,8 +105,8 @@ ServiceAvailability DBusNotifier::availability()
     }
     return ServiceAvailability::present(
         name, capabilities.contains(QStringLiteral("actions"))
-                  ? QStringLiteral("Reminders carry Pause and Stop.")
-                  : QStringLiteral("This server shows no buttons: pause and stop from the tray."));
+                  ? QStringLiteral("reminders carry Pause and Stop")
+                  : QStringLiteral("no buttons on notifications: pause and stop from the tray"));
 }
 
 Notifier::Authorisation DBusNotifier::authorisation()

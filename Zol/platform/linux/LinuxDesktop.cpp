@@ -34,8 +34,8 @@ ServiceAvailability LinuxDesktop::availability()
         return ServiceAvailability::present(program.isEmpty() ? fileManager : program);
     }
     case NameStatus::activatable:
-        return ServiceAvailability::present(
-            fileManager, QStringLiteral("Started by the bus when first needed."));
+        return ServiceAvailability::present(fileManager,
+                                            QStringLiteral("started by the bus when first needed"));
     case NameStatus::absent:
         break;
     }

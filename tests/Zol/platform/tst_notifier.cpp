@@ -156,7 +156,7 @@ private Q_SLOTS:
             QVERIFY(found.found);
             QVERIFY2(found.implementation.startsWith(QStringLiteral("dunst ")),
                      qPrintable(found.implementation));
-            QCOMPARE(found.reason, QStringLiteral("Reminders carry Pause and Stop."));
+            QCOMPARE(found.reason, QStringLiteral("reminders carry Pause and Stop"));
 
             // The server that came later hears from us, and we from it.
             QSignalSpy clicked(&notifier, &Notifier::actionInvoked);
