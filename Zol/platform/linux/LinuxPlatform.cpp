@@ -1,8 +1,11 @@
 #include "linux/LinuxPlatform.h"
 
-#include "DoingNothing.h"
+#include "linux/AutostartLoginItem.h"
+#include "linux/DBusNotifier.h"
 #include "linux/DesktopSession.h"
+#include "linux/LinuxDesktop.h"
 #include "linux/LinuxIdleTime.h"
+#include "linux/LinuxSystemEvents.h"
 #include "linux/MutterIdleTime.h"
 #include "linux/PortalGlobalShortcut.h"
 #include "linux/ScreenSaverIdleTime.h"
@@ -12,7 +15,11 @@
 #include "linux/X11GlobalShortcut.h"
 #include "linux/X11IdleTime.h"
 
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace zol::linux_desktop {
@@ -49,14 +56,22 @@ std::unique_ptr<Platform> makePlatform()
     // service is first asked.
     const auto display = std::make_shared<X11Connection>();
     const BusAccess bus = sessionBus();
+    const QDBusConnection session = QDBusConnection::sessionBus();
+    const QString configFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString autostartFolder = configFolder.isEmpty()
+                                        ? QString()
+                                        : QDir(configFolder).filePath(QStringLiteral("autostart"));
 
     auto platform = std::make_unique<Platform>(
-        std::make_unique<doing_nothing::SilentNotifier>(), // notifications
-        makeIdleTime(display, bus),                        // idle time
-        makeShortcut(display, bus),                        // hot key
-        std::make_unique<doing_nothing::NoLoginItem>(),    // login item
-        std::make_unique<doing_nothing::QuietSystem>(),    // sleep, wake and mounts
-        std::make_unique<doing_nothing::NoDesktop>());     // file manager
+        std::make_unique<DBusNotifier>(session), // notifications
+        makeIdleTime(display, bus),              // idle time
+        makeShortcut(display, bus),              // hot key
+        std::make_unique<AutostartLoginItem>(autostartFolder,
+                                             QCoreApplication::applicationFilePath()),
+        std::make_unique<LinuxSystemEvents>(QDBusConnection::systemBus(),
+                                            QStringLiteral("/proc/self/mountinfo")),
+        std::make_unique<LinuxDesktop>(session, QStringLiteral("xdg-open")));
     platform->setTrayHostProbe(TrayHostProbe(display, bus));
     return platform;
 }

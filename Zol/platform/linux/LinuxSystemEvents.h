@@ -1,0 +1,62 @@
+#pragma once
+
+#include "SystemEvents.h"
+
+#include <QDBusConnection>
+#include <QFile>
+#include <QSet>
+#include <QString>
+
+class QSocketNotifier;
+
+namespace zol::linux_desktop {
+
+// Sleep and wake from logind on the system bus (PrepareForSleep), and new
+// mounts from the kernel's mount table of this process (/proc/self/mountinfo
+// in practice).
+//
+// The mount table tells of a change as an exceptional condition on its open
+// file, so nothing polls: each change reads the table again, and a mount that
+// was not there at the last reading emits volumeMounted(), once per reading.
+// Unmounting emits nothing.
+class LinuxSystemEvents final : public SystemEvents
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LinuxSystemEvents)
+
+public:
+    // `mountTable` is read now and watched from then on; the mounts listed
+    // now are the ones known.
+    LinuxSystemEvents(const QDBusConnection& systemBus, const QString& mountTable,
+                      QObject* parent = nullptr);
+    ~LinuxSystemEvents() override;
+
+    ServiceAvailability sleepAvailability() override;
+    ServiceAvailability mountAvailability() override;
+
+    // Reads the mount table again and emits volumeMounted() when it lists a
+    // mount not listed before. Run whenever the table signals a change; a
+    // table kept in a regular file never signals, so whoever changes one
+    // calls this.
+    void checkMounts();
+
+    // The mounts a mount table lists, one key per mount: its id, device and
+    // mount point, so that a share mounted again at the same place is new.
+    // Lines that are not mounts are skipped.
+    static QSet<QString> mountsIn(const QByteArray& table);
+
+private Q_SLOTS:
+    void onPrepareForSleep(bool goingToSleep);
+
+private:
+    QDBusConnection m_systemBus;
+    bool m_sleepWatched = false;
+
+    QString m_mountTablePath;
+    // Kept open: the change is signalled on this descriptor.
+    QFile m_mountTable;
+    QSocketNotifier* m_mountChanges = nullptr;
+    QSet<QString> m_mounts;
+};
+
+} // namespace zol::linux_desktop
