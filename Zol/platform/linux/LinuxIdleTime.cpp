@@ -19,7 +19,9 @@ ServiceAvailability LinuxIdleTime::availability()
             m_answering = source.get();
             return found;
         }
-        reasons.append(found.reason);
+        // Sources over one bus fail for the same reason when the bus is gone.
+        if (!reasons.contains(found.reason))
+            reasons.append(found.reason);
     }
     m_answering = nullptr;
     return ServiceAvailability::missing(

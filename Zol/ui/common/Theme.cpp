@@ -1,0 +1,143 @@
+#include "common/Theme.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QStyleFactory>
+
+namespace zol::ui::Theme {
+
+namespace {
+
+// 1 prefers dark, 2 prefers light, 0 (or no answer) says nothing.
+std::optional<Scheme> portalScheme()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return std::nullopt;
+    QDBusMessage read = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("Read"));
+    read << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme");
+    read.setAutoStartService(false);
+    const QDBusMessage reply = bus.call(read, QDBus::Block, 300);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return std::nullopt;
+    // A variant holding a variant holding the number.
+    QVariant value = reply.arguments().first();
+    while (value.canConvert<QDBusVariant>())
+        value = value.value<QDBusVariant>().variant();
+    switch (value.toUInt()) {
+    case 1:
+        return Scheme::dark;
+    case 2:
+        return Scheme::light;
+    default:
+        return std::nullopt;
+    }
+}
+
+QPalette darkPalette()
+{
+    QPalette p;
+    const QColor window(0x26, 0x27, 0x2b);
+    const QColor base(0x1d, 0x1e, 0x21);
+    const QColor text(0xec, 0xec, 0xee);
+    const QColor disabled(0x7b, 0x7d, 0x84);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, QColor(0x2c, 0x2d, 0x32));
+    p.setColor(QPalette::ToolTipBase, QColor(0x33, 0x34, 0x39));
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::PlaceholderText, disabled);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, QColor(0x33, 0x34, 0x3a));
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::BrightText, Qt::white);
+    p.setColor(QPalette::Light, QColor(0x44, 0x45, 0x4b));
+    p.setColor(QPalette::Midlight, QColor(0x3a, 0x3b, 0x41));
+    p.setColor(QPalette::Mid, QColor(0x2f, 0x30, 0x35));
+    p.setColor(QPalette::Dark, QColor(0x16, 0x17, 0x19));
+    p.setColor(QPalette::Shadow, Qt::black);
+    p.setColor(QPalette::Highlight, QColor(0x3b, 0x78, 0xe7));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, QColor(0x6e, 0xa8, 0xfe));
+    p.setColor(QPalette::LinkVisited, QColor(0xa3, 0x8b, 0xfa));
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, disabled);
+    return p;
+}
+
+QPalette lightPalette()
+{
+    QPalette p = QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+    p.setColor(QPalette::Highlight, QColor(0x2f, 0x6f, 0xeb));
+    return p;
+}
+
+} // namespace
+
+bool isDark(const QPalette& palette)
+{
+    return palette.color(QPalette::Window).lightnessF() < 0.5;
+}
+
+Scheme desktopScheme(const QPalette& palette)
+{
+    const QByteArray forced = qgetenv("ZOL_COLOR_SCHEME");
+    if (forced == "dark")
+        return Scheme::dark;
+    if (forced == "light")
+        return Scheme::light;
+    if (const std::optional<Scheme> asked = portalScheme())
+        return *asked;
+    return isDark(palette) ? Scheme::dark : Scheme::light;
+}
+
+void apply(QApplication& application)
+{
+    const QPalette current = QApplication::palette();
+    const Scheme wanted = desktopScheme(current);
+    if ((wanted == Scheme::dark) == isDark(current) && qEnvironmentVariableIsEmpty("ZOL_COLOR_SCHEME"))
+        return;
+    application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(wanted == Scheme::dark ? darkPalette() : lightPalette());
+}
+
+QColor secondaryText(const QPalette& palette)
+{
+    QColor c = palette.color(QPalette::WindowText);
+    c.setAlphaF(isDark(palette) ? 0.62 : 0.58);
+    return c;
+}
+
+QColor accent(const QPalette& palette)
+{
+    return isDark(palette) ? QColor(0x6e, 0xa8, 0xfe) : QColor(0x2f, 0x6f, 0xeb);
+}
+
+QColor success(const QPalette& palette)
+{
+    return isDark(palette) ? QColor(0x4c, 0xc3, 0x8a) : QColor(0x1f, 0x8a, 0x55);
+}
+
+QColor failure(const QPalette& palette)
+{
+    return isDark(palette) ? QColor(0xff, 0x6b, 0x6b) : QColor(0xcd, 0x2b, 0x31);
+}
+
+QColor warning(const QPalette& palette)
+{
+    return isDark(palette) ? QColor(0xf5, 0xb8, 0x4f) : QColor(0xa3, 0x5c, 0x00);
+}
+
+QColor card(const QPalette& palette)
+{
+    const QColor window = palette.color(QPalette::Window);
+    return isDark(palette) ? window.lighter(118) : window.darker(104);
+}
+
+} // namespace zol::ui::Theme

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+class QApplication;
+
+namespace zol::ui::Theme {
+
+enum class Scheme { light, dark };
+
+// The desktop's colour scheme: ZOL_COLOR_SCHEME ("light" or "dark") when set,
+// else the portal's org.freedesktop.appearance color-scheme (asked without
+// starting the portal, for at most a few hundred milliseconds), else judged
+// by the window colour of `palette`.
+Scheme desktopScheme(const QPalette& palette);
+
+// Qt 6.4 cannot ask the desktop for its colour scheme, so the style's palette
+// may be light on a dark desktop: then the application gets a palette of the
+// desktop's scheme (and the Fusion style, which draws any palette well).
+void apply(QApplication& application);
+
+bool isDark(const QPalette& palette);
+
+// Colours the screens share, readable on the palette's window colour.
+QColor secondaryText(const QPalette& palette);
+QColor accent(const QPalette& palette);
+QColor success(const QPalette& palette);
+QColor failure(const QPalette& palette);
+QColor warning(const QPalette& palette);
+// A quiet fill for cards and badges.
+QColor card(const QPalette& palette);
+
+} // namespace zol::ui::Theme
