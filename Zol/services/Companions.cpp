@@ -17,8 +17,20 @@ Companions::Companions(AppModel& model, Platform& platform, QObject* parent)
           new IdleMonitor(model.clock(), platform.idleTime(), platform.systemEvents(), this))
 {
     m_reminders->registerCategories();
-    m_reminders->onPause([this] { m_model.tracker()->pause(); });
-    m_reminders->onStop([this] { m_model.stop(); });
+    // An old reminder left in the desktop's list acts on nothing once its
+    // session has stopped.
+    const auto isCurrent = [this](const QUuid& session) {
+        const std::optional<TimeEntry>& current = m_model.tracker()->current();
+        return current && current->id == session;
+    };
+    m_reminders->onPause([this, isCurrent](const QUuid& session) {
+        if (isCurrent(session))
+            m_model.tracker()->pause();
+    });
+    m_reminders->onStop([this, isCurrent](const QUuid& session) {
+        if (isCurrent(session))
+            m_model.stop();
+    });
     m_idleMonitor->onIdleEnded([this](const IdleReport& report) { m_model.setIdleReport(report); });
 
     connect(&m_model, &AppModel::settingsChanged, this, &Companions::followSettings);

@@ -44,7 +44,9 @@ ReminderScheduler::ReminderScheduler(Clock& clock, Notifier& notifier, QObject* 
     , m_notifier(notifier)
 {
     connect(&m_notifier, &Notifier::actionInvoked, this,
-            [this](const QString&, const QString& actionId) { handleAction(actionId); });
+            [this](const QString& notificationId, const QString& actionId) {
+                handleAction(notificationId, actionId);
+            });
 }
 
 ReminderScheduler::~ReminderScheduler() = default;
@@ -55,15 +57,30 @@ void ReminderScheduler::registerCategories()
                                                {stopActionId(), QStringLiteral("Stop")}});
 }
 
-void ReminderScheduler::handleAction(const QString& actionId)
+std::optional<QUuid> ReminderScheduler::sessionOf(const QString& notificationId)
 {
+    static const QString prefix = QStringLiteral("still-tracking-");
+    if (!notificationId.startsWith(prefix))
+        return std::nullopt;
+    // "still-tracking-" + 36 characters of id + "-" + whole seconds.
+    const std::optional<QUuid> session = parseUuid(notificationId.mid(prefix.size(), 36));
+    if (!session || notificationId.mid(prefix.size() + 36, 1) != u"-")
+        return std::nullopt;
+    return session;
+}
+
+void ReminderScheduler::handleAction(const QString& notificationId, const QString& actionId)
+{
+    const std::optional<QUuid> session = sessionOf(notificationId);
+    if (!session)
+        return;
     // Copies: a callback may replace itself.
     if (actionId == pauseActionId()) {
-        if (const std::function<void()> pause = m_onPause)
-            pause();
+        if (const Action pause = m_onPause)
+            pause(*session);
     } else if (actionId == stopActionId()) {
-        if (const std::function<void()> stop = m_onStop)
-            stop();
+        if (const Action stop = m_onStop)
+            stop(*session);
     }
 }
 

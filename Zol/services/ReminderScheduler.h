@@ -65,13 +65,18 @@ public:
     QFuture<bool> requestAuthorisationIfNeeded();
     bool hasRequestedAuthorisation() const { return m_hasRequestedAuthorisation; }
 
-    // What the Pause and Stop actions run.
-    void onPause(std::function<void()> callback) { m_onPause = std::move(callback); }
-    void onStop(std::function<void()> callback) { m_onStop = std::move(callback); }
-    // A click on an action of a notification: "PAUSE" and "STOP" run their
-    // callbacks, anything else is ignored. Connected to the notifier's
-    // actionInvoked().
-    void handleAction(const QString& actionId);
+    // What the Pause and Stop actions run, given the session the reminder
+    // was about. A desktop keeps old reminders in its list, so that session
+    // need not be the one running now: the callback decides.
+    using Action = std::function<void(const QUuid& session)>;
+    void onPause(Action callback) { m_onPause = std::move(callback); }
+    void onStop(Action callback) { m_onStop = std::move(callback); }
+    // A click on an action of a notification: "PAUSE" and "STOP" of one of
+    // our reminders run their callbacks, anything else is ignored. Connected
+    // to the notifier's actionInvoked().
+    void handleAction(const QString& notificationId, const QString& actionId);
+    // The session a reminder's id names; none when it is not a reminder's.
+    static std::optional<QUuid> sessionOf(const QString& notificationId);
 
     // The reminder for `entry` after `worked` seconds of tracked time.
     static Notification notificationFor(const TimeEntry& entry, double worked);
@@ -100,8 +105,8 @@ private:
     // is recognised and dropped.
     quint64 m_nextToken = 0;
     bool m_hasRequestedAuthorisation = false;
-    std::function<void()> m_onPause;
-    std::function<void()> m_onStop;
+    Action m_onPause;
+    Action m_onStop;
 };
 
 } // namespace zol

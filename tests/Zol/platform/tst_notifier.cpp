@@ -73,8 +73,8 @@ private Q_SLOTS:
         reminders.registerCategories();
         int stops = 0;
         int pauses = 0;
-        reminders.onStop([&] { ++stops; });
-        reminders.onPause([&] { ++pauses; });
+        reminders.onStop([&](const QUuid&) { ++stops; });
+        reminders.onPause([&](const QUuid&) { ++pauses; });
         QSignalSpy clicked(&notifier, &Notifier::actionInvoked);
 
         const QFuture<bool> allowed = reminders.requestAuthorisationIfNeeded();
