@@ -23,6 +23,11 @@ Platform::Platform(std::unique_ptr<Notifier> notifier, std::unique_ptr<IdleTimeS
     , m_trayHost([] { return ServiceAvailability::missing(notOnThisDesktop()); })
 {}
 
+std::unique_ptr<Desktop> Platform::replaceDesktop(std::unique_ptr<Desktop> desktop)
+{
+    return std::exchange(m_desktop, std::move(desktop));
+}
+
 void Platform::setTrayHostProbe(std::function<ServiceAvailability()> probe)
 {
     m_trayHost = std::move(probe);

@@ -31,6 +31,10 @@ public:
     SystemEvents& systemEvents() const { return *m_systemEvents; }
     Desktop& desktop() const { return *m_desktop; }
 
+    // Puts `desktop` in place of the desktop services and returns those: the
+    // tray app answers save dialogs itself and passes the rest on.
+    std::unique_ptr<Desktop> replaceDesktop(std::unique_ptr<Desktop> desktop);
+
     // Whether the desktop shows tray icons, and how ("tray").
     ServiceAvailability trayHost() const { return m_trayHost(); }
     void setTrayHostProbe(std::function<ServiceAvailability()> probe);

@@ -6,12 +6,24 @@
 #include <QSvgRenderer>
 #include <QWidget>
 
+// The resource file lives in a static library: it is registered by hand, once,
+// before the first drawing is read.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(zol);
+}
+
 namespace zol::ui::Icons {
 
 namespace {
 
 QByteArray drawing(const QString& name)
 {
+    static const bool registered = [] {
+        registerResources();
+        return true;
+    }();
+    Q_UNUSED(registered);
     static QHash<QString, QByteArray> cache;
     const auto found = cache.constFind(name);
     if (found != cache.constEnd())

@@ -4,7 +4,10 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QStyle>
 #include <QStyleFactory>
+
+#include <memory>
 
 namespace zol::ui::Theme {
 
@@ -73,7 +76,8 @@ QPalette darkPalette()
 
 QPalette lightPalette()
 {
-    QPalette p = QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette p = fusion->standardPalette();
     p.setColor(QPalette::Highlight, QColor(0x2f, 0x6f, 0xeb));
     return p;
 }

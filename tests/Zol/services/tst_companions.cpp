@@ -3,7 +3,7 @@
 // and sleep offered once, the start-and-pause key, and the wiring following
 // changed settings and other books.
 
-#include "../controller/Books.h"
+#include "Books.h"
 #include "Companions.h"
 #include "GlobalHotKey.h"
 #include "IdleMonitor.h"

@@ -1,0 +1,43 @@
+#include "TrayStatus.h"
+
+#include "AppModel.h"
+#include "records/Duration.h"
+
+namespace zol {
+
+namespace {
+
+QString hoursAndMinutes(double seconds)
+{
+    const qint64 minutes = qint64(std::max(0.0, seconds)) / 60;
+    return QString::number(minutes / 60) + u':' +
+           QStringLiteral("%1").arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+TrayStatus TrayStatus::of(const AppModel& model)
+{
+    const Tracker& tracker = *model.tracker();
+    TrayStatus status;
+    const std::optional<TimeEntry>& current = tracker.current();
+    if (!current) {
+        status.accessibleLabel = QStringLiteral("Zol: not tracking");
+        return status;
+    }
+    if (tracker.isPaused())
+        status.picture = Picture::paused;
+    else if (model.runningTooLong())
+        status.picture = Picture::warningClock;
+    else
+        status.picture = Picture::runningClock;
+    status.time = hoursAndMinutes(tracker.elapsed());
+    status.accessibleLabel = QStringLiteral("Zol: ") +
+                             (tracker.isPaused() ? QStringLiteral("paused on")
+                                                 : QStringLiteral("tracking")) +
+                             u' ' + current->projectName + QStringLiteral(", ") +
+                             Duration::coarseString(tracker.elapsed());
+    return status;
+}
+
+} // namespace zol

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace zol {
+
+class AppModel;
+
+// What the clock in the tray shows: which picture, the elapsed time beside it
+// and the words a screen reader says. Derived from the controller; changes
+// only when one of them does (the time to the minute).
+struct TrayStatus
+{
+    enum class Picture { clock, runningClock, warningClock, paused };
+
+    Picture picture = Picture::clock;
+    // "h:mm" of the current session while tracking; empty otherwise.
+    QString time;
+    // "Zol: tracking Brand book, 1h 5m", "Zol: paused on …", "Zol: not tracking".
+    QString accessibleLabel;
+
+    // Paused is looked at before the warning, so a paused session that ran
+    // too long shows the pause.
+    static TrayStatus of(const AppModel& model);
+
+    bool operator==(const TrayStatus& other) const = default;
+};
+
+} // namespace zol

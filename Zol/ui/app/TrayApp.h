@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+namespace zol {
+class AppModel;
+class Clock;
+class Companions;
+class Platform;
+class SettingsStore;
+}
+
+namespace zol::ui {
+
+class MainWindow;
+class Panel;
+class TrayIcon;
+
+// The running tray app: the controller and the timer's companions over the
+// desktop's services, the clock in the tray, its panel, and the main window
+// when asked for. Quitting leaves an open session open in the books, as a
+// crash would: the next start shows it running.
+class TrayApp final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TrayApp)
+
+public:
+    TrayApp(SettingsStore& defaults, Clock& clock, std::unique_ptr<Platform> platform,
+            QObject* parent = nullptr);
+    ~TrayApp() override;
+
+    // Loads the books, starts the companions and puts the clock in the tray.
+    // A tray often starts after the session's autostart: without one the app
+    // looks again for about 30 seconds, then opens its panel as an ordinary
+    // window and says once how to get a tray.
+    void start();
+
+    // The panel, by the tray icon (or as a window without a tray).
+    void openPanel();
+    // The main window on the controller's section.
+    void showWindow();
+
+    AppModel& model() const { return *m_model; }
+    Platform& platform() const { return *m_platform; }
+    TrayIcon& trayIcon() const { return *m_trayIcon; }
+    Panel& panel() const { return *m_panel; }
+    // Made on first use.
+    MainWindow& mainWindow();
+    // Whether the clock is in a tray (rather than waiting for one, or given up).
+    bool isInTray() const { return m_inTray; }
+
+private:
+    void lookForTray();
+    void giveUpOnTray();
+
+    std::unique_ptr<Platform> m_platform;
+    std::unique_ptr<AppModel> m_model;
+    std::unique_ptr<Companions> m_companions;
+    std::unique_ptr<TrayIcon> m_trayIcon;
+    std::unique_ptr<Panel> m_panel;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    QTimer m_trayWait;
+    int m_trayLooks = 0;
+    bool m_inTray = false;
+};
+
+} // namespace zol::ui

@@ -1,0 +1,89 @@
+#include "tray/Panel.h"
+
+#include "tray/PanelPlacement.h"
+#include "tray/PanelView.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace zol::ui {
+
+namespace {
+
+Qt::WindowFlags flagsFor(Panel::Mode mode)
+{
+    switch (mode) {
+    case Panel::Mode::popup:
+        return Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
+    case Panel::Mode::placedByCompositor:
+        return Qt::Window | Qt::FramelessWindowHint;
+    case Panel::Mode::window:
+        return Qt::Window;
+    }
+    return Qt::Window;
+}
+
+} // namespace
+
+Panel::Panel(AppModel& model, Mode mode, QWidget* parent)
+    : QWidget(parent, flagsFor(mode))
+    , m_model(model)
+    , m_mode(mode)
+    , m_view(new PanelView(model, this))
+{
+    setObjectName(QStringLiteral("panel"));
+    setWindowTitle(QStringLiteral("Zol"));
+    setAccessibleName(QStringLiteral("Zol"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    connect(m_view, &PanelView::closeRequested, this, &QWidget::close);
+    connect(m_view, &PanelView::quitRequested, this, &Panel::quitRequested);
+}
+
+Panel::~Panel() = default;
+
+Panel::Mode Panel::modeForThisDesktop()
+{
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))
+               ? Mode::placedByCompositor
+               : Mode::popup;
+}
+
+void Panel::open(QRect icon)
+{
+    adjustSize();
+    if (m_mode == Mode::popup) {
+        const QPoint pointer = QCursor::pos();
+        const QPoint anchor = icon.isEmpty() ? pointer : icon.center();
+        QScreen* screen = QGuiApplication::screenAt(anchor);
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen)
+            move(panelPosition(sizeHint(), icon, pointer, screen->geometry(),
+                               screen->availableGeometry()));
+    }
+    m_view->prepareToShow();
+    show();
+    raise();
+    activateWindow();
+}
+
+void Panel::toggle(QRect icon)
+{
+    if (isVisible())
+        close();
+    else
+        open(icon);
+}
+
+void Panel::hideEvent(QHideEvent* event)
+{
+    // Closing the panel forgets what was typed in its forms.
+    m_view->discardForms();
+    QWidget::hideEvent(event);
+}
+
+} // namespace zol::ui

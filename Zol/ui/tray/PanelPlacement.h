@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace zol::ui {
+
+// Which side of the screen the tray's bar is on.
+enum class BarSide { top, bottom, left, right };
+
+// The side a panel opened from the tray comes out of: the side where the
+// desktop reserves room for its bar (what the screen has and its available
+// area lacks), the one nearest `anchor` when several are reserved. With none
+// reserved, the screen edge nearest `anchor`. (Merely the nearest edge is the
+// classic wrong guess for an icon in a corner of a side bar.)
+BarSide barSide(QPoint anchor, QRect screen, QRect available);
+
+// The top-left corner of a panel of `size` opened from the tray: against the
+// bar, centred on the tray icon (`icon`, as the tray reports it) or, when the
+// tray reports no geometry (an empty rectangle), on the pointer; clamped to
+// the available area, with a small gap from its edges.
+QPoint panelPosition(QSize size, QRect icon, QPoint pointer, QRect screen, QRect available);
+
+} // namespace zol::ui

@@ -1,0 +1,159 @@
+#include "tray/TrayIcon.h"
+
+#include "AppModel.h"
+#include "common/Theme.h"
+#include "tray/TrayIconPainter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+namespace zol::ui {
+
+namespace {
+
+const QColor lightInk(0xf2, 0xf2, 0xf2);
+const QColor darkInk(0x20, 0x21, 0x24);
+
+} // namespace
+
+QColor TrayIcon::inkOver(const QImage& sample)
+{
+    double lightness = 0;
+    int counted = 0;
+    for (int y = 0; y < sample.height(); ++y) {
+        for (int x = 0; x < sample.width(); ++x) {
+            lightness += QColor(sample.pixel(x, y)).lightnessF();
+            ++counted;
+        }
+    }
+    if (counted == 0)
+        return QColor();
+    return lightness / counted < 0.5 ? lightInk : darkInk;
+}
+
+void TrayIcon::matchTray()
+{
+    const QRect at = geometry();
+    QScreen* screen = at.isEmpty() ? nullptr : QGuiApplication::screenAt(at.center());
+    if (!screen)
+        return;
+    // The icon's corners: the pictures leave them clear, so they show the tray.
+    const QPoint origin = screen->geometry().topLeft();
+    QImage corners(2, 2, QImage::Format_RGB32);
+    const QList<QPoint> points{at.topLeft(), at.topRight(), at.bottomLeft(), at.bottomRight()};
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const QPoint p = points.at(i) - origin;
+        const QImage pixel = screen->grabWindow(0, p.x(), p.y(), 1, 1).toImage();
+        corners.setPixel(int(i % 2), int(i / 2), pixel.isNull() ? 0 : pixel.pixel(0, 0));
+    }
+    const QColor ink = inkOver(corners);
+    if (ink.isValid())
+        setInk(ink);
+}
+
+TrayIcon::TrayIcon(AppModel& model, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_menu(std::make_unique<QMenu>())
+    , m_icon(new QSystemTrayIcon(this))
+{
+    m_menu->setObjectName(QStringLiteral("trayMenu"));
+    QAction* open = m_menu->addAction(QStringLiteral("Open Zol"));
+    open->setObjectName(QStringLiteral("openZol"));
+    connect(open, &QAction::triggered, this, &TrayIcon::panelRequested);
+    m_pauseOrResume = m_menu->addAction(QStringLiteral("Pause"));
+    m_pauseOrResume->setObjectName(QStringLiteral("pauseOrResume"));
+    connect(m_pauseOrResume, &QAction::triggered, this, [this] {
+        Tracker& tracker = *m_model.tracker();
+        if (tracker.isPaused())
+            tracker.resume();
+        else
+            tracker.pause();
+    });
+    m_stop = m_menu->addAction(QStringLiteral("Stop"));
+    m_stop->setObjectName(QStringLiteral("stop"));
+    connect(m_stop, &QAction::triggered, this, [this] { m_model.stop(); });
+    m_menu->addSeparator();
+    QAction* history = m_menu->addAction(QStringLiteral("History"));
+    history->setObjectName(QStringLiteral("history"));
+    connect(history, &QAction::triggered, this,
+            [this] { m_model.showWindow(QStringLiteral("history")); });
+    QAction* settings = m_menu->addAction(QStringLiteral("Settings"));
+    settings->setObjectName(QStringLiteral("settings"));
+    connect(settings, &QAction::triggered, this,
+            [this] { m_model.showWindow(QStringLiteral("general")); });
+    m_menu->addSeparator();
+    QAction* quit = m_menu->addAction(QStringLiteral("Quit Zol"));
+    quit->setObjectName(QStringLiteral("quitZol"));
+    connect(quit, &QAction::triggered, this, &TrayIcon::quitRequested);
+    m_icon->setContextMenu(m_menu.get());
+
+    connect(m_icon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+                    Q_EMIT panelRequested();
+            });
+
+    const bool darkBar = Theme::desktopScheme(QApplication::palette()) == Theme::Scheme::dark ||
+                         qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QStringLiteral("GNOME"));
+    m_ink = darkBar ? lightInk : darkInk;
+    connect(&m_model, &AppModel::trackerChanged, this, &TrayIcon::followTracker);
+    connect(&m_model, &AppModel::settingsChanged, this, &TrayIcon::refresh);
+    followTracker();
+}
+
+TrayIcon::~TrayIcon() = default;
+
+void TrayIcon::show()
+{
+    m_icon->show();
+}
+
+QRect TrayIcon::geometry() const
+{
+    return m_icon->geometry();
+}
+
+void TrayIcon::setInk(const QColor& ink)
+{
+    if (ink == m_ink)
+        return;
+    m_ink = ink;
+    m_drawn = false;
+    refresh();
+}
+
+// The tracker is replaced when other books open.
+void TrayIcon::followTracker()
+{
+    disconnect(m_currentConnection);
+    disconnect(m_totalsConnection);
+    Tracker* tracker = m_model.tracker();
+    m_currentConnection = connect(tracker, &Tracker::currentChanged, this, &TrayIcon::refresh);
+    m_totalsConnection = connect(tracker, &Tracker::totalsChanged, this, &TrayIcon::refresh);
+    refresh();
+}
+
+void TrayIcon::refresh()
+{
+    const Tracker& tracker = *m_model.tracker();
+    m_pauseOrResume->setText(tracker.isPaused() ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    m_pauseOrResume->setEnabled(tracker.isTracking());
+    m_stop->setEnabled(tracker.isTracking());
+
+    const TrayStatus status = TrayStatus::of(m_model);
+    if (m_drawn && status == m_status)
+        return;
+    m_status = status;
+    m_drawn = true;
+    m_icon->setIcon(trayIcon(m_status, m_ink));
+    // Qt 6.4 has no separate accessible title for a tray icon: the tooltip
+    // says it.
+    m_icon->setToolTip(m_status.accessibleLabel);
+}
+
+} // namespace zol::ui

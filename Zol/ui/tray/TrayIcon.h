@@ -1,0 +1,70 @@
+#pragma once
+
+#include "TrayStatus.h"
+
+#include <QColor>
+#include <QMetaObject>
+#include <QObject>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+
+namespace zol {
+class AppModel;
+}
+
+namespace zol::ui {
+
+// The clock in the tray. Its picture, the time drawn into it and its tooltip
+// (the accessibility label, word for word) follow the controller; they are
+// redrawn only when what they show changes, the time to the minute. A click
+// asks for the panel; the context menu serves trays that only open menus.
+class TrayIcon final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TrayIcon)
+
+public:
+    explicit TrayIcon(AppModel& model, QObject* parent = nullptr);
+    ~TrayIcon() override;
+
+    void show();
+    // Where the tray shows the icon; empty when the tray does not say.
+    QRect geometry() const;
+    const TrayStatus& status() const { return m_status; }
+    QSystemTrayIcon& systemTrayIcon() const { return *m_icon; }
+    QMenu& menu() const { return *m_menu; }
+    // The colour the picture is drawn in: light on a dark panel.
+    void setInk(const QColor& ink);
+    const QColor& ink() const { return m_ink; }
+    // Looks at the tray around the icon (where the tray reports where it is)
+    // and draws light on a dark tray, dark on a light one. Without a place to
+    // look, the desktop's colour scheme decides (GNOME's bar is always dark).
+    void matchTray();
+    // The ink for a tray whose pixels around the icon are `sample`.
+    static QColor inkOver(const QImage& sample);
+
+Q_SIGNALS:
+    void panelRequested();
+    void quitRequested();
+
+private:
+    void followTracker();
+    void refresh();
+
+    AppModel& m_model;
+    std::unique_ptr<QMenu> m_menu;
+    QSystemTrayIcon* m_icon;
+    QAction* m_pauseOrResume;
+    QAction* m_stop;
+    TrayStatus m_status;
+    bool m_drawn = false;
+    QColor m_ink;
+    QMetaObject::Connection m_currentConnection;
+    QMetaObject::Connection m_totalsConnection;
+};
+
+} // namespace zol::ui

@@ -1,0 +1,94 @@
+#include "tray/TrayIconPainter.h"
+
+#include "common/Icons.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace zol::ui {
+
+QString pictureName(TrayStatus::Picture picture)
+{
+    switch (picture) {
+    case TrayStatus::Picture::clock:
+        return QStringLiteral("clock");
+    case TrayStatus::Picture::runningClock:
+        return QStringLiteral("clock-filled");
+    case TrayStatus::Picture::warningClock:
+        return QStringLiteral("clock-warning");
+    case TrayStatus::Picture::paused:
+        return QStringLiteral("pause-circle");
+    }
+    return QStringLiteral("clock");
+}
+
+QPixmap trayPixmap(const TrayStatus& status, int size, const QColor& ink)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QString picture = pictureName(status.picture);
+
+    if (status.time.isEmpty() || size < 22) {
+        const int margin = size >= 22 ? size / 11 : 1;
+        painter.drawPixmap(margin, margin, Icons::pixmap(picture, size - 2 * margin, ink));
+        return QPixmap::fromImage(image);
+    }
+
+    // The time as large as it fits, and under it a small mark of the state:
+    // a dot while running (red when it ran too long), two bars when paused.
+    // A picture of a clock beside it would be too small to read.
+    QFont font;
+    font.setBold(true);
+    font.setStretch(QFont::SemiCondensed);
+    qreal pixels = size * 0.52;
+    for (;; pixels -= 0.5) {
+        font.setPixelSize(qMax(1, qRound(pixels)));
+        if (QFontMetricsF(font).horizontalAdvance(status.time) <= size - 1 || pixels <= 6)
+            break;
+    }
+    painter.setFont(font);
+    painter.setPen(ink);
+    const qreal textHeight = size * 0.66;
+    painter.drawText(QRectF(0, 0, size, textHeight), Qt::AlignHCenter | Qt::AlignBottom,
+                     status.time);
+
+    const qreal markTop = size * 0.72;
+    const qreal markHeight = size * 0.22;
+    const qreal middle = size / 2.0;
+    painter.setPen(Qt::NoPen);
+    switch (status.picture) {
+    case TrayStatus::Picture::paused: {
+        painter.setBrush(ink);
+        const qreal bar = qMax(2.0, size * 0.09);
+        painter.drawRect(QRectF(middle - bar * 1.5, markTop, bar, markHeight));
+        painter.drawRect(QRectF(middle + bar * 0.5, markTop, bar, markHeight));
+        break;
+    }
+    case TrayStatus::Picture::warningClock:
+        painter.setBrush(QColor(0xe5, 0x48, 0x4d));
+        painter.drawEllipse(QPointF(middle, markTop + markHeight / 2), markHeight * 0.62,
+                            markHeight * 0.62);
+        break;
+    case TrayStatus::Picture::runningClock:
+    case TrayStatus::Picture::clock:
+        painter.setBrush(ink);
+        painter.drawEllipse(QPointF(middle, markTop + markHeight / 2), markHeight / 2,
+                            markHeight / 2);
+        break;
+    }
+    return QPixmap::fromImage(image);
+}
+
+QIcon trayIcon(const TrayStatus& status, const QColor& ink)
+{
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64})
+        icon.addPixmap(trayPixmap(status, size, ink));
+    return icon;
+}
+
+} // namespace zol::ui

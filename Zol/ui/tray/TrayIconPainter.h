@@ -1,0 +1,22 @@
+#pragma once
+
+#include "TrayStatus.h"
+
+#include <QColor>
+#include <QIcon>
+#include <QPixmap>
+
+namespace zol::ui {
+
+// The name of the drawing (in the icons' resource) of each tray picture.
+QString pictureName(TrayStatus::Picture picture);
+
+// The tray's picture at `size` pixels in `ink`. A tray gives the icon a
+// square and shows no text beside it, so from 22 px up a tracking session
+// shows its time (h:mm) over a small mark of its state; below that, and when
+// nothing is tracked, the picture alone.
+QPixmap trayPixmap(const TrayStatus& status, int size, const QColor& ink);
+// Every size a tray may ask for.
+QIcon trayIcon(const TrayStatus& status, const QColor& ink);
+
+} // namespace zol::ui

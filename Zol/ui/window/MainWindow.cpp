@@ -1,0 +1,162 @@
+#include "window/MainWindow.h"
+
+#include "AppModel.h"
+#include "WindowSection.h"
+#include "books/SettingsStore.h"
+#include "common/Icons.h"
+#include "window/Sections.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace zol::ui {
+
+namespace {
+
+const QString geometryKey = QStringLiteral("ui.mainWindowGeometry");
+
+} // namespace
+
+MainWindow::MainWindow(AppModel& model, QWidget* parent)
+    : QMainWindow(parent)
+    , m_model(model)
+    , m_sidebar(new QListWidget(this))
+    , m_stack(new QStackedWidget(this))
+    , m_switcher(new QToolButton(this))
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Zol"));
+    resize(1200, 800);
+
+    m_sidebar->setObjectName(QStringLiteral("sidebar"));
+    m_sidebar->setAccessibleName(QStringLiteral("Sections"));
+    m_sidebar->setFrameShape(QFrame::NoFrame);
+    m_sidebar->setFixedWidth(190);
+    m_sidebar->setSpacing(1);
+    for (const WindowSection& s : windowSections()) {
+        auto* item = new QListWidgetItem(s.label, m_sidebar);
+        item->setData(Qt::UserRole, s.id);
+        item->setSizeHint(QSize(0, 30));
+    }
+    connect(m_sidebar, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && row < windowSections().size())
+            m_model.setWindowSection(windowSections().at(row).id);
+    });
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_sidebar);
+    layout->addWidget(m_stack, 1);
+    setCentralWidget(central);
+
+    QToolBar* toolbar = addToolBar(QStringLiteral("Administration"));
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setMovable(false);
+    m_switcher->setObjectName(QStringLiteral("administrationSwitcher"));
+    m_switcher->setToolTip(QStringLiteral("Which set of books every screen is showing"));
+    m_switcher->setPopupMode(QToolButton::InstantPopup);
+    m_switcher->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toolbar->addWidget(m_switcher);
+
+    connect(&m_model, &AppModel::windowSectionChanged, this, &MainWindow::showSection);
+    connect(&m_model, &AppModel::administrationsChanged, this, &MainWindow::rebuildSwitcher);
+    connect(&m_model, &AppModel::administrationChanged, this, &MainWindow::rebuildSwitcher);
+    rebuildSwitcher();
+    showSection();
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::section(const QString& id)
+{
+    if (QWidget* made = m_sections.value(id))
+        return made;
+    QWidget* made = makeSection(id, m_model, m_stack);
+    made->setObjectName(id + QStringLiteral("Section"));
+    m_stack->addWidget(made);
+    m_sections.insert(id, made);
+    return made;
+}
+
+void MainWindow::showSection()
+{
+    const QString& id = m_model.windowSection();
+    m_stack->setCurrentWidget(section(id));
+    const QList<WindowSection>& sections = windowSections();
+    for (int row = 0; row < sections.size(); ++row) {
+        if (sections.at(row).id == id && m_sidebar->currentRow() != row) {
+            const QSignalBlocker quiet(m_sidebar);
+            m_sidebar->setCurrentRow(row);
+        }
+    }
+}
+
+void MainWindow::rebuildSwitcher()
+{
+    m_switcher->setText(QStringLiteral("Administration: ") + m_model.administration().name);
+    m_switcher->setAccessibleName(m_switcher->text());
+    auto* menu = new QMenu(m_switcher);
+    menu->setObjectName(QStringLiteral("administrationMenu"));
+    auto* group = new QActionGroup(menu);
+    for (const Administration& a : m_model.administrations()) {
+        QAction* action = menu->addAction(a.name);
+        action->setCheckable(true);
+        action->setChecked(a.id == m_model.administration().id);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, a] { m_model.switchTo(a); });
+    }
+    menu->addSeparator();
+    QAction* manage = menu->addAction(QStringLiteral("Manage administrations…"));
+    manage->setObjectName(QStringLiteral("manageAdministrations"));
+    connect(manage, &QAction::triggered, this,
+            [this] { m_model.setWindowSection(QStringLiteral("administrations")); });
+    QMenu* old = m_switcher->menu();
+    m_switcher->setMenu(menu);
+    delete old;
+}
+
+void MainWindow::present()
+{
+    if (!m_geometryRestored) {
+        m_geometryRestored = true;
+        if (const std::optional<QByteArray> saved = m_model.defaults().binary(geometryKey))
+            restoreGeometry(*saved);
+    }
+    showSection();
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::saveGeometryNow()
+{
+    m_model.defaults().setBinary(geometryKey, saveGeometry());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    saveGeometryNow();
+    // The tray app goes on without its window.
+    hide();
+    event->ignore();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        rebuildSwitcher();
+    QMainWindow::changeEvent(event);
+}
+
+} // namespace zol::ui

@@ -1,0 +1,159 @@
+// The clock in the tray: where the panel opens against the tray's bar, what
+// the icon shows and says in each state, that it is redrawn only when that
+// changes, and that a second start hands over to the first.
+
+#include "Books.h"
+#include "PrivateBus.h"
+#include "TrayStatus.h"
+#include "app/SingleInstance.h"
+#include "tray/PanelPlacement.h"
+#include "tray/TrayIcon.h"
+
+#include <QAction>
+#include <QDBusConnection>
+#include <QMenu>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zol;
+using namespace zol::test;
+using namespace zol::ui;
+
+class TestTray : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Books> m_books;
+
+    AppModel& model() { return *m_books->model; }
+
+private Q_SLOTS:
+    void init() { m_books = std::make_unique<Books>(); }
+    void cleanup() { m_books.reset(); }
+
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("icon");
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QPoint>("expected");
+        const QRect screen(0, 0, 1920, 1080);
+        const QSize panel(360, 520);
+        Q_UNUSED(panel);
+        // The panel is 360 by 520 and keeps 4 px from the bar and the edges.
+        QTest::newRow("top bar, icon on the right")
+            << QRect(0, 32, 1920, 1048) << QRect(1800, 4, 24, 24) << QPoint() << QPoint(1556, 36);
+        QTest::newRow("top bar, icon in the middle")
+            << QRect(0, 32, 1920, 1048) << QRect(948, 4, 24, 24) << QPoint() << QPoint(779, 36);
+        QTest::newRow("bottom bar")
+            << QRect(0, 0, 1920, 1040) << QRect(1700, 1048, 24, 24) << QPoint() << QPoint(1531, 516);
+        QTest::newRow("side bar on the left, icon low in its corner")
+            << QRect(48, 0, 1872, 1080) << QRect(12, 1040, 24, 24) << QPoint() << QPoint(52, 556);
+        QTest::newRow("no geometry: by the pointer, under a top bar")
+            << QRect(0, 28, 1920, 1052) << QRect() << QPoint(300, 10) << QPoint(120, 32);
+        QTest::newRow("no bar reserved: the edge nearest the icon")
+            << screen << QRect(1880, 1050, 24, 24) << QPoint() << QPoint(1556, 526);
+    }
+
+    void placement()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QRect, icon);
+        QFETCH(QPoint, pointer);
+        QTEST(panelPosition(QSize(360, 520), icon, pointer, QRect(0, 0, 1920, 1080), available),
+              "expected");
+    }
+
+    // What the tray shows and says in each state; paused is looked at before
+    // the warning.
+    void statusInEachState()
+    {
+        QCOMPARE(TrayStatus::of(model()),
+                 (TrayStatus{TrayStatus::Picture::clock, QString(), u"Zol: not tracking"_s}));
+        model().settings()->setLongRunningWarningHours(1);
+        model().start(brandBook);
+        m_books->clock.advance(65 * 60);
+        QCOMPARE(TrayStatus::of(model()),
+                 (TrayStatus{TrayStatus::Picture::warningClock, u"1:05"_s,
+                             u"Zol: tracking Brand book, 1h 5m"_s}));
+        model().tracker()->pause();
+        QCOMPARE(TrayStatus::of(model()),
+                 (TrayStatus{TrayStatus::Picture::paused, u"1:05"_s,
+                             u"Zol: paused on Brand book, 1h 5m"_s}));
+        model().tracker()->resume();
+        model().settings()->setLongRunningWarningHours(0);
+        QCOMPARE(TrayStatus::of(model()).picture, TrayStatus::Picture::runningClock);
+    }
+
+    // The icon follows the controller, its tooltip is the accessibility
+    // label, and it is drawn again only when the minute turns.
+    void iconFollowsTheTimer()
+    {
+        TrayIcon icon(model());
+        QCOMPARE(icon.systemTrayIcon().toolTip(), u"Zol: not tracking"_s);
+        QVERIFY(!icon.menu().findChild<QAction*>(u"stop"_s)->isEnabled());
+        model().start(brandBook);
+        QCOMPARE(icon.systemTrayIcon().toolTip(), u"Zol: tracking Brand book, 0m"_s);
+        QVERIFY(icon.menu().findChild<QAction*>(u"stop"_s)->isEnabled());
+
+        const qint64 drawn = icon.systemTrayIcon().icon().cacheKey();
+        m_books->clock.advance(30);
+        QCOMPARE(icon.systemTrayIcon().icon().cacheKey(), drawn);
+        m_books->clock.advance(30);
+        QVERIFY(icon.systemTrayIcon().icon().cacheKey() != drawn);
+        QCOMPARE(icon.status().time, u"0:01"_s);
+
+        icon.menu().findChild<QAction*>(u"pauseOrResume"_s)->trigger();
+        QVERIFY(model().tracker()->isPaused());
+        QCOMPARE(icon.menu().findChild<QAction*>(u"pauseOrResume"_s)->text(), u"Resume"_s);
+        QSignalSpy window(&model(), &AppModel::windowRequested);
+        icon.menu().findChild<QAction*>(u"settings"_s)->trigger();
+        QCOMPARE(window.count(), 1);
+        QCOMPARE(model().windowSection(), u"general"_s);
+    }
+
+    void inkFollowsTheTray()
+    {
+        QImage dark(2, 2, QImage::Format_RGB32);
+        dark.fill(QColor(0x2b, 0x2b, 0x2b));
+        QImage light(2, 2, QImage::Format_RGB32);
+        light.fill(QColor(0xee, 0xee, 0xee));
+        QVERIFY(TrayIcon::inkOver(dark).lightnessF() > 0.5);
+        QVERIFY(TrayIcon::inkOver(light).lightnessF() < 0.5);
+    }
+
+    // A second start finds the name held, asks the first to open its panel,
+    // and goes away.
+    void aSecondStartHandsOver()
+    {
+        PrivateBus bus;
+        QVERIFY2(bus.isRunning(), qPrintable(bus.error()));
+        SingleInstance first(bus.connect(u"first"_s), u"org.zol.ZolTest"_s);
+        QCOMPARE(first.claim(), SingleInstance::Claim::first);
+        QSignalSpy activated(&first, &SingleInstance::activationRequested);
+
+        // The second start is another process; its call is answered from
+        // this one's event loop.
+        QProcess second;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus.address());
+        second.setProcessEnvironment(environment);
+        second.start(u"dbus-send"_s, {u"--session"_s, u"--print-reply"_s,
+                                     u"--dest=org.zol.ZolTest"_s, u"/org/zol/Zol"_s,
+                                     u"org.zol.Zol.Activate"_s});
+        QVERIFY(activated.wait(10'000));
+        QVERIFY(second.waitForFinished(10'000));
+        QCOMPARE(second.exitCode(), 0);
+
+        // The same from a second app: it hands over instead of running.
+        SingleInstance later(bus.connect(u"later"_s), u"org.zol.ZolTest"_s);
+        QCOMPARE(later.claim(), SingleInstance::Claim::handedOver);
+        QCOMPARE(activated.count(), 2);
+    }
+};
+
+QTEST_MAIN(TestTray)
+#include "tst_tray.moc"
