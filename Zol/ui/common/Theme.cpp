@@ -84,6 +84,11 @@ QPalette lightPalette()
 
 } // namespace
 
+QPalette palette(Scheme scheme)
+{
+    return scheme == Scheme::dark ? darkPalette() : lightPalette();
+}
+
 bool isDark(const QPalette& palette)
 {
     return palette.color(QPalette::Window).lightnessF() < 0.5;

@@ -22,6 +22,10 @@ void apply(QApplication& application);
 
 bool isDark(const QPalette& palette);
 
+// The palettes the app draws with when the style's own does not match the
+// desktop (with the Fusion style).
+QPalette palette(Scheme scheme);
+
 // Colours the screens share, readable on the palette's window colour.
 QColor secondaryText(const QPalette& palette);
 QColor accent(const QPalette& palette);
