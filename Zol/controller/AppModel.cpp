@@ -16,6 +16,8 @@
 #include "tracking/Tracker.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 
 #include <algorithm>
 #include <exception>
@@ -114,6 +116,7 @@ void AppModel::openBooks(const Administration& administration)
     m_settings->setLaunchAtLogin(m_platform.loginItem().isEnabled());
     ++m_generation;
     setStartupError(failure ? std::optional(cannotOpenText(*failure)) : std::nullopt);
+    watchBooksFiles();
     Q_EMIT settingsChanged();
     Q_EMIT trackerChanged();
 }
@@ -181,13 +184,54 @@ std::optional<QString> AppModel::setLaunchAtLogin(bool enabled)
 }
 
 // Another process (the command line) may write to the same database and the
-// same settings file. The database is asked for its data version every two
-// seconds, whether or not a session runs; the settings file is read again on
-// the same beat, since a file watcher misses replacements on some file systems.
+// same settings file. Both live on the local disk, where a file watcher sees
+// every write: a write to the database, its WAL or the folder where the WAL
+// comes and goes wakes the controller, which asks the database for its data
+// version (the settings store watches its own file). Nothing else wakes it: a
+// slow look, once a minute, catches what a watcher misses (a replaced file on
+// an unusual file system).
 void AppModel::watchElsewhere()
 {
     connect(&m_defaults, &SettingsStore::changed, this, &AppModel::followSettingsElsewhere);
-    m_elsewhereTicker = m_clock.every(2, this, [this] { followElsewhere(); });
+    m_booksWatcher = new QFileSystemWatcher(this);
+    connect(m_booksWatcher, &QFileSystemWatcher::fileChanged, this, &AppModel::followSoon);
+    connect(m_booksWatcher, &QFileSystemWatcher::directoryChanged, this, &AppModel::followSoon);
+    watchBooksFiles();
+    m_elsewhereTicker = m_clock.every(slowLookSeconds, this, [this] { followElsewhere(); });
+}
+
+void AppModel::watchBooksFiles()
+{
+    if (!m_booksWatcher)
+        return;
+    const QStringList watched = m_booksWatcher->files() + m_booksWatcher->directories();
+    if (!watched.isEmpty())
+        m_booksWatcher->removePaths(watched);
+    const QString path = m_store ? m_store->path() : QString();
+    if (path.isEmpty() || path == u":memory:")
+        return;
+    QStringList paths{path, QFileInfo(path).absolutePath()};
+    if (const QString wal = path + QStringLiteral("-wal"); QFileInfo::exists(wal))
+        paths.append(wal);
+    m_booksWatcher->addPaths(paths);
+}
+
+// A write comes as a burst of events; they are answered once, from the event
+// loop.
+void AppModel::followSoon()
+{
+    if (m_followScheduled)
+        return;
+    m_followScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_followScheduled = false;
+            // The WAL may have come or gone (a checkpoint removes it).
+            watchBooksFiles();
+            followDatabaseElsewhere();
+        },
+        Qt::QueuedConnection);
 }
 
 void AppModel::followElsewhere()

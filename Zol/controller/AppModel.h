@@ -18,6 +18,8 @@
 #include <memory>
 #include <optional>
 
+class QFileSystemWatcher;
+
 namespace zol {
 
 class CatalogueModel;
@@ -275,6 +277,8 @@ private:
     void followElsewhere();
     void followDatabaseElsewhere();
     void followSettingsElsewhere(const QStringList& keys);
+    void watchBooksFiles();
+    void followSoon();
     void setAdministrations(const QList<Administration>& list);
     void setAdministration(const Administration& administration);
     void setStartupError(const std::optional<QString>& error);
@@ -308,7 +312,11 @@ private:
     std::optional<QString> m_armedInternal;
     std::optional<IdleReport> m_idleReport;
     QString m_windowSection = QStringLiteral("history");
-    // Watches the database and the settings for another process's changes.
+    // Watches the database for another process's changes; a slow beat looks
+    // at the database and the settings in case a watcher missed one.
+    static constexpr double slowLookSeconds = 60;
+    QFileSystemWatcher* m_booksWatcher = nullptr;
+    bool m_followScheduled = false;
     Clock::Timer m_elsewhereTicker;
     qint64 m_seenDataVersion = -1;
     quint64 m_historyRefreshes = 0;
