@@ -54,7 +54,7 @@ private Q_SLOTS:
             << QRect(48, 0, 1872, 1080) << QRect(12, 1040, 24, 24) << QPoint() << QPoint(52, 556);
         QTest::newRow("no geometry: by the pointer, under a top bar")
             << QRect(0, 28, 1920, 1052) << QRect() << QPoint(300, 10) << QPoint(120, 32);
-        QTest::newRow("no bar reserved: the edge nearest the icon")
+        QTest::newRow("no bar reserved, icon in a corner: top or bottom")
             << screen << QRect(1880, 1050, 24, 24) << QPoint() << QPoint(1556, 526);
     }
 
