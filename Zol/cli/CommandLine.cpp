@@ -258,12 +258,12 @@ int CommandLine::execute(const Command& command, const QStringList& words)
         return status;
     }
 
-    SettingsStore defaults(SettingsStore::defaultPath());
+    SettingsStore defaults(SettingsStore::defaultPath(), SettingsStore::Watching::off);
     auto desktopOwned = std::make_unique<CommandDesktop>();
     CommandDesktop& desktop = *desktopOwned;
-    const std::unique_ptr<Platform> platform = command.usesDesktop
-                                                   ? Platform::forThisDesktop()
-                                                   : Platform::doingNothing(std::move(desktopOwned));
+    const std::unique_ptr<Platform> platform =
+        command.usesDesktop ? Platform::forThisDesktop()
+                            : Platform::doingNothing(std::move(desktopOwned));
     AppModel model(defaults, m_clock, *platform);
     model.setRunsBackgroundWork(false);
     model.bootstrap();

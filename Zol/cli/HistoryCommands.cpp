@@ -80,7 +80,6 @@ int log(Invocation& call)
     }
     history.setHistoryScope(scope);
     history.showPeriod(day);
-    history.refresh();
     if (call.has(QStringLiteral("json")))
         return printJson(call, history.historyEntries());
     printSessions(call, history.historyEntries());

@@ -69,7 +69,7 @@ AppModel::AppModel(SettingsStore& defaults, Clock& clock, Platform& platform, St
     m_reports = new ReportsModel(*this);
     m_search = new SearchModel(*this);
     m_updates = new UpdateModel(*this);
-    watchElsewhere();
+    connect(&m_defaults, &SettingsStore::changed, this, &AppModel::followSettingsElsewhere);
 }
 
 QDate AppModel::today() const
@@ -125,7 +125,13 @@ void AppModel::bootstrap()
 {
     if (!m_store)
         return;
-    saveAdministrations();
+    if (m_runsBackgroundWork && !m_booksWatcher)
+        watchElsewhere();
+    // Only a first run's implied list is not stored yet: asking first spares
+    // every later start the settings file's lock.
+    if (m_defaults.binary(QStringLiteral("admin.list")) !=
+        Administration::encodeList(m_administrations))
+        saveAdministrations();
     reloadTaskList();
     reloadTrackerAndHistory();
     try {
@@ -145,7 +151,6 @@ void AppModel::refreshHistory()
     if (m_sharing)
         m_sharing->refreshPeriod();
 }
-
 
 void AppModel::reloadTaskList()
 {
@@ -192,7 +197,6 @@ std::optional<QString> AppModel::setLaunchAtLogin(bool enabled)
 // an unusual file system).
 void AppModel::watchElsewhere()
 {
-    connect(&m_defaults, &SettingsStore::changed, this, &AppModel::followSettingsElsewhere);
     m_booksWatcher = new QFileSystemWatcher(this);
     connect(m_booksWatcher, &QFileSystemWatcher::fileChanged, this, &AppModel::followSoon);
     connect(m_booksWatcher, &QFileSystemWatcher::directoryChanged, this, &AppModel::followSoon);
@@ -356,9 +360,9 @@ void AppModel::clearAdministration(const Administration& administration)
         setStatus(StatusMessage::failure(error.message()));
         return;
     }
-    setStatus(
-        StatusMessage::success(QStringLiteral("Emptied ") + administration.name +
-                               QStringLiteral(" on this computer. The studio folder is untouched.")));
+    setStatus(StatusMessage::success(
+        QStringLiteral("Emptied ") + administration.name +
+        QStringLiteral(" on this computer. The studio folder is untouched.")));
 }
 
 void AppModel::setStatus(const std::optional<StatusMessage>& message)

@@ -67,8 +67,8 @@ class AppModel final : public QObject
     Q_PROPERTY(std::optional<QString> armedInternal READ armedInternal NOTIFY armedChanged)
     Q_PROPERTY(std::optional<zol::IdleReport> idleReport READ idleReport WRITE setIdleReport NOTIFY
                    idleReportChanged)
-    Q_PROPERTY(QString windowSection READ windowSection WRITE setWindowSection NOTIFY
-                   windowSectionChanged)
+    Q_PROPERTY(
+        QString windowSection READ windowSection WRITE setWindowSection NOTIFY windowSectionChanged)
 
 public:
     // Opens the database of an administration; throws zol::Error when it
@@ -92,7 +92,8 @@ public:
     // Today in the user's calendar, by the controller's clock.
     QDate today() const;
 
-    // Whether the sections run background work of their own: the sync and
+    // Whether the controller and its sections run background work of their
+    // own: following other processes' writes to the books, the sync and
     // upload loops and the passes on mount and wake. On by default; the
     // command line turns it off before bootstrap() and runs passes on request.
     bool runsBackgroundWork() const { return m_runsBackgroundWork; }

@@ -51,7 +51,6 @@ HistoryModel::HistoryModel(AppModel& model)
     , m_historyDay(model.today())
 {
     connect(&model, &AppModel::booksClosing, this, [this] { reset(); });
-    connect(&model, &AppModel::booksOpened, this, [this] { refresh(); });
     connect(&model, &AppModel::trackerChanged, this, [this] { followTracker(); });
     followTracker();
 }
@@ -92,7 +91,8 @@ void HistoryModel::refresh()
     QList<TimeEntry> deleted;
     try {
         entries = store().entries(shownFrom(), shownTo());
-        deleted = store().deletedEntries(binLimit);
+        if (m_binWanted)
+            deleted = store().deletedEntries(binLimit);
     } catch (const Error& error) {
         fail(error.message());
         return;
@@ -110,8 +110,16 @@ void HistoryModel::refresh()
     setDeletedEntries(deleted);
 }
 
+const QList<TimeEntry>& HistoryModel::deletedEntries()
+{
+    if (!m_binWanted)
+        reloadDeletedEntries();
+    return m_deletedEntries;
+}
+
 void HistoryModel::reloadDeletedEntries()
 {
+    m_binWanted = true;
     try {
         setDeletedEntries(store().deletedEntries(binLimit));
     } catch (const Error& error) {
@@ -354,7 +362,7 @@ bool HistoryModel::restore(const QList<QUuid>& ids)
             for (const TimeEntry& conflict : conflicts)
                 into.append(described(conflict, m_model.calendar()));
             const QString self = [&] {
-                for (const TimeEntry& entry : std::as_const(m_deletedEntries)) {
+                for (const TimeEntry& entry : deletedEntries()) {
                     if (entry.id == id)
                         return described(entry, m_model.calendar());
                 }

@@ -88,8 +88,10 @@ public:
     const QList<QDate>& historyDays() const { return m_historyDays; }
     // The sessions shown, newest first, the running one included.
     const QList<TimeEntry>& historyEntries() const { return m_historyEntries; }
-    // The bin, most recently deleted first (at most binLimit).
-    const QList<TimeEntry>& deletedEntries() const { return m_deletedEntries; }
+    // The bin, most recently deleted first (at most binLimit). Read when first
+    // asked for, and from then on with every refresh: a process that never
+    // looks at the bin (most commands) never reads it.
+    const QList<TimeEntry>& deletedEntries();
     // The instants the history shows: from the start of the day, week or
     // month shown up to (not including) the start of the next one.
     QDateTime shownFrom() const;
@@ -104,9 +106,9 @@ public:
     // than the 31st is the last day of a shorter month.
     void nextDay(int step);
 
-    // Reads the sessions shown and the bin again.
+    // Reads the sessions shown and (once it has been asked for) the bin again.
     void refresh();
-    // Reads the bin again.
+    // Reads the bin again; it is then kept up to date by every refresh.
     void reloadDeletedEntries();
 
     // A live session of the open books, by id; none when there is no such
@@ -163,6 +165,7 @@ private:
     QList<QDate> m_historyDays;
     QList<TimeEntry> m_historyEntries;
     QList<TimeEntry> m_deletedEntries;
+    bool m_binWanted = false;
     QMetaObject::Connection m_trackerConnection;
 };
 

@@ -295,7 +295,8 @@ public:
     // The bytes last read or written, to tell another process's change from
     // the notification of one's own write.
     QByteArray lastBytes;
-    QFileSystemWatcher watcher;
+    // None when the store does not watch (see Watching).
+    std::unique_ptr<QFileSystemWatcher> watcher;
     QTimer settle;
 };
 
@@ -342,6 +343,8 @@ void SettingsStore::Private::arm()
 {
     // Until the folder exists (a new user), its nearest existing ancestor is
     // watched for it to appear; then that busier folder is let go.
+    if (!watcher)
+        return;
     QString watched = folder;
     while (!QFileInfo(watched).isDir()) {
         const QString parent = QFileInfo(watched).path();
@@ -349,32 +352,39 @@ void SettingsStore::Private::arm()
             break;
         watched = parent;
     }
-    QStringList stale = watcher.directories();
+    QStringList stale = watcher->directories();
     stale.removeAll(watched);
     if (!stale.isEmpty())
-        watcher.removePaths(stale);
-    if (!watcher.directories().contains(watched) && QFileInfo(watched).isDir())
-        watcher.addPath(watched);
-    if (!watcher.files().contains(file) && QFileInfo(file).isFile())
-        watcher.addPath(file);
+        watcher->removePaths(stale);
+    if (!watcher->directories().contains(watched) && QFileInfo(watched).isDir())
+        watcher->addPath(watched);
+    if (!watcher->files().contains(file) && QFileInfo(file).isFile())
+        watcher->addPath(file);
 }
 
 SettingsStore::SettingsStore(const QString& filePath, QObject* parent)
+    : SettingsStore(filePath, Watching::on, parent)
+{}
+
+SettingsStore::SettingsStore(const QString& filePath, Watching watching, QObject* parent)
     : QObject(parent)
     , m_path(filePath)
 {
     if (m_path.isEmpty())
         return;
     d = std::make_unique<Private>(m_path);
-    d->settle.setSingleShot(true);
-    d->settle.setInterval(settleMilliseconds);
-    connect(&d->settle, &QTimer::timeout, this, &SettingsStore::refresh);
-    const auto noticed = [this] {
-        if (!d->settle.isActive())
-            d->settle.start();
-    };
-    connect(&d->watcher, &QFileSystemWatcher::fileChanged, this, noticed);
-    connect(&d->watcher, &QFileSystemWatcher::directoryChanged, this, noticed);
+    if (watching == Watching::on) {
+        d->watcher = std::make_unique<QFileSystemWatcher>();
+        d->settle.setSingleShot(true);
+        d->settle.setInterval(settleMilliseconds);
+        connect(&d->settle, &QTimer::timeout, this, &SettingsStore::refresh);
+        const auto noticed = [this] {
+            if (!d->settle.isActive())
+                d->settle.start();
+        };
+        connect(d->watcher.get(), &QFileSystemWatcher::fileChanged, this, noticed);
+        connect(d->watcher.get(), &QFileSystemWatcher::directoryChanged, this, noticed);
+    }
 
     d->arm();
     const FileRead read = readFile(d->file);

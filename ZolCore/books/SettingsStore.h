@@ -44,6 +44,12 @@ public:
     // written). The file and its folder are made on the first write, readable
     // by the owner only.
     explicit SettingsStore(const QString& filePath, QObject* parent = nullptr);
+    // Whether another process's changes are noticed as they happen. A
+    // short-lived process (one command) sees the file as it was when it read
+    // it, and what refresh() finds: it never pays for a file watch, whose
+    // teardown alone outlasts the command.
+    enum class Watching { on, off };
+    SettingsStore(const QString& filePath, Watching watching, QObject* parent = nullptr);
     ~SettingsStore() override;
 
     // "$XDG_CONFIG_HOME/Zol/settings.json"; nothing is created by asking.

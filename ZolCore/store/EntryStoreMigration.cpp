@@ -75,7 +75,8 @@ void EntryStore::migrate()
     const QStringList entryColumns = columnNames(QStringLiteral("entries"));
     const std::pair<const char*, const char*> addedEntryColumns[] = {
         {"paused_at", "ALTER TABLE entries ADD COLUMN paused_at REAL;"},
-        {"paused_seconds", "ALTER TABLE entries ADD COLUMN paused_seconds REAL NOT NULL DEFAULT 0;"},
+        {"paused_seconds",
+         "ALTER TABLE entries ADD COLUMN paused_seconds REAL NOT NULL DEFAULT 0;"},
         {"deleted_at", "ALTER TABLE entries ADD COLUMN deleted_at REAL;"},
         {"uploaded_at", "ALTER TABLE entries ADD COLUMN uploaded_at REAL;"},
         {"task", "ALTER TABLE entries ADD COLUMN task TEXT NOT NULL DEFAULT '';"},
@@ -100,7 +101,12 @@ void EntryStore::migrate()
                        {QStringLiteral("INT:%")});
     }
 
-    // A session without a project number is internal work.
+    // A session without a project number is internal work. The index holds
+    // exactly the rows this would change, so asking on every open finds it
+    // empty at once, however long the history.
+    m_database.execute(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS entries_unmarked_internal ON entries (is_internal)\n"
+        "WHERE is_internal = 0 AND TRIM(project_serial) = '';"));
     if (exists(QStringLiteral(
             "SELECT 1 FROM entries WHERE is_internal = 0 AND TRIM(project_serial) = ''")))
         m_database.execute(QStringLiteral("UPDATE entries SET is_internal = 1\n"
@@ -110,7 +116,8 @@ void EntryStore::migrate()
     // first reaches version 1; never again after that.
     qint64 version = 0;
     {
-        SQLiteDatabase::Statement statement = m_database.prepare(QStringLiteral("PRAGMA user_version;"));
+        SQLiteDatabase::Statement statement =
+            m_database.prepare(QStringLiteral("PRAGMA user_version;"));
         if (statement.step())
             version = statement.integer(0);
     }
@@ -130,8 +137,8 @@ void EntryStore::migrate()
         if (!entryColumns.contains(QLatin1StringView(obsolete)))
             continue;
         try {
-            m_database.execute(QStringLiteral("ALTER TABLE entries DROP COLUMN ")
-                               + QLatin1StringView(obsolete) + u';');
+            m_database.execute(QStringLiteral("ALTER TABLE entries DROP COLUMN ") +
+                               QLatin1StringView(obsolete) + u';');
         } catch (const SQLiteDatabase::Error&) {
             // Harmless to keep: nothing reads it.
         }
@@ -153,6 +160,15 @@ void EntryStore::migrate()
     m_database.execute(
         QStringLiteral("CREATE INDEX IF NOT EXISTS entries_open ON entries (started_at DESC)\n"
                        "WHERE ended_at IS NULL AND deleted_at IS NULL;"));
+    // The bin, listed by when its sessions were deleted, and the sessions in
+    // it without an end (asked on every open): each an index of its own few
+    // rows, so neither read walks the history.
+    m_database.execute(
+        QStringLiteral("CREATE INDEX IF NOT EXISTS entries_deleted ON entries (deleted_at)\n"
+                       "WHERE deleted_at IS NOT NULL;"));
+    m_database.execute(
+        QStringLiteral("CREATE INDEX IF NOT EXISTS entries_discarded_open ON entries (deleted_at)\n"
+                       "WHERE ended_at IS NULL AND deleted_at IS NOT NULL;"));
 
     keepOneOpenSession();
 }

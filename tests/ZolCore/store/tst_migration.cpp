@@ -8,6 +8,7 @@
 #include "support/Timestamps.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,8 +19,9 @@ using namespace zol::test;
 namespace {
 
 const QStringList currentEntryColumns =
-    QStringLiteral("id machine_name started_at ended_at paused_at paused_seconds project_serial project_name "
-                   "client_name note task is_internal uploaded_at created_at updated_at deleted_at")
+    QStringLiteral(
+        "id machine_name started_at ended_at paused_at paused_seconds project_serial project_name "
+        "client_name note task is_internal uploaded_at created_at updated_at deleted_at")
         .split(u' ');
 const QStringList currentProjectColumns =
     u"serial name client_name is_active updated_at created_at is_manual"_s.split(u' ');
@@ -50,8 +52,9 @@ QStringList sorted(QStringList list)
 // Whether both tables have exactly today's columns.
 bool hasCurrentColumns(SQLiteDatabase& db)
 {
-    return sorted(column(db, u"PRAGMA table_info(entries);"_s, 1)) == sorted(currentEntryColumns)
-        && sorted(column(db, u"PRAGMA table_info(projects);"_s, 1)) == sorted(currentProjectColumns);
+    return sorted(column(db, u"PRAGMA table_info(entries);"_s, 1)) == sorted(currentEntryColumns) &&
+           sorted(column(db, u"PRAGMA table_info(projects);"_s, 1)) ==
+               sorted(currentProjectColumns);
 }
 
 // Every row of every table as text, to compare a database before and after.
@@ -98,7 +101,8 @@ private Q_SLOTS:
                 db,
                 u"SELECT name FROM sqlite_master WHERE type = 'index' AND name NOT LIKE 'sqlite_%' "
                 "ORDER BY name;"_s),
-            (QStringList{u"entries_one_open"_s, u"entries_open"_s, u"entries_started_at"_s,
+            (QStringList{u"entries_deleted"_s, u"entries_discarded_open"_s, u"entries_one_open"_s,
+                         u"entries_open"_s, u"entries_started_at"_s, u"entries_unmarked_internal"_s,
                          u"entries_uploaded"_s}));
         QCOMPARE(column(db, u"PRAGMA user_version;"_s), QStringList{u"1"_s});
 
@@ -120,13 +124,14 @@ private Q_SLOTS:
         QCOMPARE(brand->projectSerial, u"2301"_s);
         QCOMPARE(brand->note, u"Logo sketches, first round"_s);
         QCOMPARE(brand->startedAt, fromSecondsSince1970(1740992400));
-        QVERIFY(brand->pausedSeconds == 0 && brand->task.isEmpty() && !brand->pausedAt && !brand->uploadedAt
-                && !brand->deletedAt);
+        QVERIFY(brand->pausedSeconds == 0 && brand->task.isEmpty() && !brand->pausedAt &&
+                !brand->uploadedAt && !brand->deletedAt);
 
         // The 59-second session is soft-deleted, stamped with the time of opening.
         QVERIFY(!store.entry(*parseUuid(u"AAAAAAAA-BBBB-4CCC-8DDD-EEEEEEEEEEE")));
         const QList<TimeEntry> bin = store.deletedEntries(10);
-        QVERIFY(bin.size() == 1 && bin.first().deletedAt == clock.now() && bin.first().updatedAt == clock.now());
+        QVERIFY(bin.size() == 1 && bin.first().deletedAt == clock.now() &&
+                bin.first().updatedAt == clock.now());
 
         // The running session survives and is still running.
         QCOMPARE(store.openEntry().value_or(TimeEntry()).clientName, u"Bakkerij Noël"_s);
@@ -136,7 +141,8 @@ private Q_SLOTS:
         QCOMPARE(projects.size(), 2);
         for (const Project& p : projects)
             QVERIFY(p.updatedAt == clock.now() && p.createdAt == Project::unknownCreation());
-        QCOMPARE(column(db, u"SELECT is_manual FROM projects ORDER BY serial;"_s), (QStringList{u"0"_s, u"1"_s}));
+        QCOMPARE(column(db, u"SELECT is_manual FROM projects ORDER BY serial;"_s),
+                 (QStringList{u"0"_s, u"1"_s}));
     }
 
     void secondOpenChangesNothing()
@@ -222,24 +228,27 @@ private Q_SLOTS:
             "client_name TEXT NOT NULL DEFAULT '', is_active INTEGER NOT NULL DEFAULT 1, "
             "is_manual INTEGER NOT NULL DEFAULT 0%1);"
             "INSERT INTO projects (serial, name) VALUES ('INT:X', 'Pseudo');");
-        const QString row = QStringLiteral(
-            "INSERT INTO entries (id, machine_name, started_at, ended_at, project_serial, project_name, "
-            "created_at, updated_at) VALUES ('11111111-2222-4333-8444-555555555555', 'Mac', 1000, 5000, "
-            "'INT:X', 'Pseudo', 1000, 5000);");
+        const QString row =
+            QStringLiteral("INSERT INTO entries (id, machine_name, started_at, ended_at, "
+                           "project_serial, project_name, "
+                           "created_at, updated_at) VALUES "
+                           "('11111111-2222-4333-8444-555555555555', 'Mac', 1000, 5000, "
+                           "'INT:X', 'Pseudo', 1000, 5000);");
         const QString base = QStringLiteral(
             "CREATE TABLE entries (id TEXT PRIMARY KEY NOT NULL, machine_name TEXT NOT NULL, "
             "started_at REAL NOT NULL, ended_at REAL, project_serial TEXT NOT NULL, "
-            "project_name TEXT NOT NULL, client_name TEXT NOT NULL DEFAULT '', note TEXT NOT NULL DEFAULT '', "
+            "project_name TEXT NOT NULL, client_name TEXT NOT NULL DEFAULT '', note TEXT NOT NULL "
+            "DEFAULT '', "
             "created_at REAL NOT NULL, updated_at REAL NOT NULL%1);");
 
         QTest::newRow("everything but task and is_internal")
             << base.arg(QStringLiteral(", paused_at REAL, paused_seconds REAL NOT NULL DEFAULT 0, "
-                                       "deleted_at REAL, uploaded_at REAL"))
-                   + common.arg(u", created_at REAL NOT NULL DEFAULT 0"_s) + row
+                                       "deleted_at REAL, uploaded_at REAL")) +
+                   common.arg(u", created_at REAL NOT NULL DEFAULT 0"_s) + row
             << true;
         QTest::newRow("is_internal already there")
-            << base.arg(u", is_internal INTEGER NOT NULL DEFAULT 0, sync_state INTEGER"_s)
-                   + common.arg(u", updated_at REAL NOT NULL DEFAULT 0"_s) + row
+            << base.arg(u", is_internal INTEGER NOT NULL DEFAULT 0, sync_state INTEGER"_s) +
+                   common.arg(u", updated_at REAL NOT NULL DEFAULT 0"_s) + row
             << false;
     }
 
@@ -265,6 +274,54 @@ private Q_SLOTS:
         const QStringList before = dump(db);
         EntryStore again(path, clock);
         QCOMPARE(dump(again.database()), before);
+    }
+
+    // What every open and every start asks must find its few rows through an
+    // index, not by walking the history: on a new file and on the oldest one
+    // alike, since the indexes come with the migration.
+    void everyOpenAsksThroughIndexes_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("index");
+        QTest::newRow("sessions without a number, asked on open")
+            << u"SELECT EXISTS (SELECT 1 FROM entries WHERE is_internal = 0 AND TRIM(project_serial) = '');"_s
+            << u"entries_unmarked_internal"_s;
+        QTest::newRow("sessions without a number, marked")
+            << u"UPDATE entries SET is_internal = 1\nWHERE is_internal = 0 AND TRIM(project_serial) = '';"_s
+            << u"entries_unmarked_internal"_s;
+        QTest::newRow("sessions in the bin without an end, asked on open")
+            << u"SELECT EXISTS (SELECT 1 FROM entries WHERE ended_at IS NULL AND deleted_at IS NOT NULL);"_s
+            << u"entries_discarded_open"_s;
+        QTest::newRow("the bin")
+            << u"SELECT id FROM entries\nWHERE deleted_at IS NOT NULL\nORDER BY deleted_at DESC LIMIT ?1;"_s
+            << u"entries_deleted"_s;
+        QTest::newRow("the running session")
+            << u"SELECT id FROM entries WHERE ended_at IS NULL AND deleted_at IS NULL "
+               "ORDER BY started_at DESC LIMIT 1;"_s
+            << u"entries_open"_s;
+    }
+
+    void everyOpenAsksThroughIndexes()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, index);
+        for (const bool oldest : {false, true}) {
+            const QString path = freshPath();
+            if (oldest)
+                SQLiteDatabase(path).execute(oldestSchema());
+            FakeClock clock;
+            EntryStore store(path, clock);
+            // A partial index holds only the rows asked for: searching it, or
+            // walking it whole, is as quick with ten years of hours as with one.
+            const QStringList plan = column(store.database(), u"EXPLAIN QUERY PLAN "_s + query, 3);
+            const QStringList onEntries = plan.filter(QRegularExpression(u"\\bentries\\b"_s));
+            QVERIFY2(!onEntries.isEmpty(), qPrintable(plan.join(u'\n')));
+            for (const QString& step : onEntries)
+                QVERIFY2(step.endsWith(u"USING INDEX "_s + index) ||
+                             step.contains(u"USING INDEX "_s + index + u" ("_s) ||
+                             step.contains(u"USING COVERING INDEX "_s + index),
+                         qPrintable(plan.join(u'\n')));
+        }
     }
 };
 
