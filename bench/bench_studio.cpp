@@ -1,10 +1,14 @@
 // The studio's analytics read: 30 people who have each handed in three years
 // of week and month timesheets (every session twice, about 300,000 rows in
-// all), read with StudioHours::read, beside reading the same files' bytes
-// without parsing them. Shown for reference; there is no target.
+// all), read with StudioHours::read, beside the CSV reader alone reading the
+// same files one after another (open, read, decode, parse): the whole read,
+// which lists the folders, makes records and counts every session once, must
+// keep at least two thirds of the CSV reader's throughput, using every core
+// for the files. Reading the bytes alone is shown for reference.
 
 #include "BenchSupport.h"
 #include "StudioHistory.h"
+#include "reports/CSVReader.h"
 #include "reports/StudioHours.h"
 #include "share/AutoUpload.h"
 #include "share/Timesheet.h"
@@ -12,7 +16,9 @@
 
 #include <QFile>
 #include <QHash>
+#include <QStringDecoder>
 #include <QTemporaryDir>
+#include <QThread>
 
 namespace {
 
@@ -82,16 +88,38 @@ int main()
         }
     };
 
-    const Timings timings = measurePair(rounds(5), readStudio, readBytes);
-    report({QStringLiteral("Studio hours: %1 people, %2 timesheet files, %3 MB")
+    qsizetype rows = 0;
+    const auto parseFiles = [&] {
+        rows = 0;
+        for (const QString& path : paths) {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            QStringDecoder decoder(QStringDecoder::Utf8);
+            const QString text = decoder(file.readAll());
+            rows += CSVReader::parse(text).rows.size();
+        }
+    };
+
+    readBytes();
+    const Timings timings = measurePair(rounds(5), readStudio, parseFiles);
+    report({QStringLiteral("Studio hours: %1 people, %2 timesheet files, %3 MB, %4 cores")
                 .arg(peopleCount)
                 .arg(count(paths.size()))
-                .arg(QString::number(double(bytes) / 1e6, 'f', 1)),
+                .arg(QString::number(double(bytes) / 1e6, 'f', 1))
+                .arg(QThread::idealThreadCount()),
             QStringLiteral("StudioHours::read (list, parse, count each session once)"),
-            QStringLiteral("open and read every timesheet's bytes"), timings, 1,
-            QStringLiteral("%1 sessions; %2 against %3")
-                .arg(count(records), megabytesPerSecond(bytes, timings.figure),
-                     megabytesPerSecond(bytes, timings.baseline)),
-            false});
+            QStringLiteral("CSVReader::parse of every file in turn (open, read, decode, parse)"),
+            timings, 1.5,
+            QStringLiteral("%1 sessions from %2 rows; %3 against %4 (target: at least two thirds)")
+                .arg(count(records), count(rows), megabytesPerSecond(bytes, timings.figure),
+                     megabytesPerSecond(bytes, timings.baseline))});
+    const Timings raw = measurePair(rounds(5), readStudio, readBytes);
+    report(
+        {QStringLiteral("Studio hours beside the bare bytes"), QStringLiteral("StudioHours::read"),
+         QStringLiteral("open and read every timesheet's bytes"), raw, 1,
+         QStringLiteral("%1 against %2")
+             .arg(megabytesPerSecond(bytes, raw.figure), megabytesPerSecond(bytes, raw.baseline)),
+         false});
     return 0;
 }

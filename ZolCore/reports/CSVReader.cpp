@@ -20,21 +20,21 @@ bool isSpecial(char16_t c)
     return c <= u',' && (c == u',' || c == u'"' || c == u'\n' || c == u'\r');
 }
 
-// Splits `text` into records and hands each to a Table as it is completed, so
-// that blank lines never accumulate. A field is kept as a start pointer into
-// the text while it is one plain run (the usual case: at most one allocation
-// per field, made to measure); it moves into `m_assembled` once a quote splits
-// it.
-class Splitter
+// Splits `text` into records and hands each field, then the end of each
+// record, to `Sink`. A field is kept as a start pointer into the text while it
+// is one plain run (the usual case); it moves into `m_assembled` once a quote
+// splits it.
+template <typename Sink> class Splitter
 {
 public:
-    explicit Splitter(QStringView text)
+    Splitter(QStringView text, Sink& sink)
         : m_position(text.utf16())
         , m_end(text.utf16() + text.size())
         , m_runStart(m_position)
+        , m_sink(sink)
     {}
 
-    Table run()
+    void run()
     {
         while (m_position != m_end) {
             if (m_inQuotes)
@@ -44,11 +44,10 @@ public:
         }
         // A final line without a break still counts; a break at the very end
         // adds no empty record.
-        if (!m_assembled.isEmpty() || m_runStart != m_end || !m_record.isEmpty()) {
+        if (!m_assembled.isEmpty() || m_runStart != m_end || m_sink.hasFields()) {
             endField();
-            endRecord();
+            m_sink.endRecord();
         }
-        return std::move(m_table);
     }
 
 private:
@@ -73,7 +72,7 @@ private:
             break;
         default: // a line break; "\r\n" is one
             endField();
-            endRecord();
+            m_sink.endRecord();
             ++m_position;
             if (*p == u'\r' && m_position != m_end && *m_position == u'\n')
                 ++m_position;
@@ -108,23 +107,47 @@ private:
     {
         const QStringView run(m_runStart, m_position);
         if (m_assembled.isEmpty()) {
-            // Columns such as the date, the person or "yes"/"no" mostly repeat
-            // the row above: share its string instead of allocating another.
-            const qsizetype column = m_record.size();
-            if (!m_table.rows.isEmpty() && column < m_table.rows.constLast().size()) {
-                const QString& above = m_table.rows.constLast().at(column);
-                if (above == run) {
-                    m_record.append(above);
-                    return;
-                }
-            }
-            m_record.append(run.toString());
+            m_sink.plainField(run);
         } else {
             m_assembled.append(run);
-            m_record.append(std::move(m_assembled));
+            m_sink.assembledField(std::move(m_assembled));
             m_assembled = QString();
         }
     }
+
+    const char16_t* m_position;
+    const char16_t* const m_end;
+    // Where the current unquoted run (or quoted run) of the field began.
+    const char16_t* m_runStart;
+    // The field so far, once a quote has split it into several runs.
+    QString m_assembled;
+    bool m_inQuotes = false;
+    Sink& m_sink;
+};
+
+// Builds the table, so that blank lines never accumulate; a plain field is one
+// allocation, made to measure, or none when it repeats the row above.
+class TableSink
+{
+public:
+    bool hasFields() const { return !m_record.isEmpty(); }
+
+    void plainField(QStringView run)
+    {
+        // Columns such as the date, the person or "yes"/"no" mostly repeat
+        // the row above: share its string instead of allocating another.
+        const qsizetype column = m_record.size();
+        if (!m_table.rows.isEmpty() && column < m_table.rows.constLast().size()) {
+            const QString& above = m_table.rows.constLast().at(column);
+            if (above == run) {
+                m_record.append(above);
+                return;
+            }
+        }
+        m_record.append(run.toString());
+    }
+
+    void assembledField(QString&& field) { m_record.append(std::move(field)); }
 
     void endRecord()
     {
@@ -142,23 +165,63 @@ private:
         m_record.reserve(m_table.columns.size());
     }
 
-    const char16_t* m_position;
-    const char16_t* const m_end;
-    // Where the current unquoted run (or quoted run) of the field began.
-    const char16_t* m_runStart;
-    // The field so far, once a quote has split it into several runs.
-    QString m_assembled;
+    Table take() { return std::move(m_table); }
+
+private:
     QStringList m_record;
-    bool m_inQuotes = false;
     bool m_haveColumns = false;
     Table m_table;
+};
+
+// Hands each record to a callback as views, copying nothing but the fields a
+// quote split.
+class ViewSink
+{
+public:
+    explicit ViewSink(const RecordCallback& callback)
+        : m_callback(callback)
+    {}
+
+    bool hasFields() const { return !m_record.isEmpty(); }
+    void plainField(QStringView run) { m_record.append(run); }
+    void assembledField(QString&& field)
+    {
+        // A moved QString keeps its characters where they are, so the view
+        // stays good while the list grows.
+        m_assembled.append(std::move(field));
+        m_record.append(m_assembled.constLast());
+    }
+
+    void endRecord()
+    {
+        const bool emptyLine = m_record.size() == 1 && m_record.front().isEmpty();
+        if (!m_haveColumns || !emptyLine)
+            m_callback(m_record);
+        m_haveColumns = true;
+        m_record.clear();
+        m_assembled.clear();
+    }
+
+private:
+    const RecordCallback& m_callback;
+    QList<QStringView> m_record;
+    QList<QString> m_assembled;
+    bool m_haveColumns = false;
 };
 
 } // namespace
 
 Table parse(QStringView text)
 {
-    return Splitter(text).run();
+    TableSink sink;
+    Splitter(text, sink).run();
+    return sink.take();
+}
+
+void forEachRecord(QStringView text, const RecordCallback& record)
+{
+    ViewSink sink(record);
+    Splitter(text, sink).run();
 }
 
 } // namespace zol::CSVReader

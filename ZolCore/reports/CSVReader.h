@@ -3,6 +3,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <functional>
 
 #include <optional>
 
@@ -31,5 +34,13 @@ struct Table
 // quoted stretch in which "" stands for one quote. Nothing is trimmed and a
 // byte-order mark is kept.
 Table parse(QStringView text);
+
+using RecordCallback = std::function<void(const QList<QStringView>& fields)>;
+// Calls `record` with the fields of each record as parse() reads them: the
+// first (the header), then every later one that is not an empty line. The
+// views point into `text`, or into a copy of a field that quotes split, and
+// last only for the call: for readers that keep a few columns of large files
+// and need not pay for the others.
+void forEachRecord(QStringView text, const RecordCallback& record);
 
 } // namespace zol::CSVReader

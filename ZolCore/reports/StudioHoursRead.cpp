@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
+#include <QtConcurrent>
 
 #include <algorithm>
 #include <charconv>
@@ -97,6 +98,194 @@ struct Sheet
     qint64 modified = distantPast;
 };
 
+struct Found
+{
+    Record record;
+    qint64 day = 0;
+    int personIndex = 0;
+    qint64 modified = distantPast;
+};
+
+// What one timesheet holds, before sessions counted in other files are
+// weeded out.
+struct SheetRecords
+{
+    const Sheet* sheet = nullptr;
+    // Mutable: the merge, which is handed each file's records as a constant,
+    // moves them rather than copying every string once more.
+    mutable QList<Found> records;
+    bool unreadable = false;
+};
+
+// Reads one timesheet into records. One per file, so that files can be read
+// on several threads at once: nothing is shared but the file system and the
+// calendar, which are only read.
+class SheetReader
+{
+public:
+    SheetReader(const FileSystem& fileSystem, const Calendar& calendar)
+        : m_fileSystem(fileSystem)
+        , m_calendar(calendar)
+    {}
+
+    SheetRecords read(const Sheet& sheet)
+    {
+        SheetRecords result{&sheet, {}, false};
+        QString text;
+        try {
+            const QByteArray bytes = m_fileSystem.read(sheet.path, maximumTimesheetSize);
+            QStringDecoder decoder(QStringDecoder::Utf8);
+            text = decoder(bytes);
+            if (decoder.hasError()) {
+                result.unreadable = true;
+                return result;
+            }
+        } catch (const FileSystemError&) {
+            result.unreadable = true;
+            return result;
+        }
+
+        // Columns are looked up in the header; a missing one reads as empty.
+        Columns at;
+        bool header = true;
+        CSVReader::forEachRecord(text, [&](const QList<QStringView>& row) {
+            if (header) {
+                header = false;
+                at = Columns(row);
+                return;
+            }
+            if (at.id >= 0)
+                readRow(row, at, sheet, result.records);
+        });
+        return result;
+    }
+
+private:
+    // Where the columns a record is made of stand in a timesheet's header.
+    struct Columns
+    {
+        Columns() = default;
+        explicit Columns(const QList<QStringView>& header)
+        {
+            const auto column = [&header](QStringView name) { return header.indexOf(name); };
+            id = column(u"id");
+            date = column(u"date");
+            durationSeconds = column(u"duration_seconds");
+            hours = column(u"hours");
+            projectNumber = column(u"project_number");
+            client = column(u"client");
+            projectName = column(u"project_name");
+            internal = column(u"internal");
+            note = column(u"note");
+            computer = column(u"computer");
+            task = column(u"task");
+        }
+
+        qsizetype id = -1;
+        qsizetype date = -1;
+        qsizetype durationSeconds = -1;
+        qsizetype hours = -1;
+        qsizetype projectNumber = -1;
+        qsizetype client = -1;
+        qsizetype projectName = -1;
+        qsizetype internal = -1;
+        qsizetype note = -1;
+        qsizetype computer = -1;
+        qsizetype task = -1;
+    };
+
+    void readRow(const QList<QStringView>& row, const Columns& at, const Sheet& sheet,
+                 QList<Found>& found)
+    {
+        const auto field = [&row](qsizetype index) {
+            return index >= 0 && index < row.size() ? row.at(index) : QStringView();
+        };
+        // No id: the TOTAL line, or a row nobody can count once.
+        const QStringView id = field(at.id);
+        if (id.trimmed().isEmpty())
+            return;
+        // A row whose day cannot be read belongs to no period and would
+        // only ever show up in the grand total; it is left out.
+        const std::optional<QDateTime> day = dayOf(field(at.date));
+        if (!day)
+            return;
+        // The timesheet writer makes its text columns spreadsheet-safe, and
+        // only those; the prefix is taken off here, per text column, rather
+        // than by the CSV reader for every field: the reader stays a plain
+        // reader of CSV, and dates, durations and ids are read exactly as
+        // written. A note a person typed as '=x was written ''=x, so it
+        // comes back as typed.
+        const auto typed = [&](qsizetype index) { return text(index, field(index)); };
+        Record record;
+        record.id = id.toString();
+        record.day = *day;
+        record.person = sheet.person;
+        const std::optional<double> seconds = parseSeconds(field(at.durationSeconds));
+        if (seconds) {
+            record.seconds = *seconds;
+        } else {
+            const std::optional<double> inHours = parseSeconds(field(at.hours));
+            record.seconds = inHours ? *inHours * 3600 : 0;
+        }
+        record.projectNumber = typed(at.projectNumber);
+        record.clientName = typed(at.client);
+        record.projectName = typed(at.projectName);
+        record.isInternal = field(at.internal) == u"yes";
+        record.note = typed(at.note);
+        record.computer = typed(at.computer);
+        record.task = typed(at.task);
+        const qint64 dayStart = record.day.toMSecsSinceEpoch();
+        found.append(Found{std::move(record), dayStart, sheet.personIndex, sheet.modified});
+    }
+
+    // A text column as typed. The project, client, computer and task mostly
+    // repeat the row before: the same string is shared rather than made again.
+    QString text(qsizetype column, QStringView written)
+    {
+        if (column < 0)
+            return {};
+        if (column >= m_lastText.size())
+            m_lastText.resize(column + 1);
+        LastText& last = m_lastText[column];
+        if (last.written != written) {
+            last.typed = EntryExporter::fromSpreadsheetSafe(written);
+            last.written = last.typed == written ? last.typed : written.toString();
+        }
+        return last.typed;
+    }
+
+    // The start of the day in the calendar; a time-zone conversion, so done
+    // once per distinct date of the file.
+    std::optional<QDateTime> dayOf(QStringView text)
+    {
+        // Rows come in order of time: most have the date of the row before.
+        if (text == m_lastDate)
+            return m_lastDay;
+        const QString written = text.toString();
+        if (m_days.contains(written)) {
+            m_lastDay = m_days.value(written);
+        } else {
+            const QDate date = parseDate(text);
+            m_lastDay = date.isValid() ? std::optional(m_calendar.startOfDay(date)) : std::nullopt;
+            m_days.insert(written, m_lastDay);
+        }
+        m_lastDate = written;
+        return m_lastDay;
+    }
+
+    const FileSystem& m_fileSystem;
+    const Calendar& m_calendar;
+    QHash<QString, std::optional<QDateTime>> m_days;
+    QString m_lastDate;
+    std::optional<QDateTime> m_lastDay;
+    struct LastText
+    {
+        QString written;
+        QString typed;
+    };
+    QList<LastText> m_lastText;
+};
+
 // Reading state for one pass over the studio folder.
 class Reader
 {
@@ -129,9 +318,19 @@ public:
         // row takes about 200 bytes and every session is handed in twice
         // (its week and its month), so this is about the number of sessions;
         // an underestimate only means the index grows as usual.
-        m_indexById.reserve(qsizetype(std::min<qint64>(m_sheetBytes / 400, 1 << 20)));
-        for (const Sheet& sheet : std::as_const(m_sheets))
-            readSheet(sheet);
+        const qsizetype sessions = qsizetype(std::min<qint64>(m_sheetBytes / 400, 1 << 20));
+        m_indexById.reserve(sessions);
+        // Files are read and parsed on every core at once; their records are
+        // merged one file at a time, in the order the files were found, so
+        // the snapshot is the same whatever the threads' timing.
+        FileSystem& fileSystem = m_fileSystem;
+        const Calendar& calendar = m_calendar;
+        QtConcurrent::blockingMappedReduced<int>(
+            m_sheets,
+            [&fileSystem, &calendar](const Sheet& sheet) {
+                return SheetReader(fileSystem, calendar).read(sheet);
+            },
+            [this](int&, const SheetRecords& read) { merge(read); }, QtConcurrent::OrderedReduce);
     }
 
     // Records by day, then person in natural order, then id.
@@ -174,14 +373,6 @@ public:
     }
 
 private:
-    struct Found
-    {
-        Record record;
-        qint64 day = 0;
-        int personIndex = 0;
-        qint64 modified = distantPast;
-    };
-
     static void sortByName(QList<FileSystem::Entry>& entries)
     {
         std::sort(entries.begin(), entries.end(),
@@ -230,113 +421,24 @@ private:
         }
     }
 
-    void readSheet(const Sheet& sheet)
-    {
-        QString text;
-        try {
-            const QByteArray bytes = m_fileSystem.read(sheet.path, maximumTimesheetSize);
-            QStringDecoder decoder(QStringDecoder::Utf8);
-            text = decoder(bytes);
-            if (decoder.hasError()) {
-                m_unreadable.append(sheet.name);
-                return;
-            }
-        } catch (const FileSystemError&) {
-            m_unreadable.append(sheet.name);
-            return;
-        }
-
-        const CSVReader::Table table = CSVReader::parse(text);
-        // Columns are looked up once per file; a missing one reads as empty.
-        const auto column = [&table](const QString& name) { return table.columns.indexOf(name); };
-        const qsizetype id = column(QStringLiteral("id"));
-        const qsizetype date = column(QStringLiteral("date"));
-        const qsizetype durationSeconds = column(QStringLiteral("duration_seconds"));
-        const qsizetype hours = column(QStringLiteral("hours"));
-        const qsizetype projectNumber = column(QStringLiteral("project_number"));
-        const qsizetype client = column(QStringLiteral("client"));
-        const qsizetype projectName = column(QStringLiteral("project_name"));
-        const qsizetype internal = column(QStringLiteral("internal"));
-        const qsizetype note = column(QStringLiteral("note"));
-        const qsizetype computer = column(QStringLiteral("computer"));
-        const qsizetype task = column(QStringLiteral("task"));
-        if (id < 0)
-            return;
-
-        for (const QStringList& row : table.rows) {
-            const auto field = [&row](qsizetype index) {
-                return index >= 0 && index < row.size() ? row.at(index) : QString();
-            };
-            // The timesheet writer makes its text columns spreadsheet-safe, and
-            // only those; the prefix is taken off here, per text column, rather
-            // than by the CSV reader for every field: the reader stays a plain
-            // reader of CSV, and dates, durations and ids are read exactly as
-            // written. A note a person typed as '=x was written ''=x, so it
-            // comes back as typed.
-            const auto typed = [&field](qsizetype index) {
-                return EntryExporter::fromSpreadsheetSafe(field(index));
-            };
-            Record record;
-            record.id = field(id);
-            // No id: the TOTAL line, or a row nobody can count once.
-            if (record.id.trimmed().isEmpty())
-                continue;
-            // A row whose day cannot be read belongs to no period and would
-            // only ever show up in the grand total; it is left out.
-            const std::optional<QDateTime> day = dayOf(field(date));
-            if (!day)
-                continue;
-            record.day = *day;
-            record.person = sheet.person;
-            const std::optional<double> seconds = parseSeconds(field(durationSeconds));
-            if (seconds) {
-                record.seconds = *seconds;
-            } else {
-                const std::optional<double> inHours = parseSeconds(field(hours));
-                record.seconds = inHours ? *inHours * 3600 : 0;
-            }
-            record.projectNumber = typed(projectNumber);
-            record.clientName = typed(client);
-            record.projectName = typed(projectName);
-            record.isInternal = field(internal) == QStringLiteral("yes");
-            record.note = typed(note);
-            record.computer = typed(computer);
-            record.task = typed(task);
-            keep(std::move(record), sheet);
-        }
-    }
-
     // The newer file's copy of a session wins; of two equally new copies the
     // one read first stays.
-    void keep(Record&& record, const Sheet& sheet)
+    void merge(const SheetRecords& read)
     {
-        Found found{std::move(record), 0, sheet.personIndex, sheet.modified};
-        found.day = found.record.day.toMSecsSinceEpoch();
-        const qsizetype known = m_indexById.value(found.record.id, -1);
-        if (known < 0) {
-            m_indexById.insert(found.record.id, m_records.size());
-            m_records.append(std::move(found));
-        } else if (sheet.modified > m_records.at(known).modified) {
-            m_records[known] = std::move(found);
+        if (read.unreadable) {
+            m_unreadable.append(read.sheet->name);
+            return;
         }
-    }
-
-    // The start of the day in the calendar; a time-zone conversion, so done
-    // once per distinct date of the pass.
-    std::optional<QDateTime> dayOf(const QString& text)
-    {
-        // Rows come in order of time: most have the date of the row before.
-        if (text == m_lastDate)
-            return m_lastDay;
-        if (m_days.contains(text)) {
-            m_lastDay = m_days.value(text);
-        } else {
-            const QDate date = parseDate(text);
-            m_lastDay = date.isValid() ? std::optional(m_calendar.startOfDay(date)) : std::nullopt;
-            m_days.insert(text, m_lastDay);
+        for (Found& found : read.records) {
+            const qsizetype known = m_indexById.value(found.record.id, -1);
+            if (known < 0) {
+                m_indexById.insert(found.record.id, m_records.size());
+                m_records.append(std::move(found));
+            } else if (found.modified > m_records.at(known).modified) {
+                m_records[known] = std::move(found);
+            }
         }
-        m_lastDate = text;
-        return m_lastDay;
+        read.records.clear();
     }
 
     FileSystem& m_fileSystem;
@@ -347,9 +449,6 @@ private:
     qint64 m_sheetBytes = 0;
     QList<Found> m_records;
     QHash<QString, qsizetype> m_indexById;
-    QHash<QString, std::optional<QDateTime>> m_days;
-    QString m_lastDate;
-    std::optional<QDateTime> m_lastDay;
 };
 
 } // namespace

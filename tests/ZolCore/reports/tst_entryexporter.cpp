@@ -222,6 +222,17 @@ private Q_SLOTS:
         QCOMPARE(table.columns, columns);
         QCOMPARE(table.rows, rows);
         QCOMPARE(table.isEmpty(), rows.isEmpty());
+
+        // Record by record, the same splitting: the header first, then the rows.
+        Rows records;
+        zol::CSVReader::forEachRecord(text, [&records](const QList<QStringView>& fields) {
+            QStringList copied;
+            for (const QStringView field : fields)
+                copied.append(field.toString());
+            records.append(copied);
+        });
+        QCOMPARE(records.isEmpty() ? QStringList() : records.takeFirst(), columns);
+        QCOMPARE(records, rows);
     }
 
     void value()

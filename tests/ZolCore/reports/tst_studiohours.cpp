@@ -34,14 +34,28 @@ Record record(const QString& id, const QString& person, QDate day, double second
               const QString& number, const QString& client, const QString& name = {},
               const QString& task = {}, const Calendar& calendar = amsterdam)
 {
-    return Record{id,   person, calendar.startOfDay(day), seconds, number, client, name,
-                  number.isEmpty() && client.isEmpty(), u"note"_s, u"mac"_s, task};
+    return Record{id,
+                  person,
+                  calendar.startOfDay(day),
+                  seconds,
+                  number,
+                  client,
+                  name,
+                  number.isEmpty() && client.isEmpty(),
+                  u"note"_s,
+                  u"mac"_s,
+                  task};
 }
 
 } // namespace
 
 namespace zol { // where QCOMPARE finds it
-char* toString(const Total& t) { return QTest::toString(QStringList{t.id, t.title, t.subtitle, QString::number(t.seconds), QString::number(t.count)}.join(u'|')); }
+char* toString(const Total& t)
+{
+    return QTest::toString(
+        QStringList{t.id, t.title, t.subtitle, QString::number(t.seconds), QString::number(t.count)}
+            .join(u'|'));
+}
 } // namespace zol
 
 class TestStudioHours : public QObject
@@ -52,7 +66,10 @@ class TestStudioHours : public QObject
     FakeClock m_clock;
 
     QString hours() const { return Timesheet::root(m_studio->path()); }
-    StudioHours::Snapshot read(const std::optional<QString>& share) { return StudioHours::read(share, FileSystem::local(), m_clock, amsterdam); }
+    StudioHours::Snapshot read(const std::optional<QString>& share)
+    {
+        return StudioHours::read(share, FileSystem::local(), m_clock, amsterdam);
+    }
     QString errorOf(const std::optional<QString>& share)
     {
         return failureOf<StudioHours::ReadError>([&] { read(share); });
@@ -63,7 +80,8 @@ private Q_SLOTS:
 
     void readErrors()
     {
-        QCOMPARE(errorOf(std::nullopt), u"No studio folder chosen yet. Set one in Settings, Studio."_s);
+        QCOMPARE(errorOf(std::nullopt),
+                 u"No studio folder chosen yet. Set one in Settings, Studio."_s);
         const QString gone = m_studio->path() + u"/gone"_s;
         QCOMPARE(errorOf(gone), u"Cannot reach "_s + gone + u". Is the NAS mounted?"_s);
         // A studio nobody has handed anything in to yet.
@@ -98,21 +116,65 @@ private Q_SLOTS:
         QCOMPARE(records[0].seconds, note == u"week"_s ? 3600.0 : 7200.0);
     }
 
+    // Files are read on several threads; which copy of a session counts must
+    // not depend on which thread finished first.
+    void manyFilesGiveOneSnapshot()
+    {
+        const QDateTime same = QDateTime::fromSecsSinceEpoch(1'000'000, Qt::UTC);
+        for (const QString& person : {u"Anna"_s, u"Bram"_s}) {
+            for (int file = 0; file < 40; ++file) {
+                const QString name = u"%1-%2"_s.arg(person).arg(file, 2, 10, QChar(u'0'));
+                QByteArray text = "id,date,duration_seconds,note\n";
+                for (int session = 0; session < 10; ++session)
+                    text += u"S%1,2026-03-02,%2,%3\n"_s.arg(session)
+                                .arg(60 * (file + 1))
+                                .arg(name)
+                                .toUtf8();
+                const QString path =
+                    hours() + u"/"_s + person + u"/2026/weeks/"_s + name + u".csv"_s;
+                writeFile(path, text);
+                // One newer copy, in the middle of the other person's files.
+                setModified(path, name == u"Bram-17"_s ? same.addSecs(1) : same);
+            }
+        }
+        for (int pass = 0; pass < 5; ++pass) {
+            const QList<Record> records = read(m_studio->path()).records;
+            QCOMPARE(records.size(), 10);
+            for (const Record& r : records) {
+                QCOMPARE(r.note, u"Bram-17"_s);
+                QCOMPARE(r.person, u"Bram"_s);
+                QCOMPARE(r.seconds, 60.0 * 18);
+            }
+        }
+        // Without the newer copy, the first file of the first person wins.
+        setModified(hours() + u"/Bram/2026/weeks/Bram-17.csv"_s, same);
+        for (const Record& r : read(m_studio->path()).records)
+            QCOMPARE(r.note, u"Anna-00"_s);
+    }
+
     void folderRules()
     {
         const QString anna = hours() + u"/anna"_s;
-        writeFile(anna + u'/' + TimesheetFolder::markerName, TimesheetFolder::Marker{u"M1"_s, u"  Anna de Vries "_s, m_clock.now()}.encode());
+        writeFile(anna + u'/' + TimesheetFolder::markerName,
+                  TimesheetFolder::Marker{u"M1"_s, u"  Anna de Vries "_s, m_clock.now()}.encode());
         const TimesheetPeriod week(Kind::week, utc(2026, 3, 2, 9));
-        writeFile(anna + u"/2026/weeks/2026-W10.csv"_s, Timesheet(week, u"Anna de Vries"_s, {session(utc(2026, 3, 2, 9), 90)}).csv(m_clock.now()).toUtf8());
-        QVERIFY(::mkfifo(QFile::encodeName(anna + u"/2026/weeks/2026-W11.csv"_s).constData(), 0600) == 0);
+        writeFile(anna + u"/2026/weeks/2026-W10.csv"_s,
+                  Timesheet(week, u"Anna de Vries"_s, {session(utc(2026, 3, 2, 9), 90)})
+                      .csv(m_clock.now())
+                      .toUtf8());
+        QVERIFY(::mkfifo(QFile::encodeName(anna + u"/2026/weeks/2026-W11.csv"_s).constData(),
+                         0600) == 0);
         writeFile(anna + u"/bad.csv"_s, "id,date,hours\n\xff\xfe,2026-03-02,1\n");
         writeFile(anna + u"/big.csv"_s, {});
         QVERIFY(QFile::resize(anna + u"/big.csv"_s, 65 * 1024 * 1024));
         writeFile(anna + u"/._2026-W10.csv"_s, "id,date,hours\nJUNK,2026-03-02,9\n");
-        writeFile(anna + u"/2026-W10.sync-conflict-20260302-101010-ABC.csv"_s, "id,date,hours\nJUNK,2026-03-02,9\n");
+        writeFile(anna + u"/2026-W10.sync-conflict-20260302-101010-ABC.csv"_s,
+                  "id,date,hours\nJUNK,2026-03-02,9\n");
         // From before durations and tasks were in the files; no marker.
         const QString smit = hours() + u"/Anna-Smit"_s;
-        writeFile(smit + u"/old.csv"_s, "id,date,hours,client\nA1,2026-03-03,1.50,X\nA2,03/03/2026,2.00,X\n,TOTAL,3.50,\n");
+        writeFile(
+            smit + u"/old.csv"_s,
+            "id,date,hours,client\nA1,2026-03-03,1.50,X\nA2,03/03/2026,2.00,X\n,TOTAL,3.50,\n");
         QVERIFY(QFile::link(smit + u"/old.csv"_s, anna + u"/linked.csv"_s));
         QDir().mkpath(hours() + u"/Ben/2026/weeks"_s);
 
@@ -121,10 +183,18 @@ private Q_SLOTS:
         QCOMPARE(snapshot.unreadable, (QStringList{u"2026-W11.csv"_s, u"bad.csv"_s, u"big.csv"_s}));
         QCOMPARE(snapshot.records.size(), 2);
         const Record &first = snapshot.records[0], &second = snapshot.records[1];
-        QCOMPARE((QVariantList{first.person, first.day, first.seconds, first.projectNumber}), (QVariantList{u"Anna de Vries"_s, utc(2026, 3, 1, 23), 5400.0, u"2301"_s}));
-        QCOMPARE((QVariantList{second.person, second.day, second.seconds, second.task, second.taskKey()}), (QVariantList{u"Anna Smit"_s, utc(2026, 3, 2, 23), 5400.0, QString(), u"•no-task"_s}));
-        QCOMPARE(snapshot.peopleWithNothing(TimesheetPeriod(Kind::week, utc(2026, 3, 2, 9), amsterdam)), QStringList{u"Ben"_s});
-        QCOMPARE(snapshot.peopleWithNothing(TimesheetPeriod(Kind::month, utc(2026, 4, 2), amsterdam)), snapshot.people);
+        QCOMPARE((QVariantList{first.person, first.day, first.seconds, first.projectNumber}),
+                 (QVariantList{u"Anna de Vries"_s, utc(2026, 3, 1, 23), 5400.0, u"2301"_s}));
+        QCOMPARE(
+            (QVariantList{second.person, second.day, second.seconds, second.task,
+                          second.taskKey()}),
+            (QVariantList{u"Anna Smit"_s, utc(2026, 3, 2, 23), 5400.0, QString(), u"•no-task"_s}));
+        QCOMPARE(
+            snapshot.peopleWithNothing(TimesheetPeriod(Kind::week, utc(2026, 3, 2, 9), amsterdam)),
+            QStringList{u"Ben"_s});
+        QCOMPARE(
+            snapshot.peopleWithNothing(TimesheetPeriod(Kind::month, utc(2026, 4, 2), amsterdam)),
+            snapshot.people);
         QCOMPARE(read(m_studio->path()), snapshot);
     }
 
@@ -153,11 +223,13 @@ private Q_SLOTS:
     {
         StudioHours::Snapshot snapshot;
         const QDate monday(2026, 3, 2);
-        snapshot.records = {record(u"R1"_s, u"Anna"_s, monday, 3600, u"2301"_s, u"Café Noël"_s, u"Logo"_s, u"Ontwerp"_s),
-                            record(u"R2"_s, u"Ben"_s, monday, 1800, u"2301"_s, u"cafe  noel"_s, u"Logo"_s),
-                            record(u"R3"_s, u"Ben"_s, monday, 5400, {}, {}, u"Administratie"_s),
-                            record(u"R4"_s, u"Ben"_s, monday, 1800, {}, u"Café Noël"_s, u"Pitch"_s),
-                            record(u"R5"_s, u"Anna"_s, monday.addDays(7), 60, u"2302"_s, u"Café"_s)};
+        snapshot.records = {
+            record(u"R1"_s, u"Anna"_s, monday, 3600, u"2301"_s, u"Café Noël"_s, u"Logo"_s,
+                   u"Ontwerp"_s),
+            record(u"R2"_s, u"Ben"_s, monday, 1800, u"2301"_s, u"cafe  noel"_s, u"Logo"_s),
+            record(u"R3"_s, u"Ben"_s, monday, 5400, {}, {}, u"Administratie"_s),
+            record(u"R4"_s, u"Ben"_s, monday, 1800, {}, u"Café Noël"_s, u"Pitch"_s),
+            record(u"R5"_s, u"Anna"_s, monday.addDays(7), 60, u"2302"_s, u"Café"_s)};
         const TimesheetPeriod week(Kind::week, amsterdam.startOfDay(monday), amsterdam);
         const auto ids = [&](const QString& query) {
             QStringList found;
@@ -171,11 +243,13 @@ private Q_SLOTS:
         QCOMPARE(ids(u"2302"_s), QString());
 
         // Equal totals go by title; equally used spellings by natural order.
-        QCOMPARE(snapshot.byProject(week), (QList<Total>{{u"2301"_s, u"2301"_s, u"cafe noel · Logo"_s, 5400, 2},
-                                                        {u"•internal"_s, u"Internal"_s, u"Administratie"_s, 5400, 1},
-                                                        {u"•Pitch"_s, u"Pitch"_s, u"Café Noël"_s, 1800, 1}}));
-        QCOMPARE(snapshot.byClient(week), (QList<Total>{{u"cafe noel"_s, u"Café Noël"_s, u"2 projects"_s, 7200, 3},
-                                                       {QString(), u"No client"_s, u"1 project"_s, 5400, 1}}));
+        QCOMPARE(snapshot.byProject(week),
+                 (QList<Total>{{u"2301"_s, u"2301"_s, u"cafe noel · Logo"_s, 5400, 2},
+                               {u"•internal"_s, u"Internal"_s, u"Administratie"_s, 5400, 1},
+                               {u"•Pitch"_s, u"Pitch"_s, u"Café Noël"_s, 1800, 1}}));
+        QCOMPARE(snapshot.byClient(week),
+                 (QList<Total>{{u"cafe noel"_s, u"Café Noël"_s, u"2 projects"_s, 7200, 3},
+                               {QString(), u"No client"_s, u"1 project"_s, 5400, 1}}));
         QCOMPARE(snapshot.byTask(week).constFirst().title, u"No task"_s);
         QCOMPARE(snapshot.byPerson(week).constFirst().subtitle, u"3 sessions"_s);
     }
@@ -187,7 +261,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("index");
         QTest::newRow("week") << int(Kind::week) << QDate(2026, 3, 4) << 7 << 2;
-        QTest::newRow("month over a clock change") << int(Kind::month) << QDate(2026, 3, 31) << 31 << 30;
+        QTest::newRow("month over a clock change")
+            << int(Kind::month) << QDate(2026, 3, 31) << 31 << 30;
         QTest::newRow("year") << int(Kind::year) << QDate(2026, 12, 31) << 12 << 11;
     }
     void buckets()
@@ -213,15 +288,19 @@ private Q_SLOTS:
         Record tricky = record(u"R1"_s, u"Anna, \"AJ\""_s, QDate(2026, 3, 2), 5999, u"2301"_s,
                                u"Café Noir"_s, u"Logo"_s, {}, Calendar());
         tricky.note = u"two\nlines, \"quoted\""_s;
-        const CSVReader::Table table = CSVReader::parse(StudioHours::csv({tricky, record(u"R2"_s, u"Ben"_s, QDate(2026, 3, 3), 60, {}, {})}));
-        QCOMPARE(table.columns.join(u','), u"id,date,person,client,project_number,project_name,task,internal,hours,duration_seconds,note,computer"_s);
+        const CSVReader::Table table = CSVReader::parse(
+            StudioHours::csv({tricky, record(u"R2"_s, u"Ben"_s, QDate(2026, 3, 3), 60, {}, {})}));
+        QCOMPARE(
+            table.columns.join(u','),
+            u"id,date,person,client,project_number,project_name,task,internal,hours,duration_seconds,note,computer"_s);
         QCOMPARE(table.rows.size(), 2);
         const QStringList expected{u"R1"_s,   u"2026-03-02"_s, tricky.person, u"Café Noir"_s,
                                    u"2301"_s, u"Logo"_s,       QString(),     u"no"_s,
                                    u"1.67"_s, u"5999"_s,       tricky.note,   u"mac"_s};
         QCOMPARE(table.rows[0], expected);
         QCOMPARE(table.value(u"internal"_s, table.rows[1]), u"yes"_s);
-        QCOMPARE(StudioHours::fileName(TimesheetPeriod(Kind::week, utc(2026, 3, 4), amsterdam)), u"zol-2026-W10-studio.csv"_s);
+        QCOMPARE(StudioHours::fileName(TimesheetPeriod(Kind::week, utc(2026, 3, 4), amsterdam)),
+                 u"zol-2026-W10-studio.csv"_s);
     }
 
     // Text a spreadsheet would run, through every CSV writer: each puts an
