@@ -8,9 +8,11 @@
 #include "books/AppSettings.h"
 #include "books/SettingsStore.h"
 #include "books/TaskList.h"
+#include "support/Timestamps.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QMetaProperty>
 
 namespace zol::cli {
@@ -283,12 +285,26 @@ int tasks(Invocation& call)
 {
     const TaskList& list = call.model.taskList();
     if (call.has(QStringLiteral("json"))) {
-        call.out << QJsonDocument(list.toJsonObject()).toJson(QJsonDocument::Indented);
+        // Times for people and other programs read as ISO 8601 here too, not
+        // as the list keeps them for itself.
+        QJsonObject object = list.toJsonObject();
+        object.insert(QStringLiteral("updatedAt"),
+                      list.hasBeenSet() ? QJsonValue(iso8601(list.updatedAt())) : QJsonValue());
+        call.out << QJsonDocument(object).toJson(QJsonDocument::Indented);
         return succeeded;
     }
-    call.out << "Tasks are " << (list.isEnabled() ? "on" : "off") << " in "
-             << call.model.administration().name << ".\n";
-    for (const QString& task : list.choices())
+    const QString books = call.model.administration().name;
+    if (list.isEnabled()) {
+        call.out << "Tasks are on in " << books << ".\n";
+    } else {
+        call.out << "Tasks are off in " << books
+                 << ": new sessions get none. 'zol tasks on' asks for one at every start.\n";
+        if (list.tasks().isEmpty()) {
+            call.out << "There are no tasks yet. Add one with `zol tasks add`.\n";
+            return succeeded;
+        }
+    }
+    for (const QString& task : QStringList{TaskList::general} + list.tasks())
         call.out << "  " << task << '\n';
     return succeeded;
 }
@@ -361,8 +377,13 @@ int tasksSwitch(Invocation& call, bool on)
 {
     const std::expected<TaskList, QString> changed =
         call.model.taskList().enabling(on, call.model.clock().now());
-    if (!changed)
+    if (!changed) {
+        // The window's sentence points at its list below; here the list is
+        // a command away.
+        if (changed.error().startsWith(QStringLiteral("Add at least one task")))
+            return call.fail(changed.error() + QStringLiteral("\nAdd one with `zol tasks add`."));
         return call.fail(changed.error());
+    }
     return saveTasks(call, *changed,
                      QStringLiteral("Tasks are ") +
                          (on ? QStringLiteral("on") : QStringLiteral("off")) + u'.');
@@ -455,7 +476,7 @@ void addBooksCommands(QList<Command>& commands)
          {settingNames()}});
     commands.append({QStringLiteral("tasks"),
                      QStringLiteral("[--json]"),
-                     QStringLiteral("The task list of the open books."),
+                     QStringLiteral("The task list of the open books, and whether tasks are on."),
                      {},
                      {json},
                      0,

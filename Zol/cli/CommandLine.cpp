@@ -125,9 +125,11 @@ QString CommandLine::overview() const
             QStringLiteral("  ") + command.name.leftJustified(width + 2) + command.summary + u'\n';
     text += QStringLiteral(
         "\n"
-        "NUMBER is a project number as typed (blanks and case do not matter). ID is a\n"
-        "session id, as 'zol log' shows it. PERIOD is a week (2026-W10), a month\n"
-        "(2026-03) or a year (2026). Times are shown in your time zone (TZ).\n"
+        "NUMBER is a project number as typed (blanks around it and letter case do not\n"
+        "matter). ID is a session id as 'zol log' shows it (its first 8 characters):\n"
+        "any 4 or more of its first characters do, as long as no other session's id\n"
+        "begins with them. PERIOD is a week (2026-W10), a month (2026-03) or a year\n"
+        "(2026). Times are shown in your time zone (TZ).\n"
         "\n"
         "Files: the books are in $XDG_DATA_HOME/Zol (~/.local/share/Zol), the settings\n"
         "in $XDG_CONFIG_HOME/Zol (~/.config/Zol).\n"
@@ -235,6 +237,10 @@ int CommandLine::execute(const Command& command, const QStringList& words)
             values.insert(name, QString());
         } else if (equals >= 0) {
             values.insert(name, word.mid(equals + 1));
+        } else if (option->valueIsOptional()) {
+            const bool valueFollows =
+                !optionsEnded && i + 1 < words.size() && option->takesAsValue(words.at(i + 1));
+            values.insert(name, valueFollows ? words.at(++i) : QString());
         } else if (i + 1 < words.size()) {
             values.insert(name, words.at(++i));
         } else {
@@ -286,6 +292,18 @@ int CommandLine::execute(const Command& command, const QStringList& words)
     m_out.flush();
     m_err.flush();
     return status;
+}
+
+Option periodOption(const QString& name, const QString& valueName)
+{
+    return Option{name, valueName, {}, [](QStringView word) {
+                      return !word.isEmpty() && word.front().isDigit();
+                  }};
+}
+
+QString sentence(const QString& text)
+{
+    return text.endsWith(u'.') ? text : text + u'.';
 }
 
 int Invocation::usageError(const QString& message) const

@@ -33,7 +33,19 @@ struct Option
     QString valueName;
     // The values it takes, when they are a fixed few (completion offers them).
     QStringList choices = {};
+    // Set for an option whose value may be left out ("--week" alone, the
+    // current week): whether the word after the option is its value. When it
+    // is not, the option stands alone and the word is read as an argument.
+    // "--week=VALUE" always gives the value.
+    std::function<bool(QStringView word)> takesAsValue = {};
+
+    bool valueIsOptional() const { return bool(takesAsValue); }
 };
+
+// --week and --month, whose value may be left out: the week or month of today.
+// A following word is taken as the value when it begins with a digit, as every
+// period does ("2026-W10", "2026-03").
+Option periodOption(const QString& name, const QString& valueName);
 
 // One command of `zol`, such as "start" or "project add".
 struct Command
@@ -144,6 +156,17 @@ QString decodeArgument(QByteArrayView bytes);
 
 // "2301 Brand book · Acme", or "internal work: Studio tidy-up".
 QString describeSession(const TimeEntry& entry);
+// `text` ended with a full stop, unless it ends with one already ("Acme, Inc.").
+QString sentence(const QString& text);
+// A session's id as lists show it: its first 8 characters.
+QString shortId(const TimeEntry& entry);
+// The sessions whose ids `words` begin with: live ones, or with `deleted`
+// those in the bin. A word is a whole id or a unique prefix of at least 4
+// characters, in either case. Anything else is refused on the error stream
+// (a malformed id as a usage error, an unknown or ambiguous one with the
+// sessions it matches), and `status` says how the command ends.
+std::optional<QList<TimeEntry>> sessionsNamed(Invocation& call, const QStringList& words,
+                                              bool deleted, int* status);
 // Sessions oldest first, under a heading per day, with their total.
 void printSessions(Invocation& call, QList<TimeEntry> entries);
 

@@ -81,7 +81,8 @@ QString optionWords(const Command& command)
 // Text in single quotes for a POSIX shell and for fish.
 QString quoted(QString text)
 {
-    return u'\'' + text.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'")) +
+    return u'\'' +
+           text.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'")) +
            u'\'';
 }
 
@@ -106,15 +107,15 @@ QString bashChoices(const QStringList& choices, const QList<Command>& commands)
 
 QString bash(const QList<Command>& commands)
 {
-    QString script = QStringLiteral(
-        "# Bash completion for zol, written by 'zol completion bash'.\n"
-        "\n"
-        "_zol()\n"
-        "{\n"
-        "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
-        "    local cword=$COMP_CWORD first=${COMP_WORDS[1]} name= used=1\n"
-        "    if (( cword == 1 )); then\n"
-        "        COMPREPLY=($(compgen -W \"");
+    QString script =
+        QStringLiteral("# Bash completion for zol, written by 'zol completion bash'.\n"
+                       "\n"
+                       "_zol()\n"
+                       "{\n"
+                       "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+                       "    local cword=$COMP_CWORD first=${COMP_WORDS[1]} name= used=1\n"
+                       "    if (( cword == 1 )); then\n"
+                       "        COMPREPLY=($(compgen -W \"");
     script += firstWords(commands).join(u' ') +
               QStringLiteral(" help --help --version\" -- \"$cur\"))\n"
                              "        return\n"
@@ -166,7 +167,8 @@ QString bash(const QList<Command>& commands)
                              "    case \"$name $prev\" in\n");
     for (const Command& command : commands) {
         for (const Option& option : command.options) {
-            if (option.valueName.isEmpty())
+            // A value that may be left out completes like any other word.
+            if (option.valueName.isEmpty() || option.valueIsOptional())
                 continue;
             QString action = QStringLiteral("return");
             if (takesFile(option))
@@ -186,7 +188,7 @@ QString bash(const QList<Command>& commands)
     for (const Command& command : commands) {
         QStringList valued;
         for (const Option& option : command.options) {
-            if (!option.valueName.isEmpty())
+            if (!option.valueName.isEmpty() && !option.valueIsOptional())
                 valued.append(QStringLiteral("--") + option.name);
         }
         script += QStringLiteral("        \"") + command.name + QStringLiteral("\") options=\"") +
@@ -245,8 +247,11 @@ QStringList zshSpecs(const Command& command, const QList<Command>& commands)
             action = QStringLiteral("_files -/");
         else if (!option.choices.isEmpty())
             action = u'(' + option.choices.join(u' ') + u')';
-        specs.append(zshQuoted(spec + QStringLiteral("=[") + option.valueName.toLower() +
-                               QStringLiteral("]:") + option.valueName.toLower() + u':' + action));
+        // "::" marks a value that may be left out.
+        const QString colons =
+            option.valueIsOptional() ? QStringLiteral("]::") : QStringLiteral("]:");
+        specs.append(zshQuoted(spec + QStringLiteral("=[") + option.valueName.toLower() + colons +
+                               option.valueName.toLower() + u':' + action));
     }
     for (qsizetype at = 0; at < command.argumentChoices.size(); ++at) {
         const QStringList& choices = command.argumentChoices.at(at);
@@ -276,8 +281,8 @@ QString zsh(const QList<Command>& commands)
                                     "  if (( CURRENT == 2 )); then\n"
                                     "    described=(\n");
     for (const QString& first : firstWords(commands))
-        script += QStringLiteral("      ") + zshQuoted(first + u':' + summaryOf(commands, first)) +
-                  u'\n';
+        script +=
+            QStringLiteral("      ") + zshQuoted(first + u':' + summaryOf(commands, first)) + u'\n';
     script += QStringLiteral("    )\n"
                              "    _describe -t commands 'zol command' described\n"
                              "    return\n"
@@ -317,10 +322,10 @@ QString zsh(const QList<Command>& commands)
                              "  case $name in\n");
     for (const Command& command : commands) {
         script += QStringLiteral("    \"") + command.name + QStringLiteral("\") _arguments -s ") +
-                  zshSpecs(command, commands).join(u' ') +
-                  QStringLiteral(" '--help' ;;\n");
+                  zshSpecs(command, commands).join(u' ') + QStringLiteral(" '--help' ;;\n");
     }
-    script += QStringLiteral("    help) _arguments '1:command:(") + firstWords(commands).join(u' ') +
+    script += QStringLiteral("    help) _arguments '1:command:(") +
+              firstWords(commands).join(u' ') +
               QStringLiteral(")' ;;\n"
                              "  esac\n"
                              "}\n"
@@ -363,7 +368,7 @@ QString fish(const QList<Command>& commands)
                     line += QStringLiteral(" -r -F");
                 else if (!option.choices.isEmpty())
                     line += QStringLiteral(" -x -a ") + quoted(option.choices.join(u' '));
-                else
+                else if (!option.valueIsOptional())
                     line += QStringLiteral(" -x");
                 line += QStringLiteral(" -d ") + quoted(option.valueName);
             }
@@ -376,8 +381,8 @@ QString fish(const QList<Command>& commands)
             if (choices.contains(fileArgument) || choices.contains(folderArgument))
                 script += head + QStringLiteral(" -F\n");
             else if (choices.contains(commandArgument))
-                script += head + QStringLiteral(" -a ") + quoted(firstWords(commands).join(u' ')) +
-                          u'\n';
+                script +=
+                    head + QStringLiteral(" -a ") + quoted(firstWords(commands).join(u' ')) + u'\n';
             else
                 script += head + QStringLiteral(" -a ") + quoted(choices.join(u' ')) + u'\n';
         }

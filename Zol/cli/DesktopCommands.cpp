@@ -65,11 +65,11 @@ int doctor(Invocation& call)
     if (call.has(QStringLiteral("json"))) {
         QJsonArray services;
         for (const Finding& f : found)
-            services.append(QJsonObject{{QStringLiteral("service"), f.service},
-                                        {QStringLiteral("found"), f.availability.found},
-                                        {QStringLiteral("implementation"),
-                                         f.availability.implementation},
-                                        {QStringLiteral("reason"), f.availability.reason}});
+            services.append(
+                QJsonObject{{QStringLiteral("service"), f.service},
+                            {QStringLiteral("found"), f.availability.found},
+                            {QStringLiteral("implementation"), f.availability.implementation},
+                            {QStringLiteral("reason"), f.availability.reason}});
         const QJsonObject report{{QStringLiteral("services"), services},
                                  {QStringLiteral("sessionType"), sessionType()},
                                  {QStringLiteral("dataFolder"), dataFolder()},
@@ -112,35 +112,36 @@ int completion(const QStringList& words, QTextStream& out, const QList<Command>&
 
 void addDesktopCommands(QList<Command>& commands)
 {
-    commands.append({QStringLiteral("doctor"),
-                     QStringLiteral("[--json]"),
-                     QStringLiteral("What this desktop offers Zol, and what to do where it does not."),
-                     QStringLiteral(
-                         "One line per service: notifications, idle time, hot key, login item,\n"
-                         "sleep and wake, mounts, file manager and tray. --json prints services\n"
-                         "[{service, found, implementation, reason}], sessionType, dataFolder\n"
-                         "and settingsFolder. Exits 0 whatever it finds."),
-                     {{QStringLiteral("json"), {}}},
-                     0,
-                     0,
-                     false,
-                     doctor,
-                     {},
-                     true});
-    commands.append({QStringLiteral("completion"),
-                     QStringLiteral("bash|zsh|fish"),
-                     QStringLiteral("Print the completion script of a shell."),
-                     QStringLiteral("  zol completion bash > ~/.local/share/bash-completion/completions/zol\n"
-                                    "  zol completion zsh > ~/.zfunc/_zol\n"
-                                    "  zol completion fish > ~/.config/fish/completions/zol.fish"),
-                     {},
-                     1,
-                     1,
-                     false,
-                     {},
-                     {{QStringLiteral("bash"), QStringLiteral("zsh"), QStringLiteral("fish")}},
-                     false,
-                     completion});
+    commands.append(
+        {QStringLiteral("doctor"),
+         QStringLiteral("[--json]"),
+         QStringLiteral("What this desktop offers Zol, and what to do where it does not."),
+         QStringLiteral("One line per service: notifications, idle time, hot key, login item,\n"
+                        "sleep and wake, mounts, file manager and tray. --json prints services\n"
+                        "[{service, found, implementation, reason}], sessionType, dataFolder\n"
+                        "and settingsFolder. Exits 0 whatever it finds."),
+         {{QStringLiteral("json"), {}}},
+         0,
+         0,
+         false,
+         doctor,
+         {},
+         true});
+    commands.append(
+        {QStringLiteral("completion"),
+         QStringLiteral("bash|zsh|fish"),
+         QStringLiteral("Print the completion script of a shell."),
+         QStringLiteral("  zol completion bash > ~/.local/share/bash-completion/completions/zol\n"
+                        "  zol completion zsh > ~/.zfunc/_zol\n"
+                        "  zol completion fish > ~/.config/fish/completions/zol.fish"),
+         {},
+         1,
+         1,
+         false,
+         {},
+         {{QStringLiteral("bash"), QStringLiteral("zsh"), QStringLiteral("fish")}},
+         false,
+         completion});
 }
 
 } // namespace zol::cli

@@ -7,6 +7,8 @@
 #include "records/Duration.h"
 #include "reports/EntryExporter.h"
 #include "share/TimesheetPeriod.h"
+#include "store/EntryStore.h"
+#include "support/Error.h"
 #include "support/Timestamps.h"
 
 #include <QLocale>
@@ -27,10 +29,9 @@ QString timesOf(const TimeEntry& entry, const Calendar& calendar)
 
 QString line(const TimeEntry& entry, const QDateTime& now, const Calendar& calendar)
 {
-    QString text = uuidText(entry.id) + QStringLiteral("  ") + timesOf(entry, calendar) +
-                   QStringLiteral("  ") +
-                   Duration::coarseString(entry.duration(now)).rightJustified(7) +
-                   QStringLiteral("  ");
+    QString text =
+        shortId(entry) + QStringLiteral("  ") + timesOf(entry, calendar) + QStringLiteral("  ") +
+        Duration::coarseString(entry.duration(now)).rightJustified(7) + QStringLiteral("  ");
     text += describeSession(entry);
     if (!entry.task.isEmpty())
         text += QStringLiteral(" · ") + entry.task;
@@ -66,6 +67,9 @@ int log(Invocation& call)
         day = QDate::fromString(call.value(chosen), u"yyyy-MM-dd");
         if (!day.isValid())
             return call.usageError(QStringLiteral("--day takes a date such as 2026-03-02"));
+    } else if (!chosen.isEmpty() && call.value(chosen).isEmpty()) {
+        // --week or --month alone: the one of today.
+        scope = chosen == u"week" ? HistoryScope::week : HistoryScope::month;
     } else if (!chosen.isEmpty()) {
         const std::optional<TimesheetPeriod> period =
             TimesheetPeriod::fromId(call.value(chosen), call.model.calendar());
@@ -86,16 +90,31 @@ int log(Invocation& call)
     return call.reportStatus();
 }
 
-std::optional<QList<QUuid>> idsOf(const QStringList& words)
+QList<QUuid> idsOf(const QList<TimeEntry>& entries)
 {
     QList<QUuid> ids;
-    for (const QString& word : words) {
-        const QUuid id = QUuid::fromString(word.trimmed());
-        if (id.isNull())
-            return std::nullopt;
-        ids.append(id);
-    }
+    for (const TimeEntry& entry : entries)
+        ids.append(entry.id);
     return ids;
+}
+
+// The characters of an id as typed: braces and blanks around it go; none
+// when it holds anything but hexadecimal digits and hyphens.
+std::optional<QString> idTyped(const QString& word)
+{
+    QString typed = word.trimmed();
+    if (typed.startsWith(u'{') && typed.endsWith(u'}'))
+        typed = typed.mid(1, typed.size() - 2);
+    if (typed.isEmpty())
+        return std::nullopt;
+    for (const QChar c : std::as_const(typed)) {
+        const char16_t u = c.unicode();
+        const bool hex =
+            (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
+        if (!hex && u != u'-')
+            return std::nullopt;
+    }
+    return typed;
 }
 
 // "YYYY-MM-DD HH:MM" in the user's time zone.
@@ -110,11 +129,12 @@ std::optional<QDateTime> localTime(const QString& text, const Calendar& calendar
 int edit(Invocation& call)
 {
     HistoryModel& history = *call.model.history();
-    const QUuid id = QUuid::fromString(call.arguments.first().trimmed());
-    if (id.isNull())
-        return call.usageError(QStringLiteral("'") + call.arguments.first() +
-                               QStringLiteral("' is not a session id"));
-    std::optional<TimeEntry> found = history.entry(id);
+    int status = succeeded;
+    const std::optional<QList<TimeEntry>> named =
+        sessionsNamed(call, call.arguments.mid(0, 1), false, &status);
+    if (!named)
+        return status;
+    std::optional<TimeEntry> found = history.entry(named->first().id);
     if (!found)
         return call.fail(QStringLiteral("No session has the id ") + call.arguments.first() +
                          QStringLiteral(". 'zol log' shows them."));
@@ -143,12 +163,14 @@ int edit(Invocation& call)
     }
     const EditCheck check = history.checkEdit(edited);
     if (check.isRefused()) {
-        call.err << check.refusal << '\n';
-        if (!check.explanation.isEmpty())
-            call.err << check.explanation << '\n';
+        // The sessions in the way first: the explanation speaks of them as
+        // "above".
         for (const TimeEntry& other : check.overlaps)
             call.err << "  " << line(other, call.model.clock().now(), call.model.calendar())
                      << '\n';
+        call.err << check.refusal << '\n';
+        if (!check.explanation.isEmpty())
+            call.err << check.explanation << '\n';
         return failed;
     }
     if (!history.saveEdit(edited)) {
@@ -165,10 +187,12 @@ int edit(Invocation& call)
 
 int remove(Invocation& call)
 {
-    const std::optional<QList<QUuid>> ids = idsOf(call.arguments);
-    if (!ids)
-        return call.usageError(QStringLiteral("give session ids, as 'zol log' shows them"));
-    if (call.model.history()->deleteEntries(*ids) == 0) {
+    int status = succeeded;
+    const std::optional<QList<TimeEntry>> named =
+        sessionsNamed(call, call.arguments, false, &status);
+    if (!named)
+        return status;
+    if (call.model.history()->deleteEntries(idsOf(*named)) == 0) {
         if (call.model.status() && call.model.status()->kind == StatusMessage::Kind::failure)
             return call.reportStatus();
         return call.fail(QStringLiteral("No such session."));
@@ -178,18 +202,12 @@ int remove(Invocation& call)
 
 int restore(Invocation& call)
 {
-    const std::optional<QList<QUuid>> ids = idsOf(call.arguments);
-    if (!ids)
-        return call.usageError(QStringLiteral("give session ids, as 'zol deleted' shows them"));
-    HistoryModel& history = *call.model.history();
-    history.reloadDeletedEntries();
-    const bool anyDeleted = std::any_of(ids->cbegin(), ids->cend(), [&](const QUuid& id) {
-        return std::any_of(history.deletedEntries().cbegin(), history.deletedEntries().cend(),
-                           [&](const TimeEntry& e) { return e.id == id; });
-    });
-    if (!anyDeleted)
-        return call.fail(QStringLiteral("No such deleted session."));
-    history.restore(*ids);
+    int status = succeeded;
+    const std::optional<QList<TimeEntry>> named =
+        sessionsNamed(call, call.arguments, true, &status);
+    if (!named)
+        return status;
+    call.model.history()->restore(idsOf(*named));
     return call.reportStatus();
 }
 
@@ -219,6 +237,66 @@ QString describeSession(const TimeEntry& entry)
     if (!entry.clientName.isEmpty())
         text += QStringLiteral(" · ") + entry.clientName;
     return text;
+}
+
+QString shortId(const TimeEntry& entry)
+{
+    return uuidText(entry.id).left(8);
+}
+
+std::optional<QList<TimeEntry>> sessionsNamed(Invocation& call, const QStringList& words,
+                                              bool deleted, int* status)
+{
+    // Enough to list a few of the sessions an ambiguous prefix matches.
+    constexpr int shown = 10;
+    const QString shows = deleted ? QStringLiteral("'zol deleted'") : QStringLiteral("'zol log'");
+    QList<TimeEntry> found;
+    for (const QString& word : words) {
+        const std::optional<QString> typed = idTyped(word);
+        if (!typed) {
+            *status = call.usageError(QStringLiteral("'") + word +
+                                      QStringLiteral("' is not a session id, as ") + shows +
+                                      QStringLiteral(" shows them"));
+            return std::nullopt;
+        }
+        if (typed->size() < 4) {
+            *status = call.usageError(QStringLiteral("'") + word +
+                                      QStringLiteral("' is too short: give at least 4 "
+                                                     "characters of a session id"));
+            return std::nullopt;
+        }
+        QList<TimeEntry> matches;
+        try {
+            matches = call.model.store()->entriesWithIdPrefix(*typed, deleted, shown + 1);
+        } catch (const Error& error) {
+            *status = call.fail(error.message());
+            return std::nullopt;
+        }
+        if (matches.isEmpty()) {
+            *status = call.fail((deleted ? QStringLiteral("No deleted session has the id ")
+                                         : QStringLiteral("No session has the id ")) +
+                                word.trimmed() + QStringLiteral(". ") + shows +
+                                QStringLiteral(" shows them."));
+            return std::nullopt;
+        }
+        if (matches.size() > 1) {
+            call.err << word.trimmed() << " is the beginning of the ids of "
+                     << (matches.size() > shown ? QStringLiteral("more than %1").arg(shown)
+                                                : QString::number(matches.size()))
+                     << " sessions:\n";
+            for (const TimeEntry& match : matches.mid(0, shown))
+                call.err
+                    << "  " << uuidText(match.id) << "  "
+                    << call.model.calendar().local(match.startedAt).toString(u"yyyy-MM-dd HH:mm")
+                    << "  " << describeSession(match) << '\n';
+            *status = call.fail(QStringLiteral("Give more of the id."));
+            return std::nullopt;
+        }
+        if (!std::any_of(found.cbegin(), found.cend(),
+                         [&](const TimeEntry& e) { return e.id == matches.first().id; }))
+            found.append(matches.first());
+    }
+    return found;
 }
 
 // Sessions listed oldest first, under a heading per day, with the total.
@@ -252,12 +330,14 @@ void addHistoryCommands(QList<Command>& commands)
     const Option json{QStringLiteral("json"), {}};
     commands.append(
         {QStringLiteral("log"),
-         QStringLiteral("[--day YYYY-MM-DD | --week YYYY-Www | --month YYYY-MM] [--json]"),
+         QStringLiteral("[--day YYYY-MM-DD | --week [YYYY-Www] | --month [YYYY-MM]] [--json]"),
          QStringLiteral("The sessions of a day (today), a week or a month."),
-         QStringLiteral("--json prints the JSON export of those sessions."),
+         QStringLiteral("--week and --month alone mean this week and this month. Each session "
+                        "is shown with\nthe first 8 characters of its id. --json prints the "
+                        "JSON export of those sessions,\nwith whole ids."),
          {{QStringLiteral("day"), QStringLiteral("YYYY-MM-DD")},
-          {QStringLiteral("week"), QStringLiteral("YYYY-Www")},
-          {QStringLiteral("month"), QStringLiteral("YYYY-MM")},
+          periodOption(QStringLiteral("week"), QStringLiteral("YYYY-Www")),
+          periodOption(QStringLiteral("month"), QStringLiteral("YYYY-MM")),
           json},
          0,
          0,

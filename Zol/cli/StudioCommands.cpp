@@ -174,10 +174,44 @@ int studioSync(Invocation& call)
     return call.reportStatus();
 }
 
+// The period `studio upload` names, as `log` takes it: a bare PERIOD, or
+// --week and --month with or without a value (without: today's). None with
+// `*status` set when what was given is not understood.
+std::optional<TimesheetPeriod> uploadPeriod(Invocation& call, int* status)
+{
+    const bool week = call.has(QStringLiteral("week"));
+    const bool month = call.has(QStringLiteral("month"));
+    const int given = int(week) + int(month) + int(!call.arguments.isEmpty());
+    if (given > 1) {
+        *status = call.usageError(QStringLiteral("give one of PERIOD, --week and --month"));
+        return std::nullopt;
+    }
+    const Calendar& calendar = call.model.calendar();
+    const QString text = week    ? call.value(QStringLiteral("week"))
+                         : month ? call.value(QStringLiteral("month"))
+                                 : call.arguments.value(0);
+    if ((week || month) && text.isEmpty())
+        return TimesheetPeriod(week ? TimesheetPeriod::Kind::week : TimesheetPeriod::Kind::month,
+                               call.model.clock().now(), calendar);
+    const std::optional<TimesheetPeriod> period = TimesheetPeriod::fromId(text, calendar);
+    const bool fits = period && (week    ? period->kind() == TimesheetPeriod::Kind::week
+                                 : month ? period->kind() == TimesheetPeriod::Kind::month
+                                         : period->kind() != TimesheetPeriod::Kind::year);
+    if (!fits) {
+        *status = call.usageError(week    ? QStringLiteral("--week takes a week such as 2026-W10")
+                                  : month ? QStringLiteral("--month takes a month such as 2026-03")
+                                          : QStringLiteral("upload a week (2026-W10) or a month "
+                                                           "(2026-03)"));
+        return std::nullopt;
+    }
+    return period;
+}
+
 int studioUpload(Invocation& call)
 {
     SharingModel& sharing = *call.model.sharing();
-    if (call.arguments.isEmpty()) {
+    if (call.arguments.isEmpty() && !call.has(QStringLiteral("week")) &&
+        !call.has(QStringLiteral("month"))) {
         if (!sharing.canUpload())
             return call.fail(QStringLiteral("Set up the studio folder first."));
         if (!call.model.settings()->autoUploadEnabled())
@@ -189,10 +223,10 @@ int studioUpload(Invocation& call)
         call.out << "Timesheets are up to date on the studio folder.\n";
         return succeeded;
     }
-    const std::optional<TimesheetPeriod> period =
-        TimesheetPeriod::fromId(call.arguments.first(), call.model.calendar());
-    if (!period || period->kind() == TimesheetPeriod::Kind::year)
-        return call.usageError(QStringLiteral("upload a week (2026-W10) or a month (2026-03)"));
+    int status = succeeded;
+    const std::optional<TimesheetPeriod> period = uploadPeriod(call, &status);
+    if (!period)
+        return status;
     sharing.setPeriod(*period);
     Invocation::wait(sharing.refreshPeriod());
     Invocation::wait(sharing.uploadTimesheet());
@@ -244,10 +278,12 @@ void addStudioCommands(QList<Command>& commands)
          studioSync});
     commands.append(
         {QStringLiteral("studio upload"),
-         QStringLiteral("[PERIOD]"),
+         QStringLiteral("[PERIOD | --week [YYYY-Www] | --month [YYYY-MM]]"),
          QStringLiteral("Hand in timesheets: one automatic pass, or the week or month named."),
-         {},
-         {},
+         QStringLiteral("PERIOD is a week (2026-W10) or a month (2026-03); --week and --month "
+                        "take the same,\nand alone mean this week and this month."),
+         {periodOption(QStringLiteral("week"), QStringLiteral("YYYY-Www")),
+          periodOption(QStringLiteral("month"), QStringLiteral("YYYY-MM"))},
          0,
          1,
          true,

@@ -94,8 +94,17 @@ int takePending(Invocation& call)
                      model.taskList().choices().join(QStringLiteral(", ")) + u'.');
 }
 
+// What a start did to the session open before it, as a stop would say it.
+void sayWhatWasStopped(Invocation& call)
+{
+    const Tracker& tracker = *call.model.tracker();
+    if (const std::optional<StatusMessage> stopped =
+            AppModel::stopMessage(tracker.stoppedByLastStart(), tracker.now()))
+        call.out << stopped->text << '\n';
+}
+
 // Says what was started: the session written, which another process may
-// already have stopped again.
+// already have stopped again. A session it stopped first is said first.
 int afterStart(Invocation& call, const std::optional<TimeEntry>& started)
 {
     if (!started) {
@@ -103,7 +112,8 @@ int afterStart(Invocation& call, const std::optional<TimeEntry>& started)
             return call.fail(*error);
         return failed;
     }
-    call.out << "Started " << describeSession(*started) << ".\n";
+    sayWhatWasStopped(call);
+    call.out << sentence(QStringLiteral("Started ") + describeSession(*started)) << '\n';
     return succeeded;
 }
 
@@ -176,7 +186,7 @@ int resume(Invocation& call)
         return call.fail(*error);
     if (!tracker.isRunning())
         return call.fail(QStringLiteral("Nothing is paused."));
-    call.out << "Resumed " << describeSession(*tracker.current()) << ".\n";
+    call.out << sentence(QStringLiteral("Resumed ") + describeSession(*tracker.current())) << '\n';
     return succeeded;
 }
 
@@ -200,6 +210,26 @@ int discard(Invocation& call)
     return call.reportStatus();
 }
 
+int note(Invocation& call)
+{
+    if (!call.model.tracker()->current())
+        return call.fail(QStringLiteral("No timer is running."));
+    const std::optional<TimeEntry> noted =
+        call.model.setRunningNote(call.arguments.first(), call.has(QStringLiteral("append")));
+    if (!noted) {
+        if (call.model.status())
+            return call.reportStatus();
+        // Another process stopped it meanwhile.
+        return call.fail(QStringLiteral("No timer is running."));
+    }
+    if (noted->note.isEmpty())
+        call.out << sentence(QStringLiteral("Cleared the note of ") + describeSession(*noted))
+                 << '\n';
+    else
+        call.out << "Note on " << describeSession(*noted) << ": “" << noted->note << "”\n";
+    return succeeded;
+}
+
 int toggle(Invocation& call)
 {
     AppModel& model = call.model;
@@ -211,8 +241,10 @@ int toggle(Invocation& call)
                      << Duration::clockString(tracker.elapsed()) << ".\n";
         return succeeded;
     case Tracker::ToggleResult::started:
+        sayWhatWasStopped(call);
         if (tracker.current())
-            call.out << "Started " << describeSession(*tracker.current()) << ".\n";
+            call.out << sentence(QStringLiteral("Started ") + describeSession(*tracker.current()))
+                     << '\n';
         return succeeded;
     case Tracker::ToggleResult::nothing:
         break;
@@ -246,8 +278,9 @@ void addTrackingCommands(QList<Command>& commands)
          QStringLiteral("NUMBER [--note TEXT] [--task TASK]\n       zol start --internal "
                         "DESCRIPTION [--note TEXT] [--task TASK]"),
          QStringLiteral("Start the timer on a project, or on internal work."),
-         QStringLiteral("A session already open is stopped first. The session is in the "
-                        "database from this moment on."),
+         QStringLiteral("A session already open is stopped first, and said so first (\"Logged "
+                        "1h 5m to Brand book.\").\nThe session is in the database from this "
+                        "moment on."),
          noteAndTask, 0, 1, true, start});
     commands.append({QStringLiteral("pause"),
                      {},
@@ -285,19 +318,29 @@ void addTrackingCommands(QList<Command>& commands)
                      0,
                      true,
                      discard});
-    commands.append({QStringLiteral("toggle"),
-                     {},
-                     QStringLiteral("Pause the running timer, or start the last project again."),
-                     QStringLiteral(
-                         "What Super+Alt+T does. Where the desktop does not let programs claim\n"
-                         "keys, bind this command to a key in the desktop's keyboard settings.\n"
-                         "A paused session counts as not running: it is stopped and the last\n"
-                         "project starts afresh."),
-                     {},
-                     0,
-                     0,
-                     true,
-                     toggle});
+    commands.append(
+        {QStringLiteral("note"),
+         QStringLiteral("TEXT [--append]"),
+         QStringLiteral("Set the note of the running session; --append adds a line to it."),
+         QStringLiteral("A paused session counts as running. \"\" clears the note."),
+         {{QStringLiteral("append"), {}}},
+         1,
+         1,
+         true,
+         note});
+    commands.append(
+        {QStringLiteral("toggle"),
+         {},
+         QStringLiteral("Pause the running timer, or start the last project again."),
+         QStringLiteral("What Super+Alt+T does. Where the desktop does not let programs claim\n"
+                        "keys, bind this command to a key in the desktop's keyboard settings.\n"
+                        "A paused session counts as not running: it is stopped and the last\n"
+                        "project starts afresh."),
+         {},
+         0,
+         0,
+         true,
+         toggle});
 }
 
 } // namespace zol::cli

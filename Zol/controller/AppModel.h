@@ -177,6 +177,18 @@ public:
     void resumeInternal(const QString& description);
     // Stops the current session and says what was logged.
     void stop();
+    // What the status line says of a stop: "Logged 1h 5m to Brand book.", or
+    // that nothing was kept; none when nothing was stopped. A start that
+    // stops the open session may say the same (Tracker::stoppedByLastStart).
+    static std::optional<StatusMessage> stopMessage(const Tracker::StopResult& result,
+                                                    const QDateTime& now);
+    // The note of the open (running or paused) session: replaced by `note`,
+    // or, with `append`, `note` added as a line of its own under what it
+    // says. The blanks around `note` go. A note the input check refuses is
+    // not saved and its refusal goes to the status line; so does a store
+    // failure. Returns the session as saved; none when nothing is open or
+    // nothing was saved. The panel's note field and `zol note` save here.
+    std::optional<TimeEntry> setRunningNote(const QString& note, bool append = false);
     // The start-and-pause key: pauses a ticking session, otherwise starts the
     // last project again (a paused session counts as not running), or asks
     // for a project when there is none.

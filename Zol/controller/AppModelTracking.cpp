@@ -3,6 +3,7 @@
 #include "AppModel.h"
 
 #include "HistoryModel.h"
+#include "InputCheck.h"
 #include "WindowSection.h"
 #include "books/AppSettings.h"
 #include "records/Duration.h"
@@ -80,19 +81,53 @@ void AppModel::resumeInternal(const QString& description)
 void AppModel::stop()
 {
     const Tracker::StopResult result = m_tracker->stop();
+    if (const std::optional<StatusMessage> message = stopMessage(result, m_tracker->now()))
+        setStatus(message);
+}
+
+std::optional<StatusMessage> AppModel::stopMessage(const Tracker::StopResult& result,
+                                                   const QDateTime& now)
+{
     switch (result.kind) {
     case Tracker::StopResult::Kind::logged:
-        setStatus(StatusMessage::success(
-            QStringLiteral("Logged ") +
-            Duration::coarseString(result.entry->duration(m_tracker->now())) +
-            QStringLiteral(" to ") + result.entry->projectName + u'.'));
-        break;
+        return StatusMessage::success(QStringLiteral("Logged ") +
+                                      Duration::coarseString(result.entry->duration(now)) +
+                                      QStringLiteral(" to ") + result.entry->projectName + u'.');
     case Tracker::StopResult::Kind::tooShort:
-        setStatus(StatusMessage::info(QStringLiteral("Under a minute, so nothing was recorded.")));
-        break;
+        return StatusMessage::info(QStringLiteral("Under a minute, so nothing was recorded."));
     case Tracker::StopResult::Kind::nothing:
         break;
     }
+    return std::nullopt;
+}
+
+std::optional<TimeEntry> AppModel::setRunningNote(const QString& note, bool append)
+{
+    const std::optional<TimeEntry> open = m_tracker->current();
+    if (!open)
+        return std::nullopt;
+    const QString text = note.trimmed();
+    const auto noted = [&](const QString& before) {
+        if (!append || before.isEmpty())
+            return text;
+        return text.isEmpty() ? before : before + u'\n' + text;
+    };
+    if (const std::optional<QString> refusal = InputCheck::refuseNote(noted(open->note))) {
+        setStatus(StatusMessage::failure(*refusal));
+        return std::nullopt;
+    }
+    std::optional<TimeEntry> saved;
+    changeTrackerAndHistory([&](Tracker& tracker) {
+        // Added to the note as the books hold it now, not as this process
+        // last read it.
+        tracker.changeCurrent(open->id, [&](TimeEntry& entry) {
+            entry.note = noted(entry.note);
+            saved = entry;
+        });
+    });
+    if (const std::optional<QString>& error = m_tracker->loadError(); error && !saved)
+        setStatus(StatusMessage::failure(*error));
+    return saved;
 }
 
 Tracker::ToggleResult AppModel::toggle()

@@ -43,9 +43,10 @@ QString EntryStore::url(const QString& administrationId)
 {
     const QString folder = dataFolder();
     makePrivateFolder(folder);
-    const QString name = administrationId == QStringLiteral("default")
-        ? QStringLiteral("zol.sqlite3")
-        : QStringLiteral("zol-") + administrationId + QStringLiteral(".sqlite3");
+    const QString name =
+        administrationId == QStringLiteral("default")
+            ? QStringLiteral("zol.sqlite3")
+            : QStringLiteral("zol-") + administrationId + QStringLiteral(".sqlite3");
     return folder + u'/' + name;
 }
 
@@ -87,9 +88,8 @@ QList<TimeEntry> EntryStore::queryEntries(const QString& clause, const QList<Val
 std::optional<TimeEntry> EntryStore::entry(const QUuid& id)
 {
     QMutexLocker lock(&m_mutex);
-    const QList<TimeEntry> found =
-        queryEntries(QStringLiteral(" FROM entries WHERE id = ?1 AND deleted_at IS NULL;"),
-                     idValues(id));
+    const QList<TimeEntry> found = queryEntries(
+        QStringLiteral(" FROM entries WHERE id = ?1 AND deleted_at IS NULL;"), idValues(id));
     if (found.isEmpty())
         return std::nullopt;
     return found.first();
@@ -98,10 +98,10 @@ std::optional<TimeEntry> EntryStore::entry(const QUuid& id)
 std::optional<TimeEntry> EntryStore::openEntry()
 {
     QMutexLocker lock(&m_mutex);
-    const QList<TimeEntry> found = queryEntries(
-        QStringLiteral(" FROM entries WHERE ended_at IS NULL AND deleted_at IS NULL "
-                       "ORDER BY started_at DESC LIMIT 1;"),
-        {});
+    const QList<TimeEntry> found =
+        queryEntries(QStringLiteral(" FROM entries WHERE ended_at IS NULL AND deleted_at IS NULL "
+                                    "ORDER BY started_at DESC LIMIT 1;"),
+                     {});
     if (found.isEmpty())
         return std::nullopt;
     return found.first();
@@ -120,19 +120,21 @@ QList<TimeEntry> EntryStore::entries(QDate day, const Calendar& calendar)
     QMutexLocker lock(&m_mutex);
     const QDateTime start = calendar.startOfDay(day);
     const QDateTime end = calendar.startOfDay(day.addDays(1));
-    return queryEntries(QStringLiteral(" FROM entries\n"
-                                       "WHERE started_at >= ?1 AND started_at < ?2 AND deleted_at IS NULL\n"
-                                       "ORDER BY started_at ASC;"),
-                        {EntryRows::time(start), EntryRows::time(end)});
+    return queryEntries(
+        QStringLiteral(" FROM entries\n"
+                       "WHERE started_at >= ?1 AND started_at < ?2 AND deleted_at IS NULL\n"
+                       "ORDER BY started_at ASC;"),
+        {EntryRows::time(start), EntryRows::time(end)});
 }
 
 QList<TimeEntry> EntryStore::entries(const QDateTime& from, const QDateTime& to)
 {
     QMutexLocker lock(&m_mutex);
-    return queryEntries(QStringLiteral(" FROM entries\n"
-                                       "WHERE started_at >= ?1 AND started_at < ?2 AND deleted_at IS NULL\n"
-                                       "ORDER BY started_at DESC;"),
-                        {EntryRows::time(from), EntryRows::time(to)});
+    return queryEntries(
+        QStringLiteral(" FROM entries\n"
+                       "WHERE started_at >= ?1 AND started_at < ?2 AND deleted_at IS NULL\n"
+                       "ORDER BY started_at DESC;"),
+        {EntryRows::time(from), EntryRows::time(to)});
 }
 
 QList<TimeEntry> EntryStore::entriesNotUploaded()
@@ -149,13 +151,14 @@ QList<TimeEntry> EntryStore::entriesNeedingUpload()
 {
     QMutexLocker lock(&m_mutex);
     return queryEntries(
-        QStringLiteral(" FROM entries\n"
-                       "WHERE ended_at IS NOT NULL\n"
-                       "  AND (\n"
-                       "    (deleted_at IS NULL AND (uploaded_at IS NULL OR updated_at > uploaded_at))\n"
-                       "    OR (deleted_at IS NOT NULL AND uploaded_at IS NOT NULL)\n"
-                       "  )\n"
-                       "ORDER BY started_at ASC;"),
+        QStringLiteral(
+            " FROM entries\n"
+            "WHERE ended_at IS NOT NULL\n"
+            "  AND (\n"
+            "    (deleted_at IS NULL AND (uploaded_at IS NULL OR updated_at > uploaded_at))\n"
+            "    OR (deleted_at IS NOT NULL AND uploaded_at IS NOT NULL)\n"
+            "  )\n"
+            "ORDER BY started_at ASC;"),
         {});
 }
 
@@ -191,15 +194,15 @@ QList<TimeEntry> EntryStore::overlaps(const TimeEntry& entry)
     if (!entry.endedAt)
         return {};
     QMutexLocker lock(&m_mutex);
-    return queryEntries(QStringLiteral(" FROM entries\n"
-                                       "WHERE id != ?1\n"
-                                       "  AND deleted_at IS NULL\n"
-                                       "  AND ended_at IS NOT NULL\n"
-                                       "  AND started_at < ?3\n"
-                                       "  AND ended_at > ?2\n"
-                                       "ORDER BY started_at ASC;"),
-                        {uuidText(entry.id), EntryRows::time(entry.startedAt),
-                         EntryRows::time(*entry.endedAt)});
+    return queryEntries(
+        QStringLiteral(" FROM entries\n"
+                       "WHERE id != ?1\n"
+                       "  AND deleted_at IS NULL\n"
+                       "  AND ended_at IS NOT NULL\n"
+                       "  AND started_at < ?3\n"
+                       "  AND ended_at > ?2\n"
+                       "ORDER BY started_at ASC;"),
+        {uuidText(entry.id), EntryRows::time(entry.startedAt), EntryRows::time(*entry.endedAt)});
 }
 
 QList<TimeEntry> EntryStore::liveSessionsWithin(const QUuid& entry, const QDateTime& from,
@@ -213,6 +216,20 @@ QList<TimeEntry> EntryStore::liveSessionsWithin(const QUuid& entry, const QDateT
                                        "  AND COALESCE(ended_at, ?4) > ?2\n"
                                        "ORDER BY started_at ASC;"),
                         {uuidText(entry), EntryRows::time(from), EntryRows::time(to), now()});
+}
+
+QList<TimeEntry> EntryStore::entriesWithIdPrefix(QStringView prefix, bool deleted, int limit)
+{
+    const QString from = prefix.toString().toUpper();
+    // Ids are ASCII: every id that begins with the prefix sorts below it
+    // followed by DEL.
+    const QString to = from + QChar(0x7f);
+    QMutexLocker lock(&m_mutex);
+    return queryEntries(
+        QStringLiteral(" FROM entries WHERE id >= ?1 AND id < ?2 AND deleted_at IS ") +
+            (deleted ? QStringLiteral("NOT NULL") : QStringLiteral("NULL")) +
+            QStringLiteral(" ORDER BY id LIMIT ?3;"),
+        {from, to, qint64(limit)});
 }
 
 QList<QDate> EntryStore::trackedDays(const Calendar& calendar)
@@ -242,19 +259,19 @@ QList<TimeEntry> EntryStore::search(QStringView query, SearchRange range, const 
     const std::optional<QDateTime> start = range.start(now, calendar);
 
     QMutexLocker lock(&m_mutex);
-    SQLiteDatabase::Statement statement = m_database.prepare(
-        QStringLiteral("SELECT ") + EntryRows::columns
-            + QStringLiteral(" FROM entries\n"
-                             "WHERE deleted_at IS NULL\n"
-                             "  AND (?1 IS NULL OR started_at >= ?1)\n"
-                             "ORDER BY started_at DESC;"),
-        {EntryRows::time(start)});
+    SQLiteDatabase::Statement statement =
+        m_database.prepare(QStringLiteral("SELECT ") + EntryRows::columns +
+                               QStringLiteral(" FROM entries\n"
+                                              "WHERE deleted_at IS NULL\n"
+                                              "  AND (?1 IS NULL OR started_at >= ?1)\n"
+                                              "ORDER BY started_at DESC;"),
+                           {EntryRows::time(start)});
     QList<TimeEntry> found;
     while (statement.step()) {
         // Match on the five searched fields first; decode only the hits.
         using namespace EntryRows;
-        if (!folded.isEmpty()
-            && !TimeEntry::matchesFolded(folded, statement.integer(isInternal) != 0,
+        if (!folded.isEmpty() &&
+            !TimeEntry::matchesFolded(folded, statement.integer(isInternal) != 0,
                                       statement.text(projectSerial), statement.text(clientName),
                                       statement.text(projectName), statement.text(note),
                                       statement.text(machineName)))
@@ -269,7 +286,8 @@ QList<TimeEntry> EntryStore::search(QStringView query, SearchRange range, const 
 qint64 EntryStore::dataVersion()
 {
     QMutexLocker lock(&m_mutex);
-    SQLiteDatabase::Statement statement = m_database.prepare(QStringLiteral("PRAGMA data_version;"));
+    SQLiteDatabase::Statement statement =
+        m_database.prepare(QStringLiteral("PRAGMA data_version;"));
     return statement.step() ? statement.integer(0) : 0;
 }
 
@@ -282,8 +300,9 @@ void EntryStore::save(const TimeEntry& entry)
 void EntryStore::deleteEntry(const QUuid& id)
 {
     QMutexLocker lock(&m_mutex);
-    m_database.run(QStringLiteral("UPDATE entries SET deleted_at = ?1, updated_at = ?1 WHERE id = ?2;"),
-                   {now(), uuidText(id)});
+    m_database.run(
+        QStringLiteral("UPDATE entries SET deleted_at = ?1, updated_at = ?1 WHERE id = ?2;"),
+        {now(), uuidText(id)});
 }
 
 QList<TimeEntry> EntryStore::restore(const QUuid& id)
@@ -330,7 +349,8 @@ void EntryStore::markUploaded(const QList<QUuid>& ids, const QDateTime& at)
     transaction([&] {
         for (const QUuid& id : ids) {
             m_database.run(
-                QStringLiteral("UPDATE entries SET uploaded_at = ?1, updated_at = ?1 WHERE id = ?2;"),
+                QStringLiteral(
+                    "UPDATE entries SET uploaded_at = ?1, updated_at = ?1 WHERE id = ?2;"),
                 {EntryRows::time(at), uuidText(id)});
         }
     });
@@ -345,10 +365,10 @@ int EntryStore::markUploadedIfUnchanged(const QList<TimeEntry>& asWritten, const
         int marked = 0;
         for (const TimeEntry& entry : asWritten) {
             // Stored times are REAL seconds; half a millisecond tells copies apart.
-            m_database.run(QStringLiteral("UPDATE entries SET uploaded_at = ?1, updated_at = ?1 "
-                                          "WHERE id = ?2 AND abs(updated_at - ?3) < 0.0005;"),
-                           {EntryRows::time(at), uuidText(entry.id),
-                            EntryRows::time(entry.updatedAt)});
+            m_database.run(
+                QStringLiteral("UPDATE entries SET uploaded_at = ?1, updated_at = ?1 "
+                               "WHERE id = ?2 AND abs(updated_at - ?3) < 0.0005;"),
+                {EntryRows::time(at), uuidText(entry.id), EntryRows::time(entry.updatedAt)});
             marked += int(m_database.changes());
         }
         return marked;

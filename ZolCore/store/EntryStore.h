@@ -83,6 +83,11 @@ public:
     // counted up to now, oldest first.
     QList<TimeEntry> liveSessionsWithin(const QUuid& entry, const QDateTime& from,
                                         const QDateTime& to);
+    // The sessions whose id begins with `prefix` (canonical upper-case text;
+    // letters of the prefix in either case), live ones or, with `deleted`,
+    // those in the bin; in id order, at most `limit`. A lookup in the id's
+    // own index, however long the history.
+    QList<TimeEntry> entriesWithIdPrefix(QStringView prefix, bool deleted, int limit);
     // The days with live sessions, newest first, each once.
     QList<QDate> trackedDays(const Calendar& calendar);
     // Live sessions matching the query (see TimeEntry::matches) that started
@@ -191,7 +196,8 @@ private:
     QStringList columnNames(const QString& table);
 
     double now() const;
-    QList<TimeEntry> queryEntries(const QString& clause, const QList<SQLiteDatabase::Value>& values);
+    QList<TimeEntry> queryEntries(const QString& clause,
+                                  const QList<SQLiteDatabase::Value>& values);
     std::optional<Project> projectBySerial(const QString& serial);
     // Gives the project `oldSerial` the number `newSerial`, its sessions
     // following; true when the row itself took the number, false when it

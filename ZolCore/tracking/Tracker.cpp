@@ -30,8 +30,7 @@ Tracker::Tracker(EntryStore& store, const QString& machineName, Clock& clock,
     , m_calendar(calendar)
     , m_now(clock.now())
     , m_machineName(machineName)
-{
-}
+{}
 
 Tracker::~Tracker() = default;
 
@@ -151,11 +150,13 @@ std::optional<TimeEntry> Tracker::startInternal(const QString& description, cons
 // hold open is stopped first, in the same step.
 std::optional<TimeEntry> Tracker::begin(TimeEntry entry)
 {
+    StopResult stopped;
     if (!step([&] {
-            finishOpen();
+            stopped = finishOpen();
             m_store.save(entry);
         }))
         return std::nullopt;
+    m_stoppedByLastStart = stopped;
     setCurrent(entry);
     return entry;
 }
@@ -231,6 +232,7 @@ Tracker::ToggleResult Tracker::toggle(const std::optional<Project>& project, con
                                       const QString& task)
 {
     ToggleResult result = ToggleResult::nothing;
+    StopResult stopped;
     const bool done = step([&] {
         std::optional<TimeEntry> open = m_store.openEntry();
         if (open && open->isTicking()) {
@@ -241,14 +243,16 @@ Tracker::ToggleResult Tracker::toggle(const std::optional<Project>& project, con
         }
         if (!project || project->serial.isEmpty())
             return;
-        finishOpen();
+        stopped = finishOpen();
         m_store.save(newSession(*project, note, task));
         result = ToggleResult::started;
     });
     if (!done)
         return ToggleResult::nothing;
-    if (result == ToggleResult::started)
+    if (result == ToggleResult::started) {
+        m_stoppedByLastStart = stopped;
         setLastProject(*project);
+    }
     reload();
     return result;
 }

@@ -79,6 +79,10 @@ public:
     const QList<Project>& projects() const { return m_projects; }
     const std::optional<Project>& lastProject() const { return m_lastProject; }
     const std::optional<QString>& loadError() const { return m_loadError; }
+    // What the last start (a toggle's included) did to the session the books
+    // held open before it: logged it, removed it as too short, or nothing
+    // when none was open.
+    const StopResult& stoppedByLastStart() const { return m_stoppedByLastStart; }
     const QDateTime& now() const { return m_now; }
     const QString& machineName() const { return m_machineName; }
     void setMachineName(const QString& name);
@@ -178,6 +182,7 @@ private:
     QList<Project> m_projects;
     std::optional<Project> m_lastProject;
     std::optional<QString> m_loadError;
+    StopResult m_stoppedByLastStart;
     QDateTime m_now;
     QString m_machineName;
 };

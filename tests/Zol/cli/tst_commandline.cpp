@@ -162,7 +162,12 @@ private Q_SLOTS:
         // The second session moved into the first is refused; a touching one is fine.
         const Result overlap = zol(u"edit %1 --start \"2026-03-02 09:30\""_s.arg(second));
         QCOMPARE(overlap.code, 1);
-        QVERIFY(overlap.err.startsWith(u"These hours are already tracked\n"_s));
+        // The session in the way is listed above the sentence that speaks of it.
+        const QStringList said = overlap.err.split(u'\n');
+        QVERIFY2(said.size() == 4 && said[0].startsWith(u"  "_s + first.left(8) + u"  09:00"_s) &&
+                     said[1] == u"These hours are already tracked"_s &&
+                     said[2].endsWith(u"the sessions above."_s),
+                 qPrintable(overlap.err));
         QCOMPARE(ok(u"edit %1 --start \"2026-03-02 10:05\""_s.arg(second)), u"Saved.\n"_s);
 
         QCOMPARE(ok(u"delete %1 %2"_s.arg(first, second)), u"Deleted 2 sessions.\n"_s);
@@ -213,7 +218,8 @@ private Q_SLOTS:
             return ok(joinFolder);
         };
 
-        QCOMPARE(joinStudio(u"Anna"_s), u"Connected, but no other computers have published yet.\n"_s);
+        QCOMPARE(joinStudio(u"Anna"_s),
+                 u"Connected, but no other computers have published yet.\n"_s);
         ok(u"project add 2301 --client Acme --name \"Brand book\""_s);
         track(60);
         QCOMPARE(joinStudio(u"Ben"_s), u"Received 1 project.\n"_s);
@@ -223,6 +229,8 @@ private Q_SLOTS:
         as(u"Anna"_s);
         QCOMPARE(ok(u"studio upload 2026-W10"_s),
                  u"Uploaded Week 10 · 2 March – 8 March: 1.00 hours.\n"_s);
+        QCOMPARE(ok(u"studio upload --week"_s), ok(u"studio upload --week 2026-W10"_s));
+        QVERIFY(ok(u"studio upload --month"_s).startsWith(u"Uploaded March 2026"_s));
         const QJsonValue studio = json(u"studio --json"_s);
         QCOMPARE(studio[u"peers"_s].toArray(), QJsonArray{u"Ben"_s});
         QVERIFY(studio[u"lastUploadAt"_s].isString());
@@ -375,6 +383,13 @@ private Q_SLOTS:
         QTest::newRow("wrong confirmation") << u"books empty Local --confirm local"_s;
         QTest::newRow("unknown setting") << u"settings ui.colour"_s;
         QTest::newRow("move sideways") << u"tasks move General left"_s;
+        QTest::newRow("a month for --week") << u"log --week 2026-03"_s;
+        QTest::newRow("a word after --week") << u"log --week lastweek"_s;
+        QTest::newRow("two periods") << u"log --week --month"_s;
+        QTest::newRow("upload: a period twice") << u"studio upload 2026-W10 --week"_s;
+        QTest::newRow("upload: a week for --month") << u"studio upload --month 2026-W10"_s;
+        QTest::newRow("upload: a year") << u"studio upload --month 2026"_s;
+        QTest::newRow("note: no text") << u"note"_s;
     }
 
     void usageErrors()
@@ -385,6 +400,122 @@ private Q_SLOTS:
         QVERIFY(result.out.isEmpty());
         QCOMPARE(result.err.count(u'\n'), 1);
         QVERIFY2(result.err.contains(u"--help'."_s), qPrintable(result.err));
+    }
+
+    // --week and --month alone are today's week and month; a word after them
+    // is their value only when it reads as a period.
+    void periodsThatMayBeLeftOut_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("sameAs");
+        QTest::newRow("week") << u"log --week"_s << u"log --week 2026-W10"_s;
+        QTest::newRow("month") << u"log --month"_s << u"log --month 2026-03"_s;
+        QTest::newRow("week, then a flag")
+            << u"log --week --json"_s << u"log --week=2026-W10 --json"_s;
+        QTest::newRow("an empty value") << u"log --month="_s << u"log --month 2026-03"_s;
+        QTest::newRow("another week") << u"log --week 2026-W09"_s << u"log --day 2026-02-23"_s;
+    }
+
+    void periodsThatMayBeLeftOut()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, sameAs);
+        ok(u"project add 2301 --client Acme --name \"Brand book\""_s);
+        m_clock->setNow(utc(2026, 2, 23, 9));
+        track(30);
+        m_clock->setNow(utc(2026, 3, 4, 9)); // a Wednesday: week 10 and March hold both
+        track(45);
+        const QString shown = ok(command);
+        QVERIFY(shown != u"<failed>"_s && shown.contains(u"Brand book"_s));
+        QCOMPARE(shown, ok(sameAs));
+    }
+
+    // Ids as `zol log` shows them (8 characters), and any unique beginning of
+    // 4 or more, in either case; one that several sessions share is refused
+    // with them listed, and nothing changes.
+    void sessionIdsByTheirBeginning_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("unique, lower case") << u"edit abcd1 --note x"_s << 0 << u"Saved.\n"_s;
+        QTest::newRow("whole, in braces")
+            << u"edit {ABCD1111-0000-4000-8000-000000000001} --note x"_s << 0 << u"Saved.\n"_s;
+        QTest::newRow("shared") << u"edit ABCD --note x"_s << 1
+                                << u"ABCD is the beginning of the ids of 2 sessions:\n"
+                                   "  ABCD1111-0000-4000-8000-000000000001  2026-03-02 07:00  "
+                                   "2301 Brand book · Acme\n"
+                                   "  ABCD2222-0000-4000-8000-000000000002  2026-03-02 07:30  "
+                                   "2301 Brand book · Acme\n"
+                                   "Give more of the id.\n"_s;
+        QTest::newRow("too short") << u"edit abc --note x"_s << 2 << QString();
+        QTest::newRow("not an id") << u"edit abcx --note x"_s << 2 << QString();
+        QTest::newRow("nobody's") << u"edit ffff --note x"_s << 1
+                                  << u"No session has the id ffff. 'zol log' shows them.\n"_s;
+        QTest::newRow("two at once") << u"delete abcd2 abce"_s << 0 << u"Deleted 2 sessions.\n"_s;
+        QTest::newRow("one shared among several") << u"delete abcd1 ABCD"_s << 1 << QString();
+        QTest::newRow("deleted: not live") << u"delete abcd9"_s << 1 << QString();
+        // Only one of the three is in the bin.
+        QTest::newRow("restore") << u"restore abcd"_s << 0 << u"Restored.\n"_s;
+    }
+
+    void sessionIdsByTheirBeginning()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, code);
+        QFETCH(QString, said);
+        {
+            EntryStore store(EntryStore::defaultURL(), *m_clock);
+            const auto add = [&](const char* id, int hour, int minute, bool deleted) {
+                TimeEntry entry = session(utc(2026, 3, 2, hour, minute), 20);
+                entry.id = QUuid::fromString(QLatin1StringView(id));
+                if (deleted)
+                    entry.deletedAt = m_clock->now();
+                store.save(entry);
+            };
+            add("ABCD1111-0000-4000-8000-000000000001", 7, 0, false);
+            add("ABCD2222-0000-4000-8000-000000000002", 7, 30, false);
+            add("ABCE3333-0000-4000-8000-000000000003", 6, 0, false);
+            add("ABCD9999-0000-4000-8000-000000000009", 5, 0, true);
+        }
+        QVERIFY(ok(u"log"_s).contains(u"\n  ABCD1111  07:00–07:20  "_s));
+        const QString before = ok(u"log --json"_s) + ok(u"deleted --json"_s);
+        const Result result = zol(command);
+        QCOMPARE(result.code, code);
+        if (!said.isEmpty())
+            QCOMPARE(code == 0 ? result.out : result.err, said);
+        if (code != 0)
+            QCOMPARE(ok(u"log --json"_s) + ok(u"deleted --json"_s), before);
+    }
+
+    // A start that stops the open session says so first; a note goes on the
+    // running (or paused) session, replaced or added to.
+    void startingOverAndNotes()
+    {
+        ok(u"project add 2301 --client Acme --name \"Brand book\""_s);
+        ok(u"project add 2302 --client \"Acme, Inc.\" --name Logo"_s);
+        QCOMPARE(zol(u"note x"_s).err, u"No timer is running.\n"_s);
+        QCOMPARE(ok(u"start 2301"_s), u"Started 2301 Brand book · Acme.\n"_s);
+        m_clock->advance(65 * 60);
+        QCOMPARE(ok(u"start 2302"_s),
+                 u"Logged 1h 5m to Brand book.\nStarted 2302 Logo · Acme, Inc.\n"_s);
+        m_clock->advance(30);
+        QCOMPARE(ok(u"toggle"_s), u"Paused 2302 Logo · Acme, Inc. at 0:30.\n"_s);
+        QCOMPARE(ok(u"resume"_s), u"Resumed 2302 Logo · Acme, Inc.\n"_s);
+        QCOMPARE(ok(u"start 2301 --note first"_s),
+                 u"Under a minute, so nothing was recorded.\nStarted 2301 Brand book · Acme.\n"_s);
+
+        QCOMPARE(ok(u"note \" Sketches \""_s), u"Note on 2301 Brand book · Acme: “Sketches”\n"_s);
+        ok(u"pause"_s);
+        QCOMPARE(ok(u"note --append Proofs"_s),
+                 u"Note on 2301 Brand book · Acme: “Sketches\nProofs”\n"_s);
+        QCOMPARE(json(u"status --json"_s)[u"entry"_s][u"note"_s].toString(), u"Sketches\nProofs"_s);
+        const Result tooLong = zol(QStringList{u"note"_s, u"--append"_s, QString(20'000, u'x')});
+        QCOMPARE(tooLong.code, 1);
+        QCOMPARE(json(u"status --json"_s)[u"entry"_s][u"note"_s].toString(), u"Sketches\nProofs"_s);
+        QCOMPARE(zol(QStringList{u"note"_s, QString()}).out,
+                 u"Cleared the note of 2301 Brand book · Acme.\n"_s);
+        QCOMPARE(json(u"status --json"_s)[u"entry"_s][u"note"_s].toString(), QString());
     }
 
     void helpAndVersion()
@@ -429,11 +560,22 @@ private Q_SLOTS:
         ok(u"books open Local"_s);
         QVERIFY(ok(u"settings machine.name"_s) != u"Anna\n"_s);
 
-        QCOMPARE(zol(u"tasks on"_s).code, 1); // none yet
+        QCOMPARE(ok(u"tasks"_s), u"Tasks are off in Local: new sessions get none. 'zol tasks on' "
+                                 "asks for one at every start.\nThere are no tasks yet. Add one "
+                                 "with `zol tasks add`.\n"_s);
+        QCOMPARE(zol(u"tasks on"_s).err,
+                 u"Add at least one task below first. General is always there as well.\n"
+                 "Add one with `zol tasks add`.\n"_s);
         QCOMPARE(ok(u"tasks add Design"_s), u"Added Design.\n"_s);
         ok(u"tasks add Print"_s);
         QCOMPARE(ok(u"tasks on"_s), u"Tasks are on.\n"_s);
         QCOMPARE(ok(u"tasks move print up"_s), u"Tasks: Print, Design.\n"_s);
+        QCOMPARE(json(u"tasks --json"_s)[u"updatedAt"_s].toString(), u"2026-03-02T09:00:00Z"_s);
+        ok(u"tasks off"_s);
+        // Off, the list is still shown.
+        QCOMPARE(ok(u"tasks"_s), u"Tasks are off in Local: new sessions get none. 'zol tasks on' "
+                                 "asks for one at every start.\n  General\n  Print\n  Design\n"_s);
+        ok(u"tasks on"_s);
         QVERIFY(zol(u"start --internal Admin --task Nap"_s)
                     .err.startsWith(u"There is no task called Nap."_s));
         QCOMPARE(ok(u"start --internal Admin --task design"_s),

@@ -81,12 +81,15 @@ private Q_SLOTS:
         QTest::newRow("options after a value")
             << u"zol start 2301 --note draft --t"_s << u"--task"_s;
         QTest::newRow("a fixed word") << u"zol export "_s << u"csv json"_s;
-        QTest::newRow("an option's choices")
-            << u"zol search logo --range m"_s << u"month"_s;
+        QTest::newRow("an option's choices") << u"zol search logo --range m"_s << u"month"_s;
         QTest::newRow("the second word") << u"zol tasks move Sketch "_s << u"down up"_s;
         QTest::newRow("setting keys") << u"zol settings idle."_s << u"idle.enabled idle.minutes"_s;
         QTest::newRow("help") << u"zol help do"_s << u"doctor"_s;
         QTest::newRow("the shells") << u"zol completion "_s << u"bash fish zsh"_s;
+        QTest::newRow("a new command") << u"zol no"_s << u"note"_s;
+        QTest::newRow("its option") << u"zol note draft --"_s << u"--append --help"_s;
+        QTest::newRow("after a value that may be left out")
+            << u"zol log --week --j"_s << u"--json"_s;
     }
 
     void bashOffers()
@@ -121,10 +124,7 @@ private Q_SLOTS:
         QCOMPARE(offered(u"zol search x --range="_s).contains(u"--range=month"_s), true);
     }
 
-    void zshReadsItsScript()
-    {
-        QCOMPARE(run(u"zsh"_s, {u"-n"_s, script(u"zsh"_s)}), QString());
-    }
+    void zshReadsItsScript() { QCOMPARE(run(u"zsh"_s, {u"-n"_s, script(u"zsh"_s)}), QString()); }
 };
 
 QTEST_GUILESS_MAIN(TestCompletion)
