@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QUrl>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace zol {
@@ -39,6 +41,19 @@ public:
     // its declared length or while it arrives), so a huge answer never ends
     // up in memory. Blocks the calling thread; throws TransportError.
     virtual Reply get(const QUrl& url, qint64 maxBytes) = 0;
+
+    // The session a program uses when it is given none (the update check's):
+    // made by the factory set here, or else the NetworkHttpSession of the
+    // network module, loaded the first time one is asked for. Qt Network and
+    // what it brings (Kerberos, proxies, compression) cost every process
+    // several milliseconds to load; most commands never go on the network,
+    // so only the process that does pays. Without a factory and without the
+    // module every get() throws TransportError saying so. Any thread.
+    using Factory = std::function<std::shared_ptr<HttpSession>()>;
+    static void setDefaultFactory(Factory factory);
+    static std::shared_ptr<HttpSession> makeDefault();
+    // The C function the network module exports, which makes a session.
+    static constexpr const char* moduleEntry = "zolMakeNetworkHttpSession";
 };
 
 } // namespace zol

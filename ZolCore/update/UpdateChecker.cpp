@@ -1,6 +1,5 @@
 #include "update/UpdateChecker.h"
 
-#include "update/NetworkHttpSession.h"
 #include "update/Version.h"
 
 #ifndef ZOL_UPDATE_HOST
@@ -55,7 +54,7 @@ UpdateChecker::CheckError UpdateChecker::CheckError::unreadable()
 }
 
 UpdateChecker::UpdateChecker(std::shared_ptr<Session> session, QUrl manifest)
-    : m_session(session ? std::move(session) : std::make_shared<NetworkHttpSession>())
+    : m_session(session ? std::move(session) : HttpSession::makeDefault())
     , m_manifestURL(std::move(manifest))
 {}
 

@@ -1,3 +1,4 @@
+#include "Builders.h"
 #include "FakeClock.h"
 #include "update/NetworkHttpSession.h"
 #include "update/UpdateChecker.h"
@@ -98,7 +99,26 @@ class TstUpdateChecker : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy); }
+    void initTestCase()
+    {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        // The programs load NetworkHttpSession as a module; here it is linked.
+        zol::HttpSession::setDefaultFactory(
+            [] { return std::make_shared<zol::NetworkHttpSession>(); });
+    }
+
+    // Without the module (a test has none beside it) every request fails,
+    // saying why, rather than the process failing to start or crashing.
+    void noNetworkModule()
+    {
+        zol::HttpSession::setDefaultFactory(nullptr);
+        const QString reason = zol::test::failureOf<zol::HttpSession::TransportError>(
+            [] { zol::HttpSession::makeDefault()->get(QUrl(u"https://zol.example.org/"_s), 10); });
+        zol::HttpSession::setDefaultFactory(
+            [] { return std::make_shared<zol::NetworkHttpSession>(); });
+        QVERIFY2(reason.startsWith(u"Zol's network module could not be loaded ("_s),
+                 qPrintable(reason));
+    }
 
     void version_data()
     {
