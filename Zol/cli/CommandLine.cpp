@@ -268,7 +268,7 @@ int CommandLine::execute(const Command& command, const QStringList& words)
     auto desktopOwned = std::make_unique<CommandDesktop>();
     CommandDesktop& desktop = *desktopOwned;
     const std::unique_ptr<Platform> platform =
-        command.usesDesktop ? Platform::forThisDesktop()
+        command.usesDesktop ? Platform::loadForThisDesktop()
                             : Platform::doingNothing(std::move(desktopOwned));
     AppModel model(defaults, m_clock, *platform);
     model.setRunsBackgroundWork(false);

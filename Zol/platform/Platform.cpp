@@ -2,9 +2,8 @@
 
 #include "DoingNothing.h"
 
-#ifdef Q_OS_LINUX
-#include "linux/LinuxPlatform.h"
-#endif
+#include <QCoreApplication>
+#include <QLibrary>
 
 namespace zol {
 
@@ -33,13 +32,17 @@ void Platform::setTrayHostProbe(std::function<ServiceAvailability()> probe)
     m_trayHost = std::move(probe);
 }
 
-std::unique_ptr<Platform> Platform::forThisDesktop()
+std::unique_ptr<Platform> Platform::loadForThisDesktop()
 {
-#ifdef Q_OS_LINUX
-    return linux_desktop::makePlatform();
-#else
+    using Make = Platform* (*)();
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString& folder : {here, QString(here + QStringLiteral("/" ZOL_MODULE_FOLDER))}) {
+        // Never unloaded: what it made lives as long as the process.
+        QLibrary module(folder + QStringLiteral("/zol-desktop"));
+        if (const auto make = reinterpret_cast<Make>(module.resolve(moduleEntry)))
+            return std::unique_ptr<Platform>(make());
+    }
     return doingNothing();
-#endif
 }
 
 Platform::~Platform() = default;

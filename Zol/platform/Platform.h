@@ -42,7 +42,18 @@ public:
     // The services of the desktop this runs on: on Linux, over D-Bus, X11 and
     // files, each saying through its availability() whether it was found;
     // elsewhere, the services that do nothing.
+    // Defined by the library ZolPlatformLinux, which a program links to have
+    // it (the tray app does).
     static std::unique_ptr<Platform> forThisDesktop();
+    // The same, made by the module zol-desktop (beside the program in a
+    // build, in the library folder once installed), for a program that does
+    // not link the desktop's services: D-Bus and X11 libraries cost every
+    // process that loads them over a millisecond, and of the commands only
+    // `zol doctor` needs them. The services that do nothing when the module
+    // is missing.
+    static std::unique_ptr<Platform> loadForThisDesktop();
+    // The C function the module exports, which makes a forThisDesktop().
+    static constexpr const char* moduleEntry = "zolMakeDesktopPlatform";
 
     // Services that do nothing: notifications go nowhere, no input time is
     // known, no key is grabbed, no login item exists, no event ever arrives,
