@@ -8,6 +8,7 @@
 #include "books/AppSettings.h"
 #include "records/Duration.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -215,18 +216,23 @@ void AppModel::armFirstMatch()
 QList<Project> AppModel::recentlyUsedProjects() const
 {
     const QList<Project>& projects = m_tracker->projects();
+    // By number, the first of each: the recent sessions look their projects
+    // up here rather than walking the whole list each.
+    QHash<QString, qsizetype> byNumber;
+    byNumber.reserve(projects.size());
+    for (qsizetype i = 0; i < projects.size(); ++i)
+        if (!byNumber.contains(projects.at(i).serial))
+            byNumber.insert(projects.at(i).serial, i);
     QList<Project> ordered;
+    ordered.reserve(projects.size());
     QSet<QString> taken;
     for (const TimeEntry& entry : m_tracker->recent()) {
         if (entry.isInternal || taken.contains(entry.projectSerial))
             continue;
         taken.insert(entry.projectSerial);
-        for (const Project& project : projects) {
-            if (project.serial == entry.projectSerial) {
-                ordered.append(project);
-                break;
-            }
-        }
+        const auto found = byNumber.constFind(entry.projectSerial);
+        if (found != byNumber.constEnd())
+            ordered.append(projects.at(*found));
     }
     for (const Project& project : projects) {
         if (!taken.contains(project.serial))
