@@ -9,6 +9,7 @@
 #include "tray/PanelHeader.h"
 #include "tray/PanelStyle.h"
 #include "tray/ProjectListModel.h"
+#include "tray/ProjectListView.h"
 #include "tray/ProjectPicker.h"
 #include "tray/SessionReadout.h"
 #include "tray/StatusLine.h"
@@ -141,7 +142,16 @@ void PanelView::refreshHeader()
     m_space->setEnabled(m_model.tracker()->isTracking());
     if (m_header->shown() != before) {
         refreshTabOrder();
-        keepFocusInView();
+        // A session that starts takes the focus from the picker, so that Space
+        // pauses it at once; a form being filled in keeps it.
+        QWidget* focus = QApplication::focusWidget();
+        const bool inPicker =
+            focus == m_picker->search() || focus == static_cast<QWidget*>(m_picker->list());
+        if (m_header->shown() == PanelState::Header::session &&
+            before != PanelState::Header::idlePrompt && inPicker)
+            m_header->session().readout()->setFocus();
+        else
+            keepFocusInView();
     }
 }
 
@@ -150,7 +160,10 @@ void PanelView::refreshHeader()
 void PanelView::keepFocusInView()
 {
     QWidget* focus = QApplication::focusWidget();
-    if (focus && isAncestorOf(focus) && focus->isVisibleTo(this))
+    // (The header's pages hand the focus to the page they show, focusable or
+    // not.)
+    if (focus && isAncestorOf(focus) && focus->isVisibleTo(this) &&
+        focus->focusPolicy() != Qt::NoFocus)
         return;
     if (focus && !isAncestorOf(focus))
         return;

@@ -19,6 +19,7 @@ ProjectListView::ProjectListView(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
     setMouseTracking(true);
+    setUniformItemSizes(true);
     viewport()->setAttribute(Qt::WA_Hover);
     // The panel's colour shows through; rows draw their own highlight.
     viewport()->setAutoFillBackground(false);
@@ -34,6 +35,9 @@ void ProjectListView::setEditor(QWidget* editor, int row)
     }
     m_editor = editor;
     m_editorRow = row;
+    // Rows of one height are laid out without asking each its size; only the
+    // editor's row differs.
+    setUniformItemSizes(!m_editor);
     if (m_editor) {
         m_editor->setParent(viewport());
         // Its height follows what it shows (a notice, suggestions).
