@@ -92,6 +92,7 @@ AddEntryForm::AddEntryForm(AppModel& model, QWidget* parent)
     m_stillNeeded->setObjectName(QStringLiteral("stillNeeded"));
     PanelStyle::setTone(m_stillNeeded, Tone::secondary);
     m_submit->setObjectName(QStringLiteral("addSubmit"));
+    m_submit->setAccessibleName(QStringLiteral("Add"));
     m_submit->setToolTip(QStringLiteral("Add and select it (Return)"));
 
     auto* top = new QHBoxLayout();
@@ -114,6 +115,8 @@ AddEntryForm::AddEntryForm(AppModel& model, QWidget* parent)
     layout->addWidget(m_internalFields);
     layout->addWidget(m_notice);
     layout->addLayout(bottom);
+    // Room to spare (the form stands in the list's place) stays below it.
+    layout->addStretch();
 
     connect(m_internal, &QCheckBox::toggled, this, [this](bool on) {
         m_projectFields->setVisible(!on);

@@ -32,8 +32,8 @@ AdministrationBadge::~AdministrationBadge() = default;
 void AdministrationBadge::refresh()
 {
     const Administration& open = m_model.administration();
-    setText(PanelState::administrationTitle(open));
-    setAccessibleName(text());
+    setText(PanelStyle::literal(PanelState::administrationTitle(open)));
+    setAccessibleName(PanelState::administrationTitle(open));
     setToolTip(PanelState::administrationHelp(open));
     setAccessibleDescription(toolTip());
 
@@ -42,7 +42,7 @@ void AdministrationBadge::refresh()
     menu->setLayoutDirection(Qt::LeftToRight);
     auto* group = new QActionGroup(menu);
     for (const Administration& each : m_model.administrations()) {
-        QAction* action = menu->addAction(each.name);
+        QAction* action = menu->addAction(PanelStyle::literal(each.name));
         action->setObjectName(QStringLiteral("administration"));
         action->setData(each.id);
         action->setCheckable(true);

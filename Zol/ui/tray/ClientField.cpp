@@ -42,18 +42,16 @@ void ClientField::setKnownClients(const QStringList& clients)
 
 QStringList ClientField::suggestions() const
 {
-    QStringList shown;
-    for (const QToolButton* button : m_buttons)
-        shown.append(button->text());
-    return shown;
+    return m_shown;
 }
 
 void ClientField::suggest()
 {
     const ClientName::Suggestions found =
         ClientName::suggestions(m_edit->text(), m_known, shownSuggestions);
-    if (found.shown == suggestions())
+    if (found.shown == m_shown)
         return;
+    m_shown = found.shown;
     m_buttons.clear();
     while (QLayoutItem* item = m_rowLayout->takeAt(0)) {
         // Later: the button clicked may be the one going.
@@ -67,7 +65,7 @@ void ClientField::suggest()
     for (const QString& client : found.shown) {
         auto* button = new QToolButton(m_row);
         button->setObjectName(QStringLiteral("clientSuggestion"));
-        button->setText(client);
+        button->setText(PanelStyle::literal(client));
         button->setAccessibleName(QStringLiteral("Use client ") + client);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setAutoRaise(false);

@@ -43,6 +43,7 @@ private:
     QHBoxLayout* m_rowLayout;
     QList<QToolButton*> m_buttons;
     QStringList m_known;
+    QStringList m_shown;
 };
 
 } // namespace zol::ui

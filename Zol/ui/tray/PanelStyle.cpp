@@ -120,6 +120,12 @@ void reapply(QWidget* root)
         draw(child, base);
 }
 
+QString literal(const QString& text)
+{
+    QString shown = text;
+    return shown.replace(u'&', QStringLiteral("&&"));
+}
+
 QFrame* hairline(QWidget* parent)
 {
     auto* line = new QFrame(parent);

@@ -26,6 +26,10 @@ void setPicture(QLabel* label, const QString& name, int size);
 // Draws every marked widget under `root` (and `root`) again.
 void reapply(QWidget* root);
 
+// `text` for a button or menu item to show as it is: an ampersand there
+// would mark a shortcut letter ("Bolt & Partners").
+QString literal(const QString& text);
+
 // A one-pixel line between the panel's sections.
 QFrame* hairline(QWidget* parent);
 // A font with digits of one width, for running clocks: the fixed-pitch system

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -34,6 +35,7 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     , m_clearFilter(new QAction(this))
     , m_add(new QToolButton(this))
     , m_addForm(new AddEntryForm(model, this))
+    , m_formPage(new QScrollArea(this))
     , m_caption(new QLabel(this))
     , m_stack(new QStackedWidget(this))
     , m_list(new ProjectListView(m_stack))
@@ -61,7 +63,13 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     m_add->setFocusPolicy(Qt::StrongFocus);
     m_add->setIconSize(QSize(18, 18));
     connect(m_add, &QToolButton::clicked, this, [this] { setAddFormOpen(!isAddFormOpen()); });
-    m_addForm->hide();
+    m_formPage->setObjectName(QStringLiteral("addFormPage"));
+    m_formPage->setFrameShape(QFrame::NoFrame);
+    m_formPage->setWidgetResizable(true);
+    m_formPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_formPage->setWidget(m_addForm);
+    m_formPage->viewport()->setAutoFillBackground(false);
+    m_addForm->setAutoFillBackground(false);
     connect(m_addForm, &AddEntryForm::done, this, [this] { setAddFormOpen(false); });
 
     m_caption->setObjectName(QStringLiteral("recentCaption"));
@@ -112,6 +120,10 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     m_stack->addWidget(m_list);
     m_stack->addWidget(m_nothing);
     m_stack->addWidget(m_empty);
+    m_stack->addWidget(m_formPage);
+    // The pages give way when the panel is short of room: the list and the
+    // form scroll, the invitation is cut short.
+    m_empty->setMinimumHeight(1);
 
     auto* searchRow = new QHBoxLayout();
     searchRow->setSpacing(6);
@@ -121,7 +133,6 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
     layout->addLayout(searchRow);
-    layout->addWidget(m_addForm);
     layout->addWidget(m_caption);
     layout->addWidget(m_stack, 1);
 
@@ -157,10 +168,21 @@ void ProjectPicker::refresh()
     m_clearFilter->setVisible(!m_model.projectFilter().isEmpty());
 
     m_rows->refresh();
-    const std::optional<QString> caption = PanelState::recentCaption(m_model);
+    showPage();
+    if (m_editor)
+        m_list->setEditorRow(m_rows->rowOf(m_editor->project().serial));
+    refreshMarks();
+}
+
+void ProjectPicker::showPage()
+{
+    const std::optional<QString> caption =
+        m_formOpen ? std::nullopt : PanelState::recentCaption(m_model);
     m_caption->setText(caption.value_or(QString()));
     m_caption->setVisible(caption.has_value());
-    if (PanelState::hasNoProjects(m_model)) {
+    if (m_formOpen) {
+        m_stack->setCurrentWidget(m_formPage);
+    } else if (PanelState::hasNoProjects(m_model)) {
         m_stack->setCurrentWidget(m_empty);
     } else if (const std::optional<QString> nothing =
                    PanelState::nothingMatches(m_model, m_rows->projects())) {
@@ -169,9 +191,6 @@ void ProjectPicker::refresh()
     } else {
         m_stack->setCurrentWidget(m_list);
     }
-    if (m_editor)
-        m_list->setEditorRow(m_rows->rowOf(m_editor->project().serial));
-    refreshMarks();
 }
 
 void ProjectPicker::refreshMarks()
@@ -190,7 +209,7 @@ void ProjectPicker::refreshMarks()
 
 bool ProjectPicker::isAddFormOpen() const
 {
-    return !m_addForm->isHidden();
+    return m_formOpen;
 }
 
 void ProjectPicker::setAddFormOpen(bool open)
@@ -201,7 +220,10 @@ void ProjectPicker::setAddFormOpen(bool open)
         if (!wasOpen)
             m_addForm->reset();
     }
-    m_addForm->setVisible(open);
+    QWidget* focus = QApplication::focusWidget();
+    const bool formHadFocus = focus && m_addForm->isAncestorOf(focus);
+    m_formOpen = open;
+    showPage();
     const QString label =
         open ? QStringLiteral("Close the new project form") : QStringLiteral("Add a project");
     m_add->setToolTip(label);
@@ -209,8 +231,7 @@ void ProjectPicker::setAddFormOpen(bool open)
     PanelStyle::setIcon(m_add, open ? QStringLiteral("close") : QStringLiteral("plus"));
     if (open && !wasOpen)
         m_addForm->firstEmptyField()->setFocus();
-    else if (!open && wasOpen &&
-             (m_addForm->isAncestorOf(QApplication::focusWidget()) || !QApplication::focusWidget()))
+    else if (!open && wasOpen && (formHadFocus || !focus))
         m_search->setFocus();
     if (open != wasOpen)
         Q_EMIT formsChanged();

@@ -9,6 +9,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 class QToolButton;
 
@@ -26,7 +27,9 @@ class ProjectListView;
 // The project picker: the search field bound to the controller's filter, "+"
 // with the add form, the caption of the recent projects, and the list, or in
 // its place "Nothing matches …" or, with no projects at all, the invitation
-// to add one. Holds which form is open and the editor of one row.
+// to add one. The add form takes the list's place while it is open (and
+// scrolls when the panel is short of room). Holds which form is open and the
+// editor of one row.
 class ProjectPicker final : public QWidget
 {
     Q_OBJECT
@@ -70,6 +73,8 @@ protected:
 
 private:
     void drawIcons();
+    // The list, "Nothing matches", the invitation, or the add form.
+    void showPage();
 
     AppModel& m_model;
     QLineEdit* m_search;
@@ -77,6 +82,8 @@ private:
     QAction* m_clearFilter;
     QToolButton* m_add;
     AddEntryForm* m_addForm;
+    QScrollArea* m_formPage;
+    bool m_formOpen = false;
     QLabel* m_caption;
     QStackedWidget* m_stack;
     ProjectListView* m_list;

@@ -177,8 +177,8 @@ void SessionReadout::refresh()
 
     const std::optional<QString> switchTo = PanelState::switchCaption(m_model);
     m_switch->setVisible(switchTo.has_value());
-    m_switch->setText(switchTo.value_or(QString()));
-    m_switch->setAccessibleName(m_switch->text());
+    m_switch->setText(PanelStyle::literal(switchTo.value_or(QString())));
+    m_switch->setAccessibleName(switchTo.value_or(QString()));
     tick();
 }
 
