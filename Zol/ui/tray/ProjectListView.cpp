@@ -29,21 +29,21 @@ ProjectListView::~ProjectListView() = default;
 
 void ProjectListView::setEditor(QWidget* editor, int row)
 {
-    if (m_editor && m_editor != editor) {
-        m_editor->removeEventFilter(this);
-        m_editor->hide();
+    if (QWidget* old = m_editor; old && old != editor) {
+        old->removeEventFilter(this);
+        old->hide();
     }
     m_editor = editor;
     m_editorRow = row;
     // Rows of one height are laid out without asking each its size; only the
     // editor's row differs.
-    setUniformItemSizes(!m_editor);
-    if (m_editor) {
-        m_editor->setParent(viewport());
+    setUniformItemSizes(!editor);
+    if (editor) {
+        editor->setParent(viewport());
         // Its height follows what it shows (a notice, suggestions).
-        m_editor->installEventFilter(this);
-        m_delegate->setEditorHeight(m_editor->sizeHint().height());
-        m_editor->show();
+        editor->installEventFilter(this);
+        m_delegate->setEditorHeight(editor->sizeHint().height());
+        editor->show();
     }
     doItemsLayout();
     placeEditor();
@@ -51,9 +51,10 @@ void ProjectListView::setEditor(QWidget* editor, int row)
 
 bool ProjectListView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_editor && event->type() == QEvent::LayoutRequest) {
-        const int height = m_editor->sizeHint().height();
-        if (height != m_editor->height()) {
+    QWidget* editor = m_editor;
+    if (editor && watched == editor && event->type() == QEvent::LayoutRequest) {
+        const int height = editor->sizeHint().height();
+        if (height != editor->height()) {
             m_delegate->setEditorHeight(height);
             doItemsLayout();
             placeEditor();
@@ -70,16 +71,17 @@ void ProjectListView::setEditorRow(int row)
 
 void ProjectListView::placeEditor()
 {
-    if (!m_editor)
+    QWidget* editor = m_editor;
+    if (!editor)
         return;
     const QModelIndex index = model() ? model()->index(m_editorRow, 0) : QModelIndex();
     const QRect rect = index.isValid() ? visualRect(index) : QRect();
     if (rect.isEmpty()) {
-        m_editor->hide();
+        editor->hide();
         return;
     }
-    m_editor->setGeometry(rect.left(), rect.top(), viewport()->width(), rect.height());
-    m_editor->show();
+    editor->setGeometry(rect.left(), rect.top(), viewport()->width(), rect.height());
+    editor->show();
 }
 
 void ProjectListView::updateGeometries()
