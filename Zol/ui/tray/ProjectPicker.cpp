@@ -65,6 +65,7 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     connect(m_add, &QToolButton::clicked, this, [this] { setAddFormOpen(!isAddFormOpen()); });
     m_formPage->setObjectName(QStringLiteral("addFormPage"));
     m_formPage->setFrameShape(QFrame::NoFrame);
+    m_formPage->setFocusPolicy(Qt::NoFocus); // its fields take the focus
     m_formPage->setWidgetResizable(true);
     m_formPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_formPage->setWidget(m_addForm);

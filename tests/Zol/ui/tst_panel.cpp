@@ -8,6 +8,8 @@
 #include "CatalogueModel.h"
 #include "HistoryModel.h"
 #include "Screenshots.h"
+#include "common/Icons.h"
+#include "tracking/WorkStatus.h"
 #include "tray/AdministrationBadge.h"
 #include "tray/ClientField.h"
 #include "tray/PanelView.h"
@@ -102,6 +104,14 @@ private Q_SLOTS:
         QCOMPARE(text(u"todayTotal"_s), u"2h 30m"_s);
         QCOMPARE(text(u"sessionsToday"_s), u"· 1 session"_s);
         screenshot(u"today"_s);
+    }
+
+    // Each status of the day has a picture of its own; the emoji stands in
+    // only for one that is missing.
+    void everyDayHasItsPicture()
+    {
+        for (const WorkStatus& status : WorkStatus::allCases() + QList{WorkStatus::notStarted()})
+            QVERIFY2(Icons::has(status.artName), qPrintable(status.artName));
     }
 
     void armedHeader()

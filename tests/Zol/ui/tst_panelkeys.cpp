@@ -6,6 +6,7 @@
 #include "Books.h"
 #include "CatalogueModel.h"
 #include "HistoryModel.h"
+#include "tray/Panel.h"
 #include "tray/PanelView.h"
 
 #include <QAbstractButton>
@@ -215,6 +216,68 @@ private Q_SLOTS:
                               u"cancelRecording"_s, u"task"_s, u"undo"_s, u"search"_s,
                               u"addProject"_s, u"projects"_s, u"administrationBadge"_s,
                               u"connection"_s, u"history"_s, u"settings"_s, u"quitZol"_s}));
+    }
+
+    void everyControlHasAName_data()
+    {
+        QTest::addColumn<QString>("state");
+        for (const char* state :
+             {"today", "armed", "idle", "add form", "internal work", "editor", "no projects"})
+            QTest::newRow(state) << QString::fromLatin1(state);
+    }
+
+    void everyControlHasAName()
+    {
+        QFETCH(QString, state);
+        if (state == u"no projects"_s) {
+            m_books->store().eraseEverything();
+            model().reloadTrackerAndHistory();
+        } else if (state == u"armed"_s) {
+            press(Qt::Key_Down);
+        } else if (state == u"idle"_s) {
+            model().start(tracker().projects().first());
+            model().setIdleReport(IdleReport{m_books->clock.now(), 600, tracker().current()->id});
+        } else if (state == u"add form"_s || state == u"internal work"_s) {
+            QTest::mouseClick(find(u"addProject"_s), Qt::LeftButton);
+            QTest::keyClicks(find(u"client"_s), u"a"_s); // suggestions
+            if (state == u"internal work"_s)
+                qobject_cast<QAbstractButton*>(find(u"internal"_s))->click();
+        } else if (state == u"editor"_s) {
+            press(Qt::Key_Down);
+            press(Qt::Key_F2);
+        }
+        QStringList unnamed;
+        for (QWidget* widget : view().findChildren<QWidget*>()) {
+            if (widget->isVisibleTo(&view()) && (widget->focusPolicy() & Qt::TabFocus) &&
+                widget->accessibleName().isEmpty())
+                unnamed.append(widget->objectName() + u'/' +
+                               QString::fromLatin1(widget->metaObject()->className()));
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", ")));
+    }
+
+    // Closing the panel drops what its forms held; Escape with nothing left
+    // closes it, Ctrl+Q quits.
+    void thePanelWindow()
+    {
+        m_view.reset();
+        Panel panel(model(), Panel::Mode::window);
+        panel.open({});
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        auto* form = panel.findChild<QWidget*>(u"addForm"_s);
+        QTest::mouseClick(panel.findChild<QWidget*>(u"addProject"_s), Qt::LeftButton);
+        QTest::keyClicks(panel.findChild<QWidget*>(u"name"_s), u"Half typed"_s);
+        panel.close();
+        panel.open({});
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        QVERIFY(!form->isVisibleTo(&panel));
+        QVERIFY(panel.findChild<QLineEdit*>(u"name"_s)->text().isEmpty());
+
+        QSignalSpy quit(&panel, &Panel::quitRequested);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(quit.size(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!panel.isVisible());
     }
 };
 
