@@ -2,6 +2,7 @@
 
 #include "AppModel.h"
 #include "SharingModel.h"
+#include "common/Theme.h"
 #include "tray/AddEntryForm.h"
 #include "tray/AdministrationBadge.h"
 #include "tray/InlineProjectEditor.h"
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -263,6 +265,19 @@ void PanelView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+// The panel's own edge: as a popup it has no frame, and a desktop draws no
+// shadow under it.
+void PanelView::paintEvent(QPaintEvent* event)
+{
+    Q_UNUSED(event);
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    QColor edge = palette().color(QPalette::WindowText);
+    edge.setAlphaF(Theme::isDark(palette()) ? 0.28 : 0.22);
+    painter.setPen(edge);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void PanelView::changeEvent(QEvent* event)

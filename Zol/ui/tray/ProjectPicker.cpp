@@ -111,7 +111,7 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     connect(m_setUpStudio, &QPushButton::clicked, this,
             [this] { m_model.showWindow(QStringLiteral("studio")); });
     auto* emptyLayout = new QVBoxLayout(m_empty);
-    emptyLayout->setContentsMargins(16, 20, 16, 8);
+    emptyLayout->setContentsMargins(0, 20, 0, 8);
     emptyLayout->setSpacing(6);
     emptyLayout->addWidget(emptyTitle);
     emptyLayout->addWidget(emptyText);

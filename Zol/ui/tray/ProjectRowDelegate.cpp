@@ -5,7 +5,10 @@
 #include "tray/NumberBadge.h"
 #include "tray/ProjectListModel.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace zol::ui {
 
@@ -35,6 +38,17 @@ QSize ProjectRowDelegate::sizeHint(const QStyleOptionViewItem& option,
     Q_UNUSED(option);
     const bool editing = index.data(ProjectListModel::EditingRole).toBool();
     return QSize(0, editing ? m_editorHeight : rowHeight);
+}
+
+bool ProjectRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                   const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    const QRect row = option.rect.adjusted(2, 1, -2, -1);
+    if (event->type() == QEvent::ToolTip && editButtonRect(row).contains(event->pos())) {
+        QToolTip::showText(event->globalPos(), QStringLiteral("Edit project (F2)"), view);
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 QPixmap ProjectRowDelegate::icon(const QString& name, const QColor& colour, qreal ratio) const

@@ -25,6 +25,9 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // Names the pencil under the pointer: "Edit project (F2)".
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
     // Where the pencil of a row at `row` is, and so what a click there does.
     static QRect editButtonRect(const QRect& row);

@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -110,8 +111,20 @@ private Q_SLOTS:
     // only for one that is missing.
     void everyDayHasItsPicture()
     {
-        for (const WorkStatus& status : WorkStatus::allCases() + QList{WorkStatus::notStarted()})
+        QWidget sheet;
+        auto* row = new QHBoxLayout(&sheet);
+        QList<QLabel*> pictures;
+        for (const WorkStatus& status : WorkStatus::allCases() + QList{WorkStatus::notStarted()}) {
             QVERIFY2(Icons::has(status.artName), qPrintable(status.artName));
+            pictures.append(new QLabel(&sheet));
+            pictures.last()->setProperty("art", status.artName);
+            row->addWidget(pictures.last());
+        }
+        saveScreenshots(sheet, u"panel-day-pictures"_s, [&] {
+            for (QLabel* picture : pictures)
+                picture->setPixmap(Icons::pixmap(picture->property("art").toString(), 48,
+                                                 sheet.palette().color(QPalette::WindowText)));
+        });
     }
 
     void armedHeader()
