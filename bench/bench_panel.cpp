@@ -174,7 +174,9 @@ int run()
             work.push_back(timeOnce([&] { pickerWork(model, after); }));
         }
         const Timings timings{median(typed), median(work)};
-        const QString note = QString::number(pickerWork(model, after)) + u" projects shown · "_s +
+        const qsizetype shown = pickerWork(model, after);
+        const QString note = QString::number(shown) +
+                             (shown == 1 ? u" project shown · "_s : u" projects shown · "_s) +
                              verdict(timings.figure, keystrokeBudget);
         report({key.title + u" (“"_s + key.before + u"” to “"_s + after + u"”)"_s,
                 u"key, list, layout, drawing"_s, u"pickerProjects() for “"_s + after + u"”"_s,
