@@ -11,6 +11,8 @@
 #include <QLocale>
 #include <QTimeZone>
 
+#include <limits>
+
 namespace zol {
 
 namespace {
@@ -421,6 +423,29 @@ PersonalSummary HistoryModel::personalSummary()
     return summary;
 }
 
+double HistoryModel::deletedSeconds()
+{
+    double total = 0;
+    try {
+        const QDateTime now = m_model.clock().now();
+        for (const TimeEntry& entry : store().deletedEntries(std::numeric_limits<int>::max()))
+            total += entry.duration(now);
+    } catch (const Error& error) {
+        fail(error.message());
+    }
+    return total;
+}
+
+bool HistoryModel::canResume(const ProjectTotal& group, QDate day) const
+{
+    if (group.holdsRunningSession())
+        return false;
+    const QDate today = m_model.today();
+    if (group.isInternal)
+        return m_historyDay == today || m_historyScope != HistoryScope::day;
+    return day == today && m_historyDay == today;
+}
+
 void HistoryModel::afterChange()
 {
     m_model.reloadTrackerAndHistory();
@@ -452,6 +477,7 @@ void HistoryModel::setHistoryEntries(const QList<TimeEntry>& entries)
     if (m_historyEntries == entries)
         return;
     m_historyEntries = entries;
+    m_historyList = HistoryGroups::byDay(m_historyEntries, m_model.calendar());
     Q_EMIT historyEntriesChanged();
 }
 
