@@ -2,6 +2,7 @@
 
 #include "AppModel.h"
 #include "WindowSection.h"
+#include "window/HistorySection.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -30,7 +31,8 @@ using Maker = std::function<QWidget*(AppModel&, QWidget*)>;
 // One line per section.
 Maker makerOf(const QString& id)
 {
-    Q_UNUSED(id);
+    if (id == u"history")
+        return [](AppModel& m, QWidget* p) { return new HistorySection(m, p); };
     return nullptr;
 }
 
