@@ -2,7 +2,10 @@
 
 #include "AppModel.h"
 #include "WindowSection.h"
+#include "window/DeletedSection.h"
 #include "window/HistorySection.h"
+#include "window/PersonalSection.h"
+#include "window/SearchSection.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -33,6 +36,12 @@ Maker makerOf(const QString& id)
 {
     if (id == u"history")
         return [](AppModel& m, QWidget* p) { return new HistorySection(m, p); };
+    if (id == u"search")
+        return [](AppModel& m, QWidget* p) { return new SearchSection(m, p); };
+    if (id == u"personal")
+        return [](AppModel& m, QWidget* p) { return new PersonalSection(m, p); };
+    if (id == u"deleted")
+        return [](AppModel& m, QWidget* p) { return new DeletedSection(m, p); };
     return nullptr;
 }
 
