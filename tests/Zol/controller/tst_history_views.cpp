@@ -358,10 +358,18 @@ private Q_SLOTS:
         QCOMPARE(facts.firstTracked, u"Friday 20 February 2026"_s);
     }
 
+    // Where no program may claim a key, the line names the command to bind
+    // instead, after the reason.
     void hotKeyLine()
     {
         FakePlatform platform;
         QCOMPARE(FirstRun::hotKeyLine(platform).title, u"Start and pause with Super+Alt+T"_s);
+        const std::unique_ptr<Platform> bare = Platform::doingNothing();
+        const FirstRun::HotKeyLine line = FirstRun::hotKeyLine(*bare);
+        QCOMPARE(line.title, u"Start and pause with zol toggle"_s);
+        QVERIFY(line.detail.startsWith(bare->shortcut().availability().reason));
+        QVERIFY(line.detail.endsWith(
+            u". Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead."_s));
     }
 
     void uploadControl_data()
