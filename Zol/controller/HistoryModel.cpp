@@ -90,14 +90,20 @@ void HistoryModel::reset()
 
 void HistoryModel::refresh()
 {
+    if (refreshShown())
+        reloadDeletedEntries();
+}
+
+// Moving through the history reads only what it shows: the bin is read when
+// sessions change, not at every step.
+bool HistoryModel::refreshShown()
+{
     QList<TimeEntry> entries;
-    QList<TimeEntry> deleted;
     try {
         entries = store().entries(shownFrom(), shownTo());
-        deleted = store().deletedEntries(binLimit);
     } catch (const Error& error) {
         fail(error.message());
-        return;
+        return false;
     }
     // Newest first, so the days come out newest first, each run of one day
     // together.
@@ -109,7 +115,7 @@ void HistoryModel::refresh()
     }
     setHistoryEntries(entries);
     setHistoryDays(days);
-    setDeletedEntries(deleted);
+    return true;
 }
 
 void HistoryModel::reloadDeletedEntries()
@@ -163,7 +169,7 @@ void HistoryModel::setHistoryScope(HistoryScope scope)
         return;
     m_historyScope = scope;
     Q_EMIT historyScopeChanged();
-    refresh();
+    refreshShown();
 }
 
 void HistoryModel::setHistoryLayout(HistoryLayout layout)
@@ -179,7 +185,7 @@ void HistoryModel::showPeriod(QDate day)
     if (!day.isValid())
         return;
     setHistoryDay(day);
-    refresh();
+    refreshShown();
 }
 
 void HistoryModel::showToday()

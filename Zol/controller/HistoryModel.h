@@ -159,6 +159,8 @@ Q_SIGNALS:
 private:
     void reset();
     void followTracker();
+    // Reads the sessions shown (not the bin); false when the store failed.
+    bool refreshShown();
     void setHistoryDay(QDate day);
     void setHistoryDays(const QList<QDate>& days);
     void setHistoryEntries(const QList<TimeEntry>& entries);
