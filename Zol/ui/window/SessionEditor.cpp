@@ -179,6 +179,8 @@ SessionEditor::SessionEditor(AppModel& model, const TimeEntry& entry, QWidget* p
     m_refusal->setObjectName(QStringLiteral("refusal"));
     m_explanation->setObjectName(QStringLiteral("refusalExplanation"));
     m_overlaps->setObjectName(QStringLiteral("overlaps"));
+    // One short line per session in the way; wrapping would hide the last.
+    m_overlaps->setWordWrap(false);
     m_warning->setObjectName(QStringLiteral("warning"));
     auto* messages = new QVBoxLayout(m_messages);
     messages->setContentsMargins(0, 4, 0, 0);

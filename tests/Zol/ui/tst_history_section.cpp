@@ -10,6 +10,7 @@
 #include "Screenshots.h"
 #include "SharingModel.h"
 #include "books/AppSettings.h"
+#include "window/CalendarMonthView.h"
 #include "window/CalendarWeekView.h"
 #include "window/HistoryList.h"
 #include "window/HistoryListDelegate.h"
@@ -20,10 +21,12 @@
 #include "window/SessionDetails.h"
 #include "window/SessionEditor.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -260,6 +263,104 @@ private Q_SLOTS:
         editor->findChild<QPushButton*>(u"save"_s)->click();
         QCOMPARE(model().history()->entry(m_sample->finishedToday.id)->projectName,
                  annualReport.name);
+    }
+
+    // Resume is offered on today's projects only, and starts the project
+    // again; the running one has none.
+    void resumingFromTheList()
+    {
+        history().showToday();
+        HistoryList& list = section().list();
+        const HistoryListModel& rows = list.listModel();
+        QStringList offered;
+        int brand = -1;
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            if (rows.kind(row) != HistoryListModel::Kind::group)
+                continue;
+            if (list.delegate()
+                    .buttons(row)
+                    .rects(list.visualRect(rows.index(row)), &list)
+                    .size() == 3)
+                offered.append(rows.group(row).projectSerial);
+            if (rows.group(row).projectSerial == brandBook.serial)
+                brand = row;
+        }
+        QCOMPARE(offered, QStringList{brandBook.serial});
+        list.act(brand, u"resume"_s);
+        QCOMPARE(model().tracker()->current()->projectSerial, brandBook.serial);
+        QVERIFY(model().tracker()->isRunning());
+    }
+
+    // The week's blocks open their details by click and by keyboard; a day of
+    // the month opens as a list.
+    void calendars()
+    {
+        history().setHistoryScope(HistoryScope::week);
+        history().setHistoryLayout(HistoryLayout::calendar);
+        history().showPeriod(QDate(2026, 2, 25));
+        CalendarWeekView& week = section().week();
+        QVERIFY(week.isVisible());
+        QCOMPARE(week.week().blocks.size(), 13);
+        QTest::mouseClick(&week, Qt::LeftButton, {}, week.blockRect(2).center());
+        auto* details = m_window->findChild<SessionDetails*>();
+        QVERIFY(details);
+        QCOMPARE(details->entry().id, week.week().blocks.at(2).entry.id);
+        details->close();
+        QTest::keyClick(&week, Qt::Key_End);
+        QTest::keyClick(&week, Qt::Key_Left);
+        QCOMPARE(week.selected(), 11);
+        QTest::keyClick(&week, Qt::Key_Return);
+        QTRY_COMPARE(m_window->findChildren<SessionDetails*>().size(), 1);
+        QCOMPARE(m_window->findChild<SessionDetails*>()->entry().id,
+                 week.week().blocks.at(11).entry.id);
+
+        find<QToolButton>(u"scopeMonth"_s)->click();
+        CalendarMonthView& month = section().month();
+        QVERIFY(month.isVisible());
+        const int twentyFourth = int(month.month().first.dayOfWeek() - 1) + 23;
+        QCOMPARE(month.month().days.at(twentyFourth).totalSeconds, (165 + 210) * 60.0);
+        QTest::mouseClick(&month, Qt::LeftButton, {}, month.cellRect(twentyFourth).center());
+        QCOMPARE(history().historyScope(), HistoryScope::day);
+        QCOMPARE(history().historyLayout(), HistoryLayout::list);
+        QCOMPARE(text(u"periodTitle"_s), u"Tuesday 24 February 2026"_s);
+    }
+
+    // "Edit project" renames the project of a heading; a number another
+    // project holds is refused in the dialog.
+    void editingAProject()
+    {
+        history().showPeriod(QDate(2026, 2, 23));
+        auto* dialog = section().openProjectEditor(brandBook.serial);
+        QVERIFY(dialog);
+        auto* number = dialog->findChild<QLineEdit*>(u"projectNumber"_s);
+        number->setText(website.serial);
+        dialog->findChild<QPushButton*>(u"saveProject"_s)->click();
+        auto* refusal = dialog->findChild<QLabel*>(u"projectRefusal"_s);
+        QVERIFY(refusal->isVisibleTo(dialog));
+        QVERIFY(refusal->text().startsWith(u"2302 is already Bakkerij de Vries — Website."_s));
+        number->setText(brandBook.serial);
+        dialog->findChild<QLineEdit*>(u"projectName"_s)->setText(u"Brand book 2026"_s);
+        dialog->findChild<QPushButton*>(u"saveProject"_s)->click();
+        QCOMPARE(text(u"statusText"_s), u"Updated Brand book 2026."_s);
+    }
+
+    // The export menu writes the sessions shown where the save dialog says.
+    void exporting()
+    {
+        history().setHistoryScope(HistoryScope::week);
+        history().showPeriod(QDate(2026, 2, 25));
+        QTemporaryDir folder;
+        const QString file = folder.filePath(u"week.csv"_s);
+        m_books->platform.desktop->answers.enqueue(file);
+        find<QToolButton>(u"exportButton"_s)
+            ->menu()
+            ->findChild<QAction*>(u"exportCsv"_s)
+            ->trigger();
+        QCOMPARE(m_books->platform.desktop->asked.constLast().title, u"Export tracked time"_s);
+        QCOMPARE(text(u"statusText"_s), u"Exported 13 sessions."_s);
+        QCOMPARE(m_books->platform.desktop->revealed.constLast(), file);
+        QCOMPARE(find<QToolButton>(u"exportButton"_s)->toolTip(),
+                 u"Save tracked time to a file on this computer"_s);
     }
 
     // The card says what the controller's upload control says, shows that an
