@@ -149,6 +149,10 @@ WelcomeWindow::WelcomeWindow(AppModel& model, QWidget* parent)
     layout->addLayout(buttons);
     setFixedSize(560, 420);
 
+    const QList<QWidget*> order{m_name, studio, m_skip, m_back, m_continue, m_start};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+
     connect(m_back, &QPushButton::clicked, this, [this] { setStep(step() - 1); });
     connect(m_continue, &QPushButton::clicked, this, [this] { setStep(step() + 1); });
     connect(m_skip, &QPushButton::clicked, this, &WelcomeWindow::finish);

@@ -118,6 +118,9 @@ DeletedSection::DeletedSection(AppModel& model, QWidget* parent)
     layout->addWidget(m_empty, 1);
     layout->addWidget(closing);
 
+    setTabOrder(m_restoreAll, m_clear);
+    setTabOrder(m_clear, m_list);
+
     connect(m_delegate, &DeletedListDelegate::restoreClicked, this, &DeletedSection::restore);
     connect(m_restoreAll, &QPushButton::clicked, this, &DeletedSection::restoreEverything);
     connect(m_clear, &QPushButton::clicked, this, &DeletedSection::clearPermanently);

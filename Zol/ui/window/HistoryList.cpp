@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 namespace zol::ui {
 
@@ -93,6 +94,10 @@ void HistoryList::keyPressEvent(QKeyEvent* event)
                 act(row, QStringLiteral("open"));
                 return;
             }
+            if (m_list->kind(row) == HistoryListModel::Kind::group) {
+                showRowMenu(row, viewport()->mapToGlobal(visualRect(currentIndex()).bottomLeft()));
+                return;
+            }
             break;
         case Qt::Key_Delete:
         case Qt::Key_Backspace:
@@ -107,11 +112,16 @@ void HistoryList::keyPressEvent(QKeyEvent* event)
 
 void HistoryList::contextMenuEvent(QContextMenuEvent* event)
 {
-    const QModelIndex index =
-        event->reason() == QContextMenuEvent::Keyboard ? currentIndex() : indexAt(event->pos());
+    const bool keyboard = event->reason() == QContextMenuEvent::Keyboard;
+    const QModelIndex index = keyboard ? currentIndex() : indexAt(event->pos());
     if (!index.isValid())
         return;
-    const int row = index.row();
+    showRowMenu(index.row(), keyboard ? viewport()->mapToGlobal(visualRect(index).bottomLeft())
+                                      : event->globalPos());
+}
+
+void HistoryList::showRowMenu(int row, const QPoint& at)
+{
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("historyRowMenu"));
     const auto add = [&](const QString& text, const QString& action) {
@@ -133,10 +143,16 @@ void HistoryList::contextMenuEvent(QContextMenuEvent* event)
     } else {
         return;
     }
-    const QPoint at = event->reason() == QContextMenuEvent::Keyboard
-                          ? viewport()->mapToGlobal(visualRect(index).bottomLeft())
-                          : event->globalPos();
     menu.exec(at);
+}
+
+// The row's buttons light up under the pointer, not only when it enters the row.
+void HistoryList::mouseMoveEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        viewport()->update(visualRect(index));
+    QListView::mouseMoveEvent(event);
 }
 
 } // namespace zol::ui

@@ -17,8 +17,8 @@ class HistoryListModel;
 // The history as a list: each day's sessions under their project's heading.
 // A session opens its details on a click or Return. A project's heading has
 // Resume, Edit project and a delete of its sessions, both as buttons on the
-// row and in its context menu (the Menu key); Delete deletes the selected
-// heading's or session's sessions, with Undo on the status line.
+// row and in its menu (Return or the Menu key on the heading); Delete deletes
+// the selected heading's or session's sessions, with Undo on the status line.
 class HistoryList final : public QListView
 {
     Q_OBJECT
@@ -43,9 +43,12 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void followTracker();
+    // The row's actions in a menu at `at` (global).
+    void showRowMenu(int row, const QPoint& at);
 
     AppModel& m_model;
     HistoryListModel* m_list;

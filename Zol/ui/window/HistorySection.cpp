@@ -184,6 +184,20 @@ HistorySection::HistorySection(AppModel& model, QWidget* parent)
     connect(m_layout, &QButtonGroup::idClicked, this,
             [history](int id) { history->setHistoryLayout(HistoryLayout(id)); });
 
+    // Reading order: navigation, scope, layout, export, the upload control,
+    // then the sessions.
+    QList<QWidget*> order{m_previous, m_next, m_present};
+    for (QButtonGroup* group : {m_scope, m_layout}) {
+        for (QAbstractButton* button : group->buttons())
+            order.append(button);
+    }
+    order.append(exportButton);
+    for (const char* name : {"showUploadedFile", "uploadButton"})
+        order.append(m_upload->findChild<QWidget*>(QString::fromLatin1(name)));
+    order << m_list << m_week << m_month;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+
     connect(m_list, &HistoryList::sessionOpened, this, &HistorySection::openDetails);
     connect(m_list, &HistoryList::projectEditRequested, this, &HistorySection::openProjectEditor);
     connect(m_week, &CalendarWeekView::sessionOpened, this, &HistorySection::openDetails);

@@ -175,6 +175,14 @@ SearchSection::SearchSection(AppModel& model, QWidget* parent)
     layout->addStretch(0);
     layout->addLayout(footer);
 
+    // Reading order: the query, how far back, the results, the export.
+    QList<QWidget*> order{m_query};
+    for (QAbstractButton* button : m_range->buttons())
+        order.append(button);
+    order << m_view << exportButton;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+
     SearchModel* search = model.search();
     connect(m_query, &QLineEdit::textChanged, search, &SearchModel::setSearchQuery);
     connect(m_range, &QButtonGroup::idClicked, this,

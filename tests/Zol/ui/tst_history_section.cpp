@@ -33,6 +33,7 @@
 #include <QTest>
 #include <QThreadPool>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -361,6 +362,41 @@ private Q_SLOTS:
         QCOMPARE(m_books->platform.desktop->revealed.constLast(), file);
         QCOMPARE(find<QToolButton>(u"exportButton"_s)->toolTip(),
                  u"Save tracked time to a file on this computer"_s);
+    }
+
+    // Tab walks the controls in reading order and reaches the sessions (a
+    // group of choices is one stop, its arrows choose); Return on a project's
+    // heading offers its actions.
+    void keyboardAlone()
+    {
+        history().showPeriod(QDate(2026, 2, 23));
+        find<QToolButton>(u"previousPeriod"_s)->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 8 && QApplication::focusWidget(); ++i) {
+            visited.append(QApplication::focusWidget()->objectName());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited,
+                 (QStringList{u"previousPeriod"_s, u"nextPeriod"_s, u"present"_s, u"scopeDay"_s,
+                              u"layoutList"_s, u"exportButton"_s, u"historyList"_s, u"sidebar"_s}));
+        find<QToolButton>(u"scopeDay"_s)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(history().historyScope(), HistoryScope::week);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QCOMPARE(history().historyScope(), HistoryScope::day);
+
+        HistoryList& list = section().list();
+        list.setCurrentIndex(list.model()->index(0, 0));
+        QTimer::singleShot(0, this, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QStringList actions;
+            for (QAction* action : menu->actions())
+                actions.append(action->text());
+            QCOMPARE(actions, (QStringList{u"Edit project"_s, u"Delete these sessions"_s}));
+            menu->close();
+        });
+        QTest::keyClick(&list, Qt::Key_Return);
     }
 
     // The card says what the controller's upload control says, shows that an
