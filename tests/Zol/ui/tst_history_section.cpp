@@ -475,6 +475,8 @@ private Q_SLOTS:
         take(u"history-week-list"_s, HistoryScope::week, HistoryLayout::list, QDate(2026, 2, 25));
         take(u"history-week-calendar"_s, HistoryScope::week, HistoryLayout::calendar,
              QDate(2026, 2, 25));
+        take(u"history-week-calendar-now"_s, HistoryScope::week, HistoryLayout::calendar,
+             QDate(2026, 3, 2));
         take(u"history-month-calendar"_s, HistoryScope::month, HistoryLayout::calendar,
              QDate(2026, 2, 25));
         take(u"history-empty-day"_s, HistoryScope::day, HistoryLayout::list, QDate(2026, 2, 21));
