@@ -61,8 +61,9 @@ void TrayApp::start()
     if (!m_inTray)
         m_trayWait.start();
     if (FirstRun::isDue(m_model->defaults())) {
-        // Deletes itself when closed; it outlives nothing of the app's.
+        // Deletes itself when closed, and goes with the controller it reads.
         auto* welcome = new WelcomeWindow(*m_model);
+        connect(m_model.get(), &QObject::destroyed, welcome, [welcome] { delete welcome; });
         connect(welcome, &WelcomeWindow::startTrackingRequested, this, &TrayApp::openPanel);
         welcome->show();
         welcome->raise();
