@@ -5,6 +5,7 @@
 #include "books/SettingsStore.h"
 #include "common/Icons.h"
 #include "window/Sections.h"
+#include "window/StatusStrip.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -54,7 +55,12 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_sidebar);
-    layout->addWidget(m_stack, 1);
+    // The status line under the sections: what an operation said, with Undo.
+    auto* column = new QVBoxLayout();
+    column->setSpacing(0);
+    column->addWidget(m_stack, 1);
+    column->addWidget(new StatusStrip(m_model, central));
+    layout->addLayout(column, 1);
     setCentralWidget(central);
 
     QToolBar* toolbar = addToolBar(QStringLiteral("Administration"));
