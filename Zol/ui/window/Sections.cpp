@@ -2,6 +2,10 @@
 
 #include "AppModel.h"
 #include "WindowSection.h"
+#include "window/DeletedSection.h"
+#include "window/HistorySection.h"
+#include "window/PersonalSection.h"
+#include "window/SearchSection.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -30,7 +34,14 @@ using Maker = std::function<QWidget*(AppModel&, QWidget*)>;
 // One line per section.
 Maker makerOf(const QString& id)
 {
-    Q_UNUSED(id);
+    if (id == u"history")
+        return [](AppModel& m, QWidget* p) { return new HistorySection(m, p); };
+    if (id == u"search")
+        return [](AppModel& m, QWidget* p) { return new SearchSection(m, p); };
+    if (id == u"personal")
+        return [](AppModel& m, QWidget* p) { return new PersonalSection(m, p); };
+    if (id == u"deleted")
+        return [](AppModel& m, QWidget* p) { return new DeletedSection(m, p); };
     return nullptr;
 }
 
