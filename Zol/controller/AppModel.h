@@ -246,6 +246,12 @@ public:
     // Restores the sessions of the message on the status line ("Undo").
     void undoDeletion();
 
+    // Why the desktop refused the start-and-pause key the last time it was
+    // asked for; none while the key is held or not wanted. The companions
+    // that hold the key report it here, for the settings to show.
+    const std::optional<QString>& hotKeyFailure() const { return m_hotKeyFailure; }
+    void setHotKeyFailure(const std::optional<QString>& failure);
+
 Q_SIGNALS:
     void settingsChanged();
     void trackerChanged();
@@ -268,6 +274,7 @@ Q_SIGNALS:
     void booksOpened(quint64 generation);
     // The books of generation() are about to close: their loops must stop.
     void booksClosing(quint64 generation);
+    void hotKeyFailureChanged();
 
 private:
     void openBooks(const Administration& administration);
@@ -321,6 +328,7 @@ private:
     qint64 m_seenDataVersion = -1;
     quint64 m_historyRefreshes = 0;
     bool m_runsBackgroundWork = true;
+    std::optional<QString> m_hotKeyFailure;
 
     HistoryModel* m_history = nullptr;
     CatalogueModel* m_catalogue = nullptr;
