@@ -1,5 +1,6 @@
 #include "common/Widgets.h"
 
+#include "common/PaletteFollower.h"
 #include "common/Theme.h"
 
 #include <QPainter>
@@ -17,9 +18,7 @@ QLabel* wrapping(QLabel* label)
 QLabel* secondaryLabel(const QString& text, QWidget* parent)
 {
     auto* label = wrapping(new QLabel(text, parent));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Theme::secondaryText(palette));
-    label->setPalette(palette);
+    tintText(label, Theme::secondaryText);
     return label;
 }
 
