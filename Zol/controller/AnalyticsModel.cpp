@@ -44,8 +44,10 @@ AnalyticsModel::AnalyticsModel(AppModel& model, QObject* parent)
         updateChart();
         Q_EMIT stateChanged();
     });
-    for (const auto signal : {&ReportsModel::studioChanged, &ReportsModel::studioErrorChanged,
-                              &ReportsModel::isReadingStudioChanged})
+    // The query also reads in the empty sentence, when the rows stay empty.
+    for (const auto signal :
+         {&ReportsModel::studioChanged, &ReportsModel::studioErrorChanged,
+          &ReportsModel::isReadingStudioChanged, &ReportsModel::studioQueryChanged})
         connect(reports, signal, this, &AnalyticsModel::stateChanged);
     connect(&model, &AppModel::settingsChanged, this, &AnalyticsModel::followSettings);
     connect(&model, &AppModel::booksOpened, this, &AnalyticsModel::readIfNeverRead);

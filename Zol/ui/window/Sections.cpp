@@ -2,6 +2,7 @@
 
 #include "AppModel.h"
 #include "WindowSection.h"
+#include "window/AnalyticsSection.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -27,10 +28,16 @@ namespace {
 
 using Maker = std::function<QWidget*(AppModel&, QWidget*)>;
 
+template <typename Section> Maker made()
+{
+    return [](AppModel& model, QWidget* parent) -> QWidget* { return new Section(model, parent); };
+}
+
 // One line per section.
 Maker makerOf(const QString& id)
 {
-    Q_UNUSED(id);
+    if (id == u"reports")
+        return made<AnalyticsSection>();
     return nullptr;
 }
 
