@@ -16,8 +16,10 @@ namespace zol::ui {
 // again after every change of the application's palette, for as long as the
 // widget lives. Calling one again on the same widget replaces its work.
 
-// Runs `apply` now and after every change of the application's palette.
+// Runs `apply` now and after every change of the palette `widget` inherits.
 void followPalette(QWidget* widget, std::function<void()> apply);
+// The palette `widget` inherits: its parent's, or the application's.
+QPalette inheritedPalette(const QWidget* widget);
 // Text in `colour` of the application's palette.
 void tintText(QLabel* label, std::function<QColor(const QPalette&)> colour);
 // A button's icon, drawn in the button's text colour.
