@@ -3,6 +3,7 @@
 #include "AppModel.h"
 #include "WindowSection.h"
 #include "window/AnalyticsSection.h"
+#include "window/ProjectsSection.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -38,6 +39,8 @@ Maker makerOf(const QString& id)
 {
     if (id == u"reports")
         return made<AnalyticsSection>();
+    if (id == u"projects")
+        return made<ProjectsSection>();
     return nullptr;
 }
 
