@@ -4,6 +4,7 @@
 #include "WindowSection.h"
 #include "window/AnalyticsSection.h"
 #include "window/ProjectsSection.h"
+#include "window/TasksSection.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -41,6 +42,8 @@ Maker makerOf(const QString& id)
         return made<AnalyticsSection>();
     if (id == u"projects")
         return made<ProjectsSection>();
+    if (id == u"tasks")
+        return made<TasksSection>();
     return nullptr;
 }
 
