@@ -4,6 +4,7 @@
 #include "WindowSection.h"
 #include "window/AnalyticsSection.h"
 #include "window/ProjectsSection.h"
+#include "window/StudioSection.h"
 #include "window/TasksSection.h"
 
 #include <QLabel>
@@ -44,6 +45,8 @@ Maker makerOf(const QString& id)
         return made<ProjectsSection>();
     if (id == u"tasks")
         return made<TasksSection>();
+    if (id == u"studio")
+        return made<StudioSection>();
     return nullptr;
 }
 
