@@ -3,6 +3,7 @@
 #include "AppModel.h"
 #include "WindowSection.h"
 #include "window/AnalyticsSection.h"
+#include "window/GeneralSection.h"
 #include "window/ProjectsSection.h"
 #include "window/StudioSection.h"
 #include "window/TasksSection.h"
@@ -47,6 +48,8 @@ Maker makerOf(const QString& id)
         return made<TasksSection>();
     if (id == u"studio")
         return made<StudioSection>();
+    if (id == u"general")
+        return made<GeneralSection>();
     return nullptr;
 }
 
