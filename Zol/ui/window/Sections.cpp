@@ -2,6 +2,7 @@
 
 #include "AppModel.h"
 #include "WindowSection.h"
+#include "window/AdministrationsSection.h"
 #include "window/AnalyticsSection.h"
 #include "window/GeneralSection.h"
 #include "window/ProjectsSection.h"
@@ -50,6 +51,8 @@ Maker makerOf(const QString& id)
         return made<StudioSection>();
     if (id == u"general")
         return made<GeneralSection>();
+    if (id == u"administrations")
+        return made<AdministrationsSection>();
     return nullptr;
 }
 
