@@ -295,13 +295,13 @@ private:
                 const std::optional<double> inHours = parseSeconds(field(hours));
                 record.seconds = inHours ? *inHours * 3600 : 0;
             }
-            record.projectNumber = typed(projectNumber);
-            record.clientName = typed(client);
-            record.projectName = typed(projectName);
+            record.projectNumber = shared(typed(projectNumber));
+            record.clientName = shared(typed(client));
+            record.projectName = shared(typed(projectName));
             record.isInternal = field(internal) == QStringLiteral("yes");
             record.note = typed(note);
-            record.computer = typed(computer);
-            record.task = typed(task);
+            record.computer = shared(typed(computer));
+            record.task = shared(typed(task));
             keep(std::move(record), sheet);
         }
     }
@@ -319,6 +319,21 @@ private:
         } else if (sheet.modified > m_records.at(known).modified) {
             m_records[known] = std::move(found);
         }
+    }
+
+    // One copy of each text that many sessions repeat (a client, a number,
+    // a task): the snapshot takes less memory, copying its records touches
+    // one string where it touched thousands, and the totals can remember
+    // what they worked out for a text by its data.
+    QString shared(const QString& text)
+    {
+        if (text.isEmpty())
+            return text;
+        const auto known = m_texts.constFind(text);
+        if (known != m_texts.cend())
+            return *known;
+        m_texts.insert(text);
+        return text;
     }
 
     // The start of the day in the calendar; a time-zone conversion, so done
@@ -348,6 +363,7 @@ private:
     QList<Found> m_records;
     QHash<QString, qsizetype> m_indexById;
     QHash<QString, std::optional<QDateTime>> m_days;
+    QSet<QString> m_texts;
     QString m_lastDate;
     std::optional<QDateTime> m_lastDay;
 };
