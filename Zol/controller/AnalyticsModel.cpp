@@ -42,8 +42,10 @@ AnalyticsModel::AnalyticsModel(AppModel& model, QObject* parent)
     // days and the empty sentence still move.
     connect(reports, &ReportsModel::reportPeriodChanged, this, [this] {
         updateChart();
+        updatePeople();
         Q_EMIT stateChanged();
     });
+    connect(reports, &ReportsModel::studioChanged, this, &AnalyticsModel::updatePeople);
     // The query also reads in the empty sentence, when the rows stay empty.
     for (const auto signal :
          {&ReportsModel::studioChanged, &ReportsModel::studioErrorChanged,
@@ -54,6 +56,7 @@ AnalyticsModel::AnalyticsModel(AppModel& model, QObject* parent)
     followSettings();
     updateBreakdown();
     updateChart();
+    updatePeople();
 }
 
 AnalyticsModel::~AnalyticsModel() = default;
@@ -130,7 +133,7 @@ void AnalyticsModel::setGrouping(Grouping grouping)
 
 void AnalyticsModel::updateBreakdown()
 {
-    const QList<StudioHours::Record>& rows = m_model.reports()->studioRows();
+    const StudioHours::Rows& rows = m_model.reports()->studioRows();
     using Snapshot = StudioHours::Snapshot;
     switch (m_grouping) {
     case Grouping::person:
@@ -163,7 +166,7 @@ void AnalyticsModel::updateChart()
     if (reports.studio())
         buckets = reports.studio()->buckets(period, reports.studioRows());
     else
-        buckets = StudioHours::Snapshot().buckets(period, {});
+        buckets = StudioHours::Snapshot().buckets(period, StudioHours::Rows());
 
     const QLocale locale;
     const Calendar& calendar = period.calendar();
@@ -310,12 +313,14 @@ QString AnalyticsModel::unreadableNote() const
            QStringLiteral(".\nThose hours are missing from these figures.");
 }
 
-QStringList AnalyticsModel::peopleWithNothing() const
+// A pass over every session: done when the snapshot or the period change,
+// not each time the screen asks.
+void AnalyticsModel::updatePeople()
 {
     const ReportsModel& reports = *m_model.reports();
-    if (!reports.studio())
-        return {};
-    return reports.studio()->peopleWithNothing(reports.reportPeriod());
+    m_peopleWithNothing = reports.studio()
+                              ? reports.studio()->peopleWithNothing(reports.reportPeriod())
+                              : QStringList();
 }
 
 QString AnalyticsModel::totalCaption() const

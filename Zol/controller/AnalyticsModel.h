@@ -89,7 +89,7 @@ public:
     // missing from these figures."; empty when every file was read.
     QString unreadableNote() const;
     // People with a folder on the share and nothing in the period shown.
-    QStringList peopleWithNothing() const;
+    const QStringList& peopleWithNothing() const { return m_peopleWithNothing; }
     // "12h 30m · 24 sessions" over the rows shown.
     QString totalCaption() const;
     // What the figures say when the period shows nothing: "Nothing handed in
@@ -133,6 +133,7 @@ private:
     void followSettings();
     void updateBreakdown();
     void updateChart();
+    void updatePeople();
 
     AppModel& m_model;
     bool m_active = false;
@@ -143,6 +144,7 @@ private:
     double m_rowSeconds = 0;
     QList<ChartDay> m_chartDays;
     ChartScale m_chartScale;
+    QStringList m_peopleWithNothing;
 };
 
 } // namespace zol
