@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -87,6 +88,24 @@ class TestAnalyticsSection : public QObject
 
     void waitForRead() { QTRY_VERIFY(!reports().isReadingStudio()); }
 
+    // Pictures as saveScreenshots() takes them, delivering only the palette's
+    // and the layout's events: the read's outcome stays waiting.
+    void pictureWhileReading(const QString& name)
+    {
+        const QPalette before = QApplication::palette();
+        QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
+        for (const Theme::Scheme scheme : {Theme::Scheme::light, Theme::Scheme::dark}) {
+            QApplication::setPalette(Theme::palette(scheme));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::ApplicationPaletteChange);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QVERIFY(reports().isReadingStudio());
+            m_window->grab().save(screenshotFolder() + u'/' + name +
+                                  (scheme == Theme::Scheme::dark ? u"-dark.png"_s
+                                                                 : u"-light.png"_s));
+        }
+        QApplication::setPalette(before);
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -128,11 +147,17 @@ private Q_SLOTS:
             writeStudio();
         if (situation == u"unreadable")
             writeFile(hours() + u"/Ben Smit/bad.csv"_s, "id,date,hours\n\xff\xfe,2026-03-02,1\n");
-        if (situation != u"no folder") {
+        const auto chooseFolder = [&] {
             model().settings()->setSharedFolderPath(
                 situation == u"unreachable" ? m_share->filePath(u"gone"_s) : m_share->path());
-        }
+        };
+        if (situation != u"no folder" && situation != u"reading")
+            chooseFolder();
         showSection();
+        // Chosen while the section shows: the read starts at once, and its
+        // outcome waits for the event loop.
+        if (situation == u"reading")
+            chooseFolder();
         if (situation != u"reading" && situation != u"no folder")
             waitForRead();
         if (situation == u"stale") {
@@ -158,7 +183,13 @@ private Q_SLOTS:
             QCOMPARE(shown(u"unreadableNote"_s), situation == u"unreadable");
             QCOMPARE(text(u"totalCaption"_s), u"24h 30m · 6 sessions"_s);
         }
-        saveScreenshots(*m_window, u"analytics-"_s + QString(situation).replace(u' ', u'-'));
+        const QString picture = u"analytics-"_s + QString(situation).replace(u' ', u'-');
+        if (situation == u"reading") {
+            pictureWhileReading(picture);
+            waitForRead();
+        } else {
+            saveScreenshots(*m_window, picture);
+        }
     }
 
     void groupingAndSearch()
