@@ -113,6 +113,8 @@ struct Measurement
     double maxRatio = 1;
     QString note; // optional extra line, e.g. the rows each side returned
     bool judged = true; // false: shown for reference, without PASS or FAIL
+    // How the two figures read: durations unless said otherwise.
+    QString (*format)(double) = duration;
 };
 
 // Prints the figure, the baseline, the ratio, the target and PASS or FAIL
@@ -124,10 +126,10 @@ inline bool report(const Measurement& m)
     const bool pass = m.timings.baseline > 0 && ratio <= m.maxRatio;
     QString text = m.title + u'\n';
     text += QStringLiteral("    figure    %1  %2\n")
-                .arg(duration(m.timings.figure), -12)
+                .arg(m.format(m.timings.figure), -12)
                 .arg(m.figureLabel);
     text += QStringLiteral("    baseline  %1  %2\n")
-                .arg(duration(m.timings.baseline), -12)
+                .arg(m.format(m.timings.baseline), -12)
                 .arg(m.baselineLabel);
     if (!m.note.isEmpty())
         text += QStringLiteral("    note      ") + m.note + u'\n';

@@ -252,6 +252,42 @@ public:
     const std::optional<QString>& hotKeyFailure() const { return m_hotKeyFailure; }
     void setHotKeyFailure(const std::optional<QString>& failure);
 
+    // --- the panel ---
+    // How long typing in the note field may pause before the note is saved.
+    static constexpr double noteSaveDelay = 1.0;
+    // The current session's note as the panel shows it: the text typed into
+    // the note field while its save waits, else the stored note. Empty without
+    // a current session.
+    QString currentNote() const;
+    // The note field of the current session. The text is kept here and saved
+    // once typing has paused for noteSaveDelay seconds, so a word typed is
+    // not a write per key; a command that ends or replaces the session saves
+    // it first. A note InputCheck refuses is not saved; the status line says
+    // why.
+    void setCurrentNote(const QString& note);
+    // Saves a note still waiting for its save, now. A note typed for a session
+    // that has since ended is dropped.
+    void saveCurrentNote();
+    // The task the panel's picker shows: the current session's while one is
+    // current, else the next session's.
+    QString chosenTask() const;
+    // The task picker's choice becomes the current session's task, or, with
+    // none current, the next session's. A task not on the list is ignored.
+    void chooseTask(const QString& task);
+    // Return in the panel: starts the armed work, except that with a filter
+    // typed and the armed project not among its matches (or nothing armed) it
+    // arms the first match instead, so a second Return starts it. Work the
+    // current session is on already is not started over.
+    void startFromPicker();
+    // Whether the armed work is what the current session is on already, so
+    // that starting it would only start it over.
+    bool armedIsCurrent() const;
+    // "Clear": nothing armed.
+    void disarm();
+    // Escape in the picker: clears the filter and the armed selection.
+    // Returns false when both were clear already.
+    bool clearPicker();
+
 Q_SIGNALS:
     void settingsChanged();
     void trackerChanged();
@@ -336,6 +372,11 @@ private:
     ReportsModel* m_reports = nullptr;
     SearchModel* m_search = nullptr;
     UpdateModel* m_updates = nullptr;
+
+    // The note typed for the session `m_noteEntry` while its save waits.
+    std::optional<QUuid> m_noteEntry;
+    QString m_noteDraft;
+    Clock::Timer m_noteSave;
 };
 
 } // namespace zol

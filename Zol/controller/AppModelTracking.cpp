@@ -3,10 +3,12 @@
 #include "AppModel.h"
 
 #include "HistoryModel.h"
+#include "InputCheck.h"
 #include "WindowSection.h"
 #include "books/AppSettings.h"
 #include "records/Duration.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -39,6 +41,7 @@ constexpr int recentPickerLimit = 10;
 
 std::optional<TimeEntry> AppModel::start(const Project& project)
 {
+    saveCurrentNote();
     std::optional<TimeEntry> started =
         m_tracker->start(project, m_pendingNote, taskForNextSession());
     startShared();
@@ -50,6 +53,7 @@ std::optional<TimeEntry> AppModel::startInternal(const QString& description)
     const QString trimmed = trimmedDescription(description);
     if (trimmed.isEmpty())
         return std::nullopt;
+    saveCurrentNote();
     std::optional<TimeEntry> started =
         m_tracker->startInternal(trimmed, m_pendingNote, taskForNextSession());
     startShared();
@@ -79,6 +83,7 @@ void AppModel::resumeInternal(const QString& description)
 
 void AppModel::stop()
 {
+    saveCurrentNote();
     const Tracker::StopResult result = m_tracker->stop();
     switch (result.kind) {
     case Tracker::StopResult::Kind::logged:
@@ -99,6 +104,7 @@ Tracker::ToggleResult AppModel::toggle()
 {
     // The key starts and pauses; stopping closes the entry and stays a
     // deliberate act in the panel.
+    saveCurrentNote();
     const std::optional<Project> last = m_tracker->lastProject();
     const Tracker::ToggleResult result =
         m_tracker->toggle(last, m_pendingNote, taskForNextSession());
@@ -210,18 +216,23 @@ void AppModel::armFirstMatch()
 QList<Project> AppModel::recentlyUsedProjects() const
 {
     const QList<Project>& projects = m_tracker->projects();
+    // By number, the first of each: the recent sessions look their projects
+    // up here rather than walking the whole list each.
+    QHash<QString, qsizetype> byNumber;
+    byNumber.reserve(projects.size());
+    for (qsizetype i = 0; i < projects.size(); ++i)
+        if (!byNumber.contains(projects.at(i).serial))
+            byNumber.insert(projects.at(i).serial, i);
     QList<Project> ordered;
+    ordered.reserve(projects.size());
     QSet<QString> taken;
     for (const TimeEntry& entry : m_tracker->recent()) {
         if (entry.isInternal || taken.contains(entry.projectSerial))
             continue;
         taken.insert(entry.projectSerial);
-        for (const Project& project : projects) {
-            if (project.serial == entry.projectSerial) {
-                ordered.append(project);
-                break;
-            }
-        }
+        const auto found = byNumber.constFind(entry.projectSerial);
+        if (found != byNumber.constEnd())
+            ordered.append(projects.at(*found));
     }
     for (const Project& project : projects) {
         if (!taken.contains(project.serial))
@@ -279,6 +290,111 @@ bool AppModel::runningTooLong() const
 {
     const int hours = m_settings->longRunningWarningHours();
     return hours >= 1 && m_tracker->elapsed() > hours * 3600.0;
+}
+
+// --- the panel ---
+
+QString AppModel::currentNote() const
+{
+    const std::optional<TimeEntry>& current = m_tracker->current();
+    if (!current)
+        return {};
+    if (m_noteEntry == current->id)
+        return m_noteDraft;
+    return current->note;
+}
+
+void AppModel::setCurrentNote(const QString& note)
+{
+    const std::optional<TimeEntry>& current = m_tracker->current();
+    if (!current)
+        return;
+    if (m_noteEntry && *m_noteEntry != current->id)
+        saveCurrentNote();
+    if (m_noteEntry != current->id && current->note == note)
+        return;
+    m_noteEntry = current->id;
+    m_noteDraft = note;
+    m_noteSave = m_clock.after(noteSaveDelay, this, [this] { saveCurrentNote(); });
+}
+
+void AppModel::saveCurrentNote()
+{
+    if (!m_noteEntry)
+        return;
+    const QUuid entry = *m_noteEntry;
+    const QString note = m_noteDraft;
+    m_noteEntry.reset();
+    m_noteDraft.clear();
+    m_noteSave.cancel();
+    if (const std::optional<QString> refusal = InputCheck::refuseNote(note)) {
+        setStatus(StatusMessage::failure(*refusal));
+        return;
+    }
+    // Nothing when that session is no longer the current one.
+    m_tracker->changeCurrent(entry, [&](TimeEntry& open) { open.note = note; });
+}
+
+QString AppModel::chosenTask() const
+{
+    if (const std::optional<TimeEntry>& current = m_tracker->current())
+        return current->task;
+    return taskForNextSession();
+}
+
+void AppModel::chooseTask(const QString& task)
+{
+    if (!m_taskList.choices().contains(task))
+        return;
+    const std::optional<TimeEntry>& current = m_tracker->current();
+    if (!current) {
+        setPendingTask(task);
+        return;
+    }
+    if (current->task != task)
+        m_tracker->changeCurrent(current->id, [&](TimeEntry& open) { open.task = task; });
+}
+
+void AppModel::startFromPicker()
+{
+    if (!m_armedInternal && !trimmedFilter(m_projectFilter).isEmpty()) {
+        const QList<Project> shown = pickerProjects();
+        const bool armedIsShown =
+            m_armedProject && std::any_of(shown.cbegin(), shown.cend(), [&](const Project& p) {
+                return p.serial == m_armedProject->serial;
+            });
+        if (!armedIsShown) {
+            armFirstMatch();
+            return;
+        }
+    }
+    if (!armedIsCurrent())
+        startArmedProject();
+}
+
+bool AppModel::armedIsCurrent() const
+{
+    const std::optional<TimeEntry>& current = m_tracker->current();
+    if (!current)
+        return false;
+    if (m_armedInternal)
+        return current->isInternal && current->projectName == *m_armedInternal;
+    return m_armedProject && !current->isInternal &&
+           current->projectSerial == m_armedProject->serial;
+}
+
+void AppModel::disarm()
+{
+    setArmed(std::nullopt, std::nullopt);
+}
+
+bool AppModel::clearPicker()
+{
+    if (m_projectFilter.isEmpty() && !hasArmedWork())
+        return false;
+    setProjectFilter({});
+    disarm();
+    return true;
 }
 
 } // namespace zol

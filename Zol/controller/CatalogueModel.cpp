@@ -245,4 +245,42 @@ void CatalogueModel::setAllProjects(const QList<Project>& projects)
     Q_EMIT allProjectsChanged();
 }
 
+void CatalogueModel::armAsListed(const Project& project)
+{
+    // The tracker's record, as the picker lists it, so that the arrow keys
+    // find it there.
+    for (const Project& listed : m_model.tracker()->projects()) {
+        if (listed.serial == project.serial) {
+            m_model.arm(listed);
+            return;
+        }
+    }
+    m_model.arm(project);
+}
+
+std::optional<Project> CatalogueModel::addAndArm(const QString& number, const QString& name,
+                                                 const QString& clientName)
+{
+    const std::optional<Project> added = quickAddProject(number, name, clientName);
+    if (added)
+        armAsListed(*added);
+    return added;
+}
+
+bool CatalogueModel::updateInPicker(const Project& project, const QString& name,
+                                    const QString& clientName, const QString& number)
+{
+    const bool wasArmed =
+        m_model.armedProject() && m_model.armedProject()->serial == project.serial;
+    if (!updateProject(project, name, clientName, number))
+        return false;
+    if (wasArmed) {
+        Project edited = project;
+        if (!number.trimmed().isEmpty())
+            edited.serial = number.trimmed();
+        armAsListed(edited);
+    }
+    return true;
+}
+
 } // namespace zol

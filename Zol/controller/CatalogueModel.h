@@ -85,6 +85,17 @@ public:
     // The clients of the catalogue, one spelling per client, in natural order.
     QStringList knownClients() const;
 
+    // --- the panel's picker ---
+    // The add form's submit: adds the project (as quickAddProject) and arms
+    // it. Returns the project added; none when the add was refused.
+    std::optional<Project> addAndArm(const QString& number, const QString& name,
+                                     const QString& clientName);
+    // The picker's inline editor: edits the project (as updateProject); when it
+    // was the armed project, the edited record is armed in its place. Returns
+    // whether it was changed.
+    bool updateInPicker(const Project& project, const QString& name, const QString& clientName,
+                        const QString& number);
+
 Q_SIGNALS:
     void allProjectsChanged();
 
@@ -94,6 +105,8 @@ private:
     void refuseTaken(const Project& holder);
     // Reloads the tracker and the catalogue and shares the change quietly.
     void afterChange(bool sessionsChanged = false);
+    // Arms the tracker's record of `project`'s number, else `project` itself.
+    void armAsListed(const Project& project);
     void fail(const QString& message);
     void succeed(const QString& message);
     EntryStore& store() const;

@@ -11,6 +11,8 @@
 #include <QLocale>
 #include <QTimeZone>
 
+#include <limits>
+
 namespace zol {
 
 namespace {
@@ -88,14 +90,20 @@ void HistoryModel::reset()
 
 void HistoryModel::refresh()
 {
+    if (refreshShown())
+        reloadDeletedEntries();
+}
+
+// Moving through the history reads only what it shows: the bin is read when
+// sessions change, not at every step.
+bool HistoryModel::refreshShown()
+{
     QList<TimeEntry> entries;
-    QList<TimeEntry> deleted;
     try {
         entries = store().entries(shownFrom(), shownTo());
-        deleted = store().deletedEntries(binLimit);
     } catch (const Error& error) {
         fail(error.message());
-        return;
+        return false;
     }
     // Newest first, so the days come out newest first, each run of one day
     // together.
@@ -107,7 +115,7 @@ void HistoryModel::refresh()
     }
     setHistoryEntries(entries);
     setHistoryDays(days);
-    setDeletedEntries(deleted);
+    return true;
 }
 
 void HistoryModel::reloadDeletedEntries()
@@ -161,7 +169,7 @@ void HistoryModel::setHistoryScope(HistoryScope scope)
         return;
     m_historyScope = scope;
     Q_EMIT historyScopeChanged();
-    refresh();
+    refreshShown();
 }
 
 void HistoryModel::setHistoryLayout(HistoryLayout layout)
@@ -177,7 +185,7 @@ void HistoryModel::showPeriod(QDate day)
     if (!day.isValid())
         return;
     setHistoryDay(day);
-    refresh();
+    refreshShown();
 }
 
 void HistoryModel::showToday()
@@ -421,6 +429,29 @@ PersonalSummary HistoryModel::personalSummary()
     return summary;
 }
 
+double HistoryModel::deletedSeconds()
+{
+    double total = 0;
+    try {
+        const QDateTime now = m_model.clock().now();
+        for (const TimeEntry& entry : store().deletedEntries(std::numeric_limits<int>::max()))
+            total += entry.duration(now);
+    } catch (const Error& error) {
+        fail(error.message());
+    }
+    return total;
+}
+
+bool HistoryModel::canResume(const ProjectTotal& group, QDate day) const
+{
+    if (group.holdsRunningSession())
+        return false;
+    const QDate today = m_model.today();
+    if (group.isInternal)
+        return m_historyDay == today || m_historyScope != HistoryScope::day;
+    return day == today && m_historyDay == today;
+}
+
 void HistoryModel::afterChange()
 {
     m_model.reloadTrackerAndHistory();
@@ -452,6 +483,7 @@ void HistoryModel::setHistoryEntries(const QList<TimeEntry>& entries)
     if (m_historyEntries == entries)
         return;
     m_historyEntries = entries;
+    m_historyList = HistoryGroups::byDay(m_historyEntries, m_model.calendar());
     Q_EMIT historyEntriesChanged();
 }
 

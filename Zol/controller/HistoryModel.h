@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HistoryGroups.h"
 #include "records/TimeEntry.h"
 
 #include <QDate>
@@ -136,6 +137,17 @@ public:
 
     PersonalSummary personalSummary();
 
+    // The sessions shown by day and by project, as the list shows them; in
+    // step with historyEntries().
+    const QList<HistoryDay>& historyList() const { return m_historyList; }
+    // Seconds of work in every deleted session of the open books, the ones
+    // past binLimit included: what clearing the bin throws away.
+    double deletedSeconds();
+    // Whether the list's "Resume" starts `group` (of `day`) again: a project
+    // from today's list, internal work from anything but a single past day;
+    // never the group already running.
+    bool canResume(const ProjectTotal& group, QDate day) const;
+
 Q_SIGNALS:
     void historyScopeChanged();
     void historyLayoutChanged();
@@ -147,6 +159,8 @@ Q_SIGNALS:
 private:
     void reset();
     void followTracker();
+    // Reads the sessions shown (not the bin); false when the store failed.
+    bool refreshShown();
     void setHistoryDay(QDate day);
     void setHistoryDays(const QList<QDate>& days);
     void setHistoryEntries(const QList<TimeEntry>& entries);
@@ -162,6 +176,7 @@ private:
     HistoryLayout m_historyLayout = HistoryLayout::list;
     QList<QDate> m_historyDays;
     QList<TimeEntry> m_historyEntries;
+    QList<HistoryDay> m_historyList;
     QList<TimeEntry> m_deletedEntries;
     QMetaObject::Connection m_trackerConnection;
 };

@@ -3,14 +3,29 @@
 #include "AppModel.h"
 #include "HistoryModel.h"
 #include "OffThread.h"
+#include "records/Duration.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
+
+#include <QSet>
 
 #include <exception>
 #include <limits>
 #include <memory>
 
 namespace zol {
+
+namespace {
+
+// What one search found.
+struct Found
+{
+    QList<TimeEntry> results;
+    // Matches before the range's start exist.
+    bool hasOlder = false;
+};
+
+} // namespace
 
 SearchModel::SearchModel(AppModel& model)
     : QObject(&model)
@@ -67,27 +82,97 @@ QFuture<void> SearchModel::refresh()
     m_searchTask = OffThread::run(
         this,
         [store, query, range, now, calendar] {
-            return store->search(query, range, now, std::numeric_limits<int>::max(), calendar);
+            Found found;
+            found.results =
+                store->search(query, range, now, std::numeric_limits<int>::max(), calendar);
+            // Newest first over all time: the matches in the range come first,
+            // so one more than those is an older one.
+            if (range.start(now, calendar)) {
+                const qsizetype inRange = found.results.size();
+                found.hasOlder =
+                    store->search(query, SearchRange::all, now, int(inRange) + 1, calendar).size() >
+                    inRange;
+            }
+            return found;
         },
-        [this, serial, generation](OffThread::Outcome<QList<TimeEntry>> outcome) {
+        [this, serial, generation](OffThread::Outcome<Found> outcome) {
             if (serial != m_serial)
                 return;
             setSearching(false);
             if (generation != m_model.generation())
                 return;
-            setSearchResults(outcome.value.value_or(QList<TimeEntry>()));
+            const Found found = outcome.value.value_or(Found());
+            setSearchResults(found.results, found.hasOlder);
             if (outcome.error)
                 m_model.setStatus(StatusMessage::failure(OffThread::describe(outcome.error)));
         });
     return m_searchTask;
 }
 
-void SearchModel::setSearchResults(const QList<TimeEntry>& results)
+void SearchModel::setSearchResults(const QList<TimeEntry>& results, bool hasOlderMatches)
 {
-    if (m_searchResults == results)
+    if (m_searchResults == results && m_hasOlderMatches == hasOlderMatches)
         return;
     m_searchResults = results;
+    m_hasOlderMatches = hasOlderMatches;
     Q_EMIT searchResultsChanged();
+}
+
+QList<SearchRange> SearchModel::offeredRanges()
+{
+    return {SearchRange::threeMonths, SearchRange::sixMonths, SearchRange::yearToDate,
+            SearchRange::all};
+}
+
+SearchSummary SearchModel::summary() const
+{
+    return SearchSummary::of(m_searchResults, m_model.clock().now());
+}
+
+QString SearchModel::resultSentence() const
+{
+    if (m_searchQuery.trimmed().isEmpty())
+        return {};
+    const QString range = m_searchRange.description();
+    if (m_searchResults.isEmpty() && !m_hasOlderMatches)
+        return QStringLiteral("Nothing found in ") + range + u'.';
+    const QString found =
+        m_searchResults.isEmpty() ? QStringLiteral("Nothing found") : summary().text();
+    return found + QStringLiteral(" in ") + range +
+           (m_hasOlderMatches ? QStringLiteral(". There is more before that.")
+                              : QStringLiteral("."));
+}
+
+QString SearchSummary::text() const
+{
+    const auto counted = [](int n, const QString& one, const QString& many) -> QString {
+        return QString::number(n) + u' ' + (n == 1 ? one : many);
+    };
+    QStringList parts{counted(sessions, QStringLiteral("session"), QStringLiteral("sessions")),
+                      Duration::coarseString(totalSeconds)};
+    if (projects > 0)
+        parts.append(counted(projects, QStringLiteral("project"), QStringLiteral("projects")));
+    if (clients > 0)
+        parts.append(counted(clients, QStringLiteral("client"), QStringLiteral("clients")));
+    return parts.join(QStringLiteral(" · "));
+}
+
+SearchSummary SearchSummary::of(const QList<TimeEntry>& entries, const QDateTime& now)
+{
+    SearchSummary summary;
+    QSet<QString> projects;
+    QSet<QString> clients;
+    for (const TimeEntry& entry : entries) {
+        ++summary.sessions;
+        summary.totalSeconds += entry.duration(now);
+        if (!entry.isInternal && !entry.projectSerial.isEmpty())
+            projects.insert(Project::normalizedNumber(entry.projectSerial));
+        if (!entry.isInternal && !entry.clientName.trimmed().isEmpty())
+            clients.insert(Search::fold(entry.clientName));
+    }
+    summary.projects = int(projects.size());
+    summary.clients = int(clients.size());
+    return summary;
 }
 
 void SearchModel::setSearching(bool searching)

@@ -12,6 +12,24 @@ namespace zol {
 
 class AppModel;
 
+// What the search results add up to.
+struct SearchSummary
+{
+    int sessions = 0;
+    // Different project numbers (internal work not counted).
+    int projects = 0;
+    // Different clients, folded (sessions without a client not counted).
+    int clients = 0;
+    // Seconds worked, an open session up to now.
+    double totalSeconds = 0;
+
+    // "12 sessions · 14h 5m · 3 projects · 2 clients".
+    QString text() const;
+    static SearchSummary of(const QList<TimeEntry>& entries, const QDateTime& now);
+
+    bool operator==(const SearchSummary& other) const = default;
+};
+
 // The controller's search over the open books' sessions. Setting the query or
 // the range starts a search on a worker; the newest search wins: the result
 // of one started earlier, or for books closed since, is dropped. A blank query
@@ -25,6 +43,7 @@ class SearchModel final : public QObject
                    searchRangeChanged)
     Q_PROPERTY(QList<zol::TimeEntry> searchResults READ searchResults NOTIFY searchResultsChanged)
     Q_PROPERTY(bool isSearching READ isSearching NOTIFY isSearchingChanged)
+    Q_PROPERTY(bool hasOlderMatches READ hasOlderMatches NOTIFY searchResultsChanged)
 
 public:
     // The range a search covers until the user picks another.
@@ -47,6 +66,18 @@ public:
     // Runs the current search again (after the sessions changed).
     QFuture<void> refresh();
 
+    // The ranges the Search section offers, in its order: the last 3 and 6
+    // months, this year so far, all time.
+    static QList<SearchRange> offeredRanges();
+    // Sessions before the range's start match the query too.
+    bool hasOlderMatches() const { return m_hasOlderMatches; }
+    SearchSummary summary() const;
+    // The results in a sentence: "12 sessions · 14h 5m · 3 projects · 2 clients
+    // in the last 3 months", and ". There is more before that." when the range
+    // hides older matches; "Nothing found in the last 3 months." without any.
+    // Empty while the query is blank.
+    QString resultSentence() const;
+
 Q_SIGNALS:
     void searchQueryChanged();
     void searchRangeChanged();
@@ -54,7 +85,7 @@ Q_SIGNALS:
     void isSearchingChanged();
 
 private:
-    void setSearchResults(const QList<TimeEntry>& results);
+    void setSearchResults(const QList<TimeEntry>& results, bool hasOlderMatches = false);
     void setSearching(bool searching);
 
     AppModel& m_model;
@@ -62,6 +93,7 @@ private:
     SearchRange m_searchRange = defaultRange;
     QList<TimeEntry> m_searchResults;
     bool m_isSearching = false;
+    bool m_hasOlderMatches = false;
     QFuture<void> m_searchTask;
     // Moves with every search started or cancelled; only the newest applies.
     quint64 m_serial = 0;

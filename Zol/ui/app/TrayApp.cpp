@@ -2,10 +2,12 @@
 
 #include "AppModel.h"
 #include "Companions.h"
+#include "FirstRun.h"
 #include "Platform.h"
 #include "app/DialogDesktop.h"
 #include "tray/Panel.h"
 #include "tray/TrayIcon.h"
+#include "welcome/WelcomeWindow.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
@@ -58,6 +60,15 @@ void TrayApp::start()
     lookForTray();
     if (!m_inTray)
         m_trayWait.start();
+    if (FirstRun::isDue(m_model->defaults())) {
+        // Deletes itself when closed, and goes with the controller it reads.
+        auto* welcome = new WelcomeWindow(*m_model);
+        connect(m_model.get(), &QObject::destroyed, welcome, [welcome] { delete welcome; });
+        connect(welcome, &WelcomeWindow::startTrackingRequested, this, &TrayApp::openPanel);
+        welcome->show();
+        welcome->raise();
+        welcome->activateWindow();
+    }
 }
 
 void TrayApp::lookForTray()

@@ -10,7 +10,41 @@
 #include "support/Clock.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QTextStream>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// SIGTERM (the session ending) and SIGINT quit the app as "Quit Zol" does:
+// the handler only writes a byte, which the event loop reads.
+int signalPipe[2] = {-1, -1};
+
+void quitOnSignals(QObject* context)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [] {
+        char byte = 0;
+        if (::read(signalPipe[1], &byte, 1) == 1)
+            QApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = [](int) {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+    };
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -37,6 +71,7 @@ int main(int argc, char* argv[])
     zol::ui::TrayApp app(defaults, zol::Clock::system(), zol::Platform::forThisDesktop());
     QObject::connect(&instance, &zol::ui::SingleInstance::activationRequested, &app,
                      &zol::ui::TrayApp::openPanel);
+    quitOnSignals(&app);
     app.start();
     return QApplication::exec();
 }

@@ -34,6 +34,21 @@ QByteArray drawing(const QString& name)
     return bytes;
 }
 
+// Where an element of the drawing lands in `area`: render(painter, id,
+// bounds) stretches the element over `bounds`, so a part drawn alone needs
+// its own place in the whole drawing.
+QRectF placeOf(QSvgRenderer& renderer, const QString& id, const QRectF& area)
+{
+    const QRectF view = renderer.viewBoxF();
+    const QRectF box = renderer.transformForElement(id).mapRect(renderer.boundsOnElement(id));
+    if (view.isEmpty())
+        return area;
+    const qreal sx = area.width() / view.width();
+    const qreal sy = area.height() / view.height();
+    return QRectF(area.left() + (box.left() - view.left()) * sx,
+                  area.top() + (box.top() - view.top()) * sy, box.width() * sx, box.height() * sy);
+}
+
 } // namespace
 
 QPixmap pixmap(const QString& name, int size, const QColor& colour, qreal pixelRatio)
@@ -49,14 +64,17 @@ QPixmap pixmap(const QString& name, int size, const QColor& colour, qreal pixelR
         painter.setRenderHint(QPainter::Antialiasing);
         const QRectF area(0, 0, pixels, pixels);
         if (renderer.elementExists(QStringLiteral("base"))) {
-            renderer.render(&painter, QStringLiteral("base"), area);
+            renderer.render(&painter, QStringLiteral("base"),
+                            placeOf(renderer, QStringLiteral("base"), area));
             if (renderer.elementExists(QStringLiteral("knockout"))) {
                 painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
-                renderer.render(&painter, QStringLiteral("knockout"), area);
+                renderer.render(&painter, QStringLiteral("knockout"),
+                                placeOf(renderer, QStringLiteral("knockout"), area));
                 painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             }
             if (renderer.elementExists(QStringLiteral("overlay")))
-                renderer.render(&painter, QStringLiteral("overlay"), area);
+                renderer.render(&painter, QStringLiteral("overlay"),
+                                placeOf(renderer, QStringLiteral("overlay"), area));
         } else {
             renderer.render(&painter, area);
         }
@@ -64,6 +82,11 @@ QPixmap pixmap(const QString& name, int size, const QColor& colour, qreal pixelR
     QPixmap result = QPixmap::fromImage(image);
     result.setDevicePixelRatio(pixelRatio);
     return result;
+}
+
+bool has(const QString& name)
+{
+    return !drawing(name).isEmpty();
 }
 
 QIcon icon(const QString& name, const QColor& colour)

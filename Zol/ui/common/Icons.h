@@ -23,6 +23,8 @@ QPixmap pixmap(const QString& name, int size, const QColor& colour, qreal pixelR
 // small sizes.
 QIcon icon(const QString& name, const QWidget* widget);
 QIcon icon(const QString& name, const QColor& colour);
+// Whether the resource holds a drawing of that name.
+bool has(const QString& name);
 
 } // namespace Icons
 } // namespace zol::ui

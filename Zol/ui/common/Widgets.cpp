@@ -1,12 +1,52 @@
 #include "common/Widgets.h"
 
-#include "common/PaletteFollower.h"
 #include "common/Theme.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 
 namespace zol::ui {
+
+namespace {
+
+// The secondary colour of the palette the label would have without its own.
+QColor secondaryFor(const QLabel* label)
+{
+    const QWidget* parent = label->parentWidget();
+    return Theme::secondaryText(parent ? parent->palette() : QApplication::palette(label));
+}
+
+void paintSecondary(QLabel* label)
+{
+    const QColor colour = secondaryFor(label);
+    if (label->palette().color(QPalette::WindowText) == colour)
+        return;
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// Keeps a secondary label secondary when the palette around it changes
+// (light to dark): the colour it was given would otherwise stay the old one.
+class SecondaryInk final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange) {
+            if (auto* label = qobject_cast<QLabel*>(watched))
+                paintSecondary(label);
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 QLabel* wrapping(QLabel* label)
 {
@@ -18,7 +58,8 @@ QLabel* wrapping(QLabel* label)
 QLabel* secondaryLabel(const QString& text, QWidget* parent)
 {
     auto* label = wrapping(new QLabel(text, parent));
-    tintText(label, Theme::secondaryText);
+    paintSecondary(label);
+    label->installEventFilter(new SecondaryInk(label));
     return label;
 }
 

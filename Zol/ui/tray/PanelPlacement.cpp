@@ -34,10 +34,15 @@ BarSide barSide(QPoint anchor, QRect screen, QRect available)
     }};
     const bool anyReserved =
         std::any_of(candidates.cbegin(), candidates.cend(), [](const Candidate& c) { return c.reserved; });
+    // Nothing reserved (no window manager to say, or a bar that floats):
+    // bars along the top or the bottom are by far the most common, and an
+    // icon in a corner is as near a side as it is to them.
+    if (!anyReserved)
+        return anchor.y() < screen.center().y() ? BarSide::top : BarSide::bottom;
     BarSide best = BarSide::top;
     int nearest = std::numeric_limits<int>::max();
     for (const Candidate& c : candidates) {
-        if (anyReserved && !c.reserved)
+        if (!c.reserved)
             continue;
         if (c.distance < nearest) {
             nearest = c.distance;

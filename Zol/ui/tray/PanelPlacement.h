@@ -12,8 +12,8 @@ enum class BarSide { top, bottom, left, right };
 // The side a panel opened from the tray comes out of: the side where the
 // desktop reserves room for its bar (what the screen has and its available
 // area lacks), the one nearest `anchor` when several are reserved. With none
-// reserved, the screen edge nearest `anchor`. (Merely the nearest edge is the
-// classic wrong guess for an icon in a corner of a side bar.)
+// reserved, the top or the bottom, whichever half `anchor` is in. (Merely the
+// nearest edge is the classic wrong guess for an icon in a corner.)
 BarSide barSide(QPoint anchor, QRect screen, QRect available);
 
 // The top-left corner of a panel of `size` opened from the tray: against the

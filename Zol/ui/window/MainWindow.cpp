@@ -4,13 +4,17 @@
 #include "WindowSection.h"
 #include "books/SettingsStore.h"
 #include "common/Icons.h"
+#include "common/Theme.h"
 #include "window/Sections.h"
+#include "window/StatusStrip.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -20,6 +24,77 @@ namespace zol::ui {
 namespace {
 
 const QString geometryKey = QStringLiteral("ui.mainWindowGeometry");
+
+// The picture beside each section in the sidebar.
+QString pictureOf(const QString& section)
+{
+    static const QHash<QString, QString> pictures{
+        {QStringLiteral("history"), QStringLiteral("list")},
+        {QStringLiteral("search"), QStringLiteral("search")},
+        {QStringLiteral("reports"), QStringLiteral("section-chart")},
+        {QStringLiteral("personal"), QStringLiteral("section-person")},
+        {QStringLiteral("projects"), QStringLiteral("folder")},
+        {QStringLiteral("tasks"), QStringLiteral("section-checklist")},
+        {QStringLiteral("studio"), QStringLiteral("network")},
+        {QStringLiteral("general"), QStringLiteral("gear")},
+        {QStringLiteral("administrations"), QStringLiteral("section-books")},
+        {QStringLiteral("deleted"), QStringLiteral("trash")},
+    };
+    return pictures.value(section);
+}
+
+// A sidebar row: the section's picture and label, inset, the selected one on a
+// rounded patch of the highlight colour. Drawn from the palette each time, so
+// it follows a change between light and dark.
+class SidebarDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        Q_UNUSED(index);
+        return {option.rect.width(), option.fontMetrics.height() + 16};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        const QPalette& palette = option.palette;
+        const bool selected = option.state & QStyle::State_Selected;
+        const bool focused = option.state & QStyle::State_HasFocus;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        const QRectF patch = QRectF(option.rect).adjusted(8, 1, -8, -1);
+        if (selected) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(palette.color(QPalette::Highlight));
+            painter->drawRoundedRect(patch, 6, 6);
+        } else if (option.state & QStyle::State_MouseOver) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(Theme::card(palette));
+            painter->drawRoundedRect(patch, 6, 6);
+        }
+        if (focused && !selected) {
+            painter->setPen(QPen(palette.color(QPalette::Highlight), 1.5));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRoundedRect(patch, 6, 6);
+        }
+        const QColor ink = selected ? palette.color(QPalette::HighlightedText)
+                                    : palette.color(QPalette::WindowText);
+        const int icon = 18;
+        const QString picture = pictureOf(index.data(Qt::UserRole).toString());
+        const int left = int(patch.left()) + 10;
+        if (!picture.isEmpty())
+            painter->drawPixmap(left, option.rect.center().y() - icon / 2,
+                                Icons::pixmap(picture, icon, ink, painter->device()->devicePixelRatioF()));
+        painter->setPen(ink);
+        painter->setFont(option.font);
+        painter->drawText(QRect(left + icon + 10, option.rect.top(), option.rect.width(), option.rect.height()),
+                          Qt::AlignVCenter | Qt::AlignLeft, index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+};
 
 } // namespace
 
@@ -37,12 +112,15 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     m_sidebar->setObjectName(QStringLiteral("sidebar"));
     m_sidebar->setAccessibleName(QStringLiteral("Sections"));
     m_sidebar->setFrameShape(QFrame::NoFrame);
-    m_sidebar->setFixedWidth(190);
+    m_sidebar->setFixedWidth(200);
     m_sidebar->setSpacing(1);
+    m_sidebar->setItemDelegate(new SidebarDelegate(m_sidebar));
+    m_sidebar->setMouseTracking(true);
+    m_sidebar->viewport()->setAutoFillBackground(false);
+    m_sidebar->setAutoFillBackground(false);
     for (const WindowSection& s : windowSections()) {
         auto* item = new QListWidgetItem(s.label, m_sidebar);
         item->setData(Qt::UserRole, s.id);
-        item->setSizeHint(QSize(0, 30));
     }
     connect(m_sidebar, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && row < windowSections().size())
@@ -54,7 +132,12 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_sidebar);
-    layout->addWidget(m_stack, 1);
+    // The status line under the sections: what an operation said, with Undo.
+    auto* column = new QVBoxLayout();
+    column->setSpacing(0);
+    column->addWidget(m_stack, 1);
+    column->addWidget(new StatusStrip(m_model, central));
+    layout->addLayout(column, 1);
     setCentralWidget(central);
 
     QToolBar* toolbar = addToolBar(QStringLiteral("Administration"));

@@ -5,7 +5,7 @@
 #include "ProjectsList.h"
 #include "common/Icons.h"
 #include "common/PaletteFollower.h"
-#include "window/ProjectListModel.h"
+#include "window/CatalogueListModel.h"
 #include "window/ProjectSheet.h"
 #include "window/SegmentedPicker.h"
 
@@ -21,7 +21,7 @@ namespace zol::ui {
 
 namespace {
 
-using Action = ProjectRowDelegate::Action;
+using Action = CatalogueRowDelegate::Action;
 using Filter = ProjectsList::Filter;
 using Sort = ProjectsList::Sort;
 
@@ -40,9 +40,9 @@ ProjectsSection::ProjectsSection(AppModel& model, QWidget* parent)
     m_view = new QListView(this);
     m_view->setObjectName(QStringLiteral("projectList"));
     m_view->setAccessibleName(QStringLiteral("Projects"));
-    m_rows = new ProjectListModel(*m_list, m_view);
+    m_rows = new CatalogueListModel(*m_list, m_view);
     m_view->setModel(m_rows);
-    auto* delegate = new ProjectRowDelegate(m_view);
+    auto* delegate = new CatalogueRowDelegate(m_view);
     m_view->setItemDelegate(delegate);
     m_view->setUniformItemSizes(true);
     m_view->setMouseTracking(true);
@@ -50,14 +50,14 @@ ProjectsSection::ProjectsSection(AppModel& model, QWidget* parent)
     m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(delegate, &ProjectRowDelegate::actionClicked, this,
+    connect(delegate, &CatalogueRowDelegate::actionClicked, this,
             [this](const QModelIndex& index, Action action) { act(index.row(), action); });
     content()->addWidget(m_view);
 
     // The row actions, for the keyboard and the context menu.
     for (const Action action : {Action::edit, Action::archive, Action::putBack, Action::remove}) {
-        auto* item = new QAction(ProjectRowDelegate::nameOf(action), m_view);
-        item->setToolTip(ProjectRowDelegate::helpOf(action));
+        auto* item = new QAction(CatalogueRowDelegate::nameOf(action), m_view);
+        item->setToolTip(CatalogueRowDelegate::helpOf(action));
         item->setShortcutContext(Qt::WidgetShortcut);
         connect(item, &QAction::triggered, this,
                 [this, action] { act(m_view->currentIndex().row(), action); });
@@ -66,7 +66,7 @@ ProjectsSection::ProjectsSection(AppModel& model, QWidget* parent)
     }
     followPalette(m_view, [this] {
         for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
-            it.value()->setIcon(Icons::icon(ProjectRowDelegate::iconOf(it.key()), m_view));
+            it.value()->setIcon(Icons::icon(CatalogueRowDelegate::iconOf(it.key()), m_view));
     });
     m_actions[Action::edit]->setObjectName(QStringLiteral("editProject"));
     m_actions[Action::edit]->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_F2)});

@@ -2,7 +2,7 @@
 
 #include "common/Widgets.h"
 #include "records/Project.h"
-#include "window/ProjectRowDelegate.h"
+#include "window/CatalogueRowDelegate.h"
 
 #include <QMap>
 
@@ -19,7 +19,7 @@ class ProjectsList;
 namespace zol::ui {
 
 class EmptyState;
-class ProjectListModel;
+class CatalogueListModel;
 class SegmentedPicker;
 
 // "Projects": the whole catalogue, active, archived or never used, in one of
@@ -40,7 +40,7 @@ public:
     ProjectsList& list() const { return *m_list; }
     QListView* view() const { return m_view; }
     // Runs a row action on the project of `row`.
-    void act(int row, ProjectRowDelegate::Action action);
+    void act(int row, CatalogueRowDelegate::Action action);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -56,13 +56,13 @@ private:
 
     AppModel& m_model;
     ProjectsList* m_list;
-    ProjectListModel* m_rows = nullptr;
+    CatalogueListModel* m_rows = nullptr;
     SegmentedPicker* m_filter = nullptr;
     QComboBox* m_sort = nullptr;
     QLineEdit* m_search = nullptr;
     QListView* m_view = nullptr;
     EmptyState* m_empty = nullptr;
-    QMap<ProjectRowDelegate::Action, QAction*> m_actions;
+    QMap<CatalogueRowDelegate::Action, QAction*> m_actions;
 };
 
 } // namespace zol::ui

@@ -4,8 +4,12 @@
 #include "WindowSection.h"
 #include "window/AdministrationsSection.h"
 #include "window/AnalyticsSection.h"
+#include "window/DeletedSection.h"
 #include "window/GeneralSection.h"
+#include "window/HistorySection.h"
+#include "window/PersonalSection.h"
 #include "window/ProjectsSection.h"
+#include "window/SearchSection.h"
 #include "window/StudioSection.h"
 #include "window/TasksSection.h"
 
@@ -41,8 +45,14 @@ template <typename Section> Maker made()
 // One line per section.
 Maker makerOf(const QString& id)
 {
+    if (id == u"history")
+        return made<HistorySection>();
+    if (id == u"search")
+        return made<SearchSection>();
     if (id == u"reports")
         return made<AnalyticsSection>();
+    if (id == u"personal")
+        return made<PersonalSection>();
     if (id == u"projects")
         return made<ProjectsSection>();
     if (id == u"tasks")
@@ -53,6 +63,8 @@ Maker makerOf(const QString& id)
         return made<GeneralSection>();
     if (id == u"administrations")
         return made<AdministrationsSection>();
+    if (id == u"deleted")
+        return made<DeletedSection>();
     return nullptr;
 }
 

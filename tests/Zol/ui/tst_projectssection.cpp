@@ -7,8 +7,8 @@
 #include "CatalogueModel.h"
 #include "ProjectsList.h"
 #include "Screenshots.h"
+#include "window/CatalogueRowDelegate.h"
 #include "window/MainWindow.h"
-#include "window/ProjectRowDelegate.h"
 #include "window/ProjectSheet.h"
 #include "window/ProjectsSection.h"
 
@@ -161,7 +161,7 @@ private Q_SLOTS:
         // A click on the row's archive button.
         const QModelIndex first = view->model()->index(0, 0);
         view->setCurrentIndex(first);
-        const QRect archive = ProjectRowDelegate::buttonRect(view->visualRect(first), 1, 3);
+        const QRect archive = CatalogueRowDelegate::buttonRect(view->visualRect(first), 1, 3);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, archive.center());
         QCOMPARE(m_books->said(), u"Archived Website relaunch."_s);
         QVERIFY(!names().contains(u"Website relaunch"_s));

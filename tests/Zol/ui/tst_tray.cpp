@@ -48,13 +48,13 @@ private Q_SLOTS:
             << QRect(0, 32, 1920, 1048) << QRect(1800, 4, 24, 24) << QPoint() << QPoint(1556, 36);
         QTest::newRow("top bar, icon in the middle")
             << QRect(0, 32, 1920, 1048) << QRect(948, 4, 24, 24) << QPoint() << QPoint(779, 36);
-        QTest::newRow("bottom bar")
-            << QRect(0, 0, 1920, 1040) << QRect(1700, 1048, 24, 24) << QPoint() << QPoint(1531, 516);
+        QTest::newRow("bottom bar") << QRect(0, 0, 1920, 1040) << QRect(1700, 1048, 24, 24)
+                                    << QPoint() << QPoint(1531, 516);
         QTest::newRow("side bar on the left, icon low in its corner")
             << QRect(48, 0, 1872, 1080) << QRect(12, 1040, 24, 24) << QPoint() << QPoint(52, 556);
         QTest::newRow("no geometry: by the pointer, under a top bar")
             << QRect(0, 28, 1920, 1052) << QRect() << QPoint(300, 10) << QPoint(120, 32);
-        QTest::newRow("no bar reserved: the edge nearest the icon")
+        QTest::newRow("no bar reserved, icon in a corner: top or bottom")
             << screen << QRect(1880, 1050, 24, 24) << QPoint() << QPoint(1556, 526);
     }
 
@@ -76,13 +76,11 @@ private Q_SLOTS:
         model().settings()->setLongRunningWarningHours(1);
         model().start(brandBook);
         m_books->clock.advance(65 * 60);
-        QCOMPARE(TrayStatus::of(model()),
-                 (TrayStatus{TrayStatus::Picture::warningClock, u"1:05"_s,
-                             u"Zol: tracking Brand book, 1h 5m"_s}));
+        QCOMPARE(TrayStatus::of(model()), (TrayStatus{TrayStatus::Picture::warningClock, u"1:05"_s,
+                                                      u"Zol: tracking Brand book, 1h 5m"_s}));
         model().tracker()->pause();
-        QCOMPARE(TrayStatus::of(model()),
-                 (TrayStatus{TrayStatus::Picture::paused, u"1:05"_s,
-                             u"Zol: paused on Brand book, 1h 5m"_s}));
+        QCOMPARE(TrayStatus::of(model()), (TrayStatus{TrayStatus::Picture::paused, u"1:05"_s,
+                                                      u"Zol: paused on Brand book, 1h 5m"_s}));
         model().tracker()->resume();
         model().settings()->setLongRunningWarningHours(0);
         QCOMPARE(TrayStatus::of(model()).picture, TrayStatus::Picture::runningClock);
@@ -141,9 +139,9 @@ private Q_SLOTS:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus.address());
         second.setProcessEnvironment(environment);
-        second.start(u"dbus-send"_s, {u"--session"_s, u"--print-reply"_s,
-                                     u"--dest=org.zol.ZolTest"_s, u"/org/zol/Zol"_s,
-                                     u"org.zol.Zol.Activate"_s});
+        second.start(u"dbus-send"_s,
+                     {u"--session"_s, u"--print-reply"_s, u"--dest=org.zol.ZolTest"_s,
+                      u"/org/zol/Zol"_s, u"org.zol.Zol.Activate"_s});
         QVERIFY(activated.wait(10'000));
         QVERIFY(second.waitForFinished(10'000));
         QCOMPARE(second.exitCode(), 0);

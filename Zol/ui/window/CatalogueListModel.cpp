@@ -1,4 +1,4 @@
-#include "window/ProjectListModel.h"
+#include "window/CatalogueListModel.h"
 
 #include "ProjectsList.h"
 #include "records/ProjectColour.h"
@@ -7,7 +7,7 @@
 
 namespace zol::ui {
 
-ProjectListModel::ProjectListModel(ProjectsList& list, QObject* parent)
+CatalogueListModel::CatalogueListModel(ProjectsList& list, QObject* parent)
     : QAbstractListModel(parent)
     , m_list(list)
 {
@@ -17,21 +17,21 @@ ProjectListModel::ProjectListModel(ProjectsList& list, QObject* parent)
     });
 }
 
-ProjectListModel::~ProjectListModel() = default;
+CatalogueListModel::~CatalogueListModel() = default;
 
-int ProjectListModel::rowCount(const QModelIndex& parent) const
+int CatalogueListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_list.rows().size());
 }
 
-std::optional<Project> ProjectListModel::project(const QModelIndex& index) const
+std::optional<Project> CatalogueListModel::project(const QModelIndex& index) const
 {
     if (!index.isValid() || index.row() >= m_list.rows().size())
         return std::nullopt;
     return m_list.rows().at(index.row()).project;
 }
 
-QVariant ProjectListModel::data(const QModelIndex& index, int role) const
+QVariant CatalogueListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_list.rows().size())
         return {};

@@ -1,8 +1,8 @@
-#include "window/ProjectRowDelegate.h"
+#include "window/CatalogueRowDelegate.h"
 
 #include "common/Icons.h"
 #include "common/Theme.h"
-#include "window/ProjectListModel.h"
+#include "window/CatalogueListModel.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -26,18 +26,18 @@ bool showsActions(const QStyleOptionViewItem& option)
 
 } // namespace
 
-ProjectRowDelegate::ProjectRowDelegate(QObject* parent)
+CatalogueRowDelegate::CatalogueRowDelegate(QObject* parent)
     : QStyledItemDelegate(parent)
 {}
 
-ProjectRowDelegate::~ProjectRowDelegate() = default;
+CatalogueRowDelegate::~CatalogueRowDelegate() = default;
 
-QList<ProjectRowDelegate::Action> ProjectRowDelegate::actionsOf(bool archived)
+QList<CatalogueRowDelegate::Action> CatalogueRowDelegate::actionsOf(bool archived)
 {
     return {Action::edit, archived ? Action::putBack : Action::archive, Action::remove};
 }
 
-QString ProjectRowDelegate::nameOf(Action action)
+QString CatalogueRowDelegate::nameOf(Action action)
 {
     switch (action) {
     case Action::edit:
@@ -52,7 +52,7 @@ QString ProjectRowDelegate::nameOf(Action action)
     return QStringLiteral("Delete from my picker");
 }
 
-QString ProjectRowDelegate::helpOf(Action action)
+QString CatalogueRowDelegate::helpOf(Action action)
 {
     switch (action) {
     case Action::edit:
@@ -68,7 +68,7 @@ QString ProjectRowDelegate::helpOf(Action action)
     return QStringLiteral("Delete from my picker. Its hours stay in the history.");
 }
 
-QString ProjectRowDelegate::iconOf(Action action)
+QString CatalogueRowDelegate::iconOf(Action action)
 {
     switch (action) {
     case Action::edit:
@@ -83,23 +83,23 @@ QString ProjectRowDelegate::iconOf(Action action)
     return QStringLiteral("trash");
 }
 
-QRect ProjectRowDelegate::buttonRect(const QRect& row, int position, int count)
+QRect CatalogueRowDelegate::buttonRect(const QRect& row, int position, int count)
 {
     const int right = row.right() - padding;
     const int x = right - (count - position) * (buttonSize + 4) + 4;
     return {x, row.center().y() - buttonSize / 2 + 1, buttonSize, buttonSize};
 }
 
-QSize ProjectRowDelegate::sizeHint(const QStyleOptionViewItem& option,
-                                   const QModelIndex& index) const
+QSize CatalogueRowDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) const
 {
     Q_UNUSED(index);
     const QFontMetrics metrics(option.font);
     return {320, std::max(buttonSize + 8, padding * 2 + metrics.height() * 2 + 2)};
 }
 
-void ProjectRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                               const QModelIndex& index) const
+void CatalogueRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const
 {
     QStyleOptionViewItem base = option;
     initStyleOption(&base, index);
@@ -120,13 +120,13 @@ void ProjectRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->setRenderHint(QPainter::Antialiasing);
 
     // The number on its badge, in the project's colour.
-    const QString number = index.data(ProjectListModel::numberRole).toString();
+    const QString number = index.data(CatalogueListModel::numberRole).toString();
     QFont badgeFont = option.font;
     badgeFont.setBold(true);
     const QRect badge(area.left(), option.rect.center().y() - metrics.height() / 2 - 3, badgeWidth,
                       metrics.height() + 6);
     if (!number.isEmpty()) {
-        const QColor colour = index.data(ProjectListModel::colourRole).value<QColor>();
+        const QColor colour = index.data(CatalogueListModel::colourRole).value<QColor>();
         painter->setPen(Qt::NoPen);
         painter->setBrush(colour);
         painter->drawRoundedRect(badge, 5, 5);
@@ -148,7 +148,7 @@ void ProjectRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         painter->drawText(badge, Qt::AlignCenter, QStringLiteral("no number"));
     }
 
-    const bool archived = index.data(ProjectListModel::archivedRole).toBool();
+    const bool archived = index.data(CatalogueListModel::archivedRole).toBool();
     const QList<Action> actions = actionsOf(archived);
     const int actionsWidth = showsActions(option) ? int(actions.size()) * (buttonSize + 4) : 0;
     const int left = badge.right() + 14;
@@ -182,7 +182,7 @@ void ProjectRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->setPen(secondary);
     painter->drawText(QRect(left, nameRect.bottom() + 2, width, metrics.height()),
                       Qt::AlignLeft | Qt::AlignVCenter,
-                      metrics.elidedText(index.data(ProjectListModel::detailsRole).toString(),
+                      metrics.elidedText(index.data(CatalogueListModel::detailsRole).toString(),
                                          Qt::ElideRight, width));
 
     if (showsActions(option)) {
@@ -198,11 +198,11 @@ void ProjectRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->restore();
 }
 
-std::optional<ProjectRowDelegate::Action>
-ProjectRowDelegate::actionAt(const QPoint& point, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const
+std::optional<CatalogueRowDelegate::Action>
+CatalogueRowDelegate::actionAt(const QPoint& point, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const
 {
-    const QList<Action> actions = actionsOf(index.data(ProjectListModel::archivedRole).toBool());
+    const QList<Action> actions = actionsOf(index.data(CatalogueListModel::archivedRole).toBool());
     for (int i = 0; i < actions.size(); ++i) {
         if (buttonRect(option.rect, i, int(actions.size())).contains(point))
             return actions.at(i);
@@ -210,8 +210,8 @@ ProjectRowDelegate::actionAt(const QPoint& point, const QStyleOptionViewItem& op
     return std::nullopt;
 }
 
-bool ProjectRowDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
-                                     const QStyleOptionViewItem& option, const QModelIndex& index)
+bool CatalogueRowDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
+                                       const QStyleOptionViewItem& option, const QModelIndex& index)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -226,8 +226,8 @@ bool ProjectRowDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
     return QStyledItemDelegate::editorEvent(event, model, option, index);
 }
 
-bool ProjectRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
-                                   const QStyleOptionViewItem& option, const QModelIndex& index)
+bool CatalogueRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                     const QStyleOptionViewItem& option, const QModelIndex& index)
 {
     if (event->type() == QEvent::ToolTip) {
         if (const std::optional<Action> action = actionAt(event->pos(), option, index)) {

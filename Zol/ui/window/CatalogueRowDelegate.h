@@ -8,16 +8,16 @@ namespace zol::ui {
 // over its details, "Archived" where it is, and, on the row under the
 // pointer or the current one, its three actions (edit, archive or put back,
 // delete from the picker) as buttons that can be clicked.
-class ProjectRowDelegate final : public QStyledItemDelegate
+class CatalogueRowDelegate final : public QStyledItemDelegate
 {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(ProjectRowDelegate)
+    Q_DISABLE_COPY_MOVE(CatalogueRowDelegate)
 
 public:
     enum class Action { edit, archive, putBack, remove };
 
-    explicit ProjectRowDelegate(QObject* parent = nullptr);
-    ~ProjectRowDelegate() override;
+    explicit CatalogueRowDelegate(QObject* parent = nullptr);
+    ~CatalogueRowDelegate() override;
 
     // The actions a row offers, left to right.
     static QList<Action> actionsOf(bool archived);
@@ -36,7 +36,7 @@ public:
                    const QModelIndex& index) override;
 
 Q_SIGNALS:
-    void actionClicked(const QModelIndex& index, zol::ui::ProjectRowDelegate::Action action);
+    void actionClicked(const QModelIndex& index, zol::ui::CatalogueRowDelegate::Action action);
 
 private:
     std::optional<Action> actionAt(const QPoint& point, const QStyleOptionViewItem& option,

@@ -11,10 +11,10 @@ namespace zol::ui {
 
 // The Projects screen's rows as a list, read straight from the controller's
 // ProjectsList (no copy); reset whenever its rows are replaced.
-class ProjectListModel final : public QAbstractListModel
+class CatalogueListModel final : public QAbstractListModel
 {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(ProjectListModel)
+    Q_DISABLE_COPY_MOVE(CatalogueListModel)
 
 public:
     enum Role {
@@ -28,8 +28,8 @@ public:
         colourRole,
     };
 
-    explicit ProjectListModel(ProjectsList& list, QObject* parent = nullptr);
-    ~ProjectListModel() override;
+    explicit CatalogueListModel(ProjectsList& list, QObject* parent = nullptr);
+    ~CatalogueListModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

@@ -1,0 +1,140 @@
+#include "PanelState.h"
+
+#include "AppModel.h"
+#include "SharingModelState.h"
+#include "books/Administration.h"
+#include "records/TimeEntry.h"
+
+#include <QRegularExpression>
+
+namespace zol::PanelState {
+
+namespace {
+
+// The filter as the picker reads it: spaces off both ends.
+QString trimmedFilter(const AppModel& model)
+{
+    QStringView text = model.projectFilter();
+    while (!text.isEmpty() && text.front().category() == QChar::Separator_Space)
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back().category() == QChar::Separator_Space)
+        text.chop(1);
+    return text.toString();
+}
+
+// The locale's short time without seconds (the C locale has them).
+QString shortTime(const QTime& time, const QLocale& locale)
+{
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    static const QRegularExpression seconds(QStringLiteral("[:.]ss?"));
+    format.remove(seconds);
+    return locale.toString(time, format);
+}
+
+} // namespace
+
+Header header(const AppModel& model)
+{
+    if (model.idleReport())
+        return Header::idlePrompt;
+    if (model.tracker()->isTracking())
+        return Header::session;
+    if (model.hasArmedWork())
+        return Header::armed;
+    return Header::today;
+}
+
+QString sessionCount(int sessions)
+{
+    if (sessions == 1)
+        return QStringLiteral("· 1 session");
+    return QStringLiteral("· ") + QString::number(sessions) + QStringLiteral(" sessions");
+}
+
+std::optional<QString> recentCaption(const AppModel& model)
+{
+    if (!model.isShowingRecentProjects())
+        return std::nullopt;
+    return QStringLiteral("10 most recent · type to search all ") +
+           QString::number(model.tracker()->projects().size());
+}
+
+std::optional<QString> nothingMatches(const AppModel& model, const QList<Project>& shown)
+{
+    const QString filter = trimmedFilter(model);
+    if (filter.isEmpty() || !shown.isEmpty())
+        return std::nullopt;
+    return QStringLiteral("Nothing matches \u201C") + filter + u'\u201D';
+}
+
+bool hasNoProjects(const AppModel& model)
+{
+    return model.tracker()->projects().isEmpty() && trimmedFilter(model).isEmpty();
+}
+
+QString projectTitle(const Project& project)
+{
+    const QString number = project.displaySerial();
+    return number.isEmpty() ? project.name : number + u' ' + project.name;
+}
+
+QString sessionTitle(const TimeEntry& entry)
+{
+    if (entry.isInternal)
+        return entry.projectName;
+    const QString number =
+        entry.projectSerial.startsWith(Project::localPrefix) ? QString() : entry.projectSerial;
+    return number.isEmpty() ? entry.projectName : number + u' ' + entry.projectName;
+}
+
+QString armedTitle(const AppModel& model)
+{
+    if (model.armedInternal())
+        return *model.armedInternal();
+    if (model.armedProject())
+        return projectTitle(*model.armedProject());
+    return {};
+}
+
+std::optional<QString> switchCaption(const AppModel& model)
+{
+    if (!model.tracker()->isTracking() || !model.hasArmedWork() || model.armedIsCurrent())
+        return std::nullopt;
+    return QStringLiteral("Switch to ") + armedTitle(model);
+}
+
+QString awaySince(const IdleReport& report, const QDateTime& now, const Calendar& calendar,
+                  const QLocale& locale)
+{
+    if (calendar.day(report.began) == calendar.day(now))
+        return shortTime(calendar.local(report.began).time(), locale);
+    return UploadState::stamp(report.began, now, calendar, locale);
+}
+
+QString administrationTitle(const Administration& administration)
+{
+    return QStringLiteral("Administration: ") + administration.name;
+}
+
+QString administrationHelp(const Administration& administration)
+{
+    return QStringLiteral("Hours are being written into ") + administration.name;
+}
+
+QString numberTaken(QStringView number, const Project& holder)
+{
+    return number.trimmed().toString() + QStringLiteral(" already exists: ") + holder.displayName();
+}
+
+QString editorFooter(const Project& project, QStringView typedNumber)
+{
+    const QStringView typed = typedNumber.trimmed();
+    const bool renumbers = !typed.isEmpty() && !project.holds(typed);
+    if (renumbers && project.isLinked())
+        return QStringLiteral("Changing the number moves every session on this project onto it.");
+    if (renumbers)
+        return QStringLiteral("Adding the number moves everything tracked so far onto it.");
+    return QStringLiteral("The number, client and name are what the studio sees.");
+}
+
+} // namespace zol::PanelState

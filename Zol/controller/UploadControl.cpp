@@ -1,0 +1,71 @@
+#include "UploadControl.h"
+
+#include "AppModel.h"
+#include "SharingModel.h"
+#include "books/AppSettings.h"
+#include "share/Timesheet.h"
+#include "share/TimesheetFolder.h"
+
+#include <QDir>
+
+namespace zol {
+
+namespace {
+
+// The period's file as people find it in the studio folder's "hours": the
+// person's folder, the year, the kind and the id. The file on the share when
+// there is one, else where the next upload writes it.
+QString shownFile(const AppModel& model)
+{
+    const SharingModel& sharing = *model.sharing();
+    const AppSettings& settings = *model.settings();
+    if (sharing.timesheetFile() && settings.sharedFolder()) {
+        const QString root = QDir::cleanPath(Timesheet::root(*settings.sharedFolder())) + u'/';
+        const QString file = QDir::cleanPath(*sharing.timesheetFile());
+        return file.startsWith(root) ? file.mid(root.size()) : file;
+    }
+    return Timesheet::file(TimesheetFolder::folderName(settings.machineName()), sharing.period());
+}
+
+} // namespace
+
+UploadControl UploadControl::of(const AppModel& model)
+{
+    const SharingModel& sharing = *model.sharing();
+    const UploadState& state = sharing.uploadState();
+    const bool automatic = sharing.periodIsUploadedAutomatically();
+
+    UploadControl control;
+    control.caption = state.caption(automatic, model.clock().now(), model.calendar());
+    control.buttonTitle = state.buttonTitle(sharing.period().kind(), automatic);
+    control.isBusy = sharing.isUploading();
+    control.canReveal = sharing.timesheetFile().has_value();
+    switch (state.kind) {
+    case UploadState::Kind::nothingTracked:
+        if (sharing.periodHasRunningEntry())
+            control.help =
+                QStringLiteral("The running timer is left out. Stop it first to include it.");
+        return control;
+    case UploadState::Kind::noSharedFolder:
+        control.help = QStringLiteral("Set up the studio folder under Studio in the sidebar.");
+        return control;
+    case UploadState::Kind::neverUploaded:
+        control.help =
+            (automatic ? QStringLiteral("Goes up by itself within ten minutes. ") : QString()) +
+            QStringLiteral("This sends it now — writes ") + shownFile(model);
+        break;
+    case UploadState::Kind::upToDate:
+    case UploadState::Kind::changedSince:
+        control.help =
+            QStringLiteral("Already uploaded. Sending again simply rewrites ") + shownFile(model);
+        break;
+    }
+    if (sharing.periodHasRunningEntry())
+        control.help +=
+            QStringLiteral(". The running timer is left out. Stop it first to include it");
+    control.help += u'.';
+    control.canSend = !control.isBusy;
+    return control;
+}
+
+} // namespace zol

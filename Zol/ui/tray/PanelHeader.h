@@ -1,0 +1,54 @@
+#pragma once
+
+#include "PanelState.h"
+
+#include <QWidget>
+
+class QStackedLayout;
+
+namespace zol {
+class AppModel;
+}
+
+namespace zol::ui {
+
+class ArmedWork;
+class IdlePrompt;
+class SessionReadout;
+class TodaySummary;
+
+// The top of the panel: exactly one of the away-time question, the current
+// session, the armed work and today's total, as the controller says
+// (PanelState::header). Only the page shown takes room.
+class PanelHeader final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PanelHeader)
+
+public:
+    explicit PanelHeader(AppModel& model, QWidget* parent = nullptr);
+    ~PanelHeader() override;
+
+    // Shows the page the controller calls for, up to date.
+    void refresh();
+    // The clock went on: the running time and today's total.
+    void tick();
+
+    PanelState::Header shown() const { return m_shown; }
+    SessionReadout& session() const { return *m_session; }
+    // The focusable controls of the page shown, top to bottom.
+    QList<QWidget*> controls() const;
+
+private:
+    QWidget* page(PanelState::Header header) const;
+
+    AppModel& m_model;
+    QStackedLayout* m_pages;
+    IdlePrompt* m_idle;
+    SessionReadout* m_session;
+    ArmedWork* m_armed;
+    TodaySummary* m_today;
+    PanelState::Header m_shown = PanelState::Header::today;
+};
+
+} // namespace zol::ui

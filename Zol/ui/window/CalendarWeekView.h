@@ -1,0 +1,60 @@
+#pragma once
+
+#include "CalendarLayout.h"
+
+#include <QMetaObject>
+#include <QWidget>
+
+namespace zol {
+class AppModel;
+}
+
+namespace zol::ui {
+
+// The week of the history as seven day columns, each session a block placed
+// by its hours, in its project's colour; internal work hatched, the running
+// session outlined and growing with the clock. Tab reaches it; the arrow keys
+// walk the blocks in time order and Return opens the one selected, as a
+// click does.
+class CalendarWeekView final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CalendarWeekView)
+
+public:
+    explicit CalendarWeekView(AppModel& model, QWidget* parent = nullptr);
+    ~CalendarWeekView() override;
+
+    const CalendarWeek& week() const { return m_week; }
+    // Where block `i` of week() is drawn at the current size.
+    QRect blockRect(int i) const;
+    int selected() const { return m_selected; }
+    void select(int block);
+
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    void sessionOpened(const zol::TimeEntry& entry);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void relayout();
+    void followTracker();
+    int headerHeight() const;
+    int gutterWidth() const;
+    double hourHeight() const;
+    double columnWidth() const;
+
+    AppModel& m_model;
+    CalendarWeek m_week;
+    int m_selected = -1;
+    QMetaObject::Connection m_ticking;
+};
+
+} // namespace zol::ui

@@ -1,0 +1,158 @@
+#include "window/HistoryList.h"
+
+#include "AppModel.h"
+#include "HistoryModel.h"
+#include "window/HistoryListDelegate.h"
+#include "window/HistoryListModel.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace zol::ui {
+
+HistoryList::HistoryList(AppModel& model, QWidget* parent)
+    : QListView(parent)
+    , m_model(model)
+    , m_list(new HistoryListModel(model, this))
+    , m_delegate(new HistoryListDelegate(*m_list, this))
+{
+    setObjectName(QStringLiteral("historyList"));
+    setAccessibleName(QStringLiteral("Sessions"));
+    setModel(m_list);
+    setItemDelegate(m_delegate);
+    setMouseTracking(true);
+    setFrameShape(QFrame::NoFrame);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Long months: rows are laid out in batches, so the first screen shows at once.
+    setLayoutMode(QListView::Batched);
+    setBatchSize(200);
+    viewport()->setAttribute(Qt::WA_Hover);
+
+    connect(m_delegate, &HistoryListDelegate::buttonClicked, this, &HistoryList::act);
+    connect(this, &QListView::clicked, this, [this](const QModelIndex& index) {
+        // A row's button may have changed the list under the click.
+        if (index.isValid() && index.row() < m_list->rowCount() &&
+            m_list->kind(index.row()) == HistoryListModel::Kind::session)
+            act(index.row(), QStringLiteral("open"));
+    });
+    connect(&m_model, &AppModel::trackerChanged, this, &HistoryList::followTracker);
+    followTracker();
+}
+
+HistoryList::~HistoryList() = default;
+
+// A running session's duration and its group's total move with the clock.
+void HistoryList::followTracker()
+{
+    disconnect(m_ticking);
+    m_ticking = connect(m_model.tracker(), &Tracker::nowChanged, this, [this] {
+        if (m_model.tracker()->isRunning())
+            viewport()->update();
+    });
+}
+
+void HistoryList::act(int row, const QString& action)
+{
+    if (row < 0 || row >= m_list->rowCount())
+        return;
+    HistoryModel& history = *m_model.history();
+    if (m_list->kind(row) == HistoryListModel::Kind::session) {
+        const TimeEntry entry = m_list->entry(row);
+        if (action == u"open")
+            Q_EMIT sessionOpened(entry);
+        else if (action == u"delete")
+            history.deleteEntries({entry.id});
+        return;
+    }
+    if (m_list->kind(row) != HistoryListModel::Kind::group)
+        return;
+    const ProjectTotal group = m_list->group(row);
+    if (action == u"delete") {
+        history.deleteEntries(group.ids());
+    } else if (action == u"editProject" && !group.isInternal) {
+        Q_EMIT projectEditRequested(group.projectSerial);
+    } else if (action == u"resume" && history.canResume(group, m_list->day(row).day)) {
+        if (group.isInternal)
+            m_model.resumeInternal(group.projectName);
+        else
+            m_model.resume(group.entries.constFirst().project(m_model.clock().now()));
+    }
+}
+
+void HistoryList::keyPressEvent(QKeyEvent* event)
+{
+    const int row = currentIndex().isValid() ? currentIndex().row() : -1;
+    if (row >= 0 && event->modifiers() == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (m_list->kind(row) == HistoryListModel::Kind::session) {
+                act(row, QStringLiteral("open"));
+                return;
+            }
+            if (m_list->kind(row) == HistoryListModel::Kind::group) {
+                showRowMenu(row, viewport()->mapToGlobal(visualRect(currentIndex()).bottomLeft()));
+                return;
+            }
+            break;
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            act(row, QStringLiteral("delete"));
+            return;
+        default:
+            break;
+        }
+    }
+    QListView::keyPressEvent(event);
+}
+
+void HistoryList::contextMenuEvent(QContextMenuEvent* event)
+{
+    const bool keyboard = event->reason() == QContextMenuEvent::Keyboard;
+    const QModelIndex index = keyboard ? currentIndex() : indexAt(event->pos());
+    if (!index.isValid())
+        return;
+    showRowMenu(index.row(), keyboard ? viewport()->mapToGlobal(visualRect(index).bottomLeft())
+                                      : event->globalPos());
+}
+
+void HistoryList::showRowMenu(int row, const QPoint& at)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("historyRowMenu"));
+    const auto add = [&](const QString& text, const QString& action) {
+        QAction* item = menu.addAction(text);
+        item->setObjectName(action);
+        connect(item, &QAction::triggered, this, [this, row, action] { act(row, action); });
+    };
+    if (m_list->kind(row) == HistoryListModel::Kind::session) {
+        add(QStringLiteral("Show details"), QStringLiteral("open"));
+        add(QStringLiteral("Delete this session"), QStringLiteral("delete"));
+    } else if (m_list->kind(row) == HistoryListModel::Kind::group) {
+        // The same actions as the heading's buttons, in reading order.
+        const ProjectTotal& group = m_list->group(row);
+        if (m_model.history()->canResume(group, m_list->day(row).day))
+            add(QStringLiteral("Resume"), QStringLiteral("resume"));
+        if (!group.isInternal)
+            add(QStringLiteral("Edit project"), QStringLiteral("editProject"));
+        add(QStringLiteral("Delete these sessions"), QStringLiteral("delete"));
+    } else {
+        return;
+    }
+    menu.exec(at);
+}
+
+// The row's buttons light up under the pointer, not only when it enters the row.
+void HistoryList::mouseMoveEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        viewport()->update(visualRect(index));
+    QListView::mouseMoveEvent(event);
+}
+
+} // namespace zol::ui

@@ -1,0 +1,84 @@
+#include "window/HistoryProjectDialog.h"
+
+#include "AppModel.h"
+#include "CatalogueModel.h"
+#include "common/Theme.h"
+#include "common/Widgets.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zol::ui {
+
+HistoryProjectDialog::HistoryProjectDialog(AppModel& model, const Project& project, QWidget* parent)
+    : QDialog(parent)
+    , m_model(model)
+    , m_project(project)
+    , m_number(new QLineEdit(project.displaySerial(), this))
+    , m_name(new QLineEdit(project.name, this))
+    , m_client(new QLineEdit(project.clientName, this))
+    , m_refusal(wrapping(new QLabel(this)))
+{
+    setObjectName(QStringLiteral("projectDialog"));
+    setWindowTitle(QStringLiteral("Edit project"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setMinimumWidth(420);
+    m_number->setObjectName(QStringLiteral("projectNumber"));
+    m_number->setAccessibleName(QStringLiteral("Number"));
+    m_name->setObjectName(QStringLiteral("projectName"));
+    m_name->setAccessibleName(QStringLiteral("Name"));
+    m_client->setObjectName(QStringLiteral("projectClient"));
+    m_client->setAccessibleName(QStringLiteral("Client"));
+    m_refusal->setObjectName(QStringLiteral("projectRefusal"));
+    QPalette refusal = m_refusal->palette();
+    refusal.setColor(QPalette::WindowText, Theme::failure(refusal));
+    m_refusal->setPalette(refusal);
+    m_refusal->hide();
+
+    auto* form = new QFormLayout();
+    form->setLabelAlignment(Qt::AlignRight);
+    form->setHorizontalSpacing(14);
+    form->addRow(QStringLiteral("Number"), m_number);
+    form->addRow(QStringLiteral("Name"), m_name);
+    form->addRow(QStringLiteral("Client"), m_client);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* save = buttons->addButton(QStringLiteral("Save"), QDialogButtonBox::AcceptRole);
+    save->setObjectName(QStringLiteral("saveProject"));
+    save->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    connect(save, &QPushButton::clicked, this, &HistoryProjectDialog::save);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(22, 18, 22, 16);
+    layout->setSpacing(12);
+    layout->addWidget(titleLabel(QStringLiteral("Edit project"), this, 1.25));
+    layout->addWidget(secondaryLabel(
+        QStringLiteral("The number is how the studio identifies a project, and how everyone "
+                       "else’s copy of Zol recognises it, so all three are needed."),
+        this));
+    layout->addLayout(form);
+    layout->addWidget(m_refusal);
+    layout->addWidget(buttons);
+}
+
+HistoryProjectDialog::~HistoryProjectDialog() = default;
+
+void HistoryProjectDialog::save()
+{
+    if (m_model.catalogue()->updateProject(m_project, m_name->text(), m_client->text(),
+                                           m_number->text())) {
+        accept();
+        return;
+    }
+    // The refusal is the status line's; repeated here, where the person looks.
+    const std::optional<StatusMessage>& status = m_model.status();
+    m_refusal->setText(status ? status->text : QString());
+    m_refusal->setVisible(!m_refusal->text().isEmpty());
+}
+
+} // namespace zol::ui

@@ -1,0 +1,193 @@
+#include "window/PersonalSection.h"
+
+#include "AppModel.h"
+#include "HistoryModel.h"
+#include "PersonalFacts.h"
+#include "ReportsModel.h"
+#include "books/AppSettings.h"
+#include "window/ThemedIcon.h"
+
+#include <QCompleter>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zol::ui {
+
+namespace {
+
+QLabel* heading(const QString& text, QWidget* parent)
+{
+    return titleLabel(text, parent, 1.05);
+}
+
+} // namespace
+
+PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
+    : SectionPage(QStringLiteral("Personal"),
+                  QStringLiteral("Your name as the rest of the studio sees it, and where your own "
+                                 "hours are kept."),
+                  parent)
+    , m_model(model)
+    , m_name(new QLineEdit(this))
+    , m_machineId(value(QStringLiteral("machineId"), QStringLiteral("This computer's identifier")))
+    , m_filedUnder(
+          value(QStringLiteral("filedUnder"), QStringLiteral("Timesheets are filed under")))
+    , m_filedUnderNote(secondaryLabel(QString(), this))
+    , m_database(
+          value(QStringLiteral("databaseFolder"), QStringLiteral("Kept on this computer at")))
+    , m_reveal(new QPushButton(QStringLiteral("Show database in Files"), this))
+    , m_sessions(value(QStringLiteral("sessionsTracked"), QStringLiteral("Sessions tracked")))
+    , m_total(value(QStringLiteral("trackedInTotal"), QStringLiteral("Tracked in total")))
+    , m_first(value(QStringLiteral("firstTracked"), QStringLiteral("First tracked")))
+{
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    m_machineId->setFont(fixed);
+
+    // The name.
+    auto* nameCard = new Card(this);
+    nameCard->body()->addWidget(heading(QStringLiteral("Your name"), nameCard));
+    m_name->setObjectName(QStringLiteral("personName"));
+    m_name->setAccessibleName(QStringLiteral("Your name"));
+    m_name->setPlaceholderText(QStringLiteral("Onbekend"));
+    m_name->setMinimumHeight(30);
+    auto* suggestions = new QCompleter(AppSettings::suggestedMachineNames(), m_name);
+    suggestions->setCaseSensitivity(Qt::CaseInsensitive);
+    m_name->setCompleter(suggestions);
+    nameCard->body()->addWidget(m_name);
+    nameCard->body()->addWidget(secondaryLabel(
+        QStringLiteral("Recorded on every session you track and shown to the rest of the studio. "
+                       "Sessions already tracked keep the name they were recorded with, so "
+                       "changing this does not rewrite your history."),
+        nameCard));
+    content()->addWidget(nameCard);
+
+    // This computer on the share.
+    auto* shareCard = new Card(this);
+    shareCard->body()->addWidget(heading(QStringLiteral("Timesheets are filed under"), shareCard));
+    shareCard->body()->addWidget(m_filedUnder);
+    m_filedUnderNote->setObjectName(QStringLiteral("filedUnderNote"));
+    shareCard->body()->addWidget(m_filedUnderNote);
+    shareCard->body()->addSpacing(6);
+    shareCard->body()->addWidget(heading(QStringLiteral("This computer"), shareCard));
+    shareCard->body()->addWidget(m_machineId);
+    shareCard->body()->addWidget(secondaryLabel(
+        QStringLiteral("The identifier is how the shared folder tells one computer from another. "
+                       "It stays put when you rename yourself, which is what lets your timesheets "
+                       "follow the new name."),
+        shareCard));
+    content()->addWidget(shareCard);
+
+    // The database.
+    auto* databaseCard = new Card(this);
+    databaseCard->body()->addWidget(
+        heading(QStringLiteral("Kept on this computer at"), databaseCard));
+    auto* where = new QHBoxLayout();
+    where->addWidget(m_database, 1);
+    m_reveal->setObjectName(QStringLiteral("revealDatabase"));
+    m_reveal->setAccessibleName(QStringLiteral("Show database in Files"));
+    setThemedIcon(m_reveal, QStringLiteral("folder"));
+    where->addWidget(m_reveal);
+    databaseCard->body()->addLayout(where);
+    databaseCard->body()->addWidget(secondaryLabel(
+        QStringLiteral("Everything you track is written here the moment a timer starts, before "
+                       "anything is shared and whether or not the NAS is mounted. Deleting Zol "
+                       "does not delete this folder."),
+        databaseCard));
+    content()->addWidget(databaseCard);
+
+    // The figures, and the way out.
+    auto* countsCard = new Card(this);
+    auto* counts = new QFormLayout();
+    counts->setHorizontalSpacing(24);
+    counts->setVerticalSpacing(8);
+    counts->addRow(secondaryLabel(QStringLiteral("Sessions tracked"), countsCard), m_sessions);
+    counts->addRow(secondaryLabel(QStringLiteral("Tracked in total"), countsCard), m_total);
+    counts->addRow(secondaryLabel(QStringLiteral("First tracked"), countsCard), m_first);
+    countsCard->body()->addLayout(counts);
+    auto* exportButton = new QToolButton(countsCard);
+    exportButton->setObjectName(QStringLiteral("exportEverything"));
+    exportButton->setText(QStringLiteral("Export everything…"));
+    exportButton->setAccessibleName(QStringLiteral("Export everything"));
+    setThemedIcon(exportButton, QStringLiteral("export"));
+    exportButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    exportButton->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(exportButton);
+    QAction* csv = menu->addAction(QStringLiteral("CSV (spreadsheet)"));
+    csv->setObjectName(QStringLiteral("exportEverythingCsv"));
+    QAction* json = menu->addAction(QStringLiteral("JSON"));
+    json->setObjectName(QStringLiteral("exportEverythingJson"));
+    exportButton->setMenu(menu);
+    auto* exportRow = new QHBoxLayout();
+    exportRow->addWidget(exportButton);
+    exportRow->addStretch();
+    countsCard->body()->addSpacing(4);
+    countsCard->body()->addLayout(exportRow);
+    content()->addWidget(countsCard);
+
+    connect(m_reveal, &QPushButton::clicked, this, [this] { m_model.reports()->revealDatabase(); });
+    connect(csv, &QAction::triggered, this, [this] {
+        m_model.reports()->exportSessions(ExportScope::everything(), EntryExporter::Format::csv);
+    });
+    connect(json, &QAction::triggered, this, [this] {
+        m_model.reports()->exportSessions(ExportScope::everything(), EntryExporter::Format::json);
+    });
+    connect(m_name, &QLineEdit::textEdited, this,
+            [this](const QString& name) { m_model.settings()->setMachineName(name.trimmed()); });
+    connect(&model, &AppModel::settingsChanged, this, &PersonalSection::followSettings);
+    connect(model.history(), &HistoryModel::historyEntriesChanged, this, [this] {
+        if (isVisible())
+            refresh();
+    });
+    followSettings();
+}
+
+PersonalSection::~PersonalSection() = default;
+
+QLabel* PersonalSection::value(const QString& name, const QString& accessible)
+{
+    QLabel* label = wrapping(new QLabel(this));
+    label->setObjectName(name);
+    label->setAccessibleName(accessible);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return label;
+}
+
+// The settings object is replaced when other books open.
+void PersonalSection::followSettings()
+{
+    disconnect(m_nameFollow);
+    m_nameFollow = connect(m_model.settings(), &AppSettings::machineNameChanged, this, [this] {
+        if (m_name->text().trimmed() != m_model.settings()->machineName())
+            m_name->setText(m_model.settings()->machineName());
+        refresh();
+    });
+    m_name->setText(m_model.settings()->machineName());
+    refresh();
+}
+
+void PersonalSection::refresh()
+{
+    const PersonalFacts facts = PersonalFacts::of(m_model);
+    m_filedUnder->setText(facts.filedUnder);
+    m_filedUnderNote->setText(facts.filedUnderNote);
+    m_machineId->setText(facts.machineId);
+    m_database->setText(facts.databaseFolder);
+    m_reveal->setEnabled(facts.canRevealDatabase);
+    m_sessions->setText(facts.sessionsTracked);
+    m_total->setText(facts.trackedInTotal);
+    m_first->setText(facts.firstTracked);
+}
+
+void PersonalSection::showEvent(QShowEvent* event)
+{
+    refresh();
+    SectionPage::showEvent(event);
+}
+
+} // namespace zol::ui

@@ -1,0 +1,103 @@
+// The Personal section: the name as typed becomes the folder timesheets are
+// filed under ("Onbekend" without one), the identifier and the database's
+// place, "Show database in Files", the counts, and "Export everything…".
+
+#include "Books.h"
+#include "SampleBooks.h"
+#include "Screenshots.h"
+#include "books/AppSettings.h"
+#include "window/MainWindow.h"
+#include "window/PersonalSection.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+using namespace zol;
+using namespace zol::test;
+using namespace zol::ui;
+
+class TestPersonalSection : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Books> m_books;
+    std::unique_ptr<MainWindow> m_window;
+
+    template <typename T = QLabel> T* find(const QString& name)
+    {
+        return m_window->findChild<T*>(name);
+    }
+    QString text(const QString& name) { return find(name)->text(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_books = std::make_unique<Books>();
+        SampleBooks sample(*m_books);
+        m_books->model->settings()->setMachineName(u"Anna"_s);
+        m_window = std::make_unique<MainWindow>(*m_books->model);
+        m_window->setFixedSize(1100, 760);
+        m_books->model->showWindow(u"personal"_s);
+        m_window->present();
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_books.reset();
+    }
+
+    void nameAndWhereTimesheetsGo_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("note");
+        const QString claimed = u"Claimed by this computer, so the name is yours on the share."_s;
+        QTest::newRow("a full name") << u"Anna Smit"_s << u"Anna-Smit"_s << claimed;
+        QTest::newRow("accents and signs") << u"Zoë  & co"_s << u"Zoë-co"_s << claimed;
+        QTest::newRow("no name") << QString() << u"Onbekend"_s
+                                 << u"Without a name your timesheets are filed under “Onbekend”."_s;
+    }
+
+    void nameAndWhereTimesheetsGo()
+    {
+        QFETCH(QString, typed);
+        auto* name = find<QLineEdit>(u"personName"_s);
+        QCOMPARE(name->text(), u"Anna"_s);
+        name->selectAll();
+        QTest::keyClick(name, Qt::Key_Delete);
+        // Typed one character at a time, accents included.
+        for (const QChar c : typed)
+            QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(m_books->model->settings()->machineName(), typed.trimmed());
+        QTEST(text(u"filedUnder"_s), "folder");
+        QTEST(text(u"filedUnderNote"_s), "note");
+    }
+
+    void thisComputerAndItsBooks()
+    {
+        QCOMPARE(text(u"machineId"_s), m_books->model->settings()->machineId());
+        find<QPushButton>(u"revealDatabase"_s)->click();
+        QCOMPARE(m_books->platform.desktop->revealed, QStringList{m_books->store().path()});
+        QCOMPARE(text(u"sessionsTracked"_s), u"19"_s);
+        QCOMPARE(text(u"firstTracked"_s), u"Monday 9 February 2026"_s);
+        // The running session counts up to now: 45 minutes at 09:00.
+        QCOMPARE(text(u"trackedInTotal"_s), u"45h 30m"_s);
+
+        find<QToolButton>(u"exportEverything"_s)
+            ->menu()
+            ->findChild<QAction*>(u"exportEverythingJson"_s)
+            ->trigger();
+        QCOMPARE(m_books->platform.desktop->asked.constLast().contentType, u"application/json"_s);
+    }
+
+    void pictures() { saveScreenshots(*m_window, u"personal"_s); }
+};
+
+QTEST_MAIN(TestPersonalSection)
+#include "tst_personal_section.moc"

@@ -1,0 +1,217 @@
+// The real tray app on a desktop of the test's own: an X display (Xvfb
+// -noreset) with an XEmbed tray (trayer) and a private session bus. The clock
+// appears in the tray, a click (xdotool) opens the panel under it, a second
+// start hands over to the first, and quitting leaves the running session in
+// the books. Pictures of the tray and the panel go to the build folder.
+
+#include "PrivateBus.h"
+#include "Screenshots.h"
+#include "UserFolders.h"
+#include "VirtualDisplay.h"
+#include "store/EntryStore.h"
+
+#include <QProcess>
+#include <QRect>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zol;
+using namespace zol::test;
+
+namespace {
+
+// A window of zol-tray as xdotool sees it.
+struct Window
+{
+    QString id;
+    QRect geometry;
+};
+
+} // namespace
+
+class TestTrayApp : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<UserFolders> m_folders;
+    std::unique_ptr<VirtualDisplay> m_display;
+    std::unique_ptr<PrivateBus> m_bus;
+    QProcessEnvironment m_environment;
+    std::unique_ptr<QProcess> m_tray;
+    std::unique_ptr<QProcess> m_app;
+
+    QString run(const QString& program, const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(m_environment);
+        process.start(program, arguments);
+        if (!process.waitForFinished(20'000))
+            return {};
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+
+    // zol-tray's visible windows: the tray icon and, when open, the panel.
+    QList<Window> windows()
+    {
+        QList<Window> found;
+        const QStringList ids =
+            run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--classname"_s, u"zol-tray"_s})
+                .split(u'\n', Qt::SkipEmptyParts);
+        for (const QString& id : ids) {
+            // "X=…\nY=…\nWIDTH=…\nHEIGHT=…" from --shell.
+            const QStringList lines =
+                run(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, id}).split(u'\n');
+            QHash<QString, int> values;
+            for (const QString& line : lines)
+                values.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
+            found.append({id, QRect(values[u"X"_s], values[u"Y"_s], values[u"WIDTH"_s],
+                                    values[u"HEIGHT"_s])});
+        }
+        return found;
+    }
+
+    std::optional<Window> trayIcon()
+    {
+        for (const Window& w : windows()) {
+            if (w.geometry.width() <= 48 && w.geometry.height() <= 48)
+                return w;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<Window> panel()
+    {
+        for (const Window& w : windows()) {
+            if (w.geometry.width() > 200)
+                return w;
+        }
+        return std::nullopt;
+    }
+
+    void startApp()
+    {
+        m_app = std::make_unique<QProcess>();
+        m_app->setProcessEnvironment(m_environment);
+        m_app->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_app->start(QStringLiteral(ZOL_TRAY_BINARY), {});
+        QVERIFY(m_app->waitForStarted(20'000));
+    }
+
+    void screenshot(const QString& name, const QRect& area = {})
+    {
+        QStringList arguments{screenshotFolder() + u'/' + name + u".png"_s};
+        if (!area.isEmpty())
+            arguments << QString::number(area.x()) << QString::number(area.y())
+                      << QString::number(area.width()) << QString::number(area.height());
+        QProcess grab;
+        grab.setProcessEnvironment(m_environment);
+        grab.start(QStringLiteral(ZOL_SCREENGRAB_BINARY), arguments);
+        QVERIFY(grab.waitForFinished(20'000));
+        QCOMPARE(grab.exitCode(), 0);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_folders = std::make_unique<UserFolders>();
+        m_display = std::make_unique<VirtualDisplay>();
+        QVERIFY2(m_display->isRunning(), qPrintable(m_display->error()));
+        m_bus = std::make_unique<PrivateBus>();
+        QVERIFY2(m_bus->isRunning(), qPrintable(m_bus->error()));
+        m_environment = QProcessEnvironment::systemEnvironment();
+        m_environment.insert(u"DISPLAY"_s, m_display->name());
+        m_environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus->address());
+        m_environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        m_environment.insert(u"XDG_SESSION_TYPE"_s, u"x11"_s);
+        m_environment.remove(u"WAYLAND_DISPLAY"_s);
+        m_tray = std::make_unique<QProcess>();
+        m_tray->setProcessEnvironment(m_environment);
+        m_tray->start(u"trayer"_s, {u"--edge"_s, u"top"_s, u"--align"_s, u"right"_s,
+                                    u"--widthtype"_s, u"request"_s, u"--height"_s, u"28"_s,
+                                    u"--tint"_s, u"0x2b2b2b"_s, u"--transparent"_s, u"true"_s,
+                                    u"--alpha"_s, u"0"_s});
+        QVERIFY(m_tray->waitForStarted(10'000));
+    }
+
+    void cleanupTestCase()
+    {
+        for (QProcess* process : {m_app.get(), m_tray.get()}) {
+            if (process && process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished(10'000);
+            }
+        }
+        m_app.reset();
+        m_tray.reset();
+        m_bus.reset();
+        m_display.reset();
+        m_folders.reset();
+    }
+
+    void theClockAppearsAndOpensThePanelUnderIt()
+    {
+        // A session left running: the clock shows its time.
+        {
+            EntryStore books(EntryStore::defaultURL());
+            TimeEntry entry;
+            entry.id = QUuid::createUuid();
+            entry.machineName = u"Test"_s;
+            entry.startedAt = QDateTime::currentDateTimeUtc().addSecs(-(72 * 60));
+            entry.projectSerial = u"2301"_s;
+            entry.projectName = u"Brand book"_s;
+            entry.clientName = u"Acme"_s;
+            entry.createdAt = entry.startedAt;
+            entry.updatedAt = entry.startedAt;
+            books.save(entry);
+        }
+        // Not a first run: the welcome window stays closed.
+        QCOMPARE(run(QStringLiteral(ZOL_BINARY), {u"settings"_s, u"setup.completed"_s, u"true"_s}),
+                 u"setup.completed = true\n"_s);
+        startApp();
+        QTRY_VERIFY_WITH_TIMEOUT(trayIcon().has_value(), 20'000);
+        const Window icon = *trayIcon();
+        // The tray is at the top of the screen.
+        QVERIFY2(icon.geometry.top() < 40, qPrintable(u"%1"_s.arg(icon.geometry.top())));
+        screenshot(u"tray-icon"_s, QRect(icon.geometry.x() - 40, 0, icon.geometry.width() + 80, 40));
+
+        run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, icon.id, u"8"_s, u"8"_s, u"click"_s, u"1"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(panel().has_value(), 20'000);
+        const Window opened = *panel();
+        // Under the icon, not over the tray, and within the screen.
+        QVERIFY2(opened.geometry.top() > icon.geometry.bottom(),
+                 qPrintable(u"panel at %1, icon ends at %2"_s.arg(opened.geometry.top())
+                                .arg(icon.geometry.bottom())));
+        QVERIFY(opened.geometry.right() < 1280);
+        QVERIFY(opened.geometry.left() < icon.geometry.center().x());
+        QVERIFY(opened.geometry.right() > icon.geometry.center().x());
+        screenshot(u"tray-panel"_s);
+    }
+
+    void aSecondStartHandsOverToTheFirst()
+    {
+        QVERIFY(m_app && m_app->state() == QProcess::Running);
+        QProcess second;
+        second.setProcessEnvironment(m_environment);
+        second.start(QStringLiteral(ZOL_TRAY_BINARY), {});
+        QVERIFY(second.waitForFinished(20'000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(m_app->state(), QProcess::Running);
+        // The first opened its panel.
+        QTRY_VERIFY_WITH_TIMEOUT(panel().has_value(), 20'000);
+    }
+
+    void quittingKeepsTheSessionOpen()
+    {
+        QVERIFY(m_app);
+        m_app->terminate();
+        QVERIFY(m_app->waitForFinished(20'000));
+        EntryStore books(EntryStore::defaultURL());
+        const std::optional<TimeEntry> open = books.openEntry();
+        QVERIFY(open && open->projectSerial == u"2301"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTrayApp)
+#include "tst_trayapp.moc"
