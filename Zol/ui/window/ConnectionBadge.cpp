@@ -71,9 +71,12 @@ void ConnectionBadge::paintEvent(QPaintEvent* event)
     painter.setBrush(fill);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.drawRoundedRect(box, box.height() / 2, box.height() / 2);
-    const QString icon = m_sharing.connection().kind == Connection::Kind::localOnly
-                             ? QStringLiteral("laptop")
-                             : QStringLiteral("network");
+    // The panel's marks for the same states.
+    QString icon = QStringLiteral("network");
+    if (m_sharing.connection().kind == Connection::Kind::localOnly)
+        icon = QStringLiteral("laptop");
+    else if (m_sharing.connection().kind == Connection::Kind::shareUnreachable)
+        icon = QStringLiteral("warning");
     const QRect mark(padding, (height() - iconSize) / 2, iconSize, iconSize);
     painter.drawPixmap(mark, Icons::pixmap(icon, iconSize, colour(), devicePixelRatioF()));
     painter.setPen(palette().color(QPalette::WindowText));

@@ -175,7 +175,7 @@ Card* GeneralSection::makeVersionCard()
     m_updateLine = wrapping(new QLabel(card));
     m_updateLine->setObjectName(QStringLiteral("updateLine"));
     m_download = new QPushButton(QStringLiteral("Download"), card);
-    followIcon(m_download, QStringLiteral("export"));
+    followIcon(m_download, QStringLiteral("download"));
     m_download->setObjectName(QStringLiteral("download"));
     m_download->setAccessibleName(m_download->text());
     m_download->setToolTip(m_general->downloadHelp());
