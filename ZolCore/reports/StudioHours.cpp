@@ -274,6 +274,18 @@ StudioHours::Rows StudioHours::Snapshot::rowsIn(const TimesheetPeriod& period,
 {
     // The query is folded once here rather than once per record.
     const QString folded = fold(query);
+    // Names, numbers and tasks repeat from session to session: each spelling
+    // is searched once. Notes rarely repeat, and are searched each time.
+    QHash<Spelling, bool> searched;
+    const auto matches = [&searched, &folded](const QString& field) {
+        if (field.isEmpty())
+            return false;
+        const Spelling spelling = spellingOf(field);
+        auto known = searched.constFind(spelling);
+        if (known == searched.cend())
+            known = searched.insert(spelling, foldedContains(field, folded));
+        return *known;
+    };
     const Span span(period);
     Rows chosen;
     chosen.reserve(records.size());
@@ -284,13 +296,16 @@ StudioHours::Rows StudioHours::Snapshot::rowsIn(const TimesheetPeriod& period,
             chosen.append(&record);
             continue;
         }
+        bool found = false;
         for (const QString* field : {&record.person, &record.clientName, &record.projectName,
-                                     &record.projectNumber, &record.task, &record.note}) {
-            if (!field->isEmpty() && foldedContains(*field, folded)) {
-                chosen.append(&record);
+                                     &record.projectNumber, &record.task}) {
+            if (matches(*field)) {
+                found = true;
                 break;
             }
         }
+        if (found || (!record.note.isEmpty() && foldedContains(record.note, folded)))
+            chosen.append(&record);
     }
     chosen.squeeze();
     return chosen;
