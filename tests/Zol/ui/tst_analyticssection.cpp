@@ -99,9 +99,9 @@ class TestAnalyticsSection : public QObject
             QCoreApplication::sendPostedEvents(nullptr, QEvent::ApplicationPaletteChange);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
             QVERIFY(reports().isReadingStudio());
-            m_window->grab().save(screenshotFolder() + u'/' + name +
-                                  (scheme == Theme::Scheme::dark ? u"-dark.png"_s
-                                                                 : u"-light.png"_s));
+            m_window->grab().save(
+                screenshotFolder() + u'/' + name +
+                (scheme == Theme::Scheme::dark ? u"-dark.png"_s : u"-light.png"_s));
         }
         QApplication::setPalette(before);
     }
