@@ -459,4 +459,12 @@ void AppModel::setArmed(const std::optional<Project>& project,
     Q_EMIT armedChanged();
 }
 
+void AppModel::setHotKeyFailure(const std::optional<QString>& failure)
+{
+    if (m_hotKeyFailure == failure)
+        return;
+    m_hotKeyFailure = failure;
+    Q_EMIT hotKeyFailureChanged();
+}
+
 } // namespace zol

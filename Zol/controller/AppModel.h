@@ -260,6 +260,12 @@ public:
     // Restores the sessions of the message on the status line ("Undo").
     void undoDeletion();
 
+    // Why the desktop refused the start-and-pause key the last time it was
+    // asked for; none while the key is held or not wanted. The companions
+    // that hold the key report it here, for the settings to show.
+    const std::optional<QString>& hotKeyFailure() const { return m_hotKeyFailure; }
+    void setHotKeyFailure(const std::optional<QString>& failure);
+
     // --- the panel ---
     // How long typing in the note field may pause before the note is saved.
     static constexpr double noteSaveDelay = 1.0;
@@ -318,6 +324,7 @@ Q_SIGNALS:
     void booksOpened(quint64 generation);
     // The books of generation() are about to close: their loops must stop.
     void booksClosing(quint64 generation);
+    void hotKeyFailureChanged();
 
 private:
     void openBooks(const Administration& administration);
@@ -371,6 +378,7 @@ private:
     qint64 m_seenDataVersion = -1;
     quint64 m_historyRefreshes = 0;
     bool m_runsBackgroundWork = true;
+    std::optional<QString> m_hotKeyFailure;
 
     HistoryModel* m_history = nullptr;
     CatalogueModel* m_catalogue = nullptr;

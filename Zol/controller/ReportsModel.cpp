@@ -112,9 +112,9 @@ void ReportsModel::setReportState(Kind kind, const TimesheetPeriod& week,
 
 void ReportsModel::updateStudioRows()
 {
-    QList<StudioHours::Record> rows;
+    StudioHours::Rows rows;
     if (m_studio)
-        rows = m_studio->recordsIn(reportPeriod(), m_studioQuery);
+        rows = m_studio->rowsIn(reportPeriod(), m_studioQuery);
     if (rows == m_studioRows)
         return;
     m_studioRows = std::move(rows);
@@ -169,9 +169,12 @@ void ReportsModel::setStudio(const std::optional<StudioHours::Snapshot>& snapsho
 {
     if (m_studio == snapshot)
         return;
+    // The rows point into the snapshot: they go with it, and come back from
+    // the new one before anybody hears of it.
+    m_studioRows.clear();
     m_studio = snapshot;
-    Q_EMIT studioChanged();
     updateStudioRows();
+    Q_EMIT studioChanged();
 }
 
 void ReportsModel::setStudioError(const std::optional<QString>& error)

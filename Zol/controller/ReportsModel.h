@@ -57,7 +57,7 @@ class ReportsModel final : public QObject
     Q_PROPERTY(zol::TimesheetPeriod rememberedWeek READ rememberedWeek NOTIFY rememberedChanged)
     Q_PROPERTY(zol::TimesheetPeriod rememberedMonth READ rememberedMonth NOTIFY rememberedChanged)
     Q_PROPERTY(zol::TimesheetPeriod rememberedYear READ rememberedYear NOTIFY rememberedChanged)
-    Q_PROPERTY(QList<zol::StudioHours::Record> studioRows READ studioRows NOTIFY studioRowsChanged)
+    Q_PROPERTY(zol::StudioHours::Rows studioRows READ studioRows NOTIFY studioRowsChanged)
 
 public:
     // The name the studio's report carries.
@@ -87,8 +87,10 @@ public:
     const TimesheetPeriod& rememberedWeek() const { return m_rememberedWeek; }
     const TimesheetPeriod& rememberedMonth() const { return m_rememberedMonth; }
     const TimesheetPeriod& rememberedYear() const { return m_rememberedYear; }
-    // The snapshot's records in reportPeriod() that match studioQuery().
-    const QList<StudioHours::Record>& studioRows() const { return m_studioRows; }
+    // The snapshot's records in reportPeriod() that match studioQuery(), as
+    // pointers into studio(): replaced, before studioChanged() is announced,
+    // whenever the snapshot is.
+    const StudioHours::Rows& studioRows() const { return m_studioRows; }
 
     void setStudioQuery(const QString& query);
     // Shows the period last shown of `kind`.
@@ -152,7 +154,7 @@ private:
     TimesheetPeriod m_rememberedWeek;
     TimesheetPeriod m_rememberedMonth;
     TimesheetPeriod m_rememberedYear;
-    QList<StudioHours::Record> m_studioRows;
+    StudioHours::Rows m_studioRows;
 
     // The read in flight (or the last one), the books it reads and its serial:
     // only the newest read may clear isReadingStudio.

@@ -199,7 +199,7 @@ void ReportsModel::exportStudioPackage()
     // event loop runs on and other books may be opened.
     const TimesheetPeriod period = reportPeriod();
     const StudioHours::Snapshot studio = *m_studio;
-    const QList<StudioHours::Record> rows = m_studioRows;
+    const QList<StudioHours::Record> rows = StudioHours::recordsOf(m_studioRows);
     const QString query = m_studioQuery;
     Desktop& desktop = m_model.platform().desktop();
     const std::optional<QString> path = desktop.askWhereToSave(
@@ -228,7 +228,7 @@ void ReportsModel::exportStudioRows()
     if (!checkStudioRows(true))
         return;
     const TimesheetPeriod period = reportPeriod();
-    const QList<StudioHours::Record> rows = m_studioRows;
+    const QList<StudioHours::Record> rows = StudioHours::recordsOf(m_studioRows);
     const Calendar calendar = m_studio->calendar;
     const qsizetype count = rows.size();
     const QString query = m_studioQuery.trimmed();

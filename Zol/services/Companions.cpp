@@ -82,6 +82,8 @@ void Companions::updateHotKey()
         m_hotKey->registerAction([this] { m_model.toggle(); });
     else
         m_hotKey->unregister();
+    const QString& failure = m_hotKey->failure();
+    m_model.setHotKeyFailure(failure.isEmpty() ? std::nullopt : std::optional(failure));
 }
 
 void Companions::updateReminders()

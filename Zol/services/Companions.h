@@ -18,7 +18,8 @@ class ReminderScheduler;
 // The timer's companions (the start-and-pause key, the reminders and the idle
 // monitor) kept in step with the controller for the whole run:
 // - the key is held while the books' settings have it on, and a press runs
-//   the controller's toggle();
+//   the controller's toggle(); why the desktop refused it goes to the
+//   controller's hotKeyFailure();
 // - the reminders follow the current session (which one, running or paused)
 //   and the reminder settings; their Pause action pauses the tracker, their
 //   Stop action runs the controller's stop(), so the usual message shows;

@@ -85,6 +85,12 @@ public:
         using ErrorOf::ErrorOf;
     };
 
+    // Records picked out of a snapshot, as pointers into its `records`: valid
+    // for as long as that snapshot lives unchanged. Picking and totalling
+    // these copies no session, which over a studio's year of them is most of
+    // the time a change of period, search or grouping would take.
+    using Rows = QList<const Record*>;
+
     struct Snapshot
     {
         // Every session found, each id once, sorted by day, then person.
@@ -106,6 +112,8 @@ public:
         // The same, narrowed by a search (person, client, project, number,
         // task or note, folded); a blank query matches everything.
         QList<Record> recordsIn(const TimesheetPeriod& period, QStringView query) const;
+        // The same records, not copied.
+        Rows rowsIn(const TimesheetPeriod& period, QStringView query = {}) const;
 
         // Breakdowns, largest first.
         QList<Total> byPerson(const TimesheetPeriod& period) const;
@@ -116,11 +124,16 @@ public:
         static QList<Total> byClient(const QList<Record>& records);
         static QList<Total> byProject(const QList<Record>& records);
         static QList<Total> byTask(const QList<Record>& records);
+        static QList<Total> byPerson(const Rows& rows);
+        static QList<Total> byClient(const Rows& rows);
+        static QList<Total> byProject(const Rows& rows);
+        static QList<Total> byTask(const Rows& rows);
 
         // One bucket per day of a week or month, per month of a year, from the
         // period's start; steps without records carry 0.
         QList<Bucket> byDay(const TimesheetPeriod& period) const;
         QList<Bucket> buckets(const TimesheetPeriod& period, const QList<Record>& records) const;
+        QList<Bucket> buckets(const TimesheetPeriod& period, const Rows& rows) const;
 
         // People with a folder but no record in the period.
         QStringList peopleWithNothing(const TimesheetPeriod& period) const;
@@ -139,6 +152,11 @@ public:
                          FileSystem& fileSystem = FileSystem::local(),
                          const Clock& clock = Clock::system(),
                          const Calendar& calendar = Calendar());
+
+    // Pointers to every record of `records`, in order.
+    static Rows rowsOf(const QList<Record>& records);
+    // Copies of the records `rows` point to, in order.
+    static QList<Record> recordsOf(const Rows& rows);
 
     // The records as CSV, written by CSVWriter (text fields spreadsheet-safe)
     // and readable by CSVReader: id,date,person,client,project_number,

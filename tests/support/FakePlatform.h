@@ -24,10 +24,10 @@ public:
     QList<Notification> posted;
     QHash<QString, QList<NotificationAction>> categories;
 
-    ServiceAvailability availability() override
-    {
-        return ServiceAvailability::present(QStringLiteral("fake notifications"));
-    }
+    // What availability() answers.
+    ServiceAvailability answer = ServiceAvailability::present(QStringLiteral("fake notifications"));
+
+    ServiceAvailability availability() override { return answer; }
     Authorisation authorisation() override { return status; }
     // Answers on the next turn of the event loop, as the system's dialog would.
     void requestAuthorisation(QObject* context, std::function<void(bool)> done) override
@@ -58,11 +58,11 @@ public:
     const Clock* clock = nullptr;
     QDateTime lastInput;
 
+    // What availability() answers.
+    ServiceAvailability answer = ServiceAvailability::present(QStringLiteral("fake idle time"));
+
+    ServiceAvailability availability() override { return answer; }
     // The user touches keyboard or mouse now (only with `clock`).
-    ServiceAvailability availability() override
-    {
-        return ServiceAvailability::present(QStringLiteral("fake idle time"));
-    }
     void input()
     {
         if (clock)
@@ -83,10 +83,10 @@ public:
     // When set, every grab is refused with this reason.
     std::optional<QString> refusal;
 
-    ServiceAvailability availability() override
-    {
-        return ServiceAvailability::present(QStringLiteral("fake hot key"));
-    }
+    // What availability() answers.
+    ServiceAvailability answer = ServiceAvailability::present(QStringLiteral("fake hot key"));
+
+    ServiceAvailability availability() override { return answer; }
     std::expected<void, QString> grab(const QString& signature) override
     {
         ++grabs;
@@ -115,10 +115,10 @@ public:
     // When set, every change fails with this text.
     std::optional<QString> failure;
 
-    ServiceAvailability availability() override
-    {
-        return ServiceAvailability::present(QStringLiteral("fake login item"));
-    }
+    // What availability() answers.
+    ServiceAvailability answer = ServiceAvailability::present(QStringLiteral("fake login item"));
+
+    ServiceAvailability availability() override { return answer; }
     bool isEnabled() override { return enabled; }
     std::optional<QString> setEnabled(bool on) override
     {

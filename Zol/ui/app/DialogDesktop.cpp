@@ -42,6 +42,12 @@ std::optional<QString> DialogDesktop::askWhereToSave(const SaveRequest& request)
     if (request.contentType == u"inode/directory") {
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly);
+        // Without a name to give it, the folder is one that exists already
+        // (the studio folder): chosen, not saved over.
+        if (request.suggestedName.isEmpty()) {
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Choose"));
+        }
     } else {
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setMimeTypeFilters({request.contentType});

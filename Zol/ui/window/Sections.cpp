@@ -2,10 +2,16 @@
 
 #include "AppModel.h"
 #include "WindowSection.h"
+#include "window/AdministrationsSection.h"
+#include "window/AnalyticsSection.h"
 #include "window/DeletedSection.h"
+#include "window/GeneralSection.h"
 #include "window/HistorySection.h"
 #include "window/PersonalSection.h"
+#include "window/ProjectsSection.h"
 #include "window/SearchSection.h"
+#include "window/StudioSection.h"
+#include "window/TasksSection.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -31,17 +37,34 @@ namespace {
 
 using Maker = std::function<QWidget*(AppModel&, QWidget*)>;
 
+template <typename Section> Maker made()
+{
+    return [](AppModel& model, QWidget* parent) -> QWidget* { return new Section(model, parent); };
+}
+
 // One line per section.
 Maker makerOf(const QString& id)
 {
     if (id == u"history")
-        return [](AppModel& m, QWidget* p) { return new HistorySection(m, p); };
+        return made<HistorySection>();
     if (id == u"search")
-        return [](AppModel& m, QWidget* p) { return new SearchSection(m, p); };
+        return made<SearchSection>();
+    if (id == u"reports")
+        return made<AnalyticsSection>();
     if (id == u"personal")
-        return [](AppModel& m, QWidget* p) { return new PersonalSection(m, p); };
+        return made<PersonalSection>();
+    if (id == u"projects")
+        return made<ProjectsSection>();
+    if (id == u"tasks")
+        return made<TasksSection>();
+    if (id == u"studio")
+        return made<StudioSection>();
+    if (id == u"general")
+        return made<GeneralSection>();
+    if (id == u"administrations")
+        return made<AdministrationsSection>();
     if (id == u"deleted")
-        return [](AppModel& m, QWidget* p) { return new DeletedSection(m, p); };
+        return made<DeletedSection>();
     return nullptr;
 }
 

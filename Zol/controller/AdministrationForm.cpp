@@ -1,0 +1,178 @@
+#include "AdministrationForm.h"
+
+#include "AppModel.h"
+#include "CatalogueModel.h"
+#include "InputCheck.h"
+#include "books/ProjectNumbering.h"
+
+namespace zol {
+
+AdministrationForm::AdministrationForm(AppModel& model,
+                                       const std::optional<Administration>& editing,
+                                       QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_isNew(!editing)
+    , m_original(editing.value_or(Administration::fresh()))
+    , m_editor(Administration::Editor::from(m_original))
+{}
+
+AdministrationForm::~AdministrationForm() = default;
+
+QString AdministrationForm::title() const
+{
+    return m_isNew ? QStringLiteral("New administration") : QStringLiteral("Edit administration");
+}
+
+void AdministrationForm::edit(const Administration::Editor& editor)
+{
+    if (m_editor == editor)
+        return;
+    m_editor = editor;
+    Q_EMIT changed();
+}
+
+void AdministrationForm::setName(const QString& name)
+{
+    Administration::Editor e = m_editor;
+    e.name = name;
+    edit(e);
+}
+
+void AdministrationForm::setAutomatic(bool automatic)
+{
+    Administration::Editor e = m_editor;
+    e.automatic = automatic;
+    edit(e);
+}
+
+void AdministrationForm::setPrefix(const QString& prefix)
+{
+    Administration::Editor e = m_editor;
+    e.prefix = prefix;
+    edit(e);
+}
+
+void AdministrationForm::setIncludesYear(bool includesYear)
+{
+    Administration::Editor e = m_editor;
+    e.includesYear = includesYear;
+    edit(e);
+}
+
+void AdministrationForm::setDigits(int digits)
+{
+    Administration::Editor e = m_editor;
+    e.digits = digits;
+    edit(e);
+}
+
+void AdministrationForm::setKeepsLocal(bool keepsLocal)
+{
+    Administration::Editor e = m_editor;
+    e.keepsLocal = canChangeKeepsLocal() ? keepsLocal : true;
+    edit(e);
+}
+
+QString AdministrationForm::nextNumber() const
+{
+    const Administration saved = m_editor.applied(m_original);
+    const std::optional<Administration::Scheme>& scheme = saved.numbering.scheme();
+    if (!scheme)
+        return {};
+    QStringList existing;
+    if (!m_isNew && m_original.id == m_model.administration().id) {
+        for (const Project& project : m_model.catalogue()->allProjects())
+            existing.append(project.serial);
+    }
+    return ProjectNumbering::next(scheme->pattern(), existing, m_model.clock().now(),
+                                  m_model.calendar())
+        .value_or(QString());
+}
+
+QString AdministrationForm::previewLine() const
+{
+    const QString next = nextNumber();
+    return next.isEmpty() ? QString() : QStringLiteral("The next number would be ") + next;
+}
+
+bool AdministrationForm::save()
+{
+    // A blank name is refused here too, in the words of the command line.
+    if (std::optional<QString> refusal =
+            InputCheck::refuseName(InputCheck::Name::administration, m_editor.name)) {
+        m_refusal = std::move(refusal);
+        Q_EMIT changed();
+        return false;
+    }
+    m_refusal.reset();
+    const Administration saved = m_editor.applied(m_original);
+    if (m_isNew)
+        m_model.addAdministration(saved);
+    else
+        m_model.updateAdministration(saved);
+    Q_EMIT changed();
+    return true;
+}
+
+bool AdministrationForm::canRemove(const Administration& books) const
+{
+    return !books.isDefault() && m_model.administrations().size() > 1;
+}
+
+QString AdministrationForm::removeQuestion(const Administration& books)
+{
+    return QStringLiteral("Remove ") + books.name + QStringLiteral(" from the list?");
+}
+
+QString AdministrationForm::removeExplanation()
+{
+    return QStringLiteral("Its hours stay on this computer and on its own studio folder. This "
+                          "only takes it out of the switcher, and it can be added back.");
+}
+
+QString AdministrationForm::emptyQuestion(const Administration& books)
+{
+    return QStringLiteral("Empty ") + books.name + QStringLiteral(" on this computer?");
+}
+
+QString AdministrationForm::emptyWarning()
+{
+    return QStringLiteral("Every session and every project in these books is deleted from this "
+                          "computer. This is not the soft delete used everywhere else: there is "
+                          "nothing to restore afterwards.");
+}
+
+QString AdministrationForm::emptyNote()
+{
+    return QStringLiteral("Timesheets already uploaded stay on the studio folder. This does not "
+                          "withdraw anything the studio has been given.");
+}
+
+bool AdministrationForm::confirmsEmptying(const QString& typed, const Administration& books)
+{
+    return !books.name.isEmpty() && typed.trimmed() == books.name;
+}
+
+QString AdministrationForm::prefixHelp()
+{
+    return QStringLiteral("The unchanging front of every number here. Type it exactly as it "
+                          "should appear, trailing dot and all.");
+}
+
+QString AdministrationForm::yearHelp()
+{
+    return QStringLiteral("Two digits, so the count starts again each January.");
+}
+
+QString AdministrationForm::keepsLocalHelp(const Administration& books)
+{
+    if (books.isDefault())
+        return QStringLiteral("The first administration is always this. It shares no project "
+                              "list, hands in no timesheets, and appears in nobody else’s "
+                              "Analytics.");
+    return QStringLiteral("These books never touch a studio folder: no project list travels and "
+                          "no timesheets are handed in.");
+}
+
+} // namespace zol

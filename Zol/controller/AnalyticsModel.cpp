@@ -1,0 +1,344 @@
+#include "AnalyticsModel.h"
+
+#include "AppModel.h"
+#include "ReportsModel.h"
+#include "books/AppSettings.h"
+#include "records/Duration.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zol {
+
+namespace {
+
+using Kind = TimesheetPeriod::Kind;
+
+QString counted(qsizetype n, const QString& one, const QString& many)
+{
+    return QString::number(n) + u' ' + (n == 1 ? one : many);
+}
+
+QString amount(double seconds)
+{
+    return seconds > 0 ? Duration::coarseString(seconds) : QStringLiteral("nothing");
+}
+
+} // namespace
+
+AnalyticsModel::AnalyticsModel(AppModel& model, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+{
+    ReportsModel* reports = model.reports();
+    connect(reports, &ReportsModel::studioRowsChanged, this, [this] {
+        updateBreakdown();
+        updateChart();
+        Q_EMIT stateChanged();
+    });
+    // The same rows may fall in another period (none in either): the chart's
+    // days and the empty sentence still move.
+    connect(reports, &ReportsModel::reportPeriodChanged, this, [this] {
+        updateChart();
+        updatePeople();
+        Q_EMIT stateChanged();
+    });
+    connect(reports, &ReportsModel::studioChanged, this, &AnalyticsModel::updatePeople);
+    // The query also reads in the empty sentence, when the rows stay empty.
+    for (const auto signal :
+         {&ReportsModel::studioChanged, &ReportsModel::studioErrorChanged,
+          &ReportsModel::isReadingStudioChanged, &ReportsModel::studioQueryChanged})
+        connect(reports, signal, this, &AnalyticsModel::stateChanged);
+    connect(&model, &AppModel::settingsChanged, this, &AnalyticsModel::followSettings);
+    connect(&model, &AppModel::booksOpened, this, &AnalyticsModel::readIfNeverRead);
+    followSettings();
+    updateBreakdown();
+    updateChart();
+    updatePeople();
+}
+
+AnalyticsModel::~AnalyticsModel() = default;
+
+QList<AnalyticsModel::Grouping> AnalyticsModel::groupings()
+{
+    return {Grouping::person, Grouping::client, Grouping::project, Grouping::task};
+}
+
+QString AnalyticsModel::label(Grouping grouping)
+{
+    switch (grouping) {
+    case Grouping::person:
+        return QStringLiteral("Person");
+    case Grouping::client:
+        return QStringLiteral("Client");
+    case Grouping::project:
+        break;
+    case Grouping::task:
+        return QStringLiteral("Task");
+    }
+    return QStringLiteral("Project");
+}
+
+QString AnalyticsModel::peopleWithNothingTitle()
+{
+    return QStringLiteral("Nothing uploaded for this period");
+}
+
+QString AnalyticsModel::peopleWithNothingText()
+{
+    return QStringLiteral("They have a folder on the share but handed nothing in. Their hours may "
+                          "simply still be on their own computer.");
+}
+
+void AnalyticsModel::followSettings()
+{
+    disconnect(m_folderConnection);
+    m_folderConnection =
+        connect(m_model.settings(), &AppSettings::sharedFolderPathChanged, this, [this] {
+            Q_EMIT stateChanged();
+            readIfNeverRead();
+        });
+    Q_EMIT stateChanged();
+}
+
+void AnalyticsModel::setActive(bool active)
+{
+    m_active = active;
+    readIfNeverRead();
+}
+
+bool AnalyticsModel::hasFolder() const
+{
+    return m_model.settings()->sharedFolder().has_value();
+}
+
+void AnalyticsModel::readIfNeverRead()
+{
+    const ReportsModel& reports = *m_model.reports();
+    if (m_active && hasFolder() && !reports.studio() && !reports.studioError() &&
+        !reports.isReadingStudio())
+        m_model.reports()->readStudio();
+}
+
+void AnalyticsModel::setGrouping(Grouping grouping)
+{
+    if (m_grouping == grouping)
+        return;
+    m_grouping = grouping;
+    Q_EMIT groupingChanged();
+    updateBreakdown();
+}
+
+void AnalyticsModel::updateBreakdown()
+{
+    const StudioHours::Rows& rows = m_model.reports()->studioRows();
+    using Snapshot = StudioHours::Snapshot;
+    switch (m_grouping) {
+    case Grouping::person:
+        m_breakdown = Snapshot::byPerson(rows);
+        break;
+    case Grouping::client:
+        m_breakdown = Snapshot::byClient(rows);
+        break;
+    case Grouping::project:
+        m_breakdown = Snapshot::byProject(rows);
+        break;
+    case Grouping::task:
+        m_breakdown = Snapshot::byTask(rows);
+        break;
+    }
+    m_largestTotal = 0;
+    m_rowSeconds = 0;
+    for (const StudioHours::Total& total : std::as_const(m_breakdown)) {
+        m_largestTotal = std::max(m_largestTotal, total.seconds);
+        m_rowSeconds += total.seconds;
+    }
+    Q_EMIT breakdownChanged();
+}
+
+void AnalyticsModel::updateChart()
+{
+    const ReportsModel& reports = *m_model.reports();
+    const TimesheetPeriod& period = reports.reportPeriod();
+    QList<StudioHours::Bucket> buckets;
+    if (reports.studio())
+        buckets = reports.studio()->buckets(period, reports.studioRows());
+    else
+        buckets = StudioHours::Snapshot().buckets(period, StudioHours::Rows());
+
+    const QLocale locale;
+    const Calendar& calendar = period.calendar();
+    QList<ChartDay> days;
+    days.reserve(buckets.size());
+    double largest = 0;
+    for (const StudioHours::Bucket& bucket : std::as_const(buckets)) {
+        const QDate date = calendar.day(bucket.start);
+        ChartDay day{bucket.start, bucket.seconds, {}, {}};
+        switch (period.kind()) {
+        case Kind::week:
+            day.label = locale.dayName(date.dayOfWeek(), QLocale::ShortFormat) + u' ' +
+                        QString::number(date.day());
+            day.sentence = locale.toString(date, QStringLiteral("dddd d MMMM"));
+            break;
+        case Kind::month:
+            day.label = QString::number(date.day());
+            day.sentence = locale.toString(date, QStringLiteral("dddd d MMMM"));
+            break;
+        case Kind::year:
+            day.label = locale.standaloneMonthName(date.month(), QLocale::ShortFormat);
+            day.sentence = locale.standaloneMonthName(date.month(), QLocale::LongFormat) + u' ' +
+                           QString::number(date.year());
+            break;
+        }
+        day.sentence += QStringLiteral(": ") + amount(bucket.seconds);
+        largest = std::max(largest, bucket.seconds);
+        days.append(day);
+    }
+    const ChartScale scale = scaleFor(largest);
+    if (days == m_chartDays && scale == m_chartScale)
+        return;
+    m_chartDays = std::move(days);
+    m_chartScale = scale;
+    Q_EMIT chartChanged();
+}
+
+AnalyticsModel::ChartScale AnalyticsModel::scaleFor(double largestSeconds)
+{
+    const double hours = largestSeconds / 3600.0;
+    if (!(hours > 0))
+        return {4, 1};
+    // The smallest round step that needs at most four lines, so that their
+    // labels stay apart; a quarter of an hour at the least.
+    const double wanted = hours / 4;
+    const auto roundStep = [wanted] {
+        if (wanted <= 0.25)
+            return 0.25;
+        if (wanted <= 0.5)
+            return 0.5;
+        for (double power = 1;; power *= 10) {
+            for (const double factor : {1.0, 2.0, 5.0}) {
+                if (factor * power >= wanted)
+                    return factor * power;
+            }
+        }
+    };
+    const double step = roundStep();
+    return {std::ceil(hours / step - 1e-9) * step, step};
+}
+
+QString AnalyticsModel::age(double seconds)
+{
+    const qint64 s = std::max<qint64>(0, qint64(seconds));
+    if (s < 60)
+        return QStringLiteral("just now");
+    if (s < 3600)
+        return counted(s / 60, QStringLiteral("minute ago"), QStringLiteral("minutes ago"));
+    if (s < 86400)
+        return counted(s / 3600, QStringLiteral("hour ago"), QStringLiteral("hours ago"));
+    return counted(s / 86400, QStringLiteral("day ago"), QStringLiteral("days ago"));
+}
+
+AnalyticsModel::State AnalyticsModel::state() const
+{
+    if (!hasFolder())
+        return State::noFolder;
+    const ReportsModel& reports = *m_model.reports();
+    if (!reports.studio())
+        return reports.studioError() && !reports.isReadingStudio() ? State::unreachable
+                                                                   : State::reading;
+    if (reports.studio()->isEmpty())
+        return State::nothingUploaded;
+    return State::figures;
+}
+
+QString AnalyticsModel::stateTitle() const
+{
+    switch (state()) {
+    case State::reading:
+        return QStringLiteral("Reading the studio folder…");
+    case State::noFolder:
+        return QStringLiteral("No studio folder chosen");
+    case State::unreachable:
+        return QStringLiteral("The studio folder is out of reach");
+    case State::nothingUploaded:
+        return QStringLiteral("Nothing uploaded yet");
+    case State::figures:
+        break;
+    }
+    return {};
+}
+
+QString AnalyticsModel::stateText() const
+{
+    switch (state()) {
+    case State::reading:
+    case State::figures:
+        break;
+    case State::noFolder:
+        return QStringLiteral(
+            "Choose one in Settings, Studio. Until then there is nothing shared to report on.");
+    case State::unreachable:
+        return QStringLiteral("Nothing is wrong with anybody’s hours — this computer just cannot "
+                              "see the drive.\n") +
+               m_model.reports()->studioError().value_or(QString());
+    case State::nothingUploaded:
+        return QStringLiteral("The studio folder is there, but nobody has handed a week in. Hours "
+                              "stay on each person’s own computer until they press Upload in "
+                              "History.");
+    }
+    return {};
+}
+
+std::optional<QString> AnalyticsModel::staleNote() const
+{
+    const ReportsModel& reports = *m_model.reports();
+    if (!hasFolder() || !reports.studio() || !reports.studioError())
+        return std::nullopt;
+    const double seconds = double(reports.studio()->readAt.msecsTo(m_model.clock().now())) / 1000.0;
+    return QStringLiteral("Nothing is wrong with anybody’s hours — this computer just cannot see "
+                          "the drive.\n") +
+           QStringLiteral("Showing what was last read — ") + age(seconds);
+}
+
+QString AnalyticsModel::unreadableNote() const
+{
+    const ReportsModel& reports = *m_model.reports();
+    if (!reports.studio() || reports.studio()->unreadable.isEmpty())
+        return {};
+    const QStringList& files = reports.studio()->unreadable;
+    return counted(files.size(), QStringLiteral("timesheet"), QStringLiteral("timesheets")) +
+           QStringLiteral(" could not be read: ") + files.join(QStringLiteral(", ")) +
+           QStringLiteral(".\nThose hours are missing from these figures.");
+}
+
+// A pass over every session: done when the snapshot or the period change,
+// not each time the screen asks.
+void AnalyticsModel::updatePeople()
+{
+    const ReportsModel& reports = *m_model.reports();
+    m_peopleWithNothing = reports.studio()
+                              ? reports.studio()->peopleWithNothing(reports.reportPeriod())
+                              : QStringList();
+}
+
+QString AnalyticsModel::totalCaption() const
+{
+    const qsizetype sessions = m_model.reports()->studioRows().size();
+    return Duration::coarseString(m_rowSeconds) + QStringLiteral(" · ") +
+           counted(sessions, QStringLiteral("session"), QStringLiteral("sessions"));
+}
+
+QString AnalyticsModel::emptyText() const
+{
+    const ReportsModel& reports = *m_model.reports();
+    const QString title = reports.reportPeriod().title();
+    const QString query = reports.studioQuery().trimmed();
+    if (query.isEmpty())
+        return QStringLiteral("Nothing handed in for ") + title;
+    return QStringLiteral("Nothing in ") + title + QStringLiteral(" matches “") + query +
+           QStringLiteral("”");
+}
+
+} // namespace zol

@@ -1,0 +1,259 @@
+#include "GeneralSettings.h"
+
+#include "AppModel.h"
+#include "InputCheck.h"
+#include "Platform.h"
+#include "UpdateModel.h"
+#include "books/AppSettings.h"
+
+#include <algorithm>
+
+namespace zol {
+
+namespace {
+
+const QString zolToggleHint =
+    QStringLiteral(" Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead.");
+
+} // namespace
+
+const QString GeneralSettings::firstReminderKey = QStringLiteral("reminders.firstMinutes");
+const QString GeneralSettings::repeatReminderKey = QStringLiteral("reminders.repeatMinutes");
+const QString GeneralSettings::longRunningKey = QStringLiteral("ui.longRunningWarningHours");
+const QString GeneralSettings::idleKey = QStringLiteral("idle.minutes");
+
+QString GeneralSettings::fieldOf(const QString& key)
+{
+    if (key == GeneralSettings::firstReminderKey)
+        return QStringLiteral("First reminder after");
+    if (key == GeneralSettings::repeatReminderKey)
+        return QStringLiteral("Then remind every");
+    if (key == GeneralSettings::longRunningKey)
+        return QStringLiteral("Flag a timer running longer than");
+    return QStringLiteral("Away after");
+}
+
+namespace {
+
+QList<int> offered(const QString& key)
+{
+    if (key == GeneralSettings::firstReminderKey)
+        return {30, 45, 60, 90, 120};
+    if (key == GeneralSettings::repeatReminderKey)
+        return {15, 30, 45, 60};
+    if (key == GeneralSettings::longRunningKey)
+        return {0, 4, 6, 8, 10, 12};
+    if (key == GeneralSettings::idleKey)
+        return {3, 5, 10, 15, 30};
+    return {};
+}
+
+} // namespace
+
+GeneralSettings::GeneralSettings(AppModel& model, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+{
+    connect(&model, &AppModel::settingsChanged, this, &GeneralSettings::followSettings);
+    connect(&model, &AppModel::hotKeyFailureChanged, this, &GeneralSettings::changed);
+    UpdateModel* updates = model.updates();
+    for (const auto signal :
+         {&UpdateModel::availableUpdateChanged, &UpdateModel::isCheckingForUpdateChanged,
+          &UpdateModel::updateErrorChanged, &UpdateModel::checkedForUpdateAtChanged})
+        connect(updates, signal, this, &GeneralSettings::changed);
+    followSettings();
+    lookAtDesktop();
+}
+
+GeneralSettings::~GeneralSettings() = default;
+
+void GeneralSettings::followSettings()
+{
+    for (const QMetaObject::Connection& c : std::as_const(m_settingsConnections))
+        disconnect(c);
+    const AppSettings* settings = m_model.settings();
+    m_settingsConnections.clear();
+    for (const auto signal :
+         {&AppSettings::launchAtLoginChanged, &AppSettings::remindersEnabledChanged,
+          &AppSettings::firstReminderMinutesChanged, &AppSettings::repeatReminderMinutesChanged,
+          &AppSettings::longRunningWarningHoursChanged, &AppSettings::idleDetectionEnabledChanged,
+          &AppSettings::idleMinutesChanged, &AppSettings::hotKeyEnabledChanged})
+        m_settingsConnections.append(connect(settings, signal, this, &GeneralSettings::changed));
+    Q_EMIT changed();
+}
+
+QString GeneralSettings::labelOf(const QString& key, int value)
+{
+    if (key == longRunningKey && value < 1)
+        return QStringLiteral("Never");
+    return QString::number(value);
+}
+
+QString GeneralSettings::unitOf(const QString& key)
+{
+    return key == longRunningKey ? QStringLiteral("hours") : QStringLiteral("minutes");
+}
+
+QList<GeneralSettings::Choice> GeneralSettings::choices(const QString& key) const
+{
+    QList<int> values = offered(key);
+    const int now = value(key);
+    // A value set elsewhere (the command line) is shown as it is.
+    if (!values.contains(now) && !(key == longRunningKey && now < 1)) {
+        values.append(now);
+        std::sort(values.begin(), values.end());
+    }
+    QList<Choice> result;
+    for (const int v : std::as_const(values))
+        result.append(Choice{v, labelOf(key, v)});
+    return result;
+}
+
+int GeneralSettings::value(const QString& key) const
+{
+    const AppSettings& settings = *m_model.settings();
+    if (key == firstReminderKey)
+        return settings.firstReminderMinutes();
+    if (key == repeatReminderKey)
+        return settings.repeatReminderMinutes();
+    if (key == longRunningKey)
+        return std::max(0, settings.longRunningWarningHours());
+    if (key == idleKey)
+        return settings.idleMinutes();
+    return 0;
+}
+
+bool GeneralSettings::setNumber(const QString& key, const QString& typed)
+{
+    QString text = typed.trimmed();
+    if (key == longRunningKey && text.compare(QStringLiteral("Never"), Qt::CaseInsensitive) == 0)
+        text = QStringLiteral("0");
+    // "45 minutes" is 45.
+    const QString unit = u' ' + unitOf(key);
+    if (text.endsWith(unit, Qt::CaseInsensitive))
+        text.chop(unit.size());
+    const std::expected<int, QString> number = InputCheck::settingNumber(key, text);
+    if (!number) {
+        // Refused as the command line refuses it, naming the field rather
+        // than the settings key.
+        QString refusal = number.error();
+        if (refusal.startsWith(key))
+            refusal.replace(0, key.size(),
+                            QStringLiteral("“") + fieldOf(key) + QStringLiteral("”"));
+        m_refusals.insert(key, refusal);
+        Q_EMIT changed();
+        return false;
+    }
+    const bool hadRefusal = m_refusals.remove(key) > 0;
+    AppSettings& settings = *m_model.settings();
+    if (key == firstReminderKey)
+        settings.setFirstReminderMinutes(*number);
+    else if (key == repeatReminderKey)
+        settings.setRepeatReminderMinutes(*number);
+    else if (key == longRunningKey)
+        settings.setLongRunningWarningHours(*number);
+    else if (key == idleKey)
+        settings.setIdleMinutes(*number);
+    if (hadRefusal)
+        Q_EMIT changed();
+    return true;
+}
+
+std::optional<QString> GeneralSettings::refusal(const QString& key) const
+{
+    const auto found = m_refusals.constFind(key);
+    if (found == m_refusals.cend())
+        return std::nullopt;
+    return *found;
+}
+
+void GeneralSettings::lookAtDesktop()
+{
+    Platform& platform = m_model.platform();
+    m_loginItem = platform.loginItem().availability();
+    m_notifications = platform.notifier().availability();
+    m_idleTime = platform.idleTime().availability();
+    m_shortcut = platform.shortcut().availability();
+    Q_EMIT changed();
+}
+
+void GeneralSettings::setStartAtLogin(bool on)
+{
+    m_loginItemFailure = m_model.setLaunchAtLogin(on);
+    Q_EMIT changed();
+}
+
+std::optional<QString> GeneralSettings::loginItemNote() const
+{
+    if (!m_loginItem.found)
+        return m_loginItem.reason;
+    return m_loginItemFailure;
+}
+
+std::optional<QString> GeneralSettings::remindersNote() const
+{
+    if (m_notifications.found)
+        return std::nullopt;
+    return m_notifications.reason;
+}
+
+std::optional<QString> GeneralSettings::idleNote() const
+{
+    if (m_idleTime.found)
+        return std::nullopt;
+    return m_idleTime.reason;
+}
+
+std::optional<QString> GeneralSettings::hotKeyNote() const
+{
+    if (!m_shortcut.found)
+        return m_shortcut.reason + zolToggleHint;
+    if (m_model.settings()->hotKeyEnabled() && m_model.hotKeyFailure())
+        return *m_model.hotKeyFailure() + zolToggleHint;
+    return std::nullopt;
+}
+
+QString GeneralSettings::runningLine() const
+{
+    return QStringLiteral("You are running Zol ") + UpdateModel::currentVersion();
+}
+
+QString GeneralSettings::updateLine() const
+{
+    const UpdateModel& updates = *m_model.updates();
+    if (updates.isCheckingForUpdate())
+        return QStringLiteral("Asking for the newest version…");
+    if (updates.updateError())
+        return *updates.updateError();
+    if (updates.availableUpdate())
+        return updates.availableUpdate()->manifest.version +
+               QStringLiteral(" is the newest version.");
+    if (updates.checkedForUpdateAt())
+        return QStringLiteral("You have the newest version.");
+    return {};
+}
+
+QString GeneralSettings::downloadHelp() const
+{
+    return QStringLiteral("Opens in your browser. You are running ") +
+           UpdateModel::currentVersion() + u'.';
+}
+
+QString GeneralSettings::lede()
+{
+    return QStringLiteral(
+        "What Zol does while you work — at login, during a timer, and when you walk away.");
+}
+
+QString GeneralSettings::hotKeyTitle()
+{
+    return QStringLiteral("Start and pause with Super+Alt+T");
+}
+
+QString GeneralSettings::keyboardNote()
+{
+    return QStringLiteral("Space and Ctrl+↩ apply while the tray panel is open. Stopping stays a "
+                          "deliberate act everywhere, since it closes the entry.");
+}
+
+} // namespace zol
