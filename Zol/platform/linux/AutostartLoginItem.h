@@ -9,8 +9,8 @@ namespace zol::linux_desktop {
 
 // Starting at login as an XDG autostart entry: the file
 // "org.zol.Zol.desktop" in the user's autostart folder
-// ($XDG_CONFIG_HOME/autostart), which starts the given program, the running
-// `zol`, so that the tray app started at login is this very build.
+// ($XDG_CONFIG_HOME/autostart), which starts the given program: the tray app
+// of the Zol that writes it.
 //
 // Switching on writes the entry (all at once: a half-written entry is never
 // seen) unless the same one is there already; switching off removes it. An

@@ -48,6 +48,14 @@ std::unique_ptr<GlobalShortcut> makeShortcut(const std::shared_ptr<X11Connection
     return std::make_unique<X11GlobalShortcut>(display);
 }
 
+// What the login item starts, whichever program writes it (the tray app's
+// settings or the command line): the tray app beside the running program, so
+// that an installed Zol starts the installed tray app and a build its own.
+QString trayAppBesideThisProgram()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zol-tray"));
+}
+
 } // namespace
 
 std::unique_ptr<Platform> makePlatform()
@@ -67,8 +75,7 @@ std::unique_ptr<Platform> makePlatform()
         std::make_unique<DBusNotifier>(session), // notifications
         makeIdleTime(display, bus),              // idle time
         makeShortcut(display, bus),              // hot key
-        std::make_unique<AutostartLoginItem>(autostartFolder,
-                                             QCoreApplication::applicationFilePath()),
+        std::make_unique<AutostartLoginItem>(autostartFolder, trayAppBesideThisProgram()),
         std::make_unique<LinuxSystemEvents>(QDBusConnection::systemBus(),
                                             QStringLiteral("/proc/self/mountinfo")),
         std::make_unique<LinuxDesktop>(session, QStringLiteral("xdg-open")));
