@@ -3,9 +3,11 @@
 #   make test         installs what is missing, builds, runs every test
 #   make bench        builds optimised and runs the benchmarks
 #   make bench-smoke  builds optimised and runs each benchmark once, small (CI)
+#   make package      builds the Debian package zol_<version>_<arch>.deb
 
 BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
+PACKAGE_DIR ?= build-package
 BUILD_TYPE ?= Debug
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -13,7 +15,7 @@ CMAKE_FLAGS ?=
 # A compiler cache makes rebuilds (and CI on a machine that built before) quick.
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps build run test bench-build bench bench-smoke clean format
+.PHONY: all deps build run test bench-build bench bench-smoke package-deps package clean format
 
 all: build
 
@@ -62,8 +64,29 @@ bench: bench-build
 bench-smoke: bench-build
 	@$(call run-benches,1)
 
+package-deps:
+	@scripts/install-deps package
+
+# An optimised build with Debian's own compiler and linker flags (every
+# hardening included), installed under /usr, stripped as Debian strips,
+# packed by CPack and judged by lintian, which fails the target on any error.
+$(PACKAGE_DIR)/build.ninja: | package-deps
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_STRIP=$(CURDIR)/cmake/debian/strip \
+	  -DZOL_BUILD_TESTS=OFF -DZOL_BUILD_BENCH=OFF $(LAUNCHER) $(CMAKE_FLAGS)
+
+package: package-deps $(PACKAGE_DIR)/build.ninja
+	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	rm -f $(PACKAGE_DIR)/zol_*.deb
+	cd $(PACKAGE_DIR) && cpack
+	lintian --display-info --fail-on error $(PACKAGE_DIR)/zol_*.deb
+	@echo "Built $$(ls $(PACKAGE_DIR)/zol_*.deb)"
+
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(PACKAGE_DIR)
 
 format:
 	find ZolCore Zol tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
