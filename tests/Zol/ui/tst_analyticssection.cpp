@@ -93,7 +93,7 @@ class TestAnalyticsSection : public QObject
     void pictureWhileReading(const QString& name)
     {
         const QPalette before = QApplication::palette();
-        QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
+        QApplication::setStyle(Theme::style());
         for (const Theme::Scheme scheme : {Theme::Scheme::light, Theme::Scheme::dark}) {
             QApplication::setPalette(Theme::palette(scheme));
             QCoreApplication::sendPostedEvents(nullptr, QEvent::ApplicationPaletteChange);
