@@ -31,7 +31,7 @@ inline void saveScreenshots(QWidget& widget, const QString& name,
                             const std::function<void()>& prepare = {})
 {
     const QPalette before = QApplication::palette();
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(ui::Theme::style());
     for (const ui::Theme::Scheme scheme : {ui::Theme::Scheme::light, ui::Theme::Scheme::dark}) {
         QApplication::setPalette(ui::Theme::palette(scheme));
         if (prepare)

@@ -4,8 +4,11 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 #include <memory>
 
@@ -20,7 +23,8 @@ std::optional<Scheme> portalScheme()
     if (!bus.isConnected())
         return std::nullopt;
     QDBusMessage read = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.portal.Desktop"),
+        QStringLiteral("/org/freedesktop/portal/desktop"),
         QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("Read"));
     read << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme");
     read.setAutoStartService(false);
@@ -82,7 +86,44 @@ QPalette lightPalette()
     return p;
 }
 
+// Fusion outlines check boxes and radio buttons in a shade darker than the
+// window, which vanishes on a dark card: on a dark palette the outline is
+// drawn again in a light ink.
+class ZolStyle final : public QProxyStyle
+{
+public:
+    ZolStyle()
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+    {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        const bool box = element == PE_IndicatorCheckBox;
+        if ((!box && element != PE_IndicatorRadioButton) || !isDark(option->palette))
+            return;
+        QColor ink = option->palette.color(QPalette::WindowText);
+        ink.setAlphaF(option->state & State_Enabled ? 0.45 : 0.2);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, true);
+        painter->setPen(QPen(ink, 1));
+        painter->setBrush(Qt::NoBrush);
+        const QRectF frame = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        if (box)
+            painter->drawRoundedRect(frame, 1.5, 1.5);
+        else
+            painter->drawEllipse(frame.adjusted(0.5, 0.5, -0.5, -0.5));
+        painter->restore();
+    }
+};
+
 } // namespace
+
+QStyle* style()
+{
+    return new ZolStyle;
+}
 
 QPalette palette(Scheme scheme)
 {
@@ -110,9 +151,10 @@ void apply(QApplication& application)
 {
     const QPalette current = QApplication::palette();
     const Scheme wanted = desktopScheme(current);
-    if ((wanted == Scheme::dark) == isDark(current) && qEnvironmentVariableIsEmpty("ZOL_COLOR_SCHEME"))
+    if ((wanted == Scheme::dark) == isDark(current) &&
+        qEnvironmentVariableIsEmpty("ZOL_COLOR_SCHEME"))
         return;
-    application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    application.setStyle(style());
     QApplication::setPalette(wanted == Scheme::dark ? darkPalette() : lightPalette());
 }
 

@@ -4,6 +4,7 @@
 #include <QPalette>
 
 class QApplication;
+class QStyle;
 
 namespace zol::ui::Theme {
 
@@ -25,6 +26,11 @@ bool isDark(const QPalette& palette);
 // The palettes the app draws with when the style's own does not match the
 // desktop (with the Fusion style).
 QPalette palette(Scheme scheme);
+
+// The style the app draws with when it brings its own palette: Fusion, with
+// check marks and radio buttons outlined so that they show on dark cards.
+// The caller owns it (QApplication::setStyle takes it).
+QStyle* style();
 
 // Colours the screens share, readable on the palette's window colour.
 QColor secondaryText(const QPalette& palette);

@@ -7,6 +7,7 @@
 #include "common/Theme.h"
 #include "window/Sections.h"
 #include "window/StatusStrip.h"
+#include "window/ThemedIcon.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -14,8 +15,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -86,12 +87,14 @@ public:
         const QString picture = pictureOf(index.data(Qt::UserRole).toString());
         const int left = int(patch.left()) + 10;
         if (!picture.isEmpty())
-            painter->drawPixmap(left, option.rect.center().y() - icon / 2,
-                                Icons::pixmap(picture, icon, ink, painter->device()->devicePixelRatioF()));
+            painter->drawPixmap(
+                left, option.rect.center().y() - icon / 2,
+                Icons::pixmap(picture, icon, ink, painter->device()->devicePixelRatioF()));
         painter->setPen(ink);
         painter->setFont(option.font);
-        painter->drawText(QRect(left + icon + 10, option.rect.top(), option.rect.width(), option.rect.height()),
-                          Qt::AlignVCenter | Qt::AlignLeft, index.data(Qt::DisplayRole).toString());
+        painter->drawText(
+            QRect(left + icon + 10, option.rect.top(), option.rect.width(), option.rect.height()),
+            Qt::AlignVCenter | Qt::AlignLeft, index.data(Qt::DisplayRole).toString());
         painter->restore();
     }
 };
@@ -145,8 +148,16 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     toolbar->setMovable(false);
     m_switcher->setObjectName(QStringLiteral("administrationSwitcher"));
     m_switcher->setToolTip(QStringLiteral("Which set of books every screen is showing"));
-    m_switcher->setPopupMode(QToolButton::InstantPopup);
     m_switcher->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_switcher->setAutoRaise(true);
+    // The chevron after the words says there is a menu; the button's own
+    // menu arrow would sit on top of the last letter.
+    m_switcher->setLayoutDirection(Qt::RightToLeft);
+    setThemedIcon(m_switcher, QStringLiteral("chevron-updown"));
+    connect(m_switcher, &QToolButton::clicked, this, [this] {
+        if (m_switcherMenu)
+            m_switcherMenu->popup(m_switcher->mapToGlobal(QPoint(0, m_switcher->height())));
+    });
     toolbar->addWidget(m_switcher);
 
     connect(&m_model, &AppModel::windowSectionChanged, this, &MainWindow::showSection);
@@ -184,10 +195,14 @@ void MainWindow::showSection()
 
 void MainWindow::rebuildSwitcher()
 {
-    m_switcher->setText(QStringLiteral("Administration: ") + m_model.administration().name);
-    m_switcher->setAccessibleName(m_switcher->text());
+    const QString title = QStringLiteral("Administration: ") + m_model.administration().name;
+    // The leading en space keeps the words off the frame, which the
+    // right-to-left layout (chevron last) draws against them.
+    m_switcher->setText(QChar(0x2002) + title);
+    m_switcher->setAccessibleName(title);
     auto* menu = new QMenu(m_switcher);
     menu->setObjectName(QStringLiteral("administrationMenu"));
+    menu->setLayoutDirection(Qt::LeftToRight);
     auto* group = new QActionGroup(menu);
     for (const Administration& a : m_model.administrations()) {
         QAction* action = menu->addAction(a.name);
@@ -201,8 +216,8 @@ void MainWindow::rebuildSwitcher()
     manage->setObjectName(QStringLiteral("manageAdministrations"));
     connect(manage, &QAction::triggered, this,
             [this] { m_model.setWindowSection(QStringLiteral("administrations")); });
-    QMenu* old = m_switcher->menu();
-    m_switcher->setMenu(menu);
+    QMenu* old = m_switcherMenu;
+    m_switcherMenu = menu;
     delete old;
 }
 

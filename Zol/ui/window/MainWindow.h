@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class QListWidget;
+class QMenu;
 class QStackedWidget;
 class QToolButton;
 
@@ -44,6 +45,7 @@ private:
     QListWidget* m_sidebar;
     QStackedWidget* m_stack;
     QToolButton* m_switcher;
+    QMenu* m_switcherMenu = nullptr;
     QHash<QString, QWidget*> m_sections;
     bool m_geometryRestored = false;
 };

@@ -88,12 +88,21 @@ class TestAnalyticsSection : public QObject
 
     void waitForRead() { QTRY_VERIFY(!reports().isReadingStudio()); }
 
+    // The section over the studio's hours, read.
+    void showFigures()
+    {
+        writeStudio();
+        model().settings()->setSharedFolderPath(m_share->path());
+        showSection();
+        waitForRead();
+    }
+
     // Pictures as saveScreenshots() takes them, delivering only the palette's
     // and the layout's events: the read's outcome stays waiting.
     void pictureWhileReading(const QString& name)
     {
         const QPalette before = QApplication::palette();
-        QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
+        QApplication::setStyle(Theme::style());
         for (const Theme::Scheme scheme : {Theme::Scheme::light, Theme::Scheme::dark}) {
             QApplication::setPalette(Theme::palette(scheme));
             QCoreApplication::sendPostedEvents(nullptr, QEvent::ApplicationPaletteChange);
@@ -194,10 +203,7 @@ private Q_SLOTS:
 
     void groupingAndSearch()
     {
-        writeStudio();
-        model().settings()->setSharedFolderPath(m_share->path());
-        showSection();
-        waitForRead();
+        showFigures();
         QCOMPARE(titles(), (QStringList{u"2301"_s, u"2310"_s, u"2302"_s, u"Internal"_s}));
         QTest::mouseClick(find<QAbstractButton>(u"groupPerson"_s), Qt::LeftButton);
         QCOMPARE(section().analytics().grouping(), AnalyticsModel::Grouping::person);
@@ -227,10 +233,7 @@ private Q_SLOTS:
 
     void chartFromTheKeyboard()
     {
-        writeStudio();
-        model().settings()->setSharedFolderPath(m_share->path());
-        showSection();
-        waitForRead();
+        showFigures();
         auto* chart = find<DayChart>(u"dayChart"_s);
         QCOMPARE(chart->days().size(), 31);
         // The largest day (11h on 2 March) stays inside the chart.
@@ -251,10 +254,7 @@ private Q_SLOTS:
 
     void exportMenu()
     {
-        writeStudio();
-        model().settings()->setSharedFolderPath(m_share->path());
-        showSection();
-        waitForRead();
+        showFigures();
         auto* button = find<QToolButton>(u"exportButton"_s);
         QVERIFY(button->isEnabled());
         QStringList entries;

@@ -93,27 +93,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("steps");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("previousHelp");
-        QTest::newRow("day over a month's end")
-            << HistoryScope::day << QDate(2026, 3, 1) << -1 << u"Saturday 28 February 2026"_s
-            << u"Previous day (Ctrl+←)"_s;
-        QTest::newRow("day over a year's end")
-            << HistoryScope::day << QDate(2026, 1, 1) << -1 << u"Wednesday 31 December 2025"_s
-            << u"Previous day (Ctrl+←)"_s;
-        QTest::newRow("day into a new year")
-            << HistoryScope::day << QDate(2025, 12, 31) << 1 << u"Thursday 1 January 2026"_s
-            << u"Previous day (Ctrl+←)"_s;
-        QTest::newRow("week over a month's end")
-            << HistoryScope::week << QDate(2026, 3, 2) << -1 << u"Week 9 · 23 February – 1 March"_s
-            << u"Previous period (Ctrl+←)"_s;
-        QTest::newRow("week over a year's end")
-            << HistoryScope::week << QDate(2026, 1, 5) << -2
-            << u"Week 52 · 22 December – 28 December"_s << u"Previous period (Ctrl+←)"_s;
-        QTest::newRow("month over a year's end")
-            << HistoryScope::month << QDate(2026, 1, 31) << -1 << u"December 2025"_s
-            << u"Previous period (Ctrl+←)"_s;
-        QTest::newRow("month into a new year")
-            << HistoryScope::month << QDate(2025, 12, 15) << 1 << u"January 2026"_s
-            << u"Previous period (Ctrl+←)"_s;
+        // The titles themselves are the captions' business; here one move
+        // per scope, over a year's end, by the keys and the buttons.
+        QTest::newRow("day") << HistoryScope::day << QDate(2026, 1, 1) << -1
+                             << u"Wednesday 31 December 2025"_s << u"Previous day (Ctrl+←)"_s;
+        QTest::newRow("week") << HistoryScope::week << QDate(2026, 1, 5) << -2
+                              << u"Week 52 · 22 December – 28 December"_s
+                              << u"Previous period (Ctrl+←)"_s;
+        QTest::newRow("month") << HistoryScope::month << QDate(2025, 12, 15) << 1
+                               << u"January 2026"_s << u"Previous period (Ctrl+←)"_s;
     }
 
     // Ctrl+Left and Ctrl+Right move by the scope, the buttons say so, and
@@ -411,11 +399,8 @@ private Q_SLOTS:
             return QStringList{label(u"uploadCaption"_s), label(u"uploadHelp"_s),
                                card.findChild<QPushButton*>(u"uploadButton"_s)->text()};
         };
+        // Its words without a studio folder are the control's; the button is off.
         HistoryUploadCard local(model());
-        QCOMPARE(shown(local),
-                 (QStringList{u"No studio folder"_s,
-                              u"Set up the studio folder under Studio in the sidebar."_s,
-                              u"Upload week"_s}));
         QVERIFY(!local.findChild<QPushButton*>(u"uploadButton"_s)->isEnabled());
 
         // Books that share, by hand, without loops of their own.

@@ -313,11 +313,9 @@ private Q_SLOTS:
         click(u"setUpStudio"_s);
         QCOMPARE(window.size(), 1);
         QCOMPARE(model().windowSection(), u"studio"_s);
-
         // With a filter typed it is a search that found nothing.
         model().setProjectFilter(u"acme"_s);
-        QVERIFY(!shows(u"noProjects"_s));
-        QCOMPARE(text(u"nothingMatches"_s), u"Nothing matches “acme”"_s);
+        QVERIFY(!shows(u"noProjects"_s) && shows(u"nothingMatches"_s));
     }
 
     void addForm()

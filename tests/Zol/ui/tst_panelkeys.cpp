@@ -93,20 +93,6 @@ private Q_SLOTS:
         QCOMPARE(focused(), u"search"_s);
     }
 
-    // A typed filter: the first Return arms its first match, the second
-    // starts it.
-    void returnInTheFilter()
-    {
-        QTest::keyClicks(find(u"search"_s), u"web"_s);
-        QCOMPARE(model().projectFilter(), u"web"_s);
-        press(Qt::Key_Return);
-        QCOMPARE(armed(), u"2302"_s);
-        QVERIFY(!tracker().isTracking());
-        press(Qt::Key_Return);
-        QCOMPARE(tracker().current()->projectSerial, u"2302"_s);
-        QVERIFY(model().projectFilter().isEmpty());
-    }
-
     void escapeClosesThenClearsThenCloses()
     {
         QSignalSpy closing(&view(), &PanelView::closeRequested);
@@ -144,15 +130,6 @@ private Q_SLOTS:
         press(Qt::Key_Escape);
         QVERIFY(!find(u"cancelConfirmation"_s)->isVisible());
         QVERIFY(tracker().isTracking());
-    }
-
-    void focusWhereThePanelOpens()
-    {
-        QCOMPARE(focused(), u"search"_s);
-        model().start(tracker().projects().first());
-        find(u"history"_s)->setFocus();
-        view().prepareToShow();
-        QCOMPARE(focused(), u"readout"_s);
     }
 
     // Space is text in a text field; a letter anywhere else starts a search.
