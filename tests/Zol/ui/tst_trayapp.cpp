@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <tuple>
+
 using namespace Qt::StringLiterals;
 using namespace zol;
 using namespace zol::test;
@@ -154,6 +156,15 @@ private Q_SLOTS:
         // A session left running: the clock shows its time.
         {
             EntryStore books(EntryStore::defaultURL());
+            for (const auto& [number, name, client] :
+                 {std::tuple{u"2301"_s, u"Brand book"_s, u"Acme"_s},
+                  std::tuple{u"2302"_s, u"Website"_s, u"Acme"_s}}) {
+                Project project;
+                project.serial = number;
+                project.name = name;
+                project.clientName = client;
+                books.addManualProject(project);
+            }
             TimeEntry entry;
             entry.id = QUuid::createUuid();
             entry.machineName = u"Test"_s;
