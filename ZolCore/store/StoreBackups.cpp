@@ -59,9 +59,12 @@ QString StoreBackups::ensureFolder() const
 void StoreBackups::beforeChange()
 {
     const QDate day = today();
-    if (day == m_checkedDay)
-        return;
-    m_checkedDay = day;
+    {
+        QMutexLocker lock(&m_dayMutex);
+        if (day == m_checkedDay)
+            return;
+        m_checkedDay = day;
+    }
     const QString target = m_files.dailyPath(day);
     if (QFileInfo::exists(target))
         return;
@@ -94,9 +97,15 @@ std::function<QString()> StoreBackups::prepareBeforeEmptying()
     ensureFolder();
     const QDateTime now = m_calendar.local(m_clock.now());
     const QString daily = m_files.dailyPath(now.date());
-    const QString target = QFileInfo::exists(daily)
-                               ? m_files.snapshotPath(BackupFiles::Kind::beforeEmptying, now)
-                               : daily;
+    bool dayTaken = false;
+    {
+        // Once the day was seen to, its backup is there or being written.
+        QMutexLocker lock(&m_dayMutex);
+        dayTaken = m_checkedDay == now.date() || QFileInfo::exists(daily);
+        m_checkedDay = now.date();
+    }
+    const QString target =
+        dayTaken ? m_files.snapshotPath(BackupFiles::Kind::beforeEmptying, now) : daily;
     auto copy = std::make_shared<BackupCopy>(m_databasePath);
     return [copy, target, day = now.date(), files = m_files, outcome = m_outcome] {
         try {

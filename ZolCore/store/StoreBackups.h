@@ -51,8 +51,8 @@ public:
     const BackupFiles& files() const { return m_files; }
     const QString& databasePath() const { return m_databasePath; }
 
-    // Called by the store before every change, its operations serialised:
-    // after the first call of a day it only compares dates.
+    // Called by the store before every change: after the first call of a day
+    // it only compares dates.
     void beforeChange();
 
     // Pins the books for a copy taken before they are emptied, whatever the
@@ -92,7 +92,8 @@ private:
     Runner m_runner;
     BackupFiles m_files;
     Calendar m_calendar;
-    // The day the last beforeChange() saw to; touched only under the store's lock.
+    // The day whose backup was last seen to (there, or on its way).
+    QMutex m_dayMutex;
     QDate m_checkedDay;
     std::shared_ptr<Outcome> m_outcome;
 };
