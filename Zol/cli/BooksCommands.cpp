@@ -121,7 +121,7 @@ int booksEmpty(Invocation& call)
         return call.usageError(QStringLiteral("emptying erases every session of ") + target->name +
                                QStringLiteral(" on this machine; confirm with --confirm '") +
                                target->name + u'\'');
-    call.model.clearAdministration(*target);
+    Invocation::wait(call.model.clearAdministration(*target));
     return call.reportStatus();
 }
 
@@ -441,7 +441,8 @@ void addBooksCommands(QList<Command>& commands)
         {QStringLiteral("books empty"),
          QStringLiteral("NAME|ID --confirm NAME"),
          QStringLiteral("Erase every session, project and task of books on this machine."),
-         QStringLiteral("The studio folder is untouched."),
+         QStringLiteral("The studio folder is untouched. A backup is taken first; 'zol backups "
+                        "restore'\nputs it back."),
          {{QStringLiteral("confirm"), QStringLiteral("NAME")}},
          1,
          1,

@@ -99,6 +99,7 @@ CommandLine::CommandLine(Clock& clock, QTextStream& out, QTextStream& err)
     addHistoryCommands(m_commands);
     addProjectCommands(m_commands);
     addBooksCommands(m_commands);
+    addBackupCommands(m_commands);
     addStudioCommands(m_commands);
     addReportCommands(m_commands);
     addDesktopCommands(m_commands);

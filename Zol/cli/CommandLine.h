@@ -174,6 +174,7 @@ void addTrackingCommands(QList<Command>& commands);
 void addHistoryCommands(QList<Command>& commands);
 void addProjectCommands(QList<Command>& commands);
 void addBooksCommands(QList<Command>& commands);
+void addBackupCommands(QList<Command>& commands);
 void addStudioCommands(QList<Command>& commands);
 void addReportCommands(QList<Command>& commands);
 void addDesktopCommands(QList<Command>& commands);

@@ -139,8 +139,7 @@ QString AdministrationForm::emptyQuestion(const Administration& books)
 QString AdministrationForm::emptyWarning()
 {
     return QStringLiteral("Every session and every project in these books is deleted from this "
-                          "computer. This is not the soft delete used everywhere else: there is "
-                          "nothing to restore afterwards.");
+                          "computer. A backup is taken first; Personal can restore it.");
 }
 
 QString AdministrationForm::emptyNote()

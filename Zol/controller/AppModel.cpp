@@ -11,6 +11,7 @@
 #include "books/SettingsStore.h"
 #include "records/Duration.h"
 #include "store/EntryStore.h"
+#include "store/StoreBackups.h"
 #include "support/DataPaths.h"
 #include "support/Error.h"
 #include "tracking/Tracker.h"
@@ -26,29 +27,31 @@ namespace zol {
 
 namespace {
 
-// The data folder as people read it: the home folder shortened to "~".
-QString shownDataFolder()
-{
-    const QString folder = QDir::cleanPath(dataFolder());
-    const QString home = QDir::cleanPath(QDir::homePath());
-    if (folder.startsWith(home + u'/'))
-        return u'~' + folder.mid(home.size());
-    return folder;
-}
-
 QString cannotOpenText(const QString& description)
 {
-    return QStringLiteral("Could not open ") + shownDataFolder() +
+    return QStringLiteral("Could not open ") + AppModel::shownPath(dataFolder()) +
            QStringLiteral(". Tracking to a temporary database that will not survive a quit. (") +
            description + u')';
 }
 
 } // namespace
 
+QString AppModel::shownPath(const QString& path)
+{
+    const QString clean = QDir::cleanPath(path);
+    const QString home = QDir::cleanPath(QDir::homePath());
+    if (clean.startsWith(home + u'/'))
+        return u'~' + clean.mid(home.size());
+    return clean;
+}
+
 AppModel::StoreOpener AppModel::defaultStoreOpener()
 {
     return [](const QString& administrationId, const Clock& clock) {
-        return std::make_unique<EntryStore>(EntryStore::url(administrationId), clock);
+        auto store = std::make_unique<EntryStore>(EntryStore::url(administrationId), clock);
+        store->keepBackups(
+            std::make_unique<StoreBackups>(store->path(), clock, StoreBackups::onThreadPool()));
+        return store;
     };
 }
 
@@ -339,30 +342,6 @@ void AppModel::removeAdministration(const Administration& administration)
         switchTo(m_administrations.constFirst());
     setStatus(StatusMessage::info(QStringLiteral("Removed ") + name +
                                   QStringLiteral(". Its hours are still on this computer.")));
-}
-
-void AppModel::clearAdministration(const Administration& administration)
-{
-    try {
-        if (administration.id == m_administration.id) {
-            stop();
-            m_store->eraseEverything();
-            reloadTrackerAndHistory();
-            reloadTaskList();
-            m_catalogue->reloadAllProjects();
-            m_reports->dropStudio();
-            m_sharing->forgetWhatWasSeen();
-        } else {
-            const std::unique_ptr<EntryStore> store = m_openStore(administration.id, m_clock);
-            store->eraseEverything();
-        }
-    } catch (const Error& error) {
-        setStatus(StatusMessage::failure(error.message()));
-        return;
-    }
-    setStatus(StatusMessage::success(
-        QStringLiteral("Emptied ") + administration.name +
-        QStringLiteral(" on this computer. The studio folder is untouched.")));
 }
 
 void AppModel::setStatus(const std::optional<StatusMessage>& message)

@@ -10,6 +10,7 @@
 #include "support/Clock.h"
 #include "tracking/Tracker.h"
 
+#include <QFuture>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -75,7 +76,11 @@ public:
     // cannot. The default puts it at EntryStore::url(administrationId).
     using StoreOpener =
         std::function<std::unique_ptr<EntryStore>(const QString& administrationId, const Clock&)>;
+    // Opens the file of EntryStore::url(administrationId), keeping daily
+    // backups of it (StoreBackups, the copies written on the thread pool).
     static StoreOpener defaultStoreOpener();
+    // A path as people read it: the home folder shortened to "~".
+    static QString shownPath(const QString& path);
 
     // Reads the administrations and opens the one last open. Never fails: when
     // its database cannot be opened the controller tracks to an in-memory one
@@ -160,8 +165,19 @@ public:
     // first remaining one when it was open. "Local" and the last one stay.
     void removeAdministration(const Administration& administration);
     // Erases every session, project and the task list of an administration on
-    // this machine. The open one has its current session stopped first.
-    void clearAdministration(const Administration& administration);
+    // this machine. The open one has its current session stopped first. Books
+    // kept in a file are backed up first, whatever the day (the copy written
+    // on a worker), and the status line names the backup; when it cannot be
+    // taken nothing is erased and the status line says why. The future
+    // finishes once the status line says how it went.
+    QFuture<void> clearAdministration(const Administration& administration);
+    // Puts the open books back to the backup at `source` (StoreBackups::
+    // restore: the file is checked first, the books as they are saved beside
+    // it) and reloads them. The status line says what was restored and where
+    // the books as they were went, or why nothing was changed.
+    void restoreBackup(const QString& source);
+    // Shows the newest backup of the open books in the file browser.
+    void revealBackups();
 
     // --- tracking commands ---
     // Each one acts on the tracker, resets what the panel had typed for the
@@ -327,6 +343,9 @@ Q_SIGNALS:
     void hotKeyFailureChanged();
 
 private:
+    // Empties `store`, the books called `name`, once `backup` (a path, or
+    // empty for books in memory) holds what they were.
+    void eraseBooks(EntryStore& store, const QString& name, const QString& backup);
     void openBooks(const Administration& administration);
     void resetBooksState();
     void startShared();

@@ -5,13 +5,51 @@
 #include "books/AppSettings.h"
 #include "records/Duration.h"
 #include "share/TimesheetFolder.h"
+#include "store/BackupCopy.h"
 #include "store/EntryStore.h"
+#include "store/StoreBackups.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
 namespace zol {
+
+namespace {
+
+void readBackups(PersonalFacts& facts, const AppModel& model)
+{
+    const StoreBackups* backups = model.store()->backups();
+    if (!backups) {
+        facts.lastBackup = QStringLiteral("None: temporary books are not backed up");
+        return;
+    }
+    const QList<BackupFiles::Backup> found = backups->files().list();
+    if (found.isEmpty()) {
+        facts.lastBackup = QStringLiteral("None yet");
+    } else {
+        // The day is the one in the name; the time is the file's, when it was
+        // written that day.
+        const BackupFiles::Backup& newest = found.first();
+        const QDateTime written = model.calendar().local(newest.written);
+        facts.lastBackup = HistoryCaptions::dayTitle(newest.date);
+        if (written.date() == newest.date)
+            facts.lastBackup += QStringLiteral(", ") +
+                                QLocale::c().toString(written.time(), QStringLiteral("HH:mm"));
+        facts.canShowBackups = true;
+    }
+    for (const BackupFiles::Backup& backup : found) {
+        if (backup.kind == BackupFiles::Kind::daily)
+            facts.restorable.append({HistoryCaptions::dayTitle(backup.date), backup.path});
+    }
+    facts.backupProblem = backups->problem().value_or(QString());
+    facts.backupNote =
+        QStringLiteral("Taken before the first change of each day and before books are emptied. "
+                       "The last 14 days are kept, and for 8 weeks before them the newest of "
+                       "each week. Restore… puts one back, as does “zol backups restore DATE”.");
+}
+
+} // namespace
 
 PersonalFacts PersonalFacts::of(AppModel& model)
 {
@@ -44,7 +82,24 @@ PersonalFacts PersonalFacts::of(AppModel& model)
     facts.trackedInTotal = Duration::coarseString(summary.totalSeconds);
     facts.firstTracked = summary.firstDay ? HistoryCaptions::dayTitle(*summary.firstDay)
                                           : QStringLiteral("Nothing yet");
+    readBackups(facts, model);
     return facts;
+}
+
+QString PersonalFacts::restoreQuestion(const AppModel& model, const Restorable& backup)
+{
+    return QStringLiteral("Restore ") + model.administration().name + QStringLiteral(" to ") +
+           backup.title + u'?';
+}
+
+QString PersonalFacts::restoreExplanation(const Restorable& backup)
+{
+    QString text = QStringLiteral("The books go back to how they were that day");
+    if (const std::optional<qint64> sessions = BackupCopy::sessionsIn(backup.path))
+        text += QStringLiteral(", ") + QLocale().toString(*sessions) +
+                (*sessions == 1 ? QStringLiteral(" session") : QStringLiteral(" sessions"));
+    return text + QStringLiteral(". The books as they are now are saved first, as a backup kept "
+                                 "14 days.");
 }
 
 } // namespace zol

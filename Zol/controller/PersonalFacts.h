@@ -2,6 +2,7 @@
 
 #include "HistoryModel.h"
 
+#include <QList>
 #include <QString>
 
 namespace zol {
@@ -30,8 +31,33 @@ struct PersonalFacts
     QString trackedInTotal;
     QString firstTracked;
 
+    // The newest backup of these books: "Sunday 6 December 2026, 12:04";
+    // "None yet"; "None: temporary books are not backed up" in memory.
+    QString lastBackup;
+    // How backups are taken and kept, and how to put one back.
+    QString backupNote;
+    // What went wrong with the latest backup, when something did.
+    QString backupProblem;
+    // There is a backup to show in the file browser.
+    bool canShowBackups = false;
+    // A daily backup the books can be put back to, newest first.
+    struct Restorable
+    {
+        // "Sunday 6 December 2026"
+        QString title;
+        QString path;
+        bool operator==(const Restorable& other) const = default;
+    };
+    QList<Restorable> restorable;
+
     // Reads the open books' figures (personalSummary).
     static PersonalFacts of(AppModel& model);
+
+    // The question before a restore, "Restore Local to Sunday 6 December 2026?",
+    // and what it does: "The books go back to how they were that day, 1,204
+    // sessions. …" (the count read from the backup).
+    static QString restoreQuestion(const AppModel& model, const Restorable& backup);
+    static QString restoreExplanation(const Restorable& backup);
 
     bool operator==(const PersonalFacts& other) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "store/EntryRows.h"
 #include "store/EntryStoreTransaction.h"
+#include "store/StoreBackups.h"
 #include "support/DataPaths.h"
 #include "support/Folding.h"
 #include "support/Timestamps.h"
@@ -69,6 +70,30 @@ std::unique_ptr<EntryStore> EntryStore::inMemory(const Clock& clock)
 }
 
 EntryStore::~EntryStore() = default;
+
+void EntryStore::keepBackups(std::unique_ptr<StoreBackups> backups)
+{
+    QMutexLocker lock(&m_mutex);
+    m_backups = std::move(backups);
+}
+
+void EntryStore::aboutToWrite()
+{
+    if (m_backups && m_transactionDepth == 0)
+        m_backups->beforeChange();
+}
+
+void EntryStore::replaceWith(const QString& source)
+{
+    QMutexLocker lock(&m_mutex);
+    aboutToWrite();
+    {
+        SQLiteDatabase from(source, SQLiteDatabase::Mode::readOnly);
+        m_database.copyFrom(from);
+    }
+    migrate();
+    ++m_projectsRevision;
+}
 
 double EntryStore::now() const
 {
@@ -294,12 +319,14 @@ qint64 EntryStore::dataVersion()
 void EntryStore::save(const TimeEntry& entry)
 {
     QMutexLocker lock(&m_mutex);
+    aboutToWrite();
     m_database.run(EntryRows::upsert, EntryRows::encode(entry, now()));
 }
 
 void EntryStore::deleteEntry(const QUuid& id)
 {
     QMutexLocker lock(&m_mutex);
+    aboutToWrite();
     m_database.run(
         QStringLiteral("UPDATE entries SET deleted_at = ?1, updated_at = ?1 WHERE id = ?2;"),
         {now(), uuidText(id)});
@@ -330,12 +357,14 @@ QList<TimeEntry> EntryStore::restore(const QUuid& id)
 void EntryStore::purge(const QUuid& id)
 {
     QMutexLocker lock(&m_mutex);
+    aboutToWrite();
     m_database.run(QStringLiteral("DELETE FROM entries WHERE id = ?1;"), idValues(id));
 }
 
 void EntryStore::purgeDeleted(const QDateTime& cutOff)
 {
     QMutexLocker lock(&m_mutex);
+    aboutToWrite();
     m_database.run(
         QStringLiteral("DELETE FROM entries WHERE deleted_at IS NOT NULL AND deleted_at < ?1;"),
         {EntryRows::time(cutOff)});
@@ -430,6 +459,7 @@ TaskList EntryStore::taskList()
 void EntryStore::saveTaskList(const TaskList& list)
 {
     QMutexLocker lock(&m_mutex);
+    aboutToWrite();
     writeTaskList(list);
 }
 

@@ -21,6 +21,8 @@
 
 namespace zol {
 
+class StoreBackups;
+
 // One administration's database: its sessions, its project catalogue and the
 // settings that belong to the books (the task list). Opening migrates any older
 // file to the current schema.
@@ -184,11 +186,25 @@ public:
     // operations called inside join it; so does a nested writeTransaction.
     void writeTransaction(const std::function<void()>& body);
 
+    // Keeps backups of these books from now on: every operation that changes
+    // them first lets `backups` see to the day's copy. Set before the store is
+    // shared between threads.
+    void keepBackups(std::unique_ptr<StoreBackups> backups);
+    // Absent for a store that keeps none (one in memory, or a tool's).
+    StoreBackups* backups() const { return m_backups.get(); }
+    // Replaces everything in these books with the database at `source`, in
+    // one transaction that other connections see as one change, and migrates
+    // the result. Throws SQLiteDatabase::Error and leaves the books as they
+    // were when it cannot. StoreBackups::restore checks the file first.
+    void replaceWith(const QString& source);
+
     // The connection itself, for tests and maintenance tools. Not serialised:
     // do not use it while other threads use the store.
     SQLiteDatabase& database() { return m_database; }
 
 private:
+    // Every operation that changes the books calls this first, under the lock.
+    void aboutToWrite();
     void migrate();
     void keepOneOpenSession();
     void repairOpenSessions();
@@ -219,6 +235,7 @@ private:
     int m_transactionDepth = 0;
     std::atomic<quint64> m_projectsRevision = 0;
     SQLiteDatabase m_database;
+    std::unique_ptr<StoreBackups> m_backups;
 };
 
 } // namespace zol

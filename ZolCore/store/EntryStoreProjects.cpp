@@ -110,6 +110,7 @@ std::optional<Project> EntryStore::projectBySerial(const QString& serial)
 void EntryStore::addManualProject(const Project& project)
 {
     QMutexLocker lock(&m_mutex);
+    aboutToWrite();
     m_database.run(
         QStringLiteral("INSERT INTO projects (serial, name, client_name, is_active, is_manual, "
                        "updated_at, created_at)\n"
@@ -129,6 +130,7 @@ void EntryStore::addManualProject(const Project& project)
 void EntryStore::setProjectActive(const QString& serial, bool isActive)
 {
     QMutexLocker lock(&m_mutex);
+    aboutToWrite();
     m_database.run(QStringLiteral("UPDATE projects SET is_active = ?1, updated_at = ") +
                        laterStamp(2) + QStringLiteral(" WHERE serial = ?3;"),
                    {qint64(isActive ? 1 : 0), now(), serial});
@@ -138,6 +140,7 @@ void EntryStore::setProjectActive(const QString& serial, bool isActive)
 void EntryStore::deleteProject(const QString& serial)
 {
     QMutexLocker lock(&m_mutex);
+    aboutToWrite();
     m_database.run(QStringLiteral("DELETE FROM projects WHERE serial = ?1;"), {serial});
     ++m_projectsRevision;
 }

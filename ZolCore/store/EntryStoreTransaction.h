@@ -6,12 +6,12 @@
 
 namespace zol {
 
-template <typename Body>
-auto EntryStore::transaction(Body&& body) -> decltype(body())
+template <typename Body> auto EntryStore::transaction(Body&& body) -> decltype(body())
 {
     QMutexLocker lock(&m_mutex);
     if (m_transactionDepth > 0)
         return body();
+    aboutToWrite();
     m_database.execute(QStringLiteral("BEGIN IMMEDIATE;"));
     const struct Depth
     {

@@ -40,13 +40,13 @@ void SQLiteDatabase::Close::operator()(sqlite3* db) const
     sqlite3_close_v2(db);
 }
 
-SQLiteDatabase::SQLiteDatabase(const QString& path)
+SQLiteDatabase::SQLiteDatabase(const QString& path, Mode mode)
 {
     sqlite3* raw = nullptr;
     const QByteArray file = path.toUtf8();
-    const int rc = sqlite3_open_v2(
-        file.constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-        nullptr);
+    const int access = mode == Mode::readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI
+                                              : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(file.constData(), &raw, access | SQLITE_OPEN_FULLMUTEX, nullptr);
     m_db.reset(raw);
     if (rc != SQLITE_OK) {
         const QString reason = raw ? libraryMessage(raw) : QStringLiteral("unknown error");
@@ -66,6 +66,12 @@ SQLiteDatabase::SQLiteDatabase(const QString& path)
     // First: switching to (or confirming) WAL may itself need the lock that
     // another process holds for a moment.
     execute(QStringLiteral("PRAGMA busy_timeout = 3000;"));
+    if (mode == Mode::readOnly)
+        return;
+    if (mode == Mode::scratch) {
+        execute(QStringLiteral("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;"));
+        return;
+    }
     execute(QStringLiteral("PRAGMA journal_mode = WAL;"));
     execute(QStringLiteral("PRAGMA foreign_keys = ON;"));
     // FULL is SQLite's usual default; say so, so that every commit is durable
@@ -144,6 +150,23 @@ void SQLiteDatabase::Statement::bind(const QList<Value>& values)
 qint64 SQLiteDatabase::changes() const
 {
     return sqlite3_changes64(m_db.get());
+}
+
+void SQLiteDatabase::copyFrom(SQLiteDatabase& source)
+{
+    sqlite3* destination = m_db.get();
+    sqlite3_backup* backup = sqlite3_backup_init(destination, "main", source.m_db.get(), "main");
+    if (!backup)
+        throw libraryError(destination);
+    // All pages in one step: the copy is one snapshot and one transaction.
+    const int stepped = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    if (stepped != SQLITE_DONE) {
+        const int code = stepped == SQLITE_OK ? finished : stepped;
+        throw Error(QString::fromUtf8(sqlite3_errstr(code)), code & 0xff);
+    }
+    if (finished != SQLITE_OK)
+        throw libraryError(destination);
 }
 
 SQLiteDatabase::Statement::Statement(sqlite3* db, sqlite3_stmt* statement)

@@ -71,12 +71,25 @@ public:
         sqlite3_stmt* m_statement;
     };
 
+    // How a connection is opened.
+    enum class Mode {
+        // The books: read-write, created when missing, WAL, durable commits.
+        books,
+        // Reading only, never creating; nothing about the file is changed.
+        // `path` may be a "file:" URI.
+        readOnly,
+        // A file being written whole by copyFrom() and then renamed into
+        // place: created, no journal, no syncs of its own (the writer syncs
+        // the finished file once).
+        scratch,
+    };
+
     // Opens (creating if missing) the database at `path`; ":memory:" opens one
     // that lives in memory only. Throws "Could not open PATH: reason", or the
     // message of the first pragma that fails. The busy timeout is set before
     // anything else, so that another process writing makes this one wait
     // rather than fail.
-    explicit SQLiteDatabase(const QString& path);
+    explicit SQLiteDatabase(const QString& path, Mode mode = Mode::books);
     ~SQLiteDatabase();
     SQLiteDatabase(const SQLiteDatabase&) = delete;
     SQLiteDatabase& operator=(const SQLiteDatabase&) = delete;
@@ -91,6 +104,13 @@ public:
 
     // Rows changed by the most recent INSERT, UPDATE or DELETE.
     qint64 changes() const;
+
+    // Replaces this database's content with `source`'s, page by page, in one
+    // write transaction (SQLite's online backup): other connections to this
+    // file see it as one ordinary commit. Reads `source` in its current read
+    // transaction when it has one open, so the copy is that snapshot. Throws
+    // the library's message; on failure this database is left as it was.
+    void copyFrom(SQLiteDatabase& source);
 
 private:
     struct Close

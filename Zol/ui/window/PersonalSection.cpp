@@ -5,9 +5,13 @@
 #include "PersonalFacts.h"
 #include "ReportsModel.h"
 #include "books/AppSettings.h"
+#include "common/PaletteFollower.h"
+#include "common/Theme.h"
+#include "window/ConfirmSheet.h"
 #include "window/ThemedIcon.h"
 
 #include <QCompleter>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -45,6 +49,12 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     , m_sessions(value(QStringLiteral("sessionsTracked"), QStringLiteral("Sessions tracked")))
     , m_total(value(QStringLiteral("trackedInTotal"), QStringLiteral("Tracked in total")))
     , m_first(value(QStringLiteral("firstTracked"), QStringLiteral("First tracked")))
+    , m_lastBackup(value(QStringLiteral("lastBackup"), QStringLiteral("Last backup")))
+    , m_backupNote(secondaryLabel(QString(), this))
+    , m_backupProblem(wrapping(new QLabel(this)))
+    , m_showBackups(new QPushButton(QStringLiteral("Show backups"), this))
+    , m_restore(new QToolButton(this))
+    , m_restoreMenu(new QMenu(m_restore))
 {
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_machineId->setFont(fixed);
@@ -101,6 +111,29 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
         databaseCard));
     content()->addWidget(databaseCard);
 
+    // The backups.
+    auto* backupCard = new Card(this);
+    backupCard->body()->addWidget(heading(QStringLiteral("Last backup"), backupCard));
+    auto* backupRow = new QHBoxLayout();
+    backupRow->addWidget(m_lastBackup, 1);
+    m_showBackups->setObjectName(QStringLiteral("showBackups"));
+    m_showBackups->setAccessibleName(QStringLiteral("Show backups"));
+    setThemedIcon(m_showBackups, QStringLiteral("folder"));
+    backupRow->addWidget(m_showBackups);
+    m_restore->setObjectName(QStringLiteral("restoreBackup"));
+    m_restore->setText(QStringLiteral("Restore…"));
+    m_restore->setAccessibleName(QStringLiteral("Restore a backup"));
+    m_restore->setPopupMode(QToolButton::InstantPopup);
+    m_restore->setMenu(m_restoreMenu);
+    backupRow->addWidget(m_restore);
+    backupCard->body()->addLayout(backupRow);
+    m_backupProblem->setObjectName(QStringLiteral("backupProblem"));
+    tintText(m_backupProblem, Theme::failure);
+    backupCard->body()->addWidget(m_backupProblem);
+    m_backupNote->setObjectName(QStringLiteral("backupNote"));
+    backupCard->body()->addWidget(m_backupNote);
+    content()->addWidget(backupCard);
+
     // The figures, and the way out.
     auto* countsCard = new Card(this);
     auto* counts = new QFormLayout();
@@ -131,6 +164,7 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     content()->addWidget(countsCard);
 
     connect(m_reveal, &QPushButton::clicked, this, [this] { m_model.reports()->revealDatabase(); });
+    connect(m_showBackups, &QPushButton::clicked, this, [this] { m_model.revealBackups(); });
     connect(csv, &QAction::triggered, this, [this] {
         m_model.reports()->exportSessions(ExportScope::everything(), EntryExporter::Format::csv);
     });
@@ -182,6 +216,35 @@ void PersonalSection::refresh()
     m_sessions->setText(facts.sessionsTracked);
     m_total->setText(facts.trackedInTotal);
     m_first->setText(facts.firstTracked);
+
+    m_lastBackup->setText(facts.lastBackup);
+    m_showBackups->setEnabled(facts.canShowBackups);
+    m_backupNote->setText(facts.backupNote);
+    m_backupNote->setVisible(!facts.backupNote.isEmpty());
+    m_backupProblem->setText(facts.backupProblem);
+    m_backupProblem->setVisible(!facts.backupProblem.isEmpty());
+    m_restoreMenu->clear();
+    for (const PersonalFacts::Restorable& backup : facts.restorable) {
+        QAction* action = m_restoreMenu->addAction(backup.title);
+        action->setObjectName(QStringLiteral("restore-") +
+                              QFileInfo(backup.path).completeBaseName().right(10));
+        connect(action, &QAction::triggered, this, [this, backup] { confirmRestore(backup); });
+    }
+    m_restore->setEnabled(!facts.restorable.isEmpty());
+}
+
+ConfirmSheet* PersonalSection::confirmRestore(const PersonalFacts::Restorable& backup)
+{
+    auto* sheet = new ConfirmSheet(PersonalFacts::restoreQuestion(m_model, backup),
+                                   PersonalFacts::restoreExplanation(backup),
+                                   QStringLiteral("Restore"), this);
+    sheet->setObjectName(QStringLiteral("restoreSheet"));
+    connect(sheet, &QDialog::accepted, this, [this, path = backup.path] {
+        m_model.restoreBackup(path);
+        refresh();
+    });
+    sheet->open();
+    return sheet;
 }
 
 void PersonalSection::showEvent(QShowEvent* event)

@@ -1,17 +1,22 @@
 #pragma once
 
+#include "PersonalFacts.h"
 #include "common/Widgets.h"
 
 #include <QMetaObject>
 
 class QLineEdit;
+class QMenu;
 class QPushButton;
+class QToolButton;
 
 namespace zol {
 class AppModel;
 }
 
 namespace zol::ui {
+
+class ConfirmSheet;
 
 // The Personal section: the person's name as the studio sees it, this
 // computer's identifier, where timesheets are filed, where the database
@@ -21,7 +26,10 @@ namespace zol::ui {
 // objectNames: "personName", "machineId", "filedUnder", "filedUnderNote",
 // "databaseFolder", "revealDatabase", "sessionsTracked", "trackedInTotal",
 // "firstTracked", "exportEverything" (actions "exportEverythingCsv",
-// "exportEverythingJson").
+// "exportEverythingJson"), "lastBackup", "backupNote", "backupProblem"
+// (shown only when the latest backup failed), "showBackups",
+// "restoreBackup" (one action per backup, "restore-YYYY-MM-DD", each asking
+// first in "restoreSheet").
 class PersonalSection final : public SectionPage
 {
     Q_OBJECT
@@ -33,6 +41,8 @@ public:
 
     // Reads the facts again.
     void refresh();
+    // Asks before putting the books back to the backup at `path`.
+    ConfirmSheet* confirmRestore(const PersonalFacts::Restorable& backup);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -51,6 +61,12 @@ private:
     QLabel* m_sessions;
     QLabel* m_total;
     QLabel* m_first;
+    QLabel* m_lastBackup;
+    QLabel* m_backupNote;
+    QLabel* m_backupProblem;
+    QPushButton* m_showBackups;
+    QToolButton* m_restore;
+    QMenu* m_restoreMenu;
     QMetaObject::Connection m_nameFollow;
 };
 

@@ -390,6 +390,7 @@ private Q_SLOTS:
         QTest::newRow("upload: a week for --month") << u"studio upload --month 2026-W10"_s;
         QTest::newRow("upload: a year") << u"studio upload --month 2026"_s;
         QTest::newRow("note: no text") << u"note"_s;
+        QTest::newRow("restore: not a date") << u"backups restore 3-3-2026"_s;
     }
 
     void usageErrors()
@@ -538,6 +539,63 @@ private Q_SLOTS:
                 missing.append(command.name);
         }
         QVERIFY2(missing.isEmpty(), qPrintable(u"missing from zol.1: "_s + missing.join(u", ")));
+    }
+
+    // A backup a day, listed newest first; a restore from a day without one
+    // or from a file that is not books changes nothing; a restore and an
+    // emptying each keep the books as they were.
+    void backupsAndRestoring()
+    {
+        QCOMPARE(
+            ok(u"backups"_s),
+            u"Local has no backups yet. One is taken before the first change of each day.\n"_s);
+        ok(u"project add 2301 --client Acme --name \"Brand book\""_s);
+        track(30);
+        m_clock->advance(86400);
+        track(60);
+        track(15);
+        const QString listed = ok(u"backups"_s);
+        QVERIFY2(listed.contains(u"\n  2026-03-03        1 session "_s), qPrintable(listed));
+        QVERIFY2(listed.contains(u"\n  2026-03-02        0 sessions"_s), qPrintable(listed));
+        QVERIFY(listed.indexOf(u"2026-03-03"_s) < listed.indexOf(u"2026-03-02"_s));
+        const QJsonArray rows = json(u"backups --json"_s).toArray();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0][u"sessions"_s].toInt(), 1);
+        QCOMPARE(rows[0][u"kind"_s].toString(), u"daily"_s);
+
+        const auto sessions = [] {
+            return EntryStore(EntryStore::defaultURL()).recentEntries(10).size();
+        };
+        const Result missing = zol(u"backups restore 2026-03-01"_s);
+        QCOMPARE(missing.code, 1);
+        QCOMPARE(missing.err, u"There is no backup of Local from 2026-03-01; nothing was changed. "
+                              "'zol backups' lists them.\n"_s);
+        const QString notes = m_folders->root() + u"/notes.sqlite3"_s;
+        writeFile(notes, QByteArray("just some notes\n").repeated(300));
+        const Result foreign = zol(QStringList{u"backups"_s, u"restore"_s, notes});
+        QCOMPARE(foreign.code, 1);
+        QCOMPARE(foreign.err, notes + u" is not a Zol database; nothing was changed.\n"_s);
+        QCOMPARE(sessions(), 3);
+        QCOMPARE(json(u"backups --json"_s).toArray().size(), 2);
+
+        const QString restored = ok(u"backups restore 2026-03-03"_s);
+        QVERIFY2(restored.startsWith(u"Restored Local from zol-2026-03-03.sqlite3. The books as "
+                                     "they were are in "_s),
+                 qPrintable(restored));
+        QVERIFY(restored.trimmed().endsWith(u"/zol-2026-03-03-before-restore-104500.sqlite3"_s));
+        QCOMPARE(sessions(), 1);
+
+        m_clock->advance(60);
+        const QString emptied = ok(u"books empty Local --confirm Local"_s);
+        QVERIFY2(emptied.trimmed().endsWith(u"/zol-2026-03-03-before-empty-104600.sqlite3"_s),
+                 qPrintable(emptied));
+        QCOMPARE(sessions(), 0);
+        const QString afterwards = ok(u"backups"_s);
+        QVERIFY2(afterwards.contains(u"before emptying, 10:46:00\n"_s), qPrintable(afterwards));
+        QVERIFY(afterwards.contains(u"before restore, 10:45:00\n"_s));
+        QCOMPARE(ok(u"backups restore latest"_s).left(40),
+                 u"Restored Local from zol-2026-03-03.sqlit"_s);
+        QCOMPARE(sessions(), 1);
     }
 
     void booksSettingsAndTasks()

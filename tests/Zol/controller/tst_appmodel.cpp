@@ -6,8 +6,11 @@
 
 #include "Books.h"
 #include "HistoryModel.h"
+#include "store/BackupCopy.h"
+#include "support/DataPaths.h"
 #include "support/Error.h"
 
+#include <QDir>
 #include <QFile>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -141,15 +144,45 @@ private Q_SLOTS:
         QCOMPARE(storedEntries(other.id).size(), 1);
     }
 
+    // Emptying backs the books up first and names the copy; when no copy can
+    // be made nothing is erased.
     void emptyingBooks()
     {
         tracker().start(brandBook);
         clock().advance(3600);
-        model().clearAdministration(model().administration());
+        const QFuture<void> emptied = model().clearAdministration(model().administration());
+        QTRY_VERIFY(emptied.isFinished());
         QVERIFY(!tracker().current());
         QVERIFY(tracker().recent().isEmpty());
         QVERIFY(storedEntries(Administration::defaultId).isEmpty());
-        QCOMPARE(m_books->said(), u"Emptied Local on this computer. The studio folder is untouched."_s);
+        const QString said = m_books->said();
+        const QString prefix =
+            u"Emptied Local on this computer. The studio folder is untouched. The backup taken "
+            "first is "_s;
+        QVERIFY2(said.startsWith(prefix), qPrintable(said));
+        // The start's own backup of the empty morning books is the day's;
+        // this one is the hour tracked since.
+        const QString backup = said.mid(prefix.size());
+        QVERIFY2(backup.endsWith(u"/Zol/backups/zol-2026-03-02-before-empty-100000.sqlite3"_s),
+                 qPrintable(backup));
+        QCOMPARE(BackupCopy::sessionsIn(backup), 1);
+
+        // The backups folder cannot be made: nothing is emptied.
+        m_books->model.reset();
+        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(QDir(dataFolder() + u"/backups"_s).removeRecursively());
+        writeFile(dataFolder() + u"/backups"_s, "in the way");
+        m_books->model = m_books->start();
+        tracker().start(brandBook);
+        clock().advance(3600);
+        model().stop();
+        const QFuture<void> refused = model().clearAdministration(model().administration());
+        QTRY_VERIFY(refused.isFinished());
+        QVERIFY2(
+            m_books->said().startsWith(
+                u"Nothing was emptied: no backup could be taken. Could not create the folder "_s),
+            qPrintable(m_books->said()));
+        QCOMPARE(storedEntries(Administration::defaultId).size(), 1);
 
         // Other books that cannot be opened: their own error, nothing erased.
         m_books->model = m_books->start([](const QString& id, const Clock& clock) {

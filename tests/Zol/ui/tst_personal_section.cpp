@@ -1,6 +1,7 @@
 // The Personal section: the name as typed becomes the folder timesheets are
 // filed under ("Onbekend" without one), the identifier and the database's
-// place, "Show database in Files", the counts, and "Export everything…".
+// place, "Show database in Files", the counts, "Export everything…", and the
+// backups.
 
 #include "Books.h"
 #include "SampleBooks.h"
@@ -10,11 +11,13 @@
 #include "window/PersonalSection.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QThreadPool>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -94,6 +97,34 @@ private Q_SLOTS:
             ->findChild<QAction*>(u"exportEverythingJson"_s)
             ->trigger();
         QCOMPARE(m_books->platform.desktop->asked.constLast().contentType, u"application/json"_s);
+    }
+
+    // The newest backup, shown in Files, and put back after asking.
+    void backups()
+    {
+        // The sample's first session asked for a copy of the books before it.
+        QThreadPool::globalInstance()->waitForDone();
+        m_window->findChild<PersonalSection*>()->refresh();
+        QCOMPARE(text(u"lastBackup"_s).left(19), u"Monday 2 March 2026"_s);
+        QVERIFY(text(u"backupNote"_s).startsWith(u"Taken before the first change of each day"_s));
+        find<QPushButton>(u"showBackups"_s)->click();
+        QVERIFY(m_books->platform.desktop->revealed.constLast().endsWith(
+            u"/Zol/backups/zol-2026-03-02.sqlite3"_s));
+
+        auto* restore = find<QToolButton>(u"restoreBackup"_s);
+        QVERIFY(restore->isEnabled());
+        restore->menu()->findChild<QAction*>(u"restore-2026-03-02"_s)->trigger();
+        auto* sheet = m_window->findChild<QDialog*>(u"restoreSheet"_s);
+        QVERIFY(sheet);
+        QCOMPARE(sheet->findChild<QLabel*>(u"question"_s)->text(),
+                 u"Restore Local to Monday 2 March 2026?"_s);
+        QCOMPARE(sheet->findChild<QLabel*>(u"explanation"_s)->text(),
+                 u"The books go back to how they were that day, 0 sessions. The books as they "
+                 "are now are saved first, as a backup kept 14 days."_s);
+        sheet->findChild<QPushButton*>(u"confirm"_s)->click();
+        QCOMPARE(text(u"sessionsTracked"_s), u"0"_s);
+        QVERIFY(m_books->said().startsWith(u"Restored Local from zol-2026-03-02.sqlite3."_s));
+        QCOMPARE(restore->menu()->actions().size(), 1);
     }
 
     void pictures() { saveScreenshots(*m_window, u"personal"_s); }

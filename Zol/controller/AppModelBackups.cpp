@@ -1,0 +1,134 @@
+// Emptying books and putting them back from a backup.
+
+#include "AppModel.h"
+
+#include "CatalogueModel.h"
+#include "OffThread.h"
+#include "Platform.h"
+#include "ReportsModel.h"
+#include "SharingModel.h"
+#include "store/EntryStore.h"
+#include "store/StoreBackups.h"
+#include "support/Error.h"
+
+#include <QFileInfo>
+#include <QPromise>
+
+namespace zol {
+
+namespace {
+
+QString notEmptiedText(const QString& reason)
+{
+    return QStringLiteral("Nothing was emptied: no backup could be taken. ") + reason;
+}
+
+QFuture<void> finished()
+{
+    QPromise<void> done;
+    done.start();
+    done.finish();
+    return done.future();
+}
+
+} // namespace
+
+QFuture<void> AppModel::clearAdministration(const Administration& administration)
+{
+    std::shared_ptr<EntryStore> store;
+    std::function<QString()> backup;
+    try {
+        if (administration.id == m_administration.id) {
+            stop();
+            store = m_store;
+        } else {
+            store = m_openStore(administration.id, m_clock);
+        }
+    } catch (const Error& error) {
+        setStatus(StatusMessage::failure(error.message()));
+        return finished();
+    }
+    if (StoreBackups* backups = store->backups()) {
+        try {
+            backup = backups->prepareBeforeEmptying();
+        } catch (const Error& error) {
+            setStatus(StatusMessage::failure(notEmptiedText(error.message())));
+            return finished();
+        }
+    } else {
+        // Books in memory: nothing outlives the run to be backed up.
+        backup = [] { return QString(); };
+    }
+    return OffThread::run(
+        this, std::move(backup),
+        [this, store, name = administration.name](OffThread::Outcome<QString> outcome) {
+            if (!outcome.value) {
+                setStatus(
+                    StatusMessage::failure(notEmptiedText(OffThread::describe(outcome.error))));
+                return;
+            }
+            eraseBooks(*store, name, *outcome.value);
+        });
+}
+
+void AppModel::eraseBooks(EntryStore& store, const QString& name, const QString& backup)
+{
+    try {
+        store.eraseEverything();
+    } catch (const Error& error) {
+        setStatus(StatusMessage::failure(error.message()));
+        return;
+    }
+    if (&store == m_store.get()) {
+        reloadTrackerAndHistory();
+        reloadTaskList();
+        m_catalogue->reloadAllProjects();
+        m_reports->dropStudio();
+        m_sharing->forgetWhatWasSeen();
+    }
+    QString text = QStringLiteral("Emptied ") + name +
+                   QStringLiteral(" on this computer. The studio folder is untouched.");
+    if (!backup.isEmpty())
+        text += QStringLiteral(" The backup taken first is ") + shownPath(backup);
+    setStatus(StatusMessage::success(text));
+}
+
+void AppModel::restoreBackup(const QString& source)
+{
+    StoreBackups* backups = m_store->backups();
+    if (!backups) {
+        setStatus(StatusMessage::failure(
+            QStringLiteral("These books are a temporary database, which has no backups.")));
+        return;
+    }
+    StoreBackups::Restored restored;
+    try {
+        restored = backups->restore(*m_store, source);
+    } catch (const Error& error) {
+        setStatus(StatusMessage::failure(error.message()));
+        return;
+    }
+    reloadTaskList();
+    reloadTrackerAndHistory();
+    m_catalogue->reloadAllProjects();
+    m_reports->dropStudio();
+    m_sharing->forgetWhatWasSeen();
+    QString text = QStringLiteral("Restored ") + m_administration.name + QStringLiteral(" from ") +
+                   QFileInfo(source).fileName() + u'.';
+    text += restored.savedAs.isEmpty()
+                ? QStringLiteral(" The books were damaged, so they were not kept.")
+                : QStringLiteral(" The books as they were are in ") + shownPath(restored.savedAs);
+    setStatus(StatusMessage::success(text));
+}
+
+void AppModel::revealBackups()
+{
+    const StoreBackups* backups = m_store->backups();
+    if (!backups)
+        return;
+    const QList<BackupFiles::Backup> found = backups->files().list();
+    if (!found.isEmpty())
+        m_platform.desktop().reveal(found.first().path);
+}
+
+} // namespace zol
