@@ -3,11 +3,11 @@
 #include "AppModel.h"
 #include "HistoryCaptions.h"
 #include "HistoryModel.h"
+#include "common/PaletteFollower.h"
 #include "common/Widgets.h"
 #include "window/Confirmation.h"
 #include "window/DeletedListDelegate.h"
 #include "window/DeletedListModel.h"
-#include "window/ThemedIcon.h"
 
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
@@ -84,10 +84,10 @@ DeletedSection::DeletedSection(AppModel& model, QWidget* parent)
 
     m_restoreAll->setObjectName(QStringLiteral("restoreEverything"));
     m_restoreAll->setAccessibleName(QStringLiteral("Restore everything"));
-    setThemedIcon(m_restoreAll, QStringLiteral("restore"));
+    followIcon(m_restoreAll, QStringLiteral("restore"));
     m_clear->setObjectName(QStringLiteral("clearPermanently"));
     m_clear->setAccessibleName(QStringLiteral("Clear permanently"));
-    setThemedIcon(m_clear, QStringLiteral("trash"));
+    followIcon(m_clear, QStringLiteral("trash"));
     auto* actions = new QHBoxLayout();
     actions->addWidget(m_restoreAll);
     actions->addWidget(m_clear);

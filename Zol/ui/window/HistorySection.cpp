@@ -5,6 +5,7 @@
 #include "HistoryCaptions.h"
 #include "HistoryModel.h"
 #include "ReportsModel.h"
+#include "common/PaletteFollower.h"
 #include "common/Widgets.h"
 #include "window/CalendarMonthView.h"
 #include "window/CalendarWeekView.h"
@@ -13,7 +14,6 @@
 #include "window/HistoryProjectDialog.h"
 #include "window/HistoryUploadCard.h"
 #include "window/SessionDetails.h"
-#include "window/ThemedIcon.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -43,7 +43,7 @@ QToolButton* iconButton(const QString& name, const QString& icon, QWidget* paren
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    setThemedIcon(button, icon);
+    followIcon(button, icon);
     button->setAutoRaise(true);
     button->setIconSize(QSize(18, 18));
     return button;
@@ -103,7 +103,7 @@ HistorySection::HistorySection(AppModel& model, QWidget* parent)
     auto* exportButton = new QToolButton(this);
     exportButton->setObjectName(QStringLiteral("exportButton"));
     exportButton->setText(QStringLiteral("Export"));
-    setThemedIcon(exportButton, QStringLiteral("export"));
+    followIcon(exportButton, QStringLiteral("export"));
     exportButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     exportButton->setPopupMode(QToolButton::InstantPopup);
     exportButton->setToolTip(QStringLiteral("Save tracked time to a file on this computer"));
@@ -222,7 +222,7 @@ QToolButton* HistorySection::segment(const QString& name, const QString& text, c
     button->setCheckable(true);
     button->setAutoRaise(true);
     if (!icon.isEmpty()) {
-        setThemedIcon(button, icon);
+        followIcon(button, icon);
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     }
     group->addButton(button, id);

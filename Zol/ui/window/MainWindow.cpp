@@ -4,10 +4,10 @@
 #include "WindowSection.h"
 #include "books/SettingsStore.h"
 #include "common/Icons.h"
+#include "common/PaletteFollower.h"
 #include "common/Theme.h"
 #include "window/Sections.h"
 #include "window/StatusStrip.h"
-#include "window/ThemedIcon.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -153,7 +153,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     // The chevron after the words says there is a menu; the button's own
     // menu arrow would sit on top of the last letter.
     m_switcher->setLayoutDirection(Qt::RightToLeft);
-    setThemedIcon(m_switcher, QStringLiteral("chevron-updown"));
+    followIcon(m_switcher, QStringLiteral("chevron-updown"));
     connect(m_switcher, &QToolButton::clicked, this, [this] {
         if (m_switcherMenu)
             m_switcherMenu->popup(m_switcher->mapToGlobal(QPoint(0, m_switcher->height())));

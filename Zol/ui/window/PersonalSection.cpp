@@ -8,7 +8,6 @@
 #include "common/PaletteFollower.h"
 #include "common/Theme.h"
 #include "window/ConfirmSheet.h"
-#include "window/ThemedIcon.h"
 
 #include <QCompleter>
 #include <QFileInfo>
@@ -101,7 +100,7 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     where->addWidget(m_database, 1);
     m_reveal->setObjectName(QStringLiteral("revealDatabase"));
     m_reveal->setAccessibleName(QStringLiteral("Show database in Files"));
-    setThemedIcon(m_reveal, QStringLiteral("folder"));
+    followIcon(m_reveal, QStringLiteral("folder"));
     where->addWidget(m_reveal);
     databaseCard->body()->addLayout(where);
     databaseCard->body()->addWidget(secondaryLabel(
@@ -118,7 +117,7 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     backupRow->addWidget(m_lastBackup, 1);
     m_showBackups->setObjectName(QStringLiteral("showBackups"));
     m_showBackups->setAccessibleName(QStringLiteral("Show backups"));
-    setThemedIcon(m_showBackups, QStringLiteral("folder"));
+    followIcon(m_showBackups, QStringLiteral("folder"));
     backupRow->addWidget(m_showBackups);
     m_restore->setObjectName(QStringLiteral("restoreBackup"));
     m_restore->setText(QStringLiteral("Restore…"));
@@ -147,7 +146,7 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     exportButton->setObjectName(QStringLiteral("exportEverything"));
     exportButton->setText(QStringLiteral("Export everything…"));
     exportButton->setAccessibleName(QStringLiteral("Export everything"));
-    setThemedIcon(exportButton, QStringLiteral("export"));
+    followIcon(exportButton, QStringLiteral("export"));
     exportButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     exportButton->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(exportButton);

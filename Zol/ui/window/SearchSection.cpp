@@ -4,10 +4,10 @@
 #include "ReportsModel.h"
 #include "SearchModel.h"
 #include "common/Icons.h"
+#include "common/PaletteFollower.h"
 #include "common/Widgets.h"
 #include "window/SearchResultsModel.h"
 #include "window/SessionDetails.h"
-#include "window/ThemedIcon.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -137,7 +137,7 @@ SearchSection::SearchSection(AppModel& model, QWidget* parent)
     exportButton->setObjectName(QStringLiteral("exportEverything"));
     exportButton->setText(QStringLiteral("Export everything"));
     exportButton->setAccessibleName(QStringLiteral("Export everything"));
-    setThemedIcon(exportButton, QStringLiteral("export"));
+    followIcon(exportButton, QStringLiteral("export"));
     exportButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     exportButton->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(exportButton);
