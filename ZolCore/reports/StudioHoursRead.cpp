@@ -15,6 +15,7 @@
 #include <QtConcurrent>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -429,7 +430,12 @@ private:
             m_unreadable.append(read.sheet->name);
             return;
         }
+        // Every text of this file was made before its merge, so while it runs
+        // two live texts never have the same data; one of an earlier file
+        // may have been freed since and its address reused.
+        m_lastShared = {};
         for (Found& found : read.records) {
+            shareTexts(found.record);
             const qsizetype known = m_indexById.value(found.record.id, -1);
             if (known < 0) {
                 m_indexById.insert(found.record.id, m_records.size());
@@ -441,8 +447,42 @@ private:
         read.records.clear();
     }
 
+    // One copy of each text that many sessions repeat (a number, a client, a
+    // name, a computer, a task) across every file: the snapshot takes less
+    // memory, and the figures remember what they worked out for a text by its
+    // data (see StudioHours' spellings). A file's reader already shares a
+    // text with the row before, so a text is looked up only where it changes.
+    void shareTexts(Record& record)
+    {
+        const std::array<QString*, sharedColumns> texts{&record.projectNumber, &record.clientName,
+                                                        &record.projectName, &record.computer,
+                                                        &record.task};
+        for (size_t i = 0; i < sharedColumns; ++i) {
+            QString& text = *texts[i];
+            if (text.isEmpty())
+                continue;
+            LastShared& last = m_lastShared[i];
+            if (text.constData() != last.read) {
+                last.read = text.constData();
+                last.kept = *m_texts.insert(text);
+            }
+            text = last.kept;
+        }
+    }
+
+    static constexpr size_t sharedColumns = 5;
+    struct LastShared
+    {
+        // The data of the text as a file's reader made it (compared, never
+        // read: the string it belongs to lives in that record).
+        const QChar* read = nullptr;
+        QString kept;
+    };
+
     FileSystem& m_fileSystem;
     const Calendar& m_calendar;
+    QSet<QString> m_texts;
+    std::array<LastShared, sharedColumns> m_lastShared;
     QStringList m_people;
     QStringList m_unreadable;
     QList<Sheet> m_sheets;
