@@ -126,7 +126,7 @@ int backupsRestore(Invocation& call)
                              QStringLiteral("; nothing was changed. 'zol backups' lists them."));
         source = backup->path;
     }
-    call.model.restoreBackup(source);
+    Invocation::wait(call.model.restoreBackup(source));
     return call.reportStatus();
 }
 

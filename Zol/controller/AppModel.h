@@ -175,7 +175,7 @@ public:
     // restore: the file is checked first, the books as they are saved beside
     // it) and reloads them. The status line says what was restored and where
     // the books as they were went, or why nothing was changed.
-    void restoreBackup(const QString& source);
+    QFuture<void> restoreBackup(const QString& source);
     // Shows the newest backup of the open books in the file browser.
     void revealBackups();
 

@@ -93,32 +93,39 @@ void AppModel::eraseBooks(EntryStore& store, const QString& name, const QString&
     setStatus(StatusMessage::success(text));
 }
 
-void AppModel::restoreBackup(const QString& source)
+QFuture<void> AppModel::restoreBackup(const QString& source)
 {
     StoreBackups* backups = m_store->backups();
     if (!backups) {
         setStatus(StatusMessage::failure(
             QStringLiteral("These books are a temporary database, which has no backups.")));
-        return;
+        return finished();
     }
-    StoreBackups::Restored restored;
-    try {
-        restored = backups->restore(*m_store, source);
-    } catch (const Error& error) {
-        setStatus(StatusMessage::failure(error.message()));
-        return;
-    }
-    reloadTaskList();
-    reloadTrackerAndHistory();
-    m_catalogue->reloadAllProjects();
-    m_reports->dropStudio();
-    m_sharing->forgetWhatWasSeen();
-    QString text = QStringLiteral("Restored ") + m_administration.name + QStringLiteral(" from ") +
-                   QFileInfo(source).fileName() + u'.';
-    text += restored.savedAs.isEmpty()
-                ? QStringLiteral(" The books were damaged, so they were not kept.")
-                : QStringLiteral(" The books as they were are in ") + shownPath(restored.savedAs);
-    setStatus(StatusMessage::success(text));
+    // Checking and copying a big file takes a while: a worker does it, and
+    // the store keeps other threads' work waiting only while it writes.
+    std::shared_ptr<EntryStore> store = m_store;
+    return OffThread::run(
+        this, [backups, store, source] { return backups->restore(*store, source); },
+        [this, store, source](OffThread::Outcome<StoreBackups::Restored> outcome) {
+            if (!outcome.value) {
+                setStatus(StatusMessage::failure(OffThread::describe(outcome.error)));
+                return;
+            }
+            if (store != m_store)
+                return;
+            reloadTaskList();
+            reloadTrackerAndHistory();
+            m_catalogue->reloadAllProjects();
+            m_reports->dropStudio();
+            m_sharing->forgetWhatWasSeen();
+            QString text = QStringLiteral("Restored ") + m_administration.name +
+                           QStringLiteral(" from ") + QFileInfo(source).fileName() + u'.';
+            text += outcome.value->savedAs.isEmpty()
+                        ? QStringLiteral(" The books were damaged, so they were not kept.")
+                        : QStringLiteral(" The books as they were are in ") +
+                              shownPath(outcome.value->savedAs);
+            setStatus(StatusMessage::success(text));
+        });
 }
 
 void AppModel::revealBackups()
