@@ -116,6 +116,45 @@ public:
             painter->drawEllipse(frame.adjusted(0.5, 0.5, -0.5, -0.5));
         painter->restore();
     }
+
+    // A button whose menu opens on a click gets its arrow in the corner,
+    // over the end of its words; room is made for it beside them.
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override
+    {
+        QSize made = QProxyStyle::sizeFromContents(type, option, size, widget);
+        if (type == CT_ToolButton) {
+            const auto* button = qstyleoption_cast<const QStyleOptionToolButton*>(option);
+            if (button && (button->features & QStyleOptionToolButton::HasMenu) &&
+                !(button->features & QStyleOptionToolButton::MenuButtonPopup) &&
+                button->toolButtonStyle != Qt::ToolButtonIconOnly)
+                made.rwidth() += 2 * pixelMetric(PM_MenuButtonIndicator, option, widget) / 3;
+        }
+        return made;
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override
+    {
+        const auto* button = qstyleoption_cast<const QStyleOptionToolButton*>(option);
+        if (control != CC_ToolButton || !button ||
+            !(button->features & QStyleOptionToolButton::HasMenu) ||
+            (button->features & QStyleOptionToolButton::MenuButtonPopup) ||
+            button->toolButtonStyle == Qt::ToolButtonIconOnly) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        // The frame and arrow over the whole button, the words and icon in
+        // the part left of the arrow.
+        QStyleOptionToolButton frame = *button;
+        frame.text.clear();
+        frame.icon = QIcon();
+        QProxyStyle::drawComplexControl(control, &frame, painter, widget);
+        QStyleOptionToolButton label = *button;
+        label.rect.setRight(label.rect.right() -
+                            2 * pixelMetric(PM_MenuButtonIndicator, option, widget) / 3);
+        drawControl(CE_ToolButtonLabel, &label, painter, widget);
+    }
 };
 
 } // namespace
