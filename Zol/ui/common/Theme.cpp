@@ -191,8 +191,13 @@ void apply(QApplication& application)
     const QPalette current = QApplication::palette();
     const Scheme wanted = desktopScheme(current);
     if ((wanted == Scheme::dark) == isDark(current) &&
-        qEnvironmentVariableIsEmpty("ZOL_COLOR_SCHEME"))
+        qEnvironmentVariableIsEmpty("ZOL_COLOR_SCHEME")) {
+        // The desktop's own style draws as the desktop wants; plain Fusion
+        // (a desktop without a Qt style) gets our corrections of it.
+        if (application.style()->name().compare(u"fusion", Qt::CaseInsensitive) == 0)
+            application.setStyle(style());
         return;
+    }
     application.setStyle(style());
     QApplication::setPalette(wanted == Scheme::dark ? darkPalette() : lightPalette());
 }
