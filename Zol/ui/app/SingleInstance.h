@@ -4,14 +4,16 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace zol::ui {
 
 // One tray app per user: two would fight over the running session. The first
 // to start holds the name org.zol.Zol on the session bus (without a session
-// bus, a local socket of that name for this user); a later start asks it to
-// open its panel instead and goes away.
+// bus, a Unix socket of that name in the user's runtime folder); a later start
+// asks it to open its panel instead and goes away. The socket is plain POSIX,
+// so that the tray app does not load Qt Network (and what it pulls in) for a
+// fallback.
 class SingleInstance final : public QObject
 {
     Q_OBJECT
@@ -43,11 +45,14 @@ Q_SIGNALS:
 private:
     Claim claimOnBus();
     Claim claimSocket();
+    void acceptCaller();
 
     QDBusConnection m_bus;
     QString m_name;
     QString m_error;
-    QLocalServer* m_server = nullptr;
+    QByteArray m_socketPath;
+    int m_listener = -1;
+    QSocketNotifier* m_accepting = nullptr;
 };
 
 } // namespace zol::ui

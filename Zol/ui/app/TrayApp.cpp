@@ -14,6 +14,10 @@
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace zol::ui {
 
 namespace {
@@ -21,6 +25,17 @@ namespace {
 // How often, and how many times, a missing tray is looked for again.
 constexpr int trayLookMs = 2'000;
 constexpr int trayLooks = 15;
+
+// Hands the heap that a closed window freed back to the system. glibc keeps
+// freed memory for the next allocation, and a window's widgets, drawings and
+// font caches leave holes in the middle of the heap that it would otherwise
+// never return.
+void releaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 } // namespace
 
@@ -33,11 +48,9 @@ TrayApp::TrayApp(SettingsStore& defaults, Clock& clock, std::unique_ptr<Platform
         std::make_unique<DialogDesktop>(m_platform->replaceDesktop(nullptr)));
     m_model = std::make_unique<AppModel>(defaults, clock, *m_platform);
     m_trayIcon = std::make_unique<TrayIcon>(*m_model);
-    m_panel = std::make_unique<Panel>(*m_model, Panel::modeForThisDesktop());
-    connect(m_trayIcon.get(), &TrayIcon::panelRequested, this,
-            [this] { m_panel->toggle(m_trayIcon->geometry()); });
+    m_panelMode = Panel::modeForThisDesktop();
+    connect(m_trayIcon.get(), &TrayIcon::panelRequested, this, &TrayApp::togglePanel);
     connect(m_trayIcon.get(), &TrayIcon::quitRequested, qApp, &QApplication::quit);
-    connect(m_panel.get(), &Panel::quitRequested, qApp, &QApplication::quit);
     connect(m_model.get(), &AppModel::windowRequested, this, &TrayApp::showWindow);
     m_trayWait.setInterval(trayLookMs);
     connect(&m_trayWait, &QTimer::timeout, this, &TrayApp::lookForTray);
@@ -47,7 +60,7 @@ TrayApp::~TrayApp()
 {
     // The windows and the companions read the controller; they go first.
     m_mainWindow.reset();
-    m_panel.reset();
+    delete m_panel;
     m_trayIcon.reset();
     m_companions.reset();
     m_model.reset();
@@ -64,6 +77,7 @@ void TrayApp::start()
         // Deletes itself when closed, and goes with the controller it reads.
         auto* welcome = new WelcomeWindow(*m_model);
         connect(m_model.get(), &QObject::destroyed, welcome, [welcome] { delete welcome; });
+        connect(welcome, &QObject::destroyed, this, [] { releaseFreedMemory(); });
         connect(welcome, &WelcomeWindow::startTrackingRequested, this, &TrayApp::openPanel);
         welcome->show();
         welcome->raise();
@@ -89,19 +103,49 @@ void TrayApp::giveUpOnTray()
 {
     m_trayWait.stop();
     // Never invisible: the panel becomes an ordinary window.
-    m_panel = std::make_unique<Panel>(*m_model, Panel::Mode::window);
-    connect(m_panel.get(), &Panel::quitRequested, qApp, &QApplication::quit);
-    m_panel->open({});
+    if (Panel* open = shownPanel())
+        open->close();
+    m_panelMode = Panel::Mode::window;
+    Panel& panel = panelToOpen();
+    panel.open({});
     const ServiceAvailability tray = m_platform->trayHost();
-    QMessageBox::information(m_panel.get(), QStringLiteral("Zol"),
+    QMessageBox::information(&panel, QStringLiteral("Zol"),
                              QStringLiteral("There is no tray on this desktop, so Zol opened in "
                                             "a window of its own. ") +
                                  tray.reason);
 }
 
+Panel* TrayApp::shownPanel() const
+{
+    Panel* panel = m_panel.data();
+    return panel != nullptr && panel->isVisible() ? panel : nullptr;
+}
+
+Panel& TrayApp::panelToOpen()
+{
+    // A panel that is closing is already on its way out: it is not reused.
+    if (Panel* open = shownPanel())
+        return *open;
+    m_panel = new Panel(*m_model, m_panelMode);
+    m_panel->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_panel, &Panel::quitRequested, qApp, &QApplication::quit);
+    // Its children and its window are gone by the time `destroyed` arrives.
+    connect(m_panel, &QObject::destroyed, this,
+            [this] { QTimer::singleShot(0, this, [] { releaseFreedMemory(); }); });
+    return *m_panel;
+}
+
 void TrayApp::openPanel()
 {
-    m_panel->open(m_inTray ? m_trayIcon->geometry() : QRect());
+    panelToOpen().open(m_inTray ? m_trayIcon->geometry() : QRect());
+}
+
+void TrayApp::togglePanel()
+{
+    if (Panel* open = shownPanel())
+        open->close();
+    else
+        openPanel();
 }
 
 MainWindow& TrayApp::mainWindow()
@@ -113,8 +157,8 @@ MainWindow& TrayApp::mainWindow()
 
 void TrayApp::showWindow()
 {
-    if (m_panel->mode() == Panel::Mode::popup)
-        m_panel->close();
+    if (Panel* open = shownPanel(); open && open->mode() == Panel::Mode::popup)
+        open->close();
     mainWindow().present();
 }
 

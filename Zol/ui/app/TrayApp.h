@@ -1,6 +1,9 @@
 #pragma once
 
+#include "tray/Panel.h"
+
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -11,18 +14,21 @@ class Clock;
 class Companions;
 class Platform;
 class SettingsStore;
-}
+} // namespace zol
 
 namespace zol::ui {
 
 class MainWindow;
-class Panel;
 class TrayIcon;
 
 // The running tray app: the controller and the timer's companions over the
 // desktop's services, the clock in the tray, its panel, and the main window
 // when asked for. Quitting leaves an open session open in the books, as a
 // crash would: the next start shows it running.
+//
+// The app spends nearly all its life with the panel closed, so the panel is
+// built each time it opens and freed when it closes (its widgets, drawings
+// and window buffer), and the freed heap is handed back to the system.
 class TrayApp final : public QObject
 {
     Q_OBJECT
@@ -47,7 +53,8 @@ public:
     AppModel& model() const { return *m_model; }
     Platform& platform() const { return *m_platform; }
     TrayIcon& trayIcon() const { return *m_trayIcon; }
-    Panel& panel() const { return *m_panel; }
+    // The panel while it is open (or closing); null once it is freed.
+    Panel* panel() const { return m_panel; }
     // Made on first use.
     MainWindow& mainWindow();
     // Whether the clock is in a tray (rather than waiting for one, or given up).
@@ -56,13 +63,22 @@ public:
 private:
     void lookForTray();
     void giveUpOnTray();
+    void togglePanel();
+    // The panel while it shows, else null.
+    Panel* shownPanel() const;
+    // The open panel, or a new one in `m_panelMode` that frees itself when
+    // closed.
+    Panel& panelToOpen();
 
     std::unique_ptr<Platform> m_platform;
     std::unique_ptr<AppModel> m_model;
     std::unique_ptr<Companions> m_companions;
     std::unique_ptr<TrayIcon> m_trayIcon;
-    std::unique_ptr<Panel> m_panel;
+    QPointer<Panel> m_panel;
     std::unique_ptr<MainWindow> m_mainWindow;
+    // Popup under X11, a window the compositor places on Wayland, an ordinary
+    // window without a tray.
+    Panel::Mode m_panelMode;
     QTimer m_trayWait;
     int m_trayLooks = 0;
     bool m_inTray = false;

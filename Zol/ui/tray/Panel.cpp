@@ -71,14 +71,6 @@ void Panel::open(QRect icon)
     activateWindow();
 }
 
-void Panel::toggle(QRect icon)
-{
-    if (isVisible())
-        close();
-    else
-        open(icon);
-}
-
 void Panel::hideEvent(QHideEvent* event)
 {
     // Closing the panel forgets what was typed in its forms.

@@ -35,8 +35,6 @@ public:
     // Opens the panel by the tray icon (`icon`, empty when the tray does not
     // say where it is: then by the pointer) and gives it the focus.
     void open(QRect icon);
-    // Opens it, or closes it when it is open.
-    void toggle(QRect icon);
 
 Q_SIGNALS:
     void quitRequested();

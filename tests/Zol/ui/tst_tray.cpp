@@ -3,19 +3,34 @@
 // changes, and that a second start hands over to the first.
 
 #include "Books.h"
+#include "FakeClock.h"
+#include "FakePlatform.h"
+#include "FirstRun.h"
 #include "PrivateBus.h"
 #include "TrayStatus.h"
+#include "UserFolders.h"
 #include "app/SingleInstance.h"
+#include "app/TrayApp.h"
+#include "books/SettingsStore.h"
+#include "tray/Panel.h"
 #include "tray/PanelPlacement.h"
 #include "tray/TrayIcon.h"
 
 #include <QAction>
 #include <QDBusConnection>
+#include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace zol;
@@ -150,6 +165,74 @@ private Q_SLOTS:
         SingleInstance later(bus.connect(u"later"_s), u"org.zol.ZolTest"_s);
         QCOMPARE(later.claim(), SingleInstance::Claim::handedOver);
         QCOMPARE(activated.count(), 2);
+    }
+
+    // The panel is built when it opens and freed when it closes: a closed
+    // panel leaves nothing behind, and the next one shows what the controller
+    // holds (the search typed before), as the same panel reopened would.
+    void thePanelIsFreedWhenItCloses()
+    {
+        UserFolders folders;
+        FakeClock clock;
+        SettingsStore defaults{QString()};
+        FirstRun::complete(defaults);
+        FakePlatform fakes;
+        TrayApp app(defaults, clock, std::move(fakes.platform));
+        app.start();
+        QVERIFY(app.panel() == nullptr);
+
+        app.openPanel();
+        QPointer<Panel> first = app.panel();
+        QVERIFY(first && first->isVisible());
+        auto* search = first->findChild<QLineEdit*>(u"search"_s);
+        QTest::keyClicks(search, u"brand"_s);
+        app.openPanel(); // while open: the same panel, still as typed
+        QCOMPARE(app.panel(), first.data());
+        QCOMPARE(search->text(), u"brand"_s);
+
+        first->close();
+        QTRY_VERIFY(first.isNull());
+        QVERIFY(app.panel() == nullptr);
+
+        app.openPanel();
+        QVERIFY(app.panel() && app.panel()->isVisible());
+        QCOMPARE(app.panel()->findChild<QLineEdit*>(u"search"_s)->text(), u"brand"_s);
+        // Asking for the main window closes the popup; nothing dangles.
+        app.showWindow();
+        QTRY_VERIFY(app.panel() == nullptr);
+    }
+
+    // Without a session bus the same goes through a socket in the runtime
+    // folder, and a socket file left by a crash does not stop the next start.
+    void withoutABusASocketHandsOver()
+    {
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        const QDBusConnection noBus(u"zol-test-no-bus"_s);
+        QVERIFY(!noBus.isConnected());
+        const QByteArray path = QFile::encodeName(
+            runtime.filePath(u"org.zol.ZolTest-"_s + QString::number(::getuid())));
+
+        // What a crashed first start leaves: the file, and nobody listening.
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+        const int crashed = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::bind(crashed, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(crashed);
+        QVERIFY(QFile::exists(QFile::decodeName(path)));
+
+        {
+            SingleInstance first(noBus, u"org.zol.ZolTest"_s);
+            QCOMPARE(first.claim(), SingleInstance::Claim::first);
+            QSignalSpy activated(&first, &SingleInstance::activationRequested);
+            SingleInstance later(noBus, u"org.zol.ZolTest"_s);
+            QCOMPARE(later.claim(), SingleInstance::Claim::handedOver);
+            QVERIFY(activated.wait(10'000));
+            QCOMPARE(activated.count(), 1);
+        }
+        // The first takes its socket away when it goes.
+        QVERIFY(!QFile::exists(QFile::decodeName(path)));
     }
 };
 
