@@ -35,19 +35,37 @@ void IdleMonitor::start(Tracker& tracker, const AppSettings& settings)
     if (!settings.idleDetectionEnabled() || settings.idleMinutes() < 1)
         return;
     m_threshold = settings.idleMinutes() * 60.0;
-    rememberLook(m_clock.now(), m_clock.monotonicSeconds());
-    const std::optional<TimeEntry>& current = tracker.current();
-    if (current && current->isTicking())
-        m_tickingAtLook = current->id;
     // A pause between two looks means the session did not tick throughout:
     // time slept or spent away in that stretch is not the session's.
     m_trackerConnection = connect(&tracker, &Tracker::currentChanged, this, [this] {
-        if (tickingSession())
+        if (tickingSession()) {
+            lookWhileTicking();
             return;
+        }
+        m_loop.cancel();
         m_tickingAtLook.reset();
         m_sleptAt.reset();
         m_awaySince.reset();
     });
+    lookWhileTicking();
+}
+
+// The looks run only while a session ticks: with none there is nothing to
+// report, and the app stays asleep.
+void IdleMonitor::lookWhileTicking()
+{
+    const TimeEntry* ticking = tickingSession();
+    if (!ticking || m_loop.isActive())
+        return;
+    // A sleep since the last look, while nothing ticked, is no session's;
+    // it still bounds where an away period after it may begin.
+    const QDateTime now = m_clock.now();
+    if (const double jump = clockJump(now, m_clock.monotonicSeconds()); jump >= tickSeconds) {
+        m_tickingAtLook.reset();
+        wokeUp(now, jump, false);
+    }
+    rememberLook(now, m_clock.monotonicSeconds());
+    m_tickingAtLook = ticking->id;
     m_loop = m_clock.every(tickSeconds, this, [this] { tick(); });
 }
 

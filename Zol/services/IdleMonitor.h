@@ -23,7 +23,8 @@ class Tracker;
 // reports the away time, so that the panel can offer to take it off. It only
 // watches; it never changes a session.
 //
-// Every 15 seconds (monotonic) it reads the seconds since the last input. The
+// While a session ticks, every 15 seconds (monotonic) it reads the seconds
+// since the last input. The
 // user counts as away from the first look that finds those seconds at the
 // threshold (`idleMinutes` × 60) or more; the away period begins at the last
 // input seen then, never before the session started. At the first look that
@@ -61,7 +62,8 @@ public:
     // watch does nothing until restarted.
     void start(Tracker& tracker, const AppSettings& settings);
     void stop();
-    bool isRunning() const { return m_loop.isActive(); }
+    // Watching a tracker (the looks themselves run only while a session ticks).
+    bool isRunning() const { return !m_tracker.isNull() && m_threshold > 0; }
 
     // Where reports go; they arrive on this object's thread.
     void onIdleEnded(std::function<void(const Report&)> callback)
@@ -71,6 +73,7 @@ public:
 
 private:
     void tick();
+    void lookWhileTicking();
     void noteSleep();
     // The watched tracker's session while it ticks (not paused); null when
     // it is paused, there is none, or the tracker is gone. Valid until the

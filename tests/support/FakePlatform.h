@@ -68,8 +68,11 @@ public:
         if (clock)
             lastInput = clock->now();
     }
+    // How often the idle time was asked for.
+    int asked = 0;
     std::optional<double> secondsSinceLastInput() override
     {
+        ++asked;
         return clock ? double(lastInput.msecsTo(clock->now())) / 1000.0 : 0.0;
     }
 };

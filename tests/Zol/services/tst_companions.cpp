@@ -216,6 +216,21 @@ private Q_SLOTS:
         QVERIFY(!m_run->companions.idleMonitor()->isRunning());
     }
 
+    void idleTimeAskedOnlyWhileTicking()
+    {
+        // Nothing ticking: the app sleeps, the desktop is not asked.
+        QVERIFY(m_run->companions.idleMonitor()->isRunning());
+        const int before = m_run->platform.idleTime->asked;
+        m_run->clock.advance(10 * IdleMonitor::tickSeconds);
+        QCOMPARE(m_run->platform.idleTime->asked, before);
+        m_run->model->start(brandBook);
+        present(60);
+        QCOMPARE(m_run->platform.idleTime->asked, before + 4);
+        tracker().pause();
+        m_run->clock.advance(10 * IdleMonitor::tickSeconds);
+        QCOMPARE(m_run->platform.idleTime->asked, before + 4);
+    }
+
     void awayAndAsleep_data()
     {
         QTest::addColumn<bool>("announced");
