@@ -24,10 +24,10 @@ class Tracker;
 // watches; it never changes a session.
 //
 // While a session ticks, every 15 seconds (monotonic) it reads the seconds
-// since the last input. The
-// user counts as away from the first look that finds those seconds at the
-// threshold (`idleMinutes` × 60) or more; the away period begins at the last
-// input seen then, never before the session started. At the first look that
+// since the last input; with none ticking it does not look. The user counts
+// as away from the first look that finds those seconds at the threshold
+// (`idleMinutes` × 60) or more; the away period begins at the last input
+// seen then, never before the session started. At the first look that
 // finds the user back, the period ends at their latest input, so two hours
 // away read two hours. It is reported when it lasted the threshold or more and
 // was not reported before. A paused session, or none, is never reported on and
