@@ -5,6 +5,7 @@
 #include "HistoryModel.h"
 #include "common/Theme.h"
 #include "records/Duration.h"
+#include "window/RunningClock.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -24,21 +25,14 @@ CalendarMonthView::CalendarMonthView(AppModel& model, QWidget* parent)
     HistoryModel* history = model.history();
     connect(history, &HistoryModel::historyEntriesChanged, this, &CalendarMonthView::relayout);
     connect(history, &HistoryModel::historyDayChanged, this, &CalendarMonthView::relayout);
-    connect(&model, &AppModel::trackerChanged, this, &CalendarMonthView::followTracker);
-    followTracker();
+    followRunningClock(this, model, [this] {
+        if (isVisible())
+            relayout();
+    });
     relayout();
 }
 
 CalendarMonthView::~CalendarMonthView() = default;
-
-void CalendarMonthView::followTracker()
-{
-    disconnect(m_ticking);
-    m_ticking = connect(m_model.tracker(), &Tracker::nowChanged, this, [this] {
-        if (m_model.tracker()->isRunning() && isVisible())
-            relayout();
-    });
-}
 
 void CalendarMonthView::relayout()
 {

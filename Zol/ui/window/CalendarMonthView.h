@@ -2,7 +2,6 @@
 
 #include "CalendarLayout.h"
 
-#include <QMetaObject>
 #include <QWidget>
 
 namespace zol {
@@ -43,14 +42,12 @@ protected:
 
 private:
     void relayout();
-    void followTracker();
     int headerHeight() const;
     int rows() const { return int(m_month.days.size() / 7); }
 
     AppModel& m_model;
     CalendarMonth m_month;
     int m_selected = -1;
-    QMetaObject::Connection m_ticking;
 };
 
 } // namespace zol::ui

@@ -7,6 +7,7 @@
 #include "records/Duration.h"
 #include "records/ProjectColour.h"
 #include "window/ProjectBadge.h"
+#include "window/RunningClock.h"
 
 #include <QFontDatabase>
 #include <QHelpEvent>
@@ -44,21 +45,14 @@ CalendarWeekView::CalendarWeekView(AppModel& model, QWidget* parent)
     HistoryModel* history = model.history();
     connect(history, &HistoryModel::historyEntriesChanged, this, &CalendarWeekView::relayout);
     connect(history, &HistoryModel::historyDayChanged, this, &CalendarWeekView::relayout);
-    connect(&model, &AppModel::trackerChanged, this, &CalendarWeekView::followTracker);
-    followTracker();
+    followRunningClock(this, model, [this] {
+        if (isVisible())
+            relayout();
+    });
     relayout();
 }
 
 CalendarWeekView::~CalendarWeekView() = default;
-
-void CalendarWeekView::followTracker()
-{
-    disconnect(m_ticking);
-    m_ticking = connect(m_model.tracker(), &Tracker::nowChanged, this, [this] {
-        if (m_model.tracker()->isRunning() && isVisible())
-            relayout();
-    });
-}
 
 void CalendarWeekView::relayout()
 {

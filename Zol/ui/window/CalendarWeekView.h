@@ -2,7 +2,6 @@
 
 #include "CalendarLayout.h"
 
-#include <QMetaObject>
 #include <QWidget>
 
 namespace zol {
@@ -45,7 +44,6 @@ protected:
 
 private:
     void relayout();
-    void followTracker();
     int headerHeight() const;
     int gutterWidth() const;
     double hourHeight() const;
@@ -54,7 +52,6 @@ private:
     AppModel& m_model;
     CalendarWeek m_week;
     int m_selected = -1;
-    QMetaObject::Connection m_ticking;
 };
 
 } // namespace zol::ui

@@ -4,6 +4,7 @@
 #include "HistoryModel.h"
 #include "window/HistoryListDelegate.h"
 #include "window/HistoryListModel.h"
+#include "window/RunningClock.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -39,21 +40,11 @@ HistoryList::HistoryList(AppModel& model, QWidget* parent)
             m_list->kind(index.row()) == HistoryListModel::Kind::session)
             act(index.row(), QStringLiteral("open"));
     });
-    connect(&m_model, &AppModel::trackerChanged, this, &HistoryList::followTracker);
-    followTracker();
+    // A running session's duration and its group's total move with the clock.
+    followRunningClock(this, m_model, [this] { viewport()->update(); });
 }
 
 HistoryList::~HistoryList() = default;
-
-// A running session's duration and its group's total move with the clock.
-void HistoryList::followTracker()
-{
-    disconnect(m_ticking);
-    m_ticking = connect(m_model.tracker(), &Tracker::nowChanged, this, [this] {
-        if (m_model.tracker()->isRunning())
-            viewport()->update();
-    });
-}
 
 void HistoryList::act(int row, const QString& action)
 {

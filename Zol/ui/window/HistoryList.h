@@ -3,7 +3,6 @@
 #include "records/TimeEntry.h"
 
 #include <QListView>
-#include <QMetaObject>
 
 namespace zol {
 class AppModel;
@@ -46,14 +45,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void followTracker();
     // The row's actions in a menu at `at` (global).
     void showRowMenu(int row, const QPoint& at);
 
     AppModel& m_model;
     HistoryListModel* m_list;
     HistoryListDelegate* m_delegate;
-    QMetaObject::Connection m_ticking;
 };
 
 } // namespace zol::ui
