@@ -2,6 +2,7 @@
 
 #include "common/Theme.h"
 #include "window/BreakdownModel.h"
+#include "window/RowPainting.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -32,18 +33,14 @@ QSize BreakdownDelegate::sizeHint(const QStyleOptionViewItem& option,
 void BreakdownDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const
 {
-    QStyleOptionViewItem base = option;
-    initStyleOption(&base, index);
-    base.text.clear();
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
-    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &base, painter, widget);
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    paintRowBackground(painter, row);
 
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette& colours = option.palette;
-    const QColor text = colours.color(selected ? QPalette::HighlightedText : QPalette::Text);
-    QColor secondary = text;
-    secondary.setAlphaF(0.62);
+    const QColor text = rowInk(option);
+    const QColor secondary = rowQuietInk(option);
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);

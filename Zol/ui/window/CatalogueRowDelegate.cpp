@@ -3,6 +3,7 @@
 #include "common/Icons.h"
 #include "common/Theme.h"
 #include "window/CatalogueListModel.h"
+#include "window/RowPainting.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -101,18 +102,14 @@ QSize CatalogueRowDelegate::sizeHint(const QStyleOptionViewItem& option,
 void CatalogueRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const
 {
-    QStyleOptionViewItem base = option;
-    initStyleOption(&base, index);
-    base.text.clear();
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
-    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &base, painter, widget);
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    paintRowBackground(painter, row);
 
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette& colours = option.palette;
-    const QColor text = colours.color(selected ? QPalette::HighlightedText : QPalette::Text);
-    QColor secondary = text;
-    secondary.setAlphaF(0.62);
+    const QColor text = rowInk(option);
+    const QColor secondary = rowQuietInk(option);
     const QFontMetrics metrics(option.font);
     const QRect area = option.rect.adjusted(padding, padding, -padding, -padding);
 

@@ -6,6 +6,7 @@
 #include "records/Duration.h"
 #include "window/DeletedListModel.h"
 #include "window/ProjectBadge.h"
+#include "window/RowPainting.h"
 
 #include <QAbstractItemView>
 #include <QFontDatabase>
@@ -32,19 +33,15 @@ QSize DeletedListDelegate::sizeHint(const QStyleOptionViewItem& option,
 void DeletedListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const
 {
-    QStyleOptionViewItem base = option;
-    initStyleOption(&base, index);
-    base.text.clear();
-    if (const QWidget* widget = option.widget)
-        widget->style()->drawPrimitive(QStyle::PE_PanelItemViewItem, &base, painter, widget);
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    paintRowBackground(painter, row);
 
     const TimeEntry& e = m_model.entry(index.row());
     AppModel& app = m_model.appModel();
     const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
-    const bool selected = option.state.testFlag(QStyle::State_Selected);
-    const QColor ink = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-    QColor quiet = ink;
-    quiet.setAlphaF(0.62);
+    const QColor ink = rowInk(option);
+    const QColor quiet = rowQuietInk(option);
 
     painter->save();
     QRect area = option.rect.adjusted(16, 0, -16 - (view ? m_buttons.width(view) : 0), 0);

@@ -8,6 +8,7 @@
 #include "records/Duration.h"
 #include "window/HistoryListModel.h"
 #include "window/ProjectBadge.h"
+#include "window/RowPainting.h"
 
 #include <QAbstractItemView>
 #include <QFontDatabase>
@@ -32,19 +33,6 @@ QFont evenDigits(const QFont& like)
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(like.pointSizeF());
     return font;
-}
-
-QColor ink(const QStyleOptionViewItem& option)
-{
-    const bool selected = option.state.testFlag(QStyle::State_Selected);
-    return option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-}
-
-QColor quiet(const QStyleOptionViewItem& option)
-{
-    QColor colour = ink(option);
-    colour.setAlphaF(0.62);
-    return colour;
 }
 
 } // namespace
@@ -91,14 +79,9 @@ QSize HistoryListDelegate::sizeHint(const QStyleOptionViewItem& option,
 void HistoryListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const
 {
-    QStyleOptionViewItem base = option;
-    initStyleOption(&base, index);
-    base.text.clear();
-    // The row's background and focus as the style draws a selected row.
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : nullptr;
-    if (style)
-        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &base, painter, widget);
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    paintRowBackground(painter, row);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     switch (m_model.kind(index.row())) {
@@ -124,7 +107,7 @@ void HistoryListDelegate::paintDay(QPainter* painter, const QStyleOptionViewItem
     QFont bold = option.font;
     bold.setBold(true);
     painter->setFont(bold);
-    painter->setPen(ink(option));
+    painter->setPen(rowInk(option));
     painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, HistoryCaptions::dayTitle(day.day));
     QFont digits = evenDigits(option.font);
     digits.setBold(true);
@@ -132,7 +115,7 @@ void HistoryListDelegate::paintDay(QPainter* painter, const QStyleOptionViewItem
     painter->drawText(area, Qt::AlignRight | Qt::AlignVCenter,
                       Duration::coarseString(day.totalSeconds(now)));
     // A hairline under the heading, where the day's groups begin.
-    QColor line = ink(option);
+    QColor line = rowInk(option);
     line.setAlphaF(0.14);
     painter->setPen(line);
     painter->drawLine(QPointF(area.left(), option.rect.bottom() - 0.5),
@@ -157,7 +140,7 @@ void HistoryListDelegate::paintGroup(QPainter* painter, const QStyleOptionViewIt
     const QString total = Duration::coarseString(group.totalSeconds(now));
     const int totalWidth = QFontMetrics(digits).horizontalAdvance(total) + 8;
     painter->setFont(digits);
-    painter->setPen(ink(option));
+    painter->setPen(rowInk(option));
     painter->drawText(area, Qt::AlignRight | Qt::AlignVCenter, total);
     area.setRight(area.right() - totalWidth - 8);
 
@@ -172,7 +155,7 @@ void HistoryListDelegate::paintGroup(QPainter* painter, const QStyleOptionViewIt
     if (!group.clientName.isEmpty() && nameWidth + 40 < area.width()) {
         QRect client = area.adjusted(nameWidth + 10, 0, 0, 0);
         painter->setFont(option.font);
-        painter->setPen(quiet(option));
+        painter->setPen(rowQuietInk(option));
         painter->drawText(
             client, Qt::AlignLeft | Qt::AlignVCenter,
             option.fontMetrics.elidedText(group.clientName, Qt::ElideRight, client.width()));
@@ -190,8 +173,9 @@ void HistoryListDelegate::paintSession(QPainter* painter, const QStyleOptionView
 
     // The chevron says the row opens.
     const int chevron = 14;
-    const QPixmap arrow = Icons::pixmap(QStringLiteral("chevron-right"), chevron, quiet(option),
-                                        painter->device()->devicePixelRatioF());
+    const QPixmap arrow =
+        Icons::pixmap(QStringLiteral("chevron-right"), chevron, rowQuietInk(option),
+                      painter->device()->devicePixelRatioF());
     painter->drawPixmap(
         QRect(area.right() - chevron, area.center().y() - chevron / 2 + 1, chevron, chevron),
         arrow);
@@ -200,7 +184,7 @@ void HistoryListDelegate::paintSession(QPainter* painter, const QStyleOptionView
     const QFont digits = evenDigits(option.font);
     const QFontMetrics digitMetrics(digits);
     painter->setFont(digits);
-    painter->setPen(ink(option));
+    painter->setPen(rowInk(option));
     const QString span = HistoryCaptions::timeSpan(entry, app.calendar());
     painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, span);
     const int spanWidth = digitMetrics.horizontalAdvance(QStringLiteral("00:00 – 00:00")) + 20;
@@ -246,7 +230,7 @@ void HistoryListDelegate::paintSession(QPainter* painter, const QStyleOptionView
         note = note.isEmpty() ? entry.task : entry.task + QStringLiteral(" · ") + note;
     if (!note.isEmpty() && middle.width() > 20) {
         painter->setFont(option.font);
-        painter->setPen(quiet(option));
+        painter->setPen(rowQuietInk(option));
         painter->drawText(
             middle, Qt::AlignLeft | Qt::AlignVCenter,
             option.fontMetrics.elidedText(note.simplified(), Qt::ElideRight, middle.width()));
