@@ -8,6 +8,7 @@
 #include "common/PaletteFollower.h"
 #include "common/Theme.h"
 #include "window/ConfirmSheet.h"
+#include "window/ExportEverything.h"
 
 #include <QCompleter>
 #include <QFileInfo>
@@ -142,19 +143,8 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     counts->addRow(secondaryLabel(QStringLiteral("Tracked in total"), countsCard), m_total);
     counts->addRow(secondaryLabel(QStringLiteral("First tracked"), countsCard), m_first);
     countsCard->body()->addLayout(counts);
-    auto* exportButton = new QToolButton(countsCard);
-    exportButton->setObjectName(QStringLiteral("exportEverything"));
-    exportButton->setText(QStringLiteral("Export everything…"));
-    exportButton->setAccessibleName(QStringLiteral("Export everything"));
-    followIcon(exportButton, QStringLiteral("export"));
-    exportButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    exportButton->setPopupMode(QToolButton::InstantPopup);
-    auto* menu = new QMenu(exportButton);
-    QAction* csv = menu->addAction(QStringLiteral("CSV (spreadsheet)"));
-    csv->setObjectName(QStringLiteral("exportEverythingCsv"));
-    QAction* json = menu->addAction(QStringLiteral("JSON"));
-    json->setObjectName(QStringLiteral("exportEverythingJson"));
-    exportButton->setMenu(menu);
+    QToolButton* exportButton =
+        exportEverythingButton(model, QStringLiteral("Export everything…"), countsCard);
     auto* exportRow = new QHBoxLayout();
     exportRow->addWidget(exportButton);
     exportRow->addStretch();
@@ -164,12 +154,6 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
 
     connect(m_reveal, &QPushButton::clicked, this, [this] { m_model.reports()->revealDatabase(); });
     connect(m_showBackups, &QPushButton::clicked, this, [this] { m_model.revealBackups(); });
-    connect(csv, &QAction::triggered, this, [this] {
-        m_model.reports()->exportSessions(ExportScope::everything(), EntryExporter::Format::csv);
-    });
-    connect(json, &QAction::triggered, this, [this] {
-        m_model.reports()->exportSessions(ExportScope::everything(), EntryExporter::Format::json);
-    });
     connect(m_name, &QLineEdit::textEdited, this,
             [this](const QString& name) { m_model.settings()->setMachineName(name.trimmed()); });
     connect(&model, &AppModel::settingsChanged, this, &PersonalSection::followSettings);

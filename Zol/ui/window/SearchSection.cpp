@@ -6,6 +6,7 @@
 #include "common/Icons.h"
 #include "common/PaletteFollower.h"
 #include "common/Widgets.h"
+#include "window/ExportEverything.h"
 #include "window/SearchResultsModel.h"
 #include "window/SessionDetails.h"
 
@@ -133,25 +134,8 @@ SearchSection::SearchSection(AppModel& model, QWidget* parent)
     connect(m_view, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { openRow(index.row()); });
 
-    auto* exportButton = new QToolButton(this);
-    exportButton->setObjectName(QStringLiteral("exportEverything"));
-    exportButton->setText(QStringLiteral("Export everything"));
-    exportButton->setAccessibleName(QStringLiteral("Export everything"));
-    followIcon(exportButton, QStringLiteral("export"));
-    exportButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    exportButton->setPopupMode(QToolButton::InstantPopup);
-    auto* menu = new QMenu(exportButton);
-    QAction* csv = menu->addAction(QStringLiteral("CSV (spreadsheet)"));
-    csv->setObjectName(QStringLiteral("exportEverythingCsv"));
-    QAction* json = menu->addAction(QStringLiteral("JSON"));
-    json->setObjectName(QStringLiteral("exportEverythingJson"));
-    exportButton->setMenu(menu);
-    connect(csv, &QAction::triggered, this, [this] {
-        m_model.reports()->exportSessions(ExportScope::everything(), EntryExporter::Format::csv);
-    });
-    connect(json, &QAction::triggered, this, [this] {
-        m_model.reports()->exportSessions(ExportScope::everything(), EntryExporter::Format::json);
-    });
+    QToolButton* exportButton =
+        exportEverythingButton(m_model, QStringLiteral("Export everything"), this);
     QLabel* note = secondaryLabel(
         QStringLiteral("Search results are a view of your history; export writes all of it"), this);
     note->setObjectName(QStringLiteral("exportNote"));
