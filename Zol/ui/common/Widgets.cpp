@@ -48,6 +48,11 @@ protected:
 
 } // namespace
 
+QLabel* cardTitle(const QString& text, QWidget* parent)
+{
+    return titleLabel(text, parent, 1.05);
+}
+
 QLabel* wrapping(QLabel* label)
 {
     label->setWordWrap(true);

@@ -13,6 +13,8 @@ namespace zol::ui {
 QLabel* secondaryLabel(const QString& text, QWidget* parent);
 // A label in a larger, bold font: a title.
 QLabel* titleLabel(const QString& text, QWidget* parent, qreal scale = 1.5);
+// The heading of a Card: a title a little larger than the text.
+QLabel* cardTitle(const QString& text, QWidget* parent);
 // Makes `label` wrap and take rich text as plain text.
 QLabel* wrapping(QLabel* label);
 

@@ -62,7 +62,7 @@ QWidget* AdministrationsSection::makeRow(const Administration& books)
     auto* texts = new QVBoxLayout();
     texts->setSpacing(2);
     auto* nameRow = new QHBoxLayout();
-    QLabel* name = titleLabel(books.name, card, 1.05);
+    QLabel* name = cardTitle(books.name, card);
     name->setObjectName(QStringLiteral("booksName"));
     nameRow->addWidget(name);
     if (isOpen) {

@@ -23,15 +23,6 @@
 
 namespace zol::ui {
 
-namespace {
-
-QLabel* heading(const QString& text, QWidget* parent)
-{
-    return titleLabel(text, parent, 1.05);
-}
-
-} // namespace
-
 PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     : SectionPage(QStringLiteral("Personal"),
                   QStringLiteral("Your name as the rest of the studio sees it, and where your own "
@@ -61,7 +52,7 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
 
     // The name.
     auto* nameCard = new Card(this);
-    nameCard->body()->addWidget(heading(QStringLiteral("Your name"), nameCard));
+    nameCard->body()->addWidget(cardTitle(QStringLiteral("Your name"), nameCard));
     m_name->setObjectName(QStringLiteral("personName"));
     m_name->setAccessibleName(QStringLiteral("Your name"));
     m_name->setPlaceholderText(QStringLiteral("Onbekend"));
@@ -79,12 +70,13 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
 
     // This computer on the share.
     auto* shareCard = new Card(this);
-    shareCard->body()->addWidget(heading(QStringLiteral("Timesheets are filed under"), shareCard));
+    shareCard->body()->addWidget(
+        cardTitle(QStringLiteral("Timesheets are filed under"), shareCard));
     shareCard->body()->addWidget(m_filedUnder);
     m_filedUnderNote->setObjectName(QStringLiteral("filedUnderNote"));
     shareCard->body()->addWidget(m_filedUnderNote);
     shareCard->body()->addSpacing(6);
-    shareCard->body()->addWidget(heading(QStringLiteral("This computer"), shareCard));
+    shareCard->body()->addWidget(cardTitle(QStringLiteral("This computer"), shareCard));
     shareCard->body()->addWidget(m_machineId);
     shareCard->body()->addWidget(secondaryLabel(
         QStringLiteral("The identifier is how the shared folder tells one computer from another. "
@@ -96,7 +88,7 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     // The database.
     auto* databaseCard = new Card(this);
     databaseCard->body()->addWidget(
-        heading(QStringLiteral("Kept on this computer at"), databaseCard));
+        cardTitle(QStringLiteral("Kept on this computer at"), databaseCard));
     auto* where = new QHBoxLayout();
     where->addWidget(m_database, 1);
     m_reveal->setObjectName(QStringLiteral("revealDatabase"));
@@ -113,7 +105,7 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
 
     // The backups.
     auto* backupCard = new Card(this);
-    backupCard->body()->addWidget(heading(QStringLiteral("Last backup"), backupCard));
+    backupCard->body()->addWidget(cardTitle(QStringLiteral("Last backup"), backupCard));
     auto* backupRow = new QHBoxLayout();
     backupRow->addWidget(m_lastBackup, 1);
     m_showBackups->setObjectName(QStringLiteral("showBackups"));

@@ -18,15 +18,6 @@
 
 namespace zol::ui {
 
-namespace {
-
-QLabel* cardTitle(const QString& text, QWidget* parent)
-{
-    return titleLabel(text, parent, 1.05);
-}
-
-} // namespace
-
 StudioSection::StudioSection(AppModel& model, QWidget* parent)
     : SectionPage(QStringLiteral("Studio"),
                   QStringLiteral("Where these books meet the rest of the studio: the shared "
