@@ -34,44 +34,32 @@ void AdministrationForm::edit(const Administration::Editor& editor)
 
 void AdministrationForm::setName(const QString& name)
 {
-    Administration::Editor e = m_editor;
-    e.name = name;
-    edit(e);
+    change(&Administration::Editor::name, name);
 }
 
 void AdministrationForm::setAutomatic(bool automatic)
 {
-    Administration::Editor e = m_editor;
-    e.automatic = automatic;
-    edit(e);
+    change(&Administration::Editor::automatic, automatic);
 }
 
 void AdministrationForm::setPrefix(const QString& prefix)
 {
-    Administration::Editor e = m_editor;
-    e.prefix = prefix;
-    edit(e);
+    change(&Administration::Editor::prefix, prefix);
 }
 
 void AdministrationForm::setIncludesYear(bool includesYear)
 {
-    Administration::Editor e = m_editor;
-    e.includesYear = includesYear;
-    edit(e);
+    change(&Administration::Editor::includesYear, includesYear);
 }
 
 void AdministrationForm::setDigits(int digits)
 {
-    Administration::Editor e = m_editor;
-    e.digits = digits;
-    edit(e);
+    change(&Administration::Editor::digits, digits);
 }
 
 void AdministrationForm::setKeepsLocal(bool keepsLocal)
 {
-    Administration::Editor e = m_editor;
-    e.keepsLocal = canChangeKeepsLocal() ? keepsLocal : true;
-    edit(e);
+    change(&Administration::Editor::keepsLocal, canChangeKeepsLocal() ? keepsLocal : true);
 }
 
 QString AdministrationForm::nextNumber() const

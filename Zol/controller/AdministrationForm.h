@@ -5,7 +5,9 @@
 #include <QObject>
 #include <QString>
 
+
 #include <optional>
+#include <utility>
 
 namespace zol {
 
@@ -81,6 +83,13 @@ Q_SIGNALS:
 
 private:
     void edit(const Administration::Editor& editor);
+    // One field of the editor changed.
+    template <typename T, typename V> void change(T Administration::Editor::*field, V&& value)
+    {
+        Administration::Editor changed = m_editor;
+        changed.*field = std::forward<V>(value);
+        edit(changed);
+    }
 
     AppModel& m_model;
     bool m_isNew;
