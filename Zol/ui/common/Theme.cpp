@@ -1,5 +1,7 @@
 #include "common/Theme.h"
 
+#include "common/Icons.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -131,6 +133,20 @@ public:
                 made.rwidth() += 2 * pixelMetric(PM_MenuButtonIndicator, option, widget) / 3;
         }
         return made;
+    }
+
+    // A text field's clear button in our own drawing. Fusion looks the cross
+    // up in the desktop's icon theme, which loads every image format plugin
+    // and keeps the theme's index in memory for one small picture.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override
+    {
+        if (icon != SP_LineEditClearButton)
+            return QProxyStyle::standardIcon(icon, option, widget);
+        if (widget != nullptr)
+            return Icons::icon(QStringLiteral("clear"), widget);
+        const QPalette& palette = option ? option->palette : QApplication::palette();
+        return Icons::icon(QStringLiteral("clear"), palette.color(QPalette::ButtonText));
     }
 
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
