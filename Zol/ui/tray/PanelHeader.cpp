@@ -7,6 +7,7 @@
 #include "tray/TodaySummary.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QStackedLayout>
 
 namespace zol::ui {
@@ -17,33 +18,58 @@ PanelHeader::PanelHeader(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
     , m_pages(new QStackedLayout(this))
-    , m_idle(new IdlePrompt(model, this))
-    , m_session(new SessionReadout(model, this))
-    , m_armed(new ArmedWork(model, this))
-    , m_today(new TodaySummary(model, this))
 {
     setObjectName(QStringLiteral("panelHeader"));
-    for (QWidget* page : {static_cast<QWidget*>(m_idle), static_cast<QWidget*>(m_session),
-                          static_cast<QWidget*>(m_armed), static_cast<QWidget*>(m_today)})
-        m_pages->addWidget(page);
     refresh();
 }
 
 PanelHeader::~PanelHeader() = default;
 
-QWidget* PanelHeader::page(Header header) const
+// A page is built the first time it is shown: most openings of the panel
+// show one or two of the four, and a page never built costs no memory.
+template <typename Page> Page* PanelHeader::built(Page*& page)
+{
+    if (page == nullptr) {
+        page = new Page(m_model, this);
+        m_pages->addWidget(page);
+    }
+    return page;
+}
+
+QWidget* PanelHeader::page(Header header)
 {
     switch (header) {
     case Header::idlePrompt:
-        return m_idle;
+        return built(m_idle);
     case Header::session:
-        return m_session;
+        return built(m_session);
     case Header::armed:
-        return m_armed;
+        return built(m_armed);
     case Header::today:
         break;
     }
-    return m_today;
+    return built(m_today);
+}
+
+SessionReadout& PanelHeader::session()
+{
+    return *built(m_session);
+}
+
+bool PanelHeader::isConfirming() const
+{
+    return m_session != nullptr && m_session->isConfirming();
+}
+
+void PanelHeader::closeConfirmation()
+{
+    if (m_session != nullptr)
+        m_session->closeConfirmation();
+}
+
+bool PanelHeader::isNoteField(const QWidget* widget) const
+{
+    return m_session != nullptr && widget == m_session->noteField();
 }
 
 void PanelHeader::refresh()

@@ -35,19 +35,26 @@ public:
     void tick();
 
     PanelState::Header shown() const { return m_shown; }
-    SessionReadout& session() const { return *m_session; }
+    // The session's page, built when first asked for.
+    SessionReadout& session();
+    // Whether the session's page asks whether to cancel the recording, and
+    // taking that question back; false and nothing while it was never built.
+    bool isConfirming() const;
+    void closeConfirmation();
+    bool isNoteField(const QWidget* widget) const;
     // The focusable controls of the page shown, top to bottom.
     QList<QWidget*> controls() const;
 
 private:
-    QWidget* page(PanelState::Header header) const;
+    QWidget* page(PanelState::Header header);
+    template <typename Page> Page* built(Page*& page);
 
     AppModel& m_model;
     QStackedLayout* m_pages;
-    IdlePrompt* m_idle;
-    SessionReadout* m_session;
-    ArmedWork* m_armed;
-    TodaySummary* m_today;
+    IdlePrompt* m_idle = nullptr;
+    SessionReadout* m_session = nullptr;
+    ArmedWork* m_armed = nullptr;
+    TodaySummary* m_today = nullptr;
     PanelState::Header m_shown = PanelState::Header::today;
 };
 

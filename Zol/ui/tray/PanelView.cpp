@@ -200,7 +200,7 @@ void PanelView::prepareToShow()
 void PanelView::discardForms()
 {
     m_model.saveCurrentNote();
-    m_header->session().closeConfirmation();
+    m_header->closeConfirmation();
     m_picker->discardForms();
 }
 
@@ -220,7 +220,7 @@ void PanelView::pressReturn()
         m_picker->editor()->save();
         return;
     }
-    if (focus == m_header->session().noteField()) {
+    if (m_header->isNoteField(focus)) {
         m_model.saveCurrentNote();
         m_header->session().readout()->setFocus();
         return;
@@ -230,8 +230,8 @@ void PanelView::pressReturn()
 
 void PanelView::pressEscape()
 {
-    if (m_header->session().isConfirming()) {
-        m_header->session().closeConfirmation();
+    if (m_header->isConfirming()) {
+        m_header->closeConfirmation();
         return;
     }
     if (m_picker->closeForms())
