@@ -1,6 +1,7 @@
 #include "store/SQLiteDatabase.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace zol {
 
@@ -41,6 +42,7 @@ void SQLiteDatabase::Close::operator()(sqlite3* db) const
 }
 
 SQLiteDatabase::SQLiteDatabase(const QString& path, Mode mode)
+    : m_mode(mode)
 {
     sqlite3* raw = nullptr;
     const QByteArray file = path.toUtf8();
@@ -57,11 +59,8 @@ SQLiteDatabase::SQLiteDatabase(const QString& path, Mode mode)
     // The write-ahead log outlives the connection: folding it into the
     // database whenever a process closes the books would cost every command
     // two more syncs, and the next one two more to start a new log. Any
-    // process reads the books whole, log included. SQLite folds the log in
-    // as it grows (every thousand pages, some eighty starts and stops); a
-    // process that opens the books while no other has them open (the tray
-    // app usually has) reads the log once to find its place in it, a
-    // millisecond at most.
+    // process reads the books whole, log included. (A long log is folded in
+    // on closing, below.)
     sqlite3_db_config(raw, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     // First: switching to (or confirming) WAL may itself need the lock that
     // another process holds for a moment.
@@ -79,7 +78,34 @@ SQLiteDatabase::SQLiteDatabase(const QString& path, Mode mode)
     execute(QStringLiteral("PRAGMA synchronous = FULL;"));
 }
 
-SQLiteDatabase::~SQLiteDatabase() = default;
+SQLiteDatabase::~SQLiteDatabase()
+{
+    if (m_db && m_mode == Mode::books)
+        foldLongLog();
+}
+
+// A process that opens the books while no other has them open (the tray app
+// usually has) reads the whole log and checks every page of it, some two
+// microseconds a page; and only a process that folds the log in and then
+// writes again in the same connection starts it afresh, which the short
+// commands never do. Left alone, the log of books used from the command line
+// alone would grow without end and every command with it. So a log of more
+// than about a hundred pages (some seven starts and stops) is folded into the
+// database as the connection closes: SQLite does that only when no other
+// connection has the books open, and then removes the log. The cost is one
+// sync of the database every few commands.
+void SQLiteDatabase::foldLongLog()
+{
+    constexpr qint64 longLogBytes = 100 * 4096;
+    const char* database = sqlite3_db_filename(m_db.get(), "main");
+    if (database == nullptr || *database == '\0')
+        return;
+    struct stat log = {};
+    const QByteArray logFile = QByteArray(database) + "-wal";
+    if (::stat(logFile.constData(), &log) != 0 || log.st_size <= longLogBytes)
+        return;
+    sqlite3_db_config(m_db.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+}
 
 void SQLiteDatabase::execute(const QString& sql)
 {

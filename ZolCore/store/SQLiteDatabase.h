@@ -113,10 +113,13 @@ public:
     void copyFrom(SQLiteDatabase& source);
 
 private:
+    void foldLongLog();
+
     struct Close
     {
         void operator()(sqlite3* db) const;
     };
+    Mode m_mode;
     std::unique_ptr<sqlite3, Close> m_db;
 };
 

@@ -330,6 +330,38 @@ private Q_SLOTS:
         QCOMPARE(first.recentEntries(10'000).size(), 2 + 3 * perWriter);
     }
 
+    // The log of books used from the command line alone: each command opens
+    // them, writes and closes. A long log is folded in by whichever closes
+    // the books last, so it does not grow with every command (each would read
+    // it whole on opening); while another connection has them open, it stays.
+    void longLogIsFoldedInByTheLastToClose()
+    {
+        UserFolders folders;
+        const QString log = EntryStore::defaultURL() + u"-wal"_s;
+        const auto writeUntilLong = [&](EntryStore& store, int& minute) {
+            while (QFileInfo(log).size() <= 100 * 4096)
+                store.save(session(utc(2026, 3, 1, 8).addSecs(60 * minute++), 1));
+        };
+        int minute = 0;
+        {
+            EntryStore keeper(EntryStore::defaultURL());
+            {
+                EntryStore command(EntryStore::defaultURL());
+                writeUntilLong(command, minute);
+            }
+            QVERIFY(QFileInfo(log).size() > 100 * 4096);
+        }
+        // The last to close found it long: folded in, and gone.
+        QVERIFY(!QFileInfo::exists(log));
+        {
+            EntryStore command(EntryStore::defaultURL());
+            command.save(session(utc(2026, 3, 2, 8), 1));
+        }
+        QVERIFY(QFileInfo(log).size() < 100 * 4096);
+        EntryStore reader(EntryStore::defaultURL());
+        QCOMPARE(reader.recentEntries(10'000).size(), minute + 1);
+    }
+
     void catalogueReads()
     {
         m_store->addManualProject(simple(u"2302"_s, u"website"_s, u"bakkerij"_s));
