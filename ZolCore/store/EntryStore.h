@@ -206,6 +206,9 @@ private:
     // Every operation that changes the books calls this first, under the lock.
     void aboutToWrite();
     void migrate();
+    qint64 schemaVersion();
+    void upgradeSchema(qint64 version);
+    void normaliseRows();
     void keepOneOpenSession();
     void repairOpenSessions();
     bool exists(const QString& sql);

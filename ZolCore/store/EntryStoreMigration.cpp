@@ -61,15 +61,58 @@ QStringList EntryStore::columnNames(const QString& table)
     return names;
 }
 
-// Brings any older file to the current schema. Runs on every open, with no
-// transaction around it: each step is idempotent, so a migration interrupted
-// part-way completes on the next open. A file that is already current is only
-// read: every write below is asked for first, so that opening the books never
-// waits for the write lock another process holds.
+// The shape of the books this code writes, kept in the file's user_version
+// once a file has it. Raise it whenever upgradeSchema() learns a new step, so
+// that every file takes that step once.
+constexpr qint64 currentSchema = 2;
+
+qint64 EntryStore::schemaVersion()
+{
+    SQLiteDatabase::Statement statement =
+        m_database.prepare(QStringLiteral("PRAGMA user_version;"));
+    return statement.step() ? statement.integer(0) : 0;
+}
+
+// Runs on every open, with no transaction around it. A file of the current
+// shape skips the schema steps (two dozen statements that every command would
+// otherwise compile) and only has its rows checked; an older one is brought
+// up to date first. Each step is idempotent, so an upgrade interrupted
+// part-way completes on the next open, and a file that is already current is
+// only read: every write below is asked for first, so that opening the books
+// never waits for the write lock another process holds.
 void EntryStore::migrate()
 {
     QMutexLocker lock(&m_mutex);
+    const qint64 version = schemaVersion();
+    if (version < currentSchema)
+        upgradeSchema(version);
+    normaliseRows();
+}
 
+// What older programs may still write, asked on every open through indexes
+// that hold exactly the rows concerned, so that asking costs the same however
+// long the history.
+void EntryStore::normaliseRows()
+{
+    // A session without a project number is internal work.
+    if (exists(QStringLiteral(
+            "SELECT 1 FROM entries WHERE is_internal = 0 AND TRIM(project_serial) = ''")))
+        m_database.execute(QStringLiteral("UPDATE entries SET is_internal = 1\n"
+                                          "WHERE is_internal = 0 AND TRIM(project_serial) = '';"));
+
+    if (exists(QStringLiteral("SELECT 1 FROM projects WHERE updated_at <= 0")))
+        m_database.run(QStringLiteral("UPDATE projects SET updated_at = ?1 WHERE updated_at <= 0;"),
+                       {now()});
+
+    // A session in the bin without an end was discarded while it ran; a
+    // restore would bring it back as a second timer.
+    if (exists(QStringLiteral(
+            "SELECT 1 FROM entries WHERE ended_at IS NULL AND deleted_at IS NOT NULL")))
+        transaction([&] { repairOpenSessions(); });
+}
+
+void EntryStore::upgradeSchema(qint64 version)
+{
     m_database.execute(schema);
 
     const QStringList entryColumns = columnNames(QStringLiteral("entries"));
@@ -101,26 +144,13 @@ void EntryStore::migrate()
                        {QStringLiteral("INT:%")});
     }
 
-    // A session without a project number is internal work. The index holds
-    // exactly the rows this would change, so asking on every open finds it
-    // empty at once, however long the history.
+    // The sessions without a project number, which every open asks for.
     m_database.execute(QStringLiteral(
         "CREATE INDEX IF NOT EXISTS entries_unmarked_internal ON entries (is_internal)\n"
         "WHERE is_internal = 0 AND TRIM(project_serial) = '';"));
-    if (exists(QStringLiteral(
-            "SELECT 1 FROM entries WHERE is_internal = 0 AND TRIM(project_serial) = ''")))
-        m_database.execute(QStringLiteral("UPDATE entries SET is_internal = 1\n"
-                                          "WHERE is_internal = 0 AND TRIM(project_serial) = '';"));
 
     // Finished sessions under the minute are soft-deleted once, when a file
     // first reaches version 1; never again after that.
-    qint64 version = 0;
-    {
-        SQLiteDatabase::Statement statement =
-            m_database.prepare(QStringLiteral("PRAGMA user_version;"));
-        if (statement.step())
-            version = statement.integer(0);
-    }
     if (version < 1) {
         m_database.run(QStringLiteral("UPDATE entries SET deleted_at = ?1, updated_at = ?1\n"
                                       "WHERE deleted_at IS NULL AND ended_at IS NOT NULL\n"
@@ -151,10 +181,6 @@ void EntryStore::migrate()
         m_database.execute(
             QStringLiteral("ALTER TABLE projects ADD COLUMN updated_at REAL NOT NULL DEFAULT 0;"));
 
-    if (exists(QStringLiteral("SELECT 1 FROM projects WHERE updated_at <= 0")))
-        m_database.run(QStringLiteral("UPDATE projects SET updated_at = ?1 WHERE updated_at <= 0;"),
-                       {now()});
-
     // Finding the running session is the first thing every start does. Without
     // this index, asking while nothing runs walks the whole history.
     m_database.execute(
@@ -171,21 +197,18 @@ void EntryStore::migrate()
                        "WHERE ended_at IS NULL AND deleted_at IS NOT NULL;"));
 
     keepOneOpenSession();
+
+    m_database.execute(QStringLiteral("PRAGMA user_version = %1;").arg(currentSchema));
 }
 
 // The books hold at most one open session, and the database itself keeps it
 // so: a unique index over the one value every open, live row shares. Books
-// written before the rule may break it (processes starting at once), and the
-// bin may hold sessions discarded while they ran, which a restore would bring
-// back as a second timer; both are repaired first, in the transaction that
-// creates the rule.
+// written before the rule may break it (processes starting at once); they are
+// repaired first, in the transaction that creates the rule.
 void EntryStore::keepOneOpenSession()
 {
-    const bool hasRule = exists(QStringLiteral(
-        "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'entries_one_open'"));
-    const bool needsRepair = exists(
-        QStringLiteral("SELECT 1 FROM entries WHERE ended_at IS NULL AND deleted_at IS NOT NULL"));
-    if (hasRule && !needsRepair)
+    if (exists(QStringLiteral(
+            "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'entries_one_open'")))
         return;
     transaction([&] {
         repairOpenSessions();

@@ -104,7 +104,7 @@ private Q_SLOTS:
             (QStringList{u"entries_deleted"_s, u"entries_discarded_open"_s, u"entries_one_open"_s,
                          u"entries_open"_s, u"entries_started_at"_s, u"entries_unmarked_internal"_s,
                          u"entries_uploaded"_s}));
-        QCOMPARE(column(db, u"PRAGMA user_version;"_s), QStringList{u"1"_s});
+        QCOMPARE(column(db, u"PRAGMA user_version;"_s), QStringList{u"2"_s});
 
         // Internal work moved off its pseudo-project, which is gone.
         const auto admin = store.entry(*parseUuid(u"1C2D3E4F-5A6B-4C7D-8E9F-0A1B2C3D4E5F"));
@@ -184,7 +184,9 @@ private Q_SLOTS:
         discardedPaused.deletedAt = at(6, 50);
         {
             EntryStore old(path, clock);
-            old.database().execute(u"DROP INDEX entries_one_open;"_s);
+            // As such books were: without the rule, and marked with the
+            // shape of their day.
+            old.database().execute(u"DROP INDEX entries_one_open; PRAGMA user_version = 1;"_s);
             for (const TimeEntry& e :
                  {pausedBeforeNext, pausedAfterNext, newest, discarded, discardedPaused})
                 old.save(e);
@@ -216,6 +218,36 @@ private Q_SLOTS:
         clock.advance(60);
         EntryStore again(path, clock);
         QCOMPARE(dump(again.database()), repaired);
+    }
+
+    // A file of today's shape skips the schema steps, but what an older
+    // program may still write into it is put right on every open.
+    void currentShapeStillHasItsRowsChecked()
+    {
+        const QString path = freshPath();
+        FakeClock clock(utc(2026, 3, 2, 12));
+        const TimeEntry discarded = [] {
+            TimeEntry e = running(utc(2026, 3, 2, 7));
+            e.deletedAt = utc(2026, 3, 2, 7, 40);
+            return e;
+        }();
+        {
+            EntryStore store(path, clock);
+            store.save(discarded);
+            store.database().execute(
+                u"INSERT INTO entries (id, machine_name, started_at, ended_at, project_serial, "
+                "project_name, created_at, updated_at) VALUES "
+                "('11111111-2222-4333-8444-555555555555', 'Mac', 1000, 5000, ' ', 'Reading', "
+                "1000, 5000);"
+                "INSERT INTO projects (serial, name, updated_at) VALUES ('2301', 'Brand', 0);"_s);
+        }
+        clock.advance(60);
+        EntryStore store(path, clock);
+        QCOMPARE(column(store.database(), u"PRAGMA user_version;"_s), QStringList{u"2"_s});
+        QVERIFY(store.entry(*parseUuid(u"11111111-2222-4333-8444-555555555555"))->isInternal);
+        QCOMPARE(store.project(u"2301"_s)->updatedAt, clock.now());
+        const QList<TimeEntry> bin = store.deletedEntries(10);
+        QVERIFY(bin.size() == 1 && bin.first().endedAt == discarded.deletedAt);
     }
 
     void partialShapes_data()
