@@ -24,3 +24,16 @@ target_compile_definitions(zol_common INTERFACE
   ZOL_VERSION="${PROJECT_VERSION}"
 )
 
+
+# Optimised builds are built for size. Zol's processes are short commands and
+# a tray app that spends its day at rest: what they pay for is loading and
+# keeping code (every page of it that a run touches), not running it. Link
+# zol_compact, and name the sources with long loops in
+# zol_optimise_for_speed(), which keep the compiler's default for speed.
+add_library(zol_compact INTERFACE)
+target_compile_options(zol_compact INTERFACE $<$<NOT:$<CONFIG:Debug>>:-Os>)
+
+function(zol_optimise_for_speed)
+  set_source_files_properties(${ARGN} DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+    PROPERTIES COMPILE_OPTIONS $<$<NOT:$<CONFIG:Debug>>:-O3>)
+endfunction()
