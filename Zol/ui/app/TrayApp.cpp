@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QSystemTrayIcon>
 
 #if defined(__GLIBC__)
@@ -32,6 +33,7 @@ constexpr int trayLooks = 15;
 // never return.
 void releaseFreedMemory()
 {
+    QPixmapCache::clear();
 #if defined(__GLIBC__)
     malloc_trim(0);
 #endif
