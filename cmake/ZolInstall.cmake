@@ -12,17 +12,20 @@ endif()
 include(GNUInstallDirs)
 find_program(ZOL_GZIP gzip REQUIRED)
 
-# zol_install_manual(PAGE SECTION): installs the manual page PAGE (relative to
-# the current source folder) compressed into man/manSECTION. gzip -9n: the
+# zol_install_manual(PAGE SECTION): installs the manual page made from
+# PAGE.in (relative to the current source folder), its @PROJECT_VERSION@ and
+# @ZOL_RELEASE_MONTH@ filled in, compressed into man/manSECTION. gzip -9n: the
 # smallest file, with no name or time inside, so the same page always makes
 # the same bytes; man reads it as it is.
 function(zol_install_manual page section)
   get_filename_component(name ${page} NAME)
-  set(compressed ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
+  set(filled ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/${page}.in ${filled} @ONLY)
+  set(compressed ${filled}.gz)
   add_custom_command(
     OUTPUT ${compressed}
-    COMMAND sh -c "'${ZOL_GZIP}' -9n -c '${CMAKE_CURRENT_SOURCE_DIR}/${page}' > '${compressed}'"
-    DEPENDS ${page}
+    COMMAND sh -c "'${ZOL_GZIP}' -9n -c '${filled}' > '${compressed}'"
+    DEPENDS ${filled}
     COMMENT "Compressing the manual page ${name}"
     VERBATIM)
   string(MAKE_C_IDENTIFIER "zol_manual_${name}" target)

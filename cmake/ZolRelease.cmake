@@ -1,7 +1,8 @@
 # The release this tree builds: its version is the project's, and its date is
 # that of the newest entry of the Debian changelog, which must be that
 # version's (a version raised without a word in the changelog stops here).
-# Sets ZOL_RELEASE_DATE (YYYY-MM-DD).
+# Sets ZOL_RELEASE_DATE (YYYY-MM-DD) and ZOL_RELEASE_MONTH ("December 2026",
+# as manual pages date themselves).
 set(ZOL_CHANGELOG ${CMAKE_CURRENT_LIST_DIR}/debian/changelog)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ZOL_CHANGELOG})
 file(STRINGS ${ZOL_CHANGELOG} _zol_changelog)
@@ -25,6 +26,9 @@ endforeach()
 execute_process(COMMAND date -u -d "${ZOL_RELEASE_DATE_RFC}" +%Y-%m-%d
                 OUTPUT_VARIABLE ZOL_RELEASE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
                 RESULT_VARIABLE _zol_date_failed ERROR_QUIET)
-if(NOT ZOL_RELEASE_DATE_RFC OR _zol_date_failed)
+execute_process(COMMAND env LC_ALL=C date -u -d "${ZOL_RELEASE_DATE_RFC}" "+%B %Y"
+                OUTPUT_VARIABLE ZOL_RELEASE_MONTH OUTPUT_STRIP_TRAILING_WHITESPACE
+                RESULT_VARIABLE _zol_month_failed ERROR_QUIET)
+if(NOT ZOL_RELEASE_DATE_RFC OR _zol_date_failed OR _zol_month_failed)
   message(FATAL_ERROR "The newest entry of ${ZOL_CHANGELOG} has no date that can be read")
 endif()

@@ -5,6 +5,7 @@
 
 #include "UserFolders.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -275,6 +277,20 @@ private Q_SLOTS:
                      qPrintable(match.captured(1)));
         const Run validate = run(u"appstreamcli"_s, {u"validate"_s, u"--no-net"_s, metainfo});
         QVERIFY2(validate.code == 0, qPrintable(validate.out + validate.err));
+
+        // The manual pages name the same release, by its month.
+        const QRegularExpressionMatch released =
+            QRegularExpression(u"<release version=\"[^\"]+\" date=\"(\\d{4}-\\d{2})-"_s).match(xml);
+        QVERIFY(released.hasMatch());
+        const QString month = QLocale::c().toString(
+            QDate::fromString(released.captured(1) + u"-01"_s, Qt::ISODate), u"MMMM yyyy"_s);
+        for (const QString& page : {u"zol"_s, u"zol-tray"_s}) {
+            const Run manual =
+                run(u"gzip"_s, {u"-dc"_s, unpacked(u"usr/share/man/man1/"_s + page + u".1.gz"_s)});
+            const QString heading = u".TH "_s + page.toUpper() + u" 1 \""_s + month +
+                                    u"\" \"Zol "_s + QStringLiteral(ZOL_VERSION) + u'"';
+            QVERIFY2(manual.out.startsWith(heading), qPrintable(manual.out.section(u'\n', 0, 0)));
+        }
     }
 
     // The unpacked programs run from where they are, and find their modules
