@@ -5,7 +5,7 @@
 #include "HistoryModel.h"
 #include "common/PaletteFollower.h"
 #include "common/Widgets.h"
-#include "window/Confirmation.h"
+#include "window/ConfirmSheet.h"
 #include "window/DeletedListDelegate.h"
 #include "window/DeletedListModel.h"
 
@@ -153,13 +153,17 @@ void DeletedSection::restoreEverything()
     m_model.history()->restore(ids);
 }
 
-void DeletedSection::clearPermanently()
+ConfirmSheet* DeletedSection::clearPermanently()
 {
-    const Confirmation question{QStringLiteral("Clear permanently"),
-                                HistoryCaptions::purgeWarning(m_model.history()->deletedSeconds()),
-                                QStringLiteral("Clear permanently")};
-    if (Confirm::ask(this, question))
-        m_model.history()->purgeDeleted();
+    auto* sheet =
+        new ConfirmSheet(QStringLiteral("Clear permanently"),
+                         HistoryCaptions::purgeWarning(m_model.history()->deletedSeconds()),
+                         QStringLiteral("Clear permanently"), this);
+    sheet->setObjectName(QStringLiteral("clearSheet"));
+    sheet->setDestructive(true);
+    connect(sheet, &QDialog::accepted, this, [this] { m_model.history()->purgeDeleted(); });
+    sheet->open();
+    return sheet;
 }
 
 } // namespace zol::ui

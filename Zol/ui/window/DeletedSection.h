@@ -12,6 +12,7 @@ class AppModel;
 
 namespace zol::ui {
 
+class ConfirmSheet;
 class DeletedListDelegate;
 class DeletedListModel;
 
@@ -20,7 +21,7 @@ class DeletedListModel;
 // which asks first and names the tracked time it throws away. A restore that
 // would count hours twice is refused by the controller on the status line.
 // objectNames: "deletedList", "restoreEverything", "clearPermanently",
-// "deletedEmpty".
+// "deletedEmpty", and "clearSheet" for the question.
 class DeletedSection final : public QWidget
 {
     Q_OBJECT
@@ -35,8 +36,9 @@ public:
 
     void restore(int row);
     void restoreEverything();
-    // Asks, naming the tracked time, then empties the bin.
-    void clearPermanently();
+    // Asks in a sheet, naming the tracked time; the bin is emptied when the
+    // person goes ahead.
+    ConfirmSheet* clearPermanently();
 
 private:
     void follow();

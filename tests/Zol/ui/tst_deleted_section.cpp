@@ -7,7 +7,7 @@
 #include "HistoryModel.h"
 #include "SampleBooks.h"
 #include "Screenshots.h"
-#include "window/Confirmation.h"
+#include "window/ConfirmSheet.h"
 #include "window/DeletedListDelegate.h"
 #include "window/DeletedSection.h"
 #include "window/MainWindow.h"
@@ -29,8 +29,6 @@ class TestDeletedSection : public QObject
     std::unique_ptr<Books> m_books;
     std::unique_ptr<SampleBooks> m_sample;
     std::unique_ptr<MainWindow> m_window;
-    QList<Confirmation> m_asked;
-    bool m_answer = false;
 
     HistoryModel& history() { return *m_books->model->history(); }
     DeletedSection& section()
@@ -53,15 +51,9 @@ private Q_SLOTS:
         m_window->setFixedSize(1100, 720);
         m_books->model->showWindow(u"deleted"_s);
         m_window->present();
-        m_asked.clear();
-        Confirm::setAsker([this](QWidget*, const Confirmation& question) {
-            m_asked.append(question);
-            return m_answer;
-        });
     }
     void cleanup()
     {
-        Confirm::setAsker({});
         m_window.reset();
         m_sample.reset();
         m_books.reset();
@@ -110,17 +102,21 @@ private Q_SLOTS:
         history().deleteEntries({m_sample->lastWeek.at(0).id, m_sample->lastWeek.at(2).id});
         saveScreenshots(*m_window, u"deleted"_s);
 
-        m_answer = false;
+        // Cancelled: nothing goes.
         find<QPushButton>(u"clearPermanently"_s)->click();
-        QCOMPARE(m_asked.size(), 1);
-        QCOMPARE(m_asked.constFirst().text,
+        auto* sheet = find<ConfirmSheet>(u"clearSheet"_s);
+        QVERIFY(sheet && sheet->isVisible());
+        QCOMPARE(find<QLabel>(u"explanation"_s)->text(),
                  u"2h 30m of tracked time is thrown away for good. This is the only place these "
                  "sessions still exist."_s);
-        QCOMPARE(m_asked.constFirst().confirm, u"Clear permanently"_s);
+        QCOMPARE(sheet->confirmButton()->text(), u"Clear permanently"_s);
+        saveScreenshots(*sheet, u"deleted-clear"_s);
+        QTest::mouseClick(sheet->findChild<QPushButton*>(u"cancel"_s), Qt::LeftButton);
+        QTRY_VERIFY(!find<ConfirmSheet>(u"clearSheet"_s));
         QCOMPARE(history().deletedEntries().size(), 2);
 
-        m_answer = true;
         find<QPushButton>(u"clearPermanently"_s)->click();
+        QTest::mouseClick(find<ConfirmSheet>(u"clearSheet"_s)->confirmButton(), Qt::LeftButton);
         QCOMPARE(status(), u"Cleared deleted sessions."_s);
         QVERIFY(shows(u"deletedEmpty"_s));
         saveScreenshots(*m_window, u"deleted-empty"_s);
