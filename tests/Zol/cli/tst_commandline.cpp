@@ -529,7 +529,7 @@ private Q_SLOTS:
 
     void theManualPageNamesEveryCommand()
     {
-        QFile page(QFINDTESTDATA("../../Zol/cli/zol.1"));
+        QFile page(QFINDTESTDATA("../../Zol/cli/zol.1.in"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(page.readAll()).replace(u"\\-"_s, u"-"_s);
         QStringList missing;
