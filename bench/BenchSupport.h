@@ -11,6 +11,7 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <vector>
 
 namespace zol::bench {
@@ -111,7 +112,7 @@ struct Measurement
     QString baselineLabel;
     Timings timings;
     double maxRatio = 1;
-    QString note; // optional extra line, e.g. the rows each side returned
+    QString note;       // optional extra line, e.g. the rows each side returned
     bool judged = true; // false: shown for reference, without PASS or FAIL
     // How the two figures read: durations unless said otherwise.
     QString (*format)(double) = duration;
@@ -147,6 +148,18 @@ inline bool report(const Measurement& m)
     }
     print(text);
     return pass;
+}
+
+// A benchmark's main: returns what `run` returns, or prints what stopped it
+// (a failure to set up, thrown) under the benchmark's name and returns 1.
+template <typename Run> int runOrSay(const char* name, Run&& run)
+{
+    try {
+        return run();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", name, error.what());
+        return 1;
+    }
 }
 
 } // namespace zol::bench

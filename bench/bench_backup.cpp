@@ -153,10 +153,5 @@ int run()
 
 int main()
 {
-    try {
-        return run();
-    } catch (const zol::Error& error) {
-        std::fprintf(stderr, "bench_backup: %s\n", error.what());
-        return 1;
-    }
+    return zol::bench::runOrSay("bench_backup", run);
 }

@@ -555,10 +555,5 @@ int run()
 
 int main()
 {
-    try {
-        return run();
-    } catch (const zol::Error& error) {
-        std::fprintf(stderr, "bench_share: %s\n", error.what());
-        return 1;
-    }
+    return zol::bench::runOrSay("bench_share", run);
 }

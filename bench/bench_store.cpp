@@ -343,10 +343,5 @@ int run()
 
 int main()
 {
-    try {
-        return run();
-    } catch (const zol::Error& error) {
-        std::fprintf(stderr, "bench_store: %s\n", error.what());
-        return 1;
-    }
+    return zol::bench::runOrSay("bench_store", run);
 }
