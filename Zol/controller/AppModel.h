@@ -346,6 +346,9 @@ private:
     // Empties `store`, the books called `name`, once `backup` (a path, or
     // empty for books in memory) holds what they were.
     void eraseBooks(EntryStore& store, const QString& name, const QString& backup);
+    // The open books were emptied or put back from a backup: everything read
+    // from them is read again, and what the studio folder showed is dropped.
+    void reloadReplacedBooks();
     void openBooks(const Administration& administration);
     void resetBooksState();
     void startShared();

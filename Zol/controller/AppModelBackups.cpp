@@ -79,18 +79,22 @@ void AppModel::eraseBooks(EntryStore& store, const QString& name, const QString&
         setStatus(StatusMessage::failure(error.message()));
         return;
     }
-    if (&store == m_store.get()) {
-        reloadTrackerAndHistory();
-        reloadTaskList();
-        m_catalogue->reloadAllProjects();
-        m_reports->dropStudio();
-        m_sharing->forgetWhatWasSeen();
-    }
+    if (&store == m_store.get())
+        reloadReplacedBooks();
     QString text = QStringLiteral("Emptied ") + name +
                    QStringLiteral(" on this computer. The studio folder is untouched.");
     if (!backup.isEmpty())
         text += QStringLiteral(" The backup taken first is ") + shownPath(backup);
     setStatus(StatusMessage::success(text));
+}
+
+void AppModel::reloadReplacedBooks()
+{
+    reloadTrackerAndHistory();
+    reloadTaskList();
+    m_catalogue->reloadAllProjects();
+    m_reports->dropStudio();
+    m_sharing->forgetWhatWasSeen();
 }
 
 QFuture<void> AppModel::restoreBackup(const QString& source)
@@ -113,11 +117,7 @@ QFuture<void> AppModel::restoreBackup(const QString& source)
             }
             if (store != m_store)
                 return;
-            reloadTaskList();
-            reloadTrackerAndHistory();
-            m_catalogue->reloadAllProjects();
-            m_reports->dropStudio();
-            m_sharing->forgetWhatWasSeen();
+            reloadReplacedBooks();
             QString text = QStringLiteral("Restored ") + m_administration.name +
                            QStringLiteral(" from ") + QFileInfo(source).fileName() + u'.';
             text += outcome.value->savedAs.isEmpty()
