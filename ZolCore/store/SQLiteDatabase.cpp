@@ -1,7 +1,8 @@
 #include "store/SQLiteDatabase.h"
 
+#include <QFileInfo>
+
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 namespace zol {
 
@@ -100,9 +101,7 @@ void SQLiteDatabase::foldLongLog()
     const char* database = sqlite3_db_filename(m_db.get(), "main");
     if (database == nullptr || *database == '\0')
         return;
-    struct stat log = {};
-    const QByteArray logFile = QByteArray(database) + "-wal";
-    if (::stat(logFile.constData(), &log) != 0 || log.st_size <= longLogBytes)
+    if (QFileInfo(QString::fromUtf8(database) + QStringLiteral("-wal")).size() <= longLogBytes)
         return;
     sqlite3_db_config(m_db.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
 }
