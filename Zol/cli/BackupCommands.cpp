@@ -30,11 +30,6 @@ QString kindText(BackupFiles::Kind kind)
     return {};
 }
 
-QString dayText(QDate day)
-{
-    return QLocale::c().toString(day, QStringLiteral("yyyy-MM-dd"));
-}
-
 // The open books' backups, or the refusal printed when they keep none.
 const StoreBackups* backupsOf(Invocation& call, int* status)
 {
@@ -58,7 +53,7 @@ int backups(Invocation& call)
         for (const BackupFiles::Backup& backup : found) {
             const std::optional<qint64> sessions = BackupCopy::sessionsIn(backup.path);
             rows.append(QJsonObject{
-                {QStringLiteral("date"), dayText(backup.date)},
+                {QStringLiteral("date"), backup.date.toString(Qt::ISODate)},
                 {QStringLiteral("kind"), kindText(backup.kind)},
                 {QStringLiteral("written"), iso8601(backup.written)},
                 {QStringLiteral("sessions"), sessions ? QJsonValue(*sessions) : QJsonValue()},
@@ -78,7 +73,8 @@ int backups(Invocation& call)
              << ", newest first:\n";
     for (const BackupFiles::Backup& backup : found) {
         const std::optional<qint64> sessions = BackupCopy::sessionsIn(backup.path);
-        QString line = QStringLiteral("  ") + dayText(backup.date) + QStringLiteral("  ");
+        QString line =
+            QStringLiteral("  ") + backup.date.toString(Qt::ISODate) + QStringLiteral("  ");
         line +=
             (sessions ? QLocale::c().toString(*sessions) : QStringLiteral("?")).rightJustified(7) +
             (sessions == 1 ? QStringLiteral(" session   ") : QStringLiteral(" sessions  "));

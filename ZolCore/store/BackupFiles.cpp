@@ -17,11 +17,6 @@ namespace {
 
 const QString suffix = QStringLiteral(".sqlite3");
 
-QString dayText(QDate day)
-{
-    return QLocale::c().toString(day, QStringLiteral("yyyy-MM-dd"));
-}
-
 QString kindWord(BackupFiles::Kind kind)
 {
     return kind == BackupFiles::Kind::beforeRestore ? QStringLiteral("restore")
@@ -45,12 +40,12 @@ QString BackupFiles::defaultFolder()
 
 QString BackupFiles::dailyPath(QDate day) const
 {
-    return m_folder + u'/' + m_name + u'-' + dayText(day) + suffix;
+    return m_folder + u'/' + m_name + u'-' + day.toString(Qt::ISODate) + suffix;
 }
 
 QString BackupFiles::snapshotPath(Kind kind, const QDateTime& localTime) const
 {
-    return m_folder + u'/' + m_name + u'-' + dayText(localTime.date()) +
+    return m_folder + u'/' + m_name + u'-' + localTime.date().toString(Qt::ISODate) +
            QStringLiteral("-before-") + kindWord(kind) + u'-' +
            QLocale::c().toString(localTime.time(), QStringLiteral("HHmmss")) + suffix;
 }
