@@ -224,9 +224,14 @@ void AppModel::watchBooksFiles()
 }
 
 // A write comes as a burst of events; they are answered once, from the event
-// loop.
+// loop, and once more shortly after the burst. The first answer can come too
+// early: the other process writes its log (which the watcher sees) before it
+// publishes the commit in the log's index, a shared mapping whose changes
+// raise no file event, and until then the database reports its old data
+// version. The second look finds the commit published.
 void AppModel::followSoon()
 {
+    m_lookAgain = m_clock.after(lookAgainSeconds, this, [this] { followBooksFiles(); });
     if (m_followScheduled)
         return;
     m_followScheduled = true;
@@ -234,11 +239,16 @@ void AppModel::followSoon()
         this,
         [this] {
             m_followScheduled = false;
-            // The WAL may have come or gone (a checkpoint removes it).
-            watchBooksFiles();
-            followDatabaseElsewhere();
+            followBooksFiles();
         },
         Qt::QueuedConnection);
+}
+
+void AppModel::followBooksFiles()
+{
+    // The WAL may have come or gone (a checkpoint removes it).
+    watchBooksFiles();
+    followDatabaseElsewhere();
 }
 
 void AppModel::followElsewhere()

@@ -358,6 +358,7 @@ private:
     void followSettingsElsewhere(const QStringList& keys);
     void watchBooksFiles();
     void followSoon();
+    void followBooksFiles();
     void setAdministrations(const QList<Administration>& list);
     void setAdministration(const Administration& administration);
     void setStartupError(const std::optional<QString>& error);
@@ -394,8 +395,12 @@ private:
     // Watches the database for another process's changes; a slow beat looks
     // at the database and the settings in case a watcher missed one.
     static constexpr double slowLookSeconds = 60;
+    // How long after the last file event of a burst the database is asked
+    // again, for a commit that was not yet visible at the first look.
+    static constexpr double lookAgainSeconds = 0.25;
     QFileSystemWatcher* m_booksWatcher = nullptr;
     bool m_followScheduled = false;
+    Clock::Timer m_lookAgain;
     Clock::Timer m_elsewhereTicker;
     qint64 m_seenDataVersion = -1;
     quint64 m_historyRefreshes = 0;
