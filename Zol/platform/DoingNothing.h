@@ -6,6 +6,7 @@
 #include "LoginItemService.h"
 #include "Notifier.h"
 #include "SystemEvents.h"
+#include "TrayHost.h"
 
 // The services that do nothing, for a desktop that lacks one (or all) of its
 // own: notifications go nowhere, no input time is known, no key is grabbed,
@@ -89,6 +90,15 @@ public:
     void reveal(const QString&) override {}
     void openUrl(const QUrl&) override {}
     std::optional<QString> askWhereToSave(const SaveRequest&) override { return std::nullopt; }
+};
+
+class NoTray final : public TrayHost
+{
+public:
+    ServiceAvailability availability() override
+    {
+        return ServiceAvailability::missing(notOnThisDesktop());
+    }
 };
 
 } // namespace zol::doing_nothing

@@ -19,7 +19,7 @@ Platform::Platform(std::unique_ptr<Notifier> notifier, std::unique_ptr<IdleTimeS
     , m_loginItem(std::move(loginItem))
     , m_systemEvents(std::move(systemEvents))
     , m_desktop(std::move(desktop))
-    , m_trayHost([] { return ServiceAvailability::missing(notOnThisDesktop()); })
+    , m_trayHost(std::make_unique<NoTray>())
 {}
 
 std::unique_ptr<Desktop> Platform::replaceDesktop(std::unique_ptr<Desktop> desktop)
@@ -27,9 +27,9 @@ std::unique_ptr<Desktop> Platform::replaceDesktop(std::unique_ptr<Desktop> deskt
     return std::exchange(m_desktop, std::move(desktop));
 }
 
-void Platform::setTrayHostProbe(std::function<ServiceAvailability()> probe)
+void Platform::setTrayHost(std::unique_ptr<TrayHost> host)
 {
-    m_trayHost = std::move(probe);
+    m_trayHost = std::move(host);
 }
 
 std::unique_ptr<Platform> Platform::loadForThisDesktop()

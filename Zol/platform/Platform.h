@@ -6,6 +6,7 @@
 #include "LoginItemService.h"
 #include "Notifier.h"
 #include "SystemEvents.h"
+#include "TrayHost.h"
 
 #include <functional>
 #include <memory>
@@ -35,9 +36,11 @@ public:
     // tray app answers save dialogs itself and passes the rest on.
     std::unique_ptr<Desktop> replaceDesktop(std::unique_ptr<Desktop> desktop);
 
-    // Whether the desktop shows tray icons, and how ("tray").
-    ServiceAvailability trayHost() const { return m_trayHost(); }
-    void setTrayHostProbe(std::function<ServiceAvailability()> probe);
+    // Whether the desktop shows tray icons now, and how ("tray").
+    ServiceAvailability trayHost() const { return m_trayHost->availability(); }
+    // The same, watched: the tray app waits for a tray that comes late.
+    TrayHost& tray() const { return *m_trayHost; }
+    void setTrayHost(std::unique_ptr<TrayHost> host);
 
     // The services of the desktop this runs on: on Linux, over D-Bus, X11 and
     // files, each saying through its availability() whether it was found;
@@ -70,7 +73,7 @@ private:
     std::unique_ptr<LoginItemService> m_loginItem;
     std::unique_ptr<SystemEvents> m_systemEvents;
     std::unique_ptr<Desktop> m_desktop;
-    std::function<ServiceAvailability()> m_trayHost;
+    std::unique_ptr<TrayHost> m_trayHost;
 };
 
 } // namespace zol

@@ -10,7 +10,7 @@
 #include "linux/PortalGlobalShortcut.h"
 #include "linux/ScreenSaverIdleTime.h"
 #include "linux/SessionBus.h"
-#include "linux/TrayHostProbe.h"
+#include "linux/TrayHostWatch.h"
 #include "linux/X11Connection.h"
 #include "linux/X11GlobalShortcut.h"
 #include "linux/X11IdleTime.h"
@@ -79,7 +79,7 @@ std::unique_ptr<Platform> makePlatform()
         std::make_unique<LinuxSystemEvents>(QDBusConnection::systemBus(),
                                             QStringLiteral("/proc/self/mountinfo")),
         std::make_unique<LinuxDesktop>(session, QStringLiteral("xdg-open")));
-    platform->setTrayHostProbe(TrayHostProbe(display, bus));
+    platform->setTrayHost(std::make_unique<TrayHostWatch>(display, bus));
     return platform;
 }
 

@@ -19,8 +19,18 @@ ServiceAvailability TrayHostProbe::operator()() const
     // A Wayland program cannot dock into an XEmbed tray of XWayland.
     if (!isWaylandSession() && hasXEmbedTray())
         return ServiceAvailability::present(QStringLiteral("XEmbed tray"));
-    return ServiceAvailability::missing(QStringLiteral(
-        "No tray on this desktop. GNOME shows one with its AppIndicator extension."));
+    return ServiceAvailability::missing(whatToDo());
+}
+
+QString TrayHostProbe::whatToDo()
+{
+    if (qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QStringLiteral("GNOME")))
+        return QStringLiteral("GNOME shows tray icons only with its AppIndicator extension.");
+    if (isWaylandSession())
+        return QStringLiteral("No panel here shows tray icons: add a tray to the desktop's "
+                              "panel (in waybar, its tray module).");
+    return QStringLiteral("No panel here shows tray icons: add a notification area or system "
+                          "tray to the desktop's panel.");
 }
 
 bool TrayHostProbe::hasStatusNotifierHost() const

@@ -20,6 +20,8 @@ public:
     TrayHostProbe(std::shared_ptr<X11Connection> display, BusAccess bus);
 
     ServiceAvailability operator()() const;
+    // What to do when there is no tray, for the desktop this runs on.
+    static QString whatToDo();
 
 private:
     bool hasStatusNotifierHost() const;

@@ -4,6 +4,7 @@
 #include "Companions.h"
 #include "FirstRun.h"
 #include "Platform.h"
+#include "TrayHost.h"
 #include "app/DialogDesktop.h"
 #include "tray/Panel.h"
 #include "tray/TrayIcon.h"
@@ -72,6 +73,9 @@ void TrayApp::start()
 {
     m_model->bootstrap();
     m_companions = std::make_unique<Companions>(*m_model, *m_platform);
+    TrayHost& tray = m_platform->tray();
+    connect(&tray, &TrayHost::changed, this, &TrayApp::lookForTray);
+    tray.watch();
     lookForTray();
     if (!m_inTray)
         m_trayWait.start();
@@ -87,23 +91,45 @@ void TrayApp::start()
     }
 }
 
+// Once the icon is made, Qt follows its tray by itself: a StatusNotifierItem
+// watcher that restarts is told of the icon again, and an XEmbed tray that
+// comes back takes it in again.
 void TrayApp::lookForTray()
 {
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_trayWait.stop();
-        m_inTray = true;
-        m_trayIcon->show();
-        // Once the tray has placed the icon, its colours can be looked at.
-        QTimer::singleShot(1'000, m_trayIcon.get(), &TrayIcon::matchTray);
+    if (m_inTray)
+        return;
+    // The desktop's own answer, not Qt's: asking Qt would fix its choice of
+    // tray for the life of the process, tray or none.
+    if (m_platform->trayHost().found) {
+        moveIntoTray();
         return;
     }
     if (++m_trayLooks >= trayLooks && m_trayWait.isActive())
         giveUpOnTray();
 }
 
+void TrayApp::moveIntoTray()
+{
+    m_trayWait.stop();
+    m_inTray = true;
+    m_trayIcon->show();
+    // Once the tray has placed the icon, its colours can be looked at.
+    QTimer::singleShot(1'000, m_trayIcon.get(), &TrayIcon::matchTray);
+    if (!m_gaveUp)
+        return;
+    m_gaveUp = false;
+    if (m_noTrayNotice)
+        m_noTrayNotice->close();
+    m_panelMode = Panel::modeForThisDesktop();
+    // The window stood in for the tray; the panel now opens from the clock.
+    if (Panel* open = shownPanel(); open && open->mode() == Panel::Mode::window)
+        open->close();
+}
+
 void TrayApp::giveUpOnTray()
 {
     m_trayWait.stop();
+    m_gaveUp = true;
     // Never invisible: the panel becomes an ordinary window.
     if (Panel* open = shownPanel())
         open->close();
@@ -111,10 +137,15 @@ void TrayApp::giveUpOnTray()
     Panel& panel = panelToOpen();
     panel.open({});
     const ServiceAvailability tray = m_platform->trayHost();
-    QMessageBox::information(&panel, QStringLiteral("Zol"),
-                             QStringLiteral("There is no tray on this desktop, so Zol opened in "
-                                            "a window of its own. ") +
-                                 tray.reason);
+    auto* notice = new QMessageBox(
+        QMessageBox::Information, QStringLiteral("Zol"),
+        QStringLiteral("Zol found no tray to sit in, so it opened in a window of its own. ") +
+            tray.reason + QStringLiteral(" The clock moves into the tray as soon as one appears."),
+        QMessageBox::Ok, &panel);
+    notice->setObjectName(QStringLiteral("noTrayNotice"));
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->open();
+    m_noTrayNotice = notice;
 }
 
 Panel* TrayApp::shownPanel() const

@@ -41,8 +41,9 @@ public:
 
     // Loads the books, starts the companions and puts the clock in the tray.
     // A tray often starts after the session's autostart: without one the app
-    // looks again for about 30 seconds, then opens its panel as an ordinary
-    // window and says once how to get a tray.
+    // waits about 30 seconds, then opens its panel as an ordinary window and
+    // says once how to get a tray. Whenever a tray appears later, the clock
+    // moves into it and that window closes.
     void start();
 
     // The panel, by the tray icon (or as a window without a tray).
@@ -63,6 +64,7 @@ public:
 private:
     void lookForTray();
     void giveUpOnTray();
+    void moveIntoTray();
     void togglePanel();
     // The panel while it shows, else null.
     Panel* shownPanel() const;
@@ -82,6 +84,9 @@ private:
     QTimer m_trayWait;
     int m_trayLooks = 0;
     bool m_inTray = false;
+    bool m_gaveUp = false;
+    // What giving up said, while it shows.
+    QPointer<QWidget> m_noTrayNotice;
 };
 
 } // namespace zol::ui

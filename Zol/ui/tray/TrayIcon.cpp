@@ -59,7 +59,6 @@ TrayIcon::TrayIcon(AppModel& model, QObject* parent)
     : QObject(parent)
     , m_model(model)
     , m_menu(std::make_unique<QMenu>())
-    , m_icon(new QSystemTrayIcon(this))
 {
     m_menu->setObjectName(QStringLiteral("trayMenu"));
     QAction* open = m_menu->addAction(QStringLiteral("Open Zol"));
@@ -90,13 +89,6 @@ TrayIcon::TrayIcon(AppModel& model, QObject* parent)
     QAction* quit = m_menu->addAction(QStringLiteral("Quit Zol"));
     quit->setObjectName(QStringLiteral("quitZol"));
     connect(quit, &QAction::triggered, this, &TrayIcon::quitRequested);
-    m_icon->setContextMenu(m_menu.get());
-
-    connect(m_icon, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
-                    Q_EMIT panelRequested();
-            });
 
     const bool darkBar = Theme::desktopScheme(QApplication::palette()) == Theme::Scheme::dark ||
                          qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QStringLiteral("GNOME"));
@@ -108,14 +100,30 @@ TrayIcon::TrayIcon(AppModel& model, QObject* parent)
 
 TrayIcon::~TrayIcon() = default;
 
+QSystemTrayIcon& TrayIcon::systemTrayIcon()
+{
+    if (m_icon)
+        return *m_icon;
+    m_icon = new QSystemTrayIcon(this);
+    m_icon->setContextMenu(m_menu.get());
+    connect(m_icon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+                    Q_EMIT panelRequested();
+            });
+    m_drawn = false;
+    refresh();
+    return *m_icon;
+}
+
 void TrayIcon::show()
 {
-    m_icon->show();
+    systemTrayIcon().show();
 }
 
 QRect TrayIcon::geometry() const
 {
-    return m_icon->geometry();
+    return m_icon ? m_icon->geometry() : QRect();
 }
 
 void TrayIcon::setInk(const QColor& ink)
@@ -149,6 +157,9 @@ void TrayIcon::refresh()
     if (m_drawn && status == m_status)
         return;
     m_status = status;
+    // Drawn when it is made.
+    if (!m_icon)
+        return;
     m_drawn = true;
     m_icon->setIcon(trayIcon(m_status, m_ink));
     // Qt 6.4 has no separate accessible title for a tray icon: the tooltip

@@ -31,11 +31,17 @@ public:
     explicit TrayIcon(AppModel& model, QObject* parent = nullptr);
     ~TrayIcon() override;
 
+    // Makes the icon, when it is not made yet, and puts it in the tray.
     void show();
-    // Where the tray shows the icon; empty when the tray does not say.
+    // Where the tray shows the icon; empty when the tray does not say, or
+    // the icon is not made yet.
     QRect geometry() const;
     const TrayStatus& status() const { return m_status; }
-    QSystemTrayIcon& systemTrayIcon() const { return *m_icon; }
+    // The icon itself, made now when it is not made yet. Qt decides once per
+    // process which kind of tray its icons go to (a StatusNotifierItem host
+    // or an XEmbed tray), when the first one is made: so it is made only
+    // once a tray is there, and a tray that starts after Zol is still used.
+    QSystemTrayIcon& systemTrayIcon();
     QMenu& menu() const { return *m_menu; }
     // The colour the picture is drawn in: light on a dark panel.
     void setInk(const QColor& ink);
@@ -57,7 +63,7 @@ private:
 
     AppModel& m_model;
     std::unique_ptr<QMenu> m_menu;
-    QSystemTrayIcon* m_icon;
+    QSystemTrayIcon* m_icon = nullptr;
     QAction* m_pauseOrResume;
     QAction* m_stop;
     TrayStatus m_status;

@@ -30,8 +30,11 @@ using namespace zol::test;
 
 namespace {
 
-const QString noTray =
-    u"No tray on this desktop. GNOME shows one with its AppIndicator extension."_s;
+const QString noTray = u"No panel here shows tray icons: add a notification area or system "
+                       u"tray to the desktop's panel."_s;
+const QString noWaylandTray =
+    u"No panel here shows tray icons: add a tray to the desktop's panel (in waybar, its tray "
+    u"module)."_s;
 const QString taken = u"Super+Alt+T is taken by another program."_s;
 
 // GNOME's idle monitor, answering `milliseconds`.
@@ -304,7 +307,8 @@ private Q_SLOTS:
         QTest::newRow("StatusNotifierItem host") << false << 1 << "x11"_ba << sni;
         QTest::newRow("watcher without a host") << false << 2 << "x11"_ba << none;
         QTest::newRow("XEmbed tray") << true << 0 << "x11"_ba << xembed;
-        QTest::newRow("XEmbed tray under Wayland") << true << 0 << "wayland"_ba << none;
+        QTest::newRow("XEmbed tray under Wayland")
+            << true << 0 << "wayland"_ba << ServiceAvailability::missing(noWaylandTray);
     }
 
     void trayHost()
@@ -339,6 +343,41 @@ private Q_SLOTS:
         ScopedEnvironment environment;
         environment.set("XDG_SESSION_TYPE", sessionType);
         QCOMPARE(platform->trayHost(), expected);
+    }
+
+    // At login the panel often starts after Zol, and a panel may restart:
+    // the watch says when a tray may have come, whichever kind it is.
+    void aTrayThatComesLateIsNoticed()
+    {
+        ScopedEnvironment environment;
+        environment.set("XDG_SESSION_TYPE", "x11");
+        const std::unique_ptr<Platform> platform = Platform::forThisDesktop();
+        TrayHost& tray = platform->tray();
+        QSignalSpy changed(&tray, &TrayHost::changed);
+        tray.watch();
+        QCOMPARE(tray.availability().found, false);
+
+        // A StatusNotifierItem watcher with its host.
+        {
+            const std::unique_ptr<BusStandIn> standIn = trayWatcher(*m_bus, true);
+            QVERIFY(standIn->isServing());
+            QTRY_VERIFY_WITH_TIMEOUT(!changed.isEmpty(), 10'000);
+            QCOMPARE(tray.availability().implementation, u"StatusNotifierItem host"_s);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(changed.size() >= 2, 10'000); // the watcher went away
+        QCOMPARE(tray.availability().found, false);
+
+        // An XEmbed tray announces itself to the root window.
+        changed.clear();
+        QProcess trayer;
+        trayer.start(u"trayer"_s, {});
+        QVERIFY2(trayer.waitForStarted(), qPrintable(trayer.errorString()));
+        const auto endTray = qScopeGuard([&trayer] {
+            trayer.kill();
+            trayer.waitForFinished();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(!changed.isEmpty(), 10'000);
+        QCOMPARE(tray.availability().implementation, u"XEmbed tray"_s);
     }
 
     void withoutDisplay_data()

@@ -2,7 +2,10 @@
 // -noreset) with an XEmbed tray (trayer) and a private session bus. The clock
 // appears in the tray, a click (xdotool) opens the panel under it, a second
 // start hands over to the first, and quitting leaves the running session in
-// the books. Pictures of the tray and the panel go to the build folder.
+// the books. A tray that starts after the app is used: a StatusNotifierItem
+// watcher ten seconds late, and an XEmbed tray after the app gave up and
+// opened in a window. Pictures of the tray and the panel go to the build
+// folder.
 
 #include "PrivateBus.h"
 #include "Screenshots.h"
@@ -10,9 +13,12 @@
 #include "VirtualDisplay.h"
 #include "store/EntryStore.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QProcess>
 #include <QRect>
 #include <QSignalSpy>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <tuple>
@@ -28,6 +34,54 @@ struct Window
 {
     QString id;
     QRect geometry;
+};
+
+// Plays a panel's tray on the session bus: the StatusNotifierItem watcher,
+// with a host registered, noting each item that registers with it.
+class StandInWatcher final : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+
+public:
+    explicit StandInWatcher(QDBusConnection bus)
+        : m_bus(std::move(bus))
+    {}
+    ~StandInWatcher() override
+    {
+        m_bus.unregisterService(u"org.kde.StatusNotifierWatcher"_s);
+        m_bus.unregisterObject(u"/StatusNotifierWatcher"_s);
+    }
+    bool serve()
+    {
+        return m_bus.registerObject(u"/StatusNotifierWatcher"_s, this,
+                                    QDBusConnection::ExportAllSlots |
+                                        QDBusConnection::ExportAllProperties |
+                                        QDBusConnection::ExportAllSignals) &&
+               m_bus.registerService(u"org.kde.StatusNotifierWatcher"_s);
+    }
+    bool isHostRegistered() const { return true; }
+    QStringList items() const { return m_items; }
+    int protocolVersion() const { return 0; }
+
+public Q_SLOTS:
+    void RegisterStatusNotifierItem(const QString& service, const QDBusMessage& call)
+    {
+        // Qt names its item by its bus name, or by the object path alone.
+        m_items.append(service.startsWith(u'/') ? call.service() + service : service);
+    }
+    void RegisterStatusNotifierHost(const QString&) {}
+
+Q_SIGNALS:
+    void StatusNotifierItemRegistered(const QString& service);
+    void StatusNotifierHostRegistered();
+
+private:
+    QDBusConnection m_bus;
+    QStringList m_items;
 };
 
 } // namespace
@@ -221,6 +275,55 @@ private Q_SLOTS:
         EntryStore books(EntryStore::defaultURL());
         const std::optional<TimeEntry> open = books.openEntry();
         QVERIFY(open && open->projectSerial == u"2301"_s);
+    }
+
+    // At login the panel often starts after the apps of the autostart
+    // folder. Qt settles once per process which kind of tray it uses, so
+    // the app must not ask it before a tray is there.
+    void aStatusNotifierHostThatStartsLateIsUsed()
+    {
+        m_tray->kill();
+        m_tray->waitForFinished(10'000);
+        startApp();
+        QTest::qWait(10'000);
+        QVERIFY(m_app->state() == QProcess::Running);
+
+        QDBusConnection bus = QDBusConnection::connectToBus(m_bus->address(), u"watcher"_s);
+        const auto disconnect =
+            qScopeGuard([] { QDBusConnection::disconnectFromBus(u"watcher"_s); });
+        StandInWatcher watcher(bus);
+        QVERIFY(watcher.serve());
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.items().size(), 1, 10'000);
+
+        // The item answers as a tray would ask it, with the clock's tooltip.
+        const QString item = watcher.items().constFirst();
+        const qsizetype slash = item.indexOf(u'/');
+        QDBusMessage ask = QDBusMessage::createMethodCall(
+            slash < 0 ? item : item.left(slash),
+            slash < 0 ? u"/StatusNotifierItem"_s : item.mid(slash),
+            u"org.freedesktop.DBus.Properties"_s, u"Get"_s);
+        ask << u"org.kde.StatusNotifierItem"_s << u"Status"_s;
+        const QDBusMessage answer = bus.call(ask, QDBus::Block, 5'000);
+        QCOMPARE(answer.type(), QDBusMessage::ReplyMessage);
+        m_app->terminate();
+        QVERIFY(m_app->waitForFinished(20'000));
+    }
+
+    // Without a tray the app gives up after about half a minute and opens
+    // in a window; a tray that comes after that takes the clock, and the
+    // window that stood in for it closes.
+    void aTrayAfterTheAppGaveUpTakesTheClock()
+    {
+        startApp();
+        QTRY_VERIFY_WITH_TIMEOUT(panel().has_value(), 60'000);
+        QVERIFY(!trayIcon());
+        screenshot(u"no-tray-window"_s);
+
+        m_tray->start(u"trayer"_s, {u"--edge"_s, u"top"_s, u"--align"_s, u"right"_s,
+                                    u"--widthtype"_s, u"request"_s, u"--height"_s, u"28"_s});
+        QVERIFY(m_tray->waitForStarted(10'000));
+        QTRY_VERIFY_WITH_TIMEOUT(trayIcon().has_value(), 20'000);
+        QTRY_VERIFY_WITH_TIMEOUT(!panel().has_value(), 10'000);
     }
 };
 
