@@ -11,10 +11,13 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
 #include <QToolBar>
@@ -110,7 +113,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Zol"));
-    resize(1200, 800);
+    resize(defaultSize);
 
     m_sidebar->setObjectName(QStringLiteral("sidebar"));
     m_sidebar->setAccessibleName(QStringLiteral("Sections"));
@@ -221,12 +224,29 @@ void MainWindow::rebuildSwitcher()
     delete old;
 }
 
+QSize MainWindow::fittedSize(QSize minimum, const QRect& area)
+{
+    const QSize room = area.size() * 0.9;
+    QSize size = defaultSize.boundedTo(room).expandedTo(minimum);
+    return size.boundedTo(area.size());
+}
+
 void MainWindow::present()
 {
     if (!m_geometryRestored) {
         m_geometryRestored = true;
-        if (const std::optional<QByteArray> saved = m_model.defaults().binary(geometryKey))
-            restoreGeometry(*saved);
+        const std::optional<QByteArray> saved = m_model.defaults().binary(geometryKey);
+        if (!saved || !restoreGeometry(*saved)) {
+            QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+            if (!screen)
+                screen = QGuiApplication::primaryScreen();
+            if (screen) {
+                const QRect area = screen->availableGeometry();
+                QRect placed(QPoint(), fittedSize(minimumSizeHint(), area));
+                placed.moveCenter(area.center());
+                setGeometry(placed);
+            }
+        }
     }
     showSection();
     if (isMinimized())

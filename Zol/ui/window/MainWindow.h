@@ -28,7 +28,15 @@ public:
     ~MainWindow() override;
 
     // Shows the window on the controller's section and brings it to the front.
+    // The first time, without a size from an earlier run, it opens at its
+    // default size, or smaller on a screen that cannot hold it, centred in
+    // the screen's free area.
     void present();
+    // The default size, fitted to `area` (a screen less its panels): at most
+    // nine tenths of it each way, so that the window's frame fits too, and
+    // never below `minimum` unless the area itself is smaller.
+    static QSize fittedSize(QSize minimum, const QRect& area);
+    static constexpr QSize defaultSize{1200, 800};
     // The widget of a section; made on first use.
     QWidget* section(const QString& id);
 

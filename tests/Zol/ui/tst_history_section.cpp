@@ -86,6 +86,26 @@ private Q_SLOTS:
         m_books.reset();
     }
 
+    // The offscreen screen is 800 by 800: a first opening fits in its
+    // height, rather than running off it at the 1200 by 800 it has on a
+    // larger screen.
+    void theWindowFitsTheScreenItFirstOpensOn()
+    {
+        MainWindow window(model());
+        window.present();
+        const QRect area = window.screen()->availableGeometry();
+        const QRect frame = window.frameGeometry();
+        QVERIFY2(frame.top() >= area.top() && frame.bottom() <= area.bottom() &&
+                     window.width() <= std::max(area.width(), window.minimumSizeHint().width()),
+                 qPrintable(u"%1x%2 at %3,%4 in %5x%6, min %7"_s.arg(frame.width()).arg(frame.height())
+                                .arg(frame.x()).arg(frame.y()).arg(area.width()).arg(area.height()).arg(window.minimumSizeHint().width())));
+        QCOMPARE(MainWindow::fittedSize({900, 500}, QRect(0, 0, 1920, 1080)), QSize(1200, 800));
+        QCOMPARE(MainWindow::fittedSize({900, 500}, QRect(0, 28, 1280, 772)), QSize(1152, 695));
+        // A minimum wins over the margin, never over the screen.
+        QCOMPARE(MainWindow::fittedSize({900, 500}, QRect(0, 0, 960, 540)), QSize(900, 500));
+        QCOMPARE(MainWindow::fittedSize({900, 500}, QRect(0, 0, 800, 480)), QSize(800, 480));
+    }
+
     void navigation_data()
     {
         QTest::addColumn<HistoryScope>("scope");
