@@ -40,4 +40,14 @@ TrayStatus TrayStatus::of(const AppModel& model)
     return status;
 }
 
+QString TrayStatus::summary() const
+{
+    static const QString prefix = QStringLiteral("Zol: ");
+    QString line = accessibleLabel.startsWith(prefix) ? accessibleLabel.mid(prefix.size())
+                                                      : accessibleLabel;
+    if (!line.isEmpty())
+        line[0] = line.at(0).toUpper();
+    return line;
+}
+
 } // namespace zol

@@ -19,6 +19,10 @@ struct TrayStatus
     // "Zol: tracking Brand book, 1h 5m", "Zol: paused on …", "Zol: not tracking".
     QString accessibleLabel;
 
+    // The label without the program's name, as a line of the tray's menu
+    // under the program's own icon: "Tracking Brand book, 1h 5m".
+    QString summary() const;
+
     // Paused is looked at before the warning, so a paused session that ran
     // too long shows the pause.
     static TrayStatus of(const AppModel& model);

@@ -18,6 +18,11 @@ class TrayHost : public QObject
 public:
     using QObject::QObject;
 
+    // The implementation availability() names for a StatusNotifierItem host,
+    // and for an XEmbed tray.
+    static QString statusNotifierItemHost() { return QStringLiteral("StatusNotifierItem host"); }
+    static QString xembedTray() { return QStringLiteral("XEmbed tray"); }
+
     // Whether a tray shows icons now, and which kind ("tray").
     virtual ServiceAvailability availability() = 0;
     // From now on, changed() is emitted when a tray may have come or gone.

@@ -141,6 +141,7 @@ private Q_SLOTS:
                          u"usr/share/applications/org.zol.Zol.desktop"_s,
                          u"usr/share/metainfo/org.zol.Zol.metainfo.xml"_s,
                          u"usr/share/icons/hicolor/scalable/apps/org.zol.Zol.svg"_s,
+                         u"usr/share/icons/hicolor/symbolic/apps/org.zol.Zol-running-symbolic.svg"_s,
                          u"usr/share/bash-completion/completions/zol"_s,
                          u"usr/share/zsh/vendor-completions/_zol"_s,
                          u"usr/share/fish/vendor_completions.d/zol.fish"_s})

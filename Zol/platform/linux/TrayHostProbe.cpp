@@ -1,5 +1,7 @@
 #include "linux/TrayHostProbe.h"
 
+#include "TrayHost.h"
+
 #include "linux/DesktopSession.h"
 #include "linux/X11Connection.h"
 
@@ -15,10 +17,10 @@ TrayHostProbe::TrayHostProbe(std::shared_ptr<X11Connection> display, BusAccess b
 ServiceAvailability TrayHostProbe::operator()() const
 {
     if (hasStatusNotifierHost())
-        return ServiceAvailability::present(QStringLiteral("StatusNotifierItem host"));
+        return ServiceAvailability::present(TrayHost::statusNotifierItemHost());
     // A Wayland program cannot dock into an XEmbed tray of XWayland.
     if (!isWaylandSession() && hasXEmbedTray())
-        return ServiceAvailability::present(QStringLiteral("XEmbed tray"));
+        return ServiceAvailability::present(TrayHost::xembedTray());
     return ServiceAvailability::missing(whatToDo());
 }
 

@@ -100,7 +100,9 @@ void TrayApp::lookForTray()
         return;
     // The desktop's own answer, not Qt's: asking Qt would fix its choice of
     // tray for the life of the process, tray or none.
-    if (m_platform->trayHost().found) {
+    if (const ServiceAvailability tray = m_platform->trayHost(); tray.found) {
+        // Qt picks the same kind of tray the probe found first.
+        m_trayIcon->setNamedPictures(tray.implementation == TrayHost::statusNotifierItemHost());
         moveIntoTray();
         return;
     }

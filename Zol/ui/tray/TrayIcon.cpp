@@ -61,6 +61,11 @@ TrayIcon::TrayIcon(AppModel& model, QObject* parent)
     , m_menu(std::make_unique<QMenu>())
 {
     m_menu->setObjectName(QStringLiteral("trayMenu"));
+    // What the clock shows, for trays that show the icon without its time.
+    m_summary = m_menu->addAction(QString());
+    m_summary->setObjectName(QStringLiteral("trayStatus"));
+    m_summary->setEnabled(false);
+    m_menu->addSeparator();
     QAction* open = m_menu->addAction(QStringLiteral("Open Zol"));
     open->setObjectName(QStringLiteral("openZol"));
     connect(open, &QAction::triggered, this, &TrayIcon::panelRequested);
@@ -126,6 +131,30 @@ QRect TrayIcon::geometry() const
     return m_icon ? m_icon->geometry() : QRect();
 }
 
+QString TrayIcon::themeName(TrayStatus::Picture picture)
+{
+    switch (picture) {
+    case TrayStatus::Picture::clock:
+        return QStringLiteral("org.zol.Zol-clock-symbolic");
+    case TrayStatus::Picture::runningClock:
+        return QStringLiteral("org.zol.Zol-running-symbolic");
+    case TrayStatus::Picture::warningClock:
+        return QStringLiteral("org.zol.Zol-warning-symbolic");
+    case TrayStatus::Picture::paused:
+        return QStringLiteral("org.zol.Zol-paused-symbolic");
+    }
+    return QStringLiteral("org.zol.Zol-clock-symbolic");
+}
+
+void TrayIcon::setNamedPictures(bool named)
+{
+    if (named == m_named)
+        return;
+    m_named = named;
+    m_drawn = false;
+    refresh();
+}
+
 void TrayIcon::setInk(const QColor& ink)
 {
     if (ink == m_ink)
@@ -154,6 +183,7 @@ void TrayIcon::refresh()
     m_stop->setEnabled(tracker.isTracking());
 
     const TrayStatus status = TrayStatus::of(m_model);
+    m_summary->setText(status.summary());
     if (m_drawn && status == m_status)
         return;
     m_status = status;
@@ -161,7 +191,8 @@ void TrayIcon::refresh()
     if (!m_icon)
         return;
     m_drawn = true;
-    m_icon->setIcon(trayIcon(m_status, m_ink));
+    const QIcon named = m_named ? QIcon::fromTheme(themeName(m_status.picture)) : QIcon();
+    m_icon->setIcon(named.isNull() ? trayIcon(m_status, m_ink) : named);
     // Qt 6.4 has no separate accessible title for a tray icon: the tooltip
     // says it.
     m_icon->setToolTip(m_status.accessibleLabel);

@@ -43,6 +43,15 @@ public:
     // once a tray is there, and a tray that starts after Zol is still used.
     QSystemTrayIcon& systemTrayIcon();
     QMenu& menu() const { return *m_menu; }
+    // Whether the tray is told the picture by its name in the icon theme
+    // (org.zol.Zol-running-symbolic and the like) rather than sent drawn
+    // pixels. StatusNotifierItem hosts colour a symbolic icon to suit their
+    // panel, where Zol cannot see the panel's colour; the time is then in
+    // the tooltip and the menu only. Falls back to drawing when the theme
+    // lacks the icon (a build that is not installed).
+    void setNamedPictures(bool named);
+    // The icon theme's name of a picture.
+    static QString themeName(TrayStatus::Picture picture);
     // The colour the picture is drawn in: light on a dark panel.
     void setInk(const QColor& ink);
     const QColor& ink() const { return m_ink; }
@@ -68,6 +77,8 @@ private:
     QAction* m_stop;
     TrayStatus m_status;
     bool m_drawn = false;
+    bool m_named = false;
+    QAction* m_summary;
     QColor m_ink;
     QMetaObject::Connection m_currentConnection;
     QMetaObject::Connection m_totalsConnection;

@@ -122,6 +122,9 @@ private Q_SLOTS:
         icon.menu().findChild<QAction*>(u"pauseOrResume"_s)->trigger();
         QVERIFY(model().tracker()->isPaused());
         QCOMPARE(icon.menu().findChild<QAction*>(u"pauseOrResume"_s)->text(), u"Resume"_s);
+        // Trays that show the picture alone have the time in the menu.
+        QCOMPARE(icon.menu().findChild<QAction*>(u"trayStatus"_s)->text(),
+                 u"Paused on Brand book, 1m"_s);
         QSignalSpy window(&model(), &AppModel::windowRequested);
         icon.menu().findChild<QAction*>(u"settings"_s)->trigger();
         QCOMPARE(window.count(), 1);

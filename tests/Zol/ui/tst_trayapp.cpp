@@ -15,6 +15,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusVariant>
 #include <QProcess>
 #include <QRect>
 #include <QSignalSpy>
@@ -284,6 +285,8 @@ private Q_SLOTS:
     {
         m_tray->kill();
         m_tray->waitForFinished(10'000);
+        // Zol's icons laid out as installed, where the icon theme looks.
+        m_environment.insert(u"XDG_DATA_DIRS"_s, QStringLiteral(ZOL_DATA_DIR) + u":/usr/share"_s);
         startApp();
         QTest::qWait(10'000);
         QVERIFY(m_app->state() == QProcess::Running);
@@ -295,16 +298,19 @@ private Q_SLOTS:
         QVERIFY(watcher.serve());
         QTRY_COMPARE_WITH_TIMEOUT(watcher.items().size(), 1, 10'000);
 
-        // The item answers as a tray would ask it, with the clock's tooltip.
+        // The item names its picture in the icon theme, symbolic, so that the
+        // panel colours it to suit itself: the session left running shows.
         const QString item = watcher.items().constFirst();
         const qsizetype slash = item.indexOf(u'/');
         QDBusMessage ask = QDBusMessage::createMethodCall(
             slash < 0 ? item : item.left(slash),
             slash < 0 ? u"/StatusNotifierItem"_s : item.mid(slash),
             u"org.freedesktop.DBus.Properties"_s, u"Get"_s);
-        ask << u"org.kde.StatusNotifierItem"_s << u"Status"_s;
+        ask << u"org.kde.StatusNotifierItem"_s << u"IconName"_s;
         const QDBusMessage answer = bus.call(ask, QDBus::Block, 5'000);
         QCOMPARE(answer.type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(answer.arguments().value(0).value<QDBusVariant>().variant().toString(),
+                 u"org.zol.Zol-running-symbolic"_s);
         m_app->terminate();
         QVERIFY(m_app->waitForFinished(20'000));
     }
