@@ -13,7 +13,9 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
 # A compiler cache makes rebuilds (and CI on a machine that built before) quick.
-LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Looked for when a build is configured, after install-deps has put it there:
+# on a fresh machine it is not there yet when make reads this file.
+LAUNCHER = $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all deps build run test bench-build bench bench-smoke package-deps package clean format
 
