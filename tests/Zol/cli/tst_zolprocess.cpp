@@ -1,16 +1,9 @@
 // The real `zol` binary as scripts run it: separate processes over the same
-// files, exit statuses, what it says without a display, and how soon an app
-// on the same books sees what it did.
+// files, exit statuses, and what it says without a display.
 
-#include "AppModel.h"
-#include "Platform.h"
 #include "UserFolders.h"
-#include "books/SettingsStore.h"
 #include "store/EntryStore.h"
-#include "support/Clock.h"
-#include "tracking/Tracker.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
 
@@ -108,40 +101,6 @@ private Q_SLOTS:
             }
             QVERIFY2(openSessions() <= 1, qPrintable(u"round %1"_s.arg(round)));
         }
-    }
-
-    // The tray app watches the books the command line writes to: each pause
-    // and resume shows in its tracker within two seconds, every time, with
-    // no help from the once-a-minute look. The app runs on the real clock and
-    // keeps its event loop turning while the command runs, as the tray does.
-    void anAppOnTheSameBooksFollowsEachCommandWithinTwoSeconds()
-    {
-        QCOMPARE(zol(u"project add 2301 --client Acme --name \"Brand book\""_s).code, 0);
-        zol::SettingsStore defaults(zol::SettingsStore::defaultPath());
-        const std::unique_ptr<zol::Platform> platform = zol::Platform::doingNothing();
-        zol::AppModel app(defaults, zol::Clock::system(), *platform);
-        app.bootstrap();
-        QCOMPARE(zol(u"start 2301"_s).code, 0);
-        QTRY_VERIFY_WITH_TIMEOUT(app.tracker()->isRunning(), 2'000);
-
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(u"DISPLAY"_s);
-        environment.remove(u"WAYLAND_DISPLAY"_s);
-        qint64 slowest = 0;
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            const bool pausing = attempt % 2 == 0;
-            QProcess command;
-            command.setProcessEnvironment(environment);
-            command.start(QStringLiteral(ZOL_BINARY), {pausing ? u"pause"_s : u"resume"_s});
-            QTRY_VERIFY_WITH_TIMEOUT(command.state() == QProcess::NotRunning, 60'000);
-            QCOMPARE(command.exitCode(), 0);
-            QElapsedTimer sinceExit;
-            sinceExit.start();
-            QTRY_VERIFY2_WITH_TIMEOUT(app.tracker()->isPaused() == pausing,
-                                      qPrintable(u"attempt %1"_s.arg(attempt)), 2'000);
-            slowest = std::max(slowest, sinceExit.elapsed());
-        }
-        qInfo("slowest: %lld ms after the command ended", slowest);
     }
 
     void exitStatuses()

@@ -4,7 +4,7 @@
 // start hands over to the first, and quitting leaves the running session in
 // the books. A tray that starts after the app is used: a StatusNotifierItem
 // watcher ten seconds late, and an XEmbed tray after the app gave up and
-// opened in a window. Pictures of the tray and the panel go to the build
+// opened in a window. The clock follows what the command line does. Pictures of the tray and the panel go to the build
 // folder.
 
 #include "PrivateBus.h"
@@ -285,6 +285,11 @@ private Q_SLOTS:
     {
         m_tray->kill();
         m_tray->waitForFinished(10'000);
+        if (!EntryStore(EntryStore::defaultURL()).openEntry()) {
+            run(QStringLiteral(ZOL_BINARY), {u"project"_s, u"add"_s, u"2301"_s, u"--client"_s,
+                                             u"Acme"_s, u"--name"_s, u"Brand book"_s});
+            run(QStringLiteral(ZOL_BINARY), {u"start"_s, u"2301"_s});
+        }
         // Zol's icons laid out as installed, where the icon theme looks.
         m_environment.insert(u"XDG_DATA_DIRS"_s, QStringLiteral(ZOL_DATA_DIR) + u":/usr/share"_s);
         startApp();
@@ -311,6 +316,24 @@ private Q_SLOTS:
         QCOMPARE(answer.type(), QDBusMessage::ReplyMessage);
         QCOMPARE(answer.arguments().value(0).value<QDBusVariant>().variant().toString(),
                  u"org.zol.Zol-running-symbolic"_s);
+
+        // The clock follows the command line within two seconds, each time.
+        const auto iconName = [&bus, &ask] {
+            const QDBusMessage reply = bus.call(ask, QDBus::Block, 5'000);
+            return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
+        };
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            const bool pausing = attempt % 2 == 0;
+            QProcess command;
+            command.setProcessEnvironment(m_environment);
+            command.start(QStringLiteral(ZOL_BINARY), {pausing ? u"pause"_s : u"resume"_s});
+            QVERIFY(command.waitForFinished(20'000));
+            QCOMPARE(command.exitCode(), 0);
+            QTRY_COMPARE_WITH_TIMEOUT(iconName(),
+                                      pausing ? u"org.zol.Zol-paused-symbolic"_s
+                                              : u"org.zol.Zol-running-symbolic"_s,
+                                      2'000);
+        }
         m_app->terminate();
         QVERIFY(m_app->waitForFinished(20'000));
     }
