@@ -192,7 +192,11 @@ void TrayIcon::refresh()
         return;
     m_drawn = true;
     const QIcon named = m_named ? QIcon::fromTheme(themeName(m_status.picture)) : QIcon();
-    m_icon->setIcon(named.isNull() ? trayIcon(m_status, m_ink) : named);
+    // A StatusNotifierItem host never says where the icon is, so its panel's
+    // colour cannot be looked at: light ink in a dark outline reads on any.
+    m_icon->setIcon(!named.isNull() ? named
+                    : m_named       ? trayIcon(m_status, lightInk, darkInk)
+                                    : trayIcon(m_status, m_ink));
     // Qt 6.4 has no separate accessible title for a tray icon: the tooltip
     // says it.
     m_icon->setToolTip(m_status.accessibleLabel);

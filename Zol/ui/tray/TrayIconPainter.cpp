@@ -83,11 +83,31 @@ QPixmap trayPixmap(const TrayStatus& status, int size, const QColor& ink)
     return QPixmap::fromImage(image);
 }
 
-QIcon trayIcon(const TrayStatus& status, const QColor& ink)
+QPixmap trayPixmap(const TrayStatus& status, int size, const QColor& ink, const QColor& halo)
+{
+    // The picture in the halo's colour, shifted a pixel each way, under the
+    // picture itself.
+    const QPixmap outline = trayPixmap(status, size, halo);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            if (dx != 0 || dy != 0)
+                painter.drawPixmap(dx, dy, outline);
+        }
+    }
+    painter.drawPixmap(0, 0, trayPixmap(status, size, ink));
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
+QIcon trayIcon(const TrayStatus& status, const QColor& ink, const QColor& halo)
 {
     QIcon icon;
     for (const int size : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(trayPixmap(status, size, ink));
+        icon.addPixmap(halo.isValid() ? trayPixmap(status, size, ink, halo)
+                                      : trayPixmap(status, size, ink));
     return icon;
 }
 

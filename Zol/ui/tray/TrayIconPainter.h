@@ -16,7 +16,11 @@ QString pictureName(TrayStatus::Picture picture);
 // shows its time (h:mm) over a small mark of its state; below that, and when
 // nothing is tracked, the picture alone.
 QPixmap trayPixmap(const TrayStatus& status, int size, const QColor& ink);
-// Every size a tray may ask for.
-QIcon trayIcon(const TrayStatus& status, const QColor& ink);
+// The same with a one-pixel outline in `halo` around every stroke, for a
+// tray whose colour is not known: light ink in a dark halo reads on a light
+// panel and on a dark one.
+QPixmap trayPixmap(const TrayStatus& status, int size, const QColor& ink, const QColor& halo);
+// Every size a tray may ask for; outlined when `halo` is valid.
+QIcon trayIcon(const TrayStatus& status, const QColor& ink, const QColor& halo = {});
 
 } // namespace zol::ui
