@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 
 #include "AppModel.h"
+#include "GeneralSettings.h"
 #include "Platform.h"
 #include "support/DataPaths.h"
 
@@ -45,14 +46,14 @@ QList<Finding> findings(Platform& platform)
 {
     ServiceAvailability hotKey = platform.shortcut().availability();
     if (!hotKey.found)
-        hotKey.reason += QStringLiteral(
-            " Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead.");
+        hotKey.reason = GeneralSettings::withoutTheKey(hotKey.reason);
     return {
         {QStringLiteral("notifications"), platform.notifier().availability()},
         {QStringLiteral("idle time"), platform.idleTime().availability()},
         {QStringLiteral("hot key"), hotKey},
         {QStringLiteral("login item"), platform.loginItem().availability()},
         {QStringLiteral("sleep and wake"), platform.systemEvents().sleepAvailability()},
+        {QStringLiteral("screen lock"), platform.systemEvents().lockAvailability()},
         {QStringLiteral("mounts"), platform.systemEvents().mountAvailability()},
         {QStringLiteral("file manager"), platform.desktop().availability()},
         {QStringLiteral("tray"), platform.trayHost()},
@@ -117,9 +118,9 @@ void addDesktopCommands(QList<Command>& commands)
          QStringLiteral("[--json]"),
          QStringLiteral("What this desktop offers Zol, and what to do where it does not."),
          QStringLiteral("One line per service: notifications, idle time, hot key, login item,\n"
-                        "sleep and wake, mounts, file manager and tray. --json prints services\n"
-                        "[{service, found, implementation, reason}], sessionType, dataFolder\n"
-                        "and settingsFolder. Exits 0 whatever it finds."),
+                        "sleep and wake, screen lock, mounts, file manager and tray. --json\n"
+                        "prints services [{service, found, implementation, reason}],\n"
+                        "sessionType, dataFolder and settingsFolder. Exits 0 whatever it finds."),
          {{QStringLiteral("json"), {}}},
          0,
          0,

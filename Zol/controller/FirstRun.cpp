@@ -1,5 +1,7 @@
 #include "FirstRun.h"
 
+#include "GeneralSettings.h"
+
 #include "Platform.h"
 #include "books/AppSettings.h"
 
@@ -19,16 +21,10 @@ HotKeyLine hotKeyLine(Platform& platform)
 {
     const ServiceAvailability key = platform.shortcut().availability();
     if (key.found)
-        return {QStringLiteral("Start and pause with Super+Alt+T"),
+        return {GeneralSettings::hotKeyTitle(),
                 QStringLiteral("Works anywhere, even when Zol is not the active app.")};
-    QString detail = key.reason.trimmed();
-    if (!detail.isEmpty() && !detail.endsWith(u'.'))
-        detail += u'.';
-    if (!detail.isEmpty())
-        detail += u' ';
-    detail += QStringLiteral(
-        "Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead.");
-    return {QStringLiteral("Start and pause with zol toggle"), detail};
+    return {QStringLiteral("Start and pause with zol toggle"),
+            GeneralSettings::withoutTheKey(key.reason)};
 }
 
 } // namespace zol::FirstRun

@@ -10,13 +10,6 @@
 
 namespace zol {
 
-namespace {
-
-const QString zolToggleHint =
-    QStringLiteral(" Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead.");
-
-} // namespace
-
 const QString GeneralSettings::firstReminderKey = QStringLiteral("reminders.firstMinutes");
 const QString GeneralSettings::repeatReminderKey = QStringLiteral("reminders.repeatMinutes");
 const QString GeneralSettings::longRunningKey = QStringLiteral("ui.longRunningWarningHours");
@@ -77,7 +70,8 @@ void GeneralSettings::followSettings()
          {&AppSettings::launchAtLoginChanged, &AppSettings::remindersEnabledChanged,
           &AppSettings::firstReminderMinutesChanged, &AppSettings::repeatReminderMinutesChanged,
           &AppSettings::longRunningWarningHoursChanged, &AppSettings::idleDetectionEnabledChanged,
-          &AppSettings::idleMinutesChanged, &AppSettings::hotKeyEnabledChanged})
+          &AppSettings::idleMinutesChanged, &AppSettings::lockCountsAsAwayChanged,
+          &AppSettings::hotKeyEnabledChanged})
         m_settingsConnections.append(connect(settings, signal, this, &GeneralSettings::changed));
     Q_EMIT changed();
 }
@@ -173,6 +167,7 @@ void GeneralSettings::lookAtDesktop()
     m_loginItem = platform.loginItem().availability();
     m_notifications = platform.notifier().availability();
     m_idleTime = platform.idleTime().availability();
+    m_screenLock = platform.systemEvents().lockAvailability();
     m_shortcut = platform.shortcut().availability();
     Q_EMIT changed();
 }
@@ -197,20 +192,66 @@ std::optional<QString> GeneralSettings::remindersNote() const
     return m_notifications.reason;
 }
 
+namespace {
+
+// `missing`, followed by the service's reason when that is one sentence a
+// person can act on. A reason of several sentences lists what each of the
+// desktop's sources answered, which is for `zol doctor`; the stock reason of
+// a desktop without the service adds nothing.
+QString missingNote(const QString& missing, const ServiceAvailability& service)
+{
+    const QString reason = service.reason.trimmed();
+    const bool oneSentence = reason.endsWith(u'.') && !reason.contains(u'\n') &&
+                             !reason.chopped(1).contains(QStringLiteral(". "));
+    if (!oneSentence || reason == u"Not available on this desktop." ||
+        reason == u"Not watched on this desktop.")
+        return missing;
+    return missing + u' ' + reason;
+}
+
+} // namespace
+
 std::optional<QString> GeneralSettings::idleNote() const
 {
     if (m_idleTime.found)
         return std::nullopt;
-    return m_idleTime.reason;
+    return missingNote(QStringLiteral("This desktop does not tell Zol when you are away."),
+                       m_idleTime);
+}
+
+std::optional<QString> GeneralSettings::lockNote() const
+{
+    if (m_screenLock.found)
+        return std::nullopt;
+    return missingNote(QStringLiteral("This desktop does not tell Zol when the screen is locked."),
+                       m_screenLock);
+}
+
+std::optional<QString> GeneralSettings::hotKeyPromise() const
+{
+    if (hotKeyNote())
+        return std::nullopt;
+    return QStringLiteral("Works anywhere, even when Zol is not the active app.");
 }
 
 std::optional<QString> GeneralSettings::hotKeyNote() const
 {
     if (!m_shortcut.found)
-        return m_shortcut.reason + zolToggleHint;
+        return withoutTheKey(m_shortcut.reason);
     if (m_model.settings()->hotKeyEnabled() && m_model.hotKeyFailure())
-        return *m_model.hotKeyFailure() + zolToggleHint;
+        return withoutTheKey(*m_model.hotKeyFailure());
     return std::nullopt;
+}
+
+QString GeneralSettings::withoutTheKey(const QString& why)
+{
+    QString text = why.trimmed();
+    if (!text.isEmpty() && !text.endsWith(u'.'))
+        text += u'.';
+    if (!text.isEmpty())
+        text += u' ';
+    return text + QStringLiteral(
+                      "Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead.");
 }
 
 QString GeneralSettings::runningLine() const
@@ -243,6 +284,11 @@ QString GeneralSettings::lede()
 {
     return QStringLiteral(
         "What Zol does while you work — at login, during a timer, and when you walk away.");
+}
+
+QString GeneralSettings::lockTitle()
+{
+    return QStringLiteral("Count a locked screen as away");
 }
 
 QString GeneralSettings::hotKeyTitle()

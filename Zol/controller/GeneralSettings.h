@@ -71,8 +71,13 @@ public:
     std::optional<QString> loginItemNote() const;
     // Why reminders cannot be shown: no notification server.
     std::optional<QString> remindersNote() const;
-    // Why away time cannot be noticed: no idle-time source.
+    // That away time cannot be noticed (no idle-time source), with the
+    // desktop's reason when it is one sentence a person can act on.
     std::optional<QString> idleNote() const;
+    // The same for a locked screen: no source of the lock.
+    std::optional<QString> lockNote() const;
+    // What the key does, where it can work: none where notes say why not.
+    std::optional<QString> hotKeyPromise() const;
     // Why the key does nothing, with the `zol toggle` way round it.
     std::optional<QString> hotKeyNote() const;
 
@@ -84,8 +89,13 @@ public:
     QString downloadHelp() const;
 
     static QString lede();
+    static QString lockTitle();
     static QString hotKeyTitle();
     static QString keyboardNote();
+    // `why` the desktop gives no start-and-pause key, followed by the way
+    // round it (binding `zol toggle`): the one place that says it, for the
+    // settings, the welcome window and `zol doctor`.
+    static QString withoutTheKey(const QString& why);
 
 Q_SIGNALS:
     // Any value, note or line above may read differently.
@@ -100,6 +110,7 @@ private:
     ServiceAvailability m_loginItem;
     ServiceAvailability m_notifications;
     ServiceAvailability m_idleTime;
+    ServiceAvailability m_screenLock;
     ServiceAvailability m_shortcut;
     std::optional<QString> m_loginItemFailure;
 };

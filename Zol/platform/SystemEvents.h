@@ -7,8 +7,8 @@
 namespace zol {
 
 // Things the machine reports that make the studio folder worth another look,
-// and the sleep that interrupts a running timer. Signals arrive on the thread
-// of the object.
+// and the sleep and the locked screen that interrupt a running timer. Signals
+// arrive on the thread of the object.
 class SystemEvents : public QObject
 {
     Q_OBJECT
@@ -18,6 +18,11 @@ public:
 
     // Whether willSleep() and woke() can arrive ("sleep and wake").
     virtual ServiceAvailability sleepAvailability()
+    {
+        return ServiceAvailability::missing(QStringLiteral("Not watched on this desktop."));
+    }
+    // Whether screenLocked() and screenUnlocked() can arrive ("screen lock").
+    virtual ServiceAvailability lockAvailability()
     {
         return ServiceAvailability::missing(QStringLiteral("Not watched on this desktop."));
     }
@@ -34,6 +39,11 @@ Q_SIGNALS:
     void willSleep();
     // The machine woke from sleep.
     void woke();
+    // The screen was locked (or the screen saver came on). Once per lock,
+    // however many of the desktop's services report it.
+    void screenLocked();
+    // The screen was unlocked; only after screenLocked().
+    void screenUnlocked();
 };
 
 } // namespace zol

@@ -59,6 +59,8 @@ void Companions::followSettings()
         connect(settings, &AppSettings::idleDetectionEnabledChanged, this,
                 &Companions::updateIdleMonitor),
         connect(settings, &AppSettings::idleMinutesChanged, this, &Companions::updateIdleMonitor),
+        connect(settings, &AppSettings::lockCountsAsAwayChanged, this,
+                &Companions::updateIdleMonitor),
     };
     updateHotKey();
     updateReminders();
@@ -110,7 +112,8 @@ void Companions::updateIdleMonitor()
     const std::optional<TimeEntry>& current = tracker.current();
     const IdleInputs inputs{m_model.generation(),
                             current ? std::optional(current->id) : std::nullopt,
-                            settings.idleDetectionEnabled(), settings.idleMinutes()};
+                            settings.idleDetectionEnabled(), settings.idleMinutes(),
+                            settings.lockCountsAsAway()};
     if (inputs == m_idleInputs)
         return;
     m_idleInputs = inputs;

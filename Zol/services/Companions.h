@@ -62,6 +62,7 @@ private:
         std::optional<QUuid> entryId;
         bool enabled = false;
         int minutes = 0;
+        bool countLocks = false;
         bool operator==(const IdleInputs& other) const = default;
     };
 

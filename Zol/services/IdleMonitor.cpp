@@ -18,6 +18,8 @@ IdleMonitor::IdleMonitor(Clock& clock, IdleTimeSource& idleTime, SystemEvents& e
     , m_idleTime(idleTime)
 {
     connect(&events, &SystemEvents::willSleep, this, &IdleMonitor::noteSleep);
+    connect(&events, &SystemEvents::screenLocked, this, &IdleMonitor::noteLock);
+    connect(&events, &SystemEvents::screenUnlocked, this, &IdleMonitor::noteUnlock);
     connect(&events, &SystemEvents::woke, this, [this] {
         if (!isRunning())
             return;
@@ -35,6 +37,7 @@ void IdleMonitor::start(Tracker& tracker, const AppSettings& settings)
     if (!settings.idleDetectionEnabled() || settings.idleMinutes() < 1)
         return;
     m_threshold = settings.idleMinutes() * 60.0;
+    m_countLocks = settings.lockCountsAsAway();
     // A pause between two looks means the session did not tick throughout:
     // time slept or spent away in that stretch is not the session's.
     m_trackerConnection = connect(&tracker, &Tracker::currentChanged, this, [this] {
@@ -46,6 +49,7 @@ void IdleMonitor::start(Tracker& tracker, const AppSettings& settings)
         m_tickingAtLook.reset();
         m_sleptAt.reset();
         m_awaySince.reset();
+        m_lockedAt.reset();
     });
     lookWhileTicking();
 }
@@ -75,9 +79,11 @@ void IdleMonitor::stop()
     m_loop.cancel();
     m_tracker.clear();
     m_threshold = 0;
+    m_countLocks = false;
     m_awaySince.reset();
     m_tickingAtLook.reset();
     m_sleptAt.reset();
+    m_lockedAt.reset();
 }
 
 void IdleMonitor::tick()
@@ -93,6 +99,10 @@ void IdleMonitor::tick()
 
     const TimeEntry* ticking = tickingSession();
     m_tickingAtLook = ticking ? std::optional(ticking->id) : std::nullopt;
+    // The unlock reports the lock; the idle time while locked is the lock
+    // screen's.
+    if (m_lockedAt)
+        return;
 
     const std::optional<double> idle = m_idleTime.secondsSinceLastInput();
     if (!idle)
@@ -130,8 +140,55 @@ void IdleMonitor::noteSleep()
     }
 }
 
+void IdleMonitor::noteLock()
+{
+    if (!isRunning() || !m_countLocks || m_lockedAt)
+        return;
+    const TimeEntry* ticking = tickingSession();
+    if (!ticking)
+        return;
+    // Away already, or falling asleep (some desktops lock on the way): the
+    // lock carries on that period rather than offering its time twice.
+    QDateTime began = m_clock.now();
+    if (m_awaySince)
+        began = std::min(began, *m_awaySince);
+    if (m_sleptAt && m_sleptDuring == ticking->id)
+        began = std::min(began, *m_sleptAt);
+    m_awaySince.reset();
+    m_sleptAt.reset();
+    m_lockedAt = began;
+    m_lockedDuring = ticking->id;
+}
+
+void IdleMonitor::noteUnlock()
+{
+    if (!m_lockedAt)
+        return;
+    const QDateTime began = *std::exchange(m_lockedAt, std::nullopt);
+    const QDateTime now = m_clock.now();
+    m_awaySince.reset();
+    m_awakeSince = now;
+    rememberLook(now, m_clock.monotonicSeconds());
+    const TimeEntry* ticking = tickingSession();
+    if (!ticking || ticking->id != m_lockedDuring)
+        return;
+    // The same threshold as for idle time and sleep: the user chose how much
+    // time away is worth a question, and stepping away behind a locked screen
+    // for a coffee is no more of a question than stepping away without.
+    const double seconds = double(began.msecsTo(now)) / 1000.0;
+    if (seconds >= m_threshold && began != m_reported)
+        deliver({began, seconds, m_lockedDuring});
+}
+
 void IdleMonitor::wokeUp(const QDateTime& now, double jump, bool announced)
 {
+    // Asleep while locked: the unlock offers both.
+    if (m_lockedAt) {
+        m_sleptAt.reset();
+        m_awaySince.reset();
+        rememberLook(now, m_clock.monotonicSeconds());
+        return;
+    }
     std::optional<QDateTime> began;
     double slept = 0;
     QUuid during;

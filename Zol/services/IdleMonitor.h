@@ -40,6 +40,14 @@ class Tracker;
 // wall clock running ahead of the monotonic clock (which stands still while
 // the machine sleeps). Away periods after a sleep begin no earlier than the
 // wake, so the same time is never offered twice.
+//
+// A locked screen, when the settings count it as away, is offered the same
+// way: one report from the lock to the unlock, when that is the threshold or
+// more. A lock that comes while an away period or a sleep is already under
+// way extends it, and a sleep while locked is part of the lock, so each
+// stretch is offered once; while the screen is locked the idle time is not
+// asked (the lock screen's own input is not work). The lock is offered only
+// when the same session ticked from the lock to the unlock.
 class IdleMonitor final : public QObject
 {
     Q_OBJECT
@@ -57,8 +65,8 @@ public:
     ~IdleMonitor() override;
 
     // Stops any earlier watch, then watches `tracker` when idle detection is on
-    // and `idleMinutes` is 1 or more. The threshold is read now and kept until
-    // the next start. The tracker is watched, not owned; when it goes away the
+    // and `idleMinutes` is 1 or more. The threshold and whether a locked
+    // screen counts are read now and kept until the next start. The tracker is watched, not owned; when it goes away the
     // watch does nothing until restarted.
     void start(Tracker& tracker, const AppSettings& settings);
     void stop();
@@ -75,6 +83,8 @@ private:
     void tick();
     void lookWhileTicking();
     void noteSleep();
+    void noteLock();
+    void noteUnlock();
     // The watched tracker's session while it ticks (not paused); null when
     // it is paused, there is none, or the tracker is gone. Valid until the
     // tracker next changes.
@@ -106,6 +116,10 @@ private:
     // When the machine announced it was going to sleep with a session ticking.
     std::optional<QDateTime> m_sleptAt;
     QUuid m_sleptDuring;
+    bool m_countLocks = false;
+    // When the current lock's away period began, with a session ticking.
+    std::optional<QDateTime> m_lockedAt;
+    QUuid m_lockedDuring;
     QMetaObject::Connection m_trackerConnection;
     std::function<void(const Report&)> m_onIdleEnded;
 };

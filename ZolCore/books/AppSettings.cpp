@@ -17,6 +17,7 @@ const QString longRunningKey = QStringLiteral("ui.longRunningWarningHours");
 const QString hotKeyKey = QStringLiteral("ui.hotKeyEnabled");
 const QString idleEnabledKey = QStringLiteral("idle.enabled");
 const QString idleMinutesKey = QStringLiteral("idle.minutes");
+const QString lockCountsKey = QStringLiteral("idle.lockCountsAsAway");
 const QString remindersEnabledKey = QStringLiteral("reminders.enabled");
 const QString firstReminderKey = QStringLiteral("reminders.firstMinutes");
 const QString repeatReminderKey = QStringLiteral("reminders.repeatMinutes");
@@ -130,6 +131,8 @@ void AppSettings::read()
     assign(m_idleDetectionEnabled, s.boolean(idleEnabledKey).value_or(true), this,
            &AppSettings::idleDetectionEnabledChanged);
     assign(m_idleMinutes, integerOr(s, idleMinutesKey, 10), this, &AppSettings::idleMinutesChanged);
+    assign(m_lockCountsAsAway, s.boolean(lockCountsKey).value_or(true), this,
+           &AppSettings::lockCountsAsAwayChanged);
     assign(m_remindersEnabled, s.boolean(remindersEnabledKey).value_or(true), this,
            &AppSettings::remindersEnabledChanged);
     assign(m_firstReminderMinutes, integerOr(s, firstReminderKey, 60), this,
@@ -196,6 +199,12 @@ void AppSettings::setIdleMinutes(int minutes)
 {
     m_defaults.setInteger(idleMinutesKey, minutes);
     assign(m_idleMinutes, minutes, this, &AppSettings::idleMinutesChanged);
+}
+
+void AppSettings::setLockCountsAsAway(bool counts)
+{
+    m_defaults.setBoolean(lockCountsKey, counts);
+    assign(m_lockCountsAsAway, counts, this, &AppSettings::lockCountsAsAwayChanged);
 }
 
 void AppSettings::setLaunchAtLogin(bool enabled)

@@ -39,6 +39,7 @@ class AppSettings final : public QObject
     Q_PROPERTY(int repeatReminderMinutes READ repeatReminderMinutes WRITE setRepeatReminderMinutes NOTIFY repeatReminderMinutesChanged)
     Q_PROPERTY(bool idleDetectionEnabled READ idleDetectionEnabled WRITE setIdleDetectionEnabled NOTIFY idleDetectionEnabledChanged)
     Q_PROPERTY(int idleMinutes READ idleMinutes WRITE setIdleMinutes NOTIFY idleMinutesChanged)
+    Q_PROPERTY(bool lockCountsAsAway READ lockCountsAsAway WRITE setLockCountsAsAway NOTIFY lockCountsAsAwayChanged)
     Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
     Q_PROPERTY(bool hotKeyEnabled READ hotKeyEnabled WRITE setHotKeyEnabled NOTIFY hotKeyEnabledChanged)
     Q_PROPERTY(QString administrationId READ administrationId CONSTANT)
@@ -62,6 +63,8 @@ public:
     int repeatReminderMinutes() const { return m_repeatReminderMinutes; }
     bool idleDetectionEnabled() const { return m_idleDetectionEnabled; }
     int idleMinutes() const { return m_idleMinutes; }
+    // Time with the screen locked is offered as away time, like idle time.
+    bool lockCountsAsAway() const { return m_lockCountsAsAway; }
     bool launchAtLogin() const { return m_launchAtLogin; }
     bool hotKeyEnabled() const { return m_hotKeyEnabled; }
     const QString& administrationId() const { return m_administrationId; }
@@ -77,6 +80,7 @@ public:
     void setRepeatReminderMinutes(int minutes);
     void setIdleDetectionEnabled(bool enabled);
     void setIdleMinutes(int minutes);
+    void setLockCountsAsAway(bool counts);
     // Kept in memory only: the login item itself is the record.
     void setLaunchAtLogin(bool enabled);
     void setHotKeyEnabled(bool enabled);
@@ -116,6 +120,7 @@ Q_SIGNALS:
     void repeatReminderMinutesChanged();
     void idleDetectionEnabledChanged();
     void idleMinutesChanged();
+    void lockCountsAsAwayChanged();
     void launchAtLoginChanged();
     void hotKeyEnabledChanged();
 
@@ -137,6 +142,7 @@ private:
     int m_repeatReminderMinutes = 30;
     bool m_idleDetectionEnabled = true;
     int m_idleMinutes = 10;
+    bool m_lockCountsAsAway = true;
     bool m_launchAtLogin = false;
     bool m_hotKeyEnabled = true;
 };

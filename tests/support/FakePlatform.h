@@ -132,6 +132,18 @@ public:
     }
 };
 
+// The machine's events, emitted by the test itself; the availabilities are
+// the test's to set.
+class FakeSystemEvents final : public SystemEvents
+{
+public:
+    ServiceAvailability sleepAnswer = ServiceAvailability::present(QStringLiteral("fake sleep"));
+    ServiceAvailability lockAnswer = ServiceAvailability::present(QStringLiteral("fake lock"));
+
+    ServiceAvailability sleepAvailability() override { return sleepAnswer; }
+    ServiceAvailability lockAvailability() override { return lockAnswer; }
+};
+
 class FakeDesktop final : public Desktop
 {
 public:
@@ -164,7 +176,7 @@ struct FakePlatform
     FakeIdleTime* idleTime;
     FakeShortcut* shortcut;
     FakeLoginItem* loginItem;
-    SystemEvents* systemEvents;
+    FakeSystemEvents* systemEvents;
     FakeDesktop* desktop;
     std::unique_ptr<Platform> platform;
 

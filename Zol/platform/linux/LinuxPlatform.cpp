@@ -77,7 +77,7 @@ std::unique_ptr<Platform> makePlatform()
         makeShortcut(display, bus),              // hot key
         std::make_unique<AutostartLoginItem>(autostartFolder, trayAppBesideThisProgram()),
         std::make_unique<LinuxSystemEvents>(QDBusConnection::systemBus(),
-                                            QStringLiteral("/proc/self/mountinfo")),
+                                            QStringLiteral("/proc/self/mountinfo"), session),
         std::make_unique<LinuxDesktop>(session, QStringLiteral("xdg-open")));
     platform->setTrayHost(std::make_unique<TrayHostWatch>(display, bus));
     return platform;

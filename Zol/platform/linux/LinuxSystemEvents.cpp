@@ -1,7 +1,9 @@
 #include "linux/LinuxSystemEvents.h"
 
 #include "linux/BusNames.h"
+#include "linux/ScreenLockWatch.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 namespace zol::linux_desktop {
@@ -13,12 +15,16 @@ const QString logind = QStringLiteral("org.freedesktop.login1");
 } // namespace
 
 LinuxSystemEvents::LinuxSystemEvents(const QDBusConnection& systemBus, const QString& mountTable,
-                                     QObject* parent)
+                                     const QDBusConnection& sessionBus, QObject* parent)
     : SystemEvents(parent)
     , m_systemBus(systemBus)
     , m_mountTablePath(mountTable)
     , m_mountTable(mountTable)
+    , m_lock(new ScreenLockWatch(systemBus, sessionBus, qEnvironmentVariable("XDG_SESSION_ID"),
+                                 quint32(QCoreApplication::applicationPid()), this))
 {
+    connect(m_lock, &ScreenLockWatch::locked, this, &SystemEvents::screenLocked);
+    connect(m_lock, &ScreenLockWatch::unlocked, this, &SystemEvents::screenUnlocked);
     if (m_systemBus.isConnected())
         m_sleepWatched = m_systemBus.connect(logind, QStringLiteral("/org/freedesktop/login1"),
                                              QStringLiteral("org.freedesktop.login1.Manager"),
@@ -64,6 +70,11 @@ ServiceAvailability LinuxSystemEvents::mountAvailability()
         return ServiceAvailability::missing(QStringLiteral("New mounts are not noticed: ") +
                                             m_mountTablePath + QStringLiteral(" cannot be read."));
     return ServiceAvailability::present(QStringLiteral("kernel mount table"), m_mountTablePath);
+}
+
+ServiceAvailability LinuxSystemEvents::lockAvailability()
+{
+    return m_lock->availability();
 }
 
 void LinuxSystemEvents::checkMounts()

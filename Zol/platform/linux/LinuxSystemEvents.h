@@ -11,9 +11,12 @@ class QSocketNotifier;
 
 namespace zol::linux_desktop {
 
-// Sleep and wake from logind on the system bus (PrepareForSleep), and new
-// mounts from the kernel's mount table of this process (/proc/self/mountinfo
-// in practice).
+class ScreenLockWatch;
+
+// Sleep and wake from logind on the system bus (PrepareForSleep), the locked
+// screen from logind's session and the session bus's screen savers (see
+// ScreenLockWatch), and new mounts from the kernel's mount table of this
+// process (/proc/self/mountinfo in practice).
 //
 // The mount table tells of a change as an exceptional condition on its open
 // file, so nothing polls: each change reads the table again, and a mount that
@@ -26,13 +29,17 @@ class LinuxSystemEvents final : public SystemEvents
 
 public:
     // `mountTable` is read now and watched from then on; the mounts listed
-    // now are the ones known.
+    // now are the ones known. The screen savers are heard on `sessionBus`
+    // (none when it is not connected); the session is the one of
+    // $XDG_SESSION_ID or of this process.
     LinuxSystemEvents(const QDBusConnection& systemBus, const QString& mountTable,
+                      const QDBusConnection& sessionBus = QDBusConnection(QString()),
                       QObject* parent = nullptr);
     ~LinuxSystemEvents() override;
 
     ServiceAvailability sleepAvailability() override;
     ServiceAvailability mountAvailability() override;
+    ServiceAvailability lockAvailability() override;
 
     // Reads the mount table again and emits volumeMounted() when it lists a
     // mount not listed before. Run whenever the table signals a change; a
@@ -57,6 +64,8 @@ private:
     QFile m_mountTable;
     QSocketNotifier* m_mountChanges = nullptr;
     QSet<QString> m_mounts;
+
+    ScreenLockWatch* m_lock = nullptr;
 };
 
 } // namespace zol::linux_desktop

@@ -18,9 +18,8 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 
-const QString noPortal = QStringLiteral(
-    "This desktop does not let programs claim keys. Bind `zol toggle` to Super+Alt+T in the "
-    "desktop's keyboard settings.");
+// The way round it (binding `zol toggle`) is added by whoever shows this.
+const QString noPortal = QStringLiteral("This desktop does not let programs claim keys.");
 
 } // namespace
 

@@ -15,10 +15,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace zol::ui {
 
 namespace {
+
+// How far a control that depends on a switch sits in from it.
+constexpr int subordinateIndent = 22;
 
 QCheckBox* checkBox(const QString& text, const QString& objectName, QWidget* parent)
 {
@@ -77,6 +81,17 @@ GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     away->body()->addWidget(m_away);
     away->body()->addWidget(m_idleNote);
     away->body()->addLayout(numberRow(GeneralSettings::idleKey, QStringLiteral("awayAfter"), away));
+    // Under the switch it depends on, in line with "Away after".
+    m_lockCounts = checkBox(GeneralSettings::lockTitle(), QStringLiteral("lockCountsAsAway"), away);
+    connect(m_lockCounts, &QCheckBox::clicked, this,
+            [this](bool on) { m_model.settings()->setLockCountsAsAway(on); });
+    m_lockNote = noteLabel(QStringLiteral("lockNote"), away);
+    auto* lock = new QVBoxLayout();
+    lock->setContentsMargins(subordinateIndent, 0, 0, 0);
+    lock->setSpacing(away->body()->spacing());
+    lock->addWidget(m_lockCounts);
+    lock->addWidget(m_lockNote);
+    away->body()->addLayout(lock);
     content()->addWidget(away);
 
     // The key.
@@ -86,9 +101,10 @@ GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     connect(m_hotKey, &QCheckBox::clicked, this,
             [this](bool on) { m_model.settings()->setHotKeyEnabled(on); });
     m_hotKeyNote = noteLabel(QStringLiteral("hotKeyNote"), keys);
+    m_hotKeyPromise = secondaryLabel(QString(), keys);
+    m_hotKeyPromise->setObjectName(QStringLiteral("hotKeyPromise"));
     keys->body()->addWidget(m_hotKey);
-    keys->body()->addWidget(secondaryLabel(
-        QStringLiteral("Works anywhere, even when Zol is not the active app."), keys));
+    keys->body()->addWidget(m_hotKeyPromise);
     keys->body()->addWidget(m_hotKeyNote);
     QLabel* keyboard = secondaryLabel(GeneralSettings::keyboardNote(), keys);
     keyboard->setObjectName(QStringLiteral("keyboardNote"));
@@ -116,7 +132,7 @@ QLayout* GeneralSection::numberRow(const QString& key, const QString& objectName
 {
     auto* grid = new QGridLayout();
     // Under the switch they belong to, their fields in line with the others.
-    const int indent = key == GeneralSettings::longRunningKey ? 0 : 22;
+    const int indent = key == GeneralSettings::longRunningKey ? 0 : subordinateIndent;
     grid->setContentsMargins(indent, 0, 0, 0);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(2);
@@ -223,7 +239,13 @@ void GeneralSection::showSettings()
     showNote(m_remindersNote, m_general->remindersNote());
     m_away->setChecked(settings.idleDetectionEnabled());
     showNote(m_idleNote, m_general->idleNote());
+    m_lockCounts->setChecked(settings.lockCountsAsAway());
+    m_lockCounts->setEnabled(settings.idleDetectionEnabled());
+    showNote(m_lockNote, m_general->lockNote());
     m_hotKey->setChecked(settings.hotKeyEnabled());
+    const std::optional<QString> promise = m_general->hotKeyPromise();
+    m_hotKeyPromise->setText(promise.value_or(QString()));
+    m_hotKeyPromise->setVisible(promise.has_value());
     showNote(m_hotKeyNote, m_general->hotKeyNote());
     for (auto it = m_numbers.cbegin(); it != m_numbers.cend(); ++it) {
         // Not under the person's hands while typing.

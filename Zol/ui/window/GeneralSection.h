@@ -16,7 +16,8 @@ class GeneralSettings;
 namespace zol::ui {
 
 // "General": starting at login, reminders while a timer runs, the flag on a
-// timer running long, noticing time away, the start-and-pause key, the
+// timer running long, noticing time away (a locked screen included), the
+// start-and-pause key, the
 // keyboard note and the version card. Each number can be picked or typed;
 // one outside its range is refused under its field. Where the desktop lacks
 // a service, or refused it, the control says why. The timer's companions
@@ -58,7 +59,10 @@ private:
     QLabel* m_remindersNote = nullptr;
     QCheckBox* m_away = nullptr;
     QLabel* m_idleNote = nullptr;
+    QCheckBox* m_lockCounts = nullptr;
+    QLabel* m_lockNote = nullptr;
     QCheckBox* m_hotKey = nullptr;
+    QLabel* m_hotKeyPromise = nullptr;
     QLabel* m_hotKeyNote = nullptr;
     QMap<QString, NumberField> m_numbers;
     QLabel* m_updateLine = nullptr;

@@ -266,7 +266,9 @@ private Q_SLOTS:
         GeneralSettings general(model());
         QCOMPARE(general.remindersNote(), u"No notification server."_s);
         QCOMPARE(general.loginItemNote(), u"No autostart folder."_s);
-        QVERIFY(!general.canStartAtLogin() && !general.idleNote() && !general.hotKeyNote());
+        QVERIFY(!general.canStartAtLogin() && !general.idleNote() && !general.lockNote() &&
+                !general.hotKeyNote());
+        QCOMPARE(general.hotKeyPromise(), u"Works anywhere, even when Zol is not the active app."_s);
 
         platform.loginItem->answer = ServiceAvailability::present(u"autostart"_s);
         platform.loginItem->failure = u"The autostart folder is read-only."_s;
@@ -279,12 +281,48 @@ private Q_SLOTS:
             u" Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead."_s;
         model().setHotKeyFailure(u"Another program holds the key."_s);
         QCOMPARE(general.hotKeyNote(), u"Another program holds the key."_s + hint);
+        QVERIFY(!general.hotKeyPromise());
         // Not wanted: nothing to explain.
         model().settings()->setHotKeyEnabled(false);
         QVERIFY(!general.hotKeyNote());
         platform.shortcut->answer = ServiceAvailability::missing(u"Wayland without a portal."_s);
         general.lookAtDesktop();
         QCOMPARE(general.hotKeyNote(), u"Wayland without a portal."_s + hint);
+        QVERIFY(!general.hotKeyPromise());
+        // A reason without its full stop still reads as a sentence.
+        platform.shortcut->answer = ServiceAvailability::missing(u"No X display"_s);
+        general.lookAtDesktop();
+        QCOMPARE(general.hotKeyNote(), u"No X display."_s + hint);
+    }
+
+    // Where the desktop tells nothing, the switches stay and say so in one
+    // sentence, with the desktop's reason when it is one a person can act on.
+    void awayNotes_data()
+    {
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("added");
+        QTest::newRow("one sentence")
+            << u"No logind on the system bus, and no screen saver on the session bus."_s
+            << u" No logind on the system bus, and no screen saver on the session bus."_s;
+        QTest::newRow("every source's answer, for zol doctor")
+            << u"Nothing tells the idle time, so the away prompt stays off. The X screen saver is "
+               u"not asked on Wayland. GNOME's idle monitor is not running."_s
+            << QString();
+        QTest::newRow("the stock reason") << u"Not available on this desktop."_s << QString();
+        QTest::newRow("no reason") << QString() << QString();
+        QTest::newRow("not a sentence") << u"org.freedesktop.DBus.Error.Failed"_s << QString();
+    }
+    void awayNotes()
+    {
+        QFETCH(QString, reason);
+        QFETCH(QString, added);
+        FakePlatform& platform = m_books->platform;
+        platform.idleTime->answer = ServiceAvailability::missing(reason);
+        platform.systemEvents->lockAnswer = ServiceAvailability::missing(reason);
+        GeneralSettings general(model());
+        QCOMPARE(general.idleNote(), u"This desktop does not tell Zol when you are away."_s + added);
+        QCOMPARE(general.lockNote(),
+                 u"This desktop does not tell Zol when the screen is locked."_s + added);
     }
 
     void numberingPreview_data()

@@ -26,8 +26,8 @@ using namespace zol::test;
 
 namespace {
 
-const QString noPortal = u"This desktop does not let programs claim keys. Bind `zol toggle` to "
-                         u"Super+Alt+T in the desktop's keyboard settings."_s;
+// The way round it is the controller's to add, once.
+const QString noPortal = u"This desktop does not let programs claim keys."_s;
 
 // The global shortcuts portal as a desktop runs it: a session for each
 // caller, the shortcuts bound as asked, answered with `bindResponse` (0 for

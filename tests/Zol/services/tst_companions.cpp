@@ -1,6 +1,6 @@
 // The timer's companions wired to a real controller over temporary user
 // folders: reminders by tracked time, their actions and permission, away time
-// and sleep offered once, the start-and-pause key, and the wiring following
+// sleep and a locked screen offered once, the start-and-pause key, and the wiring following
 // changed settings and other books.
 
 #include "Books.h"
@@ -278,6 +278,66 @@ private Q_SLOTS:
         if (reported)
             QCOMPARE(m_run->model->idleReport(),
                      (IdleReport{awayBefore ? left : sleptAt, (awayBefore + minutes) * 60.0,
+                                 currentId()}));
+    }
+
+    void lockedScreen_data()
+    {
+        QTest::addColumn<bool>("counted");
+        QTest::addColumn<bool>("paused");
+        QTest::addColumn<int>("awayBefore");
+        QTest::addColumn<bool>("asleep");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("reported");
+
+        QTest::newRow("locked an hour") << true << false << 0 << false << 60 << true;
+        QTest::newRow("shorter than the threshold") << true << false << 0 << false << 9 << false;
+        QTest::newRow("paused session") << true << true << 0 << false << 60 << false;
+        QTest::newRow("not counted") << false << false << 0 << false << 60 << false;
+        QTest::newRow("away, then locked") << true << false << 30 << false << 60 << true;
+        QTest::newRow("asleep while locked") << true << false << 0 << true << 80 << true;
+    }
+
+    void lockedScreen()
+    {
+        QFETCH(bool, counted);
+        QFETCH(bool, paused);
+        QFETCH(int, awayBefore);
+        QFETCH(bool, asleep);
+        QFETCH(int, minutes);
+        SystemEvents& events = *m_run->platform.systemEvents;
+        settings().setLockCountsAsAway(counted);
+        m_run->model->start(brandBook);
+        present(60);
+        if (paused)
+            tracker().pause();
+        QSignalSpy reports(m_run->model.get(), &AppModel::idleReportChanged);
+
+        // Away for a while first, as the ticks see it (the idle time grows).
+        const QDateTime left = m_run->clock.now();
+        m_run->clock.advance(awayBefore * 60);
+        const QDateTime lockedAt = m_run->clock.now();
+        Q_EMIT events.screenLocked();
+        // Moving the mouse on the lock screen is no work.
+        if (asleep) {
+            present(600);
+            Q_EMIT events.willSleep();
+            m_run->clock.setNow(m_run->clock.now().addSecs((minutes - 20) * 60));
+            Q_EMIT events.woke();
+            present(600);
+        } else {
+            present(minutes * 60);
+        }
+        Q_EMIT events.screenUnlocked();
+        if (paused)
+            tracker().resume();
+        present(120);
+
+        QFETCH(bool, reported);
+        QCOMPARE(reports.size(), reported ? 1 : 0);
+        if (reported)
+            QCOMPARE(m_run->model->idleReport(),
+                     (IdleReport{awayBefore ? left : lockedAt, (awayBefore + minutes) * 60.0,
                                  currentId()}));
     }
 

@@ -143,24 +143,77 @@ private Q_SLOTS:
             u"No notification server on the session bus. Start one, such as dunst."_s);
         platform().idleTime->answer = ServiceAvailability::missing(
             u"Neither the X screen saver nor GNOME's idle monitor answers."_s);
-        platform().shortcut->refusal = u"Another program holds Super+Alt+T."_s;
+        platform().systemEvents->lockAnswer = ServiceAvailability::missing(
+            u"No logind on the system bus, and no screen saver on the session bus."_s);
+        platform().shortcut->answer = ServiceAvailability::missing(
+            u"This desktop does not let programs claim keys."_s, u"Global shortcuts portal"_s);
         open();
         QVERIFY(!find(u"startAtLogin"_s)->isEnabled());
         QCOMPARE(text(u"loginItemNote"_s),
                  u"No autostart folder can be written under ~/.config/autostart."_s);
         QVERIFY(text(u"remindersNote"_s).startsWith(u"No notification server"_s));
-        QVERIFY(text(u"idleNote"_s).startsWith(u"Neither the X screen saver"_s));
+        // The switches stay, and say that they wait on the desktop.
+        QVERIFY(find(u"noticeAway"_s)->isEnabled() && find(u"lockCountsAsAway"_s)->isEnabled());
+        QCOMPARE(text(u"idleNote"_s),
+                 u"This desktop does not tell Zol when you are away. Neither the X screen saver "
+                 u"nor GNOME's idle monitor answers."_s);
+        QCOMPARE(text(u"lockNote"_s),
+                 u"This desktop does not tell Zol when the screen is locked. No logind on the "
+                 u"system bus, and no screen saver on the session bus."_s);
+        // No promise where the key cannot work, and the way round said once.
+        QVERIFY(!find(u"hotKeyPromise"_s)->isVisible());
         QCOMPARE(text(u"hotKeyNote"_s),
-                 u"Another program holds Super+Alt+T. Bind 'zol toggle' to Super+Alt+T in the "
-                 u"desktop's keyboard settings instead."_s);
+                 u"This desktop does not let programs claim keys. Bind 'zol toggle' to "
+                 u"Super+Alt+T in the desktop's keyboard settings instead."_s);
         QCOMPARE(text(u"keyboardNote"_s),
                  u"Space and Ctrl+↩ apply while the tray panel is open. Stopping stays a "
                  u"deliberate act everywhere, since it closes the entry."_s);
         saveScreenshots(*m_window, u"general-missing-services"_s);
+    }
 
+    void refusedKey()
+    {
+        platform().shortcut->refusal = u"Another program holds Super+Alt+T."_s;
+        open();
+        QVERIFY(!find(u"hotKeyPromise"_s)->isVisible());
+        QCOMPARE(text(u"hotKeyNote"_s),
+                 u"Another program holds Super+Alt+T. Bind 'zol toggle' to Super+Alt+T in the "
+                 u"desktop's keyboard settings instead."_s);
         // Switched off, the refused key needs no explaining.
         toggle(u"hotKey"_s);
         QVERIFY(!find(u"hotKeyNote"_s)->isVisible());
+        QCOMPARE(text(u"hotKeyPromise"_s), u"Works anywhere, even when Zol is not the active app."_s);
+    }
+
+    // The locked screen's switch sits under "Notice when I have been away",
+    // follows it, and restarts the watch with the new choice.
+    void lockedScreenSwitch()
+    {
+        open();
+        auto* lock = find<QCheckBox>(u"lockCountsAsAway"_s);
+        QCOMPARE(lock->text(), u"Count a locked screen as away"_s);
+        QVERIFY(lock->isChecked() && lock->isEnabled());
+        QVERIFY(!find(u"lockNote"_s)->isVisible());
+        QVERIFY(lock->mapTo(&section(), QPoint()).x() >
+                find(u"noticeAway"_s)->mapTo(&section(), QPoint()).x());
+        saveScreenshots(*m_window, u"general-locked-screen"_s);
+
+        model().start(brandBook);
+        toggle(u"lockCountsAsAway"_s);
+        QVERIFY(!model().settings()->lockCountsAsAway());
+        Q_EMIT platform().systemEvents->screenLocked();
+        m_books->clock.advance(3600);
+        Q_EMIT platform().systemEvents->screenUnlocked();
+        QVERIFY(!model().idleReport());
+
+        toggle(u"lockCountsAsAway"_s);
+        Q_EMIT platform().systemEvents->screenLocked();
+        m_books->clock.advance(3600);
+        Q_EMIT platform().systemEvents->screenUnlocked();
+        QCOMPARE(model().idleReport()->seconds, 3600.0);
+
+        toggle(u"noticeAway"_s);
+        QVERIFY(!lock->isEnabled());
     }
 
     void loginItemFailure()

@@ -45,11 +45,13 @@ private Q_SLOTS:
     {
         m_store->setString(u"idle.minutes"_s, u"15"_s);
         m_store->setInteger(u"ui.hotKeyEnabled"_s, 0);
+        m_store->setString(u"idle.lockCountsAsAway"_s, u"false"_s);
         m_store->setBoolean(u"machine.name"_s, true);
         m_store->setInteger(u"reminders.firstMinutes"_s, qint64(1) << 40);
         AppSettings settings(Administration::defaultId, *m_store);
         QCOMPARE(settings.idleMinutes(), 10);
         QVERIFY(settings.hotKeyEnabled());
+        QVERIFY(settings.lockCountsAsAway());
         QCOMPARE(settings.machineName(), TimeEntry::currentMachineName());
         QCOMPARE(settings.firstReminderMinutes(), 60);
         QVERIFY(!settings.sharedSyncEnabled());
