@@ -351,8 +351,8 @@ private Q_SLOTS:
         m_tray->start(u"trayer"_s, {u"--edge"_s, u"top"_s, u"--align"_s, u"right"_s,
                                     u"--widthtype"_s, u"request"_s, u"--height"_s, u"28"_s});
         QVERIFY(m_tray->waitForStarted(10'000));
-        QTRY_VERIFY_WITH_TIMEOUT(trayIcon().has_value(), 20'000);
-        QTRY_VERIFY_WITH_TIMEOUT(!panel().has_value(), 10'000);
+        QTRY_VERIFY_WITH_TIMEOUT(trayIcon().has_value(), 60'000);
+        QTRY_VERIFY_WITH_TIMEOUT(!panel().has_value(), 20'000);
     }
 };
 
