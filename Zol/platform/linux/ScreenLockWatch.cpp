@@ -224,8 +224,8 @@ void ScreenLockWatch::askLockedHint(bool atStart)
     QDBusMessage call = QDBusMessage::createMethodCall(logind, m_sessionPath, propertiesInterface,
                                                        QStringLiteral("Get"));
     call << sessionInterface << lockedHint;
-    ask(m_systemBus, call, [this, atStart](const QDBusMessage& answer) {
-        if (answer.type() != QDBusMessage::ReplyMessage)
+    ask(m_systemBus, call, [this, atStart, heard = m_signalsHeard](const QDBusMessage& answer) {
+        if (answer.type() != QDBusMessage::ReplyMessage || (atStart && heard != m_signalsHeard))
             return;
         const bool hint = qdbus_cast<QDBusVariant>(answer.arguments().value(0)).variant().toBool();
         if (hint || !atStart)
@@ -241,8 +241,8 @@ void ScreenLockWatch::askScreenSavers()
         ask(m_sessionBus,
             QDBusMessage::createMethodCall(saver.service, saver.path, saver.interface,
                                            QStringLiteral("GetActive")),
-            [this](const QDBusMessage& answer) {
-                if (answer.type() == QDBusMessage::ReplyMessage &&
+            [this, heard = m_signalsHeard](const QDBusMessage& answer) {
+                if (answer.type() == QDBusMessage::ReplyMessage && heard == m_signalsHeard &&
                     answer.arguments().value(0).toBool())
                     report(true);
             });
@@ -263,16 +263,19 @@ void ScreenLockWatch::ask(const QDBusConnection& bus, QDBusMessage message,
 
 void ScreenLockWatch::onLock()
 {
+    ++m_signalsHeard;
     report(true);
 }
 
 void ScreenLockWatch::onUnlock()
 {
+    ++m_signalsHeard;
     report(false);
 }
 
 void ScreenLockWatch::onSessionPropertiesChanged(const QDBusMessage& signal)
 {
+    ++m_signalsHeard;
     const QList<QVariant> arguments = signal.arguments();
     if (arguments.value(0).toString() != sessionInterface)
         return;
@@ -288,6 +291,7 @@ void ScreenLockWatch::onSessionPropertiesChanged(const QDBusMessage& signal)
 
 void ScreenLockWatch::onScreenSaverActiveChanged(bool active)
 {
+    ++m_signalsHeard;
     report(active);
 }
 

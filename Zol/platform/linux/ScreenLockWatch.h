@@ -30,8 +30,8 @@ namespace zol::linux_desktop {
 // while it already is, or unlocked while it is not, is dropped, and each
 // transition is signalled once. The latest report wins: logind's Lock is a
 // request that no Unlock may follow (the locker clears LockedHint instead).
-// What the sources say at the start can only report a lock: an old "not
-// active" answer arriving after a lock signal must not undo it.
+// What the sources say at the start can only report a lock, and only while no
+// signal was heard since the question: a signal is newer than any answer.
 class ScreenLockWatch final : public QObject
 {
     Q_OBJECT
@@ -93,6 +93,8 @@ private:
     bool m_sessionSignals = false;
     bool m_screenSaverSignals = false;
     bool m_locked = false;
+    // Signals heard so far, so that an answer can tell it is out of date.
+    quint64 m_signalsHeard = 0;
 };
 
 } // namespace zol::linux_desktop

@@ -144,14 +144,34 @@ private Q_SLOTS:
         const Report report = doctor(environment);
         QCOMPARE(report.code, 0);
         for (const QString& name : {u"notifications"_s, u"idle time"_s, u"hot key"_s,
-                                    u"sleep and wake"_s, u"file manager"_s, u"tray"_s}) {
+                                    u"sleep and wake"_s, u"screen lock"_s, u"file manager"_s,
+                                    u"tray"_s}) {
             const QJsonObject missing = service(report, name);
             QVERIFY2(!missing[u"found"_s].toBool(), qPrintable(name));
             QVERIFY2(!missing[u"reason"_s].toString().isEmpty(), qPrintable(name));
         }
-        QVERIFY(service(report, u"hot key"_s)[u"reason"_s].toString().contains(u"zol toggle"_s));
+        QCOMPARE(service(report, u"hot key"_s)[u"reason"_s].toString().count(u"zol toggle"_s), 1);
         QCOMPARE(report.json[u"sessionType"_s].toString(), u"none"_s);
         QVERIFY(report.text.contains(u"notifications:  not found. "_s));
+    }
+
+    // On Wayland without the portal, the portal's reason and the way round
+    // it, each said once.
+    void waylandWithoutThePortal()
+    {
+        UserFolders folders;
+        PrivateBus session;
+        QVERIFY(session.isRunning());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_SESSION_TYPE"_s, u"wayland"_s);
+        environment.insert(u"WAYLAND_DISPLAY"_s, u"wayland-zol-test"_s);
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, session.address());
+        environment.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, u"unix:path=/nonexistent/bus"_s);
+        const Report report = doctor(environment);
+        QCOMPARE(service(report, u"hot key"_s)[u"reason"_s].toString(),
+                 u"This desktop does not let programs claim keys. Bind 'zol toggle' to "
+                 u"Super+Alt+T in the desktop's keyboard settings instead."_s);
+        QCOMPARE(report.text.count(u"zol toggle"_s), 1);
     }
 };
 

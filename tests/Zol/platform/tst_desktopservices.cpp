@@ -1,16 +1,20 @@
-// Sleep and wake from a stand-in logind; new mounts in a mount table the test
+// Sleep and wake from a stand-in logind; the locked screen from its session
+// and from stand-in screen savers, each lock once; new mounts in a mount table the test
 // rewrites and in the kernel's own (watched from a child process in a mount
 // namespace of its own); the autostart entry as desktops and GLib read it;
 // files shown through a stand-in file manager or by opening their folder.
 
+#include "BusStandIn.h"
 #include "Builders.h"
 #include "Platform.h"
+#include "PlatformTesting.h"
 #include "PrivateBus.h"
 #include "StandInFileManager.h"
 #include "StandInLogin1.h"
 #include "linux/AutostartLoginItem.h"
 #include "linux/LinuxDesktop.h"
 #include "linux/LinuxSystemEvents.h"
+#include "linux/ScreenLockWatch.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -22,6 +26,7 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
 using namespace zol;
 using namespace zol::linux_desktop;
 using namespace zol::test;
@@ -131,6 +136,139 @@ private Q_SLOTS:
         Q_EMIT manager.PrepareForSleep(false);
         QTRY_COMPARE(woke.size(), 1);
         QCOMPARE(willSleep.size(), 1);
+    }
+
+    void screenLockFromLogind_data()
+    {
+        QTest::addColumn<QString>("sessionId");
+        QTest::addColumn<bool>("byPid");
+        QTest::addColumn<bool>("byAuto");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("by XDG_SESSION_ID") << u"c7"_s << false << false << true;
+        QTest::newRow("by process id") << QString() << true << false << true;
+        QTest::newRow("a stale id, then by process id") << u"c9"_s << true << false << true;
+        QTest::newRow("the auto session") << QString() << false << true << true;
+        QTest::newRow("no session of ours") << u"c9"_s << false << false << false;
+    }
+    void screenLockFromLogind()
+    {
+        QFETCH(QString, sessionId);
+        QFETCH(bool, byPid);
+        QFETCH(bool, byAuto);
+        QFETCH(bool, found);
+        StandInLogin1 manager;
+        manager.answersByPid = byPid;
+        manager.servesAuto = byAuto;
+        QVERIFY(manager.serve(connection()));
+        ScreenLockWatch watch(connection(), noBus(), sessionId, 4242);
+        const ServiceAvailability availability = watch.availability();
+        QVERIFY(watch.lookupEnded());
+        if (!found) {
+            QCOMPARE(availability,
+                     ServiceAvailability::missing(u"Logind knows no session of this program, and "
+                                                  u"no session bus."_s));
+            return;
+        }
+        QCOMPARE(availability, ServiceAvailability::present(u"logind session"_s));
+        QCOMPARE(watch.sessionPath(), u"/org/freedesktop/login1/session/c7"_s);
+
+        // Each source says it, some twice; each change arrives once. Signals
+        // of one sender arrive in order, so the last one awaited shows the
+        // ones before it were heard.
+        QSignalSpy locked(&watch, &ScreenLockWatch::locked);
+        QSignalSpy unlocked(&watch, &ScreenLockWatch::unlocked);
+        StandInSession& session = manager.session();
+        session.lock();
+        session.lock();
+        session.setLockedHint(true);
+        session.unlock();
+        QTRY_COMPARE(unlocked.size(), 1);
+        QCOMPARE(locked.size(), 1);
+        session.setLockedHint(false);
+        // Announced by name alone, the hint is asked for.
+        session.setLockedHint(true, false);
+        QTRY_COMPARE(locked.size(), 2);
+        QCOMPARE(unlocked.size(), 1);
+        session.setLockedHint(false);
+        QTRY_COMPARE(unlocked.size(), 2);
+    }
+
+    void screenLockFromScreenSavers_data()
+    {
+        QTest::addColumn<QString>("service");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("lockedAtStart");
+        QTest::newRow("freedesktop")
+            << u"org.freedesktop.ScreenSaver"_s << u"/org/freedesktop/ScreenSaver"_s << false;
+        QTest::newRow("KDE's other path") << u"org.freedesktop.ScreenSaver"_s << u"/ScreenSaver"_s
+                                          << false;
+        QTest::newRow("GNOME") << u"org.gnome.ScreenSaver"_s << u"/org/gnome/ScreenSaver"_s
+                               << false;
+        QTest::newRow("locked at the start")
+            << u"org.gnome.ScreenSaver"_s << u"/org/gnome/ScreenSaver"_s << true;
+    }
+    void screenLockFromScreenSavers()
+    {
+        QFETCH(QString, service);
+        QFETCH(QString, path);
+        QFETCH(bool, lockedAtStart);
+        // KDE's interface is the freedesktop one at both paths.
+        const QString interface = service;
+        BusStandIn saver(*m_bus, service, path, [lockedAtStart](const QDBusMessage& call) {
+            if (call.member() == u"GetActive")
+                return QList<QDBusMessage>{call.createReply(lockedAtStart)};
+            return QList<QDBusMessage>{call.createErrorReply(QDBusError::UnknownMethod, {})};
+        });
+        QVERIFY(saver.isServing());
+        ScreenLockWatch watch(noBus(), connection(), {}, 4242);
+        QSignalSpy locked(&watch, &ScreenLockWatch::locked);
+        QSignalSpy unlocked(&watch, &ScreenLockWatch::unlocked);
+        QCOMPARE(watch.availability(), ServiceAvailability::present(service));
+        const auto active = [&](bool on) {
+            saver.send(QDBusMessage::createSignal(path, interface, u"ActiveChanged"_s) << on);
+        };
+        if (lockedAtStart) {
+            QTRY_COMPARE(locked.size(), 1);
+        } else {
+            active(true);
+            active(true);
+        }
+        active(false);
+        active(false);
+        QTRY_COMPARE(unlocked.size(), 1);
+        QCOMPARE(locked.size(), 1);
+    }
+
+    // GNOME tells of one lock on logind and its screen saver: one lock.
+    void oneLockFromEverySource()
+    {
+        qputenv("XDG_SESSION_ID", "c7");
+        const auto restore = qScopeGuard([] { qunsetenv("XDG_SESSION_ID"); });
+        StandInLogin1 manager;
+        QVERIFY(manager.serve(connection()));
+        BusStandIn saver(*m_bus, u"org.gnome.ScreenSaver"_s, u"/org/gnome/ScreenSaver"_s,
+                         [](const QDBusMessage& call) {
+                             return QList<QDBusMessage>{call.createReply(false)};
+                         });
+        LinuxSystemEvents events(connection(), path(u"none"_s), connection());
+        QCOMPARE(events.lockAvailability(),
+                 ServiceAvailability::present(u"logind session, org.gnome.ScreenSaver"_s));
+        QSignalSpy locked(&events, &SystemEvents::screenLocked);
+        QSignalSpy unlocked(&events, &SystemEvents::screenUnlocked);
+        const auto active = [&](bool on) {
+            saver.send(QDBusMessage::createSignal(u"/org/gnome/ScreenSaver"_s,
+                                                  u"org.gnome.ScreenSaver"_s, u"ActiveChanged"_s)
+                       << on);
+        };
+        manager.session().lock();
+        QTRY_COMPARE(locked.size(), 1);
+        active(true);
+        active(false);
+        QTRY_COMPARE(unlocked.size(), 1);
+        manager.session().setLockedHint(false);
+        manager.session().lock();
+        QTRY_COMPARE(locked.size(), 2);
+        QCOMPARE(unlocked.size(), 1);
     }
 
     void mountTable_data()
@@ -359,6 +497,8 @@ private Q_SLOTS:
 
         const std::unique_ptr<Platform> platform = Platform::forThisDesktop();
         QVERIFY(platform->systemEvents().sleepAvailability().found);
+        QCOMPARE(platform->systemEvents().lockAvailability(),
+                 ServiceAvailability::present(QStringLiteral("logind session")));
         QCOMPARE(platform->systemEvents().mountAvailability(),
                  ServiceAvailability::present(QStringLiteral("kernel mount table"),
                                               QStringLiteral("/proc/self/mountinfo")));
