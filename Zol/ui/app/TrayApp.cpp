@@ -24,9 +24,9 @@ namespace zol::ui {
 
 namespace {
 
-// How often, and how many times, a missing tray is looked for again.
-constexpr int trayLookMs = 2'000;
-constexpr int trayLooks = 15;
+// How long the app waits for a missing tray before it opens in a window. The
+// tray's arrival is watched, so nothing is looked at meanwhile.
+constexpr int trayWaitMs = 30'000;
 
 // Hands the heap that a closed window freed back to the system. glibc keeps
 // freed memory for the next allocation, and a window's widgets, drawings and
@@ -55,8 +55,9 @@ TrayApp::TrayApp(SettingsStore& defaults, Clock& clock, std::unique_ptr<Platform
     connect(m_trayIcon.get(), &TrayIcon::panelRequested, this, &TrayApp::togglePanel);
     connect(m_trayIcon.get(), &TrayIcon::quitRequested, qApp, &QApplication::quit);
     connect(m_model.get(), &AppModel::windowRequested, this, &TrayApp::showWindow);
-    m_trayWait.setInterval(trayLookMs);
-    connect(&m_trayWait, &QTimer::timeout, this, &TrayApp::lookForTray);
+    m_trayWait.setInterval(trayWaitMs);
+    m_trayWait.setSingleShot(true);
+    connect(&m_trayWait, &QTimer::timeout, this, &TrayApp::giveUpOnTray);
 }
 
 TrayApp::~TrayApp()
@@ -104,10 +105,7 @@ void TrayApp::lookForTray()
         // Qt picks the same kind of tray the probe found first.
         m_trayIcon->setNamedPictures(tray.implementation == TrayHost::statusNotifierItemHost());
         moveIntoTray();
-        return;
     }
-    if (++m_trayLooks >= trayLooks && m_trayWait.isActive())
-        giveUpOnTray();
 }
 
 void TrayApp::moveIntoTray()

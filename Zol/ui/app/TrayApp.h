@@ -82,7 +82,6 @@ private:
     // window without a tray.
     Panel::Mode m_panelMode;
     QTimer m_trayWait;
-    int m_trayLooks = 0;
     bool m_inTray = false;
     bool m_gaveUp = false;
     // What giving up said, while it shows.
