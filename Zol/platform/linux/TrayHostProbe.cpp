@@ -35,6 +35,11 @@ QString TrayHostProbe::whatToDo()
                           "tray to the desktop's panel.");
 }
 
+QByteArray TrayHostProbe::xembedSelection(int screen)
+{
+    return "_NET_SYSTEM_TRAY_S" + QByteArray::number(screen);
+}
+
 bool TrayHostProbe::hasStatusNotifierHost() const
 {
     // A watcher without a host shows nothing: the tray icon does not count
@@ -54,8 +59,7 @@ bool TrayHostProbe::hasXEmbedTray() const
     const std::expected<xcb_connection_t*, QString> connection = m_display->open();
     if (!connection)
         return false;
-    const QByteArray selection =
-        "_NET_SYSTEM_TRAY_S" + QByteArray::number(m_display->screenNumber());
+    const QByteArray selection = xembedSelection(m_display->screenNumber());
     // Only if it exists: an atom nobody made has no owner either.
     const auto atom = m_display->await<xcb_intern_atom_reply_t>(
         xcb_intern_atom(*connection, 1, uint16_t(selection.size()), selection.constData()));

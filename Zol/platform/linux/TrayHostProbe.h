@@ -22,6 +22,8 @@ public:
     ServiceAvailability operator()() const;
     // What to do when there is no tray, for the desktop this runs on.
     static QString whatToDo();
+    // The X selection an XEmbed tray of `screen` owns.
+    static QByteArray xembedSelection(int screen);
 
 private:
     bool hasStatusNotifierHost() const;

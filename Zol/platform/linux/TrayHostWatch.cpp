@@ -63,8 +63,7 @@ void TrayHostWatch::watchXEmbed()
     if (!connection)
         return;
     m_manager = atomNamed(*m_display, "MANAGER");
-    m_selection = atomNamed(*m_display, "_NET_SYSTEM_TRAY_S" +
-                                            QByteArray::number(m_display->screenNumber()));
+    m_selection = atomNamed(*m_display, TrayHostProbe::xembedSelection(m_display->screenNumber()));
     if (m_manager == XCB_ATOM_NONE || m_selection == XCB_ATOM_NONE)
         return;
     // A new tray announces itself to the root window's structure listeners.
