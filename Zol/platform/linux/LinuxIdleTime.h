@@ -8,7 +8,8 @@
 namespace zol::linux_desktop {
 
 // The idle time of the first source that answers, asked in the order given
-// (the X screen saver, GNOME's idle monitor, the screen saver service). The
+// (the X screen saver, the Wayland compositor, GNOME's idle monitor, the
+// screen saver service). The
 // source that answered last is asked first until it stops answering; then
 // the others are tried again in order.
 class LinuxIdleTime final : public IdleTimeSource

@@ -11,6 +11,7 @@
 #include "linux/ScreenSaverIdleTime.h"
 #include "linux/SessionBus.h"
 #include "linux/TrayHostWatch.h"
+#include "linux/WaylandIdleTime.h"
 #include "linux/X11Connection.h"
 #include "linux/X11GlobalShortcut.h"
 #include "linux/X11IdleTime.h"
@@ -29,14 +30,18 @@ namespace {
 std::unique_ptr<IdleTimeSource> makeIdleTime(const std::shared_ptr<X11Connection>& display,
                                              const BusAccess& bus)
 {
-    std::vector<std::unique_ptr<IdleTimeSource>> sources;
-    sources.push_back(std::make_unique<X11IdleTime>(display));
-    sources.push_back(std::make_unique<MutterIdleTime>(bus));
     auto elapsed = std::make_shared<QElapsedTimer>();
     elapsed->start();
+    const auto monotonic = [elapsed] { return double(elapsed->nsecsElapsed()) / 1e9; };
+    // The X screen saver answers in X11 sessions only and the compositor in
+    // Wayland ones, so one of the two at most; GNOME's compositor tells
+    // neither protocol, and answers over the bus.
+    std::vector<std::unique_ptr<IdleTimeSource>> sources;
+    sources.push_back(std::make_unique<X11IdleTime>(display));
+    sources.push_back(std::make_unique<WaylandIdleTime>(monotonic));
+    sources.push_back(std::make_unique<MutterIdleTime>(bus));
     sources.push_back(std::make_unique<ScreenSaverIdleTime>(
-        bus, [elapsed] { return double(elapsed->nsecsElapsed()) / 1e9; },
-        [](double seconds) { QThread::msleep(qRound(seconds * 1000)); }));
+        bus, monotonic, [](double seconds) { QThread::msleep(qRound(seconds * 1000)); }));
     return std::make_unique<LinuxIdleTime>(std::move(sources));
 }
 
