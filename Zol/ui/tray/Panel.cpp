@@ -38,6 +38,10 @@ Panel::Panel(AppModel& model, Mode mode, QWidget* parent)
     setAccessibleName(QStringLiteral("Zol"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // As big as the view and no bigger: a tiling compositor floats a window
+    // whose minimum and maximum sizes agree (sway does) instead of
+    // stretching it over the workspace.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(m_view);
     connect(m_view, &PanelView::closeRequested, this, &QWidget::close);
     connect(m_view, &PanelView::quitRequested, this, &Panel::quitRequested);
@@ -47,9 +51,14 @@ Panel::~Panel() = default;
 
 Panel::Mode Panel::modeForThisDesktop()
 {
-    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))
-               ? Mode::placedByCompositor
-               : Mode::popup;
+    // Under XWayland too: the tray is a Wayland client there, so the X
+    // server does not know where the pointer clicked it, and a compositor
+    // may give an X popup no keyboard.
+    const bool wayland =
+        QGuiApplication::platformName().startsWith(QStringLiteral("wayland")) ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+        qEnvironmentVariable("XDG_SESSION_TYPE").compare(u"wayland", Qt::CaseInsensitive) == 0;
+    return wayland ? Mode::placedByCompositor : Mode::popup;
 }
 
 void Panel::open(QRect icon)

@@ -26,8 +26,9 @@ public:
     Panel(AppModel& model, Mode mode, QWidget* parent = nullptr);
     ~Panel() override;
 
-    // The mode this desktop calls for: a popup, or on Wayland a window the
-    // compositor places.
+    // The mode this desktop calls for: a popup in an X11 session; in a
+    // Wayland one (native or through XWayland) a window of the panel's fixed
+    // size that the compositor places, and a tiling one floats.
     static Mode modeForThisDesktop();
 
     Mode mode() const { return m_mode; }

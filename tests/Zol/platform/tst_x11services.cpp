@@ -401,6 +401,7 @@ private Q_SLOTS:
         QCOMPARE(platform->idleTime().availability(),
                  ServiceAvailability::missing(
                      u"Nothing tells the idle time, so the away prompt stays off. "_s + reason +
+                     u" Not a Wayland session: WAYLAND_DISPLAY is not set."
                      u" GNOME idle monitor is not running. org.freedesktop.ScreenSaver is not "
                      u"running."_s));
         QCOMPARE(platform->idleTime().secondsSinceLastInput(), std::nullopt);
