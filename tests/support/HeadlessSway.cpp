@@ -37,8 +37,14 @@ void end(QProcess& process)
 
 } // namespace
 
-QString HeadlessSway::missing()
+QString HeadlessSway::missing(bool xwayland)
 {
+    if (xwayland) {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xwayland")).isEmpty())
+            return QStringLiteral("Xwayland is not installed (Debian package xwayland).");
+        if (runsAsRoot() && QStandardPaths::findExecutable(QStringLiteral("xhost")).isEmpty())
+            return QStringLiteral("xhost is not installed (Debian package x11-xserver-utils).");
+    }
     for (const char* program : {"sway", "swaymsg"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
             return QString::fromLatin1(program) +
@@ -57,7 +63,7 @@ QString HeadlessSway::missing()
 
 HeadlessSway::HeadlessSway(bool xwayland)
 {
-    m_error = missing();
+    m_error = missing(xwayland);
     if (!m_error.isEmpty())
         return;
     if (!m_runtime.isValid() || !m_clientRuntime.isValid()) {
@@ -68,10 +74,13 @@ HeadlessSway::HeadlessSway(bool xwayland)
     const QString config = m_runtime.filePath(QStringLiteral("config"));
     // sway runs the exec lines once its sockets listen; the file appears
     // whole, so a reader never sees half of it.
+    // XWayland lets in only the user who runs it; a test run by root is
+    // let in by name before the session says it is ready.
+    const QByteArray letIn = xwayland && runsAsRoot() ? "xhost +si:localuser:root >/dev/null && " : "";
     const QByteArray text =
         QByteArrayLiteral("xwayland ") + (xwayland ? "enable" : "disable") +
         QByteArrayLiteral("\n"
-                          "exec sh -c 'printf \"%s\\n%s\\n%s\\n\" \"$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY\" "
+                          "exec sh -c '") + letIn + QByteArrayLiteral("printf \"%s\\n%s\\n%s\\n\" \"$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY\" "
                           "\"$SWAYSOCK\" \"$DISPLAY\" > \"$XDG_RUNTIME_DIR/ready.tmp\" && "
                           "mv \"$XDG_RUNTIME_DIR/ready.tmp\" \"$XDG_RUNTIME_DIR/ready\"'\n");
     if (!write(config, text)) {

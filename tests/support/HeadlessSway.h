@@ -20,9 +20,9 @@ class HeadlessSway
 public:
     static constexpr const char* desktopUser = "zol-desktop";
 
-    // Why a headless sway cannot be started here (a program or the user is
-    // missing), in one line; empty when it can.
-    static QString missing();
+    // Why a headless sway (with XWayland when `xwayland`) cannot be started
+    // here (a program or the user is missing), in one line; empty when it can.
+    static QString missing(bool xwayland = false);
 
     // Starts sway (with XWayland, listening for X clients, when `xwayland`)
     // and waits until it has run its configuration.

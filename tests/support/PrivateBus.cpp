@@ -54,6 +54,8 @@ PrivateBus::PrivateBus()
 
 PrivateBus::~PrivateBus()
 {
+    for (const QString& name : std::as_const(m_connections))
+        QDBusConnection::disconnectFromBus(name);
     if (m_daemon.state() != QProcess::NotRunning) {
         m_daemon.kill();
         m_daemon.waitForFinished(10'000);
@@ -62,6 +64,8 @@ PrivateBus::~PrivateBus()
 
 QDBusConnection PrivateBus::connect(const QString& name) const
 {
+    if (!m_connections.contains(name))
+        m_connections.append(name);
     return QDBusConnection::connectToBus(m_address, name);
 }
 

@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace zol::test {
@@ -25,6 +26,8 @@ public:
     // The address to hand to clients (DBUS_SESSION_BUS_ADDRESS).
     const QString& address() const { return m_address; }
     // A new connection of this process to the bus, registered under `name`.
+    // Qt hands out an existing connection of that name as it stands, so the
+    // names are let go with the bus: the next bus of a test can reuse them.
     QDBusConnection connect(const QString& name) const;
 
 private:
@@ -32,6 +35,7 @@ private:
     QProcess m_daemon;
     QString m_address;
     QString m_error;
+    mutable QStringList m_connections;
 };
 
 } // namespace zol::test

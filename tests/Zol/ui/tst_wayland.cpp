@@ -1,0 +1,153 @@
+// The real tray app in a headless sway session with waybar's tray, drawn
+// natively on Wayland and through XWayland: the panel, opened by a second
+// start, floats at its own size instead of being tiled over the workspace.
+// Pictures of the session go to the build folder.
+
+#include "HeadlessSway.h"
+#include "PrivateBus.h"
+#include "Screenshots.h"
+#include "UserFolders.h"
+#include "tray/PanelView.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRect>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zol;
+using namespace zol::test;
+
+namespace {
+
+void end(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(10'000)) {
+        process.kill();
+        process.waitForFinished(10'000);
+    }
+}
+
+// The node of sway's tree that shows a window of process `pid`.
+std::optional<QJsonObject> windowOf(const QJsonObject& node, qint64 pid)
+{
+    if (node.value(u"pid"_s).toInteger() == pid)
+        return node;
+    for (const char* children : {"nodes", "floating_nodes"}) {
+        for (const QJsonValue& child : node.value(QLatin1StringView(children)).toArray()) {
+            if (std::optional<QJsonObject> found = windowOf(child.toObject(), pid))
+                return found;
+        }
+    }
+    return std::nullopt;
+}
+
+QRect rectangle(const QJsonObject& rect)
+{
+    return QRect(rect.value(u"x"_s).toInt(), rect.value(u"y"_s).toInt(),
+                 rect.value(u"width"_s).toInt(), rect.value(u"height"_s).toInt());
+}
+
+} // namespace
+
+class TestWayland : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void thePanelFloats_data()
+    {
+        QTest::addColumn<QString>("plugin");
+        QTest::newRow("Wayland") << u"wayland"_s;
+        QTest::newRow("XWayland") << u"xcb"_s;
+    }
+
+    void thePanelFloats()
+    {
+        QFETCH(QString, plugin);
+        if (const QString missing = HeadlessSway::missing(plugin == u"xcb"_s); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
+        if (QStandardPaths::findExecutable(u"waybar"_s).isEmpty())
+            QSKIP("waybar is not installed (Debian package waybar).");
+        UserFolders folders;
+        HeadlessSway sway(/*xwayland=*/plugin == u"xcb"_s);
+        QVERIFY2(sway.isRunning(), qPrintable(sway.error()));
+        PrivateBus bus;
+        QVERIFY2(bus.isRunning(), qPrintable(bus.error()));
+        QVERIFY(sway.startBar(bus.address()));
+
+        QProcessEnvironment environment = sway.environment();
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus.address());
+        environment.insert(u"QT_QPA_PLATFORM"_s, plugin);
+        environment.insert(u"ZOL_DATA_DIR"_s, QStringLiteral(ZOL_DATA_DIR));
+        // Not a first run: the welcome window stays closed.
+        QProcess settings;
+        settings.setProcessEnvironment(environment);
+        settings.start(QStringLiteral(ZOL_BINARY), {u"settings"_s, u"setup.completed"_s, u"true"_s});
+        QVERIFY(settings.waitForFinished(20'000));
+
+        QProcess app;
+        app.setProcessEnvironment(environment);
+        app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        app.start(QStringLiteral(ZOL_TRAY_BINARY), {});
+        QVERIFY(app.waitForStarted(20'000));
+        const auto cleanup = qScopeGuard([&app] { end(app); });
+        // In waybar's tray: the watcher waybar runs lists an item of the app's.
+        const QDBusConnection connection = bus.connect(u"watch"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                QDBusInterface watcher(u"org.kde.StatusNotifierWatcher"_s,
+                                       u"/StatusNotifierWatcher"_s,
+                                       u"org.kde.StatusNotifierWatcher"_s, connection);
+                const QStringList items =
+                    watcher.property("RegisteredStatusNotifierItems").toStringList();
+                return std::any_of(items.cbegin(), items.cend(), [&](const QString& item) {
+                    const QString service = item.section(u'/', 0, 0);
+                    return connection.interface()->servicePid(service).value() ==
+                           quint64(app.processId());
+                });
+            }(),
+            20'000);
+
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.start(QStringLiteral(ZOL_TRAY_BINARY), {});
+        QVERIFY(second.waitForFinished(20'000));
+        QCOMPARE(second.exitCode(), 0);
+
+        std::optional<QJsonObject> panel;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (panel = windowOf(
+                 QJsonDocument::fromJson(sway.swaymsg({u"-t"_s, u"get_tree"_s})).object(),
+                 app.processId()))
+                .has_value(),
+            20'000);
+        // Drawn at least once, and placed.
+        QTest::qWait(500);
+        panel = windowOf(QJsonDocument::fromJson(sway.swaymsg({u"-t"_s, u"get_tree"_s})).object(),
+                         app.processId());
+        QVERIFY(panel);
+        const QString said = QString::fromUtf8(QJsonDocument(*panel).toJson(QJsonDocument::Compact));
+        QCOMPARE(panel->value(u"type"_s).toString(), u"floating_con"_s);
+        const QRect window = rectangle(panel->value(u"window_rect"_s).toObject());
+        QVERIFY2(window.size() == QSize(ui::PanelView::panelWidth, ui::PanelView::panelHeight),
+                 qPrintable(said));
+        // Wholly on the output, below the bar.
+        const QRect outer = rectangle(panel->value(u"rect"_s).toObject());
+        QVERIFY2(outer.top() >= 28 && outer.left() >= 0, qPrintable(said));
+        QVERIFY(sway.screenshot(screenshotFolder() + u"/wayland-panel-"_s + plugin + u".png"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWayland)
+#include "tst_wayland.moc"
