@@ -121,7 +121,7 @@ int run()
 
     ui::Panel panel(model, ui::Panel::Mode::window);
     QLineEdit* search = panel.view().findChild<QLineEdit*>(u"search"_s);
-    panel.open({});
+    panel.open({}, {});
     settle();
 
     print(u"The tray's panel over "_s + count(projectCount) + u" projects, median of "_s +
@@ -134,7 +134,7 @@ int run()
         panel.close();
         settle();
         opens.push_back(timeOnce([&] {
-            panel.open({});
+            panel.open({}, {});
             settle();
         }));
         openWork.push_back(timeOnce([&] { pickerWork(model, {}); }));
@@ -154,7 +154,7 @@ int run()
         std::unique_ptr<ui::Panel> fresh;
         builds.push_back(timeOnce([&] {
             fresh = std::make_unique<ui::Panel>(model, ui::Panel::Mode::window);
-            fresh->open({});
+            fresh->open({}, {});
             settle();
         }));
         buildWork.push_back(timeOnce([&] { pickerWork(model, {}); }));
@@ -165,7 +165,7 @@ int run()
     report({u"Opening the panel built afresh"_s, u"build, open, lay out and draw"_s,
             u"pickerProjects(), empty filter"_s, building, 1, verdict(building.figure, openBudget),
             false});
-    panel.open({});
+    panel.open({}, {});
     settle();
 
     // A key in the search field: the first (thousands of matches) and one

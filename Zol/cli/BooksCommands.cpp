@@ -162,6 +162,7 @@ constexpr SettingKey settingKeys[] = {
     {u"machine.id", "machineId", false},
     {u"idle.enabled", "idleDetectionEnabled", true},
     {u"idle.minutes", "idleMinutes", true},
+    {u"idle.lockCountsAsAway", "lockCountsAsAway", true},
     {u"reminders.enabled", "remindersEnabled", true},
     {u"reminders.firstMinutes", "firstReminderMinutes", true},
     {u"reminders.repeatMinutes", "repeatReminderMinutes", true},

@@ -12,6 +12,9 @@
 #include "window/MainWindow.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMessageBox>
 #include <QPixmapCache>
 #include <QSystemTrayIcon>
@@ -135,7 +138,7 @@ void TrayApp::giveUpOnTray()
         open->close();
     m_panelMode = Panel::Mode::window;
     Panel& panel = panelToOpen();
-    panel.open({});
+    panel.open({}, {});
     const ServiceAvailability tray = m_platform->trayHost();
     auto* notice = new QMessageBox(
         QMessageBox::Information, QStringLiteral("Zol"),
@@ -170,15 +173,30 @@ Panel& TrayApp::panelToOpen()
 
 void TrayApp::openPanel()
 {
-    panelToOpen().open(m_inTray ? m_trayIcon->geometry() : QRect());
+    panelToOpen().open(m_inTray ? m_trayIcon->geometry() : QRect(), clickedAt());
+}
+
+QPoint TrayApp::clickedAt() const
+{
+    if (m_lastClick)
+        return *m_lastClick;
+    // Opened by a second start or the hot key before any click, from a tray
+    // that does not say where its icon is: trays mostly sit at the right end
+    // of a bar along the top or the bottom. The top right corner stands in;
+    // the placement then goes by the side the desktop keeps for its bar.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().topRight() : QPoint();
 }
 
 void TrayApp::togglePanel()
 {
-    if (Panel* open = shownPanel())
+    if (Panel* open = shownPanel()) {
         open->close();
-    else
-        openPanel();
+        return;
+    }
+    // A click on the icon: the pointer is on it.
+    m_lastClick = QCursor::pos();
+    openPanel();
 }
 
 MainWindow& TrayApp::mainWindow()

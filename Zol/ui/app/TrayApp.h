@@ -3,10 +3,12 @@
 #include "tray/Panel.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 namespace zol {
 class AppModel;
@@ -66,6 +68,8 @@ private:
     void giveUpOnTray();
     void moveIntoTray();
     void togglePanel();
+    // Where the icon was last clicked, or a likely place for it before then.
+    QPoint clickedAt() const;
     // The panel while it shows, else null.
     Panel* shownPanel() const;
     // The open panel, or a new one in `m_panelMode` that frees itself when
@@ -84,6 +88,7 @@ private:
     QTimer m_trayWait;
     bool m_inTray = false;
     bool m_gaveUp = false;
+    std::optional<QPoint> m_lastClick;
     // What giving up said, while it shows.
     QPointer<QWidget> m_noTrayNotice;
 };

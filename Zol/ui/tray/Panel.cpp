@@ -3,7 +3,6 @@
 #include "tray/PanelPlacement.h"
 #include "tray/PanelView.h"
 
-#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -61,17 +60,16 @@ Panel::Mode Panel::modeForThisDesktop()
     return wayland ? Mode::placedByCompositor : Mode::popup;
 }
 
-void Panel::open(QRect icon)
+void Panel::open(QRect icon, QPoint from)
 {
     adjustSize();
     if (m_mode == Mode::popup) {
-        const QPoint pointer = QCursor::pos();
-        const QPoint anchor = icon.isEmpty() ? pointer : icon.center();
+        const QPoint anchor = icon.isEmpty() ? from : icon.center();
         QScreen* screen = QGuiApplication::screenAt(anchor);
         if (!screen)
             screen = QGuiApplication::primaryScreen();
         if (screen)
-            move(panelPosition(sizeHint(), icon, pointer, screen->geometry(),
+            move(panelPosition(sizeHint(), icon, from, screen->geometry(),
                                screen->availableGeometry()));
     }
     m_view->prepareToShow();

@@ -34,8 +34,9 @@ public:
     Mode mode() const { return m_mode; }
     PanelView& view() const { return *m_view; }
     // Opens the panel by the tray icon (`icon`, empty when the tray does not
-    // say where it is: then by the pointer) and gives it the focus.
-    void open(QRect icon);
+    // say where it is: then by `from`, where it was clicked) and gives it the
+    // focus.
+    void open(QRect icon, QPoint from);
 
 Q_SIGNALS:
     void quitRequested();

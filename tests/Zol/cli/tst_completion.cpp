@@ -83,7 +83,8 @@ private Q_SLOTS:
         QTest::newRow("a fixed word") << u"zol export "_s << u"csv json"_s;
         QTest::newRow("an option's choices") << u"zol search logo --range m"_s << u"month"_s;
         QTest::newRow("the second word") << u"zol tasks move Sketch "_s << u"down up"_s;
-        QTest::newRow("setting keys") << u"zol settings idle."_s << u"idle.enabled idle.minutes"_s;
+        QTest::newRow("setting keys") << u"zol settings idle."_s
+                                         << u"idle.enabled idle.lockCountsAsAway idle.minutes"_s;
         QTest::newRow("help") << u"zol help do"_s << u"doctor"_s;
         QTest::newRow("the shells") << u"zol completion "_s << u"bash fish zsh"_s;
         QTest::newRow("a new command") << u"zol no"_s << u"note"_s;

@@ -239,13 +239,13 @@ private Q_SLOTS:
     {
         m_view.reset();
         Panel panel(model(), Panel::Mode::window);
-        panel.open({});
+        panel.open({}, {});
         QVERIFY(QTest::qWaitForWindowActive(&panel));
         auto* form = panel.findChild<QWidget*>(u"addForm"_s);
         QTest::mouseClick(panel.findChild<QWidget*>(u"addProject"_s), Qt::LeftButton);
         QTest::keyClicks(panel.findChild<QWidget*>(u"name"_s), u"Half typed"_s);
         panel.close();
-        panel.open({});
+        panel.open({}, {});
         QVERIFY(QTest::qWaitForWindowActive(&panel));
         QVERIFY(!form->isVisibleTo(&panel));
         QVERIFY(panel.findChild<QLineEdit*>(u"name"_s)->text().isEmpty());

@@ -322,7 +322,7 @@ private Q_SLOTS:
             const QDBusMessage reply = bus.call(ask, QDBus::Block, 5'000);
             return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
         };
-        for (int attempt = 0; attempt < 10; ++attempt) {
+        for (int attempt = 0; attempt < 20; ++attempt) {
             const bool pausing = attempt % 2 == 0;
             QProcess command;
             command.setProcessEnvironment(m_environment);
