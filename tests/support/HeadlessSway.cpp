@@ -1,5 +1,7 @@
 #include "HeadlessSway.h"
 
+#include "DesktopProbes.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -22,17 +24,6 @@ bool write(const QString& path, const QByteArray& text)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
-
-void end(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5'000)) {
-        process.kill();
-        process.waitForFinished(5'000);
-    }
 }
 
 } // namespace
@@ -130,7 +121,7 @@ HeadlessSway::HeadlessSway(bool xwayland)
         log.open(QIODevice::ReadOnly);
         m_error = QStringLiteral("sway did not get ready: ") +
                   QString::fromLocal8Bit(log.readAll().right(600));
-        end(m_sway);
+        endProcess(m_sway);
         return;
     }
     const QStringList lines = QString::fromLocal8Bit(said.readAll()).split(u'\n');
@@ -141,8 +132,8 @@ HeadlessSway::HeadlessSway(bool xwayland)
 
 HeadlessSway::~HeadlessSway()
 {
-    end(m_bar);
-    end(m_sway);
+    endProcess(m_bar);
+    endProcess(m_sway);
 }
 
 QProcessEnvironment HeadlessSway::environment() const
@@ -189,7 +180,7 @@ bool HeadlessSway::runClient(const QString& program, const QStringList& argument
     client.setProcessEnvironment(environment());
     client.start(program, arguments);
     if (!client.waitForFinished(20'000)) {
-        end(client);
+        endProcess(client);
         return false;
     }
     if (output)

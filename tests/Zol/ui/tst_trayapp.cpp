@@ -4,9 +4,10 @@
 // start hands over to the first, and quitting leaves the running session in
 // the books. A tray that starts after the app is used: a StatusNotifierItem
 // watcher ten seconds late, and an XEmbed tray after the app gave up and
-// opened in a window. The clock follows what the command line does. Pictures of the tray and the panel go to the build
-// folder.
+// opened in a window. The clock follows what the command line does.
+// Pictures of the tray and the panel go to the build folder.
 
+#include "DesktopProbes.h"
 #include "PrivateBus.h"
 #include "Screenshots.h"
 #include "UserFolders.h"
@@ -29,13 +30,6 @@ using namespace zol;
 using namespace zol::test;
 
 namespace {
-
-// A window of zol-tray as xdotool sees it.
-struct Window
-{
-    QString id;
-    QRect geometry;
-};
 
 // Plays a panel's tray on the session bus: the StatusNotifierItem watcher,
 // with a host registered, noting each item that registers with it.
@@ -100,46 +94,24 @@ class TestTrayApp : public QObject
 
     QString run(const QString& program, const QStringList& arguments)
     {
-        QProcess process;
-        process.setProcessEnvironment(m_environment);
-        process.start(program, arguments);
-        if (!process.waitForFinished(20'000))
-            return {};
-        return QString::fromUtf8(process.readAllStandardOutput());
+        return outputOf(m_environment, program, arguments);
     }
 
     // zol-tray's visible windows: the tray icon and, when open, the panel.
-    QList<Window> windows()
-    {
-        QList<Window> found;
-        const QStringList ids =
-            run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--classname"_s, u"zol-tray"_s})
-                .split(u'\n', Qt::SkipEmptyParts);
-        for (const QString& id : ids) {
-            // "X=…\nY=…\nWIDTH=…\nHEIGHT=…" from --shell.
-            const QStringList lines =
-                run(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, id}).split(u'\n');
-            QHash<QString, int> values;
-            for (const QString& line : lines)
-                values.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
-            found.append({id, QRect(values[u"X"_s], values[u"Y"_s], values[u"WIDTH"_s],
-                                    values[u"HEIGHT"_s])});
-        }
-        return found;
-    }
+    QList<ShownWindow> windows() { return shownWindows(m_environment, u"zol-tray"_s); }
 
-    std::optional<Window> trayIcon()
+    std::optional<ShownWindow> trayIcon()
     {
-        for (const Window& w : windows()) {
+        for (const ShownWindow& w : windows()) {
             if (w.geometry.width() <= 48 && w.geometry.height() <= 48)
                 return w;
         }
         return std::nullopt;
     }
 
-    std::optional<Window> panel()
+    std::optional<ShownWindow> panel()
     {
-        for (const Window& w : windows()) {
+        for (const ShownWindow& w : windows()) {
             if (w.geometry.width() > 200)
                 return w;
         }
@@ -236,14 +208,14 @@ private Q_SLOTS:
                  u"setup.completed = true\n"_s);
         startApp();
         QTRY_VERIFY_WITH_TIMEOUT(trayIcon().has_value(), 20'000);
-        const Window icon = *trayIcon();
+        const ShownWindow icon = *trayIcon();
         // The tray is at the top of the screen.
         QVERIFY2(icon.geometry.top() < 40, qPrintable(u"%1"_s.arg(icon.geometry.top())));
         screenshot(u"tray-icon"_s, QRect(icon.geometry.x() - 40, 0, icon.geometry.width() + 80, 40));
 
         run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, icon.id, u"8"_s, u"8"_s, u"click"_s, u"1"_s});
         QTRY_VERIFY_WITH_TIMEOUT(panel().has_value(), 20'000);
-        const Window opened = *panel();
+        const ShownWindow opened = *panel();
         // Under the icon, not over the tray, and within the screen.
         QVERIFY2(opened.geometry.top() > icon.geometry.bottom(),
                  qPrintable(u"panel at %1, icon ends at %2"_s.arg(opened.geometry.top())

@@ -3,6 +3,7 @@
 // start, floats at its own size instead of being tiled over the workspace.
 // Pictures of the session go to the build folder.
 
+#include "DesktopProbes.h"
 #include "HeadlessSway.h"
 #include "PrivateBus.h"
 #include "Screenshots.h"
@@ -10,8 +11,6 @@
 #include "tray/PanelView.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -26,17 +25,6 @@ using namespace zol;
 using namespace zol::test;
 
 namespace {
-
-void end(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(10'000)) {
-        process.kill();
-        process.waitForFinished(10'000);
-    }
-}
 
 // The node of sway's tree that shows a window of process `pid`.
 std::optional<QJsonObject> windowOf(const QJsonObject& node, qint64 pid)
@@ -101,23 +89,10 @@ private Q_SLOTS:
         app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         app.start(QStringLiteral(ZOL_TRAY_BINARY), {});
         QVERIFY(app.waitForStarted(20'000));
-        const auto cleanup = qScopeGuard([&app] { end(app); });
+        const auto cleanup = qScopeGuard([&app] { endProcess(app); });
         // In waybar's tray: the watcher waybar runs lists an item of the app's.
         const QDBusConnection connection = bus.connect(u"watch"_s);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                QDBusInterface watcher(u"org.kde.StatusNotifierWatcher"_s,
-                                       u"/StatusNotifierWatcher"_s,
-                                       u"org.kde.StatusNotifierWatcher"_s, connection);
-                const QStringList items =
-                    watcher.property("RegisteredStatusNotifierItems").toStringList();
-                return std::any_of(items.cbegin(), items.cend(), [&](const QString& item) {
-                    const QString service = item.section(u'/', 0, 0);
-                    return connection.interface()->servicePid(service).value() ==
-                           quint64(app.processId());
-                });
-            }(),
-            20'000);
+        QTRY_VERIFY_WITH_TIMEOUT(trayListsItemOf(connection, app.processId()), 20'000);
 
         QProcess second;
         second.setProcessEnvironment(environment);
