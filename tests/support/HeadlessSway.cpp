@@ -151,7 +151,7 @@ QProcessEnvironment HeadlessSway::environment() const
     return environment;
 }
 
-bool HeadlessSway::startBar(const QString& busAddress)
+bool HeadlessSway::startBar(const QString& busAddress, const QString& dataDirs)
 {
     const QString folder = m_clientRuntime.filePath(QStringLiteral("waybar"));
     QDir().mkpath(folder);
@@ -161,11 +161,13 @@ bool HeadlessSway::startBar(const QString& busAddress)
                                          "\"height\": 28, \"modules-right\": [\"tray\"], "
                                          "\"tray\": {\"spacing\": 6}}\n")) ||
         !write(style, QByteArrayLiteral("* { font-size: 13px; }\n"
-                                        "window#waybar { background: #2b2b2b; }\n")))
+                                        "window#waybar { background: #2b2b2b; color: #ffffff; }\n")))
         return false;
     QProcessEnvironment environment = this->environment();
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
     environment.insert(QStringLiteral("GDK_BACKEND"), QStringLiteral("wayland"));
+    if (!dataDirs.isEmpty())
+        environment.insert(QStringLiteral("XDG_DATA_DIRS"), dataDirs);
     m_bar.setProcessEnvironment(environment);
     m_bar.setStandardOutputFile(QProcess::nullDevice());
     m_bar.setStandardErrorFile(folder + QStringLiteral("/log"));

@@ -43,8 +43,10 @@ public:
     // programs; XDG_SESSION_TYPE is "wayland".
     QProcessEnvironment environment() const;
 
-    // Starts waybar with only its tray, on the session bus `busAddress`.
-    bool startBar(const QString& busAddress);
+    // Starts waybar with only its tray, in its own dark style, on the session
+    // bus `busAddress`; icons named by tray items are looked up in
+    // `dataDirs` (XDG_DATA_DIRS) when given.
+    bool startBar(const QString& busAddress, const QString& dataDirs = {});
     // What `swaymsg` prints for `arguments`; empty when it failed.
     QByteArray swaymsg(const QStringList& arguments) const;
     // Types `text` with a virtual keyboard (wtype).

@@ -11,6 +11,7 @@
 #include "tray/PanelView.h"
 
 #include <QDBusConnection>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -38,6 +39,18 @@ std::optional<QJsonObject> windowOf(const QJsonObject& node, qint64 pid)
         }
     }
     return std::nullopt;
+}
+
+// The lightness of the lightest pixel at the right end of the bar, where
+// waybar's tray is.
+float lightestInTray(const QImage& picture)
+{
+    float lightest = 0;
+    for (int y = 0; y < 28 && y < picture.height(); ++y) {
+        for (int x = std::max(0, picture.width() - 60); x < picture.width(); ++x)
+            lightest = std::max(lightest, picture.pixelColor(x, y).lightnessF());
+    }
+    return lightest;
 }
 
 QRect rectangle(const QJsonObject& rect)
@@ -72,12 +85,14 @@ private Q_SLOTS:
         QVERIFY2(sway.isRunning(), qPrintable(sway.error()));
         PrivateBus bus;
         QVERIFY2(bus.isRunning(), qPrintable(bus.error()));
-        QVERIFY(sway.startBar(bus.address()));
+        // The app's icons where an installed Zol has them, for the bar too.
+        const QString dataDirs = QStringLiteral(ZOL_DATA_DIR) + u":/usr/local/share:/usr/share"_s;
+        QVERIFY(sway.startBar(bus.address(), dataDirs));
 
         QProcessEnvironment environment = sway.environment();
         environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus.address());
         environment.insert(u"QT_QPA_PLATFORM"_s, plugin);
-        environment.insert(u"ZOL_DATA_DIR"_s, QStringLiteral(ZOL_DATA_DIR));
+        environment.insert(u"XDG_DATA_DIRS"_s, dataDirs);
         // Not a first run: the welcome window stays closed.
         QProcess settings;
         settings.setProcessEnvironment(environment);
@@ -93,6 +108,10 @@ private Q_SLOTS:
         // In waybar's tray: the watcher waybar runs lists an item of the app's.
         const QDBusConnection connection = bus.connect(u"watch"_s);
         QTRY_VERIFY_WITH_TIMEOUT(trayListsItemOf(connection, app.processId()), 20'000);
+        // waybar draws the named icon as it is, without recolouring it:
+        // its ink must still stand out from the dark bar.
+        const QString bar = screenshotFolder() + u"/wayland-bar-"_s + plugin + u".png"_s;
+        QTRY_VERIFY_WITH_TIMEOUT(sway.screenshot(bar) && lightestInTray(QImage(bar)) > 0.8, 10'000);
 
         QProcess second;
         second.setProcessEnvironment(environment);

@@ -195,7 +195,6 @@ private Q_SLOTS:
         m_environment.insert(u"NO_AT_BRIDGE"_s, u"1"_s);
         m_environment.remove(u"WAYLAND_DISPLAY"_s);
         // The app's icons where an installed Zol has them, for the panel too.
-        m_environment.insert(u"ZOL_DATA_DIR"_s, QStringLiteral(ZOL_DATA_DIR));
         m_environment.insert(u"XDG_DATA_DIRS"_s,
                              QStringLiteral(ZOL_DATA_DIR) + u":/usr/local/share:/usr/share"_s);
 
