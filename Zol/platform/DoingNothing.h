@@ -6,6 +6,7 @@
 #include "LoginItemService.h"
 #include "Notifier.h"
 #include "SystemEvents.h"
+#include "Appearance.h"
 #include "TrayHost.h"
 
 // The services that do nothing, for a desktop that lacks one (or all) of its
@@ -90,6 +91,12 @@ public:
     void reveal(const QString&) override {}
     void openUrl(const QUrl&) override {}
     std::optional<QString> askWhereToSave(const SaveRequest&) override { return std::nullopt; }
+};
+
+class NoPreference final : public Appearance
+{
+public:
+    Scheme preferredScheme() override { return Scheme::noPreference; }
 };
 
 class NoTray final : public TrayHost

@@ -20,6 +20,7 @@ Platform::Platform(std::unique_ptr<Notifier> notifier, std::unique_ptr<IdleTimeS
     , m_systemEvents(std::move(systemEvents))
     , m_desktop(std::move(desktop))
     , m_trayHost(std::make_unique<NoTray>())
+    , m_appearance(std::make_unique<NoPreference>())
 {}
 
 std::unique_ptr<Desktop> Platform::replaceDesktop(std::unique_ptr<Desktop> desktop)
@@ -30,6 +31,11 @@ std::unique_ptr<Desktop> Platform::replaceDesktop(std::unique_ptr<Desktop> deskt
 void Platform::setTrayHost(std::unique_ptr<TrayHost> host)
 {
     m_trayHost = std::move(host);
+}
+
+void Platform::setAppearance(std::unique_ptr<Appearance> appearance)
+{
+    m_appearance = std::move(appearance);
 }
 
 std::unique_ptr<Platform> Platform::loadForThisDesktop()

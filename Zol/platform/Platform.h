@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Appearance.h"
 #include "Desktop.h"
 #include "GlobalShortcut.h"
 #include "IdleTimeSource.h"
@@ -42,6 +43,10 @@ public:
     TrayHost& tray() const { return *m_trayHost; }
     void setTrayHost(std::unique_ptr<TrayHost> host);
 
+    // The desktop's choice of a dark or light look.
+    Appearance& appearance() const { return *m_appearance; }
+    void setAppearance(std::unique_ptr<Appearance> appearance);
+
     // The services of the desktop this runs on: on Linux, over D-Bus, X11 and
     // files, each saying through its availability() whether it was found;
     // elsewhere, the services that do nothing.
@@ -74,6 +79,7 @@ private:
     std::unique_ptr<SystemEvents> m_systemEvents;
     std::unique_ptr<Desktop> m_desktop;
     std::unique_ptr<TrayHost> m_trayHost;
+    std::unique_ptr<Appearance> m_appearance;
 };
 
 } // namespace zol

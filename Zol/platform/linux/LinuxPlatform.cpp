@@ -7,6 +7,7 @@
 #include "linux/LinuxIdleTime.h"
 #include "linux/LinuxSystemEvents.h"
 #include "linux/MutterIdleTime.h"
+#include "linux/PortalAppearance.h"
 #include "linux/PortalGlobalShortcut.h"
 #include "linux/ScreenSaverIdleTime.h"
 #include "linux/SessionBus.h"
@@ -85,6 +86,7 @@ std::unique_ptr<Platform> makePlatform()
                                             QStringLiteral("/proc/self/mountinfo"), session),
         std::make_unique<LinuxDesktop>(session, QStringLiteral("xdg-open")));
     platform->setTrayHost(std::make_unique<TrayHostWatch>(display, bus));
+    platform->setAppearance(std::make_unique<PortalAppearance>(session));
     return platform;
 }
 

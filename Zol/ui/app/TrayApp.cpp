@@ -6,6 +6,7 @@
 #include "Platform.h"
 #include "TrayHost.h"
 #include "app/DialogDesktop.h"
+#include "common/Theme.h"
 #include "tray/Panel.h"
 #include "tray/TrayIcon.h"
 #include "welcome/WelcomeWindow.h"
@@ -58,6 +59,14 @@ TrayApp::TrayApp(SettingsStore& defaults, Clock& clock, std::unique_ptr<Platform
     connect(m_trayIcon.get(), &TrayIcon::panelRequested, this, &TrayApp::togglePanel);
     connect(m_trayIcon.get(), &TrayIcon::quitRequested, qApp, &QApplication::quit);
     connect(m_model.get(), &AppModel::windowRequested, this, &TrayApp::showWindow);
+    // The palette was chosen before the app was made; it follows the
+    // desktop's choice from here on.
+    Appearance& appearance = m_platform->appearance();
+    connect(&appearance, &Appearance::changed, this, [this, &appearance] {
+        Theme::apply(*qApp, appearance.preferredScheme());
+        m_trayIcon->followScheme();
+    });
+    appearance.watch();
     m_trayWait.setInterval(trayWaitMs);
     m_trayWait.setSingleShot(true);
     connect(&m_trayWait, &QTimer::timeout, this, &TrayApp::giveUpOnTray);

@@ -54,7 +54,6 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("org.zol.Zol"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zol::ui::Icons::icon(QStringLiteral("zol"), QColor()));
-    zol::ui::Theme::apply(application);
 
     zol::ui::SingleInstance instance;
     switch (instance.claim()) {
@@ -67,8 +66,10 @@ int main(int argc, char* argv[])
         break;
     }
 
+    std::unique_ptr<zol::Platform> platform = zol::Platform::forThisDesktop();
+    zol::ui::Theme::apply(application, platform->appearance().preferredScheme());
     zol::SettingsStore defaults(zol::SettingsStore::defaultPath());
-    zol::ui::TrayApp app(defaults, zol::Clock::system(), zol::Platform::forThisDesktop());
+    zol::ui::TrayApp app(defaults, zol::Clock::system(), std::move(platform));
     QObject::connect(&instance, &zol::ui::SingleInstance::activationRequested, &app,
                      &zol::ui::TrayApp::openPanel);
     quitOnSignals(&app);

@@ -3,9 +3,6 @@
 #include "common/Icons.h"
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyle>
@@ -17,35 +14,6 @@
 namespace zol::ui::Theme {
 
 namespace {
-
-// 1 prefers dark, 2 prefers light, 0 (or no answer) says nothing.
-std::optional<Scheme> portalScheme()
-{
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return std::nullopt;
-    QDBusMessage read = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.portal.Desktop"),
-        QStringLiteral("/org/freedesktop/portal/desktop"),
-        QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("Read"));
-    read << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme");
-    read.setAutoStartService(false);
-    const QDBusMessage reply = bus.call(read, QDBus::Block, 300);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return std::nullopt;
-    // A variant holding a variant holding the number.
-    QVariant value = reply.arguments().first();
-    while (value.canConvert<QDBusVariant>())
-        value = value.value<QDBusVariant>().variant();
-    switch (value.toUInt()) {
-    case 1:
-        return Scheme::dark;
-    case 2:
-        return Scheme::light;
-    default:
-        return std::nullopt;
-    }
-}
 
 QPalette darkPalette()
 {
@@ -190,32 +158,55 @@ bool isDark(const QPalette& palette)
     return palette.color(QPalette::Window).lightnessF() < 0.5;
 }
 
-Scheme desktopScheme(const QPalette& palette)
+Scheme desktopScheme(const QPalette& palette, Appearance::Scheme preferred)
 {
     const QByteArray forced = qgetenv("ZOL_COLOR_SCHEME");
     if (forced == "dark")
         return Scheme::dark;
     if (forced == "light")
         return Scheme::light;
-    if (const std::optional<Scheme> asked = portalScheme())
-        return *asked;
+    switch (preferred) {
+    case Appearance::Scheme::dark:
+        return Scheme::dark;
+    case Appearance::Scheme::light:
+        return Scheme::light;
+    case Appearance::Scheme::noPreference:
+        break;
+    }
     return isDark(palette) ? Scheme::dark : Scheme::light;
 }
 
-void apply(QApplication& application)
+void apply(QApplication& application, Appearance::Scheme preferred)
 {
-    const QPalette current = QApplication::palette();
-    const Scheme wanted = desktopScheme(current);
-    if ((wanted == Scheme::dark) == isDark(current) &&
-        qEnvironmentVariableIsEmpty("ZOL_COLOR_SCHEME")) {
+    // The style and palette of the desktop's own, as they were before any of
+    // ours replaced them, and whether ours are in place.
+    static const QPalette own = QApplication::palette();
+    static const QString ownStyle = application.style()->name();
+    static bool ourStyle = false;
+    static bool ourPalette = false;
+    const auto useOurStyle = [&application] {
+        if (!ourStyle)
+            application.setStyle(style());
+        ourStyle = true;
+    };
+    const Scheme wanted = desktopScheme(own, preferred);
+    if ((wanted == Scheme::dark) == isDark(own) && qEnvironmentVariableIsEmpty("ZOL_COLOR_SCHEME")) {
         // The desktop's own style draws as the desktop wants; plain Fusion
         // (a desktop without a Qt style) gets our corrections of it.
-        if (application.style()->name().compare(u"fusion", Qt::CaseInsensitive) == 0)
-            application.setStyle(style());
+        if (ownStyle.compare(u"fusion", Qt::CaseInsensitive) == 0) {
+            useOurStyle();
+        } else if (ourStyle) {
+            application.setStyle(ownStyle);
+            ourStyle = false;
+        }
+        if (ourPalette)
+            QApplication::setPalette(own);
+        ourPalette = false;
         return;
     }
-    application.setStyle(style());
+    useOurStyle();
     QApplication::setPalette(wanted == Scheme::dark ? darkPalette() : lightPalette());
+    ourPalette = true;
 }
 
 QColor secondaryText(const QPalette& palette)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Appearance.h"
+
 #include <QColor>
 #include <QPalette>
 
@@ -11,15 +13,16 @@ namespace zol::ui::Theme {
 enum class Scheme { light, dark };
 
 // The desktop's colour scheme: ZOL_COLOR_SCHEME ("light" or "dark") when set,
-// else the portal's org.freedesktop.appearance color-scheme (asked without
-// starting the portal, for at most a few hundred milliseconds), else judged
-// by the window colour of `palette`.
-Scheme desktopScheme(const QPalette& palette);
+// else what the desktop's appearance settings ask for (`preferred`), else
+// judged by the window colour of `palette`.
+Scheme desktopScheme(const QPalette& palette, Appearance::Scheme preferred);
 
 // Qt 6.4 cannot ask the desktop for its colour scheme, so the style's palette
 // may be light on a dark desktop: then the application gets a palette of the
 // desktop's scheme (and the Fusion style, which draws any palette well).
-void apply(QApplication& application);
+// Applied again when the desktop's choice changes, it puts the style's own
+// palette back if that now matches.
+void apply(QApplication& application, Appearance::Scheme preferred);
 
 bool isDark(const QPalette& palette);
 

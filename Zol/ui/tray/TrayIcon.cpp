@@ -35,6 +35,21 @@ QColor TrayIcon::inkOver(const QImage& sample)
     return lightness / counted < 0.5 ? lightInk : darkInk;
 }
 
+QColor TrayIcon::inkForScheme()
+{
+    // The app's palette follows the desktop's scheme; GNOME's bar is dark
+    // in either.
+    const bool darkBar = Theme::isDark(QApplication::palette()) ||
+                         qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QStringLiteral("GNOME"));
+    return darkBar ? lightInk : darkInk;
+}
+
+void TrayIcon::followScheme()
+{
+    setInk(inkForScheme());
+    matchTray();
+}
+
 void TrayIcon::matchTray()
 {
     const QRect at = geometry();
@@ -95,9 +110,7 @@ TrayIcon::TrayIcon(AppModel& model, QObject* parent)
     quit->setObjectName(QStringLiteral("quitZol"));
     connect(quit, &QAction::triggered, this, &TrayIcon::quitRequested);
 
-    const bool darkBar = Theme::desktopScheme(QApplication::palette()) == Theme::Scheme::dark ||
-                         qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QStringLiteral("GNOME"));
-    m_ink = darkBar ? lightInk : darkInk;
+    m_ink = inkForScheme();
     connect(&m_model, &AppModel::trackerChanged, this, &TrayIcon::followTracker);
     connect(&m_model, &AppModel::settingsChanged, this, &TrayIcon::refresh);
     followTracker();

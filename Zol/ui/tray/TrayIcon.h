@@ -59,6 +59,10 @@ public:
     // and draws light on a dark tray, dark on a light one. Without a place to
     // look, the desktop's colour scheme decides (GNOME's bar is always dark).
     void matchTray();
+    // After the desktop's colour scheme changed (and the app's palette with
+    // it): the ink it suggests, then the tray's own pixels where they can be
+    // seen.
+    void followScheme();
     // The ink for a tray whose pixels around the icon are `sample`.
     static QColor inkOver(const QImage& sample);
 
@@ -67,6 +71,7 @@ Q_SIGNALS:
     void quitRequested();
 
 private:
+    static QColor inkForScheme();
     void followTracker();
     void refresh();
 

@@ -2,7 +2,8 @@
 // and from stand-in screen savers, each lock once; new mounts in a mount table the test
 // rewrites and in the kernel's own (watched from a child process in a mount
 // namespace of its own); the autostart entry as desktops and GLib read it;
-// files shown through a stand-in file manager or by opening their folder.
+// files shown through a stand-in file manager or by opening their folder;
+// the colour scheme from a stand-in portal's settings.
 
 #include "BusStandIn.h"
 #include "Builders.h"
@@ -14,9 +15,11 @@
 #include "linux/AutostartLoginItem.h"
 #include "linux/LinuxDesktop.h"
 #include "linux/LinuxSystemEvents.h"
+#include "linux/PortalAppearance.h"
 #include "linux/ScreenLockWatch.h"
 
 #include <QCoreApplication>
+#include <QDBusVariant>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -294,6 +297,48 @@ private Q_SLOTS:
             << 0;
         QTest::newRow("lines that are no mounts") << base << base + "\nrubbish\n7 8 9\n" << 0;
     }
+    // The desktop's dark or light choice from the portal's settings, and
+    // each change of it once; other settings and a missing portal say
+    // nothing.
+    void colourSchemeFromThePortal()
+    {
+        const QString path = u"/org/freedesktop/portal/desktop"_s;
+        const QString interface = u"org.freedesktop.portal.Settings"_s;
+        PortalAppearance withoutPortal(connection());
+        QCOMPARE(withoutPortal.preferredScheme(), Appearance::Scheme::noPreference);
+
+        BusStandIn portal(*m_bus, u"org.freedesktop.portal.Desktop"_s, path,
+                          [](const QDBusMessage& call) {
+                              const bool asked = call.member() == u"Read" &&
+                                                 call.arguments().value(0) == u"org.freedesktop.appearance"_s &&
+                                                 call.arguments().value(1) == u"color-scheme"_s;
+                              if (!asked)
+                                  return QList<QDBusMessage>{
+                                      call.createErrorReply(QDBusError::UnknownMethod, {})};
+                              // A variant in a variant, as the portal answers Read.
+                              return QList<QDBusMessage>{call.createReply(QVariant::fromValue(
+                                  QDBusVariant(QVariant::fromValue(QDBusVariant(1u)))))};
+                          });
+        QVERIFY(portal.isServing());
+        PortalAppearance appearance(connection());
+        QSignalSpy changed(&appearance, &Appearance::changed);
+        appearance.watch();
+        QCOMPARE(appearance.preferredScheme(), Appearance::Scheme::dark);
+        const auto setting = [&](const QString& group, const QString& key, uint value) {
+            portal.send(QDBusMessage::createSignal(path, interface, u"SettingChanged"_s)
+                        << group << key << QVariant::fromValue(QDBusVariant(value)));
+        };
+        setting(u"org.gnome.desktop.interface"_s, u"color-scheme"_s, 2);
+        setting(u"org.freedesktop.appearance"_s, u"accent-color"_s, 2);
+        setting(u"org.freedesktop.appearance"_s, u"color-scheme"_s, 2);
+        setting(u"org.freedesktop.appearance"_s, u"color-scheme"_s, 2);
+        QTRY_COMPARE(changed.size(), 1);
+        QCOMPARE(appearance.preferredScheme(), Appearance::Scheme::light);
+        setting(u"org.freedesktop.appearance"_s, u"color-scheme"_s, 0);
+        QTRY_COMPARE(changed.size(), 2);
+        QCOMPARE(appearance.preferredScheme(), Appearance::Scheme::noPreference);
+    }
+
     void mountTable()
     {
         QFETCH(QByteArray, before);

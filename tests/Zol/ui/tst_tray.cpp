@@ -1,6 +1,7 @@
 // The clock in the tray: where the panel opens against the tray's bar, what
 // the icon shows and says in each state, that it is redrawn only when that
-// changes, and that a second start hands over to the first.
+// changes, that a second start hands over to the first, and that the look
+// follows the desktop's dark or light choice.
 
 #include "Books.h"
 #include "FakeClock.h"
@@ -12,6 +13,7 @@
 #include "app/SingleInstance.h"
 #include "app/TrayApp.h"
 #include "books/SettingsStore.h"
+#include "common/Theme.h"
 #include "tray/Panel.h"
 #include "tray/PanelPlacement.h"
 #include "tray/TrayIcon.h"
@@ -36,6 +38,27 @@ using namespace Qt::StringLiterals;
 using namespace zol;
 using namespace zol::test;
 using namespace zol::ui;
+
+namespace {
+
+// The desktop's appearance settings, chosen by the test.
+class ChosenAppearance final : public Appearance
+{
+public:
+    Scheme preferredScheme() override { return m_scheme; }
+    void watch() override { watched = true; }
+    void choose(Scheme scheme)
+    {
+        m_scheme = scheme;
+        Q_EMIT changed();
+    }
+    bool watched = false;
+
+private:
+    Scheme m_scheme = Scheme::noPreference;
+};
+
+} // namespace
 
 class TestTray : public QObject
 {
@@ -203,6 +226,34 @@ private Q_SLOTS:
         // Asking for the main window closes the popup; nothing dangles.
         app.showWindow();
         QTRY_VERIFY(app.panel() == nullptr);
+    }
+
+    // The desktop turns dark and back while the app runs: the windows'
+    // palette and the tray's ink follow, and then the style's own palette
+    // is back.
+    void theLookFollowsTheDesktop()
+    {
+        UserFolders folders;
+        FakeClock clock;
+        SettingsStore defaults{QString()};
+        FirstRun::complete(defaults);
+        FakePlatform fakes;
+        auto owned = std::make_unique<ChosenAppearance>();
+        ChosenAppearance& appearance = *owned;
+        fakes.platform->setAppearance(std::move(owned));
+        const QPalette own = QApplication::palette();
+        QVERIFY(!Theme::isDark(own));
+        TrayApp app(defaults, clock, std::move(fakes.platform));
+        app.start();
+        QVERIFY(appearance.watched);
+        QVERIFY(app.trayIcon().ink().lightnessF() < 0.5);
+
+        appearance.choose(Appearance::Scheme::dark);
+        QVERIFY(Theme::isDark(QApplication::palette()));
+        QVERIFY(app.trayIcon().ink().lightnessF() > 0.5);
+        appearance.choose(Appearance::Scheme::noPreference);
+        QCOMPARE(QApplication::palette(), own);
+        QVERIFY(app.trayIcon().ink().lightnessF() < 0.5);
     }
 
     // Without a session bus the same goes through a socket in the runtime

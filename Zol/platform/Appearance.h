@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+
+namespace zol {
+
+// The desktop's appearance settings: whether the person asked for a dark or
+// a light look. The tray app draws its windows to match, and follows when
+// the choice changes while it runs.
+class Appearance : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Scheme { noPreference, dark, light };
+
+    using QObject::QObject;
+
+    // What the desktop's settings ask for now.
+    virtual Scheme preferredScheme() = 0;
+    // From now on, changed() is emitted when the choice changes. Until then
+    // nothing is watched.
+    virtual void watch() {}
+
+Q_SIGNALS:
+    void changed();
+};
+
+} // namespace zol
