@@ -16,7 +16,7 @@
 #include "ReportsModel.h"
 #include "books/AppSettings.h"
 #include "books/SettingsStore.h"
-#include "share/Timesheet.h"
+#include "formats/Timesheet.h"
 #include "store/EntryStore.h"
 #include "window/AnalyticsSection.h"
 #include "window/DayChart.h"

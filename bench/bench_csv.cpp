@@ -9,8 +9,8 @@
 // 0 whatever the figures; only a failure to set up is an error.
 
 #include "BenchSupport.h"
-#include "reports/CSVReader.h"
-#include "reports/EntryExporter.h"
+#include "formats/CSVReader.h"
+#include "formats/EntryExporter.h"
 #include "support/Calendar.h"
 #include "support/Timestamps.h"
 

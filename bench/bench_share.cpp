@@ -15,8 +15,9 @@
 
 #include "BenchSupport.h"
 #include "books/TaskList.h"
+#include "files/FileSystem.h"
+#include "formats/StudioFolder.h"
 #include "records/Project.h"
-#include "share/FileSystem.h"
 #include "share/SharedFolderSync.h"
 #include "store/EntryStore.h"
 #include "support/Clock.h"
@@ -217,7 +218,7 @@ QList<Project> projectsFor(const QStringList& numbers, const QDateTime& now, int
 void writePeers(const QString& studio, const QString& staging, const QDateTime& now)
 {
     const std::vector<QStringList> numbers = studioNumbers();
-    const QString peers = SharedFolderSync::container(studio) + QStringLiteral("/peers");
+    const QString peers = StudioFolder::container(studio) + QStringLiteral("/peers");
     QDir().mkpath(peers);
     for (int i = 0; i < peerCount; ++i) {
         const QString id = uuidText(newUuid());
@@ -233,7 +234,7 @@ void writePeers(const QString& studio, const QString& staging, const QDateTime& 
         const SharedFolderSync::Summary summary = sync.sync();
         if (summary.shardsWritten != SharedFolderSync::shardCount)
             throw Error(QStringLiteral("%1 wrote %2 shards").arg(name).arg(summary.shardsWritten));
-        const QString from = SharedFolderSync::container(own) + QStringLiteral("/peers/");
+        const QString from = StudioFolder::container(own) + QStringLiteral("/peers/");
         for (const QString& entry : QStringList{id, id + QStringLiteral(".json")}) {
             if (!QDir().rename(from + entry, peers + u'/' + entry))
                 throw Error(QStringLiteral("Could not move %1 into the studio").arg(entry));
@@ -387,7 +388,7 @@ void benchIdle(const QString& studio, const QString& id, MeteredFileSystem& file
     reader.sync->sync();
     reader.sync->sync();
 
-    const QString peers = SharedFolderSync::container(studio) + QStringLiteral("/peers");
+    const QString peers = StudioFolder::container(studio) + QStringLiteral("/peers");
     const QByteArray nativePeers = QFile::encodeName(peers);
     const Walk tree = walkTree(nativePeers);
 
@@ -439,7 +440,7 @@ void benchFirstPass(const QString& studio, const QString& id, MeteredFileSystem&
                     const Clock& clock)
 {
     // What the first pass reads: everything of the other machines.
-    const QString peers = SharedFolderSync::container(studio) + QStringLiteral("/peers");
+    const QString peers = StudioFolder::container(studio) + QStringLiteral("/peers");
     std::vector<QByteArray> paths;
     qint64 bytes = 0;
     for (const FileSystem::Entry& entry : FileSystem::local().list(peers)) {

@@ -8,11 +8,11 @@
 
 #include "BenchSupport.h"
 #include "StudioHistory.h"
-#include "reports/CSVReader.h"
+#include "formats/CSVReader.h"
+#include "formats/Timesheet.h"
+#include "formats/TimesheetFolder.h"
 #include "reports/StudioHours.h"
 #include "share/AutoUpload.h"
-#include "share/Timesheet.h"
-#include "share/TimesheetFolder.h"
 
 #include <QFile>
 #include <QHash>

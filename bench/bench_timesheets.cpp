@@ -5,9 +5,9 @@
 
 #include "BenchSupport.h"
 #include "StudioHistory.h"
-#include "reports/EntryExporter.h"
+#include "formats/EntryExporter.h"
+#include "formats/Timesheet.h"
 #include "share/AutoUpload.h"
-#include "share/Timesheet.h"
 
 #include <QDateTime>
 #include <QList>

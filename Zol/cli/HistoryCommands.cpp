@@ -4,9 +4,9 @@
 
 #include "AppModel.h"
 #include "HistoryModel.h"
+#include "formats/EntryExporter.h"
+#include "formats/TimesheetPeriod.h"
 #include "records/Duration.h"
-#include "reports/EntryExporter.h"
-#include "share/TimesheetPeriod.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
 #include "support/Timestamps.h"

@@ -7,7 +7,7 @@
 #include "ReportsModel.h"
 #include "SearchModel.h"
 #include "UpdateModel.h"
-#include "reports/EntryExporter.h"
+#include "formats/EntryExporter.h"
 
 #include <QDir>
 #include <QFileInfo>

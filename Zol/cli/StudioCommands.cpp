@@ -5,11 +5,12 @@
 #include "AppModel.h"
 #include "SharingModel.h"
 #include "books/AppSettings.h"
-#include "share/FileSystem.h"
+#include "files/FileSystem.h"
+#include "formats/StudioFolder.h"
+#include "formats/Timesheet.h"
+#include "formats/TimesheetFolder.h"
 #include "share/SharedCatalog.h"
 #include "share/SharedFolderSync.h"
-#include "share/Timesheet.h"
-#include "share/TimesheetFolder.h"
 #include "support/Timestamps.h"
 
 #include <QDir>
@@ -28,7 +29,7 @@ namespace {
 QStringList peerNames(const QString& folder, const QString& ownId)
 {
     const std::shared_ptr<FileSystem> files = FileSystem::local().confinedTo(folder);
-    const QString peers = SharedFolderSync::container(folder) + QStringLiteral("/peers");
+    const QString peers = StudioFolder::container(folder) + QStringLiteral("/peers");
     QStringList names;
     try {
         for (const FileSystem::Entry& entry : files->list(peers)) {

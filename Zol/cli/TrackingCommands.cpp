@@ -5,8 +5,8 @@
 #include "AppModel.h"
 #include "InputCheck.h"
 #include "books/AppSettings.h"
+#include "formats/EntryExporter.h"
 #include "records/Duration.h"
-#include "reports/EntryExporter.h"
 #include "store/EntryStore.h"
 #include "tracking/WorkStatus.h"
 

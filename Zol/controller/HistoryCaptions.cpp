@@ -1,8 +1,8 @@
 #include "HistoryCaptions.h"
 
 #include "SharingModelState.h"
+#include "formats/TimesheetPeriod.h"
 #include "records/Duration.h"
-#include "share/TimesheetPeriod.h"
 
 namespace zol::HistoryCaptions {
 

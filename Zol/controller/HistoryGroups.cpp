@@ -1,6 +1,6 @@
 #include "HistoryGroups.h"
 
-#include "reports/SearchRange.h"
+#include "records/SearchRange.h"
 
 #include <QHash>
 

@@ -3,7 +3,7 @@
 #include "AppModel.h"
 #include "InputCheck.h"
 #include "StatusMessage.h"
-#include "share/TimesheetPeriod.h"
+#include "formats/TimesheetPeriod.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
 #include "tracking/Tracker.h"

@@ -3,7 +3,7 @@
 #include "AppModel.h"
 #include "OffThread.h"
 #include "books/AppSettings.h"
-#include "share/FileSystem.h"
+#include "files/FileSystem.h"
 #include "support/Error.h"
 
 #include <exception>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "reports/EntryExporter.h"
+#include "formats/EntryExporter.h"
+#include "formats/TimesheetPeriod.h"
 #include "reports/StudioHours.h"
-#include "share/TimesheetPeriod.h"
 
 #include <QFuture>
 #include <QList>

@@ -6,8 +6,8 @@
 #include "Platform.h"
 #include "ReportsModel.h"
 #include "books/AppSettings.h"
+#include "files/FileSystem.h"
 #include "reports/HTMLReport.h"
-#include "share/FileSystem.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
 

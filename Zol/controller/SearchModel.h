@@ -1,7 +1,7 @@
 #pragma once
 
+#include "records/SearchRange.h"
 #include "records/TimeEntry.h"
-#include "reports/SearchRange.h"
 
 #include <QFuture>
 #include <QList>

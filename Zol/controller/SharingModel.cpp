@@ -15,7 +15,7 @@
 #include "UpdateModel.h"
 #include "books/AppSettings.h"
 #include "books/SettingsStore.h"
-#include "share/FileSystem.h"
+#include "files/FileSystem.h"
 #include "store/EntryStore.h"
 
 #include <QScopedValueRollback>

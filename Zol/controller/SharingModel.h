@@ -1,10 +1,10 @@
 #pragma once
 
 #include "SharingModelState.h"
+#include "formats/Timesheet.h"
+#include "formats/TimesheetPeriod.h"
 #include "records/TimeEntry.h"
 #include "share/SharedFolderSync.h"
-#include "share/Timesheet.h"
-#include "share/TimesheetPeriod.h"
 #include "support/Clock.h"
 
 #include <QDate>

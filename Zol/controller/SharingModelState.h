@@ -1,6 +1,6 @@
 #pragma once
 
-#include "share/TimesheetPeriod.h"
+#include "formats/TimesheetPeriod.h"
 #include "support/Calendar.h"
 
 #include <QDateTime>

@@ -1,9 +1,10 @@
 #include "SharingModelWork.h"
 
+#include "formats/StudioFolder.h"
+#include "formats/Timesheet.h"
+#include "formats/TimesheetFolder.h"
 #include "share/AutoUpload.h"
 #include "share/SharedFolderSync.h"
-#include "share/Timesheet.h"
-#include "share/TimesheetFolder.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
 
@@ -192,7 +193,7 @@ std::optional<QString> layoutRefusal(FileSystem& unconfined, const QString& stud
                                      const QString& machineId)
 {
     const std::shared_ptr<FileSystem> files = unconfined.confinedTo(studioFolder);
-    const QString container = SharedFolderSync::container(studioFolder);
+    const QString container = StudioFolder::container(studioFolder);
     const QString peers = container + QStringLiteral("/peers");
     for (const QString& folder :
          QStringList{container, peers, peers + u'/' + machineId, Timesheet::root(studioFolder)}) {

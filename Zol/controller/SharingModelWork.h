@@ -5,9 +5,9 @@
 // any QObject of the UI thread; each worker gets copies of the values it needs.
 
 #include "OffThread.h"
+#include "files/FileSystem.h"
+#include "formats/TimesheetPeriod.h"
 #include "records/TimeEntry.h"
-#include "share/FileSystem.h"
-#include "share/TimesheetPeriod.h"
 #include "support/Calendar.h"
 
 #include <QDateTime>

@@ -3,8 +3,8 @@
 #include "AppModel.h"
 #include "SharingModel.h"
 #include "books/AppSettings.h"
-#include "share/Timesheet.h"
-#include "share/TimesheetFolder.h"
+#include "formats/Timesheet.h"
+#include "formats/TimesheetFolder.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "formats/TimesheetPeriod.h"
 #include "reports/StudioHours.h"
-#include "share/TimesheetPeriod.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,9 +1,9 @@
 #include "reports/StudioHours.h"
 
-#include "reports/CSVReader.h"
-#include "reports/CSVWriter.h"
-#include "share/Timesheet.h"
-#include "share/TimesheetFolder.h"
+#include "formats/CSVReader.h"
+#include "formats/CSVWriter.h"
+#include "formats/Timesheet.h"
+#include "formats/TimesheetFolder.h"
 #include "support/Folding.h"
 #include "support/NaturalOrder.h"
 

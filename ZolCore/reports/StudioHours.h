@@ -1,7 +1,7 @@
 #pragma once
 
-#include "share/FileSystem.h"
-#include "share/TimesheetPeriod.h"
+#include "files/FileSystem.h"
+#include "formats/TimesheetPeriod.h"
 #include "support/Calendar.h"
 #include "support/Clock.h"
 #include "support/Error.h"

@@ -2,10 +2,10 @@
 
 #include "reports/StudioHours.h"
 
-#include "reports/CSVReader.h"
-#include "reports/EntryExporter.h"
-#include "share/Timesheet.h"
-#include "share/TimesheetFolder.h"
+#include "formats/CSVReader.h"
+#include "formats/EntryExporter.h"
+#include "formats/Timesheet.h"
+#include "formats/TimesheetFolder.h"
 #include "support/Folding.h"
 #include "support/NaturalOrder.h"
 

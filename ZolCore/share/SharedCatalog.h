@@ -111,12 +111,5 @@ struct LegacyCatalog
     bool operator==(const LegacyCatalog& other) const = default;
 };
 
-// Writes a catalogue file so that a reader on another machine sees either the
-// old file or the new one: the bytes go to ".<name>.<8 hex>.tmp" beside the
-// target, which then replaces the target; where replacing fails the target is
-// deleted and the temporary file moved into its place. The temporary file
-// never outlives the call. Throws FileSystemError when the bytes cannot be
-// written or put in place.
-void writeCatalogFile(FileSystem& fileSystem, const QByteArray& bytes, const QString& target);
 
 } // namespace zol

@@ -1,5 +1,6 @@
 #include "share/SharedFolderSync.h"
 
+#include "formats/StudioFolder.h"
 #include "store/EntryStore.h"
 #include "support/Fnv.h"
 
@@ -7,7 +8,6 @@
 
 namespace zol {
 
-const QString SharedFolderSync::containerName = QStringLiteral(".zol");
 
 SharedFolderSync::SyncError::SyncError(const QString& message, const QString& path)
     : ErrorOf(message)
@@ -37,11 +37,6 @@ SharedFolderSync::SharedFolderSync(EntryStore& store, const QString& folder,
 
 SharedFolderSync::~SharedFolderSync() = default;
 
-QString SharedFolderSync::container(const QString& folder)
-{
-    return folder + u'/' + containerName;
-}
-
 int SharedFolderSync::shardIndex(QStringView number)
 {
     return int(fnv1a64(number.toUtf8()) & 63U);
@@ -54,7 +49,7 @@ QString SharedFolderSync::shardFileName(int index)
 
 QString SharedFolderSync::peersFolder() const
 {
-    return container(m_folder) + QStringLiteral("/peers");
+    return StudioFolder::container(m_folder) + QStringLiteral("/peers");
 }
 
 QString SharedFolderSync::ownFolder() const
@@ -99,7 +94,7 @@ void SharedFolderSync::prepareFolder()
         m_fileSystem.remove(own);
     m_fileSystem.createFolder(own);
     try {
-        m_fileSystem.setHidden(container(m_folder));
+        m_fileSystem.setHidden(StudioFolder::container(m_folder));
     } catch (const FileSystemError&) {
         // The leading "." hides it where a mark cannot be set.
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "books/TaskList.h"
+#include "files/FileSystem.h"
 #include "records/Project.h"
-#include "share/FileSystem.h"
 #include "share/SharedCatalog.h"
 #include "support/Clock.h"
 #include "support/Error.h"
@@ -76,8 +76,6 @@ public:
         bool operator==(const Summary& other) const = default;
     };
 
-    // ".zol"
-    static const QString containerName;
     static constexpr int shardCount = 64;
     // Peers whose entries have not changed for this long are removed (180 days).
     static constexpr double stalePeerLifetime = 15'552'000;
@@ -119,8 +117,6 @@ public:
     static QList<Project> worthSharing(const QList<Project>& projects, const QDateTime& now);
     // The shard (0 to 63) of a number exactly as stored.
     static int shardIndex(QStringView number);
-    // The ".zol" folder inside a studio folder (nothing is created).
-    static QString container(const QString& folder);
     // "shard-%02x.json"
     static QString shardFileName(int index);
 

@@ -1,5 +1,6 @@
 // Writing this machine's own catalogue files.
 
+#include "files/WholeFile.h"
 #include "share/SharedFolderSync.h"
 
 #include <QSet>
@@ -45,7 +46,7 @@ int SharedFolderSync::publish(const QList<Project>& projects, bool force, const 
             && existing.contains(name))
             continue;
         const CatalogShard shard{SharedCatalog::currentVersion, m_machineId, index, *group};
-        writeCatalogFile(m_fileSystem, shard.encode(), target);
+        writeWhole(m_fileSystem, shard.encode(), target);
         m_publishedShards.insert(index, *group);
         ++written;
     }
@@ -54,7 +55,7 @@ int SharedFolderSync::publish(const QList<Project>& projects, bool force, const 
     if (force || written > 0 || !existing.contains(QStringLiteral("meta.json"))) {
         const PeerMeta meta{SharedCatalog::currentVersion, m_machineId, m_machineName, now,
                             int(projects.size()), shardCount};
-        writeCatalogFile(m_fileSystem, meta.encode(), ownFolder() + QStringLiteral("/meta.json"));
+        writeWhole(m_fileSystem, meta.encode(), ownFolder() + QStringLiteral("/meta.json"));
     }
 
     // The older single-file format, for machines that read only that. Best
@@ -64,7 +65,7 @@ int SharedFolderSync::publish(const QList<Project>& projects, bool force, const 
             std::sort(all.begin(), all.end(), byNumber);
             const LegacyCatalog legacy{SharedCatalog::currentVersion, m_machineId, m_machineName,
                                        now, all};
-            writeCatalogFile(m_fileSystem, legacy.encode(), ownLegacyFile());
+            writeWhole(m_fileSystem, legacy.encode(), ownLegacyFile());
         }
     } catch (const FileSystemError&) {
     }
@@ -80,7 +81,7 @@ void SharedFolderSync::publishTasks(const TaskList& list, bool force, const Exis
     if (!force && m_publishedTasks == list && existing.ownFiles.contains(QStringLiteral("tasks.json")))
         return;
     const SharedTasks tasks{SharedCatalog::currentVersion, m_machineId, list};
-    writeCatalogFile(m_fileSystem, tasks.encode(), target);
+    writeWhole(m_fileSystem, tasks.encode(), target);
     m_publishedTasks = list;
 }
 

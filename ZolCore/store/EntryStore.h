@@ -2,8 +2,8 @@
 
 #include "books/TaskList.h"
 #include "records/Project.h"
+#include "records/SearchRange.h"
 #include "records/TimeEntry.h"
-#include "reports/SearchRange.h"
 #include "store/SQLiteDatabase.h"
 #include "support/Calendar.h"
 #include "support/Clock.h"

@@ -12,9 +12,9 @@
 // Days are worked out in Amsterdam time, whatever the machine's zone, so the
 // pages are the same everywhere and a day's start is not midnight UTC.
 
+#include "formats/TimesheetPeriod.h"
 #include "reports/HTMLReport.h"
 #include "reports/StudioHours.h"
-#include "share/TimesheetPeriod.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "AnalyticsModel.h"
 #include "Books.h"
 #include "ReportsModel.h"
-#include "share/Timesheet.h"
+#include "formats/Timesheet.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -7,7 +7,7 @@
 #include "ReportsModel.h"
 #include "SearchModel.h"
 #include "UpdateModel.h"
-#include "share/Timesheet.h"
+#include "formats/Timesheet.h"
 
 #include <QDir>
 #include <QFile>

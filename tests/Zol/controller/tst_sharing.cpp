@@ -11,7 +11,7 @@
 #include "HistoryModel.h"
 #include "PlantedLink.h"
 #include "SharingModel.h"
-#include "share/Timesheet.h"
+#include "formats/Timesheet.h"
 
 #include <QDir>
 #include <QFile>

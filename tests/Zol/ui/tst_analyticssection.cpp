@@ -8,7 +8,7 @@
 #include "Books.h"
 #include "ReportsModel.h"
 #include "Screenshots.h"
-#include "share/Timesheet.h"
+#include "formats/Timesheet.h"
 #include "window/AnalyticsSection.h"
 #include "window/DayChart.h"
 #include "window/MainWindow.h"

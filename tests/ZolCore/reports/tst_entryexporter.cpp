@@ -2,8 +2,8 @@
 // writes, and what the reader makes of any file, hostile ones included.
 
 #include "Builders.h"
-#include "reports/CSVReader.h"
-#include "reports/EntryExporter.h"
+#include "formats/CSVReader.h"
+#include "formats/EntryExporter.h"
 
 #include <QFile>
 #include <QTest>

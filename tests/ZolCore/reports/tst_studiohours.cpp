@@ -5,11 +5,11 @@
 #include "Builders.h"
 #include "FakeClock.h"
 #include "PlantedLink.h"
-#include "reports/CSVReader.h"
-#include "reports/EntryExporter.h"
+#include "formats/CSVReader.h"
+#include "formats/EntryExporter.h"
+#include "formats/Timesheet.h"
+#include "formats/TimesheetFolder.h"
 #include "reports/StudioHours.h"
-#include "share/Timesheet.h"
-#include "share/TimesheetFolder.h"
 
 #include <QDir>
 #include <QFile>

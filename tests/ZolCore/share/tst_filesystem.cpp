@@ -7,7 +7,8 @@
 #include "Builders.h"
 #include "CountingFileSystem.h"
 #include "PlantedLink.h"
-#include "share/FileSystem.h"
+#include "files/FileSystem.h"
+#include "files/WholeFile.h"
 #include "share/SharedCatalog.h"
 
 #include <QDir>
@@ -256,8 +257,8 @@ private Q_SLOTS:
     {
         const QString target = path(u"shard-2a.json"_s);
         CountingFileSystem plain;
-        writeCatalogFile(plain, "first", target);
-        writeCatalogFile(plain, "old", target);
+        writeWhole(plain, "first", target);
+        writeWhole(plain, "old", target);
         QCOMPARE(contents(target), QByteArray("old"));
         // Each time a hidden temporary beside the target, then renamed over it.
         const QStringList written = plain.writtenPaths();
@@ -283,7 +284,7 @@ private Q_SLOTS:
             if (c.failMove)
                 files.failWritesTo(target);
             const QString failure =
-                failureOf<FileSystemError>([&] { writeCatalogFile(files, "new", target); });
+                failureOf<FileSystemError>([&] { writeWhole(files, "new", target); });
             QCOMPARE(failure.isEmpty(), c.after == "new");
             QCOMPARE(contents(target), c.after);
             QCOMPARE(everything(m_root->path()), QStringList{u"shard-2a.json"_s});
@@ -291,11 +292,12 @@ private Q_SLOTS:
 
         // Into a missing folder the temporary cannot be written, and nothing else is tried.
         CountingFileSystem files;
-        QVERIFY_THROWS_EXCEPTION(FileSystemError, writeCatalogFile(files, "{}", path(u"peers/m/tasks.json"_s)));
+        QVERIFY_THROWS_EXCEPTION(FileSystemError, writeWhole(files, "{}", path(u"peers/m/tasks.json"_s)));
         QCOMPARE(files.writes(), 1);
         QVERIFY(!QFileInfo::exists(path(u"peers"_s)));
     }
 };
 
 QTEST_GUILESS_MAIN(TestFileSystem)
+#include "files/WholeFile.h"
 #include "tst_filesystem.moc"

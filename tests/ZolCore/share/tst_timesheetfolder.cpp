@@ -5,8 +5,8 @@
 
 #include "Builders.h"
 #include "PlantedLink.h"
-#include "share/Timesheet.h"
-#include "share/TimesheetFolder.h"
+#include "formats/Timesheet.h"
+#include "formats/TimesheetFolder.h"
 
 #include <QDir>
 #include <QFile>

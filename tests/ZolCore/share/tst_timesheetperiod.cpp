@@ -2,9 +2,9 @@
 // a named one, and the periods a pass of automatic uploads must write.
 
 #include "Builders.h"
+#include "formats/Timesheet.h"
+#include "formats/TimesheetPeriod.h"
 #include "share/AutoUpload.h"
-#include "share/Timesheet.h"
-#include "share/TimesheetPeriod.h"
 
 #include <QSet>
 #include <QTest>

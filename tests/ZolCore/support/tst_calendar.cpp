@@ -1,5 +1,5 @@
 #include "Builders.h"
-#include "reports/SearchRange.h"
+#include "records/SearchRange.h"
 #include "support/Calendar.h"
 #include "support/Timestamps.h"
 

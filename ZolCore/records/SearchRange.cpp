@@ -1,4 +1,4 @@
-#include "reports/SearchRange.h"
+#include "records/SearchRange.h"
 
 #include "support/Folding.h"
 

@@ -1,4 +1,4 @@
-#include "share/LocalFileSystem.h"
+#include "files/LocalFileSystem.h"
 
 #include <QDir>
 #include <QFile>

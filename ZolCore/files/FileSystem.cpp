@@ -1,6 +1,6 @@
-#include "share/FileSystem.h"
+#include "files/FileSystem.h"
 
-#include "share/CheckedFileSystem.h"
+#include "files/CheckedFileSystem.h"
 
 namespace zol {
 

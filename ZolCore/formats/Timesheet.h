@@ -1,7 +1,7 @@
 #pragma once
 
+#include "formats/TimesheetPeriod.h"
 #include "records/TimeEntry.h"
-#include "share/TimesheetPeriod.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "share/TimesheetPeriod.h"
+#include "formats/TimesheetPeriod.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
-#include "share/Timesheet.h"
+#include "formats/Timesheet.h"
 
+#include "formats/CSVWriter.h"
+#include "formats/EntryExporter.h"
+#include "formats/StudioFolder.h"
 #include "records/Duration.h"
-#include "reports/CSVWriter.h"
-#include "reports/EntryExporter.h"
-#include "share/SharedFolderSync.h"
 
 #include <algorithm>
 
@@ -66,7 +66,7 @@ QString Timesheet::csv(const QDateTime& now) const
 
 QString Timesheet::root(const QString& studioFolder)
 {
-    return SharedFolderSync::container(studioFolder) + u'/' + folderName;
+    return StudioFolder::container(studioFolder) + u'/' + folderName;
 }
 
 QString Timesheet::folder(const QString& personFolder, const TimesheetPeriod& period)

@@ -1,7 +1,7 @@
 // Finding where an operation acts, and creating folders: as the platform
 // resolves paths, or confined below a root without following any link.
 
-#include "share/LocalFileSystem.h"
+#include "files/LocalFileSystem.h"
 
 #include <QDir>
 #include <QFile>

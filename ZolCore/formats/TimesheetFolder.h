@@ -1,6 +1,6 @@
 #pragma once
 
-#include "share/FileSystem.h"
+#include "files/FileSystem.h"
 
 #include <QByteArray>
 #include <QDateTime>

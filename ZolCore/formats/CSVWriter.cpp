@@ -1,6 +1,6 @@
-#include "reports/CSVWriter.h"
+#include "formats/CSVWriter.h"
 
-#include "reports/EntryExporter.h"
+#include "formats/EntryExporter.h"
 
 namespace zol {
 

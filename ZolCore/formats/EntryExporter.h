@@ -1,7 +1,7 @@
 #pragma once
 
+#include "formats/CSVWriter.h"
 #include "records/TimeEntry.h"
-#include "reports/CSVWriter.h"
 #include "support/Calendar.h"
 
 #include <QByteArray>

@@ -1,8 +1,8 @@
-#include "reports/EntryExporter.h"
+#include "formats/EntryExporter.h"
 
+#include "formats/Timesheet.h"
 #include "records/Duration.h"
 #include "records/Project.h"
-#include "share/Timesheet.h"
 #include "support/Timestamps.h"
 
 #include <QJsonArray>

@@ -1,5 +1,5 @@
-#include "share/FileSystem.h"
-#include "share/SharedCatalog.h"
+#include "files/WholeFile.h"
+
 #include "support/Timestamps.h"
 
 namespace zol {
@@ -47,7 +47,7 @@ private:
 
 } // namespace
 
-void writeCatalogFile(FileSystem& fileSystem, const QByteArray& bytes, const QString& target)
+void writeWhole(FileSystem& fileSystem, const QByteArray& bytes, const QString& target)
 {
     const QString path = temporaryFor(target);
     // Nothing exists to clean up until this has succeeded.

@@ -1,8 +1,8 @@
-#include "share/TimesheetFolder.h"
+#include "formats/TimesheetFolder.h"
 
-#include "reports/CSVReader.h"
-#include "share/SharedCatalog.h"
-#include "share/Timesheet.h"
+#include "files/WholeFile.h"
+#include "formats/CSVReader.h"
+#include "formats/Timesheet.h"
 #include "support/Timestamps.h"
 
 #include <QJsonDocument>
@@ -73,7 +73,7 @@ void claim(FileSystem& fileSystem, const QString& folder, const QString& machine
     if (marker && marker->machineId == machineId && marker->name == person)
         return;
     const Marker mine{machineId, person, now};
-    writeCatalogFile(fileSystem, mine.encode(), folder + u'/' + markerName);
+    writeWhole(fileSystem, mine.encode(), folder + u'/' + markerName);
 }
 
 // Moves the folder only into a free place: history already at the

@@ -1,4 +1,4 @@
-#include "share/CheckedFileSystem.h"
+#include "files/CheckedFileSystem.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "reports/CSVReader.h"
+#include "formats/CSVReader.h"
 
 namespace zol::CSVReader {
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "files/FileSystem.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace zol {
+
+// Writes a file that other machines read from a share so that a reader sees
+// either the old file or the new one: the bytes go to ".<name>.<8 hex>.tmp"
+// beside the target, which then replaces the target; where replacing fails
+// the target is deleted and the temporary file moved into its place. The temporary file
+// never outlives the call. Throws FileSystemError when the bytes cannot be
+// written or put in place.
+void writeWhole(FileSystem& fileSystem, const QByteArray& bytes, const QString& target);
+
+} // namespace zol
