@@ -4,6 +4,7 @@
 
 #include "AppModel.h"
 #include "InputCheck.h"
+#include "SessionOperations.h"
 #include "books/AppSettings.h"
 #include "formats/EntryExporter.h"
 #include "records/Duration.h"
@@ -155,38 +156,28 @@ int start(Invocation& call)
 int pause(Invocation& call)
 {
     Tracker& tracker = *call.model.tracker();
-    if (!tracker.current())
-        return call.fail(QStringLiteral("No timer is running."));
-    if (tracker.isPaused()) {
+    const auto done = SessionOperations::pause(tracker);
+    if (!done)
+        return call.fail(done.error().sentence);
+    if (!done->changed) {
         call.out << "Already paused.\n";
         return succeeded;
     }
-    tracker.pause();
-    if (const std::optional<QString>& error = tracker.loadError())
-        return call.fail(*error);
-    // Another process may have stopped it meanwhile.
-    if (!tracker.isPaused())
-        return call.fail(QStringLiteral("No timer is running."));
-    call.out << "Paused " << describeSession(*tracker.current()) << " at "
+    call.out << "Paused " << describeSession(done->session) << " at "
              << Duration::clockString(tracker.elapsed()) << ".\n";
     return succeeded;
 }
 
 int resume(Invocation& call)
 {
-    Tracker& tracker = *call.model.tracker();
-    if (!tracker.current())
-        return call.fail(QStringLiteral("Nothing is paused."));
-    if (tracker.isRunning()) {
+    const auto done = SessionOperations::resume(*call.model.tracker());
+    if (!done)
+        return call.fail(done.error().sentence);
+    if (!done->changed) {
         call.out << "Already running.\n";
         return succeeded;
     }
-    tracker.resume();
-    if (const std::optional<QString>& error = tracker.loadError())
-        return call.fail(*error);
-    if (!tracker.isRunning())
-        return call.fail(QStringLiteral("Nothing is paused."));
-    call.out << sentence(QStringLiteral("Resumed ") + describeSession(*tracker.current())) << '\n';
+    call.out << sentence(QStringLiteral("Resumed ") + describeSession(done->session)) << '\n';
     return succeeded;
 }
 

@@ -5,6 +5,7 @@
 #include "IdleMonitor.h"
 #include "Platform.h"
 #include "ReminderScheduler.h"
+#include "SessionOperations.h"
 
 namespace zol {
 
@@ -24,8 +25,9 @@ Companions::Companions(AppModel& model, Platform& platform, QObject* parent)
         return current && current->id == session;
     };
     m_reminders->onPause([this, isCurrent](const QUuid& session) {
+        // A refusal needs no answer: the session has stopped meanwhile.
         if (isCurrent(session))
-            m_model.tracker()->pause();
+            (void)SessionOperations::pause(*m_model.tracker());
     });
     m_reminders->onStop([this, isCurrent](const QUuid& session) {
         if (isCurrent(session))

@@ -3,6 +3,7 @@
 #include "AppModel.h"
 #include "InputCheck.h"
 #include "PanelState.h"
+#include "SessionOperations.h"
 #include "common/Widgets.h"
 #include "records/Duration.h"
 #include "records/ProjectColour.h"
@@ -170,6 +171,7 @@ void SessionReadout::refresh()
         m_note->setText(note);
 
     const bool paused = tracker.isPaused();
+    m_offersResume = paused;
     m_pauseOrResume->setText(paused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
     m_pauseOrResume->setAccessibleName(m_pauseOrResume->text());
     m_pauseOrResume->setToolTip(m_pauseOrResume->text() + QStringLiteral(" (Space)"));
@@ -238,11 +240,14 @@ void SessionReadout::closeConfirmation()
 
 void SessionReadout::togglePause()
 {
+    // What the button offers, whatever the books say by now.
     Tracker& tracker = *m_model.tracker();
-    if (tracker.isPaused())
-        tracker.resume();
-    else if (tracker.isRunning())
-        tracker.pause();
+    if (!tracker.isTracking())
+        return;
+    const auto done = m_offersResume ? SessionOperations::resume(tracker)
+                                     : SessionOperations::pause(tracker);
+    if (!done)
+        m_model.setStatus(StatusMessage::failure(done.error().sentence));
 }
 
 void SessionReadout::confirm(bool open)

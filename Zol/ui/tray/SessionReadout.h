@@ -57,6 +57,8 @@ private:
     QLabel* m_task;
     QLineEdit* m_note;
     QPushButton* m_pauseOrResume;
+    // Whether the button says Resume (else Pause).
+    bool m_offersResume = false;
     QPushButton* m_stop;
     QPushButton* m_switch;
     QPushButton* m_cancel;

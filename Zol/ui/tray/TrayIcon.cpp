@@ -1,6 +1,7 @@
 #include "tray/TrayIcon.h"
 
 #include "AppModel.h"
+#include "SessionOperations.h"
 #include "common/Theme.h"
 #include "tray/TrayIconPainter.h"
 
@@ -87,11 +88,12 @@ TrayIcon::TrayIcon(AppModel& model, QObject* parent)
     m_pauseOrResume = m_menu->addAction(QStringLiteral("Pause"));
     m_pauseOrResume->setObjectName(QStringLiteral("pauseOrResume"));
     connect(m_pauseOrResume, &QAction::triggered, this, [this] {
+        // What the menu offered, whatever the books say by now.
         Tracker& tracker = *m_model.tracker();
-        if (tracker.isPaused())
-            tracker.resume();
-        else
-            tracker.pause();
+        const auto done = m_offersResume ? SessionOperations::resume(tracker)
+                                         : SessionOperations::pause(tracker);
+        if (!done)
+            m_model.setStatus(StatusMessage::failure(done.error().sentence));
     });
     m_stop = m_menu->addAction(QStringLiteral("Stop"));
     m_stop->setObjectName(QStringLiteral("stop"));
@@ -191,7 +193,8 @@ void TrayIcon::followTracker()
 void TrayIcon::refresh()
 {
     const Tracker& tracker = *m_model.tracker();
-    m_pauseOrResume->setText(tracker.isPaused() ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    m_offersResume = tracker.isPaused();
+    m_pauseOrResume->setText(m_offersResume ? QStringLiteral("Resume") : QStringLiteral("Pause"));
     m_pauseOrResume->setEnabled(tracker.isTracking());
     m_stop->setEnabled(tracker.isTracking());
 

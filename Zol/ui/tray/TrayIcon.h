@@ -79,6 +79,8 @@ private:
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon* m_icon = nullptr;
     QAction* m_pauseOrResume;
+    // Whether the menu's item says Resume (else Pause).
+    bool m_offersResume = false;
     QAction* m_stop;
     TrayStatus m_status;
     bool m_drawn = false;
