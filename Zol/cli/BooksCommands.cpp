@@ -4,6 +4,7 @@
 
 #include "AppModel.h"
 #include "InputCheck.h"
+#include "PersonName.h"
 #include "SharingModel.h"
 #include "books/AppSettings.h"
 #include "books/SettingsStore.h"
@@ -132,14 +133,16 @@ int name(Invocation& call)
         call.out << settings.machineName() << '\n';
         return succeeded;
     }
-    const QString typed = call.arguments.first().trimmed();
-    if (const std::optional<QString> refusal =
-            InputCheck::refuseName(InputCheck::Name::person, typed))
-        return call.fail(*refusal);
-    settings.setMachineName(typed);
+    // Typed on a command line, a blank name is far more likely a slip than a
+    // wish to be "Onbekend".
+    if (call.arguments.first().trimmed().isEmpty())
+        return call.fail(*InputCheck::refuseName(InputCheck::Name::person, QString()));
+    const Outcome<QString> renamed = PersonName::rename(settings, call.arguments.first());
+    if (!renamed)
+        return call.fail(renamed.error().sentence);
     call.model.sharing()->applySettingsChange();
-    call.out << "Timesheets of " << call.model.administration().name << " are filed under " << typed
-             << " now.\n";
+    call.out << "Timesheets of " << call.model.administration().name << " are filed under "
+             << *renamed << " now.\n";
     return succeeded;
 }
 

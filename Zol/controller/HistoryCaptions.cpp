@@ -68,7 +68,7 @@ EmptyHistory emptyState(HistoryScope scope, bool showsSessions, bool booksHoldSe
     if (!booksHoldSessions)
         return {
             QStringLiteral("Nothing tracked yet"),
-            QStringLiteral("Click the clock in the menu bar, pick a project, and press Start.")};
+            QStringLiteral("Click the clock in the tray, pick a project, and press Start.")};
     if (scope == HistoryScope::day)
         return {QString(),
                 QStringLiteral("Nothing on this day. The rest of your history is still there.")};

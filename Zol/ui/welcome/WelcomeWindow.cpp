@@ -2,8 +2,10 @@
 
 #include "AppModel.h"
 #include "FirstRun.h"
+#include "PersonName.h"
 #include "books/AppSettings.h"
 #include "common/Icons.h"
+#include "common/PaletteFollower.h"
 #include "common/Theme.h"
 #include "common/Widgets.h"
 
@@ -57,6 +59,7 @@ WelcomeWindow::WelcomeWindow(AppModel& model, QWidget* parent)
     , m_model(model)
     , m_steps(new QStackedWidget(this))
     , m_name(new QLineEdit(this))
+    , m_nameRefusal(wrapping(new QLabel(this)))
     , m_back(new QPushButton(QStringLiteral("Back"), this))
     , m_continue(new QPushButton(QStringLiteral("Continue"), this))
     , m_skip(new QPushButton(QStringLiteral("Skip"), this))
@@ -86,6 +89,10 @@ WelcomeWindow::WelcomeWindow(AppModel& model, QWidget* parent)
     suggestions->setCaseSensitivity(Qt::CaseInsensitive);
     m_name->setCompleter(suggestions);
     name->layout()->addWidget(m_name);
+    m_nameRefusal->setObjectName(QStringLiteral("welcomeNameRefusal"));
+    tintText(m_nameRefusal, Theme::failure);
+    m_nameRefusal->hide();
+    name->layout()->addWidget(m_nameRefusal);
     name->layout()->addWidget(secondaryLabel(
         QStringLiteral("Without one, your timesheets are filed under “Onbekend”."), name));
 
@@ -95,7 +102,7 @@ WelcomeWindow::WelcomeWindow(AppModel& model, QWidget* parent)
                  QStringLiteral("Two ways to start a timer, and one place for the rest."));
     const FirstRun::HotKeyLine hotKey = FirstRun::hotKeyLine(model.platform());
     done->layout()->addWidget(
-        wayIn(QStringLiteral("clock"), QStringLiteral("The clock in the menu bar"),
+        wayIn(QStringLiteral("clock"), QStringLiteral("The clock in the tray"),
               QStringLiteral("Click it, pick a project, and press Start."), done));
     done->layout()->addWidget(
         wayIn(QStringLiteral("play"), hotKey.title, hotKey.detail, done, QStringLiteral("hotKey")));
@@ -190,14 +197,18 @@ void WelcomeWindow::setStep(int step)
 {
     if (step < 0 || step >= stepCount)
         return;
-    // The name is kept as it is typed by the time the step is left.
-    if (this->step() == 1) {
-        const QString typed = m_name->text().trimmed();
-        if (typed != m_model.settings()->machineName())
-            m_model.settings()->setMachineName(typed);
-    }
+    if (this->step() == 1 && !keepTypedName())
+        return;
     m_steps->setCurrentIndex(step);
     follow();
+}
+
+bool WelcomeWindow::keepTypedName()
+{
+    const Outcome<QString> renamed = PersonName::rename(*m_model.settings(), m_name->text());
+    m_nameRefusal->setText(renamed ? QString() : renamed.error().sentence);
+    m_nameRefusal->setVisible(!renamed);
+    return renamed.has_value();
 }
 
 void WelcomeWindow::follow()
@@ -232,8 +243,10 @@ void WelcomeWindow::finish()
 {
     if (m_finished)
         return;
+    // A name that cannot be kept keeps the window on its step.
+    if (step() == 1 && !keepTypedName())
+        return;
     m_finished = true;
-    setStep(step()); // keeps a name typed on the name step
     FirstRun::complete(m_model.defaults());
     close();
 }

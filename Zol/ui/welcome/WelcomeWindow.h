@@ -44,11 +44,15 @@ protected:
 private:
     QWidget* stepPage(const QString& title, const QString& lede);
     void follow();
+    // Saves the name typed on its step; false, with the refusal shown under
+    // it, when the name cannot be kept.
+    bool keepTypedName();
     void finish();
 
     AppModel& m_model;
     QStackedWidget* m_steps;
     QLineEdit* m_name;
+    QLabel* m_nameRefusal;
     QList<QLabel*> m_dots;
     QPushButton* m_back;
     QPushButton* m_continue;

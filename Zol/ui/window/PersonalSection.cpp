@@ -2,6 +2,7 @@
 
 #include "AppModel.h"
 #include "HistoryModel.h"
+#include "PersonName.h"
 #include "PersonalFacts.h"
 #include "ReportsModel.h"
 #include "books/AppSettings.h"
@@ -30,6 +31,7 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
                   parent)
     , m_model(model)
     , m_name(new QLineEdit(this))
+    , m_nameRefusal(wrapping(new QLabel(this)))
     , m_machineId(value(QStringLiteral("machineId"), QStringLiteral("This computer's identifier")))
     , m_filedUnder(
           value(QStringLiteral("filedUnder"), QStringLiteral("Timesheets are filed under")))
@@ -61,6 +63,11 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     suggestions->setCaseSensitivity(Qt::CaseInsensitive);
     m_name->setCompleter(suggestions);
     nameCard->body()->addWidget(m_name);
+    // Why what is typed is not saved; the name saved before stays.
+    m_nameRefusal->setObjectName(QStringLiteral("personNameRefusal"));
+    tintText(m_nameRefusal, Theme::failure);
+    m_nameRefusal->hide();
+    nameCard->body()->addWidget(m_nameRefusal);
     nameCard->body()->addWidget(secondaryLabel(
         QStringLiteral("Recorded on every session you track and shown to the rest of the studio. "
                        "Sessions already tracked keep the name they were recorded with, so "
@@ -146,8 +153,11 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
 
     connect(m_reveal, &QPushButton::clicked, this, [this] { m_model.reports()->revealDatabase(); });
     connect(m_showBackups, &QPushButton::clicked, this, [this] { m_model.revealBackups(); });
-    connect(m_name, &QLineEdit::textEdited, this,
-            [this](const QString& name) { m_model.settings()->setMachineName(name.trimmed()); });
+    connect(m_name, &QLineEdit::textEdited, this, [this](const QString& typed) {
+        const Outcome<QString> renamed = PersonName::rename(*m_model.settings(), typed);
+        m_nameRefusal->setText(renamed ? QString() : renamed.error().sentence);
+        m_nameRefusal->setVisible(!renamed);
+    });
     connect(&model, &AppModel::settingsChanged, this, &PersonalSection::followSettings);
     connect(model.history(), &HistoryModel::historyEntriesChanged, this, [this] {
         if (isVisible())
@@ -172,7 +182,8 @@ void PersonalSection::followSettings()
 {
     disconnect(m_nameFollow);
     m_nameFollow = connect(m_model.settings(), &AppSettings::machineNameChanged, this, [this] {
-        if (m_name->text().trimmed() != m_model.settings()->machineName())
+        if (m_name->text().trimmed() != m_model.settings()->machineName() &&
+            m_nameRefusal->isHidden())
             m_name->setText(m_model.settings()->machineName());
         refresh();
     });

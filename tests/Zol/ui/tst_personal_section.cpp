@@ -82,6 +82,23 @@ private Q_SLOTS:
         QTEST(text(u"filedUnderNote"_s), "note");
     }
 
+    // What cannot be a name is not saved: the name saved before stays, and
+    // the field says why until what is typed can be kept.
+    void aRefusedNameKeepsTheOldOne()
+    {
+        auto* name = find<QLineEdit>(u"personName"_s);
+        name->setText(QString(200, u'a'));
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, u"b"_s, Qt::NoModifier);
+        QCOMPARE(m_books->model->settings()->machineName(), u"Anna"_s);
+        QVERIFY(find(u"personNameRefusal"_s)->isVisible());
+        QCOMPARE(text(u"personNameRefusal"_s),
+                 u"The name timesheets are filed under is 201 characters long; the most is 200."_s);
+        QCOMPARE(name->text().size(), 201); // what was typed stays to be put right
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QCOMPARE(m_books->model->settings()->machineName(), QString(200, u'a'));
+        QVERIFY(!find(u"personNameRefusal"_s)->isVisible());
+    }
+
     void thisComputerAndItsBooks()
     {
         QCOMPARE(text(u"machineId"_s), m_books->model->settings()->machineId());

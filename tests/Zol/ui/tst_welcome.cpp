@@ -113,10 +113,21 @@ private Q_SLOTS:
         next->click();
         QCOMPARE(welcome->step(), 1);
         auto* name = welcome->findChild<QLineEdit*>(u"welcomeName"_s);
+        // A name too long to keep holds the window on its step, saying why.
+        const QString before = app->model().settings()->machineName();
+        name->setText(QString(201, u'a'));
+        next->click();
+        QCOMPARE(welcome->step(), 1);
+        QCOMPARE(app->model().settings()->machineName(), before);
+        auto* refusal = welcome->findChild<QLabel*>(u"welcomeNameRefusal"_s);
+        QVERIFY(refusal->isVisible());
+        QCOMPARE(refusal->text(),
+                 u"The name timesheets are filed under is 201 characters long; the most is 200."_s);
         name->setText(u"Anna Smit"_s);
         saveScreenshots(*welcome, u"welcome-2"_s);
         back->click();
         QCOMPARE(app->model().settings()->machineName(), u"Anna Smit"_s);
+        QVERIFY(!refusal->isVisible());
         QTest::keyClick(welcome, Qt::Key_Return);
         QTest::keyClick(welcome, Qt::Key_Return);
         QCOMPARE(welcome->step(), 2);
