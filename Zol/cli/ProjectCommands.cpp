@@ -69,24 +69,17 @@ int noSuchProject(Invocation& call)
                      QStringLiteral(". 'zol projects --all' lists them."));
 }
 
-// What an operation said: a failure exits 1, anything else is printed.
-int said(Invocation& call, bool worked)
-{
-    const int status = call.reportStatus();
-    return worked ? status : failed;
-}
-
 int projectAdd(Invocation& call)
 {
     if (!call.has(QStringLiteral("name")))
         return call.usageError(QStringLiteral("a project needs --name"));
     if (!call.has(QStringLiteral("client")))
         return call.usageError(QStringLiteral("a project needs --client"));
-    const std::optional<Project> added = call.model.catalogue()->quickAddProject(
+    const Outcome<Project> added = call.model.catalogue()->quickAddProject(
         call.arguments.first(), call.value(QStringLiteral("name")),
         call.value(QStringLiteral("client")));
     if (!added)
-        return said(call, false);
+        return call.fail(added.error().sentence);
     if (call.model.status())
         return call.reportStatus();
     call.out << "Added "
@@ -104,13 +97,15 @@ int projectEdit(Invocation& call)
     if (!call.has(QStringLiteral("name")) && !call.has(QStringLiteral("client")) &&
         !call.has(QStringLiteral("number")))
         return call.usageError(QStringLiteral("give --name, --client or --number"));
-    const bool changed = call.model.catalogue()->updateProject(
+    const Outcome<Project> changed = call.model.catalogue()->updateProject(
         *project,
         call.has(QStringLiteral("name")) ? call.value(QStringLiteral("name")) : project->name,
         call.has(QStringLiteral("client")) ? call.value(QStringLiteral("client"))
                                            : project->clientName,
         call.value(QStringLiteral("number")));
-    return said(call, changed);
+    if (!changed)
+        return call.fail(changed.error().sentence);
+    return call.reportStatus();
 }
 
 int projectActive(Invocation& call, bool active)

@@ -71,20 +71,18 @@ std::optional<Project> CatalogueModel::projectHolding(const QString& number)
     return holder;
 }
 
-void CatalogueModel::refuseTaken(const Project& holder)
+std::unexpected<Refusal> CatalogueModel::refuseTaken(const Project& holder)
 {
-    fail(holder.serial + QStringLiteral(" is already ") + holder.displayName() +
+    return refuse(holder.serial + QStringLiteral(" is already ") + holder.displayName() +
          (holder.isActive ? QString() : QStringLiteral(", archived")) + QStringLiteral(". ") +
          QStringLiteral("Pick it from the list, or use a different number."));
 }
 
-std::optional<Project> CatalogueModel::quickAddProject(const QString& number, const QString& name,
-                                                       const QString& clientName)
+Outcome<Project> CatalogueModel::quickAddProject(const QString& number, const QString& name,
+                                                 const QString& clientName)
 {
-    if (const std::optional<QString> refusal = refuseProject(name, clientName, number)) {
-        fail(*refusal);
-        return std::nullopt;
-    }
+    if (const std::optional<QString> refusal = refuseProject(name, clientName, number))
+        return refuse(*refusal);
     const QString serial = number.trimmed();
     const QString trimmedName = name.trimmed();
     const QString client = clientName.trimmed();
@@ -93,50 +91,47 @@ std::optional<Project> CatalogueModel::quickAddProject(const QString& number, co
     if (serial.isEmpty()) {
         project = Project::local(trimmedName, client, now);
     } else {
-        if (const std::optional<Project> holder = projectHolding(serial)) {
-            refuseTaken(*holder);
-            return std::nullopt;
-        }
+        if (const std::optional<Project> holder = projectHolding(serial))
+            return refuseTaken(*holder);
         project = Project{serial, trimmedName, client, true, now, now};
     }
     try {
         store().addManualProject(project);
     } catch (const Error& error) {
-        fail(error.message());
-        return std::nullopt;
+        return refuse(error.message());
     }
     afterChange();
     succeed(QStringLiteral("Added ") + trimmedName + u'.');
     return project;
 }
 
-bool CatalogueModel::updateProject(const Project& project, const QString& name,
-                                   const QString& clientName, const QString& number)
+Outcome<Project> CatalogueModel::updateProject(const Project& project, const QString& name,
+                                               const QString& clientName, const QString& number)
 {
-    if (const std::optional<QString> refusal = refuseProject(name, clientName, number)) {
-        fail(*refusal);
-        return false;
-    }
+    if (const std::optional<QString> refusal = refuseProject(name, clientName, number))
+        return refuse(*refusal);
     const QString trimmedName = name.trimmed();
     const QString serial = number.trimmed();
     if (!serial.isEmpty()) {
         const std::optional<Project> holder = projectHolding(serial);
-        if (holder && holder->serial != project.serial) {
-            refuseTaken(*holder);
-            return false;
-        }
+        if (holder && holder->serial != project.serial)
+            return refuseTaken(*holder);
     }
     try {
         // One transaction: the new number (sessions follow it), then the name
         // and client of the project and of every session on it.
         store().updateProject(project.serial, trimmedName, clientName.trimmed(), serial);
     } catch (const Error& error) {
-        fail(error.message());
-        return false;
+        return refuse(error.message());
     }
     afterChange(true);
     succeed(QStringLiteral("Updated ") + trimmedName + u'.');
-    return true;
+    Project updated = project;
+    updated.name = trimmedName;
+    updated.clientName = clientName.trimmed();
+    if (!serial.isEmpty())
+        updated.serial = serial;
+    return updated;
 }
 
 void CatalogueModel::setProjectActive(const Project& project, bool isActive)
@@ -232,6 +227,12 @@ void CatalogueModel::fail(const QString& message)
     m_model.setStatus(StatusMessage::failure(message));
 }
 
+std::unexpected<Refusal> CatalogueModel::refuse(const QString& sentence)
+{
+    fail(sentence);
+    return std::unexpected(Refusal{sentence});
+}
+
 void CatalogueModel::succeed(const QString& message)
 {
     m_model.setStatus(StatusMessage::success(message));
@@ -258,29 +259,24 @@ void CatalogueModel::armAsListed(const Project& project)
     m_model.arm(project);
 }
 
-std::optional<Project> CatalogueModel::addAndArm(const QString& number, const QString& name,
-                                                 const QString& clientName)
+Outcome<Project> CatalogueModel::addAndArm(const QString& number, const QString& name,
+                                           const QString& clientName)
 {
-    const std::optional<Project> added = quickAddProject(number, name, clientName);
+    Outcome<Project> added = quickAddProject(number, name, clientName);
     if (added)
         armAsListed(*added);
     return added;
 }
 
-bool CatalogueModel::updateInPicker(const Project& project, const QString& name,
-                                    const QString& clientName, const QString& number)
+Outcome<Project> CatalogueModel::updateInPicker(const Project& project, const QString& name,
+                                                const QString& clientName, const QString& number)
 {
     const bool wasArmed =
         m_model.armedProject() && m_model.armedProject()->serial == project.serial;
-    if (!updateProject(project, name, clientName, number))
-        return false;
-    if (wasArmed) {
-        Project edited = project;
-        if (!number.trimmed().isEmpty())
-            edited.serial = number.trimmed();
-        armAsListed(edited);
-    }
-    return true;
+    Outcome<Project> updated = updateProject(project, name, clientName, number);
+    if (updated && wasArmed)
+        armAsListed(*updated);
+    return updated;
 }
 
 } // namespace zol

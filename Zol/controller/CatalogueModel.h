@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Refusal.h"
 #include "records/Project.h"
 
 #include <QDateTime>
@@ -60,16 +61,17 @@ public:
     // gives a project with a local key until it is given one. A number another
     // project holds, archived or not, is refused with a failure that names
     // that project; a name, client or number InputCheck refuses (a blank name
-    // among them) is refused in its words. Returns the project added.
-    std::optional<Project> quickAddProject(const QString& number, const QString& name,
-                                           const QString& clientName);
+    // among them) is refused in its words. Returns the project added. A
+    // refusal is on the status line too.
+    Outcome<Project> quickAddProject(const QString& number, const QString& name,
+                                     const QString& clientName);
     // Renames a project and, with a non-blank `number`, gives it that number:
     // its sessions move onto the new number and take the new name and client.
     // A number held by another project, and a name, client or number
     // InputCheck refuses, are refused as when adding; a blank number leaves
-    // the number as it is. Returns whether it was changed.
-    bool updateProject(const Project& project, const QString& name, const QString& clientName,
-                       const QString& number);
+    // the number as it is. Returns the project as changed.
+    Outcome<Project> updateProject(const Project& project, const QString& name,
+                                   const QString& clientName, const QString& number);
     // Archives a project (out of the picker) or puts it back.
     void setProjectActive(const Project& project, bool isActive);
     // Removes a project from the catalogue; its sessions keep their copies of
@@ -87,14 +89,13 @@ public:
 
     // --- the panel's picker ---
     // The add form's submit: adds the project (as quickAddProject) and arms
-    // it. Returns the project added; none when the add was refused.
-    std::optional<Project> addAndArm(const QString& number, const QString& name,
-                                     const QString& clientName);
+    // it. Returns the project added.
+    Outcome<Project> addAndArm(const QString& number, const QString& name,
+                               const QString& clientName);
     // The picker's inline editor: edits the project (as updateProject); when it
-    // was the armed project, the edited record is armed in its place. Returns
-    // whether it was changed.
-    bool updateInPicker(const Project& project, const QString& name, const QString& clientName,
-                        const QString& number);
+    // was the armed project, the edited record is armed in its place.
+    Outcome<Project> updateInPicker(const Project& project, const QString& name,
+                                    const QString& clientName, const QString& number);
 
 Q_SIGNALS:
     void allProjectsChanged();
@@ -102,12 +103,14 @@ Q_SIGNALS:
 private:
     void setAllProjects(const QList<Project>& projects);
     // The refusal of a number `holder` already holds.
-    void refuseTaken(const Project& holder);
+    std::unexpected<Refusal> refuseTaken(const Project& holder);
     // Reloads the tracker and the catalogue and shares the change quietly.
     void afterChange(bool sessionsChanged = false);
     // Arms the tracker's record of `project`'s number, else `project` itself.
     void armAsListed(const Project& project);
     void fail(const QString& message);
+    // Puts `sentence` on the status line and gives it back as a refusal.
+    std::unexpected<Refusal> refuse(const QString& sentence);
     void succeed(const QString& message);
     EntryStore& store() const;
 

@@ -70,15 +70,15 @@ HistoryProjectDialog::~HistoryProjectDialog() = default;
 
 void HistoryProjectDialog::save()
 {
-    if (m_model.catalogue()->updateProject(m_project, m_name->text(), m_client->text(),
-                                           m_number->text())) {
+    const Outcome<Project> updated = m_model.catalogue()->updateProject(
+        m_project, m_name->text(), m_client->text(), m_number->text());
+    if (updated) {
         accept();
         return;
     }
-    // The refusal is the status line's; repeated here, where the person looks.
-    const std::optional<StatusMessage>& status = m_model.status();
-    m_refusal->setText(status ? status->text : QString());
-    m_refusal->setVisible(!m_refusal->text().isEmpty());
+    // Shown here, where the person looks.
+    m_refusal->setText(updated.error().sentence);
+    m_refusal->setVisible(true);
 }
 
 } // namespace zol::ui

@@ -121,18 +121,16 @@ QString ProjectSheet::explanation()
 void ProjectSheet::save()
 {
     CatalogueModel& catalogue = *m_model.catalogue();
-    const bool saved =
+    const Outcome<Project> saved =
         m_editing ? catalogue.updateProject(*m_editing, m_name->text(), m_client->text(),
                                             m_number->text())
-                  : catalogue.quickAddProject(m_number->text(), m_name->text(), m_client->text())
-                        .has_value();
+                  : catalogue.quickAddProject(m_number->text(), m_name->text(), m_client->text());
     if (saved) {
         accept();
         return;
     }
-    const std::optional<StatusMessage>& status = m_model.status();
-    m_refusal->setText(status ? status->text : QString());
-    m_refusal->setVisible(status.has_value());
+    m_refusal->setText(saved.error().sentence);
+    m_refusal->setVisible(true);
 }
 
 } // namespace zol::ui

@@ -242,7 +242,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, number);
         QFETCH(QString, said);
-        const std::optional<Project> added =
+        const Outcome<Project> added =
             catalogue().quickAddProject(number, u" Signs "_s, u"Beta"_s);
         QCOMPARE(m_books->said(), said);
         QCOMPARE(added.has_value(), said.startsWith(u"Added"_s));
@@ -256,7 +256,7 @@ private Q_SLOTS:
     void numberingMovesTheSessions()
     {
         // A project without a number, tracked on, then given one.
-        const std::optional<Project> local =
+        const Outcome<Project> local =
             catalogue().quickAddProject({}, u"Kitchen"_s, u"Acme"_s);
         QVERIFY(local && local->serial.startsWith(u"LOCAL:"_s));
         QVERIFY(!catalogue().projectHolding(local->serial));

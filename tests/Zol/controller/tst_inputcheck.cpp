@@ -165,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(books.said(), u"The client's name is not valid UTF-8 text."_s);
         QVERIFY(catalogue.allProjects().isEmpty());
 
-        const std::optional<Project> added =
+        const Outcome<Project> added =
             catalogue.quickAddProject(u"2301"_s, u"Brand book"_s, u"Acme"_s);
         QVERIFY(added);
         QVERIFY(!catalogue.updateProject(*added, u"Brand book"_s, u"Acme"_s, undecodable));

@@ -204,7 +204,7 @@ private Q_SLOTS:
         const auto anna = makeHome(u"Anna"_s);
         const auto ben = makeHome(u"Ben"_s);
         CatalogueModel& catalogue = *anna->model->catalogue();
-        const std::optional<Project> added =
+        const Outcome<Project> added =
             catalogue.quickAddProject(u"2301"_s, u"Poster"_s, u"Acme"_s);
         QVERIFY(added);
         QTRY_VERIFY(!anna->sharing().isSharing()); // the add is shared at once
