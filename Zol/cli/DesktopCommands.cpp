@@ -24,18 +24,6 @@ QString shown(const QString& path)
     return folder.startsWith(home + u'/') ? u'~' + folder.mid(home.size()) : folder;
 }
 
-QString sessionType()
-{
-    const QString declared = qEnvironmentVariable("XDG_SESSION_TYPE");
-    if (!declared.isEmpty())
-        return declared;
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return QStringLiteral("wayland");
-    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
-        return QStringLiteral("x11");
-    return QStringLiteral("none");
-}
-
 struct Finding
 {
     QString service;
@@ -62,7 +50,8 @@ QList<Finding> findings(Platform& platform)
 
 int doctor(Invocation& call)
 {
-    const QList<Finding> found = findings(call.model.platform());
+    Platform& platform = call.model.platform();
+    const QList<Finding> found = findings(platform);
     if (call.has(QStringLiteral("json"))) {
         QJsonArray services;
         for (const Finding& f : found)
@@ -72,7 +61,7 @@ int doctor(Invocation& call)
                             {QStringLiteral("implementation"), f.availability.implementation},
                             {QStringLiteral("reason"), f.availability.reason}});
         const QJsonObject report{{QStringLiteral("services"), services},
-                                 {QStringLiteral("sessionType"), sessionType()},
+                                 {QStringLiteral("sessionType"), platform.session().type},
                                  {QStringLiteral("dataFolder"), dataFolder()},
                                  {QStringLiteral("settingsFolder"), configFolder()}};
         call.out << QJsonDocument(report).toJson(QJsonDocument::Indented);
@@ -94,7 +83,7 @@ int doctor(Invocation& call)
         call.out << '\n';
     }
     call.out << '\n'
-             << "Session:  " << sessionType() << '\n'
+             << "Session:  " << platform.session().type << '\n'
              << "Books:    " << shown(dataFolder()) << '\n'
              << "Settings: " << shown(configFolder()) << '\n';
     return succeeded;

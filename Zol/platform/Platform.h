@@ -6,6 +6,7 @@
 #include "IdleTimeSource.h"
 #include "LoginItemService.h"
 #include "Notifier.h"
+#include "SessionKind.h"
 #include "SystemEvents.h"
 #include "TrayHost.h"
 
@@ -42,6 +43,9 @@ public:
     // The same, watched: the tray app waits for a tray that comes late.
     TrayHost& tray() const { return *m_trayHost; }
     void setTrayHost(std::unique_ptr<TrayHost> host);
+
+    // The kind of session this runs in, as it was when the platform was made.
+    const SessionKind& session() const { return m_session; }
 
     // The desktop's choice of a dark or light look.
     Appearance& appearance() const { return *m_appearance; }
@@ -80,6 +84,7 @@ private:
     std::unique_ptr<Desktop> m_desktop;
     std::unique_ptr<TrayHost> m_trayHost;
     std::unique_ptr<Appearance> m_appearance;
+    SessionKind m_session = SessionKind::ofThisProcess();
 };
 
 } // namespace zol

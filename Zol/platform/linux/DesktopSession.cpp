@@ -1,13 +1,12 @@
 #include "linux/DesktopSession.h"
 
-#include <QString>
+#include "SessionKind.h"
 
 namespace zol::linux_desktop {
 
 bool isWaylandSession()
 {
-    return qEnvironmentVariable("XDG_SESSION_TYPE").compare(u"wayland", Qt::CaseInsensitive) == 0 ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return SessionKind::ofThisProcess().wayland;
 }
 
 } // namespace zol::linux_desktop

@@ -55,7 +55,7 @@ TrayApp::TrayApp(SettingsStore& defaults, Clock& clock, std::unique_ptr<Platform
         std::make_unique<DialogDesktop>(m_platform->replaceDesktop(nullptr)));
     m_model = std::make_unique<AppModel>(defaults, clock, *m_platform);
     m_trayIcon = std::make_unique<TrayIcon>(*m_model);
-    m_panelMode = Panel::modeForThisDesktop();
+    m_panelMode = Panel::modeFor(m_platform->session());
     connect(m_trayIcon.get(), &TrayIcon::panelRequested, this, &TrayApp::togglePanel);
     connect(m_trayIcon.get(), &TrayIcon::quitRequested, qApp, &QApplication::quit);
     connect(m_model.get(), &AppModel::windowRequested, this, &TrayApp::showWindow);
@@ -132,7 +132,7 @@ void TrayApp::moveIntoTray()
     m_gaveUp = false;
     if (m_noTrayNotice)
         m_noTrayNotice->close();
-    m_panelMode = Panel::modeForThisDesktop();
+    m_panelMode = Panel::modeFor(m_platform->session());
     // The window stood in for the tray; the panel now opens from the clock.
     if (Panel* open = shownPanel(); open && open->mode() == Panel::Mode::window)
         open->close();

@@ -48,15 +48,13 @@ Panel::Panel(AppModel& model, Mode mode, QWidget* parent)
 
 Panel::~Panel() = default;
 
-Panel::Mode Panel::modeForThisDesktop()
+Panel::Mode Panel::modeFor(const SessionKind& session)
 {
     // Under XWayland too: the tray is a Wayland client there, so the X
     // server does not know where the pointer clicked it, and a compositor
     // may give an X popup no keyboard.
     const bool wayland =
-        QGuiApplication::platformName().startsWith(QStringLiteral("wayland")) ||
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-        qEnvironmentVariable("XDG_SESSION_TYPE").compare(u"wayland", Qt::CaseInsensitive) == 0;
+        session.wayland || QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
     return wayland ? Mode::placedByCompositor : Mode::popup;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SessionKind.h"
+
 #include <QRect>
 #include <QWidget>
 
@@ -26,10 +28,10 @@ public:
     Panel(AppModel& model, Mode mode, QWidget* parent = nullptr);
     ~Panel() override;
 
-    // The mode this desktop calls for: a popup in an X11 session; in a
-    // Wayland one (native or through XWayland) a window of the panel's fixed
-    // size that the compositor places, and a tiling one floats.
-    static Mode modeForThisDesktop();
+    // The mode `session` calls for: a popup in an X11 session; in a Wayland
+    // one (native or through XWayland) a window of the panel's fixed size
+    // that the compositor places, and a tiling one floats.
+    static Mode modeFor(const SessionKind& session);
 
     Mode mode() const { return m_mode; }
     PanelView& view() const { return *m_view; }

@@ -1,6 +1,7 @@
 #include "tray/TrayIcon.h"
 
 #include "AppModel.h"
+#include "Platform.h"
 #include "SessionOperations.h"
 #include "common/Theme.h"
 #include "tray/TrayIconPainter.h"
@@ -36,12 +37,12 @@ QColor TrayIcon::inkOver(const QImage& sample)
     return lightness / counted < 0.5 ? lightInk : darkInk;
 }
 
-QColor TrayIcon::inkForScheme()
+QColor TrayIcon::inkForScheme() const
 {
     // The app's palette follows the desktop's scheme; GNOME's bar is dark
     // in either.
     const bool darkBar = Theme::isDark(QApplication::palette()) ||
-                         qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QStringLiteral("GNOME"));
+                         m_model.platform().session().isDesktop(QStringLiteral("GNOME"));
     return darkBar ? lightInk : darkInk;
 }
 

@@ -71,7 +71,7 @@ Q_SIGNALS:
     void quitRequested();
 
 private:
-    static QColor inkForScheme();
+    QColor inkForScheme() const;
     void followTracker();
     void refresh();
 
