@@ -2,6 +2,7 @@
 
 #include "AppModel.h"
 #include "Companions.h"
+#include "FreedMemory.h"
 #include "FirstRun.h"
 #include "Platform.h"
 #include "TrayHost.h"
@@ -15,14 +16,10 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMessageBox>
 #include <QPixmapCache>
+#include <QScreen>
 #include <QSystemTrayIcon>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 namespace zol::ui {
 
@@ -32,16 +29,12 @@ namespace {
 // tray's arrival is watched, so nothing is looked at meanwhile.
 constexpr int trayWaitMs = 30'000;
 
-// Hands the heap that a closed window freed back to the system. glibc keeps
-// freed memory for the next allocation, and a window's widgets, drawings and
-// font caches leave holes in the middle of the heap that it would otherwise
-// never return.
+// Hands what a closed window freed back to the system, its cached drawings
+// first.
 void releaseFreedMemory()
 {
     QPixmapCache::clear();
-#if defined(__GLIBC__)
-    malloc_trim(0);
-#endif
+    returnFreedMemory();
 }
 
 } // namespace

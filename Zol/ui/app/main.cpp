@@ -2,11 +2,11 @@
 // without a command starts it on a display.
 
 #include "Platform.h"
-#include "app/SingleInstance.h"
 #include "app/TrayApp.h"
 #include "books/SettingsStore.h"
 #include "common/Icons.h"
 #include "common/Theme.h"
+#include "linux/SingleInstance.h"
 #include "support/Clock.h"
 
 #include <QApplication>
@@ -55,14 +55,14 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zol::ui::Icons::icon(QStringLiteral("zol"), QColor()));
 
-    zol::ui::SingleInstance instance;
+    zol::linux_desktop::SingleInstance instance;
     switch (instance.claim()) {
-    case zol::ui::SingleInstance::Claim::handedOver:
+    case zol::linux_desktop::SingleInstance::Claim::handedOver:
         return 0;
-    case zol::ui::SingleInstance::Claim::failed:
+    case zol::linux_desktop::SingleInstance::Claim::failed:
         QTextStream(stderr) << instance.error() << '\n';
         return 1;
-    case zol::ui::SingleInstance::Claim::first:
+    case zol::linux_desktop::SingleInstance::Claim::first:
         break;
     }
 
@@ -70,7 +70,7 @@ int main(int argc, char* argv[])
     zol::ui::Theme::apply(application, platform->appearance().preferredScheme());
     zol::SettingsStore defaults(zol::SettingsStore::defaultPath());
     zol::ui::TrayApp app(defaults, zol::Clock::system(), std::move(platform));
-    QObject::connect(&instance, &zol::ui::SingleInstance::activationRequested, &app,
+    QObject::connect(&instance, &zol::linux_desktop::SingleInstance::activationRequested, &app,
                      &zol::ui::TrayApp::openPanel);
     quitOnSignals(&app);
     app.start();

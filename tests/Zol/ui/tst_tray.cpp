@@ -10,10 +10,10 @@
 #include "PrivateBus.h"
 #include "TrayStatus.h"
 #include "UserFolders.h"
-#include "app/SingleInstance.h"
 #include "app/TrayApp.h"
 #include "books/SettingsStore.h"
 #include "common/Theme.h"
+#include "linux/SingleInstance.h"
 #include "tray/Panel.h"
 #include "tray/PanelPlacement.h"
 #include "tray/TrayIcon.h"
@@ -38,6 +38,7 @@ using namespace Qt::StringLiterals;
 using namespace zol;
 using namespace zol::test;
 using namespace zol::ui;
+using zol::linux_desktop::SingleInstance;
 
 namespace {
 

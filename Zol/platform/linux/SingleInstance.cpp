@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "linux/SingleInstance.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -14,7 +14,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-namespace zol::ui {
+namespace zol::linux_desktop {
 
 namespace {
 
@@ -156,4 +156,4 @@ void SingleInstance::acceptCaller()
     }
 }
 
-} // namespace zol::ui
+} // namespace zol::linux_desktop

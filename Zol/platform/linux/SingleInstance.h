@@ -6,7 +6,7 @@
 
 class QSocketNotifier;
 
-namespace zol::ui {
+namespace zol::linux_desktop {
 
 // One tray app per user: two would fight over the running session. The first
 // to start holds the name org.zol.Zol on the session bus (without a session
@@ -55,4 +55,4 @@ private:
     QSocketNotifier* m_accepting = nullptr;
 };
 
-} // namespace zol::ui
+} // namespace zol::linux_desktop
