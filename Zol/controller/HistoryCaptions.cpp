@@ -99,7 +99,7 @@ QString timeSpan(const TimeEntry& entry, const Calendar& calendar)
 QString uploadState(const TimeEntry& entry, const QDateTime& now, const Calendar& calendar,
                     const QLocale& locale)
 {
-    if (!entry.isInternal && entry.projectSerial.startsWith(Project::localPrefix))
+    if (!entry.isInternal && Project::isLocalKey(entry.projectSerial))
         return QStringLiteral("This project has no number yet, so it cannot be uploaded");
     if (entry.uploadedAt && entry.updatedAt <= *entry.uploadedAt && !entry.isOpen())
         return QStringLiteral("Uploaded ") +

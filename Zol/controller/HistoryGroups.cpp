@@ -16,7 +16,7 @@ QString ProjectTotal::title() const
 
 QString ProjectTotal::badge() const
 {
-    if (isInternal || projectSerial.startsWith(Project::localPrefix))
+    if (isInternal || Project::isLocalKey(projectSerial))
         return {};
     return projectSerial;
 }

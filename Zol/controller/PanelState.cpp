@@ -82,8 +82,7 @@ QString sessionTitle(const TimeEntry& entry)
 {
     if (entry.isInternal)
         return entry.projectName;
-    const QString number =
-        entry.projectSerial.startsWith(Project::localPrefix) ? QString() : entry.projectSerial;
+    const QString number = Project::numberToShow(entry.projectSerial);
     return number.isEmpty() ? entry.projectName : number + u' ' + entry.projectName;
 }
 

@@ -32,7 +32,7 @@ qint64 pausedSecondsOf(const TimeEntry& entry, const QDateTime& now)
 // has a local key so far.
 QString projectNumber(const TimeEntry& entry)
 {
-    if (entry.projectSerial.startsWith(Project::localPrefix))
+    if (Project::isLocalKey(entry.projectSerial))
         return {};
     return entry.projectSerial;
 }

@@ -32,7 +32,7 @@ QString Project::displaySerial() const
 
 bool Project::isLinked() const
 {
-    return !serial.isEmpty() && !serial.startsWith(localPrefix);
+    return !serial.isEmpty() && !isLocalKey(serial);
 }
 
 QString Project::displayName() const

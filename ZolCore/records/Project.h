@@ -27,6 +27,13 @@ struct Project
     QDateTime createdAt;
 
     static const QString localPrefix; // "LOCAL:"
+    // Whether `serial` is a local key: a project not given a number yet.
+    static bool isLocalKey(QStringView serial) { return serial.startsWith(localPrefix); }
+    // The number to show for `serial`: empty for a local key.
+    static QString numberToShow(const QString& serial)
+    {
+        return isLocalKey(serial) ? QString() : serial;
+    }
 
     // Stands for a creation date that is not known (rows older than the
     // ownership rule): the Unix epoch.

@@ -106,7 +106,7 @@ Project TimeEntry::project(const QDateTime& now) const
 
 QString TimeEntry::projectSerialForDisplay() const
 {
-    if (!isInternal && !projectSerial.isEmpty() && !projectSerial.startsWith(Project::localPrefix))
+    if (!isInternal && !projectSerial.isEmpty() && !Project::isLocalKey(projectSerial))
         return projectSerial;
     return projectName;
 }
@@ -138,7 +138,7 @@ bool TimeEntry::matchesFolded(QStringView foldedQuery, bool isInternal, QStringV
                               QStringView clientName, QStringView projectName, QStringView note,
                               QStringView machineName)
 {
-    const bool showsSerial = !isInternal && !projectSerial.startsWith(Project::localPrefix);
+    const bool showsSerial = !isInternal && !Project::isLocalKey(projectSerial);
     const QStringView fields[] = {showsSerial ? projectSerial : QStringView(), clientName,
                                   projectName, note, machineName};
     for (QStringView field : fields) {

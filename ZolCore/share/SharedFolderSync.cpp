@@ -67,7 +67,7 @@ QList<Project> SharedFolderSync::worthSharing(const QList<Project>& projects, co
     QList<Project> shared;
     for (const Project& project : projects) {
         if (project.serial.isEmpty() || project.serial.startsWith(QStringLiteral("INT:"))
-            || project.serial.startsWith(Project::localPrefix))
+            || Project::isLocalKey(project.serial))
             continue;
         if (!project.isActive
             && double(project.updatedAt.msecsTo(now)) / 1000.0 >= closedProjectGracePeriod)
@@ -276,7 +276,7 @@ std::optional<Project> SharedFolderSync::projectOnShare(QStringView number)
     const QDateTime now = m_clock.now();
     const auto find = [&key](const QList<SharedProject>& projects) -> std::optional<Project> {
         for (const SharedProject& shared : projects) {
-            if (shared.number.isEmpty() || shared.number.startsWith(Project::localPrefix))
+            if (shared.number.isEmpty() || Project::isLocalKey(shared.number))
                 continue;
             if (shared.number.trimmed().toUpper() == key)
                 return shared.project();

@@ -156,7 +156,7 @@ void SessionReadout::refresh()
         confirm(false);
     }
     m_badge->setBadge(current->isInternal ? QStringLiteral("Internal")
-                      : current->projectSerial.startsWith(Project::localPrefix)
+                      : Project::isLocalKey(current->projectSerial)
                           ? QStringLiteral("No number")
                           : current->projectSerial,
                       ProjectColour::of(*current));

@@ -70,8 +70,7 @@ QRect paint(QPainter* painter, const QRect& area, const TimeEntry& entry, const 
     if (entry.isInternal)
         return paint(painter, area, QStringLiteral("Internal"), ProjectColour::neutral(), font,
                      palette);
-    const QString number =
-        entry.projectSerial.startsWith(Project::localPrefix) ? QString() : entry.projectSerial;
+    const QString number = Project::numberToShow(entry.projectSerial);
     return paint(painter, area, number, ProjectColour::of(entry), font, palette);
 }
 
