@@ -183,21 +183,15 @@ int resume(Invocation& call)
 
 int stop(Invocation& call)
 {
-    if (!call.model.tracker()->current())
-        return call.fail(QStringLiteral("No timer is running."));
-    call.model.stop();
-    if (const std::optional<QString>& error = call.model.tracker()->loadError())
-        return call.fail(*error);
+    if (const auto stopped = call.model.stop(); !stopped)
+        return call.fail(stopped.error().sentence);
     return call.reportStatus();
 }
 
 int discard(Invocation& call)
 {
-    if (!call.model.tracker()->current())
-        return call.fail(QStringLiteral("No timer is running."));
-    call.model.cancelRecording();
-    if (const std::optional<QString>& error = call.model.tracker()->loadError())
-        return call.fail(*error);
+    if (const auto discarded = call.model.cancelRecording(); !discarded)
+        return call.fail(discarded.error().sentence);
     return call.reportStatus();
 }
 

@@ -8,6 +8,7 @@
 #include "records/Project.h"
 #include "support/Calendar.h"
 #include "support/Clock.h"
+#include "Refusal.h"
 #include "tracking/Tracker.h"
 
 #include <QFuture>
@@ -191,8 +192,11 @@ public:
     // work from anything but a single past day.
     void resume(const Project& project);
     void resumeInternal(const QString& description);
-    // Stops the current session and says what was logged.
-    void stop();
+    // Stops the open session, as the books hold it now, and says on the
+    // status line what was logged. Refused with "No timer is running." when
+    // nothing is open (another process may have stopped it), or with why the
+    // books could not be written.
+    Outcome<Tracker::StopResult> stop();
     // What the status line says of a stop: "Logged 1h 5m to Brand book.", or
     // that nothing was kept; none when nothing was stopped. A start that
     // stops the open session may say the same (Tracker::stoppedByLastStart).
@@ -213,8 +217,9 @@ public:
     Tracker::ToggleResult toggle();
     // The panel's Start: the armed internal work, else the armed project.
     void startArmedProject();
-    // Throws the current session away, whatever its length.
-    void cancelRecording();
+    // Throws the open session away, whatever its length; refused as stop().
+    // Returns the session, as discarded.
+    Outcome<TimeEntry> cancelRecording();
     // "Take it off": the away time leaves the session it was reported for.
     void discardIdleTime(const IdleReport& report);
 

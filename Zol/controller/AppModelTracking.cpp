@@ -81,12 +81,29 @@ void AppModel::resumeInternal(const QString& description)
         startInternal(description);
 }
 
-void AppModel::stop()
+namespace {
+
+// Why nothing open could be stopped or discarded.
+std::unexpected<Refusal> nothingOpen(const Tracker& tracker)
+{
+    return std::unexpected(
+        Refusal{tracker.loadError().value_or(QStringLiteral("No timer is running."))});
+}
+
+} // namespace
+
+Outcome<Tracker::StopResult> AppModel::stop()
 {
     saveCurrentNote();
+    m_tracker->reloadIfChangedElsewhere();
+    if (!m_tracker->current())
+        return nothingOpen(*m_tracker);
     const Tracker::StopResult result = m_tracker->stop();
+    if (result.kind == Tracker::StopResult::Kind::nothing)
+        return nothingOpen(*m_tracker);
     if (const std::optional<StatusMessage> message = stopMessage(result, m_tracker->now()))
         setStatus(message);
+    return result;
 }
 
 std::optional<StatusMessage> AppModel::stopMessage(const Tracker::StopResult& result,
@@ -167,11 +184,17 @@ void AppModel::startArmedProject()
         start(*m_armedProject);
 }
 
-void AppModel::cancelRecording()
+Outcome<TimeEntry> AppModel::cancelRecording()
 {
-    if (const std::optional<TimeEntry> discarded = m_tracker->discardRunning())
-        setStatus(StatusMessage::info(QStringLiteral("Discarded the recording on ") +
-                                      discarded->projectSerialForDisplay() + u'.'));
+    m_tracker->reloadIfChangedElsewhere();
+    if (!m_tracker->current())
+        return nothingOpen(*m_tracker);
+    const std::optional<TimeEntry> discarded = m_tracker->discardRunning();
+    if (!discarded)
+        return nothingOpen(*m_tracker);
+    setStatus(StatusMessage::info(QStringLiteral("Discarded the recording on ") +
+                                  discarded->projectSerialForDisplay() + u'.'));
+    return *discarded;
 }
 
 void AppModel::discardIdleTime(const IdleReport& report)
