@@ -16,10 +16,10 @@ public:
 
     using QObject::QObject;
 
-    // What the desktop's settings ask for now.
+    // What the desktop's settings ask for, as far as known now; never waits.
     virtual Scheme preferredScheme() = 0;
-    // From now on, changed() is emitted when the choice changes. Until then
-    // nothing is watched.
+    // Asks the desktop, and from now on changed() is emitted when the answer
+    // comes and whenever the choice changes. Until then nothing is asked.
     virtual void watch() {}
 
 Q_SIGNALS:

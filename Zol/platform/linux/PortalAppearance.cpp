@@ -1,6 +1,7 @@
 #include "linux/PortalAppearance.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 
 namespace zol::linux_desktop {
@@ -38,23 +39,7 @@ PortalAppearance::PortalAppearance(QDBusConnection bus, QObject* parent)
 
 Appearance::Scheme PortalAppearance::preferredScheme()
 {
-    if (m_known)
-        return *m_known;
-    if (!m_bus.isConnected())
-        return Scheme::noPreference;
-    QDBusMessage read =
-        QDBusMessage::createMethodCall(portalService, portalPath, settingsInterface, QStringLiteral("Read"));
-    read << appearanceGroup << schemeKey;
-    // The portal starts on demand on most desktops; where it is not running
-    // already, the app starts without waiting for it.
-    read.setAutoStartService(false);
-    const QDBusMessage reply = m_bus.call(read, QDBus::Block, 300);
-    const Scheme scheme = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
-                              ? schemeOf(reply.arguments().constFirst())
-                              : Scheme::noPreference;
-    if (m_watching)
-        m_known = scheme;
-    return scheme;
+    return m_known.value_or(Scheme::noPreference);
 }
 
 void PortalAppearance::watch()
@@ -64,6 +49,31 @@ void PortalAppearance::watch()
     m_watching = true;
     m_bus.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"),
                   this, SLOT(onSettingChanged(QDBusMessage)));
+    QDBusMessage read = QDBusMessage::createMethodCall(portalService, portalPath,
+                                                       settingsInterface, QStringLiteral("Read"));
+    read << appearanceGroup << schemeKey;
+    // The portal starts on demand on most desktops; the app does not wait
+    // for it: the answer, whenever it comes, is a change like any other.
+    read.setAutoStartService(false);
+    auto* answer = new QDBusPendingCallWatcher(m_bus.asyncCall(read), this);
+    connect(answer, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
+        call->deleteLater();
+        const QDBusMessage reply = call->reply();
+        // A change signalled meanwhile is newer than this answer.
+        if (m_known || reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+            return;
+        learn(schemeOf(reply.arguments().constFirst()));
+    });
+}
+
+void PortalAppearance::learn(Scheme scheme)
+{
+    if (m_known == scheme)
+        return;
+    const Scheme before = preferredScheme();
+    m_known = scheme;
+    if (scheme != before)
+        Q_EMIT changed();
 }
 
 void PortalAppearance::onSettingChanged(const QDBusMessage& message)
@@ -73,11 +83,7 @@ void PortalAppearance::onSettingChanged(const QDBusMessage& message)
     if (said.size() != 3 || said.at(0).toString() != appearanceGroup ||
         said.at(1).toString() != schemeKey)
         return;
-    const Scheme scheme = schemeOf(said.at(2));
-    if (m_known == scheme)
-        return;
-    m_known = scheme;
-    Q_EMIT changed();
+    learn(schemeOf(said.at(2)));
 }
 
 } // namespace zol::linux_desktop

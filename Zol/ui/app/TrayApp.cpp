@@ -52,8 +52,9 @@ TrayApp::TrayApp(SettingsStore& defaults, Clock& clock, std::unique_ptr<Platform
     connect(m_trayIcon.get(), &TrayIcon::panelRequested, this, &TrayApp::togglePanel);
     connect(m_trayIcon.get(), &TrayIcon::quitRequested, qApp, &QApplication::quit);
     connect(m_model.get(), &AppModel::windowRequested, this, &TrayApp::showWindow);
-    // The palette was chosen before the app was made; it follows the
-    // desktop's choice from here on.
+    // The palette was chosen before the app was made, without waiting for
+    // the desktop's choice; it follows that choice once the desktop answers,
+    // and whenever it changes.
     Appearance& appearance = m_platform->appearance();
     connect(&appearance, &Appearance::changed, this, [this, &appearance] {
         Theme::apply(*qApp, appearance.preferredScheme());
