@@ -26,9 +26,9 @@ namespace {
 // The other machines' names, from their meta files. The share is read
 // through the file layer confined to it, which refuses links, pipes and
 // oversized files.
-QStringList peerNames(const QString& folder, const QString& ownId)
+QStringList peerNames(FileSystem& fileSystem, const QString& folder, const QString& ownId)
 {
-    const std::shared_ptr<FileSystem> files = FileSystem::local().confinedTo(folder);
+    const std::shared_ptr<FileSystem> files = fileSystem.confinedTo(folder);
     const QString peers = StudioFolder::container(folder) + QStringLiteral("/peers");
     QStringList names;
     try {
@@ -78,9 +78,10 @@ std::optional<QDateTime> newestTimesheet(FileSystem& files, const QString& folde
 }
 
 // When this person's newest timesheet file on the share was written.
-std::optional<QDateTime> lastUploadAt(const QString& folder, const QString& machineId)
+std::optional<QDateTime> lastUploadAt(FileSystem& fileSystem, const QString& folder,
+                                      const QString& machineId)
 {
-    const std::shared_ptr<FileSystem> files = FileSystem::local().confinedTo(folder);
+    const std::shared_ptr<FileSystem> files = fileSystem.confinedTo(folder);
     const std::optional<QString> personFolder =
         TimesheetFolder::folderClaimed(*files, machineId, Timesheet::root(folder));
     if (!personFolder)
@@ -94,9 +95,11 @@ int studio(Invocation& call)
     const AppSettings& settings = *call.model.settings();
     const QString folder = settings.sharedFolder().value_or(QString());
     const bool reachable = !folder.isEmpty() && QFileInfo(folder).isDir();
-    const QStringList peers = reachable ? peerNames(folder, settings.machineId()) : QStringList();
+    FileSystem& files = call.model.fileSystem();
+    const QStringList peers =
+        reachable ? peerNames(files, folder, settings.machineId()) : QStringList();
     const std::optional<QDateTime> uploaded =
-        reachable ? lastUploadAt(folder, settings.machineId()) : std::nullopt;
+        reachable ? lastUploadAt(files, folder, settings.machineId()) : std::nullopt;
     const bool sharing = call.model.sharing()->canUpload();
     if (call.has(QStringLiteral("json"))) {
         const QJsonObject object{

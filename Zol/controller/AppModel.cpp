@@ -56,11 +56,12 @@ AppModel::StoreOpener AppModel::defaultStoreOpener()
 }
 
 AppModel::AppModel(SettingsStore& defaults, Clock& clock, Platform& platform, StoreOpener openStore,
-                   QObject* parent)
+                   FileSystem& fileSystem, QObject* parent)
     : QObject(parent)
     , m_defaults(defaults)
     , m_clock(clock)
     , m_platform(platform)
+    , m_fileSystem(fileSystem)
     , m_openStore(std::move(openStore))
     , m_administrations(AppSettings::administrations(defaults))
     , m_administration(AppSettings::currentAdministration(defaults))

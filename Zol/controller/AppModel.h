@@ -1,14 +1,15 @@
 #pragma once
 
 #include "IdleReport.h"
+#include "Refusal.h"
 #include "StatusMessage.h"
 #include "books/Administration.h"
 #include "books/AppSettings.h"
 #include "books/TaskList.h"
+#include "files/FileSystem.h"
 #include "records/Project.h"
 #include "support/Calendar.h"
 #include "support/Clock.h"
-#include "Refusal.h"
 #include "tracking/Tracker.h"
 
 #include <QFuture>
@@ -85,14 +86,17 @@ public:
 
     // Reads the administrations and opens the one last open. Never fails: when
     // its database cannot be opened the controller tracks to an in-memory one
-    // and says so in startupError(). Call bootstrap() before use.
+    // and says so in startupError(). Call bootstrap() before use. Exports,
+    // the studio folder and its reports go through `fileSystem`.
     AppModel(SettingsStore& defaults, Clock& clock, Platform& platform,
-             StoreOpener openStore = defaultStoreOpener(), QObject* parent = nullptr);
+             StoreOpener openStore = defaultStoreOpener(),
+             FileSystem& fileSystem = FileSystem::local(), QObject* parent = nullptr);
     ~AppModel() override;
 
     SettingsStore& defaults() const { return m_defaults; }
     Clock& clock() const { return m_clock; }
     Platform& platform() const { return m_platform; }
+    FileSystem& fileSystem() const { return m_fileSystem; }
     // The user's calendar in the current time zone.
     const Calendar& calendar() const { return m_calendar; }
     // Today in the user's calendar, by the controller's clock.
@@ -374,6 +378,7 @@ private:
     SettingsStore& m_defaults;
     Clock& m_clock;
     Platform& m_platform;
+    FileSystem& m_fileSystem;
     Calendar m_calendar;
     StoreOpener m_openStore;
 

@@ -136,8 +136,8 @@ QFuture<void> ReportsModel::readStudio()
     m_studioReadGeneration = generation;
     m_studioRead = OffThread::run(
         this,
-        [share, clock, calendar] {
-            return StudioHours::read(share, FileSystem::local(), *clock, calendar);
+        [share, clock, calendar, files = &m_model.fileSystem()] {
+            return StudioHours::read(share, *files, *clock, calendar);
         },
         [this, generation, serial](OffThread::Outcome<StudioHours::Snapshot> outcome) {
             if (serial == m_studioReadSerial)

@@ -56,9 +56,8 @@ using PackageFile = std::pair<QString, QByteArray>;
 // new folder is there; when it cannot be moved aside it stays, and the rename
 // onto it fails unless it is an empty folder. Either way a failure leaves the
 // old contents whole and removes the half-built folder. Throws zol::Error.
-void writePackage(const QString& target, const QList<PackageFile>& files)
+void writePackage(FileSystem& fileSystem, const QString& target, const QList<PackageFile>& files)
 {
-    FileSystem& fileSystem = FileSystem::local();
     const QFileInfo place(QDir::cleanPath(target));
     const QString path = place.filePath();
     const QString parent = place.path();
@@ -159,7 +158,7 @@ void ReportsModel::exportSessions(const ExportScope& scope, EntryExporter::Forma
     if (!path)
         return;
     try {
-        FileSystem::local().writeAtomically(*path, bytes);
+        m_model.fileSystem().writeAtomically(*path, bytes);
     } catch (const Error& error) {
         m_model.setStatus(StatusMessage::failure(error.message()));
         return;
@@ -214,7 +213,7 @@ void ReportsModel::exportStudioPackage()
         const QString report = HTMLReport::make(studio, period, studioName, query, sessionsFile,
                                                 m_model.clock().now());
         const QString sessions = StudioHours::csv(rows, studio.calendar);
-        writePackage(*path, {{reportFile, report.toUtf8()}, {sessionsFile, sessions.toUtf8()}});
+        writePackage(m_model.fileSystem(), *path, {{reportFile, report.toUtf8()}, {sessionsFile, sessions.toUtf8()}});
     } catch (const Error& error) {
         m_model.setStatus(StatusMessage::failure(error.message()));
         return;
@@ -245,7 +244,7 @@ void ReportsModel::exportStudioRows()
     if (!path)
         return;
     try {
-        FileSystem::local().writeAtomically(*path, StudioHours::csv(rows, calendar).toUtf8());
+        m_model.fileSystem().writeAtomically(*path, StudioHours::csv(rows, calendar).toUtf8());
     } catch (const Error& error) {
         m_model.setStatus(StatusMessage::failure(error.message()));
         return;
@@ -270,7 +269,7 @@ void ReportsModel::saveStudioReport()
     if (!path)
         return;
     try {
-        FileSystem::local().writeAtomically(*path, report.toUtf8());
+        m_model.fileSystem().writeAtomically(*path, report.toUtf8());
     } catch (const Error& error) {
         m_model.setStatus(StatusMessage::failure(error.message()));
         return;
