@@ -21,6 +21,34 @@ QString outputOf(const QProcessEnvironment& environment, const QString& program,
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+QProcessEnvironment x11Session(const QString& display, const QString& busAddress)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("x11"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    return environment;
+}
+
+bool grabScreen(const QProcessEnvironment& environment, const QString& grabber,
+                const QString& path, const QRect& area)
+{
+    QStringList arguments{path};
+    if (!area.isEmpty())
+        arguments << QString::number(area.x()) << QString::number(area.y())
+                  << QString::number(area.width()) << QString::number(area.height());
+    QProcess grab;
+    grab.setProcessEnvironment(environment);
+    grab.start(grabber, arguments);
+    if (!grab.waitForFinished(20'000)) {
+        endProcess(grab);
+        return false;
+    }
+    return grab.exitStatus() == QProcess::NormalExit && grab.exitCode() == 0;
+}
+
 void endProcess(QProcess& process)
 {
     if (process.state() == QProcess::NotRunning)

@@ -18,6 +18,17 @@ namespace zol::test {
 QString outputOf(const QProcessEnvironment& environment, const QString& program,
                  const QStringList& arguments);
 
+// The system environment made an X11 session on `display` (":N") with the
+// session bus at `busAddress`: Qt draws through xcb, and no Wayland display
+// is seen.
+QProcessEnvironment x11Session(const QString& display, const QString& busAddress);
+
+// Saves a picture of the screen of `environment`'s display (of `area` only,
+// when given) as PNG at `path`, with the screen grabber `grabber`. Whether it
+// was saved.
+bool grabScreen(const QProcessEnvironment& environment, const QString& grabber,
+                const QString& path, const QRect& area = {});
+
 // Ends `process`: asks it to go, then kills it if it lingers.
 void endProcess(QProcess& process);
 

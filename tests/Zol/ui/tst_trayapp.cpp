@@ -129,15 +129,8 @@ class TestTrayApp : public QObject
 
     void screenshot(const QString& name, const QRect& area = {})
     {
-        QStringList arguments{screenshotFolder() + u'/' + name + u".png"_s};
-        if (!area.isEmpty())
-            arguments << QString::number(area.x()) << QString::number(area.y())
-                      << QString::number(area.width()) << QString::number(area.height());
-        QProcess grab;
-        grab.setProcessEnvironment(m_environment);
-        grab.start(QStringLiteral(ZOL_SCREENGRAB_BINARY), arguments);
-        QVERIFY(grab.waitForFinished(20'000));
-        QCOMPARE(grab.exitCode(), 0);
+        QVERIFY(grabScreen(m_environment, QStringLiteral(ZOL_SCREENGRAB_BINARY),
+                           screenshotFolder() + u'/' + name + u".png"_s, area));
     }
 
 private Q_SLOTS:
@@ -148,12 +141,7 @@ private Q_SLOTS:
         QVERIFY2(m_display->isRunning(), qPrintable(m_display->error()));
         m_bus = std::make_unique<PrivateBus>();
         QVERIFY2(m_bus->isRunning(), qPrintable(m_bus->error()));
-        m_environment = QProcessEnvironment::systemEnvironment();
-        m_environment.insert(u"DISPLAY"_s, m_display->name());
-        m_environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus->address());
-        m_environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-        m_environment.insert(u"XDG_SESSION_TYPE"_s, u"x11"_s);
-        m_environment.remove(u"WAYLAND_DISPLAY"_s);
+        m_environment = x11Session(m_display->name(), m_bus->address());
         m_tray = std::make_unique<QProcess>();
         m_tray->setProcessEnvironment(m_environment);
         m_tray->start(u"trayer"_s, {u"--edge"_s, u"top"_s, u"--align"_s, u"right"_s,

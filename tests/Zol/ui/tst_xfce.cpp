@@ -158,15 +158,8 @@ class TestXfce : public QObject
 
     void grab(const QString& name, const QRect& area = {})
     {
-        QStringList arguments{screenshotFolder() + u'/' + name + u".png"_s};
-        if (!area.isEmpty())
-            arguments << QString::number(area.x()) << QString::number(area.y())
-                      << QString::number(area.width()) << QString::number(area.height());
-        QProcess grabber;
-        grabber.setProcessEnvironment(m_environment);
-        grabber.start(QStringLiteral(ZOL_SCREENGRAB_BINARY), arguments);
-        QVERIFY(grabber.waitForFinished(20'000));
-        QCOMPARE(grabber.exitCode(), 0);
+        QVERIFY(grabScreen(m_environment, QStringLiteral(ZOL_SCREENGRAB_BINARY),
+                           screenshotFolder() + u'/' + name + u".png"_s, area));
     }
 
 private Q_SLOTS:
@@ -186,14 +179,9 @@ private Q_SLOTS:
         QVERIFY2(m_display->isRunning(), qPrintable(m_display->error()));
         m_bus = std::make_unique<PrivateBus>();
         QVERIFY2(m_bus->isRunning(), qPrintable(m_bus->error()));
-        m_environment = QProcessEnvironment::systemEnvironment();
-        m_environment.insert(u"DISPLAY"_s, m_display->name());
-        m_environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus->address());
-        m_environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-        m_environment.insert(u"XDG_SESSION_TYPE"_s, u"x11"_s);
+        m_environment = x11Session(m_display->name(), m_bus->address());
         m_environment.insert(u"XDG_CURRENT_DESKTOP"_s, u"XFCE"_s);
         m_environment.insert(u"NO_AT_BRIDGE"_s, u"1"_s);
-        m_environment.remove(u"WAYLAND_DISPLAY"_s);
         // The app's icons where an installed Zol has them, for the panel too.
         m_environment.insert(u"XDG_DATA_DIRS"_s,
                              QStringLiteral(ZOL_DATA_DIR) + u":/usr/local/share:/usr/share"_s);
