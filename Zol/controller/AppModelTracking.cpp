@@ -83,7 +83,8 @@ void AppModel::resumeInternal(const QString& description)
 
 namespace {
 
-// Why nothing open could be stopped or discarded.
+// Why nothing open could be stopped or discarded: the step read the books, so
+// a load error is this step's own.
 std::unexpected<Refusal> nothingOpen(const Tracker& tracker)
 {
     return std::unexpected(
@@ -95,9 +96,6 @@ std::unexpected<Refusal> nothingOpen(const Tracker& tracker)
 Outcome<Tracker::StopResult> AppModel::stop()
 {
     saveCurrentNote();
-    m_tracker->reloadIfChangedElsewhere();
-    if (!m_tracker->current())
-        return nothingOpen(*m_tracker);
     const Tracker::StopResult result = m_tracker->stop();
     if (result.kind == Tracker::StopResult::Kind::nothing)
         return nothingOpen(*m_tracker);
@@ -186,9 +184,6 @@ void AppModel::startArmedProject()
 
 Outcome<TimeEntry> AppModel::cancelRecording()
 {
-    m_tracker->reloadIfChangedElsewhere();
-    if (!m_tracker->current())
-        return nothingOpen(*m_tracker);
     const std::optional<TimeEntry> discarded = m_tracker->discardRunning();
     if (!discarded)
         return nothingOpen(*m_tracker);

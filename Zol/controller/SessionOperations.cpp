@@ -6,26 +6,16 @@ namespace zol::SessionOperations {
 
 namespace {
 
-// `pausing`: pause, else resume.
+// `pausing`: pause, else resume. The step decides on the books as they are
+// inside its transaction, and the tracker shows them afterwards.
 Outcome<PauseChange> change(Tracker& tracker, bool pausing, const QString& nothingOpen)
 {
-    tracker.reloadIfChangedElsewhere();
+    const bool changed = pausing ? tracker.pause() : tracker.resume();
+    if (const std::optional<QString>& error = tracker.loadError())
+        return std::unexpected(Refusal{*error});
     if (!tracker.current())
-        return std::unexpected(Refusal{tracker.loadError().value_or(nothingOpen)});
-    const auto isAsked = [&tracker, pausing] {
-        return pausing ? tracker.isPaused() : tracker.isRunning();
-    };
-    if (isAsked())
-        return PauseChange{*tracker.current(), false};
-    if (pausing)
-        tracker.pause();
-    else
-        tracker.resume();
-    if (tracker.current() && isAsked())
-        return PauseChange{*tracker.current(), true};
-    // The books could not be written, or between the look and the step
-    // another process stopped the session.
-    return std::unexpected(Refusal{tracker.loadError().value_or(nothingOpen)});
+        return std::unexpected(Refusal{nothingOpen});
+    return PauseChange{*tracker.current(), changed};
 }
 
 } // namespace

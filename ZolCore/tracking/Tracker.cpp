@@ -197,9 +197,9 @@ Tracker::StopResult Tracker::stop()
     return result;
 }
 
-void Tracker::pause()
+bool Tracker::pause()
 {
-    changeOpen([this](TimeEntry& open) {
+    return changeOpen([this](TimeEntry& open) {
         if (!open.isTicking())
             return false;
         open.pause(m_clock.now());
@@ -207,9 +207,9 @@ void Tracker::pause()
     });
 }
 
-void Tracker::resume()
+bool Tracker::resume()
 {
-    changeOpen([this](TimeEntry& open) {
+    return changeOpen([this](TimeEntry& open) {
         if (!open.isPaused())
             return false;
         open.resume(m_clock.now());

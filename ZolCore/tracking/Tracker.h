@@ -113,8 +113,11 @@ public:
     std::optional<TimeEntry> startInternal(const QString& description, const QString& note = {},
                                            const QString& task = {});
     StopResult stop();
-    void pause();
-    void resume();
+    // Whether the open session was paused (resumed) by this call: not when
+    // it already was, or nothing is open, or the store failed (loadError).
+    // Either way the tracker shows the books as they are afterwards.
+    bool pause();
+    bool resume();
     void togglePause();
 
     // What toggle() did.

@@ -66,10 +66,11 @@ int main(int argc, char* argv[])
         break;
     }
 
-    std::unique_ptr<zol::Platform> platform = zol::Platform::forThisDesktop();
-    zol::ui::Theme::apply(application, platform->appearance().preferredScheme());
+    // The desktop's own look until it says it prefers another: the app asks
+    // without waiting, and its answer comes as a change (TrayApp follows it).
+    zol::ui::Theme::apply(application, zol::Appearance::Scheme::noPreference);
     zol::SettingsStore defaults(zol::SettingsStore::defaultPath());
-    zol::ui::TrayApp app(defaults, zol::Clock::system(), std::move(platform));
+    zol::ui::TrayApp app(defaults, zol::Clock::system(), zol::Platform::forThisDesktop());
     QObject::connect(&instance, &zol::linux_desktop::SingleInstance::activationRequested, &app,
                      &zol::ui::TrayApp::openPanel);
     quitOnSignals(&app);
