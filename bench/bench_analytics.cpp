@@ -117,9 +117,9 @@ int main(int argc, char** argv)
     std::unique_ptr<Platform> platform = Platform::doingNothing();
     AppModel model(defaults, Clock::system(), *platform,
                    [](const QString&, const Clock& clock) { return EntryStore::inMemory(clock); });
-    model.setRunsBackgroundWork(false);
+    model.books().setRunsBackgroundWork(false);
     model.bootstrap();
-    model.settings()->setSharedFolderPath(share.path());
+    model.books().settings()->setSharedFolderPath(share.path());
     model.reports()->setReportPeriod(
         TimesheetPeriod(TimesheetPeriod::Kind::year, QDateTime(QDate(2026, 6, 1), QTime(12, 0))));
 
@@ -238,7 +238,7 @@ int main(int argc, char** argv)
     // Projects: a letter typed into the search of a large catalogue.
     for (int i = 0; i < projectCount; ++i) {
         const QDateTime at(QDate(2025, 1, 1).addDays(i % 400), QTime(9, 0), Qt::UTC);
-        model.store()->addManualProject(
+        model.books().store()->addManualProject(
             Project{QString::number(10000 + i), QStringLiteral("Project %1").arg(i),
                     clients.at(i % clients.size()), i % 9 != 0, at, at});
     }

@@ -111,11 +111,11 @@ int run()
     AppModel model(defaults, Clock::system(), *platform, [path](const QString&, const Clock& c) {
         return std::make_unique<EntryStore>(path, c);
     });
-    model.setRunsBackgroundWork(false);
+    model.books().setRunsBackgroundWork(false);
     model.bootstrap();
     HistoryModel& history = *model.history();
     RawDatabase raw(path);
-    const Calendar& calendar = model.calendar();
+    const Calendar& calendar = model.books().calendar();
 
     ui::HistorySection section(model);
     section.resize(1100, 720);

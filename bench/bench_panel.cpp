@@ -84,10 +84,10 @@ void typeKey(QWidget* field, Qt::Key key, const QString& text)
 qsizetype pickerWork(AppModel& model, const QString& filter)
 {
     const QSignalBlocker quiet(&model);
-    const QString before = model.projectFilter();
-    model.setProjectFilter(filter);
-    const qsizetype shown = model.pickerProjects().size();
-    model.setProjectFilter(before);
+    const QString before = model.panel().projectFilter();
+    model.panel().setProjectFilter(filter);
+    const qsizetype shown = model.panel().pickerProjects().size();
+    model.panel().setProjectFilter(before);
     return shown;
 }
 
@@ -110,12 +110,12 @@ int run()
     std::unique_ptr<Platform> platform = Platform::doingNothing();
     AppModel model(defaults, Clock::system(), *platform,
                    [](const QString&, const Clock& clock) { return EntryStore::inMemory(clock); });
-    model.setRunsBackgroundWork(false);
-    fill(*model.store());
+    model.books().setRunsBackgroundWork(false);
+    fill(*model.books().store());
     model.bootstrap();
-    if (model.tracker()->projects().size() != projectCount) {
+    if (model.books().tracker()->projects().size() != projectCount) {
         print(u"setup failed: the tracker lists "_s +
-              QString::number(model.tracker()->projects().size()) + u" projects\n"_s);
+              QString::number(model.books().tracker()->projects().size()) + u" projects\n"_s);
         return 1;
     }
 
@@ -187,7 +187,7 @@ int run()
         std::vector<double> typed;
         std::vector<double> work;
         for (int i = 0; i < repetitions; ++i) {
-            model.setProjectFilter(key.before);
+            model.panel().setProjectFilter(key.before);
             search->setFocus();
             search->end(false);
             settle();
@@ -206,7 +206,7 @@ int run()
                 u"key, list, layout, drawing"_s, u"pickerProjects() for “"_s + after + u"”"_s,
                 timings, 1, note, false});
     }
-    model.setProjectFilter({});
+    model.panel().setProjectFilter({});
     return 0;
 }
 

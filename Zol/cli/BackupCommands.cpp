@@ -33,7 +33,7 @@ QString kindText(BackupFiles::Kind kind)
 // The open books' backups, or the refusal printed when they keep none.
 const StoreBackups* backupsOf(Invocation& call, int* status)
 {
-    const StoreBackups* backups = call.model.store()->backups();
+    const StoreBackups* backups = call.model.books().store()->backups();
     if (!backups)
         *status = call.fail(
             QStringLiteral("These books are a temporary database, which has no backups."));
@@ -47,7 +47,7 @@ int backups(Invocation& call)
     if (!backups)
         return status;
     const QList<BackupFiles::Backup> found = backups->files().list();
-    const QString name = call.model.administration().name;
+    const QString name = call.model.books().administration().name;
     if (call.has(QStringLiteral("json"))) {
         QJsonArray rows;
         for (const BackupFiles::Backup& backup : found) {
@@ -69,7 +69,7 @@ int backups(Invocation& call)
                  << " has no backups yet. One is taken before the first change of each day.\n";
         return succeeded;
     }
-    call.out << "Backups of " << name << " in " << AppModel::shownPath(backups->files().folder())
+    call.out << "Backups of " << name << " in " << OpenBooks::shownPath(backups->files().folder())
              << ", newest first:\n";
     for (const BackupFiles::Backup& backup : found) {
         const std::optional<qint64> sessions = BackupCopy::sessionsIn(backup.path);
@@ -96,7 +96,7 @@ int backupsRestore(Invocation& call)
     if (!backups)
         return status;
     const QString which = call.arguments.first();
-    const QString name = call.model.administration().name;
+    const QString name = call.model.books().administration().name;
     QString source;
     if (which.contains(u'/') || which.endsWith(QStringLiteral(".sqlite3"))) {
         source = which;

@@ -24,11 +24,11 @@ namespace {
 // ignoring case.
 std::optional<Administration> administrationNamed(const AppModel& model, const QString& text)
 {
-    for (const Administration& a : model.administrations()) {
+    for (const Administration& a : model.books().administrations()) {
         if (a.id == text)
             return a;
     }
-    for (const Administration& a : model.administrations()) {
+    for (const Administration& a : model.books().administrations()) {
         if (a.name.compare(text.trimmed(), Qt::CaseInsensitive) == 0)
             return a;
     }
@@ -45,14 +45,15 @@ int books(Invocation& call)
 {
     const AppModel& model = call.model;
     if (call.has(QStringLiteral("json"))) {
-        call.out << QJsonDocument::fromJson(Administration::encodeList(model.administrations()))
+        call.out << QJsonDocument::fromJson(
+                        Administration::encodeList(model.books().administrations()))
                         .toJson(QJsonDocument::Indented);
         return succeeded;
     }
-    for (const Administration& a : model.administrations()) {
-        call.out << (a.id == model.administration().id ? "* " : "  ") << a.name;
-        call.out << "  (" << a.subtitle(model.clock().now(), model.calendar()) << ")  " << a.id
-                 << '\n';
+    for (const Administration& a : model.books().administrations()) {
+        call.out << (a.id == model.books().administration().id ? "* " : "  ") << a.name;
+        call.out << "  (" << a.subtitle(model.clock().now(), model.books().calendar()) << ")  "
+                 << a.id << '\n';
     }
     return succeeded;
 }
@@ -81,7 +82,7 @@ int booksAdd(Invocation& call)
         return call.fail(QStringLiteral("There are books called ") + editor.name.trimmed() +
                          QStringLiteral(" already."));
     const Administration added = editor.applied(Administration::fresh());
-    call.model.addAdministration(added);
+    call.model.books().addAdministration(added);
     call.out << "Added " << added.name << ". 'zol books open " << added.name << "' opens them.\n";
     return succeeded;
 }
@@ -92,7 +93,7 @@ int booksOpen(Invocation& call)
         administrationNamed(call.model, call.arguments.first());
     if (!target)
         return noSuchBooks(call, call.arguments.first());
-    if (target->id == call.model.administration().id) {
+    if (target->id == call.model.books().administration().id) {
         call.out << target->name << " is open already.\n";
         return succeeded;
     }
@@ -128,7 +129,7 @@ int booksEmpty(Invocation& call)
 
 int name(Invocation& call)
 {
-    AppSettings& settings = *call.model.settings();
+    AppSettings& settings = *call.model.books().settings();
     if (call.arguments.isEmpty()) {
         call.out << settings.machineName() << '\n';
         return succeeded;
@@ -141,7 +142,7 @@ int name(Invocation& call)
     if (!renamed)
         return call.fail(renamed.error().sentence);
     call.model.sharing()->applySettingsChange();
-    call.out << "Timesheets of " << call.model.administration().name << " are filed under "
+    call.out << "Timesheets of " << call.model.books().administration().name << " are filed under "
              << *renamed << " now.\n";
     return succeeded;
 }
@@ -231,9 +232,9 @@ std::expected<QVariant, QString> parsed(const QString& name, const QString& text
 QVariant read(const AppModel& model, const SettingKey& key)
 {
     if (key.property)
-        return model.settings()->property(key.property);
+        return model.books().settings()->property(key.property);
     if (QStringView(key.key) == u"admin.current")
-        return model.administration().id;
+        return model.books().administration().id;
     return AppSettings::hasCompletedSetup(model.defaults());
 }
 
@@ -274,12 +275,12 @@ int settings(Invocation& call)
         call.out << name << " = " << shown(*on) << '\n';
         return succeeded;
     }
-    const QMetaProperty property = model.settings()->metaObject()->property(
-        model.settings()->metaObject()->indexOfProperty(found->property));
+    const QMetaProperty property = model.books().settings()->metaObject()->property(
+        model.books().settings()->metaObject()->indexOfProperty(found->property));
     const std::expected<QVariant, QString> value = parsed(name, text, property.metaType());
     if (!value)
         return call.fail(value.error());
-    property.write(model.settings(), *value);
+    property.write(model.books().settings(), *value);
     model.sharing()->applySettingsChange();
     call.out << name << " = " << shown(read(model, *found)) << '\n';
     return succeeded;
@@ -287,7 +288,7 @@ int settings(Invocation& call)
 
 int tasks(Invocation& call)
 {
-    const TaskList& list = call.model.taskList();
+    const TaskList& list = call.model.books().taskList();
     if (call.has(QStringLiteral("json"))) {
         // Times for people and other programs read as ISO 8601 here too, not
         // as the list keeps them for itself.
@@ -297,7 +298,7 @@ int tasks(Invocation& call)
         call.out << QJsonDocument(object).toJson(QJsonDocument::Indented);
         return succeeded;
     }
-    const QString books = call.model.administration().name;
+    const QString books = call.model.books().administration().name;
     if (list.isEnabled()) {
         call.out << "Tasks are on in " << books << ".\n";
     } else {
@@ -315,8 +316,8 @@ int tasks(Invocation& call)
 
 int saveTasks(Invocation& call, const TaskList& changed, const QString& said)
 {
-    call.model.saveTaskList(changed.isEnabled(), changed.tasks());
-    if (call.model.status() && call.model.status()->kind == StatusMessage::Kind::failure)
+    call.model.books().saveTaskList(changed.isEnabled(), changed.tasks());
+    if (call.model.status().showsFailure())
         return call.reportStatus();
     call.out << said << '\n';
     return succeeded;
@@ -324,7 +325,7 @@ int saveTasks(Invocation& call, const TaskList& changed, const QString& said)
 
 int tasksAdd(Invocation& call)
 {
-    const TaskList& list = call.model.taskList();
+    const TaskList& list = call.model.books().taskList();
     const QString typed = call.arguments.first();
     if (const std::optional<QString> refusal =
             InputCheck::refuseName(InputCheck::Name::task, typed))
@@ -349,7 +350,7 @@ std::optional<QString> listedTask(const TaskList& list, const QString& typed)
 
 int tasksRemove(Invocation& call)
 {
-    const TaskList& list = call.model.taskList();
+    const TaskList& list = call.model.books().taskList();
     const std::optional<QString> task = listedTask(list, call.arguments.first());
     if (!task)
         return call.fail(QStringLiteral("There is no task called ") + call.arguments.first() +
@@ -362,7 +363,7 @@ int tasksRemove(Invocation& call)
 
 int tasksMove(Invocation& call)
 {
-    const TaskList& list = call.model.taskList();
+    const TaskList& list = call.model.books().taskList();
     const std::optional<QString> task = listedTask(list, call.arguments.first());
     const QString way = call.arguments.at(1);
     if (way != u"up" && way != u"down")
@@ -380,7 +381,7 @@ int tasksMove(Invocation& call)
 int tasksSwitch(Invocation& call, bool on)
 {
     const std::expected<TaskList, QString> changed =
-        call.model.taskList().enabling(on, call.model.clock().now());
+        call.model.books().taskList().enabling(on, call.model.clock().now());
     if (!changed) {
         // The window's sentence points at its list below; here the list is
         // a command away.

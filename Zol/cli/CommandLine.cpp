@@ -272,10 +272,10 @@ int CommandLine::execute(const Command& command, const QStringList& words)
         command.usesDesktop ? Platform::loadForThisDesktop()
                             : Platform::doingNothing(std::move(desktopOwned));
     AppModel model(defaults, m_clock, *platform);
-    model.setRunsBackgroundWork(false);
+    model.books().setRunsBackgroundWork(false);
     model.bootstrap();
 
-    if (const std::optional<QString>& error = model.startupError()) {
+    if (const std::optional<QString>& error = model.books().startupError()) {
         m_err << *error << '\n';
         if (command.writes) {
             m_err << "zol " << command.name
@@ -321,7 +321,7 @@ int Invocation::fail(const QString& message) const
 
 int Invocation::reportStatus() const
 {
-    const std::optional<StatusMessage>& status = model.status();
+    const std::optional<StatusMessage>& status = model.status().message();
     if (!status)
         return succeeded;
     if (status->kind == StatusMessage::Kind::failure)

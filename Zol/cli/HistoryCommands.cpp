@@ -61,7 +61,7 @@ int log(Invocation& call)
             chosen = scope;
         }
     }
-    QDate day = call.model.today();
+    QDate day = call.model.books().today();
     HistoryScope scope = HistoryScope::day;
     if (chosen == u"day") {
         day = QDate::fromString(call.value(chosen), u"yyyy-MM-dd");
@@ -72,14 +72,14 @@ int log(Invocation& call)
         scope = chosen == u"week" ? HistoryScope::week : HistoryScope::month;
     } else if (!chosen.isEmpty()) {
         const std::optional<TimesheetPeriod> period =
-            TimesheetPeriod::fromId(call.value(chosen), call.model.calendar());
+            TimesheetPeriod::fromId(call.value(chosen), call.model.books().calendar());
         const auto kind =
             chosen == u"week" ? TimesheetPeriod::Kind::week : TimesheetPeriod::Kind::month;
         if (!period || period->kind() != kind)
             return call.usageError(chosen == u"week"
                                        ? QStringLiteral("--week takes a week such as 2026-W10")
                                        : QStringLiteral("--month takes a month such as 2026-03"));
-        day = call.model.calendar().day(period->start());
+        day = call.model.books().calendar().day(period->start());
         scope = chosen == u"week" ? HistoryScope::week : HistoryScope::month;
     }
     history.setHistoryScope(scope);
@@ -142,7 +142,8 @@ int edit(Invocation& call)
     for (const QString& which : {QStringLiteral("start"), QStringLiteral("end")}) {
         if (!call.has(which))
             continue;
-        const std::optional<QDateTime> at = localTime(call.value(which), call.model.calendar());
+        const std::optional<QDateTime> at =
+            localTime(call.value(which), call.model.books().calendar());
         if (!at)
             return call.usageError(QStringLiteral("--") + which +
                                    QStringLiteral(" takes a time such as \"2026-03-02 09:30\""));
@@ -166,7 +167,7 @@ int edit(Invocation& call)
         // The sessions in the way first: the explanation speaks of them as
         // "above".
         for (const TimeEntry& other : check.overlaps)
-            call.err << "  " << line(other, call.model.clock().now(), call.model.calendar())
+            call.err << "  " << line(other, call.model.clock().now(), call.model.books().calendar())
                      << '\n';
         call.err << check.refusal << '\n';
         if (!check.explanation.isEmpty())
@@ -179,7 +180,7 @@ int edit(Invocation& call)
     }
     if (!check.warning.isEmpty())
         call.out << check.warning << '\n';
-    if (call.model.status())
+    if (call.model.status().message())
         return call.reportStatus();
     call.out << "Saved.\n";
     return succeeded;
@@ -193,7 +194,7 @@ int remove(Invocation& call)
     if (!named)
         return status;
     if (call.model.history()->deleteEntries(idsOf(*named)) == 0) {
-        if (call.model.status() && call.model.status()->kind == StatusMessage::Kind::failure)
+        if (call.model.status().showsFailure())
             return call.reportStatus();
         return call.fail(QStringLiteral("No such session."));
     }
@@ -267,7 +268,7 @@ std::optional<QList<TimeEntry>> sessionsNamed(Invocation& call, const QStringLis
         }
         QList<TimeEntry> matches;
         try {
-            matches = call.model.store()->entriesWithIdPrefix(*typed, deleted, shown + 1);
+            matches = call.model.books().store()->entriesWithIdPrefix(*typed, deleted, shown + 1);
         } catch (const Error& error) {
             *status = call.fail(error.message());
             return std::nullopt;
@@ -285,10 +286,12 @@ std::optional<QList<TimeEntry>> sessionsNamed(Invocation& call, const QStringLis
                                                 : QString::number(matches.size()))
                      << " sessions:\n";
             for (const TimeEntry& match : matches.mid(0, shown))
-                call.err
-                    << "  " << uuidText(match.id) << "  "
-                    << call.model.calendar().local(match.startedAt).toString(u"yyyy-MM-dd HH:mm")
-                    << "  " << describeSession(match) << '\n';
+                call.err << "  " << uuidText(match.id) << "  "
+                         << call.model.books()
+                                .calendar()
+                                .local(match.startedAt)
+                                .toString(u"yyyy-MM-dd HH:mm")
+                         << "  " << describeSession(match) << '\n';
             *status = call.fail(QStringLiteral("Give more of the id."));
             return std::nullopt;
         }
@@ -302,7 +305,7 @@ std::optional<QList<TimeEntry>> sessionsNamed(Invocation& call, const QStringLis
 // Sessions listed oldest first, under a heading per day, with the total.
 void printSessions(Invocation& call, QList<TimeEntry> entries)
 {
-    const Calendar& calendar = call.model.calendar();
+    const Calendar& calendar = call.model.books().calendar();
     const QDateTime now = call.model.clock().now();
     std::sort(entries.begin(), entries.end(),
               [](const TimeEntry& a, const TimeEntry& b) { return a.startedAt < b.startedAt; });

@@ -80,7 +80,7 @@ int projectAdd(Invocation& call)
         call.value(QStringLiteral("client")));
     if (!added)
         return call.fail(added.error().sentence);
-    if (call.model.status())
+    if (call.model.status().message())
         return call.reportStatus();
     call.out << "Added "
              << (added->displaySerial().isEmpty() ? QStringLiteral("a draft")
@@ -123,7 +123,7 @@ int projectRemove(Invocation& call)
     if (!project)
         return noSuchProject(call);
     call.model.catalogue()->deleteProject(*project);
-    if (call.model.status())
+    if (call.model.status().message())
         return call.reportStatus();
     call.out << "Removed " << project->serial << ' ' << project->name << ".\n";
     return succeeded;
@@ -134,7 +134,7 @@ int projectNext(Invocation& call)
     const std::optional<QString> next = call.model.catalogue()->suggestedProjectNumber();
     if (!next)
         return call.fail(QStringLiteral("Project numbers are typed by hand in ") +
-                         call.model.administration().name + u'.');
+                         call.model.books().administration().name + u'.');
     call.out << *next << '\n';
     return succeeded;
 }

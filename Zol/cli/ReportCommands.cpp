@@ -28,8 +28,7 @@ CommandDesktop::Answer savingTo(const std::optional<QString>& path)
 // The status line, then where the file went.
 int reportSaved(Invocation& call)
 {
-    const bool worked =
-        !call.model.status() || call.model.status()->kind != StatusMessage::Kind::failure;
+    const bool worked = !call.model.status().showsFailure();
     const int status = call.reportStatus();
     if (worked && !call.desktop.revealed().isEmpty())
         call.out << QDir::toNativeSeparators(call.desktop.revealed().constLast()) << '\n';
@@ -38,12 +37,13 @@ int reportSaved(Invocation& call)
 
 std::optional<TimesheetPeriod> periodArgument(Invocation& call, const QString& text)
 {
-    return TimesheetPeriod::fromId(text, call.model.calendar());
+    return TimesheetPeriod::fromId(text, call.model.books().calendar());
 }
 
 TimesheetPeriod thisMonth(const AppModel& model)
 {
-    return TimesheetPeriod(TimesheetPeriod::Kind::month, model.clock().now(), model.calendar());
+    return TimesheetPeriod(TimesheetPeriod::Kind::month, model.clock().now(),
+                           model.books().calendar());
 }
 
 int search(Invocation& call)
@@ -62,7 +62,7 @@ int search(Invocation& call)
     }
     search.setSearchQuery(query);
     Invocation::wait(search.searchTask());
-    if (call.model.status() && call.model.status()->kind == StatusMessage::Kind::failure)
+    if (call.model.status().showsFailure())
         return call.reportStatus();
     if (call.has(QStringLiteral("json"))) {
         call.out << QString::fromUtf8(
@@ -143,7 +143,7 @@ int report(Invocation& call)
 
     int status = succeeded;
     const auto write = [&](const QString& option, auto&& run) {
-        call.model.setStatus(std::nullopt);
+        call.model.status().show(std::nullopt);
         call.desktop.answerWith(
             savingTo(call.has(option) ? std::optional(call.value(option)) : std::nullopt));
         run();

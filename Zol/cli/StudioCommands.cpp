@@ -92,7 +92,7 @@ std::optional<QDateTime> lastUploadAt(FileSystem& fileSystem, const QString& fol
 
 int studio(Invocation& call)
 {
-    const AppSettings& settings = *call.model.settings();
+    const AppSettings& settings = *call.model.books().settings();
     const QString folder = settings.sharedFolder().value_or(QString());
     const bool reachable = !folder.isEmpty() && QFileInfo(folder).isDir();
     FileSystem& files = call.model.fileSystem();
@@ -113,8 +113,8 @@ int studio(Invocation& call)
         call.out << QJsonDocument(object).toJson(QJsonDocument::Indented);
         return succeeded;
     }
-    if (call.model.administration().isLocalOnly()) {
-        call.out << call.model.administration().name << " never leaves this machine.\n";
+    if (call.model.books().administration().isLocalOnly()) {
+        call.out << call.model.books().administration().name << " never leaves this machine.\n";
         return succeeded;
     }
     if (folder.isEmpty()) {
@@ -132,8 +132,9 @@ int studio(Invocation& call)
                          : QStringLiteral("Other machines: ") + peers.join(QStringLiteral(", ")))
                  << '\n';
     call.out << "Timesheets last handed in: "
-             << (uploaded ? call.model.calendar().local(*uploaded).toString(u"yyyy-MM-dd HH:mm")
-                          : QStringLiteral("never"))
+             << (uploaded
+                     ? call.model.books().calendar().local(*uploaded).toString(u"yyyy-MM-dd HH:mm")
+                     : QStringLiteral("never"))
              << '\n';
     return succeeded;
 }
@@ -148,21 +149,21 @@ int studioFolder(Invocation& call)
                          QStringLiteral(". Is the NAS mounted?"));
     const QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(typed));
     Invocation::wait(call.model.sharing()->chooseStudioFolder(folder));
-    const std::optional<StatusMessage>& status = call.model.status();
+    const std::optional<StatusMessage>& status = call.model.status().message();
     if (status && status->kind == StatusMessage::Kind::failure &&
         status->text.startsWith(QStringLiteral("That folder belongs to "))) {
         call.err << status->text << '\n' << SharingModel::folderTakenExplanation() << '\n';
         return failed;
     }
     if (!status)
-        call.out << "Studio folder: " << call.model.settings()->sharedFolderPath() << '\n';
+        call.out << "Studio folder: " << call.model.books().settings()->sharedFolderPath() << '\n';
     return call.reportStatus();
 }
 
 int studioDisconnect(Invocation& call)
 {
-    if (!call.model.settings()->sharedFolder())
-        return call.fail(call.model.administration().name +
+    if (!call.model.books().settings()->sharedFolder())
+        return call.fail(call.model.books().administration().name +
                          QStringLiteral(" has no studio folder."));
     call.model.sharing()->disconnectStudioFolder();
     return call.reportStatus();
@@ -190,7 +191,7 @@ std::optional<TimesheetPeriod> uploadPeriod(Invocation& call, int* status)
         *status = call.usageError(QStringLiteral("give one of PERIOD, --week and --month"));
         return std::nullopt;
     }
-    const Calendar& calendar = call.model.calendar();
+    const Calendar& calendar = call.model.books().calendar();
     const QString text = week    ? call.value(QStringLiteral("week"))
                          : month ? call.value(QStringLiteral("month"))
                                  : call.arguments.value(0);
@@ -218,7 +219,7 @@ int studioUpload(Invocation& call)
         !call.has(QStringLiteral("month"))) {
         if (!sharing.canUpload())
             return call.fail(QStringLiteral("Set up the studio folder first."));
-        if (!call.model.settings()->autoUploadEnabled())
+        if (!call.model.books().settings()->autoUploadEnabled())
             return call.fail(
                 QStringLiteral("Automatic upload is off; name a period to upload it."));
         Invocation::wait(sharing.autoUploadNow());

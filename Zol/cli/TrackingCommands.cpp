@@ -27,7 +27,7 @@ WorkStatus workStatus(const Tracker& tracker)
 int status(Invocation& call)
 {
     AppModel& model = call.model;
-    const Tracker& tracker = *model.tracker();
+    const Tracker& tracker = *model.books().tracker();
     const std::optional<TimeEntry>& current = tracker.current();
     if (call.has(QStringLiteral("json"))) {
         QJsonObject entry;
@@ -43,10 +43,10 @@ int status(Invocation& call)
             {QStringLiteral("todayTotalSeconds"), tracker.todayTotal()},
             {QStringLiteral("workStatus"), workStatus(tracker).phrase},
             {QStringLiteral("administration"),
-             QJsonObject{{QStringLiteral("id"), model.administration().id},
-                         {QStringLiteral("name"), model.administration().name}}},
-            {QStringLiteral("person"), model.settings()->machineName()},
-            {QStringLiteral("machineId"), model.settings()->machineId()},
+             QJsonObject{{QStringLiteral("id"), model.books().administration().id},
+                         {QStringLiteral("name"), model.books().administration().name}}},
+            {QStringLiteral("person"), model.books().settings()->machineName()},
+            {QStringLiteral("machineId"), model.books().settings()->machineId()},
             {QStringLiteral("entry"), current ? QJsonValue(entry) : QJsonValue()},
         };
         call.out << QJsonDocument(object).toJson(QJsonDocument::Indented);
@@ -59,8 +59,8 @@ int status(Invocation& call)
                  << " · " << Duration::clockString(tracker.elapsed()) << '\n';
     call.out << "Today: " << Duration::coarseString(tracker.todayTotal()) << " · "
              << workStatus(tracker).phrase << '\n';
-    call.out << "Books: " << model.administration().name << " · filed under "
-             << model.settings()->machineName() << '\n';
+    call.out << "Books: " << model.books().administration().name << " · filed under "
+             << model.books().settings()->machineName() << '\n';
     if (const std::optional<QString>& error = tracker.loadError())
         return call.fail(*error);
     return succeeded;
@@ -74,45 +74,42 @@ int takePending(Invocation& call)
     if (const std::optional<QString> refusal =
             InputCheck::refuseNote(call.value(QStringLiteral("note"))))
         return call.fail(*refusal);
-    model.setPendingNote(call.value(QStringLiteral("note")));
+    model.panel().setPendingNote(call.value(QStringLiteral("note")));
     if (!call.has(QStringLiteral("task"))) {
-        model.setPendingTask(model.taskList().defaultTask());
+        model.panel().setPendingTask(model.books().taskList().defaultTask());
         return succeeded;
     }
     const QString task = call.value(QStringLiteral("task")).trimmed();
-    if (!model.taskList().isEnabled())
+    if (!model.books().taskList().isEnabled())
         return call.fail(QStringLiteral("Tasks are switched off in ") +
-                         model.administration().name +
+                         model.books().administration().name +
                          QStringLiteral(". Switch them on with 'zol tasks on'."));
-    for (const QString& choice : model.taskList().choices()) {
+    for (const QString& choice : model.books().taskList().choices()) {
         if (choice.compare(task, Qt::CaseInsensitive) == 0) {
-            model.setPendingTask(choice);
+            model.panel().setPendingTask(choice);
             return succeeded;
         }
     }
     return call.fail(QStringLiteral("There is no task called ") + task +
                      QStringLiteral(". The tasks are: ") +
-                     model.taskList().choices().join(QStringLiteral(", ")) + u'.');
+                     model.books().taskList().choices().join(QStringLiteral(", ")) + u'.');
 }
 
 // What a start did to the session open before it, as a stop would say it.
 void sayWhatWasStopped(Invocation& call)
 {
-    const Tracker& tracker = *call.model.tracker();
+    const Tracker& tracker = *call.model.books().tracker();
     if (const std::optional<StatusMessage> stopped =
-            AppModel::stopMessage(tracker.stoppedByLastStart(), tracker.now()))
+            SessionOperations::stopMessage(tracker.stoppedByLastStart(), tracker.now()))
         call.out << stopped->text << '\n';
 }
 
 // Says what was started: the session written, which another process may
 // already have stopped again. A session it stopped first is said first.
-int afterStart(Invocation& call, const std::optional<TimeEntry>& started)
+int afterStart(Invocation& call, const Outcome<TimeEntry>& started)
 {
-    if (!started) {
-        if (const std::optional<QString>& error = call.model.tracker()->loadError())
-            return call.fail(*error);
-        return failed;
-    }
+    if (!started)
+        return call.fail(started.error().sentence);
     sayWhatWasStopped(call);
     call.out << sentence(QStringLiteral("Started ") + describeSession(*started)) << '\n';
     return succeeded;
@@ -125,21 +122,15 @@ int start(Invocation& call)
     if (internal == !call.arguments.isEmpty())
         return call.usageError(internal ? QStringLiteral("give either NUMBER or --internal")
                                         : QStringLiteral("missing NUMBER"));
-    const QString description = call.value(QStringLiteral("internal")).trimmed();
-    if (internal) {
-        if (const std::optional<QString> refusal =
-                InputCheck::refuseName(InputCheck::Name::internalWork, description))
-            return call.fail(*refusal);
-    }
     if (const int refused = takePending(call))
         return refused;
-    if (internal) {
-        return afterStart(call, model.startInternal(description));
-    }
+    if (internal)
+        return afterStart(call,
+                          model.sessions().startInternal(call.value(QStringLiteral("internal"))));
     const QString number = call.arguments.first();
     std::optional<Project> project;
     try {
-        project = model.store()->project(number);
+        project = model.books().store()->project(number);
     } catch (const Error& error) {
         return call.fail(error.message());
     }
@@ -150,13 +141,12 @@ int start(Invocation& call)
     if (!project->isActive)
         return call.fail(project->serial + QStringLiteral(" is archived. 'zol project unarchive ") +
                          project->serial + QStringLiteral("' puts it back."));
-    return afterStart(call, model.start(*project));
+    return afterStart(call, model.sessions().start(*project));
 }
 
 int pause(Invocation& call)
 {
-    Tracker& tracker = *call.model.tracker();
-    const auto done = SessionOperations::pause(tracker);
+    const auto done = call.model.sessions().pause();
     if (!done)
         return call.fail(done.error().sentence);
     if (!done->changed) {
@@ -164,13 +154,13 @@ int pause(Invocation& call)
         return succeeded;
     }
     call.out << "Paused " << describeSession(done->session) << " at "
-             << Duration::clockString(tracker.elapsed()) << ".\n";
+             << Duration::clockString(call.model.books().tracker()->elapsed()) << ".\n";
     return succeeded;
 }
 
 int resume(Invocation& call)
 {
-    const auto done = SessionOperations::resume(*call.model.tracker());
+    const auto done = call.model.sessions().resume();
     if (!done)
         return call.fail(done.error().sentence);
     if (!done->changed) {
@@ -183,30 +173,24 @@ int resume(Invocation& call)
 
 int stop(Invocation& call)
 {
-    if (const auto stopped = call.model.stop(); !stopped)
+    if (const auto stopped = call.model.sessions().stop(); !stopped)
         return call.fail(stopped.error().sentence);
     return call.reportStatus();
 }
 
 int discard(Invocation& call)
 {
-    if (const auto discarded = call.model.cancelRecording(); !discarded)
+    if (const auto discarded = call.model.sessions().discard(); !discarded)
         return call.fail(discarded.error().sentence);
     return call.reportStatus();
 }
 
 int note(Invocation& call)
 {
-    if (!call.model.tracker()->current())
-        return call.fail(QStringLiteral("No timer is running."));
-    const std::optional<TimeEntry> noted =
-        call.model.setRunningNote(call.arguments.first(), call.has(QStringLiteral("append")));
-    if (!noted) {
-        if (call.model.status())
-            return call.reportStatus();
-        // Another process stopped it meanwhile.
-        return call.fail(QStringLiteral("No timer is running."));
-    }
+    const Outcome<TimeEntry> noted =
+        call.model.sessions().setNote(call.arguments.first(), call.has(QStringLiteral("append")));
+    if (!noted)
+        return call.fail(noted.error().sentence);
     if (noted->note.isEmpty())
         call.out << sentence(QStringLiteral("Cleared the note of ") + describeSession(*noted))
                  << '\n';
@@ -218,8 +202,8 @@ int note(Invocation& call)
 int toggle(Invocation& call)
 {
     AppModel& model = call.model;
-    const Tracker& tracker = *model.tracker();
-    switch (model.toggle()) {
+    const Tracker& tracker = *model.books().tracker();
+    switch (model.sessions().toggle()) {
     case Tracker::ToggleResult::paused:
         if (tracker.current())
             call.out << "Paused " << describeSession(*tracker.current()) << " at "
@@ -237,7 +221,8 @@ int toggle(Invocation& call)
     if (const std::optional<QString>& error = tracker.loadError())
         return call.fail(*error);
     // "Pick a project first.": nothing was started, so it is a failure here.
-    return call.fail(model.status() ? model.status()->text : QStringLiteral("Nothing to do."));
+    return call.fail(model.status().message() ? model.status().text()
+                                              : QStringLiteral("Nothing to do."));
 }
 
 } // namespace

@@ -1,17 +1,18 @@
 #include "AdministrationForm.h"
 
-#include "AppModel.h"
 #include "CatalogueModel.h"
 #include "InputCheck.h"
+#include "OpenBooks.h"
 #include "books/ProjectNumbering.h"
 
 namespace zol {
 
-AdministrationForm::AdministrationForm(AppModel& model,
+AdministrationForm::AdministrationForm(OpenBooks& books, const CatalogueModel& catalogue,
                                        const std::optional<Administration>& editing,
                                        QObject* parent)
     : QObject(parent)
-    , m_model(model)
+    , m_books(books)
+    , m_catalogue(catalogue)
     , m_isNew(!editing)
     , m_original(editing.value_or(Administration::fresh()))
     , m_editor(Administration::Editor::from(m_original))
@@ -69,12 +70,12 @@ QString AdministrationForm::nextNumber() const
     if (!scheme)
         return {};
     QStringList existing;
-    if (!m_isNew && m_original.id == m_model.administration().id) {
-        for (const Project& project : m_model.catalogue()->allProjects())
+    if (!m_isNew && m_original.id == m_books.administration().id) {
+        for (const Project& project : m_catalogue.allProjects())
             existing.append(project.serial);
     }
-    return ProjectNumbering::next(scheme->pattern(), existing, m_model.clock().now(),
-                                  m_model.calendar())
+    return ProjectNumbering::next(scheme->pattern(), existing, m_books.clock().now(),
+                                  m_books.calendar())
         .value_or(QString());
 }
 
@@ -96,16 +97,16 @@ bool AdministrationForm::save()
     m_refusal.reset();
     const Administration saved = m_editor.applied(m_original);
     if (m_isNew)
-        m_model.addAdministration(saved);
+        m_books.addAdministration(saved);
     else
-        m_model.updateAdministration(saved);
+        m_books.updateAdministration(saved);
     Q_EMIT changed();
     return true;
 }
 
 bool AdministrationForm::canRemove(const Administration& books) const
 {
-    return !books.isDefault() && m_model.administrations().size() > 1;
+    return !books.isDefault() && m_books.administrations().size() > 1;
 }
 
 QString AdministrationForm::removeQuestion(const Administration& books)

@@ -10,7 +10,8 @@
 
 namespace zol {
 
-class AppModel;
+class CatalogueModel;
+class OpenBooks;
 
 // The administration editor ("New administration", "Edit administration")
 // over the controller: what is typed, whether it may be saved, the number
@@ -23,9 +24,9 @@ class AdministrationForm final : public QObject
 
 public:
     // A form for new books, or for `editing`.
-    explicit AdministrationForm(AppModel& model,
-                                const std::optional<Administration>& editing = std::nullopt,
-                                QObject* parent = nullptr);
+    AdministrationForm(OpenBooks& books, const CatalogueModel& catalogue,
+                       const std::optional<Administration>& editing = std::nullopt,
+                       QObject* parent = nullptr);
     ~AdministrationForm() override;
 
     bool isNew() const { return m_isNew; }
@@ -90,7 +91,8 @@ private:
         edit(changed);
     }
 
-    AppModel& m_model;
+    OpenBooks& m_books;
+    const CatalogueModel& m_catalogue;
     bool m_isNew;
     Administration m_original;
     Administration::Editor m_editor;

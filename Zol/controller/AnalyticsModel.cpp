@@ -1,6 +1,6 @@
 #include "AnalyticsModel.h"
 
-#include "AppModel.h"
+#include "OpenBooks.h"
 #include "ReportsModel.h"
 #include "books/AppSettings.h"
 #include "records/Duration.h"
@@ -28,31 +28,31 @@ QString amount(double seconds)
 
 } // namespace
 
-AnalyticsModel::AnalyticsModel(AppModel& model, QObject* parent)
+AnalyticsModel::AnalyticsModel(const OpenBooks& books, ReportsModel& reports, QObject* parent)
     : QObject(parent)
-    , m_model(model)
+    , m_books(books)
+    , m_reports(reports)
 {
-    ReportsModel* reports = model.reports();
-    connect(reports, &ReportsModel::studioRowsChanged, this, [this] {
+    connect(&reports, &ReportsModel::studioRowsChanged, this, [this] {
         updateBreakdown();
         updateChart();
         Q_EMIT stateChanged();
     });
     // The same rows may fall in another period (none in either): the chart's
     // days and the empty sentence still move.
-    connect(reports, &ReportsModel::reportPeriodChanged, this, [this] {
+    connect(&reports, &ReportsModel::reportPeriodChanged, this, [this] {
         updateChart();
         updatePeople();
         Q_EMIT stateChanged();
     });
-    connect(reports, &ReportsModel::studioChanged, this, &AnalyticsModel::updatePeople);
+    connect(&reports, &ReportsModel::studioChanged, this, &AnalyticsModel::updatePeople);
     // The query also reads in the empty sentence, when the rows stay empty.
     for (const auto signal :
          {&ReportsModel::studioChanged, &ReportsModel::studioErrorChanged,
           &ReportsModel::isReadingStudioChanged, &ReportsModel::studioQueryChanged})
-        connect(reports, signal, this, &AnalyticsModel::stateChanged);
-    connect(&model, &AppModel::settingsChanged, this, &AnalyticsModel::followSettings);
-    connect(&model, &AppModel::booksOpened, this, &AnalyticsModel::readIfNeverRead);
+        connect(&reports, signal, this, &AnalyticsModel::stateChanged);
+    connect(&books, &OpenBooks::settingsChanged, this, &AnalyticsModel::followSettings);
+    connect(&books, &OpenBooks::opened, this, &AnalyticsModel::readIfNeverRead);
     followSettings();
     updateBreakdown();
     updateChart();
@@ -96,7 +96,7 @@ void AnalyticsModel::followSettings()
 {
     disconnect(m_folderConnection);
     m_folderConnection =
-        connect(m_model.settings(), &AppSettings::sharedFolderPathChanged, this, [this] {
+        connect(m_books.settings(), &AppSettings::sharedFolderPathChanged, this, [this] {
             Q_EMIT stateChanged();
             readIfNeverRead();
         });
@@ -111,15 +111,15 @@ void AnalyticsModel::setActive(bool active)
 
 bool AnalyticsModel::hasFolder() const
 {
-    return m_model.settings()->sharedFolder().has_value();
+    return m_books.settings()->sharedFolder().has_value();
 }
 
 void AnalyticsModel::readIfNeverRead()
 {
-    const ReportsModel& reports = *m_model.reports();
+    const ReportsModel& reports = m_reports;
     if (m_active && hasFolder() && !reports.studio() && !reports.studioError() &&
         !reports.isReadingStudio())
-        m_model.reports()->readStudio();
+        m_reports.readStudio();
 }
 
 void AnalyticsModel::setGrouping(Grouping grouping)
@@ -133,7 +133,7 @@ void AnalyticsModel::setGrouping(Grouping grouping)
 
 void AnalyticsModel::updateBreakdown()
 {
-    const StudioHours::Rows& rows = m_model.reports()->studioRows();
+    const StudioHours::Rows& rows = m_reports.studioRows();
     using Snapshot = StudioHours::Snapshot;
     switch (m_grouping) {
     case Grouping::person:
@@ -160,7 +160,7 @@ void AnalyticsModel::updateBreakdown()
 
 void AnalyticsModel::updateChart()
 {
-    const ReportsModel& reports = *m_model.reports();
+    const ReportsModel& reports = m_reports;
     const TimesheetPeriod& period = reports.reportPeriod();
     QList<StudioHours::Bucket> buckets;
     if (reports.studio())
@@ -244,7 +244,7 @@ AnalyticsModel::State AnalyticsModel::state() const
 {
     if (!hasFolder())
         return State::noFolder;
-    const ReportsModel& reports = *m_model.reports();
+    const ReportsModel& reports = m_reports;
     if (!reports.studio())
         return reports.studioError() && !reports.isReadingStudio() ? State::unreachable
                                                                    : State::reading;
@@ -282,7 +282,7 @@ QString AnalyticsModel::stateText() const
     case State::unreachable:
         return QStringLiteral("Nothing is wrong with anybody’s hours — this computer just cannot "
                               "see the drive.\n") +
-               m_model.reports()->studioError().value_or(QString());
+               m_reports.studioError().value_or(QString());
     case State::nothingUploaded:
         return QStringLiteral("The studio folder is there, but nobody has handed a week in. Hours "
                               "stay on each person’s own computer until they press Upload in "
@@ -293,10 +293,10 @@ QString AnalyticsModel::stateText() const
 
 std::optional<QString> AnalyticsModel::staleNote() const
 {
-    const ReportsModel& reports = *m_model.reports();
+    const ReportsModel& reports = m_reports;
     if (!hasFolder() || !reports.studio() || !reports.studioError())
         return std::nullopt;
-    const double seconds = double(reports.studio()->readAt.msecsTo(m_model.clock().now())) / 1000.0;
+    const double seconds = double(reports.studio()->readAt.msecsTo(m_books.clock().now())) / 1000.0;
     return QStringLiteral("Nothing is wrong with anybody’s hours — this computer just cannot see "
                           "the drive.\n") +
            QStringLiteral("Showing what was last read — ") + age(seconds);
@@ -304,7 +304,7 @@ std::optional<QString> AnalyticsModel::staleNote() const
 
 QString AnalyticsModel::unreadableNote() const
 {
-    const ReportsModel& reports = *m_model.reports();
+    const ReportsModel& reports = m_reports;
     if (!reports.studio() || reports.studio()->unreadable.isEmpty())
         return {};
     const QStringList& files = reports.studio()->unreadable;
@@ -317,7 +317,7 @@ QString AnalyticsModel::unreadableNote() const
 // not each time the screen asks.
 void AnalyticsModel::updatePeople()
 {
-    const ReportsModel& reports = *m_model.reports();
+    const ReportsModel& reports = m_reports;
     m_peopleWithNothing = reports.studio()
                               ? reports.studio()->peopleWithNothing(reports.reportPeriod())
                               : QStringList();
@@ -325,14 +325,14 @@ void AnalyticsModel::updatePeople()
 
 QString AnalyticsModel::totalCaption() const
 {
-    const qsizetype sessions = m_model.reports()->studioRows().size();
+    const qsizetype sessions = m_reports.studioRows().size();
     return Duration::coarseString(m_rowSeconds) + QStringLiteral(" · ") +
            counted(sessions, QStringLiteral("session"), QStringLiteral("sessions"));
 }
 
 QString AnalyticsModel::emptyText() const
 {
-    const ReportsModel& reports = *m_model.reports();
+    const ReportsModel& reports = m_reports;
     const QString title = reports.reportPeriod().title();
     const QString query = reports.studioQuery().trimmed();
     if (query.isEmpty())

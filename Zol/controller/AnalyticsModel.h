@@ -12,7 +12,8 @@
 
 namespace zol {
 
-class AppModel;
+class OpenBooks;
+class ReportsModel;
 
 // What the Analytics screen shows of the studio's hours: which of its states
 // it is in, the breakdown of the rows shown by the chosen grouping, the chart's
@@ -68,7 +69,7 @@ public:
         bool operator==(const ChartScale& other) const = default;
     };
 
-    explicit AnalyticsModel(AppModel& model, QObject* parent = nullptr);
+    AnalyticsModel(const OpenBooks& books, ReportsModel& reports, QObject* parent = nullptr);
     ~AnalyticsModel() override;
 
     static QList<Grouping> groupings();
@@ -135,7 +136,8 @@ private:
     void updateChart();
     void updatePeople();
 
-    AppModel& m_model;
+    const OpenBooks& m_books;
+    ReportsModel& m_reports;
     bool m_active = false;
     QMetaObject::Connection m_folderConnection;
     Grouping m_grouping = Grouping::project;

@@ -2,11 +2,10 @@
 
 #include "AppModel.h"
 
-#include "CatalogueModel.h"
 #include "OffThread.h"
 #include "Platform.h"
-#include "ReportsModel.h"
-#include "SharingModel.h"
+#include "SessionOperations.h"
+#include "StatusModel.h"
 #include "store/EntryStore.h"
 #include "store/StoreBackups.h"
 #include "support/Error.h"
@@ -38,21 +37,18 @@ QFuture<void> AppModel::clearAdministration(const Administration& administration
     std::shared_ptr<EntryStore> store;
     std::function<QString()> backup;
     try {
-        if (administration.id == m_administration.id) {
-            stop();
-            store = m_store;
-        } else {
-            store = m_openStore(administration.id, m_clock);
-        }
+        if (administration.id == m_books->administration().id)
+            (void)m_sessions->stop();
+        store = m_books->openStoreOf(administration.id);
     } catch (const Error& error) {
-        setStatus(StatusMessage::failure(error.message()));
+        m_status->fail(error.message());
         return finished();
     }
     if (StoreBackups* backups = store->backups()) {
         try {
             backup = backups->prepareBeforeEmptying();
         } catch (const Error& error) {
-            setStatus(StatusMessage::failure(notEmptiedText(error.message())));
+            m_status->fail(notEmptiedText(error.message()));
             return finished();
         }
     } else {
@@ -63,8 +59,7 @@ QFuture<void> AppModel::clearAdministration(const Administration& administration
         this, std::move(backup),
         [this, store, name = administration.name](OffThread::Outcome<QString> outcome) {
             if (!outcome.value) {
-                setStatus(
-                    StatusMessage::failure(notEmptiedText(OffThread::describe(outcome.error))));
+                m_status->fail(notEmptiedText(OffThread::describe(outcome.error)));
                 return;
             }
             eraseBooks(*store, name, *outcome.value);
@@ -76,61 +71,52 @@ void AppModel::eraseBooks(EntryStore& store, const QString& name, const QString&
     try {
         store.eraseEverything();
     } catch (const Error& error) {
-        setStatus(StatusMessage::failure(error.message()));
+        m_status->fail(error.message());
         return;
     }
-    if (&store == m_store.get())
-        reloadReplacedBooks();
+    if (&store == m_books->store())
+        m_books->reloadReplaced();
     QString text = QStringLiteral("Emptied ") + name +
                    QStringLiteral(" on this computer. The studio folder is untouched.");
     if (!backup.isEmpty())
-        text += QStringLiteral(" The backup taken first is ") + shownPath(backup);
-    setStatus(StatusMessage::success(text));
-}
-
-void AppModel::reloadReplacedBooks()
-{
-    reloadTrackerAndHistory();
-    reloadTaskList();
-    m_catalogue->reloadAllProjects();
-    m_reports->dropStudio();
-    m_sharing->forgetWhatWasSeen();
+        text += QStringLiteral(" The backup taken first is ") + OpenBooks::shownPath(backup);
+    m_status->succeed(text);
 }
 
 QFuture<void> AppModel::restoreBackup(const QString& source)
 {
-    StoreBackups* backups = m_store->backups();
+    StoreBackups* backups = m_books->store()->backups();
     if (!backups) {
-        setStatus(StatusMessage::failure(
-            QStringLiteral("These books are a temporary database, which has no backups.")));
+        m_status->fail(
+            QStringLiteral("These books are a temporary database, which has no backups."));
         return finished();
     }
     // Checking and copying a big file takes a while: a worker does it, and
     // the store keeps other threads' work waiting only while it writes.
-    std::shared_ptr<EntryStore> store = m_store;
+    std::shared_ptr<EntryStore> store = m_books->sharedStore();
     return OffThread::run(
         this, [backups, store, source] { return backups->restore(*store, source); },
         [this, store, source](OffThread::Outcome<StoreBackups::Restored> outcome) {
             if (!outcome.value) {
-                setStatus(StatusMessage::failure(OffThread::describe(outcome.error)));
+                m_status->fail(OffThread::describe(outcome.error));
                 return;
             }
-            if (store != m_store)
+            if (store != m_books->sharedStore())
                 return;
-            reloadReplacedBooks();
-            QString text = QStringLiteral("Restored ") + m_administration.name +
+            m_books->reloadReplaced();
+            QString text = QStringLiteral("Restored ") + m_books->administration().name +
                            QStringLiteral(" from ") + QFileInfo(source).fileName() + u'.';
             text += outcome.value->savedAs.isEmpty()
                         ? QStringLiteral(" The books were damaged, so they were not kept.")
                         : QStringLiteral(" The books as they were are in ") +
-                              shownPath(outcome.value->savedAs);
-            setStatus(StatusMessage::success(text));
+                              OpenBooks::shownPath(outcome.value->savedAs);
+            m_status->succeed(text);
         });
 }
 
 void AppModel::revealBackups()
 {
-    const StoreBackups* backups = m_store->backups();
+    const StoreBackups* backups = m_books->store()->backups();
     if (!backups)
         return;
     const QList<BackupFiles::Backup> found = backups->files().list();

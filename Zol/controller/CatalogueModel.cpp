@@ -1,9 +1,11 @@
 #include "CatalogueModel.h"
 
-#include "AppModel.h"
 #include "InputCheck.h"
+#include "OpenBooks.h"
+#include "PanelModel.h"
 #include "SharingModel.h"
 #include "StatusMessage.h"
+#include "StatusModel.h"
 #include "books/ProjectNumbering.h"
 #include "records/ClientName.h"
 #include "store/EntryStore.h"
@@ -32,19 +34,23 @@ std::optional<QString> refuseProject(const QString& name, const QString& clientN
 
 } // namespace
 
-CatalogueModel::CatalogueModel(AppModel& model)
-    : QObject(&model)
-    , m_model(model)
+CatalogueModel::CatalogueModel(OpenBooks& books, PanelModel& panel, StatusModel& status,
+                               QObject* parent)
+    : QObject(parent)
+    , m_books(books)
+    , m_panel(panel)
+    , m_status(status)
 {
-    connect(&model, &AppModel::booksClosing, this, [this] { setAllProjects({}); });
-    connect(&model, &AppModel::booksOpened, this, [this] { reloadAllProjects(); });
+    connect(&books, &OpenBooks::closing, this, [this] { setAllProjects({}); });
+    connect(&books, &OpenBooks::opened, this, [this] { reloadAllProjects(); });
+    connect(&books, &OpenBooks::projectsChanged, this, [this] { reloadAllProjects(); });
 }
 
 CatalogueModel::~CatalogueModel() = default;
 
 EntryStore& CatalogueModel::store() const
 {
-    return *m_model.store();
+    return *m_books.store();
 }
 
 void CatalogueModel::reloadAllProjects()
@@ -86,7 +92,7 @@ Outcome<Project> CatalogueModel::quickAddProject(const QString& number, const QS
     const QString serial = number.trimmed();
     const QString trimmedName = name.trimmed();
     const QString client = clientName.trimmed();
-    const QDateTime now = m_model.clock().now();
+    const QDateTime now = m_books.clock().now();
     Project project;
     if (serial.isEmpty()) {
         project = Project::local(trimmedName, client, now);
@@ -169,7 +175,7 @@ QHash<QString, ProjectUsage> CatalogueModel::projectUsage()
         fail(error.message());
         return {};
     }
-    const QDateTime now = m_model.clock().now();
+    const QDateTime now = m_books.clock().now();
     QHash<QString, ProjectUsage> usage;
     for (const TimeEntry& entry : std::as_const(entries)) {
         if (entry.isInternal || entry.projectSerial.isEmpty())
@@ -187,7 +193,7 @@ QHash<QString, ProjectUsage> CatalogueModel::projectUsage()
 std::optional<QString> CatalogueModel::suggestedProjectNumber()
 {
     const std::optional<Administration::Scheme>& scheme =
-        m_model.administration().numbering.scheme();
+        m_books.administration().numbering.scheme();
     if (!scheme)
         return std::nullopt;
     QStringList existing;
@@ -198,8 +204,8 @@ std::optional<QString> CatalogueModel::suggestedProjectNumber()
         // Unreadable books still get a suggestion: the scheme's first number.
         existing.clear();
     }
-    return ProjectNumbering::next(scheme->pattern(), existing, m_model.clock().now(),
-                                  m_model.calendar());
+    return ProjectNumbering::next(scheme->pattern(), existing, m_books.clock().now(),
+                                  m_books.calendar());
 }
 
 QStringList CatalogueModel::knownClients() const
@@ -215,16 +221,16 @@ void CatalogueModel::afterChange(bool sessionsChanged)
 {
     // Sessions renamed or renumbered show in the history too.
     if (sessionsChanged)
-        m_model.reloadTrackerAndHistory();
+        m_books.reloadTracker();
     else
-        m_model.tracker()->reload();
+        m_books.tracker()->reload();
     reloadAllProjects();
-    m_model.sharing()->shareNow(true, false);
+    m_books.announceListsEdited();
 }
 
 void CatalogueModel::fail(const QString& message)
 {
-    m_model.setStatus(StatusMessage::failure(message));
+    m_status.show(StatusMessage::failure(message));
 }
 
 std::unexpected<Refusal> CatalogueModel::refuse(const QString& sentence)
@@ -235,7 +241,7 @@ std::unexpected<Refusal> CatalogueModel::refuse(const QString& sentence)
 
 void CatalogueModel::succeed(const QString& message)
 {
-    m_model.setStatus(StatusMessage::success(message));
+    m_status.show(StatusMessage::success(message));
 }
 
 void CatalogueModel::setAllProjects(const QList<Project>& projects)
@@ -250,13 +256,13 @@ void CatalogueModel::armAsListed(const Project& project)
 {
     // The tracker's record, as the picker lists it, so that the arrow keys
     // find it there.
-    for (const Project& listed : m_model.tracker()->projects()) {
+    for (const Project& listed : m_books.tracker()->projects()) {
         if (listed.serial == project.serial) {
-            m_model.arm(listed);
+            m_panel.arm(listed);
             return;
         }
     }
-    m_model.arm(project);
+    m_panel.arm(project);
 }
 
 Outcome<Project> CatalogueModel::addAndArm(const QString& number, const QString& name,
@@ -272,7 +278,7 @@ Outcome<Project> CatalogueModel::updateInPicker(const Project& project, const QS
                                                 const QString& clientName, const QString& number)
 {
     const bool wasArmed =
-        m_model.armedProject() && m_model.armedProject()->serial == project.serial;
+        m_panel.armedProject() && m_panel.armedProject()->serial == project.serial;
     Outcome<Project> updated = updateProject(project, name, clientName, number);
     if (updated && wasArmed)
         armAsListed(*updated);

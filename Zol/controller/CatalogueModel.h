@@ -14,7 +14,9 @@
 
 namespace zol {
 
-class AppModel;
+class OpenBooks;
+class PanelModel;
+class StatusModel;
 class EntryStore;
 
 // How much a project has been tracked, for the Projects section's sorts.
@@ -44,7 +46,8 @@ class CatalogueModel final : public QObject
     Q_PROPERTY(QStringList knownClients READ knownClients NOTIFY allProjectsChanged)
 
 public:
-    explicit CatalogueModel(AppModel& model);
+    CatalogueModel(OpenBooks& books, PanelModel& panel, StatusModel& status,
+                   QObject* parent = nullptr);
     ~CatalogueModel() override;
 
     // Every project of the open books, archived ones included, by client then
@@ -114,7 +117,9 @@ private:
     void succeed(const QString& message);
     EntryStore& store() const;
 
-    AppModel& m_model;
+    OpenBooks& m_books;
+    PanelModel& m_panel;
+    StatusModel& m_status;
     QList<Project> m_allProjects;
 };
 

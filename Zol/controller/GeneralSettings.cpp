@@ -1,7 +1,8 @@
 #include "GeneralSettings.h"
 
-#include "AppModel.h"
+#include "HotKeyReport.h"
 #include "InputCheck.h"
+#include "OpenBooks.h"
 #include "Platform.h"
 #include "UpdateModel.h"
 #include "books/AppSettings.h"
@@ -43,17 +44,20 @@ QList<int> offered(const QString& key)
 
 } // namespace
 
-GeneralSettings::GeneralSettings(AppModel& model, QObject* parent)
+GeneralSettings::GeneralSettings(OpenBooks& books, Platform& platform, const UpdateModel& updates,
+                                 const HotKeyReport& hotKey, QObject* parent)
     : QObject(parent)
-    , m_model(model)
+    , m_books(books)
+    , m_platform(platform)
+    , m_updates(updates)
+    , m_hotKey(hotKey)
 {
-    connect(&model, &AppModel::settingsChanged, this, &GeneralSettings::followSettings);
-    connect(&model, &AppModel::hotKeyFailureChanged, this, &GeneralSettings::changed);
-    UpdateModel* updates = model.updates();
+    connect(&books, &OpenBooks::settingsChanged, this, &GeneralSettings::followSettings);
+    connect(&hotKey, &HotKeyReport::changed, this, &GeneralSettings::changed);
     for (const auto signal :
          {&UpdateModel::availableUpdateChanged, &UpdateModel::isCheckingForUpdateChanged,
           &UpdateModel::updateErrorChanged, &UpdateModel::checkedForUpdateAtChanged})
-        connect(updates, signal, this, &GeneralSettings::changed);
+        connect(&updates, signal, this, &GeneralSettings::changed);
     followSettings();
     lookAtDesktop();
 }
@@ -64,7 +68,7 @@ void GeneralSettings::followSettings()
 {
     for (const QMetaObject::Connection& c : std::as_const(m_settingsConnections))
         disconnect(c);
-    const AppSettings* settings = m_model.settings();
+    const AppSettings* settings = m_books.settings();
     m_settingsConnections.clear();
     for (const auto signal :
          {&AppSettings::launchAtLoginChanged, &AppSettings::remindersEnabledChanged,
@@ -105,7 +109,7 @@ QList<GeneralSettings::Choice> GeneralSettings::choices(const QString& key) cons
 
 int GeneralSettings::value(const QString& key) const
 {
-    const AppSettings& settings = *m_model.settings();
+    const AppSettings& settings = *m_books.settings();
     if (key == firstReminderKey)
         return settings.firstReminderMinutes();
     if (key == repeatReminderKey)
@@ -139,7 +143,7 @@ bool GeneralSettings::setNumber(const QString& key, const QString& typed)
         return false;
     }
     const bool hadRefusal = m_refusals.remove(key) > 0;
-    AppSettings& settings = *m_model.settings();
+    AppSettings& settings = *m_books.settings();
     if (key == firstReminderKey)
         settings.setFirstReminderMinutes(*number);
     else if (key == repeatReminderKey)
@@ -163,7 +167,7 @@ std::optional<QString> GeneralSettings::refusal(const QString& key) const
 
 void GeneralSettings::lookAtDesktop()
 {
-    Platform& platform = m_model.platform();
+    Platform& platform = m_platform;
     m_loginItem = platform.loginItem().availability();
     m_notifications = platform.notifier().availability();
     m_idleTime = platform.idleTime().availability();
@@ -174,7 +178,12 @@ void GeneralSettings::lookAtDesktop()
 
 void GeneralSettings::setStartAtLogin(bool on)
 {
-    m_loginItemFailure = m_model.setLaunchAtLogin(on);
+    // Registered or unregistered with the desktop, and the outcome recorded.
+    LoginItemService& item = m_platform.loginItem();
+    m_loginItemFailure = std::nullopt;
+    if (item.isEnabled() != on)
+        m_loginItemFailure = item.setEnabled(on);
+    m_books.settings()->setLaunchAtLogin(item.isEnabled());
     Q_EMIT changed();
 }
 
@@ -238,8 +247,8 @@ std::optional<QString> GeneralSettings::hotKeyNote() const
 {
     if (!m_shortcut.found)
         return withoutTheKey(m_shortcut.reason);
-    if (m_model.settings()->hotKeyEnabled() && m_model.hotKeyFailure())
-        return withoutTheKey(*m_model.hotKeyFailure());
+    if (m_books.settings()->hotKeyEnabled() && m_hotKey.failure())
+        return withoutTheKey(*m_hotKey.failure());
     return std::nullopt;
 }
 
@@ -261,7 +270,7 @@ QString GeneralSettings::runningLine() const
 
 QString GeneralSettings::updateLine() const
 {
-    const UpdateModel& updates = *m_model.updates();
+    const UpdateModel& updates = m_updates;
     if (updates.isCheckingForUpdate())
         return QStringLiteral("Asking for the newest version…");
     if (updates.updateError())

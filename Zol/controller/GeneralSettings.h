@@ -11,7 +11,10 @@
 
 namespace zol {
 
-class AppModel;
+class HotKeyReport;
+class OpenBooks;
+class Platform;
+class UpdateModel;
 
 // The General screen's view of the settings that shape the timer's
 // companions (login item, reminders, long-running flag, away time, the
@@ -41,7 +44,8 @@ public:
         bool operator==(const Choice& other) const = default;
     };
 
-    explicit GeneralSettings(AppModel& model, QObject* parent = nullptr);
+    GeneralSettings(OpenBooks& books, Platform& platform, const UpdateModel& updates,
+                    const HotKeyReport& hotKey, QObject* parent = nullptr);
     ~GeneralSettings() override;
 
     // The values offered for `key`, with the value now set among them when
@@ -104,7 +108,10 @@ Q_SIGNALS:
 private:
     void followSettings();
 
-    AppModel& m_model;
+    OpenBooks& m_books;
+    Platform& m_platform;
+    const UpdateModel& m_updates;
+    const HotKeyReport& m_hotKey;
     QList<QMetaObject::Connection> m_settingsConnections;
     QHash<QString, QString> m_refusals;
     ServiceAvailability m_loginItem;

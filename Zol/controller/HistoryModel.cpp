@@ -1,8 +1,10 @@
 #include "HistoryModel.h"
 
-#include "AppModel.h"
 #include "InputCheck.h"
+#include "OpenBooks.h"
+#include "SessionOperations.h"
 #include "StatusMessage.h"
+#include "StatusModel.h"
 #include "formats/TimesheetPeriod.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
@@ -47,35 +49,28 @@ QString listed(const QStringList& items)
 
 } // namespace
 
-HistoryModel::HistoryModel(AppModel& model)
-    : QObject(&model)
-    , m_model(model)
-    , m_historyDay(model.today())
+HistoryModel::HistoryModel(OpenBooks& books, StatusModel& status, SessionOperations& sessions,
+                           QObject* parent)
+    : QObject(parent)
+    , m_books(books)
+    , m_status(status)
+    , m_sessions(sessions)
+    , m_historyDay(books.today())
 {
-    connect(&model, &AppModel::booksClosing, this, [this] { reset(); });
-    connect(&model, &AppModel::trackerChanged, this, [this] { followTracker(); });
-    followTracker();
+    connect(&books, &OpenBooks::closing, this, [this] { reset(); });
+    connect(&books, &OpenBooks::sessionsChanged, this, &HistoryModel::refresh);
 }
 
 HistoryModel::~HistoryModel() = default;
 
 EntryStore& HistoryModel::store() const
 {
-    return *m_model.store();
-}
-
-// Whatever the tracker writes or reloads (an undo on the status line, a change
-// made by another process) also shows in the history.
-void HistoryModel::followTracker()
-{
-    disconnect(m_trackerConnection);
-    m_trackerConnection =
-        connect(m_model.tracker(), &Tracker::recentChanged, &m_model, &AppModel::refreshHistory);
+    return *m_books.store();
 }
 
 void HistoryModel::reset()
 {
-    setHistoryDay(m_model.today());
+    setHistoryDay(m_books.today());
     // Not through setHistoryScope(): these books are closing, nothing to read.
     if (m_historyScope != HistoryScope::day) {
         m_historyScope = HistoryScope::day;
@@ -108,7 +103,7 @@ bool HistoryModel::refreshShown()
     // together.
     QList<QDate> days;
     for (const TimeEntry& entry : std::as_const(entries)) {
-        const QDate day = m_model.calendar().day(entry.startedAt);
+        const QDate day = m_books.calendar().day(entry.startedAt);
         if (days.isEmpty() || days.constLast() != day)
             days.append(day);
     }
@@ -136,7 +131,7 @@ void HistoryModel::reloadDeletedEntries()
 
 QDateTime HistoryModel::shownFrom() const
 {
-    const Calendar& calendar = m_model.calendar();
+    const Calendar& calendar = m_books.calendar();
     switch (m_historyScope) {
     case HistoryScope::day:
         return calendar.startOfDay(m_historyDay);
@@ -154,7 +149,7 @@ QDateTime HistoryModel::shownFrom() const
 
 QDateTime HistoryModel::shownTo() const
 {
-    const Calendar& calendar = m_model.calendar();
+    const Calendar& calendar = m_books.calendar();
     switch (m_historyScope) {
     case HistoryScope::day:
         return calendar.startOfDay(m_historyDay.addDays(1));
@@ -197,7 +192,7 @@ void HistoryModel::showPeriod(QDate day)
 
 void HistoryModel::showToday()
 {
-    showPeriod(m_model.today());
+    showPeriod(m_books.today());
 }
 
 void HistoryModel::nextDay(int step)
@@ -228,7 +223,7 @@ std::optional<TimeEntry> HistoryModel::entry(const QUuid& id)
 EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
 {
     EditCheck check;
-    const QDateTime now = m_model.clock().now();
+    const QDateTime now = m_books.clock().now();
     // What was typed: the note, the task (stored as typed, on the list or
     // not; blank clears it) and the description of internal work.
     std::optional<QString> typing = InputCheck::refuseNote(edited.note);
@@ -304,10 +299,9 @@ bool HistoryModel::saveEdit(const TimeEntry& edited)
             const std::optional<TimeEntry> stored = store().entry(edited.id);
             if (stored && stored->isUploaded())
                 store().addUploadRevisit(stored->startedAt);
-            m_model.changeTrackerAndHistory(
-                [&](Tracker& tracker) { saved = tracker.update(edited); });
+            m_books.changeTracker([&](Tracker& tracker) { saved = tracker.update(edited); });
             if (!saved) // the revisit goes with it
-                throw Error(m_model.tracker()->loadError().value_or(QString()));
+                throw Error(m_books.tracker()->loadError().value_or(QString()));
         });
     } catch (const Error& error) {
         fail(error.message());
@@ -319,7 +313,7 @@ bool HistoryModel::saveEdit(const TimeEntry& edited)
                  : check.refusal + QStringLiteral(". ") + check.explanation);
         return false;
     }
-    m_model.setStatus(StatusMessage::success(QStringLiteral("Saved.")));
+    m_status.show(StatusMessage::success(QStringLiteral("Saved.")));
     return true;
 }
 
@@ -338,18 +332,37 @@ int HistoryModel::deleteEntries(const QList<QUuid>& ids)
         // What was deleted before the failure can still be undone.
         StatusMessage message = StatusMessage::failure(error.message());
         message.undoableDeletions = deleted;
-        m_model.setStatus(message);
+        m_status.show(message);
         return int(deleted.size());
     }
     if (deleted.isEmpty())
         return 0;
     afterChange();
     const qsizetype count = deleted.size();
-    m_model.setStatus(StatusMessage::deletion(
+    m_status.show(StatusMessage::deletion(
         QStringLiteral("Deleted ") + QString::number(count) +
             (count == 1 ? QStringLiteral(" session.") : QStringLiteral(" sessions.")),
         deleted));
     return int(count);
+}
+
+void HistoryModel::undoDeletion()
+{
+    const std::optional<StatusMessage>& message = m_status.message();
+    if (message && message->canUndo())
+        restore(QList<QUuid>(message->undoableDeletions));
+}
+
+void HistoryModel::resume(const Project& project)
+{
+    if (m_historyDay == m_books.today())
+        (void)m_sessions.start(project);
+}
+
+void HistoryModel::resumeInternal(const QString& description)
+{
+    if (m_historyDay == m_books.today() || m_historyScope != HistoryScope::day)
+        (void)m_sessions.startInternal(description);
 }
 
 bool HistoryModel::restore(const QList<QUuid>& ids)
@@ -367,11 +380,11 @@ bool HistoryModel::restore(const QList<QUuid>& ids)
             }
             QStringList into;
             for (const TimeEntry& conflict : conflicts)
-                into.append(described(conflict, m_model.calendar()));
+                into.append(described(conflict, m_books.calendar()));
             const QString self = [&] {
                 for (const TimeEntry& entry : deletedEntries()) {
                     if (entry.id == id)
-                        return described(entry, m_model.calendar());
+                        return described(entry, m_books.calendar());
                 }
                 return QStringLiteral("A deleted session");
             }();
@@ -384,7 +397,7 @@ bool HistoryModel::restore(const QList<QUuid>& ids)
     }
     afterChange();
     if (refused.isEmpty()) {
-        m_model.setStatus(StatusMessage::success(QStringLiteral("Restored.")));
+        m_status.show(StatusMessage::success(QStringLiteral("Restored.")));
         return true;
     }
     QString text;
@@ -413,7 +426,7 @@ void HistoryModel::purgeDeleted()
         return;
     }
     reloadDeletedEntries();
-    m_model.setStatus(StatusMessage::success(QStringLiteral("Cleared deleted sessions.")));
+    m_status.show(StatusMessage::success(QStringLiteral("Cleared deleted sessions.")));
 }
 
 PersonalSummary HistoryModel::personalSummary()
@@ -426,13 +439,13 @@ PersonalSummary HistoryModel::personalSummary()
         return {};
     }
     PersonalSummary summary;
-    const QDateTime now = m_model.clock().now();
+    const QDateTime now = m_books.clock().now();
     for (const TimeEntry& entry : std::as_const(entries))
         summary.totalSeconds += entry.duration(now);
     summary.sessions = int(entries.size());
     // Newest first: the last one is the first tracked.
     if (!entries.isEmpty())
-        summary.firstDay = m_model.calendar().day(entries.constLast().startedAt);
+        summary.firstDay = m_books.calendar().day(entries.constLast().startedAt);
     return summary;
 }
 
@@ -440,7 +453,7 @@ double HistoryModel::deletedSeconds()
 {
     double total = 0;
     try {
-        const QDateTime now = m_model.clock().now();
+        const QDateTime now = m_books.clock().now();
         for (const TimeEntry& entry : store().deletedEntries(std::numeric_limits<int>::max()))
             total += entry.duration(now);
     } catch (const Error& error) {
@@ -453,7 +466,7 @@ bool HistoryModel::canResume(const ProjectTotal& group, QDate day) const
 {
     if (group.holdsRunningSession())
         return false;
-    const QDate today = m_model.today();
+    const QDate today = m_books.today();
     if (group.isInternal)
         return m_historyDay == today || m_historyScope != HistoryScope::day;
     return day == today && m_historyDay == today;
@@ -461,12 +474,12 @@ bool HistoryModel::canResume(const ProjectTotal& group, QDate day) const
 
 void HistoryModel::afterChange()
 {
-    m_model.reloadTrackerAndHistory();
+    m_books.reloadTracker();
 }
 
 void HistoryModel::fail(const QString& message)
 {
-    m_model.setStatus(StatusMessage::failure(message));
+    m_status.show(StatusMessage::failure(message));
 }
 
 void HistoryModel::setHistoryDay(QDate day)
@@ -490,7 +503,7 @@ void HistoryModel::setHistoryEntries(const QList<TimeEntry>& entries)
     if (m_historyEntries == entries)
         return;
     m_historyEntries = entries;
-    m_historyList = HistoryGroups::byDay(m_historyEntries, m_model.calendar());
+    m_historyList = HistoryGroups::byDay(m_historyEntries, m_books.calendar());
     Q_EMIT historyEntriesChanged();
 }
 

@@ -15,7 +15,9 @@
 
 namespace zol {
 
-class AppModel;
+class OpenBooks;
+class SessionOperations;
+class StatusModel;
 class EntryStore;
 
 // How much of the history is shown at once, and how.
@@ -78,7 +80,8 @@ public:
     // The most deleted sessions the bin lists.
     static constexpr int binLimit = 1000;
 
-    explicit HistoryModel(AppModel& model);
+    HistoryModel(OpenBooks& books, StatusModel& status, SessionOperations& sessions,
+                 QObject* parent = nullptr);
     ~HistoryModel() override;
 
     // The day shown (the day the week or month shown holds).
@@ -134,6 +137,12 @@ public:
     // names it and what is in the way, as a failure. Returns whether every
     // one was restored.
     bool restore(const QList<QUuid>& ids);
+    // "Undo" on the status line: restores the sessions its message offers.
+    void undoDeletion();
+    // The history's "Resume": a project only from today's history, internal
+    // work from anything but a single past day.
+    void resume(const Project& project);
+    void resumeInternal(const QString& description);
     // Removes every deleted session of the open books for good.
     void purgeDeleted();
 
@@ -160,7 +169,6 @@ Q_SIGNALS:
 
 private:
     void reset();
-    void followTracker();
     // Reads the sessions shown (not the bin); false when the store failed.
     bool refreshShown();
     void setHistoryDay(QDate day);
@@ -172,7 +180,9 @@ private:
     void fail(const QString& message);
     EntryStore& store() const;
 
-    AppModel& m_model;
+    OpenBooks& m_books;
+    StatusModel& m_status;
+    SessionOperations& m_sessions;
     QDate m_historyDay;
     HistoryScope m_historyScope = HistoryScope::day;
     HistoryLayout m_historyLayout = HistoryLayout::list;
@@ -181,7 +191,6 @@ private:
     QList<HistoryDay> m_historyList;
     QList<TimeEntry> m_deletedEntries;
     bool m_binWanted = false;
-    QMetaObject::Connection m_trackerConnection;
 };
 
 } // namespace zol

@@ -1,6 +1,7 @@
 #include "PanelState.h"
 
-#include "AppModel.h"
+#include "OpenBooks.h"
+#include "PanelModel.h"
 #include "SharingModelState.h"
 #include "books/Administration.h"
 #include "records/TimeEntry.h"
@@ -12,7 +13,7 @@ namespace zol::PanelState {
 namespace {
 
 // The filter as the picker reads it: spaces off both ends.
-QString trimmedFilter(const AppModel& model)
+QString trimmedFilter(const PanelModel& model)
 {
     QStringView text = model.projectFilter();
     while (!text.isEmpty() && text.front().category() == QChar::Separator_Space)
@@ -33,11 +34,11 @@ QString shortTime(const QTime& time, const QLocale& locale)
 
 } // namespace
 
-Header header(const AppModel& model)
+Header header(const PanelModel& model)
 {
     if (model.idleReport())
         return Header::idlePrompt;
-    if (model.tracker()->isTracking())
+    if (model.books().tracker()->isTracking())
         return Header::session;
     if (model.hasArmedWork())
         return Header::armed;
@@ -51,15 +52,15 @@ QString sessionCount(int sessions)
     return QStringLiteral("· ") + QString::number(sessions) + QStringLiteral(" sessions");
 }
 
-std::optional<QString> recentCaption(const AppModel& model)
+std::optional<QString> recentCaption(const PanelModel& model)
 {
     if (!model.isShowingRecentProjects())
         return std::nullopt;
     return QStringLiteral("10 most recent · type to search all ") +
-           QString::number(model.tracker()->projects().size());
+           QString::number(model.books().tracker()->projects().size());
 }
 
-std::optional<QString> nothingMatches(const AppModel& model, const QList<Project>& shown)
+std::optional<QString> nothingMatches(const PanelModel& model, const QList<Project>& shown)
 {
     const QString filter = trimmedFilter(model);
     if (filter.isEmpty() || !shown.isEmpty())
@@ -67,9 +68,9 @@ std::optional<QString> nothingMatches(const AppModel& model, const QList<Project
     return QStringLiteral("Nothing matches \u201C") + filter + u'\u201D';
 }
 
-bool hasNoProjects(const AppModel& model)
+bool hasNoProjects(const PanelModel& model)
 {
-    return model.tracker()->projects().isEmpty() && trimmedFilter(model).isEmpty();
+    return model.books().tracker()->projects().isEmpty() && trimmedFilter(model).isEmpty();
 }
 
 QString projectTitle(const Project& project)
@@ -86,7 +87,7 @@ QString sessionTitle(const TimeEntry& entry)
     return number.isEmpty() ? entry.projectName : number + u' ' + entry.projectName;
 }
 
-QString armedTitle(const AppModel& model)
+QString armedTitle(const PanelModel& model)
 {
     if (model.armedInternal())
         return *model.armedInternal();
@@ -95,9 +96,9 @@ QString armedTitle(const AppModel& model)
     return {};
 }
 
-std::optional<QString> switchCaption(const AppModel& model)
+std::optional<QString> switchCaption(const PanelModel& model)
 {
-    if (!model.tracker()->isTracking() || !model.hasArmedWork() || model.armedIsCurrent())
+    if (!model.books().tracker()->isTracking() || !model.hasArmedWork() || model.armedIsCurrent())
         return std::nullopt;
     return QStringLiteral("Switch to ") + armedTitle(model);
 }

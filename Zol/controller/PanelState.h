@@ -13,7 +13,7 @@
 
 namespace zol {
 
-class AppModel;
+class PanelModel;
 struct Administration;
 struct TimeEntry;
 
@@ -26,20 +26,20 @@ namespace PanelState {
 // question while one waits for an answer, the current session while one is
 // current (running or paused), the armed work, else today's total.
 enum class Header { idlePrompt, session, armed, today };
-Header header(const AppModel& model);
+Header header(const PanelModel& model);
 
 // "· 1 session", "· 3 sessions": what follows today's total.
 QString sessionCount(int sessions);
 
 // "10 most recent · type to search all 25" while the picker shows the recent
 // projects out of more; none otherwise.
-std::optional<QString> recentCaption(const AppModel& model);
+std::optional<QString> recentCaption(const PanelModel& model);
 // "Nothing matches “brnd”" when a filter finds no project; none otherwise.
 // `shown` is the picker's list as last read (pickerProjects()).
-std::optional<QString> nothingMatches(const AppModel& model, const QList<Project>& shown);
+std::optional<QString> nothingMatches(const PanelModel& model, const QList<Project>& shown);
 // No project at all and no filter: the picker invites adding one instead of
 // showing an empty list.
-bool hasNoProjects(const AppModel& model);
+bool hasNoProjects(const PanelModel& model);
 
 // A project as headers and buttons name it: "2301 Brand book", or the name
 // alone while it has no number.
@@ -48,10 +48,10 @@ QString projectTitle(const Project& project);
 // description of internal work.
 QString sessionTitle(const TimeEntry& entry);
 // The armed work as its header names it; empty with nothing armed.
-QString armedTitle(const AppModel& model);
+QString armedTitle(const PanelModel& model);
 // "Switch to 2302 Website" while a session is current and other work is
 // armed; none otherwise.
-std::optional<QString> switchCaption(const AppModel& model);
+std::optional<QString> switchCaption(const PanelModel& model);
 
 // When the user left, as the idle prompt finishes "The timer kept running
 // since ": the short time of day, with the abbreviated date before it when

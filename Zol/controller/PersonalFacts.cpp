@@ -1,7 +1,8 @@
 #include "PersonalFacts.h"
 
-#include "AppModel.h"
 #include "HistoryCaptions.h"
+#include "HistoryModel.h"
+#include "OpenBooks.h"
 #include "books/AppSettings.h"
 #include "formats/TimesheetFolder.h"
 #include "records/Duration.h"
@@ -17,9 +18,9 @@ namespace zol {
 
 namespace {
 
-void readBackups(PersonalFacts& facts, const AppModel& model)
+void readBackups(PersonalFacts& facts, const OpenBooks& books)
 {
-    const StoreBackups* backups = model.store()->backups();
+    const StoreBackups* backups = books.store()->backups();
     if (!backups) {
         facts.lastBackup = QStringLiteral("None: temporary books are not backed up");
         return;
@@ -31,7 +32,7 @@ void readBackups(PersonalFacts& facts, const AppModel& model)
         // The day is the one in the name; the time is the file's, when it was
         // written that day.
         const BackupFiles::Backup& newest = found.first();
-        const QDateTime written = model.calendar().local(newest.written);
+        const QDateTime written = books.calendar().local(newest.written);
         facts.lastBackup = HistoryCaptions::dayTitle(newest.date);
         if (written.date() == newest.date)
             facts.lastBackup += QStringLiteral(", ") +
@@ -51,10 +52,10 @@ void readBackups(PersonalFacts& facts, const AppModel& model)
 
 } // namespace
 
-PersonalFacts PersonalFacts::of(AppModel& model)
+PersonalFacts PersonalFacts::of(const OpenBooks& books, HistoryModel& history)
 {
     PersonalFacts facts;
-    const AppSettings& settings = *model.settings();
+    const AppSettings& settings = *books.settings();
     if (settings.machineName().trimmed().isEmpty()) {
         facts.filedUnder = QStringLiteral("Onbekend");
         facts.filedUnderNote =
@@ -66,29 +67,26 @@ PersonalFacts PersonalFacts::of(AppModel& model)
     }
     facts.machineId = settings.machineId();
 
-    const QString path = model.store()->path();
+    const QString path = books.store()->path();
     if (path == QLatin1String(":memory:") || path.isEmpty()) {
         facts.databaseFolder = QStringLiteral("Nowhere: this run tracks to a temporary database");
     } else {
-        const QString folder = QDir::cleanPath(QFileInfo(path).absolutePath());
-        const QString home = QDir::cleanPath(QDir::homePath());
-        facts.databaseFolder =
-            folder.startsWith(home + u'/') ? u'~' + folder.mid(home.size()) : folder;
+        facts.databaseFolder = OpenBooks::shownPath(QFileInfo(path).absolutePath());
         facts.canRevealDatabase = QFileInfo::exists(path);
     }
 
-    const PersonalSummary summary = model.history()->personalSummary();
+    const PersonalSummary summary = history.personalSummary();
     facts.sessionsTracked = QLocale().toString(summary.sessions);
     facts.trackedInTotal = Duration::coarseString(summary.totalSeconds);
     facts.firstTracked = summary.firstDay ? HistoryCaptions::dayTitle(*summary.firstDay)
                                           : QStringLiteral("Nothing yet");
-    readBackups(facts, model);
+    readBackups(facts, books);
     return facts;
 }
 
-QString PersonalFacts::restoreQuestion(const AppModel& model, const Restorable& backup)
+QString PersonalFacts::restoreQuestion(const OpenBooks& books, const Restorable& backup)
 {
-    return QStringLiteral("Restore ") + model.administration().name + QStringLiteral(" to ") +
+    return QStringLiteral("Restore ") + books.administration().name + QStringLiteral(" to ") +
            backup.title + u'?';
 }
 

@@ -7,7 +7,8 @@
 
 namespace zol {
 
-class AppModel;
+class HistoryModel;
+class OpenBooks;
 
 // What the Personal section shows of this person and this computer: where
 // their timesheets are filed, the identifier of this computer, where the
@@ -51,12 +52,12 @@ struct PersonalFacts
     QList<Restorable> restorable;
 
     // Reads the open books' figures (personalSummary).
-    static PersonalFacts of(AppModel& model);
+    static PersonalFacts of(const OpenBooks& books, HistoryModel& history);
 
     // The question before a restore, "Restore Local to Sunday 6 December 2026?",
     // and what it does: "The books go back to how they were that day, 1,204
     // sessions. …" (the count read from the backup).
-    static QString restoreQuestion(const AppModel& model, const Restorable& backup);
+    static QString restoreQuestion(const OpenBooks& books, const Restorable& backup);
     static QString restoreExplanation(const Restorable& backup);
 
     bool operator==(const PersonalFacts& other) const = default;

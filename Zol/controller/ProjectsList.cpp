@@ -1,6 +1,6 @@
 #include "ProjectsList.h"
 
-#include "AppModel.h"
+#include "OpenBooks.h"
 #include "records/Duration.h"
 #include "support/Folding.h"
 #include "support/NaturalOrder.h"
@@ -25,25 +25,21 @@ int compareFilledFirst(const QString& a, const QString& b)
 
 } // namespace
 
-ProjectsList::ProjectsList(AppModel& model, QObject* parent)
+ProjectsList::ProjectsList(const OpenBooks& books, CatalogueModel& catalogue, QObject* parent)
     : QObject(parent)
-    , m_model(model)
+    , m_books(books)
+    , m_catalogue(catalogue)
 {
-    connect(model.catalogue(), &CatalogueModel::allProjectsChanged, this, [this] {
+    connect(&catalogue, &CatalogueModel::allProjectsChanged, this, [this] {
         m_usageStale = true;
         reload();
     });
-    // Sessions started, stopped, edited or deleted move the figures; the
-    // tracker is replaced when other books open.
-    const auto followTracker = [this] {
-        connect(m_model.tracker(), &Tracker::recentChanged, this, [this] {
-            m_usageStale = true;
-            if (m_active)
-                reload();
-        });
-    };
-    connect(&model, &AppModel::trackerChanged, this, followTracker);
-    followTracker();
+    // Sessions started, stopped, edited or deleted move the figures.
+    connect(&books, &OpenBooks::sessionsChanged, this, [this] {
+        m_usageStale = true;
+        if (m_active)
+            reload();
+    });
     reload();
 }
 
@@ -127,14 +123,14 @@ void ProjectsList::reloadUsage()
 {
     if (!m_active || !m_usageStale)
         return;
-    m_usage = m_model.catalogue()->projectUsage();
+    m_usage = m_catalogue.projectUsage();
     m_usageStale = false;
 }
 
 void ProjectsList::reload()
 {
     reloadUsage();
-    const QList<Project>& projects = m_model.catalogue()->allProjects();
+    const QList<Project>& projects = m_catalogue.allProjects();
     m_ordered.clear();
     m_ordered.reserve(projects.size());
     for (const Project& project : projects) {
@@ -227,7 +223,7 @@ QString ProjectsList::emptyTitle() const
 {
     if (!m_rows.isEmpty())
         return {};
-    if (m_model.catalogue()->allProjects().isEmpty())
+    if (m_catalogue.allProjects().isEmpty())
         return QStringLiteral("No projects yet");
     if (!fold(m_query).isEmpty())
         return QStringLiteral("No match");
@@ -246,7 +242,7 @@ QString ProjectsList::emptyText() const
 {
     if (!m_rows.isEmpty())
         return {};
-    if (m_model.catalogue()->allProjects().isEmpty())
+    if (m_catalogue.allProjects().isEmpty())
         return QStringLiteral("Add one here, or let the studio folder bring them in.");
     if (!fold(m_query).isEmpty())
         return QStringLiteral("No ") + label(m_filter).toLower() +
@@ -273,7 +269,7 @@ QString ProjectsList::details(const Row& row) const
         parts.append(QStringLiteral("never tracked"));
     } else {
         parts.append(Duration::coarseString(row.usage.totalSeconds));
-        const QDate last = m_model.calendar().day(row.usage.lastTrackedAt);
+        const QDate last = m_books.calendar().day(row.usage.lastTrackedAt);
         parts.append(QStringLiteral("last on ") +
                      QLocale().toString(last, QStringLiteral("d MMM yyyy")));
     }

@@ -10,7 +10,7 @@
 
 namespace zol {
 
-class AppModel;
+class OpenBooks;
 
 // The Projects screen's list: the whole catalogue narrowed by a filter
 // (active, archived or unused) and a search, in one of five orders, with how
@@ -38,7 +38,7 @@ public:
         ProjectUsage usage;
     };
 
-    explicit ProjectsList(AppModel& model, QObject* parent = nullptr);
+    ProjectsList(const OpenBooks& books, CatalogueModel& catalogue, QObject* parent = nullptr);
     ~ProjectsList() override;
 
     static QList<Filter> filters();
@@ -91,7 +91,8 @@ private:
     void reorder();
     void narrow();
 
-    AppModel& m_model;
+    const OpenBooks& m_books;
+    CatalogueModel& m_catalogue;
     Filter m_filter = Filter::active;
     Sort m_sort = Sort::recent;
     QString m_query;

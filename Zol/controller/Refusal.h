@@ -1,8 +1,11 @@
 #pragma once
 
+#include "support/Error.h"
+
 #include <QString>
 
 #include <expected>
+#include <type_traits>
 
 namespace zol {
 
@@ -18,5 +21,22 @@ struct Refusal
 // What an operation gives back: its result, or why it was refused.
 template <typename T>
 using Outcome = std::expected<T, Refusal>;
+
+// Runs `work` and gives back what it returned, or, when it threw a
+// zol::Error, a refusal in the error's words: the one place where a failure
+// of the books becomes a sentence for the person.
+template <typename Work> auto attempt(Work&& work) -> Outcome<std::invoke_result_t<Work&>>
+{
+    try {
+        if constexpr (std::is_void_v<std::invoke_result_t<Work&>>) {
+            work();
+            return {};
+        } else {
+            return work();
+        }
+    } catch (const Error& error) {
+        return std::unexpected(Refusal{error.message()});
+    }
+}
 
 } // namespace zol

@@ -1,7 +1,7 @@
 #include "ReportsModel.h"
 
-#include "AppModel.h"
 #include "OffThread.h"
+#include "OpenBooks.h"
 #include "books/AppSettings.h"
 #include "files/FileSystem.h"
 #include "support/Error.h"
@@ -15,23 +15,29 @@ namespace {
 
 using Kind = TimesheetPeriod::Kind;
 
-TimesheetPeriod periodNow(Kind kind, const AppModel& model)
+TimesheetPeriod periodNow(Kind kind, const OpenBooks& books)
 {
-    return TimesheetPeriod(kind, model.clock().now(), model.calendar());
+    return TimesheetPeriod(kind, books.clock().now(), books.calendar());
 }
 
 } // namespace
 
 const QString ReportsModel::studioName = QStringLiteral("Analytics");
 
-ReportsModel::ReportsModel(AppModel& model)
-    : QObject(&model)
-    , m_model(model)
-    , m_rememberedWeek(periodNow(Kind::week, model))
-    , m_rememberedMonth(periodNow(Kind::month, model))
-    , m_rememberedYear(periodNow(Kind::year, model))
+ReportsModel::ReportsModel(OpenBooks& books, StatusModel& status, const HistoryModel& history,
+                           Platform& platform, FileSystem& fileSystem, QObject* parent)
+    : QObject(parent)
+    , m_books(books)
+    , m_status(status)
+    , m_history(history)
+    , m_platform(platform)
+    , m_fileSystem(fileSystem)
+    , m_rememberedWeek(periodNow(Kind::week, books))
+    , m_rememberedMonth(periodNow(Kind::month, books))
+    , m_rememberedYear(periodNow(Kind::year, books))
 {
-    connect(&model, &AppModel::booksClosing, this, [this] { resetForOtherBooks(); });
+    connect(&books, &OpenBooks::closing, this, [this] { resetForOtherBooks(); });
+    connect(&books, &OpenBooks::replaced, this, &ReportsModel::dropStudio);
 }
 
 ReportsModel::~ReportsModel() = default;
@@ -42,8 +48,8 @@ void ReportsModel::resetForOtherBooks()
 {
     setStudio(std::nullopt);
     setStudioError(std::nullopt);
-    setReportState(Kind::month, periodNow(Kind::week, m_model), periodNow(Kind::month, m_model),
-                   periodNow(Kind::year, m_model));
+    setReportState(Kind::month, periodNow(Kind::week, m_books), periodNow(Kind::month, m_books),
+                   periodNow(Kind::year, m_books));
     setStudioQuery({});
 }
 
@@ -123,26 +129,26 @@ void ReportsModel::updateStudioRows()
 
 QFuture<void> ReportsModel::readStudio()
 {
-    const quint64 generation = m_model.generation();
+    const quint64 generation = m_books.generation();
     if (m_studioRead.isRunning() && m_studioReadGeneration == generation)
         return m_studioRead;
 
     const quint64 serial = ++m_studioReadSerial;
-    const std::optional<QString> share = m_model.settings()->sharedFolder();
-    const Clock* clock = &m_model.clock();
-    const Calendar calendar = m_model.calendar();
+    const std::optional<QString> share = m_books.settings()->sharedFolder();
+    const Clock* clock = &m_books.clock();
+    const Calendar calendar = m_books.calendar();
     setReadingStudio(true);
 
     m_studioReadGeneration = generation;
     m_studioRead = OffThread::run(
         this,
-        [share, clock, calendar, files = &m_model.fileSystem()] {
+        [share, clock, calendar, files = &m_fileSystem] {
             return StudioHours::read(share, *files, *clock, calendar);
         },
         [this, generation, serial](OffThread::Outcome<StudioHours::Snapshot> outcome) {
             if (serial == m_studioReadSerial)
                 setReadingStudio(false);
-            if (generation == m_model.generation())
+            if (generation == m_books.generation())
                 applyStudio(outcome.value, outcome.error
                                                ? std::optional(OffThread::describe(outcome.error))
                                                : std::nullopt);

@@ -13,7 +13,11 @@
 
 namespace zol {
 
-class AppModel;
+class FileSystem;
+class HistoryModel;
+class OpenBooks;
+class Platform;
+class StatusModel;
 
 // Which of the person's sessions an export covers: the period the History
 // shows, everything in the books, or a given week, month or year (the command
@@ -63,7 +67,8 @@ public:
     // The name the studio's report carries.
     static const QString studioName;
 
-    explicit ReportsModel(AppModel& model);
+    ReportsModel(OpenBooks& books, StatusModel& status, const HistoryModel& history,
+                 Platform& platform, FileSystem& fileSystem, QObject* parent = nullptr);
     ~ReportsModel() override;
 
     // --- the person's sessions ---
@@ -144,7 +149,11 @@ private:
     bool checkStudioRows(bool needRows);
     QList<TimeEntry> sessionsOf(const ExportScope& scope);
 
-    AppModel& m_model;
+    OpenBooks& m_books;
+    StatusModel& m_status;
+    const HistoryModel& m_history;
+    Platform& m_platform;
+    FileSystem& m_fileSystem;
 
     std::optional<StudioHours::Snapshot> m_studio;
     std::optional<QString> m_studioError;

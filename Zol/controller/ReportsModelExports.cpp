@@ -1,10 +1,11 @@
 // The four ways hours leave in a file the user chooses, and the database shown
 // in the file browser.
 
-#include "AppModel.h"
 #include "HistoryModel.h"
+#include "OpenBooks.h"
 #include "Platform.h"
 #include "ReportsModel.h"
+#include "StatusModel.h"
 #include "books/AppSettings.h"
 #include "files/FileSystem.h"
 #include "reports/HTMLReport.h"
@@ -115,7 +116,7 @@ void writePackage(FileSystem& fileSystem, const QString& target, const QList<Pac
 
 QList<TimeEntry> ReportsModel::sessionsOf(const ExportScope& scope)
 {
-    EntryStore& store = *m_model.store();
+    EntryStore& store = *m_books.store();
     switch (scope.kind) {
     case ExportScope::Kind::shown:
         break;
@@ -126,14 +127,14 @@ QList<TimeEntry> ReportsModel::sessionsOf(const ExportScope& scope)
             return store.entries(scope.period->start(), scope.period->nextStart());
         return {};
     }
-    return store.entries(m_model.history()->shownFrom(), m_model.history()->shownTo());
+    return store.entries(m_history.shownFrom(), m_history.shownTo());
 }
 
 void ReportsModel::exportSessions(const ExportScope& scope, EntryExporter::Format format)
 {
-    const QDateTime now = m_model.clock().now();
-    const Calendar& calendar = m_model.calendar();
-    const QString who = m_model.settings()->machineName();
+    const QDateTime now = m_books.clock().now();
+    const Calendar& calendar = m_books.calendar();
+    const QString who = m_books.settings()->machineName();
     QList<TimeEntry> entries;
     QByteArray bytes;
     try {
@@ -141,15 +142,15 @@ void ReportsModel::exportSessions(const ExportScope& scope, EntryExporter::Forma
         if (!entries.isEmpty())
             bytes = EntryExporter::data(entries, format, who, now, calendar);
     } catch (const Error& error) {
-        m_model.setStatus(StatusMessage::failure(error.message()));
+        m_status.show(StatusMessage::failure(error.message()));
         return;
     }
     if (entries.isEmpty()) {
-        m_model.setStatus(StatusMessage::info(QStringLiteral("Nothing to export.")));
+        m_status.show(StatusMessage::info(QStringLiteral("Nothing to export.")));
         return;
     }
 
-    Desktop& desktop = m_model.platform().desktop();
+    Desktop& desktop = m_platform.desktop();
     const std::optional<QString> path = desktop.askWhereToSave(
         {QStringLiteral("Export tracked time"),
          {},
@@ -158,33 +159,33 @@ void ReportsModel::exportSessions(const ExportScope& scope, EntryExporter::Forma
     if (!path)
         return;
     try {
-        m_model.fileSystem().writeAtomically(*path, bytes);
+        m_fileSystem.writeAtomically(*path, bytes);
     } catch (const Error& error) {
-        m_model.setStatus(StatusMessage::failure(error.message()));
+        m_status.show(StatusMessage::failure(error.message()));
         return;
     }
-    m_model.setStatus(exported(entries.size()));
+    m_status.show(exported(entries.size()));
     desktop.reveal(*path);
 }
 
 void ReportsModel::revealDatabase()
 {
-    const QString path = m_model.store()->path();
+    const QString path = m_books.store()->path();
     if (path == QLatin1String(":memory:") || !QFileInfo::exists(path))
         return;
-    m_model.platform().desktop().reveal(path);
+    m_platform.desktop().reveal(path);
 }
 
 bool ReportsModel::checkStudioRows(bool needRows)
 {
     if (!m_studio) {
-        m_model.setStatus(
+        m_status.show(
             StatusMessage::info(QStringLiteral("Nothing read from the studio folder yet.")));
         return false;
     }
     if (needRows && m_studioRows.isEmpty()) {
-        m_model.setStatus(StatusMessage::info(QStringLiteral("Nothing to export in ") +
-                                              reportPeriod().title() + u'.'));
+        m_status.show(StatusMessage::info(QStringLiteral("Nothing to export in ") +
+                                          reportPeriod().title() + u'.'));
         return false;
     }
     return true;
@@ -200,7 +201,7 @@ void ReportsModel::exportStudioPackage()
     const StudioHours::Snapshot studio = *m_studio;
     const QList<StudioHours::Record> rows = StudioHours::recordsOf(m_studioRows);
     const QString query = m_studioQuery;
-    Desktop& desktop = m_model.platform().desktop();
+    Desktop& desktop = m_platform.desktop();
     const std::optional<QString> path = desktop.askWhereToSave(
         {studioTitle, QStringLiteral("A folder holding the report and the sessions behind it."),
          QStringLiteral("zol-") + period.id() + QStringLiteral("-studio"),
@@ -211,14 +212,15 @@ void ReportsModel::exportStudioPackage()
     const qsizetype count = rows.size();
     try {
         const QString report = HTMLReport::make(studio, period, studioName, query, sessionsFile,
-                                                m_model.clock().now());
+                                                m_books.clock().now());
         const QString sessions = StudioHours::csv(rows, studio.calendar);
-        writePackage(m_model.fileSystem(), *path, {{reportFile, report.toUtf8()}, {sessionsFile, sessions.toUtf8()}});
+        writePackage(m_fileSystem, *path,
+                     {{reportFile, report.toUtf8()}, {sessionsFile, sessions.toUtf8()}});
     } catch (const Error& error) {
-        m_model.setStatus(StatusMessage::failure(error.message()));
+        m_status.show(StatusMessage::failure(error.message()));
         return;
     }
-    m_model.setStatus(exported(count));
+    m_status.show(exported(count));
     desktop.reveal(QDir::cleanPath(*path) + u'/' + reportFile);
 }
 
@@ -238,18 +240,18 @@ void ReportsModel::exportStudioRows()
         message = QStringLiteral("The ") + QString::number(count) +
                   QStringLiteral(" sessions matching \u201C") + query + QStringLiteral("\u201D.");
 
-    Desktop& desktop = m_model.platform().desktop();
+    Desktop& desktop = m_platform.desktop();
     const std::optional<QString> path =
         desktop.askWhereToSave({studioTitle, message, StudioHours::fileName(period), csvType});
     if (!path)
         return;
     try {
-        m_model.fileSystem().writeAtomically(*path, StudioHours::csv(rows, calendar).toUtf8());
+        m_fileSystem.writeAtomically(*path, StudioHours::csv(rows, calendar).toUtf8());
     } catch (const Error& error) {
-        m_model.setStatus(StatusMessage::failure(error.message()));
+        m_status.show(StatusMessage::failure(error.message()));
         return;
     }
-    m_model.setStatus(exported(count));
+    m_status.show(exported(count));
     desktop.reveal(*path);
 }
 
@@ -259,9 +261,9 @@ void ReportsModel::saveStudioReport()
         return;
     const TimesheetPeriod period = reportPeriod();
     const QString report = HTMLReport::make(*m_studio, period, studioName, m_studioQuery,
-                                            std::nullopt, m_model.clock().now());
+                                            std::nullopt, m_books.clock().now());
 
-    Desktop& desktop = m_model.platform().desktop();
+    Desktop& desktop = m_platform.desktop();
     const std::optional<QString> path = desktop.askWhereToSave(
         {QStringLiteral("Save the studio report"),
          QStringLiteral("One file, with every figure already in it. No server, nothing to fetch."),
@@ -269,12 +271,12 @@ void ReportsModel::saveStudioReport()
     if (!path)
         return;
     try {
-        m_model.fileSystem().writeAtomically(*path, report.toUtf8());
+        m_fileSystem.writeAtomically(*path, report.toUtf8());
     } catch (const Error& error) {
-        m_model.setStatus(StatusMessage::failure(error.message()));
+        m_status.show(StatusMessage::failure(error.message()));
         return;
     }
-    m_model.setStatus(
+    m_status.show(
         StatusMessage::success(QStringLiteral("Saved ") + QFileInfo(*path).fileName() + u'.'));
     desktop.reveal(*path);
 }

@@ -1,8 +1,9 @@
 #include "SearchModel.h"
 
-#include "AppModel.h"
 #include "HistoryModel.h"
 #include "OffThread.h"
+#include "OpenBooks.h"
+#include "StatusModel.h"
 #include "records/Duration.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
@@ -27,15 +28,17 @@ struct Found
 
 } // namespace
 
-SearchModel::SearchModel(AppModel& model)
-    : QObject(&model)
-    , m_model(model)
+SearchModel::SearchModel(OpenBooks& books, StatusModel& status, const HistoryModel& history,
+                         QObject* parent)
+    : QObject(parent)
+    , m_books(books)
+    , m_status(status)
     , m_searchTask(QtFuture::makeReadyFuture())
 {
     // The query belongs to the books it searched; the range is the user's.
-    connect(&model, &AppModel::booksClosing, this, [this] { setSearchQuery({}); });
+    connect(&books, &OpenBooks::closing, this, [this] { setSearchQuery({}); });
     // Sessions edited, deleted or restored show in the results at once.
-    connect(model.history(), &HistoryModel::historyEntriesChanged, this, [this] {
+    connect(&history, &HistoryModel::historyEntriesChanged, this, [this] {
         if (!m_searchQuery.trimmed().isEmpty())
             refresh();
     });
@@ -72,11 +75,11 @@ QFuture<void> SearchModel::refresh()
         return m_searchTask;
     }
 
-    const quint64 generation = m_model.generation();
-    const std::shared_ptr<EntryStore> store = m_model.sharedStore();
+    const quint64 generation = m_books.generation();
+    const std::shared_ptr<EntryStore> store = m_books.sharedStore();
     const SearchRange range = m_searchRange;
-    const QDateTime now = m_model.clock().now();
-    const Calendar calendar = m_model.calendar();
+    const QDateTime now = m_books.clock().now();
+    const Calendar calendar = m_books.calendar();
     setSearching(true);
 
     m_searchTask = OffThread::run(
@@ -99,12 +102,12 @@ QFuture<void> SearchModel::refresh()
             if (serial != m_serial)
                 return;
             setSearching(false);
-            if (generation != m_model.generation())
+            if (generation != m_books.generation())
                 return;
             const Found found = outcome.value.value_or(Found());
             setSearchResults(found.results, found.hasOlder);
             if (outcome.error)
-                m_model.setStatus(StatusMessage::failure(OffThread::describe(outcome.error)));
+                m_status.show(StatusMessage::failure(OffThread::describe(outcome.error)));
         });
     return m_searchTask;
 }
@@ -126,7 +129,7 @@ QList<SearchRange> SearchModel::offeredRanges()
 
 SearchSummary SearchModel::summary() const
 {
-    return SearchSummary::of(m_searchResults, m_model.clock().now());
+    return SearchSummary::of(m_searchResults, m_books.clock().now());
 }
 
 QString SearchModel::resultSentence() const

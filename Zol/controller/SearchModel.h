@@ -10,7 +10,9 @@
 
 namespace zol {
 
-class AppModel;
+class HistoryModel;
+class OpenBooks;
+class StatusModel;
 
 // What the search results add up to.
 struct SearchSummary
@@ -49,7 +51,8 @@ public:
     // The range a search covers until the user picks another.
     static constexpr SearchRange defaultRange = SearchRange::threeMonths;
 
-    explicit SearchModel(AppModel& model);
+    SearchModel(OpenBooks& books, StatusModel& status, const HistoryModel& history,
+                QObject* parent = nullptr);
     ~SearchModel() override;
 
     const QString& searchQuery() const { return m_searchQuery; }
@@ -88,7 +91,8 @@ private:
     void setSearchResults(const QList<TimeEntry>& results, bool hasOlderMatches = false);
     void setSearching(bool searching);
 
-    AppModel& m_model;
+    OpenBooks& m_books;
+    StatusModel& m_status;
     QString m_searchQuery;
     SearchRange m_searchRange = defaultRange;
     QList<TimeEntry> m_searchResults;

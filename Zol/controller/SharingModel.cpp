@@ -6,12 +6,13 @@
 
 #include "UpdateModel.h"
 
-#include "AppModel.h"
 #include "CatalogueModel.h"
 #include "HistoryModel.h"
+#include "OpenBooks.h"
 #include "Platform.h"
 #include "ReportsModel.h"
 #include "SharingModelWork.h"
+#include "StatusModel.h"
 #include "UpdateModel.h"
 #include "books/AppSettings.h"
 #include "books/SettingsStore.h"
@@ -45,28 +46,36 @@ QString plural(int n, const QString& one, const QString& many)
 
 } // namespace
 
-SharingModel::SharingModel(AppModel& model)
-    : QObject(&model)
-    , m_model(model)
-    , m_fileSystem(&model.fileSystem())
+SharingModel::SharingModel(OpenBooks& books, StatusModel& status, Platform& platform,
+                           FileSystem& fileSystem, const HistoryModel& history,
+                           ReportsModel& reports, UpdateModel& updates, QObject* parent)
+    : QObject(parent)
+    , m_books(books)
+    , m_status(status)
+    , m_platform(platform)
+    , m_reports(reports)
+    , m_updates(updates)
+    , m_fileSystem(&fileSystem)
     , m_booksOpen(std::make_shared<std::atomic_bool>(true))
-    , m_period(TimesheetPeriod::Kind::week, model.clock().now(), model.calendar())
+    , m_period(TimesheetPeriod::Kind::week, books.clock().now(), books.calendar())
     , m_timesheet(m_period, QString(), {})
 {
-    connect(&model, &AppModel::booksOpened, this, &SharingModel::booksOpened);
-    connect(&model, &AppModel::booksClosing, this, &SharingModel::booksClosing);
-    connect(&model, &AppModel::settingsChanged, this, &SharingModel::followSettings);
-    connect(&model, &AppModel::administrationChanged, this, &SharingModel::settingsMoved);
+    connect(&books, &OpenBooks::opened, this, &SharingModel::booksOpened);
+    connect(&books, &OpenBooks::closing, this, &SharingModel::booksClosing);
+    connect(&books, &OpenBooks::settingsChanged, this, &SharingModel::followSettings);
+    connect(&books, &OpenBooks::listsEdited, this, [this] { shareNow(true, false); });
+    connect(&books, &OpenBooks::sessionsChanged, this, &SharingModel::refreshPeriod);
+    connect(&books, &OpenBooks::replaced, this, &SharingModel::forgetWhatWasSeen);
+    connect(&books, &OpenBooks::administrationChanged, this, &SharingModel::settingsMoved);
     // The upload control shows the week of the day the history shows, or its
     // month when the history shows a month.
-    HistoryModel* history = model.history();
-    const auto followHistory = [this, history] {
+    const auto followHistory = [this, history = &history] {
         showPeriod(history->historyScope() == HistoryScope::month ? TimesheetPeriod::Kind::month
                                                                   : TimesheetPeriod::Kind::week,
                    history->historyDay());
     };
-    connect(history, &HistoryModel::historyDayChanged, this, followHistory);
-    connect(history, &HistoryModel::historyScopeChanged, this, followHistory);
+    connect(&history, &HistoryModel::historyDayChanged, this, followHistory);
+    connect(&history, &HistoryModel::historyScopeChanged, this, followHistory);
     followSettings();
 }
 
@@ -110,7 +119,7 @@ void SharingModel::booksClosing()
     assign(m_autoUploadError, std::nullopt, &SharingModel::autoUploadErrorChanged);
     assign(m_isUploading, false, &SharingModel::isUploadingChanged);
     assign(m_period,
-           TimesheetPeriod(TimesheetPeriod::Kind::week, m_model.clock().now(), m_model.calendar()),
+           TimesheetPeriod(TimesheetPeriod::Kind::week, m_books.clock().now(), m_books.calendar()),
            &SharingModel::periodChanged);
     setPeriodEntries({});
     setPeriodFile(std::nullopt, std::nullopt, std::nullopt);
@@ -120,7 +129,7 @@ void SharingModel::booksClosing()
 // and personal values.
 void SharingModel::followSettings()
 {
-    const AppSettings* settings = m_model.settings();
+    const AppSettings* settings = m_books.settings();
     connect(settings, &AppSettings::sharedFolderPathChanged, this, &SharingModel::settingsMoved,
             Qt::UniqueConnection);
     connect(settings, &AppSettings::sharedSyncEnabledChanged, this, &SharingModel::settingsMoved,
@@ -140,13 +149,13 @@ void SharingModel::settingsMoved()
     if (m_changingSettings)
         return;
     m_followTimer =
-        m_model.clock().after(settingsFollowDelay, this, [this] { applySettingsChange(); });
+        m_books.clock().after(settingsFollowDelay, this, [this] { applySettingsChange(); });
 }
 
 void SharingModel::applySettingsChange()
 {
     m_followTimer.cancel();
-    m_model.tracker()->setMachineName(m_model.settings()->machineName());
+    m_books.tracker()->setMachineName(m_books.settings()->machineName());
     if (m_engine && !engineMatches(*m_engine))
         m_engine.reset();
     startSharing();
@@ -157,14 +166,14 @@ void SharingModel::applySettingsChange()
 
 bool SharingModel::sharingPossible() const
 {
-    const AppSettings& settings = *m_model.settings();
-    return !m_model.administration().isLocalOnly() && settings.sharedSyncEnabled() &&
+    const AppSettings& settings = *m_books.settings();
+    return !m_books.administration().isLocalOnly() && settings.sharedSyncEnabled() &&
            settings.sharedFolder().has_value();
 }
 
 bool SharingModel::engineMatches(const SharedFolderSync& engine) const
 {
-    const AppSettings& settings = *m_model.settings();
+    const AppSettings& settings = *m_books.settings();
     return engine.folder() == settings.sharedFolder().value_or(QString()) &&
            engine.machineName() == settings.machineName() &&
            engine.machineId() == settings.machineId();
@@ -174,10 +183,10 @@ std::shared_ptr<SharedFolderSync> SharingModel::engine()
 {
     if (m_engine && engineMatches(*m_engine))
         return m_engine;
-    const AppSettings& settings = *m_model.settings();
-    auto holder = std::make_shared<SyncHolder>(m_model.sharedStore(), *settings.sharedFolder(),
+    const AppSettings& settings = *m_books.settings();
+    auto holder = std::make_shared<SyncHolder>(m_books.sharedStore(), *settings.sharedFolder(),
                                                settings.machineId(), settings.machineName(),
-                                               *m_fileSystem, m_model.clock());
+                                               *m_fileSystem, m_books.clock());
     m_engine = std::shared_ptr<SharedFolderSync>(holder, &holder->sync);
     return m_engine;
 }
@@ -193,45 +202,45 @@ void SharingModel::startSharing()
         updateDerived();
         return;
     }
-    if (!m_model.runsBackgroundWork())
+    if (!m_books.runsBackgroundWork())
         return;
-    m_shareTicker = m_model.clock().every(syncInterval, this, [this] { shareNow(true, false); });
+    m_shareTicker = m_books.clock().every(syncInterval, this, [this] { shareNow(true, false); });
     shareNow(true, false);
 }
 
 void SharingModel::startAutoUpload()
 {
     m_autoUploadTicker.cancel();
-    if (!sharingPossible() || !m_model.settings()->autoUploadEnabled()) {
+    if (!sharingPossible() || !m_books.settings()->autoUploadEnabled()) {
         assign(m_autoUploadError, std::nullopt, &SharingModel::autoUploadErrorChanged);
         return;
     }
-    if (!m_model.runsBackgroundWork())
+    if (!m_books.runsBackgroundWork())
         return;
-    m_autoUploadTicker = m_model.clock().every(uploadInterval, this, [this] { autoUploadNow(); });
+    m_autoUploadTicker = m_books.clock().every(uploadInterval, this, [this] { autoUploadNow(); });
     autoUploadNow();
 }
 
 void SharingModel::watchForShare()
 {
-    if (m_watching || !m_model.runsBackgroundWork())
+    if (m_watching || !m_books.runsBackgroundWork())
         return;
     m_watching = true;
-    SystemEvents& events = m_model.platform().systemEvents();
+    SystemEvents& events = m_platform.systemEvents();
     connect(&events, &SystemEvents::volumeMounted, this, [this] { shareMayHaveAppeared(); });
     connect(&events, &SystemEvents::woke, this, [this] { shareMayHaveAppeared(); });
 }
 
 QFuture<void> SharingModel::shareMayHaveAppeared()
 {
-    const AppSettings& settings = *m_model.settings();
+    const AppSettings& settings = *m_books.settings();
     if (!settings.sharedSyncEnabled() || !settings.sharedFolder())
         return QtFuture::makeReadyFuture();
-    const double now = m_model.clock().monotonicSeconds();
+    const double now = m_books.clock().monotonicSeconds();
     if (m_lastShareWakeMonotonic && now - *m_lastShareWakeMonotonic < shareWakeQuietSeconds)
         return QtFuture::makeReadyFuture();
     m_lastShareWakeMonotonic = now;
-    assign(m_lastShareWake, m_model.clock().now(), &SharingModel::lastShareWakeChanged);
+    assign(m_lastShareWake, m_books.clock().now(), &SharingModel::lastShareWakeChanged);
     assign(m_lastReconcileAt, std::nullopt, &SharingModel::lastReconcileAtChanged);
 
     auto done = std::make_shared<QPromise<void>>();
@@ -249,7 +258,7 @@ QFuture<void> SharingModel::shareNow(bool quiet, bool force)
 {
     if (!sharingPossible())
         return QtFuture::makeReadyFuture();
-    const quint64 generation = m_model.generation();
+    const quint64 generation = m_books.generation();
     if (m_syncInFlight) {
         // A pass for other books, or for a folder or name no longer chosen,
         // must not run beside the new one on the same files; this request
@@ -275,7 +284,7 @@ QFuture<void> SharingModel::shareNow(bool quiet, bool force)
         [this, generation, sync, quiet](OffThread::Outcome<SharedFolderSync::Summary> outcome) {
             // Results of books closed meanwhile, or of a folder or name no
             // longer chosen, are dropped.
-            if (generation == m_model.generation() && engineMatches(*sync)) {
+            if (generation == m_books.generation() && engineMatches(*sync)) {
                 if (outcome.value) {
                     applySummary(*outcome.value, quiet);
                 } else {
@@ -283,7 +292,7 @@ QFuture<void> SharingModel::shareNow(bool quiet, bool force)
                     assign(m_shareError, text, &SharingModel::shareErrorChanged);
                     updateDerived();
                     if (!quiet)
-                        m_model.setStatus(StatusMessage::failure(text));
+                        m_status.show(StatusMessage::failure(text));
                 }
             }
             syncEnded(generation);
@@ -294,22 +303,21 @@ void SharingModel::applySummary(const SharedFolderSync::Summary& summary, bool q
 {
     assign(m_shareSummary, summary, &SharingModel::shareSummaryChanged);
     assign(m_shareError, std::nullopt, &SharingModel::shareErrorChanged);
-    assign(m_lastSharedAt, m_model.clock().now(), &SharingModel::lastSharedAtChanged);
+    assign(m_lastSharedAt, m_books.clock().now(), &SharingModel::lastSharedAtChanged);
     updateDerived();
     if (summary.tasksReceived)
-        m_model.reloadTaskList();
+        m_books.reloadTaskList();
     if (summary.projectsReceived >= 1) {
-        m_model.tracker()->reload();
-        m_model.catalogue()->reloadAllProjects();
+        m_books.reloadProjects();
         if (!quiet) {
-            m_model.setStatus(
+            m_status.show(
                 StatusMessage::success(QStringLiteral("Received ") +
                                        plural(summary.projectsReceived, QStringLiteral(" project"),
                                               QStringLiteral(" projects")) +
                                        u'.'));
         }
     } else if (!quiet) {
-        m_model.setStatus(StatusMessage::info(
+        m_status.show(StatusMessage::info(
             summary.peersSeen == 0
                 ? QStringLiteral("Connected, but no other computers have published yet.")
                 : QStringLiteral("Up to date with ") +
@@ -322,7 +330,7 @@ void SharingModel::applySummary(const SharedFolderSync::Summary& summary, bool q
 void SharingModel::syncEnded(quint64 generation)
 {
     m_syncInFlight.reset();
-    if (generation == m_model.generation())
+    if (generation == m_books.generation())
         assign(m_isSharing, false, &SharingModel::isSharingChanged);
     if (!m_deferredSync)
         return;
@@ -341,9 +349,9 @@ QFuture<void> SharingModel::syncNow()
     if (sync.isFinished())
         return sync;
     assign(m_isSyncing, true, &SharingModel::isSyncingChanged);
-    const quint64 generation = m_model.generation();
+    const quint64 generation = m_books.generation();
     return OffThread::afterwards(this, sync, [this, generation](const QFuture<void>&) {
-        if (generation == m_model.generation())
+        if (generation == m_books.generation())
             assign(m_isSyncing, false, &SharingModel::isSyncingChanged);
     });
 }
@@ -361,46 +369,47 @@ QString SharingModel::folderTakenExplanation()
 
 QFuture<void> SharingModel::chooseStudioFolder(const QString& path)
 {
-    const Administration& books = m_model.administration();
+    const Administration& books = m_books.administration();
     if (books.isLocalOnly()) {
-        m_model.setStatus(StatusMessage::failure(
-            books.name + QStringLiteral(" never leaves this computer. Add other books and open them "
-                                        "to share through a studio folder.")));
+        m_status.show(StatusMessage::failure(
+            books.name +
+            QStringLiteral(" never leaves this computer. Add other books and open them "
+                           "to share through a studio folder.")));
         return QtFuture::makeReadyFuture();
     }
     const QString folder = path.trimmed();
     if (folder.isEmpty())
         return QtFuture::makeReadyFuture();
     if (const std::optional<Administration> owner =
-            AppSettings::administrationUsing(folder, books.id, m_model.defaults())) {
-        m_model.setStatus(
+            AppSettings::administrationUsing(folder, books.id, m_books.defaults())) {
+        m_status.show(
             StatusMessage::failure(QStringLiteral("That folder belongs to ") + owner->name + u'.'));
         return QtFuture::makeReadyFuture();
     }
     // The share is looked at off the UI thread. A refusal changes nothing:
     // neither the settings nor the sync engine.
-    const quint64 generation = m_model.generation();
+    const quint64 generation = m_books.generation();
     auto done = std::make_shared<QPromise<void>>();
     done->start();
     OffThread::run(
         this,
-        [fileSystem = m_fileSystem, folder, machineId = m_model.settings()->machineId()] {
+        [fileSystem = m_fileSystem, folder, machineId = m_books.settings()->machineId()] {
             return SharingWork::layoutRefusal(*fileSystem, folder, machineId);
         },
         [this, generation, folder, done](OffThread::Outcome<std::optional<QString>> outcome) {
-            if (generation != m_model.generation()) {
+            if (generation != m_books.generation()) {
                 done->finish();
                 return;
             }
             if (outcome.value && *outcome.value) {
-                m_model.setStatus(StatusMessage::failure(**outcome.value));
+                m_status.show(StatusMessage::failure(**outcome.value));
                 done->finish();
                 return;
             }
             {
                 const QScopedValueRollback changing(m_changingSettings, true);
-                m_model.settings()->setSharedFolderPath(folder);
-                m_model.settings()->setSharedSyncEnabled(true);
+                m_books.settings()->setSharedFolderPath(folder);
+                m_books.settings()->setSharedSyncEnabled(true);
             }
             // The sync that reports goes first, so that the loop's quiet one,
             // which applySettingsChange() starts, finds it running and stands
@@ -419,25 +428,25 @@ void SharingModel::disconnectStudioFolder()
     m_booksOpen = std::make_shared<std::atomic_bool>(true);
     {
         const QScopedValueRollback changing(m_changingSettings, true);
-        m_model.settings()->setSharedFolderPath(QString());
-        m_model.settings()->setSharedSyncEnabled(false);
+        m_books.settings()->setSharedFolderPath(QString());
+        m_books.settings()->setSharedSyncEnabled(false);
     }
     assign(m_shareSummary, std::nullopt, &SharingModel::shareSummaryChanged);
     assign(m_shareError, std::nullopt, &SharingModel::shareErrorChanged);
     assign(m_lastAutoUploadAt, std::nullopt, &SharingModel::lastAutoUploadAtChanged);
     assign(m_autoUploadError, std::nullopt, &SharingModel::autoUploadErrorChanged);
-    m_model.reports()->dropStudio();
-    m_model.updates()->forget();
+    m_reports.dropStudio();
+    m_updates.forget();
     applySettingsChange();
-    m_model.setStatus(StatusMessage::success(m_model.administration().name +
-                                             QStringLiteral(" is on this computer only now.")));
+    m_status.show(StatusMessage::success(m_books.administration().name +
+                                         QStringLiteral(" is on this computer only now.")));
 }
 
 // --- derived states ---
 
 void SharingModel::updateDerived()
 {
-    const AppSettings& settings = *m_model.settings();
+    const AppSettings& settings = *m_books.settings();
     const bool possible = sharingPossible();
     assign(m_canUpload, possible, &SharingModel::canUploadChanged);
 
@@ -483,8 +492,8 @@ void SharingModel::updateDerived()
 
 QString SharingModel::uploadCaption() const
 {
-    return m_uploadState.caption(m_periodIsUploadedAutomatically, m_model.clock().now(),
-                                 m_model.calendar());
+    return m_uploadState.caption(m_periodIsUploadedAutomatically, m_books.clock().now(),
+                                 m_books.calendar());
 }
 
 QString SharingModel::uploadButtonTitle() const

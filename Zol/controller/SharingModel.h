@@ -22,7 +22,12 @@
 
 namespace zol {
 
-class AppModel;
+class HistoryModel;
+class OpenBooks;
+class Platform;
+class ReportsModel;
+class StatusModel;
+class UpdateModel;
 class FileSystem;
 
 namespace SharingWork {
@@ -99,7 +104,9 @@ public:
         std::optional<QString> renamedFrom;
     };
 
-    explicit SharingModel(AppModel& model);
+    SharingModel(OpenBooks& books, StatusModel& status, Platform& platform, FileSystem& fileSystem,
+                 const HistoryModel& history, ReportsModel& reports, UpdateModel& updates,
+                 QObject* parent = nullptr);
     ~SharingModel() override;
 
     // The file system the studio folder is reached through (the machine's own
@@ -281,7 +288,11 @@ private:
         Q_EMIT(this->*changed)();
     }
 
-    AppModel& m_model;
+    OpenBooks& m_books;
+    StatusModel& m_status;
+    Platform& m_platform;
+    ReportsModel& m_reports;
+    UpdateModel& m_updates;
     FileSystem* m_fileSystem;
     std::shared_ptr<SharedFolderSync> m_engine;
     // True while the books the loops serve are open; workers hold a copy.

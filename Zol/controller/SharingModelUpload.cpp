@@ -3,9 +3,10 @@
 
 #include "SharingModel.h"
 
-#include "AppModel.h"
+#include "OpenBooks.h"
 #include "Platform.h"
 #include "SharingModelWork.h"
+#include "StatusModel.h"
 #include "books/AppSettings.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
@@ -28,18 +29,18 @@ std::optional<SharingWork::UploadTarget> SharingModel::uploadTarget() const
 {
     if (!sharingPossible())
         return std::nullopt;
-    const AppSettings& settings = *m_model.settings();
+    const AppSettings& settings = *m_books.settings();
     return SharingWork::UploadTarget{
-        m_model.sharedStore(), m_fileSystem,       *settings.sharedFolder(), settings.machineName(),
-        settings.machineId(),  m_model.calendar(), m_model.clock().now(),    m_booksOpen};
+        m_books.sharedStore(), m_fileSystem,       *settings.sharedFolder(), settings.machineName(),
+        settings.machineId(),  m_books.calendar(), m_books.clock().now(),    m_booksOpen};
 }
 
 QFuture<void> SharingModel::autoUploadNow()
 {
-    if (!m_model.store() || !m_model.settings()->autoUploadEnabled())
+    if (!m_books.store() || !m_books.settings()->autoUploadEnabled())
         return QtFuture::makeReadyFuture();
     const std::optional<SharingWork::UploadTarget> target = uploadTarget();
-    const quint64 generation = m_model.generation();
+    const quint64 generation = m_books.generation();
     // One pass at a time per books: a second would write the same files.
     if (!target || m_uploadGeneration == generation)
         return QtFuture::makeReadyFuture();
@@ -71,10 +72,10 @@ QFuture<void> SharingModel::autoUploadNow()
                 m_uploadGeneration.reset();
             // Other books, or a folder left meanwhile: what the pass marked
             // stays marked, but its outcome is not this folder's.
-            if (generation != m_model.generation() ||
-                m_model.settings()->sharedFolder() != std::optional(folder) || !sharingPossible()) {
-                if (generation == m_model.generation())
-                    m_model.tracker()->reload();
+            if (generation != m_books.generation() ||
+                m_books.settings()->sharedFolder() != std::optional(folder) || !sharingPossible()) {
+                if (generation == m_books.generation())
+                    m_books.tracker()->reload();
                 return;
             }
             std::exception_ptr error = outcome.error;
@@ -95,12 +96,12 @@ QFuture<void> SharingModel::autoUploadNow()
                 assign(m_autoUploadError, OffThread::describe(error),
                        &SharingModel::autoUploadErrorChanged);
             } else {
-                assign(m_lastAutoUploadAt, m_model.clock().now(),
+                assign(m_lastAutoUploadAt, m_books.clock().now(),
                        &SharingModel::lastAutoUploadAtChanged);
                 assign(m_autoUploadError, std::nullopt, &SharingModel::autoUploadErrorChanged);
             }
             if (marksChanged > 0)
-                m_model.reloadTrackerAndHistory();
+                m_books.reloadTracker();
         });
 }
 
@@ -112,7 +113,7 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
         return QtFuture::makeExceptionalFuture<TimesheetWrite>(
             Error(QStringLiteral("Set up the studio folder first.")));
     }
-    const quint64 generation = m_model.generation();
+    const quint64 generation = m_books.generation();
     auto done = std::make_shared<QPromise<TimesheetWrite>>();
     done->start();
     OffThread::run(
@@ -133,11 +134,11 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
             return SharingWork::writePeriods(target, periods, force);
         },
         [this, generation, done](OffThread::Outcome<SharingWork::WriteRun> outcome) {
-            if (generation == m_model.generation() && outcome.value) {
+            if (generation == m_books.generation() && outcome.value) {
                 if (outcome.value->marksChanged > 0)
-                    m_model.reloadTrackerAndHistory();
+                    m_books.reloadTracker();
                 else
-                    m_model.refreshHistory();
+                    m_books.announceSessionsChanged();
             }
             const std::exception_ptr error = outcome.value ? outcome.value->error : outcome.error;
             if (error) {
@@ -155,24 +156,24 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
 
 QFuture<void> SharingModel::uploadTimesheet()
 {
-    if (!m_model.store() || m_isUploading)
+    if (!m_books.store() || m_isUploading)
         return QtFuture::makeReadyFuture();
     const TimesheetPeriod period = m_period;
     if (m_timesheet.entries().isEmpty()) {
-        m_model.setStatus(
+        m_status.show(
             StatusMessage::info(QStringLiteral("Nothing tracked in ") + period.title() + u'.'));
         return QtFuture::makeReadyFuture();
     }
     if (!sharingPossible()) {
-        m_model.setStatus(StatusMessage::info(QStringLiteral("Set up the studio folder first.")));
+        m_status.show(StatusMessage::info(QStringLiteral("Set up the studio folder first.")));
         return QtFuture::makeReadyFuture();
     }
     assign(m_isUploading, true, &SharingModel::isUploadingChanged);
-    const quint64 generation = m_model.generation();
+    const quint64 generation = m_books.generation();
     return OffThread::afterwards(
         this, writeTimesheet(period, true),
         [this, generation, period](const QFuture<TimesheetWrite>& write) {
-            if (generation != m_model.generation())
+            if (generation != m_books.generation())
                 return;
             assign(m_isUploading, false, &SharingModel::isUploadingChanged);
             try {
@@ -183,9 +184,9 @@ QFuture<void> SharingModel::uploadTimesheet()
                     text += QStringLiteral(" Your earlier timesheets moved from “") +
                             *written.renamedFrom + QStringLiteral("”.");
                 }
-                m_model.setStatus(StatusMessage::success(text));
+                m_status.show(StatusMessage::success(text));
             } catch (...) {
-                m_model.setStatus(
+                m_status.show(
                     StatusMessage::failure(OffThread::describe(std::current_exception())));
             }
         });
@@ -193,21 +194,21 @@ QFuture<void> SharingModel::uploadTimesheet()
 
 QFuture<QList<TimesheetPeriod>> SharingModel::periodsToUpload()
 {
-    if (!m_model.store())
+    if (!m_books.store())
         return QtFuture::makeReadyFuture(QList<TimesheetPeriod>());
-    const AppSettings& settings = *m_model.settings();
+    const AppSettings& settings = *m_books.settings();
     // Which periods need a file is a question of the books alone.
-    const SharingWork::UploadTarget target{m_model.sharedStore(),       m_fileSystem,
+    const SharingWork::UploadTarget target{m_books.sharedStore(),       m_fileSystem,
                                            settings.sharedFolderPath(), settings.machineName(),
-                                           settings.machineId(),        m_model.calendar(),
-                                           m_model.clock().now(),       m_booksOpen};
+                                           settings.machineId(),        m_books.calendar(),
+                                           m_books.clock().now(),       m_booksOpen};
     return OffThread::result(this, [target] { return SharingWork::periodsToUpload(target); });
 }
 
 QFuture<QList<TimesheetPeriod>> SharingModel::periodsMissingFromShare()
 {
     const std::optional<SharingWork::UploadTarget> target = uploadTarget();
-    if (!target || !m_model.store())
+    if (!target || !m_books.store())
         return QtFuture::makeReadyFuture(QList<TimesheetPeriod>());
     return OffThread::result(
         this, [target = *target] { return SharingWork::periodsMissingFromShare(target); });
@@ -227,7 +228,7 @@ void SharingModel::setPeriod(const TimesheetPeriod& period)
 
 void SharingModel::showPeriod(TimesheetPeriod::Kind kind, QDate day)
 {
-    const Calendar& calendar = m_model.calendar();
+    const Calendar& calendar = m_books.calendar();
     setPeriod(TimesheetPeriod(kind, calendar.startOfDay(day), calendar));
 }
 
@@ -235,7 +236,7 @@ QFuture<void> SharingModel::refreshPeriod()
 {
     const quint64 read = ++m_periodReads;
     try {
-        setPeriodEntries(m_model.store()->entries(m_period.start(), m_period.nextStart()));
+        setPeriodEntries(m_books.store()->entries(m_period.start(), m_period.nextStart()));
     } catch (const Error&) {
         // The tracker reports store failures; the sessions shown stay as they were.
     }
@@ -243,7 +244,7 @@ QFuture<void> SharingModel::refreshPeriod()
         setPeriodFile(std::nullopt, std::nullopt, std::nullopt);
         return QtFuture::makeReadyFuture();
     }
-    const AppSettings& settings = *m_model.settings();
+    const AppSettings& settings = *m_books.settings();
     return OffThread::run(
         this,
         [fileSystem = m_fileSystem, folder = *settings.sharedFolder(),
@@ -280,13 +281,13 @@ void SharingModel::setPeriodFile(const std::optional<QString>& file,
 void SharingModel::revealTimesheet()
 {
     if (m_timesheetFile)
-        m_model.platform().desktop().reveal(*m_timesheetFile);
+        m_platform.desktop().reveal(*m_timesheetFile);
 }
 
 void SharingModel::revealTimesheetFolder()
 {
     if (m_personFolder)
-        m_model.platform().desktop().reveal(*m_personFolder);
+        m_platform.desktop().reveal(*m_personFolder);
 }
 
 } // namespace zol

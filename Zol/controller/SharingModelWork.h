@@ -1,8 +1,8 @@
 #pragma once
 
 // The worker side of the studio folder: what SharingModel runs off the UI
-// thread. Nothing here touches AppModel or
-// any QObject of the UI thread; each worker gets copies of the values it needs.
+// thread. Nothing here touches the open books
+// or any QObject of the UI thread; each worker gets copies of the values it needs.
 
 #include "OffThread.h"
 #include "files/FileSystem.h"

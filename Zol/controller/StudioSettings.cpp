@@ -1,7 +1,7 @@
 #include "StudioSettings.h"
 
 #include "AdministrationForm.h"
-#include "AppModel.h"
+#include "OpenBooks.h"
 #include "SharingModel.h"
 #include "books/AppSettings.h"
 
@@ -9,18 +9,18 @@
 
 namespace zol {
 
-StudioSettings::StudioSettings(AppModel& model, QObject* parent)
+StudioSettings::StudioSettings(OpenBooks& books, SharingModel& sharing, QObject* parent)
     : QObject(parent)
-    , m_model(model)
+    , m_books(books)
+    , m_sharing(sharing)
 {
-    SharingModel* sharing = model.sharing();
     for (const auto signal : {&SharingModel::shareSummaryChanged, &SharingModel::shareErrorChanged,
                               &SharingModel::isSharingChanged, &SharingModel::lastSharedAtChanged,
                               &SharingModel::isSyncingChanged, &SharingModel::connectionChanged})
-        connect(sharing, signal, this, &StudioSettings::changed);
-    connect(&model, &AppModel::administrationChanged, this, &StudioSettings::changed);
-    connect(&model, &AppModel::settingsChanged, this, &StudioSettings::followSettings);
-    connect(&model, &AppModel::booksClosing, this, [this] { setRefusal(std::nullopt); });
+        connect(&sharing, signal, this, &StudioSettings::changed);
+    connect(&books, &OpenBooks::administrationChanged, this, &StudioSettings::changed);
+    connect(&books, &OpenBooks::settingsChanged, this, &StudioSettings::followSettings);
+    connect(&books, &OpenBooks::closing, this, [this] { setRefusal(std::nullopt); });
     followSettings();
 }
 
@@ -30,7 +30,7 @@ void StudioSettings::followSettings()
 {
     for (const QMetaObject::Connection& c : std::as_const(m_settingsConnections))
         disconnect(c);
-    const AppSettings* settings = m_model.settings();
+    const AppSettings* settings = m_books.settings();
     m_settingsConnections = {
         connect(settings, &AppSettings::sharedFolderPathChanged, this, &StudioSettings::changed),
         connect(settings, &AppSettings::sharedSyncEnabledChanged, this, &StudioSettings::changed),
@@ -41,14 +41,14 @@ void StudioSettings::followSettings()
 
 bool StudioSettings::isLocalOnly() const
 {
-    return m_model.administration().isLocalOnly();
+    return m_books.administration().isLocalOnly();
 }
 
 QString StudioSettings::localExplanation() const
 {
-    if (m_model.administration().isDefault())
-        return AdministrationForm::keepsLocalHelp(m_model.administration());
-    return m_model.administration().name +
+    if (m_books.administration().isDefault())
+        return AdministrationForm::keepsLocalHelp(m_books.administration());
+    return m_books.administration().name +
            QStringLiteral(" is kept on this computer only. It shares no project list, hands in "
                           "no timesheets, and appears in nobody else’s Analytics. Change that "
                           "under Administrations.");
@@ -58,19 +58,19 @@ std::optional<QString> StudioSettings::folder() const
 {
     if (isLocalOnly())
         return std::nullopt;
-    return m_model.settings()->sharedFolder();
+    return m_books.settings()->sharedFolder();
 }
 
 bool StudioSettings::isUnreachable() const
 {
-    const AppSettings& settings = *m_model.settings();
-    return folder() && settings.sharedSyncEnabled() && m_model.sharing()->shareError();
+    const AppSettings& settings = *m_books.settings();
+    return folder() && settings.sharedSyncEnabled() && m_sharing.shareError();
 }
 
 QString StudioSettings::stateLine() const
 {
-    const AppSettings& settings = *m_model.settings();
-    const SharingModel& sharing = *m_model.sharing();
+    const AppSettings& settings = *m_books.settings();
+    const SharingModel& sharing = m_sharing;
     if (!folder())
         return QStringLiteral("No folder chosen");
     if (!settings.sharedSyncEnabled())
@@ -88,11 +88,11 @@ QString StudioSettings::stateLine() const
 
 QString StudioSettings::lastSyncedLine() const
 {
-    const std::optional<QDateTime>& at = m_model.sharing()->lastSharedAt();
+    const std::optional<QDateTime>& at = m_sharing.lastSharedAt();
     if (!folder() || !at)
         return {};
     return QStringLiteral("Last synced ") +
-           UploadState::stamp(*at, m_model.clock().now(), m_model.calendar(), QLocale());
+           UploadState::stamp(*at, m_books.clock().now(), m_books.calendar(), QLocale());
 }
 
 QFuture<void> StudioSettings::choose(const QString& path)
@@ -100,10 +100,10 @@ QFuture<void> StudioSettings::choose(const QString& path)
     const QString chosen = path.trimmed();
     if (chosen.isEmpty())
         return QtFuture::makeReadyFuture();
-    const Administration& books = m_model.administration();
+    const Administration& books = m_books.administration();
     if (!books.isLocalOnly()) {
         if (const std::optional<Administration> owner =
-                AppSettings::administrationUsing(chosen, books.id, m_model.defaults())) {
+                AppSettings::administrationUsing(chosen, books.id, m_books.defaults())) {
             const QString name = owner->name.trimmed().isEmpty()
                                      ? QStringLiteral("another administration")
                                      : owner->name;
@@ -113,23 +113,23 @@ QFuture<void> StudioSettings::choose(const QString& path)
         }
     }
     setRefusal(std::nullopt);
-    return m_model.sharing()->chooseStudioFolder(chosen);
+    return m_sharing.chooseStudioFolder(chosen);
 }
 
 void StudioSettings::setSharing(bool on)
 {
     if (!isLocalOnly())
-        m_model.settings()->setSharedSyncEnabled(on && folder().has_value());
+        m_books.settings()->setSharedSyncEnabled(on && folder().has_value());
 }
 
 void StudioSettings::setAutoUpload(bool on)
 {
-    m_model.settings()->setAutoUploadEnabled(on);
+    m_books.settings()->setAutoUploadEnabled(on);
 }
 
 QString StudioSettings::disconnectQuestion() const
 {
-    return QStringLiteral("Disconnect ") + m_model.administration().name +
+    return QStringLiteral("Disconnect ") + m_books.administration().name +
            QStringLiteral(" from the studio folder?");
 }
 

@@ -8,7 +8,8 @@
 
 namespace zol {
 
-class AppModel;
+class OpenBooks;
+class SharingModel;
 
 // The Studio screen's view of the open books' studio folder: whether the
 // books may share at all, the folder and how the last look at it went, the
@@ -29,7 +30,7 @@ public:
         bool operator==(const Refusal& other) const = default;
     };
 
-    explicit StudioSettings(AppModel& model, QObject* parent = nullptr);
+    StudioSettings(OpenBooks& books, SharingModel& sharing, QObject* parent = nullptr);
     ~StudioSettings() override;
 
     // The books never share: the screen explains that instead.
@@ -81,7 +82,8 @@ private:
     void followSettings();
     void setRefusal(const std::optional<Refusal>& refusal);
 
-    AppModel& m_model;
+    OpenBooks& m_books;
+    SharingModel& m_sharing;
     QList<QMetaObject::Connection> m_settingsConnections;
     std::optional<Refusal> m_refusal;
 };

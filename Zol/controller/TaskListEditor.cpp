@@ -1,23 +1,25 @@
 #include "TaskListEditor.h"
 
-#include "AppModel.h"
 #include "InputCheck.h"
+#include "OpenBooks.h"
+#include "StatusModel.h"
 
 namespace zol {
 
-TaskListEditor::TaskListEditor(AppModel& model, QObject* parent)
+TaskListEditor::TaskListEditor(OpenBooks& books, StatusModel& status, QObject* parent)
     : QObject(parent)
-    , m_model(model)
+    , m_books(books)
+    , m_status(status)
 {
     // A refusal is about the books it was given in.
-    connect(&model, &AppModel::booksClosing, this, [this] { setRefusal(std::nullopt); });
+    connect(&books, &OpenBooks::closing, this, [this] { setRefusal(std::nullopt); });
 }
 
 TaskListEditor::~TaskListEditor() = default;
 
 const TaskList& TaskListEditor::list() const
 {
-    return m_model.taskList();
+    return m_books.taskList();
 }
 
 bool TaskListEditor::canAdd(const QString& typed) const
@@ -34,7 +36,7 @@ bool TaskListEditor::add(const QString& typed)
         setRefusal(*refusal);
         return false;
     }
-    const std::optional<TaskList> changed = list().adding(typed, m_model.clock().now());
+    const std::optional<TaskList> changed = list().adding(typed, m_books.clock().now());
     if (!changed) {
         setRefusal(QStringLiteral("There is a task called ") + typed.trimmed() +
                    QStringLiteral(" already."));
@@ -45,7 +47,7 @@ bool TaskListEditor::add(const QString& typed)
 
 bool TaskListEditor::remove(const QString& task)
 {
-    const std::expected<TaskList, QString> changed = list().removing(task, m_model.clock().now());
+    const std::expected<TaskList, QString> changed = list().removing(task, m_books.clock().now());
     if (!changed) {
         setRefusal(changed.error());
         return false;
@@ -55,12 +57,12 @@ bool TaskListEditor::remove(const QString& task)
 
 bool TaskListEditor::move(const QString& task, TaskList::Direction direction)
 {
-    return save(list().moving(task, direction, m_model.clock().now()));
+    return save(list().moving(task, direction, m_books.clock().now()));
 }
 
 bool TaskListEditor::setEnabled(bool on)
 {
-    const std::expected<TaskList, QString> changed = list().enabling(on, m_model.clock().now());
+    const std::expected<TaskList, QString> changed = list().enabling(on, m_books.clock().now());
     if (!changed) {
         setRefusal(changed.error());
         return false;
@@ -74,12 +76,10 @@ bool TaskListEditor::save(const TaskList& changed)
 {
     if (changed.isEnabled() == list().isEnabled() && changed.tasks() == list().tasks())
         return false;
-    m_model.saveTaskList(changed.isEnabled(), changed.tasks());
-    // A list the books would not take is not the list now: the controller
-    // said why on the status line.
-    if (changed.isEnabled() != list().isEnabled() || changed.tasks() != list().tasks()) {
-        const std::optional<StatusMessage>& status = m_model.status();
-        setRefusal(status ? status->text : QStringLiteral("Could not save the tasks."));
+    const Outcome<void> saved =
+        m_status.failIfRefused(m_books.saveTaskList(changed.isEnabled(), changed.tasks()));
+    if (!saved) {
+        setRefusal(saved.error().sentence);
         return false;
     }
     setRefusal(std::nullopt);

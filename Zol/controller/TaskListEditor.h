@@ -9,7 +9,8 @@
 
 namespace zol {
 
-class AppModel;
+class OpenBooks;
+class StatusModel;
 
 // The Tasks screen's edits of the open books' task list: each change is
 // checked against the list's rules, saved at once through the controller
@@ -21,7 +22,7 @@ class TaskListEditor final : public QObject
     Q_DISABLE_COPY_MOVE(TaskListEditor)
 
 public:
-    explicit TaskListEditor(AppModel& model, QObject* parent = nullptr);
+    TaskListEditor(OpenBooks& books, StatusModel& status, QObject* parent = nullptr);
     ~TaskListEditor() override;
 
     const TaskList& list() const;
@@ -44,7 +45,8 @@ private:
     bool save(const TaskList& changed);
     void setRefusal(const std::optional<QString>& refusal);
 
-    AppModel& m_model;
+    OpenBooks& m_books;
+    StatusModel& m_status;
     std::optional<QString> m_refusal;
 };
 

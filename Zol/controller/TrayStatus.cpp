@@ -1,6 +1,7 @@
 #include "TrayStatus.h"
 
-#include "AppModel.h"
+#include "OpenBooks.h"
+#include "PanelModel.h"
 #include "records/Duration.h"
 
 namespace zol {
@@ -16,9 +17,9 @@ QString hoursAndMinutes(double seconds)
 
 } // namespace
 
-TrayStatus TrayStatus::of(const AppModel& model)
+TrayStatus TrayStatus::of(const PanelModel& model)
 {
-    const Tracker& tracker = *model.tracker();
+    const Tracker& tracker = *model.books().tracker();
     TrayStatus status;
     const std::optional<TimeEntry>& current = tracker.current();
     if (!current) {

@@ -4,7 +4,7 @@
 
 namespace zol {
 
-class AppModel;
+class PanelModel;
 
 // What the clock in the tray shows: which picture, the elapsed time beside it
 // and the words a screen reader says. Derived from the controller; changes
@@ -25,7 +25,7 @@ struct TrayStatus
 
     // Paused is looked at before the warning, so a paused session that ran
     // too long shows the pause.
-    static TrayStatus of(const AppModel& model);
+    static TrayStatus of(const PanelModel& panel);
 
     bool operator==(const TrayStatus& other) const = default;
 };

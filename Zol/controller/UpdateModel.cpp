@@ -1,7 +1,7 @@
 #include "UpdateModel.h"
 
-#include "AppModel.h"
 #include "OffThread.h"
+#include "OpenBooks.h"
 #include "Platform.h"
 #include "support/Error.h"
 
@@ -9,13 +9,14 @@
 
 namespace zol {
 
-UpdateModel::UpdateModel(AppModel& model)
-    : QObject(&model)
-    , m_model(model)
+UpdateModel::UpdateModel(OpenBooks& books, Platform& platform, QObject* parent)
+    : QObject(parent)
+    , m_books(books)
+    , m_platform(platform)
 {
     // What was found is told per set of books; when it was last asked for an
     // answer holds for the whole run.
-    connect(&model, &AppModel::booksClosing, this, &UpdateModel::forget);
+    connect(&books, &OpenBooks::closing, this, &UpdateModel::forget);
 }
 
 void UpdateModel::forget()
@@ -42,7 +43,7 @@ void UpdateModel::setChecker(std::shared_ptr<UpdateChecker> checker)
 
 QFuture<void> UpdateModel::checkForUpdate()
 {
-    const quint64 generation = m_model.generation();
+    const quint64 generation = m_books.generation();
     if (m_check.isRunning() && m_checkGeneration == generation)
         return m_check;
     if (!m_checker)
@@ -59,9 +60,9 @@ QFuture<void> UpdateModel::checkForUpdate()
          serial](OffThread::Outcome<std::optional<UpdateChecker::Available>> outcome) {
             if (serial == m_checkSerial)
                 setCheckingForUpdate(false);
-            if (generation != m_model.generation())
+            if (generation != m_books.generation())
                 return;
-            const QDateTime now = m_model.clock().now();
+            const QDateTime now = m_books.clock().now();
             if (!outcome.error) {
                 setAvailableUpdate(*outcome.value);
                 setCheckedForUpdateAt(now);
@@ -76,7 +77,7 @@ QFuture<void> UpdateModel::checkForUpdate()
 void UpdateModel::openDownload()
 {
     if (m_availableUpdate)
-        m_model.platform().desktop().openUrl(m_availableUpdate->package);
+        m_platform.desktop().openUrl(m_availableUpdate->package);
 }
 
 void UpdateModel::setAvailableUpdate(const std::optional<UpdateChecker::Available>& update)

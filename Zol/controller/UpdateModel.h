@@ -12,7 +12,8 @@
 
 namespace zol {
 
-class AppModel;
+class OpenBooks;
+class Platform;
 
 // The controller's update check, run on request only. It asks the update
 // host whether a version newer than this build (ZOL_VERSION) is published and
@@ -31,7 +32,7 @@ class UpdateModel final : public QObject
     Q_PROPERTY(std::optional<QString> updateError READ updateError NOTIFY updateErrorChanged)
 
 public:
-    explicit UpdateModel(AppModel& model);
+    UpdateModel(OpenBooks& books, Platform& platform, QObject* parent = nullptr);
     ~UpdateModel() override;
 
     // The version this build reports to the update host.
@@ -81,7 +82,8 @@ private:
     void setCheckingForUpdate(bool checking);
     void setUpdateError(const std::optional<QString>& error);
 
-    AppModel& m_model;
+    OpenBooks& m_books;
+    Platform& m_platform;
     std::shared_ptr<UpdateChecker> m_checker;
     std::optional<UpdateChecker::Available> m_availableUpdate;
     std::optional<QDateTime> m_checkedForUpdateAt;

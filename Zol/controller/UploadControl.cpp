@@ -1,6 +1,6 @@
 #include "UploadControl.h"
 
-#include "AppModel.h"
+#include "OpenBooks.h"
 #include "SharingModel.h"
 #include "books/AppSettings.h"
 #include "formats/Timesheet.h"
@@ -15,10 +15,9 @@ namespace {
 // The period's file as people find it in the studio folder's "hours": the
 // person's folder, the year, the kind and the id. The file on the share when
 // there is one, else where the next upload writes it.
-QString shownFile(const AppModel& model)
+QString shownFile(const OpenBooks& books, const SharingModel& sharing)
 {
-    const SharingModel& sharing = *model.sharing();
-    const AppSettings& settings = *model.settings();
+    const AppSettings& settings = *books.settings();
     if (sharing.timesheetFile() && settings.sharedFolder()) {
         const QString root = QDir::cleanPath(Timesheet::root(*settings.sharedFolder())) + u'/';
         const QString file = QDir::cleanPath(*sharing.timesheetFile());
@@ -29,14 +28,13 @@ QString shownFile(const AppModel& model)
 
 } // namespace
 
-UploadControl UploadControl::of(const AppModel& model)
+UploadControl UploadControl::of(const OpenBooks& books, const SharingModel& sharing)
 {
-    const SharingModel& sharing = *model.sharing();
     const UploadState& state = sharing.uploadState();
     const bool automatic = sharing.periodIsUploadedAutomatically();
 
     UploadControl control;
-    control.caption = state.caption(automatic, model.clock().now(), model.calendar());
+    control.caption = state.caption(automatic, books.clock().now(), books.calendar());
     control.buttonTitle = state.buttonTitle(sharing.period().kind(), automatic);
     control.isBusy = sharing.isUploading();
     control.canReveal = sharing.timesheetFile().has_value();
@@ -52,12 +50,12 @@ UploadControl UploadControl::of(const AppModel& model)
     case UploadState::Kind::neverUploaded:
         control.help =
             (automatic ? QStringLiteral("Goes up by itself within ten minutes. ") : QString()) +
-            QStringLiteral("This sends it now — writes ") + shownFile(model);
+            QStringLiteral("This sends it now — writes ") + shownFile(books, sharing);
         break;
     case UploadState::Kind::upToDate:
     case UploadState::Kind::changedSince:
-        control.help =
-            QStringLiteral("Already uploaded. Sending again simply rewrites ") + shownFile(model);
+        control.help = QStringLiteral("Already uploaded. Sending again simply rewrites ") +
+                       shownFile(books, sharing);
         break;
     }
     if (sharing.periodHasRunningEntry())

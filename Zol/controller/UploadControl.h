@@ -4,7 +4,8 @@
 
 namespace zol {
 
-class AppModel;
+class OpenBooks;
+class SharingModel;
 
 // Everything the upload control of the History shows for the week or month on
 // screen: the caption, the button, the help under it, and whether "Show
@@ -24,7 +25,7 @@ struct UploadControl
     // The period's file is on the share.
     bool canReveal = false;
 
-    static UploadControl of(const AppModel& model);
+    static UploadControl of(const OpenBooks& books, const SharingModel& sharing);
 
     bool operator==(const UploadControl& other) const = default;
 };

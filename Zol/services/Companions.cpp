@@ -21,22 +21,23 @@ Companions::Companions(AppModel& model, Platform& platform, QObject* parent)
     // An old reminder left in the desktop's list acts on nothing once its
     // session has stopped.
     const auto isCurrent = [this](const QUuid& session) {
-        const std::optional<TimeEntry>& current = m_model.tracker()->current();
+        const std::optional<TimeEntry>& current = m_model.books().tracker()->current();
         return current && current->id == session;
     };
     m_reminders->onPause([this, isCurrent](const QUuid& session) {
         // A refusal needs no answer: the session has stopped meanwhile.
         if (isCurrent(session))
-            (void)SessionOperations::pause(*m_model.tracker());
+            (void)m_model.sessions().pause();
     });
     m_reminders->onStop([this, isCurrent](const QUuid& session) {
         if (isCurrent(session))
-            m_model.stop();
+            m_model.sessions().stop();
     });
-    m_idleMonitor->onIdleEnded([this](const IdleReport& report) { m_model.setIdleReport(report); });
+    m_idleMonitor->onIdleEnded(
+        [this](const IdleReport& report) { m_model.panel().setIdleReport(report); });
 
-    connect(&m_model, &AppModel::settingsChanged, this, &Companions::followSettings);
-    connect(&m_model, &AppModel::trackerChanged, this, &Companions::followTracker);
+    connect(&m_model.books(), &OpenBooks::settingsChanged, this, &Companions::followSettings);
+    connect(&m_model.books(), &OpenBooks::trackerChanged, this, &Companions::followTracker);
     followSettings();
     followTracker();
 }
@@ -49,7 +50,7 @@ void Companions::followSettings()
         disconnect(c);
     m_settingsConnections.clear();
 
-    AppSettings* settings = m_model.settings();
+    AppSettings* settings = m_model.books().settings();
     m_settingsConnections = {
         connect(settings, &AppSettings::hotKeyEnabledChanged, this, &Companions::updateHotKey),
         connect(settings, &AppSettings::remindersEnabledChanged, this,
@@ -72,35 +73,34 @@ void Companions::followSettings()
 void Companions::followTracker()
 {
     disconnect(m_trackerConnection);
-    m_trackerConnection = connect(m_model.tracker(), &Tracker::currentChanged, this, [this] {
-        updateReminders();
-        updateIdleMonitor();
-    });
+    m_trackerConnection =
+        connect(m_model.books().tracker(), &Tracker::currentChanged, this, [this] {
+            updateReminders();
+            updateIdleMonitor();
+        });
     updateReminders();
     updateIdleMonitor();
 }
 
 void Companions::updateHotKey()
 {
-    if (m_model.settings()->hotKeyEnabled())
-        m_hotKey->registerAction([this] { m_model.toggle(); });
+    if (m_model.books().settings()->hotKeyEnabled())
+        m_hotKey->registerAction([this] { m_model.sessions().toggle(); });
     else
         m_hotKey->unregister();
     const QString& failure = m_hotKey->failure();
-    m_model.setHotKeyFailure(failure.isEmpty() ? std::nullopt : std::optional(failure));
+    m_model.hotKey().setFailure(failure.isEmpty() ? std::nullopt : std::optional(failure));
 }
 
 void Companions::updateReminders()
 {
-    const AppSettings& settings = *m_model.settings();
-    Tracker& tracker = *m_model.tracker();
+    const AppSettings& settings = *m_model.books().settings();
+    Tracker& tracker = *m_model.books().tracker();
     const std::optional<TimeEntry>& current = tracker.current();
-    const ReminderInputs inputs{m_model.generation(),
-                                current ? std::optional(current->id) : std::nullopt,
-                                current && current->isTicking(),
-                                settings.remindersEnabled(),
-                                settings.firstReminderMinutes(),
-                                settings.repeatReminderMinutes()};
+    const ReminderInputs inputs{
+        m_model.books().generation(),    current ? std::optional(current->id) : std::nullopt,
+        current && current->isTicking(), settings.remindersEnabled(),
+        settings.firstReminderMinutes(), settings.repeatReminderMinutes()};
     if (inputs == m_reminderInputs)
         return;
     m_reminderInputs = inputs;
@@ -109,13 +109,12 @@ void Companions::updateReminders()
 
 void Companions::updateIdleMonitor()
 {
-    const AppSettings& settings = *m_model.settings();
-    Tracker& tracker = *m_model.tracker();
+    const AppSettings& settings = *m_model.books().settings();
+    Tracker& tracker = *m_model.books().tracker();
     const std::optional<TimeEntry>& current = tracker.current();
-    const IdleInputs inputs{m_model.generation(),
-                            current ? std::optional(current->id) : std::nullopt,
-                            settings.idleDetectionEnabled(), settings.idleMinutes(),
-                            settings.lockCountsAsAway()};
+    const IdleInputs inputs{
+        m_model.books().generation(), current ? std::optional(current->id) : std::nullopt,
+        settings.idleDetectionEnabled(), settings.idleMinutes(), settings.lockCountsAsAway()};
     if (inputs == m_idleInputs)
         return;
     m_idleInputs = inputs;

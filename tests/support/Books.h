@@ -55,9 +55,9 @@ struct Books
         return started;
     }
 
-    EntryStore& store() const { return *model->store(); }
+    EntryStore& store() const { return *model->books().store(); }
     // The status line's text, empty when it shows nothing.
-    QString said() const { return model->status() ? model->status()->text : QString(); }
+    QString said() const { return model->status().text(); }
 
     UserFolders folders;
     FakeClock clock;

@@ -190,7 +190,7 @@ void AddEntryForm::submit()
     if (!typed.isComplete())
         return;
     if (typed.isInternal) {
-        m_model.armInternal(typed.description);
+        m_model.panel().armInternal(typed.description);
     } else if (!m_model.catalogue()->addAndArm(typed.number, typed.name, typed.clientName)) {
         // Refused: the status line says why, and the form keeps what was typed.
         return;

@@ -31,7 +31,7 @@ AdministrationBadge::~AdministrationBadge() = default;
 
 void AdministrationBadge::refresh()
 {
-    const Administration& open = m_model.administration();
+    const Administration& open = m_model.books().administration();
     setText(PanelStyle::literal(PanelState::administrationTitle(open)));
     setAccessibleName(PanelState::administrationTitle(open));
     setToolTip(PanelState::administrationHelp(open));
@@ -41,7 +41,7 @@ void AdministrationBadge::refresh()
     menu->setObjectName(QStringLiteral("administrationMenu"));
     menu->setLayoutDirection(Qt::LeftToRight);
     auto* group = new QActionGroup(menu);
-    for (const Administration& each : m_model.administrations()) {
+    for (const Administration& each : m_model.books().administrations()) {
         QAction* action = menu->addAction(PanelStyle::literal(each.name));
         action->setObjectName(QStringLiteral("administration"));
         action->setData(each.id);

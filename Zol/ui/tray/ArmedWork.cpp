@@ -41,7 +41,7 @@ ArmedWork::ArmedWork(AppModel& model, QWidget* parent)
     m_clear->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_clear->setFocusPolicy(Qt::StrongFocus);
     PanelStyle::setIcon(m_clear, QStringLiteral("close"));
-    connect(m_clear, &QToolButton::clicked, this, [this] { m_model.disarm(); });
+    connect(m_clear, &QToolButton::clicked, this, [this] { m_model.panel().disarm(); });
 
     m_start->setObjectName(QStringLiteral("start"));
     m_start->setAccessibleName(QStringLiteral("Start"));
@@ -49,7 +49,8 @@ ArmedWork::ArmedWork(AppModel& model, QWidget* parent)
     m_start->setDefault(true);
     m_start->setMinimumHeight(34);
     PanelStyle::setIcon(m_start, QStringLiteral("play"));
-    connect(m_start, &QPushButton::clicked, this, [this] { m_model.startArmedProject(); });
+    connect(m_start, &QPushButton::clicked, this,
+            [this] { m_model.status().failIfRefused(m_model.sessions().startArmed()); });
 
     auto* titleRow = new QHBoxLayout();
     titleRow->setSpacing(8);
@@ -69,11 +70,11 @@ ArmedWork::~ArmedWork() = default;
 
 void ArmedWork::refresh()
 {
-    if (const std::optional<QString>& internal = m_model.armedInternal()) {
+    if (const std::optional<QString>& internal = m_model.panel().armedInternal()) {
         m_badge->setBadge(QStringLiteral("Internal"), ProjectColour::neutral());
         m_title->setText(*internal);
         m_client->setText(QStringLiteral("Internal time"));
-    } else if (const std::optional<Project>& project = m_model.armedProject()) {
+    } else if (const std::optional<Project>& project = m_model.panel().armedProject()) {
         const QString number = project->displaySerial();
         m_badge->setBadge(number.isEmpty() ? QStringLiteral("No number") : number,
                           ProjectColour::of(*project));
@@ -81,7 +82,7 @@ void ArmedWork::refresh()
         m_client->setText(project->clientName);
     }
     m_client->setVisible(!m_client->text().isEmpty());
-    m_start->setAccessibleName(QStringLiteral("Start ") + PanelState::armedTitle(m_model));
+    m_start->setAccessibleName(QStringLiteral("Start ") + PanelState::armedTitle(m_model.panel()));
 }
 
 QList<QWidget*> ArmedWork::controls() const

@@ -36,10 +36,11 @@ IdlePrompt::IdlePrompt(AppModel& model, QWidget* parent)
     m_takeOff->setAccessibleName(QStringLiteral("Take it off"));
     m_takeOff->setToolTip(QStringLiteral("Take the away time off the timer"));
     m_takeOff->setDefault(true);
-    connect(m_keep, &QPushButton::clicked, this, [this] { m_model.setIdleReport(std::nullopt); });
+    connect(m_keep, &QPushButton::clicked, this,
+            [this] { m_model.panel().setIdleReport(std::nullopt); });
     connect(m_takeOff, &QPushButton::clicked, this, [this] {
-        if (const std::optional<IdleReport> report = m_model.idleReport())
-            m_model.discardIdleTime(*report);
+        if (const std::optional<IdleReport> report = m_model.panel().idleReport())
+            m_model.sessions().discardIdleTime(*report);
     });
 
     auto* buttons = new QHBoxLayout();
@@ -60,12 +61,13 @@ IdlePrompt::~IdlePrompt() = default;
 
 void IdlePrompt::refresh()
 {
-    const std::optional<IdleReport>& report = m_model.idleReport();
+    const std::optional<IdleReport>& report = m_model.panel().idleReport();
     if (!report)
         return;
     m_awayTime->setText(Duration::coarseString(report->seconds));
-    m_since->setText(QStringLiteral("The timer kept running since ") +
-                     PanelState::awaySince(*report, m_model.clock().now(), m_model.calendar()));
+    m_since->setText(
+        QStringLiteral("The timer kept running since ") +
+        PanelState::awaySince(*report, m_model.clock().now(), m_model.books().calendar()));
     m_awayTime->setAccessibleName(QStringLiteral("Away for ") + m_awayTime->text());
 }
 

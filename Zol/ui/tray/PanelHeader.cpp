@@ -74,7 +74,7 @@ bool PanelHeader::isNoteField(const QWidget* widget) const
 
 void PanelHeader::refresh()
 {
-    m_shown = PanelState::header(m_model);
+    m_shown = PanelState::header(m_model.panel());
     QWidget* shown = page(m_shown);
     switch (m_shown) {
     case Header::idlePrompt:

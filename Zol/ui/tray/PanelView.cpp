@@ -57,36 +57,37 @@ PanelView::PanelView(AppModel& model, QWidget* parent)
     connect(m_footer, &PanelFooter::quitRequested, this, &PanelView::quitRequested);
     connect(m_picker, &ProjectPicker::formsChanged, this, &PanelView::refreshTabOrder);
 
-    connect(&m_model, &AppModel::trackerChanged, this, &PanelView::followTracker);
-    connect(&m_model, &AppModel::armedChanged, this, [this] {
+    connect(&m_model.books(), &OpenBooks::trackerChanged, this, &PanelView::followTracker);
+    connect(&m_model.panel(), &PanelModel::armedChanged, this, [this] {
         refreshHeader();
         m_picker->refreshMarks();
     });
-    connect(&m_model, &AppModel::idleReportChanged, this, &PanelView::refreshHeader);
-    connect(&m_model, &AppModel::projectFilterChanged, m_picker, &ProjectPicker::refresh);
-    connect(&m_model, &AppModel::statusChanged, this, [this] {
+    connect(&m_model.panel(), &PanelModel::idleReportChanged, this, &PanelView::refreshHeader);
+    connect(&m_model.panel(), &PanelModel::projectFilterChanged, m_picker, &ProjectPicker::refresh);
+    connect(&m_model.status(), &StatusModel::changed, this, [this] {
         m_status->refresh();
         refreshTabOrder();
     });
-    connect(&m_model, &AppModel::taskListChanged, m_tasks, &TaskPicker::refresh);
-    connect(&m_model, &AppModel::pendingTaskChanged, m_tasks, &TaskPicker::refresh);
-    connect(&m_model, &AppModel::administrationsChanged, m_administration,
+    connect(&m_model.books(), &OpenBooks::taskListChanged, m_tasks, &TaskPicker::refresh);
+    connect(&m_model.panel(), &PanelModel::pendingTaskChanged, m_tasks, &TaskPicker::refresh);
+    connect(&m_model.books(), &OpenBooks::administrationsChanged, m_administration,
             &AdministrationBadge::refresh);
-    connect(&m_model, &AppModel::administrationChanged, m_administration,
+    connect(&m_model.books(), &OpenBooks::administrationChanged, m_administration,
             &AdministrationBadge::refresh);
     connect(m_model.sharing(), &SharingModel::connectionChanged, m_footer, &PanelFooter::refresh);
 
     connect(shortcut(QKeySequence(Qt::Key_Up), nullptr), &QShortcut::activated, this,
-            [this] { m_model.moveArm(-1); });
+            [this] { m_model.panel().moveArm(-1); });
     connect(shortcut(QKeySequence(Qt::Key_Down), nullptr), &QShortcut::activated, this,
-            [this] { m_model.moveArm(1); });
+            [this] { m_model.panel().moveArm(1); });
     shortcut(QKeySequence(Qt::Key_Return), &PanelView::pressReturn);
     shortcut(QKeySequence(Qt::Key_Enter), &PanelView::pressReturn);
     shortcut(QKeySequence(Qt::Key_Escape), &PanelView::pressEscape);
     shortcut(QKeySequence(Qt::Key_F2), &PanelView::editArmedProject);
     for (const QKeySequence& stop :
          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
-        connect(shortcut(stop, nullptr), &QShortcut::activated, this, [this] { m_model.stop(); });
+        connect(shortcut(stop, nullptr), &QShortcut::activated, this,
+                [this] { m_model.status().failIfRefused(m_model.sessions().stop()); });
     }
     connect(shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr), &QShortcut::activated, this,
             &PanelView::quitRequested);
@@ -116,7 +117,7 @@ void PanelView::followTracker()
     for (const QMetaObject::Connection& connection : std::as_const(m_trackerConnections))
         disconnect(connection);
     m_trackerConnections.clear();
-    Tracker* tracker = m_model.tracker();
+    Tracker* tracker = m_model.books().tracker();
     m_trackerConnections << connect(tracker, &Tracker::currentChanged, this, [this] {
         refreshHeader();
         m_tasks->refresh();
@@ -141,7 +142,7 @@ void PanelView::refreshHeader()
 {
     const PanelState::Header before = m_header->shown();
     m_header->refresh();
-    m_space->setEnabled(m_model.tracker()->isTracking());
+    m_space->setEnabled(m_model.books().tracker()->isTracking());
     if (m_header->shown() != before) {
         refreshTabOrder();
         // A session that starts takes the focus from the picker, so that Space
@@ -169,7 +170,7 @@ void PanelView::keepFocusInView()
         return;
     if (focus && !isAncestorOf(focus))
         return;
-    if (m_model.tracker()->isTracking())
+    if (m_model.books().tracker()->isTracking())
         m_header->session().readout()->setFocus();
     else
         m_picker->search()->setFocus();
@@ -191,7 +192,7 @@ void PanelView::prepareToShow()
 {
     followTracker();
     refreshTabOrder();
-    if (m_model.tracker()->isTracking())
+    if (m_model.books().tracker()->isTracking())
         m_header->session().readout()->setFocus();
     else
         m_picker->search()->setFocus();
@@ -199,7 +200,7 @@ void PanelView::prepareToShow()
 
 void PanelView::discardForms()
 {
-    m_model.saveCurrentNote();
+    m_model.panel().saveCurrentNote();
     m_header->closeConfirmation();
     m_picker->discardForms();
 }
@@ -221,11 +222,12 @@ void PanelView::pressReturn()
         return;
     }
     if (m_header->isNoteField(focus)) {
-        m_model.saveCurrentNote();
+        m_model.panel().saveCurrentNote();
         m_header->session().readout()->setFocus();
         return;
     }
-    m_model.startFromPicker();
+    if (const auto started = m_model.sessions().startFromPicker())
+        m_model.status().failIfRefused(*started);
 }
 
 void PanelView::pressEscape()
@@ -236,14 +238,14 @@ void PanelView::pressEscape()
     }
     if (m_picker->closeForms())
         return;
-    if (m_model.clearPicker())
+    if (m_model.panel().clearPicker())
         return;
     Q_EMIT closeRequested();
 }
 
 void PanelView::editArmedProject()
 {
-    const std::optional<Project>& armed = m_model.armedProject();
+    const std::optional<Project>& armed = m_model.panel().armedProject();
     if (armed && m_picker->rows()->rowOf(armed->serial) >= 0)
         m_picker->edit(*armed);
 }

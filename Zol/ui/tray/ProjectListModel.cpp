@@ -27,7 +27,7 @@ ProjectListModel::~ProjectListModel() = default;
 
 void ProjectListModel::refresh()
 {
-    QList<Project> projects = m_model.pickerProjects();
+    QList<Project> projects = m_model.panel().pickerProjects();
     if (projects == m_projects) {
         refreshMarks();
         return;
@@ -81,10 +81,10 @@ int ProjectListModel::rowCount(const QModelIndex& parent) const
 
 ProjectListModel::Mark ProjectListModel::markOf(const Project& project) const
 {
-    const std::optional<TimeEntry>& current = m_model.tracker()->current();
+    const std::optional<TimeEntry>& current = m_model.books().tracker()->current();
     if (current && !current->isInternal && current->projectSerial == project.serial)
         return Mark::running;
-    const std::optional<Project>& armed = m_model.armedProject();
+    const std::optional<Project>& armed = m_model.panel().armedProject();
     if (armed && armed->serial == project.serial)
         return Mark::armed;
     return Mark::other;

@@ -54,9 +54,10 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     m_clearFilter->setText(QStringLiteral("Clear the project filter"));
     m_clearFilter->setToolTip(m_clearFilter->text());
     m_search->addAction(m_clearFilter, QLineEdit::TrailingPosition);
-    connect(m_clearFilter, &QAction::triggered, this, [this] { m_model.setProjectFilter({}); });
+    connect(m_clearFilter, &QAction::triggered, this,
+            [this] { m_model.panel().setProjectFilter({}); });
     connect(m_search, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.setProjectFilter(text); });
+            [this](const QString& text) { m_model.panel().setProjectFilter(text); });
 
     m_add->setObjectName(QStringLiteral("addProject"));
     m_add->setAutoRaise(true);
@@ -82,7 +83,7 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     m_list->setModel(m_rows);
     connect(m_list, &ProjectListView::rowClicked, this, [this](int row) {
         if (row >= 0 && row < m_rows->projects().size())
-            m_model.arm(m_rows->projects().at(row));
+            m_model.panel().arm(m_rows->projects().at(row));
     });
     connect(m_list, &ProjectListView::editClicked, this, [this](int row) {
         if (row >= 0 && row < m_rows->projects().size())
@@ -164,9 +165,9 @@ void ProjectPicker::changeEvent(QEvent* event)
 
 void ProjectPicker::refresh()
 {
-    if (m_search->text() != m_model.projectFilter())
-        m_search->setText(m_model.projectFilter());
-    m_clearFilter->setVisible(!m_model.projectFilter().isEmpty());
+    if (m_search->text() != m_model.panel().projectFilter())
+        m_search->setText(m_model.panel().projectFilter());
+    m_clearFilter->setVisible(!m_model.panel().projectFilter().isEmpty());
 
     m_rows->refresh();
     showPage();
@@ -178,15 +179,15 @@ void ProjectPicker::refresh()
 void ProjectPicker::showPage()
 {
     const std::optional<QString> caption =
-        m_formOpen ? std::nullopt : PanelState::recentCaption(m_model);
+        m_formOpen ? std::nullopt : PanelState::recentCaption(m_model.panel());
     m_caption->setText(caption.value_or(QString()));
     m_caption->setVisible(caption.has_value());
     if (m_formOpen) {
         m_stack->setCurrentWidget(m_formPage);
-    } else if (PanelState::hasNoProjects(m_model)) {
+    } else if (PanelState::hasNoProjects(m_model.panel())) {
         m_stack->setCurrentWidget(m_empty);
     } else if (const std::optional<QString> nothing =
-                   PanelState::nothingMatches(m_model, m_rows->projects())) {
+                   PanelState::nothingMatches(m_model.panel(), m_rows->projects())) {
         m_nothing->setText(*nothing);
         m_stack->setCurrentWidget(m_nothing);
     } else {
@@ -197,7 +198,7 @@ void ProjectPicker::showPage()
 void ProjectPicker::refreshMarks()
 {
     m_rows->refreshMarks();
-    const std::optional<Project>& armed = m_model.armedProject();
+    const std::optional<Project>& armed = m_model.panel().armedProject();
     const int row = armed ? m_rows->rowOf(armed->serial) : -1;
     if (row >= 0) {
         const QModelIndex index = m_rows->index(row);

@@ -85,7 +85,7 @@ SessionReadout::SessionReadout(AppModel& model, QWidget* parent)
     m_note->setMaxLength(int(InputCheck::longestNote));
     m_note->setClearButtonEnabled(true);
     connect(m_note, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.setCurrentNote(text); });
+            [this](const QString& text) { m_model.panel().setCurrentNote(text); });
 
     m_pauseOrResume->setObjectName(QStringLiteral("pauseOrResume"));
     connect(m_pauseOrResume, &QPushButton::clicked, this, &SessionReadout::togglePause);
@@ -93,7 +93,8 @@ SessionReadout::SessionReadout(AppModel& model, QWidget* parent)
     m_stop->setAccessibleName(QStringLiteral("Stop"));
     m_stop->setToolTip(QStringLiteral("Stop (Ctrl+Return)"));
     PanelStyle::setIcon(m_stop, QStringLiteral("stop"));
-    connect(m_stop, &QPushButton::clicked, this, [this] { m_model.stop(); });
+    connect(m_stop, &QPushButton::clicked, this,
+            [this] { m_model.status().failIfRefused(m_model.sessions().stop()); });
     auto* buttons = new QHBoxLayout();
     buttons->setSpacing(8);
     buttons->addWidget(m_pauseOrResume, 1);
@@ -102,7 +103,8 @@ SessionReadout::SessionReadout(AppModel& model, QWidget* parent)
     m_switch->setObjectName(QStringLiteral("switchTo"));
     PanelStyle::setIcon(m_switch, QStringLiteral("swap"));
     m_switch->setToolTip(QStringLiteral("Stop this session and start the selected work"));
-    connect(m_switch, &QPushButton::clicked, this, [this] { m_model.startArmedProject(); });
+    connect(m_switch, &QPushButton::clicked, this,
+            [this] { m_model.status().failIfRefused(m_model.sessions().startArmed()); });
 
     m_cancel->setObjectName(QStringLiteral("cancelRecording"));
     m_cancel->setAccessibleName(QStringLiteral("Cancel recording"));
@@ -122,7 +124,7 @@ SessionReadout::SessionReadout(AppModel& model, QWidget* parent)
     connect(m_keepTracking, &QPushButton::clicked, this, [this] { confirm(false); });
     connect(m_discard, &QPushButton::clicked, this, [this] {
         confirm(false);
-        m_model.cancelRecording();
+        m_model.status().failIfRefused(m_model.sessions().discard());
     });
     auto* confirmation = new QHBoxLayout(m_confirmation);
     confirmation->setContentsMargins(0, 0, 0, 0);
@@ -147,7 +149,7 @@ SessionReadout::~SessionReadout() = default;
 
 void SessionReadout::refresh()
 {
-    const Tracker& tracker = *m_model.tracker();
+    const Tracker& tracker = *m_model.books().tracker();
     const std::optional<TimeEntry>& current = tracker.current();
     if (!current)
         return;
@@ -166,7 +168,7 @@ void SessionReadout::refresh()
     m_task->setText(QStringLiteral("Task: ") + current->task);
     m_task->setVisible(!current->task.isEmpty());
 
-    const QString note = m_model.currentNote();
+    const QString note = m_model.panel().currentNote();
     if (m_note->text() != note)
         m_note->setText(note);
 
@@ -177,7 +179,7 @@ void SessionReadout::refresh()
     m_pauseOrResume->setToolTip(m_pauseOrResume->text() + QStringLiteral(" (Space)"));
     PanelStyle::setIcon(m_pauseOrResume, paused ? QStringLiteral("play") : QStringLiteral("pause"));
 
-    const std::optional<QString> switchTo = PanelState::switchCaption(m_model);
+    const std::optional<QString> switchTo = PanelState::switchCaption(m_model.panel());
     m_switch->setVisible(switchTo.has_value());
     m_switch->setText(PanelStyle::literal(switchTo.value_or(QString())));
     m_switch->setAccessibleName(switchTo.value_or(QString()));
@@ -186,14 +188,14 @@ void SessionReadout::refresh()
 
 void SessionReadout::tick()
 {
-    const Tracker& tracker = *m_model.tracker();
+    const Tracker& tracker = *m_model.books().tracker();
     const std::optional<TimeEntry>& current = tracker.current();
     if (!current)
         return;
     const bool paused = tracker.isPaused();
     // Paused is looked at first: a paused session that ran too long shows the
     // pause, as the tray does.
-    const bool tooLong = !paused && m_model.runningTooLong();
+    const bool tooLong = !paused && m_model.panel().runningTooLong();
     const QString picture = paused    ? QStringLiteral("pause-circle")
                             : tooLong ? QStringLiteral("clock-warning")
                                       : QStringLiteral("record");
@@ -241,13 +243,9 @@ void SessionReadout::closeConfirmation()
 void SessionReadout::togglePause()
 {
     // What the button offers, whatever the books say by now.
-    Tracker& tracker = *m_model.tracker();
-    if (!tracker.isTracking())
-        return;
-    const auto done = m_offersResume ? SessionOperations::resume(tracker)
-                                     : SessionOperations::pause(tracker);
+    const auto done = m_offersResume ? m_model.sessions().resume() : m_model.sessions().pause();
     if (!done)
-        m_model.setStatus(StatusMessage::failure(done.error().sentence));
+        m_model.status().fail(done.error().sentence);
 }
 
 void SessionReadout::confirm(bool open)

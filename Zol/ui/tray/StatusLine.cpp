@@ -1,6 +1,7 @@
 #include "tray/StatusLine.h"
 
 #include "AppModel.h"
+#include "HistoryModel.h"
 #include "common/Widgets.h"
 #include "tray/PanelStyle.h"
 
@@ -24,7 +25,7 @@ StatusLine::StatusLine(AppModel& model, QWidget* parent)
     m_undo->setObjectName(QStringLiteral("undo"));
     m_undo->setAccessibleName(QStringLiteral("Undo"));
     m_undo->setToolTip(QStringLiteral("Bring the deleted sessions back"));
-    connect(m_undo, &QPushButton::clicked, this, [this] { m_model.undoDeletion(); });
+    connect(m_undo, &QPushButton::clicked, this, [this] { m_model.history()->undoDeletion(); });
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -39,7 +40,7 @@ StatusLine::~StatusLine() = default;
 
 void StatusLine::refresh()
 {
-    const std::optional<StatusMessage>& status = m_model.status();
+    const std::optional<StatusMessage>& status = m_model.status().message();
     setVisible(status.has_value());
     if (!status)
         return;

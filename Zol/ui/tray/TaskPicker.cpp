@@ -28,7 +28,7 @@ TaskPicker::TaskPicker(AppModel& model, QWidget* parent)
     // choosing the task.
     m_menu->installEventFilter(this);
     connect(m_menu, &QComboBox::activated, this,
-            [this](int index) { m_model.chooseTask(m_menu->itemText(index)); });
+            [this](int index) { m_model.sessions().chooseTask(m_menu->itemText(index)); });
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -43,7 +43,7 @@ TaskPicker::~TaskPicker() = default;
 
 void TaskPicker::refresh()
 {
-    const QStringList choices = m_model.taskList().choices();
+    const QStringList choices = m_model.books().taskList().choices();
     setVisible(!choices.isEmpty());
     QStringList listed;
     for (int i = 0; i < m_menu->count(); ++i)
@@ -53,7 +53,7 @@ void TaskPicker::refresh()
         m_menu->addItems(choices);
     }
     // A task no longer on the list shows as none chosen.
-    m_menu->setCurrentIndex(int(choices.indexOf(m_model.chosenTask())));
+    m_menu->setCurrentIndex(int(choices.indexOf(m_model.panel().chosenTask())));
 }
 
 bool TaskPicker::eventFilter(QObject* watched, QEvent* event)

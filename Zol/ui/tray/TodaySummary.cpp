@@ -63,7 +63,7 @@ TodaySummary::~TodaySummary() = default;
 
 void TodaySummary::refresh()
 {
-    const double total = m_model.tracker()->todayTotal();
+    const double total = m_model.books().tracker()->todayTotal();
     const WorkStatus status = WorkStatus::forTime(total).value_or(WorkStatus::notStarted());
     m_phrase->setText(status.phrase);
     if (Icons::has(status.artName)) {
@@ -76,7 +76,7 @@ void TodaySummary::refresh()
     }
     m_picture->setAccessibleName(status.phrase);
     m_total->setText(Duration::coarseString(total));
-    m_sessions->setText(PanelState::sessionCount(m_model.sessionsToday()));
+    m_sessions->setText(PanelState::sessionCount(m_model.panel().sessionsToday()));
     setAccessibleName(status.phrase + QStringLiteral(", ") + m_total->text() +
                       QStringLiteral(" tracked today ") + m_sessions->text());
 }

@@ -90,15 +90,14 @@ TrayIcon::TrayIcon(AppModel& model, QObject* parent)
     m_pauseOrResume->setObjectName(QStringLiteral("pauseOrResume"));
     connect(m_pauseOrResume, &QAction::triggered, this, [this] {
         // What the menu offered, whatever the books say by now.
-        Tracker& tracker = *m_model.tracker();
-        const auto done = m_offersResume ? SessionOperations::resume(tracker)
-                                         : SessionOperations::pause(tracker);
+        const auto done = m_offersResume ? m_model.sessions().resume() : m_model.sessions().pause();
         if (!done)
-            m_model.setStatus(StatusMessage::failure(done.error().sentence));
+            m_model.status().fail(done.error().sentence);
     });
     m_stop = m_menu->addAction(QStringLiteral("Stop"));
     m_stop->setObjectName(QStringLiteral("stop"));
-    connect(m_stop, &QAction::triggered, this, [this] { m_model.stop(); });
+    connect(m_stop, &QAction::triggered, this,
+            [this] { m_model.status().failIfRefused(m_model.sessions().stop()); });
     m_menu->addSeparator();
     QAction* history = m_menu->addAction(QStringLiteral("History"));
     history->setObjectName(QStringLiteral("history"));
@@ -114,8 +113,8 @@ TrayIcon::TrayIcon(AppModel& model, QObject* parent)
     connect(quit, &QAction::triggered, this, &TrayIcon::quitRequested);
 
     m_ink = inkForScheme();
-    connect(&m_model, &AppModel::trackerChanged, this, &TrayIcon::followTracker);
-    connect(&m_model, &AppModel::settingsChanged, this, &TrayIcon::refresh);
+    connect(&m_model.books(), &OpenBooks::trackerChanged, this, &TrayIcon::followTracker);
+    connect(&m_model.books(), &OpenBooks::settingsChanged, this, &TrayIcon::refresh);
     followTracker();
 }
 
@@ -185,7 +184,7 @@ void TrayIcon::followTracker()
 {
     disconnect(m_currentConnection);
     disconnect(m_totalsConnection);
-    Tracker* tracker = m_model.tracker();
+    Tracker* tracker = m_model.books().tracker();
     m_currentConnection = connect(tracker, &Tracker::currentChanged, this, &TrayIcon::refresh);
     m_totalsConnection = connect(tracker, &Tracker::totalsChanged, this, &TrayIcon::refresh);
     refresh();
@@ -193,13 +192,13 @@ void TrayIcon::followTracker()
 
 void TrayIcon::refresh()
 {
-    const Tracker& tracker = *m_model.tracker();
+    const Tracker& tracker = *m_model.books().tracker();
     m_offersResume = tracker.isPaused();
     m_pauseOrResume->setText(m_offersResume ? QStringLiteral("Resume") : QStringLiteral("Pause"));
     m_pauseOrResume->setEnabled(tracker.isTracking());
     m_stop->setEnabled(tracker.isTracking());
 
-    const TrayStatus status = TrayStatus::of(m_model);
+    const TrayStatus status = TrayStatus::of(m_model.panel());
     m_summary->setText(status.summary());
     if (m_drawn && status == m_status)
         return;

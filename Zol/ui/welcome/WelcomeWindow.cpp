@@ -84,7 +84,7 @@ WelcomeWindow::WelcomeWindow(AppModel& model, QWidget* parent)
     m_name->setAccessibleName(QStringLiteral("Your name"));
     m_name->setPlaceholderText(QStringLiteral("Your name"));
     m_name->setMinimumHeight(32);
-    m_name->setText(model.settings()->machineName());
+    m_name->setText(model.books().settings()->machineName());
     auto* suggestions = new QCompleter(AppSettings::suggestedMachineNames(), m_name);
     suggestions->setCaseSensitivity(Qt::CaseInsensitive);
     m_name->setCompleter(suggestions);
@@ -205,7 +205,8 @@ void WelcomeWindow::setStep(int step)
 
 bool WelcomeWindow::keepTypedName()
 {
-    const Outcome<QString> renamed = PersonName::rename(*m_model.settings(), m_name->text());
+    const Outcome<QString> renamed =
+        PersonName::rename(*m_model.books().settings(), m_name->text());
     m_nameRefusal->setText(renamed ? QString() : renamed.error().sentence);
     m_nameRefusal->setVisible(!renamed);
     return renamed.has_value();

@@ -1,6 +1,7 @@
 #include "window/AdministrationEditor.h"
 
 #include "AdministrationForm.h"
+#include "AppModel.h"
 #include "common/PaletteFollower.h"
 #include "common/Theme.h"
 #include "common/Widgets.h"
@@ -22,7 +23,7 @@ AdministrationEditor::AdministrationEditor(AppModel& model,
                                            const std::optional<Administration>& editing,
                                            QWidget* parent)
     : QDialog(parent)
-    , m_form(new AdministrationForm(model, editing, this))
+    , m_form(new AdministrationForm(model.books(), *model.catalogue(), editing, this))
     , m_name(new QLineEdit(this))
     , m_automatic(new QRadioButton(QStringLiteral("Fill in the next project number"), this))
     , m_byHand(new QRadioButton(QStringLiteral("Numbers typed by hand"), this))

@@ -23,7 +23,7 @@ AdministrationsSection::AdministrationsSection(AppModel& model, QWidget* parent)
               "Separate sets of books, each with its own hours, projects and studio folder."),
           parent)
     , m_model(model)
-    , m_rules(new AdministrationForm(model, std::nullopt, this))
+    , m_rules(new AdministrationForm(model.books(), *model.catalogue(), std::nullopt, this))
     , m_rows(new QVBoxLayout())
 {
     m_rows->setSpacing(10);
@@ -38,8 +38,10 @@ AdministrationsSection::AdministrationsSection(AppModel& model, QWidget* parent)
     row->addStretch();
     content()->addLayout(row);
 
-    connect(&model, &AppModel::administrationsChanged, this, &AdministrationsSection::showList);
-    connect(&model, &AppModel::administrationChanged, this, &AdministrationsSection::showList);
+    connect(&model.books(), &OpenBooks::administrationsChanged, this,
+            &AdministrationsSection::showList);
+    connect(&model.books(), &OpenBooks::administrationChanged, this,
+            &AdministrationsSection::showList);
     showList();
 }
 
@@ -47,7 +49,7 @@ AdministrationsSection::~AdministrationsSection() = default;
 
 QWidget* AdministrationsSection::makeRow(const Administration& books)
 {
-    const bool isOpen = books.id == m_model.administration().id;
+    const bool isOpen = books.id == m_model.books().administration().id;
     auto* card = new Card(this);
     card->setObjectName(QStringLiteral("books_") + books.id);
     card->setAccessibleName(books.name);
@@ -73,7 +75,7 @@ QWidget* AdministrationsSection::makeRow(const Administration& books)
     nameRow->addStretch();
     texts->addLayout(nameRow);
     QLabel* subtitle =
-        secondaryLabel(books.subtitle(m_model.clock().now(), m_model.calendar()), card);
+        secondaryLabel(books.subtitle(m_model.clock().now(), m_model.books().calendar()), card);
     subtitle->setObjectName(QStringLiteral("booksSubtitle"));
     texts->addWidget(subtitle);
     row->addLayout(texts, 1);
@@ -122,7 +124,7 @@ void AdministrationsSection::showList()
         }
         delete item;
     }
-    for (const Administration& books : m_model.administrations()) {
+    for (const Administration& books : m_model.books().administrations()) {
         QWidget* row = makeRow(books);
         m_rows->addWidget(row);
         row->show();

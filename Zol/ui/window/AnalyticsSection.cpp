@@ -54,7 +54,7 @@ AnalyticsSection::AnalyticsSection(AppModel& model, QWidget* parent)
           QStringLiteral("Everyone’s uploaded timesheets, read straight off the studio folder."),
           parent)
     , m_model(model)
-    , m_analytics(new AnalyticsModel(model, this))
+    , m_analytics(new AnalyticsModel(model.books(), *model.reports(), this))
 {
     content()->addWidget(makeControls());
     // The state and the figures take turns; neither holds room for the other.

@@ -41,7 +41,7 @@ void CalendarMonthView::relayout()
                                   : QDate();
     m_month =
         CalendarLayout::month(m_model.history()->historyDay(), m_model.history()->historyEntries(),
-                              m_model.calendar(), m_model.clock().now());
+                              m_model.books().calendar(), m_model.clock().now());
     m_selected = -1;
     for (int i = 0; i < m_month.days.size(); ++i) {
         if (m_month.days.at(i).date == wasSelected)
@@ -106,7 +106,7 @@ void CalendarMonthView::paintEvent(QPaintEvent* event)
     const QColor secondary = Theme::secondaryText(pal);
     QColor grid = text;
     grid.setAlphaF(0.10);
-    const QDate today = m_model.today();
+    const QDate today = m_model.books().today();
     QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     digits.setPointSizeF(font().pointSizeF() * 1.05);
     digits.setBold(true);

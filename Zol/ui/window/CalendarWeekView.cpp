@@ -61,7 +61,7 @@ void CalendarWeekView::relayout()
                                   : QUuid();
     m_week =
         CalendarLayout::week(m_model.history()->historyDay(), m_model.history()->historyEntries(),
-                             m_model.calendar(), m_model.clock().now());
+                             m_model.books().calendar(), m_model.clock().now());
     m_selected = -1;
     for (int i = 0; i < m_week.blocks.size(); ++i) {
         if (!wasSelected.isNull() && m_week.blocks.at(i).entry.id == wasSelected) {
@@ -126,7 +126,7 @@ void CalendarWeekView::select(int block)
         const TimeEntry& entry = m_week.blocks.at(block).entry;
         setAccessibleDescription(
             HistoryCaptions::shortDayTitle(m_week.days.at(m_week.blocks.at(block).column)) +
-            QStringLiteral(", ") + HistoryCaptions::timeSpan(entry, m_model.calendar()) +
+            QStringLiteral(", ") + HistoryCaptions::timeSpan(entry, m_model.books().calendar()) +
             QStringLiteral(", ") + blockTitle(entry));
     }
     update();
@@ -146,7 +146,7 @@ void CalendarWeekView::paintEvent(QPaintEvent* event)
     const int gutter = gutterWidth();
     const double hour = hourHeight();
     const double column = columnWidth();
-    const QDate today = m_model.today();
+    const QDate today = m_model.books().today();
     const QDateTime now = m_model.clock().now();
     QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     digits.setPointSizeF(font().pointSizeF() * 0.9);
@@ -235,7 +235,7 @@ void CalendarWeekView::paintEvent(QPaintEvent* event)
                 painter.setPen(secondary);
                 painter.drawText(
                     inner.adjusted(0, metrics.height(), 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                    metrics.elidedText(HistoryCaptions::timeSpan(entry, m_model.calendar()),
+                    metrics.elidedText(HistoryCaptions::timeSpan(entry, m_model.books().calendar()),
                                        Qt::ElideRight, inner.width()));
             }
         }
@@ -244,7 +244,7 @@ void CalendarWeekView::paintEvent(QPaintEvent* event)
     // The present, as a line across today's column.
     const int todayColumn = int(m_week.days.indexOf(today));
     if (todayColumn >= 0) {
-        const QTime time = m_model.calendar().local(now).time();
+        const QTime time = m_model.books().calendar().local(now).time();
         const double at = time.hour() + time.minute() / 60.0;
         if (at >= m_week.firstHour && at <= m_week.lastHour) {
             const double y = header + (at - m_week.firstHour) * hour;
@@ -310,7 +310,7 @@ bool CalendarWeekView::event(QEvent* event)
                 QToolTip::showText(
                     help->globalPos(),
                     blockTitle(entry) + u'\n' +
-                        HistoryCaptions::timeSpan(entry, m_model.calendar()) +
+                        HistoryCaptions::timeSpan(entry, m_model.books().calendar()) +
                         QStringLiteral(" · ") +
                         Duration::coarseString(entry.duration(m_model.clock().now())),
                     this);

@@ -63,8 +63,8 @@ void DeletedListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     painter->setFont(digits);
     painter->drawText(top, Qt::AlignRight | Qt::AlignVCenter, worked);
 
-    QString when = HistoryCaptions::dayTitle(app.calendar().day(e.startedAt)) +
-                   QStringLiteral(" · ") + HistoryCaptions::timeSpan(e, app.calendar());
+    QString when = HistoryCaptions::dayTitle(app.books().calendar().day(e.startedAt)) +
+                   QStringLiteral(" · ") + HistoryCaptions::timeSpan(e, app.books().calendar());
     if (!e.note.isEmpty())
         when += QStringLiteral(" · ") + e.note.simplified();
     painter->setFont(option.font);

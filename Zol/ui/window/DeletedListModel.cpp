@@ -40,8 +40,8 @@ QVariant DeletedListModel::data(const QModelIndex& index, int role) const
                                 ? e.projectName
                                 : e.projectSerialForDisplay() + u' ' + e.projectName;
     return QString(project + QStringLiteral(", ") +
-                   HistoryCaptions::dayTitle(m_model.calendar().day(e.startedAt)) +
-                   QStringLiteral(", ") + HistoryCaptions::timeSpan(e, m_model.calendar()) +
+                   HistoryCaptions::dayTitle(m_model.books().calendar().day(e.startedAt)) +
+                   QStringLiteral(", ") + HistoryCaptions::timeSpan(e, m_model.books().calendar()) +
                    QStringLiteral(", ") +
                    Duration::coarseString(e.duration(m_model.clock().now())));
 }

@@ -37,7 +37,8 @@ QCheckBox* checkBox(const QString& text, const QString& objectName, QWidget* par
 GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     : SectionPage(QStringLiteral("General"), GeneralSettings::lede(), parent)
     , m_model(model)
-    , m_general(new GeneralSettings(model, this))
+    , m_general(new GeneralSettings(model.books(), model.platform(), *model.updates(),
+                                    model.hotKey(), this))
 {
     // Starting at login.
     auto* login = new Card(this);
@@ -57,7 +58,7 @@ GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     m_reminders = checkBox(QStringLiteral("Remind me while a timer is running"),
                            QStringLiteral("remindWhileRunning"), timer);
     connect(m_reminders, &QCheckBox::clicked, this,
-            [this](bool on) { m_model.settings()->setRemindersEnabled(on); });
+            [this](bool on) { m_model.books().settings()->setRemindersEnabled(on); });
     m_remindersNote = noteLabel(QStringLiteral("remindersNote"), timer);
     timer->body()->addWidget(m_reminders);
     timer->body()->addWidget(m_remindersNote);
@@ -76,7 +77,7 @@ GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     m_away = checkBox(QStringLiteral("Notice when I have been away"), QStringLiteral("noticeAway"),
                       away);
     connect(m_away, &QCheckBox::clicked, this,
-            [this](bool on) { m_model.settings()->setIdleDetectionEnabled(on); });
+            [this](bool on) { m_model.books().settings()->setIdleDetectionEnabled(on); });
     m_idleNote = noteLabel(QStringLiteral("idleNote"), away);
     away->body()->addWidget(m_away);
     away->body()->addWidget(m_idleNote);
@@ -84,7 +85,7 @@ GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     // Under the switch it depends on, in line with "Away after".
     m_lockCounts = checkBox(GeneralSettings::lockTitle(), QStringLiteral("lockCountsAsAway"), away);
     connect(m_lockCounts, &QCheckBox::clicked, this,
-            [this](bool on) { m_model.settings()->setLockCountsAsAway(on); });
+            [this](bool on) { m_model.books().settings()->setLockCountsAsAway(on); });
     m_lockNote = noteLabel(QStringLiteral("lockNote"), away);
     auto* lock = new QVBoxLayout();
     lock->setContentsMargins(subordinateIndent, 0, 0, 0);
@@ -99,7 +100,7 @@ GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     keys->setObjectName(QStringLiteral("hotKeyCard"));
     m_hotKey = checkBox(GeneralSettings::hotKeyTitle(), QStringLiteral("hotKey"), keys);
     connect(m_hotKey, &QCheckBox::clicked, this,
-            [this](bool on) { m_model.settings()->setHotKeyEnabled(on); });
+            [this](bool on) { m_model.books().settings()->setHotKeyEnabled(on); });
     m_hotKeyNote = noteLabel(QStringLiteral("hotKeyNote"), keys);
     m_hotKeyPromise = secondaryLabel(QString(), keys);
     m_hotKeyPromise->setObjectName(QStringLiteral("hotKeyPromise"));
@@ -230,7 +231,7 @@ void GeneralSection::showNumber(const QString& key)
 
 void GeneralSection::showSettings()
 {
-    const AppSettings& settings = *m_model.settings();
+    const AppSettings& settings = *m_model.books().settings();
     m_startAtLogin->setChecked(settings.launchAtLogin());
     m_startAtLogin->setEnabled(m_general->canStartAtLogin());
     showNote(m_loginNote, m_general->loginItemNote());

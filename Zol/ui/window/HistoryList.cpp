@@ -68,9 +68,9 @@ void HistoryList::act(int row, const QString& action)
         Q_EMIT projectEditRequested(group.projectSerial);
     } else if (action == u"resume" && history.canResume(group, m_list->day(row).day)) {
         if (group.isInternal)
-            m_model.resumeInternal(group.projectName);
+            m_model.history()->resumeInternal(group.projectName);
         else
-            m_model.resume(group.entries.constFirst().project(m_model.clock().now()));
+            m_model.history()->resume(group.entries.constFirst().project(m_model.clock().now()));
     }
 }
 

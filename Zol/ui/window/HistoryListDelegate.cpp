@@ -185,7 +185,7 @@ void HistoryListDelegate::paintSession(QPainter* painter, const QStyleOptionView
     const QFontMetrics digitMetrics(digits);
     painter->setFont(digits);
     painter->setPen(rowInk(option));
-    const QString span = HistoryCaptions::timeSpan(entry, app.calendar());
+    const QString span = HistoryCaptions::timeSpan(entry, app.books().calendar());
     painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, span);
     const int spanWidth = digitMetrics.horizontalAdvance(QStringLiteral("00:00 – 00:00")) + 20;
 

@@ -105,7 +105,7 @@ QString HistoryListModel::spoken(int row) const
         break;
     }
     const TimeEntry& e = entry(row);
-    QString text = HistoryCaptions::timeSpan(e, m_model.calendar()) + QStringLiteral(", ") +
+    QString text = HistoryCaptions::timeSpan(e, m_model.books().calendar()) + QStringLiteral(", ") +
                    Duration::coarseString(e.duration(now));
     if (!e.note.isEmpty())
         text += QStringLiteral(", ") + e.note;

@@ -206,7 +206,7 @@ HistorySection::HistorySection(AppModel& model, QWidget* parent)
          {&HistoryModel::historyScopeChanged, &HistoryModel::historyLayoutChanged,
           &HistoryModel::historyDayChanged, &HistoryModel::historyEntriesChanged})
         connect(history, signal, this, &HistorySection::follow);
-    connect(&model, &AppModel::trackerChanged, this, &HistorySection::follow);
+    connect(&model.books(), &OpenBooks::trackerChanged, this, &HistorySection::follow);
     follow();
 }
 
@@ -234,7 +234,8 @@ void HistorySection::follow()
     const HistoryModel& history = *m_model.history();
     const HistoryScope scope = history.historyScope();
     const QDateTime now = m_model.clock().now();
-    m_title->setText(HistoryCaptions::periodTitle(scope, history.historyDay(), m_model.calendar()));
+    m_title->setText(
+        HistoryCaptions::periodTitle(scope, history.historyDay(), m_model.books().calendar()));
     m_title->setAccessibleName(m_title->text());
     m_summary->setText(HistoryCaptions::periodSummary(history.historyList(), now));
     m_summary->setVisible(!m_summary->text().isEmpty());
@@ -243,11 +244,11 @@ void HistorySection::follow()
     m_next->setToolTip(HistoryCaptions::nextLabel(scope));
     m_next->setAccessibleName(m_next->toolTip());
     m_present->setEnabled(
-        !HistoryCaptions::showsPresent(scope, history.historyDay(), m_model.today()));
+        !HistoryCaptions::showsPresent(scope, history.historyDay(), m_model.books().today()));
     m_scope->button(int(scope))->setChecked(true);
     m_layout->button(int(history.historyLayout()))->setChecked(true);
 
-    const Tracker& tracker = *m_model.tracker();
+    const Tracker& tracker = *m_model.books().tracker();
     const bool booksHoldSessions = tracker.current() || !tracker.recent().isEmpty();
     // Books without a session have nothing to upload or say about it yet.
     m_upload->setVisible(booksHoldSessions);
@@ -287,7 +288,7 @@ QWidget* HistorySection::openProjectEditor(const QString& projectSerial)
             return dialog;
         }
     }
-    m_model.setStatus(StatusMessage::info(
+    m_model.status().show(StatusMessage::info(
         QStringLiteral("That project is no longer in the catalogue; its sessions keep their "
                        "number and name.")));
     return nullptr;

@@ -75,7 +75,7 @@ HistoryUploadCard::~HistoryUploadCard() = default;
 
 void HistoryUploadCard::follow()
 {
-    const UploadControl control = UploadControl::of(m_model);
+    const UploadControl control = UploadControl::of(m_model.books(), *m_model.sharing());
     m_caption->setText(control.caption);
     m_help->setText(control.help);
     m_help->setVisible(!control.help.isEmpty());

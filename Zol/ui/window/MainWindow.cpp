@@ -164,8 +164,10 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     toolbar->addWidget(m_switcher);
 
     connect(&m_model, &AppModel::windowSectionChanged, this, &MainWindow::showSection);
-    connect(&m_model, &AppModel::administrationsChanged, this, &MainWindow::rebuildSwitcher);
-    connect(&m_model, &AppModel::administrationChanged, this, &MainWindow::rebuildSwitcher);
+    connect(&m_model.books(), &OpenBooks::administrationsChanged, this,
+            &MainWindow::rebuildSwitcher);
+    connect(&m_model.books(), &OpenBooks::administrationChanged, this,
+            &MainWindow::rebuildSwitcher);
     rebuildSwitcher();
     showSection();
 }
@@ -198,7 +200,8 @@ void MainWindow::showSection()
 
 void MainWindow::rebuildSwitcher()
 {
-    const QString title = QStringLiteral("Administration: ") + m_model.administration().name;
+    const QString title =
+        QStringLiteral("Administration: ") + m_model.books().administration().name;
     // The leading en space keeps the words off the frame, which the
     // right-to-left layout (chevron last) draws against them.
     m_switcher->setText(QChar(0x2002) + title);
@@ -207,10 +210,10 @@ void MainWindow::rebuildSwitcher()
     menu->setObjectName(QStringLiteral("administrationMenu"));
     menu->setLayoutDirection(Qt::LeftToRight);
     auto* group = new QActionGroup(menu);
-    for (const Administration& a : m_model.administrations()) {
+    for (const Administration& a : m_model.books().administrations()) {
         QAction* action = menu->addAction(a.name);
         action->setCheckable(true);
-        action->setChecked(a.id == m_model.administration().id);
+        action->setChecked(a.id == m_model.books().administration().id);
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, a] { m_model.switchTo(a); });
     }

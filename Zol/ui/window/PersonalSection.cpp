@@ -154,11 +154,11 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     connect(m_reveal, &QPushButton::clicked, this, [this] { m_model.reports()->revealDatabase(); });
     connect(m_showBackups, &QPushButton::clicked, this, [this] { m_model.revealBackups(); });
     connect(m_name, &QLineEdit::textEdited, this, [this](const QString& typed) {
-        const Outcome<QString> renamed = PersonName::rename(*m_model.settings(), typed);
+        const Outcome<QString> renamed = PersonName::rename(*m_model.books().settings(), typed);
         m_nameRefusal->setText(renamed ? QString() : renamed.error().sentence);
         m_nameRefusal->setVisible(!renamed);
     });
-    connect(&model, &AppModel::settingsChanged, this, &PersonalSection::followSettings);
+    connect(&model.books(), &OpenBooks::settingsChanged, this, &PersonalSection::followSettings);
     connect(model.history(), &HistoryModel::historyEntriesChanged, this, [this] {
         if (isVisible())
             refresh();
@@ -181,19 +181,20 @@ QLabel* PersonalSection::value(const QString& name, const QString& accessible)
 void PersonalSection::followSettings()
 {
     disconnect(m_nameFollow);
-    m_nameFollow = connect(m_model.settings(), &AppSettings::machineNameChanged, this, [this] {
-        if (m_name->text().trimmed() != m_model.settings()->machineName() &&
-            m_nameRefusal->isHidden())
-            m_name->setText(m_model.settings()->machineName());
-        refresh();
-    });
-    m_name->setText(m_model.settings()->machineName());
+    m_nameFollow =
+        connect(m_model.books().settings(), &AppSettings::machineNameChanged, this, [this] {
+            if (m_name->text().trimmed() != m_model.books().settings()->machineName() &&
+                m_nameRefusal->isHidden())
+                m_name->setText(m_model.books().settings()->machineName());
+            refresh();
+        });
+    m_name->setText(m_model.books().settings()->machineName());
     refresh();
 }
 
 void PersonalSection::refresh()
 {
-    const PersonalFacts facts = PersonalFacts::of(m_model);
+    const PersonalFacts facts = PersonalFacts::of(m_model.books(), *m_model.history());
     m_filedUnder->setText(facts.filedUnder);
     m_filedUnderNote->setText(facts.filedUnderNote);
     m_machineId->setText(facts.machineId);
@@ -221,7 +222,7 @@ void PersonalSection::refresh()
 
 ConfirmSheet* PersonalSection::confirmRestore(const PersonalFacts::Restorable& backup)
 {
-    auto* sheet = new ConfirmSheet(PersonalFacts::restoreQuestion(m_model, backup),
+    auto* sheet = new ConfirmSheet(PersonalFacts::restoreQuestion(m_model.books(), backup),
                                    PersonalFacts::restoreExplanation(backup),
                                    QStringLiteral("Restore"), this);
     sheet->setObjectName(QStringLiteral("restoreSheet"));

@@ -33,7 +33,7 @@ ProjectsSection::ProjectsSection(AppModel& model, QWidget* parent)
                                  "archived, and what was never used."),
                   parent)
     , m_model(model)
-    , m_list(new ProjectsList(model, this))
+    , m_list(new ProjectsList(model.books(), *model.catalogue(), this))
 {
     content()->addWidget(makeControls());
 

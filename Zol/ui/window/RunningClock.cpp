@@ -14,12 +14,13 @@ void followRunningClock(QObject* owner, AppModel& model, std::function<void()> o
     auto ticking = std::make_shared<QMetaObject::Connection>();
     const auto follow = [owner, &model, ticking, onTick = std::move(onTick)] {
         QObject::disconnect(*ticking);
-        *ticking = QObject::connect(model.tracker(), &Tracker::nowChanged, owner, [&model, onTick] {
-            if (model.tracker()->isRunning())
-                onTick();
-        });
+        *ticking = QObject::connect(model.books().tracker(), &Tracker::nowChanged, owner,
+                                    [&model, onTick] {
+                                        if (model.books().tracker()->isRunning())
+                                            onTick();
+                                    });
     };
-    QObject::connect(&model, &AppModel::trackerChanged, owner, follow);
+    QObject::connect(&model.books(), &OpenBooks::trackerChanged, owner, follow);
     follow();
 }
 

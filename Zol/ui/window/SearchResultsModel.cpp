@@ -86,7 +86,7 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const TimeEntry& e = entry(index.row());
-    const Calendar& calendar = m_model.calendar();
+    const Calendar& calendar = m_model.books().calendar();
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) {
         switch (index.column()) {
         case when:

@@ -109,7 +109,7 @@ void SessionDetails::fill()
     while (m_facts->rowCount() > 0)
         m_facts->removeRow(0);
     const QList<SessionFact> facts =
-        HistoryCaptions::details(e, m_model.clock().now(), m_model.calendar());
+        HistoryCaptions::details(e, m_model.clock().now(), m_model.books().calendar());
     for (const SessionFact& fact : facts) {
         QLabel* label = secondaryLabel(fact.label, this);
         label->setWordWrap(false);

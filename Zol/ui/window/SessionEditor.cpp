@@ -64,7 +64,7 @@ SessionEditor::SessionEditor(AppModel& model, const TimeEntry& entry, QWidget* p
     : QDialog(parent)
     , m_model(model)
     , m_original(entry)
-    , m_start(SessionEdit::of(entry, model.clock().now(), model.calendar()))
+    , m_start(SessionEdit::of(entry, model.clock().now(), model.books().calendar()))
     , m_date(new QDateEdit(this))
     , m_from(new QTimeEdit(this))
     , m_until(new QTimeEdit(this))
@@ -120,9 +120,9 @@ SessionEditor::SessionEditor(AppModel& model, const TimeEntry& entry, QWidget* p
     m_task->setObjectName(QStringLiteral("task"));
     m_task->setAccessibleName(QStringLiteral("Task"));
     m_task->setEditable(true);
-    m_task->addItems(model.taskList().choices());
+    m_task->addItems(model.books().taskList().choices());
     m_task->setCurrentText(m_start.task);
-    const bool tasks = model.taskList().isEnabled() || !entry.task.isEmpty();
+    const bool tasks = model.books().taskList().isEnabled() || !entry.task.isEmpty();
 
     m_project->setObjectName(QStringLiteral("project"));
     m_project->setText(projectTitle(entry));
@@ -317,7 +317,7 @@ void SessionEditor::showUntil()
 
 TimeEntry SessionEditor::edited() const
 {
-    return fields().applied(m_original, m_model.clock().now(), m_model.calendar());
+    return fields().applied(m_original, m_model.clock().now(), m_model.books().calendar());
 }
 
 void SessionEditor::recheck()
@@ -330,10 +330,10 @@ void SessionEditor::recheck()
     m_explanation->setVisible(!m_check.explanation.isEmpty());
     QStringList inTheWay;
     for (const TimeEntry& other : std::as_const(m_check.overlaps))
-        inTheWay.append(HistoryCaptions::shortDayTitle(m_model.calendar().day(other.startedAt)) +
-                        QStringLiteral(", ") +
-                        HistoryCaptions::timeSpan(other, m_model.calendar()) +
-                        QStringLiteral(" · ") + projectTitle(other));
+        inTheWay.append(
+            HistoryCaptions::shortDayTitle(m_model.books().calendar().day(other.startedAt)) +
+            QStringLiteral(", ") + HistoryCaptions::timeSpan(other, m_model.books().calendar()) +
+            QStringLiteral(" · ") + projectTitle(other));
     m_overlaps->setText(inTheWay.join(u'\n'));
     m_overlaps->setVisible(!inTheWay.isEmpty());
     m_warning->setText(m_check.warning);

@@ -1,6 +1,7 @@
 #include "window/StatusStrip.h"
 
 #include "AppModel.h"
+#include "HistoryModel.h"
 #include "common/Icons.h"
 #include "common/Theme.h"
 #include "common/Widgets.h"
@@ -32,8 +33,8 @@ StatusStrip::StatusStrip(AppModel& model, QWidget* parent)
     layout->addWidget(m_icon, 0, Qt::AlignTop);
     layout->addWidget(m_text, 1);
     layout->addWidget(m_undo, 0, Qt::AlignVCenter);
-    connect(m_undo, &QPushButton::clicked, this, [this] { m_model.undoDeletion(); });
-    connect(&m_model, &AppModel::statusChanged, this, &StatusStrip::follow);
+    connect(m_undo, &QPushButton::clicked, this, [this] { m_model.history()->undoDeletion(); });
+    connect(&m_model.status(), &StatusModel::changed, this, &StatusStrip::follow);
     follow();
 }
 
@@ -41,7 +42,7 @@ StatusStrip::~StatusStrip() = default;
 
 void StatusStrip::follow()
 {
-    const std::optional<StatusMessage>& status = m_model.status();
+    const std::optional<StatusMessage>& status = m_model.status().message();
     setVisible(status.has_value());
     if (!status)
         return;

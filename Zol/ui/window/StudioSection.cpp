@@ -24,7 +24,7 @@ StudioSection::StudioSection(AppModel& model, QWidget* parent)
                                  "project list and the timesheets handed in."),
                   parent)
     , m_model(model)
-    , m_studio(new StudioSettings(model, this))
+    , m_studio(new StudioSettings(model.books(), *model.sharing(), this))
 {
     m_badge = new ConnectionBadge(*model.sharing(), this);
     auto* badgeRow = new QHBoxLayout();
@@ -212,7 +212,7 @@ void StudioSection::showState()
         return;
 
     const std::optional<QString> folder = m_studio->folder();
-    const AppSettings& settings = *m_model.settings();
+    const AppSettings& settings = *m_model.books().settings();
     m_folder->setText(folder.value_or(QStringLiteral("No folder chosen")));
     m_state->setText(m_choosing ? QStringLiteral("Looking at the folder…") : m_studio->stateLine());
     const bool unreachable = m_studio->isUnreachable();

@@ -49,7 +49,7 @@ TasksSection::TasksSection(AppModel& model, QWidget* parent)
                                  "was for."),
                   parent)
     , m_model(model)
-    , m_editor(new TaskListEditor(model, this))
+    , m_editor(new TaskListEditor(model.books(), model.status(), this))
     , m_enabled(new QCheckBox(QStringLiteral("Record a task with every session"), this))
     , m_listCard(new Card(this))
     , m_rows(new QVBoxLayout())
@@ -104,12 +104,12 @@ TasksSection::TasksSection(AppModel& model, QWidget* parent)
     shared->setObjectName(QStringLiteral("sharedNote"));
     content()->addWidget(shared);
     const auto showShared = [this, shared] {
-        shared->setVisible(!m_model.administration().isLocalOnly());
+        shared->setVisible(!m_model.books().administration().isLocalOnly());
     };
-    connect(&model, &AppModel::administrationChanged, shared, showShared);
+    connect(&model.books(), &OpenBooks::administrationChanged, shared, showShared);
     showShared();
 
-    connect(&model, &AppModel::taskListChanged, this, &TasksSection::showList);
+    connect(&model.books(), &OpenBooks::taskListChanged, this, &TasksSection::showList);
     connect(m_editor, &TaskListEditor::refusalChanged, this, &TasksSection::showRefusal);
     showList();
     showRefusal();
@@ -153,7 +153,7 @@ QWidget* TasksSection::makeRow(const QString& task, int position, int count)
 
 void TasksSection::showList()
 {
-    const TaskList& list = m_model.taskList();
+    const TaskList& list = m_model.books().taskList();
     m_enabled->setChecked(list.isEnabled());
     // Rebuilt whole: a handful of rows, and the focus goes back where it was.
     const QString focused =

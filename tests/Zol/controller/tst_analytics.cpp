@@ -55,14 +55,14 @@ class TestAnalytics : public QObject
         QTRY_VERIFY(reading.isFinished());
     }
 
-    void chooseShare() { model().settings()->setSharedFolderPath(m_share->path()); }
+    void chooseShare() { model().books().settings()->setSharedFolderPath(m_share->path()); }
 
 private Q_SLOTS:
     void init()
     {
         m_books = std::make_unique<Books>();
         m_share = std::make_unique<QTemporaryDir>();
-        m_analytics = std::make_unique<AnalyticsModel>(model());
+        m_analytics = std::make_unique<AnalyticsModel>(model().books(), *model().reports());
     }
     void cleanup()
     {
@@ -95,7 +95,7 @@ private Q_SLOTS:
 
         // Out of reach later: the figures stay, with their age.
         m_books->clock.advance(2 * 3600 + 59);
-        model().settings()->setSharedFolderPath(m_share->filePath(u"gone"_s));
+        model().books().settings()->setSharedFolderPath(m_share->filePath(u"gone"_s));
         read();
         QCOMPARE(analytics().state(), State::figures);
         QCOMPARE(*analytics().staleNote(),
@@ -104,9 +104,9 @@ private Q_SLOTS:
 
         // Out of reach with nothing read before (other books): the failure.
         const Administration studio = named(u"Studio"_s);
-        model().addAdministration(studio);
+        model().books().addAdministration(studio);
         model().switchTo(studio);
-        model().settings()->setSharedFolderPath(m_share->filePath(u"gone"_s));
+        model().books().settings()->setSharedFolderPath(m_share->filePath(u"gone"_s));
         QTRY_VERIFY(reports().studioError());
         QCOMPARE(analytics().state(), State::unreachable);
         QVERIFY(analytics().stateText().endsWith(u"this computer just cannot see the drive.\n"

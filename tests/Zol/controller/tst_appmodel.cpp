@@ -27,7 +27,7 @@ class TestAppModel : public QObject
     std::unique_ptr<Books> m_books;
 
     AppModel& model() { return *m_books->model; }
-    Tracker& tracker() { return *model().tracker(); }
+    Tracker& tracker() { return *model().books().tracker(); }
     FakeClock& clock() { return m_books->clock; }
     // Sessions in the database of `administrationId`, read afresh from the file.
     QList<TimeEntry> storedEntries(const QString& administrationId)
@@ -53,7 +53,7 @@ class TestAppModel : public QObject
     QString shown()
     {
         QStringList serials;
-        for (const Project& p : model().pickerProjects())
+        for (const Project& p : model().panel().pickerProjects())
             serials.append(p.serial);
         return serials.join(u' ');
     }
@@ -72,7 +72,7 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", QFile::encodeName(blocker.fileName() + u"/data"_s));
         m_books->model = m_books->start();
 
-        const QString error = model().startupError().value_or(u"none"_s);
+        const QString error = model().books().startupError().value_or(u"none"_s);
         QVERIFY2(error.startsWith(u"Could not open ~/blocker/data/Zol. Tracking to a temporary "
                                   u"database that will not survive a quit. (Could not create the "
                                   u"folder "_s) &&
@@ -80,17 +80,17 @@ private Q_SLOTS:
                  qPrintable(error));
         QVERIFY(tracker().start(brandBook));
         clock().advance(600);
-        model().stop();
-        QCOMPARE(model().store()->recentEntries(10).size(), 1);
+        model().sessions().stop();
+        QCOMPARE(model().books().store()->recentEntries(10).size(), 1);
 
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_books->folders.dataHome()));
         const Administration other = named(u"Studio"_s);
-        model().addAdministration(other);
-        QSignalSpy errorChanged(&model(), &AppModel::startupErrorChanged);
+        model().books().addAdministration(other);
+        QSignalSpy errorChanged(&model().books(), &OpenBooks::startupErrorChanged);
         model().switchTo(other);
-        QVERIFY(!model().startupError());
+        QVERIFY(!model().books().startupError());
         QCOMPARE(errorChanged.size(), 1);
-        QCOMPARE(model().store()->path(), EntryStore::url(other.id));
+        QCOMPARE(model().books().store()->path(), EntryStore::url(other.id));
     }
 
     void switchingStopsTheSessionInTheOldBooks()
@@ -99,12 +99,12 @@ private Q_SLOTS:
         QVERIFY(m_books->defaults.contains(u"admin.list"_s));
 
         const Administration other = named(u"Studio"_s);
-        model().addAdministration(other);
-        model().setPendingNote(u"for the next one"_s);
+        model().books().addAdministration(other);
+        model().panel().setPendingNote(u"for the next one"_s);
         tracker().start(brandBook);
         clock().advance(5400);
-        const quint64 before = model().generation();
-        QSignalSpy closing(&model(), &AppModel::booksClosing);
+        const quint64 before = model().books().generation();
+        QSignalSpy closing(&model().books(), &OpenBooks::closing);
         model().switchTo(other);
 
         const QList<TimeEntry> old = storedEntries(Administration::defaultId);
@@ -112,33 +112,33 @@ private Q_SLOTS:
         QCOMPARE(old.first().endedAt, clock().now());
         QVERIFY(!tracker().current());
         QCOMPARE(AppSettings::currentAdministration(m_books->defaults).id, other.id);
-        QVERIFY(model().generation() > before);
+        QVERIFY(model().books().generation() > before);
         QCOMPARE(closing.first().first().toULongLong(), before);
-        QVERIFY(model().pendingNote().isEmpty());
+        QVERIFY(model().panel().pendingNote().isEmpty());
         QCOMPARE(m_books->said(), u"Switched to Studio."_s);
 
         // The open books again: nothing happens, nothing is said.
-        model().setStatus(std::nullopt);
-        QSignalSpy trackerChanged(&model(), &AppModel::trackerChanged);
+        model().status().show(std::nullopt);
+        QSignalSpy trackerChanged(&model().books(), &OpenBooks::trackerChanged);
         model().switchTo(other);
         QCOMPARE(trackerChanged.size(), 0);
-        QVERIFY(!model().status());
+        QVERIFY(!model().status().message());
     }
 
     void removingTheOpenAdministration()
     {
         const Administration other = named(u"Studio"_s);
         model().removeAdministration(Administration::fallback()); // the last one stays
-        model().addAdministration(other);
+        model().books().addAdministration(other);
         model().removeAdministration(Administration::fallback()); // "Local" stays
-        QCOMPARE(model().administrations().size(), 2);
-        QVERIFY(!model().status());
+        QCOMPARE(model().books().administrations().size(), 2);
+        QVERIFY(!model().status().message());
 
         model().switchTo(other);
         tracker().start(brandBook);
         clock().advance(120);
         model().removeAdministration(other);
-        QCOMPARE(model().administration().id, Administration::defaultId);
+        QCOMPARE(model().books().administration().id, Administration::defaultId);
         QCOMPARE(AppSettings::administrations(m_books->defaults).size(), 1);
         QCOMPARE(m_books->said(), u"Removed Studio. Its hours are still on this computer."_s);
         QCOMPARE(storedEntries(other.id).size(), 1);
@@ -150,7 +150,7 @@ private Q_SLOTS:
     {
         tracker().start(brandBook);
         clock().advance(3600);
-        const QFuture<void> emptied = model().clearAdministration(model().administration());
+        const QFuture<void> emptied = model().clearAdministration(model().books().administration());
         QTRY_VERIFY(emptied.isFinished());
         QVERIFY(!tracker().current());
         QVERIFY(tracker().recent().isEmpty());
@@ -175,8 +175,8 @@ private Q_SLOTS:
         m_books->model = m_books->start();
         tracker().start(brandBook);
         clock().advance(3600);
-        model().stop();
-        const QFuture<void> refused = model().clearAdministration(model().administration());
+        model().sessions().stop();
+        const QFuture<void> refused = model().clearAdministration(model().books().administration());
         QTRY_VERIFY(refused.isFinished());
         QVERIFY2(
             m_books->said().startsWith(
@@ -211,123 +211,124 @@ private Q_SLOTS:
                        ? StatusMessage::deletion(u"Deleted 1 session."_s, {QUuid::createUuid()})
                        : StatusMessage::info(u"Same."_s);
         };
-        model().setStatus(message());
+        model().status().show(message());
         clock().advance(lifetime - 1);
         // The same words again: the older message's clear must not take it.
         const StatusMessage newer = message();
-        model().setStatus(newer);
+        model().status().show(newer);
         clock().advance(lifetime - 0.5);
-        QCOMPARE(model().status(), newer);
+        QCOMPARE(model().status().message(), newer);
         clock().advance(0.5);
-        QVERIFY(!model().status());
+        QVERIFY(!model().status().message());
     }
 
     void startConsumesWhatThePanelTyped()
     {
         addProjects(3, 0);
-        model().saveTaskList(true, {u"Design"_s});
-        model().setPendingNote(u"kick-off"_s);
-        model().setPendingTask(u"No such task"_s);
-        model().setProjectFilter(u"1002"_s);
-        model().armFirstMatch();
-        model().startArmedProject();
+        model().books().saveTaskList(true, {u"Design"_s});
+        model().panel().setPendingNote(u"kick-off"_s);
+        model().panel().setPendingTask(u"No such task"_s);
+        model().panel().setProjectFilter(u"1002"_s);
+        model().panel().armFirstMatch();
+        model().sessions().startArmed();
         const TimeEntry started = *tracker().current();
         QCOMPARE(started.projectSerial, u"1002"_s);
         QCOMPARE(started.note, u"kick-off"_s);
         QCOMPARE(started.task, u"General"_s); // not on the list
-        QVERIFY(model().pendingNote().isEmpty() && model().projectFilter().isEmpty());
-        QVERIFY(!model().hasArmedWork());
-        QVERIFY(!model().status()); // a start says nothing
+        QVERIFY(model().panel().pendingNote().isEmpty() &&
+                model().panel().projectFilter().isEmpty());
+        QVERIFY(!model().panel().hasArmedWork());
+        QVERIFY(!model().status().message()); // a start says nothing
 
-        model().startInternal(u" \n "_s);
+        model().sessions().startInternal(u" \n "_s);
         QCOMPARE(tracker().current()->id, started.id);
-        model().armInternal(u"  Studio tidy-up\n"_s);
-        model().startArmedProject();
+        model().panel().armInternal(u"  Studio tidy-up\n"_s);
+        model().sessions().startArmed();
         QVERIFY(tracker().current()->isInternal);
         QCOMPARE(tracker().current()->projectName, u"Studio tidy-up"_s);
     }
 
     void hotKey()
     {
-        model().stop(); // nothing runs: nothing to say
-        QVERIFY(!model().status());
-        model().toggle();
+        model().sessions().stop(); // nothing runs: nothing to say
+        QVERIFY(!model().status().message());
+        model().sessions().toggle();
         QCOMPARE(m_books->said(), u"Pick a project first."_s);
         QVERIFY(!tracker().current());
 
         addProjects(2, 2);
-        model().toggle(); // nothing runs: the last project starts
+        model().sessions().toggle(); // nothing runs: the last project starts
         QCOMPARE(tracker().current()->projectSerial, u"1002"_s);
         clock().advance(600);
-        model().toggle(); // ticking: paused, not stopped
+        model().sessions().toggle(); // ticking: paused, not stopped
         QVERIFY(tracker().isPaused());
         const QUuid paused = tracker().current()->id;
 
         // A paused session counts as not running: the last project starts
         // afresh, and the tracker closes the paused one.
-        model().toggle();
+        model().sessions().toggle();
         QVERIFY(tracker().isRunning());
         QVERIFY(tracker().current()->id != paused);
-        QVERIFY(model().store()->entry(paused)->endedAt);
+        QVERIFY(model().books().store()->entry(paused)->endedAt);
     }
 
     void cancellingAndResuming()
     {
         addProjects(1, 1);
         const Project p = tracker().projects().first();
-        model().start(p);
+        model().sessions().start(p);
         clock().advance(7200);
-        model().cancelRecording();
+        model().sessions().discard();
         QCOMPARE(m_books->said(), u"Discarded the recording on 1001."_s);
         QVERIFY(!tracker().current());
-        model().setStatus(std::nullopt);
-        model().cancelRecording();
-        QVERIFY(!model().status());
+        model().status().show(std::nullopt);
+        model().sessions().discard();
+        QVERIFY(!model().status().message());
 
         // Resuming from today's history starts; internal work resumes too.
-        model().resume(p);
+        model().history()->resume(p);
         QCOMPARE(tracker().current()->projectSerial, u"1001"_s);
-        model().resumeInternal(u"Admin"_s);
+        model().history()->resumeInternal(u"Admin"_s);
         QVERIFY(tracker().current()->isInternal);
 
         // From another day's history a project does not resume; internal
         // work does from a week or a month.
-        model().stop();
-        model().history()->showPeriod(model().today().addDays(-1));
-        model().resume(p);
-        model().resumeInternal(u"Admin"_s);
+        model().sessions().stop();
+        model().history()->showPeriod(model().books().today().addDays(-1));
+        model().history()->resume(p);
+        model().history()->resumeInternal(u"Admin"_s);
         QVERIFY(!tracker().current());
         model().history()->setHistoryScope(HistoryScope::week);
-        model().resume(p);
+        model().history()->resume(p);
         QVERIFY(!tracker().current());
-        model().resumeInternal(u"Admin"_s);
+        model().history()->resumeInternal(u"Admin"_s);
         QVERIFY(tracker().current() && tracker().current()->isInternal);
     }
 
     void awayTime()
     {
-        model().start(brandBook);
+        model().sessions().start(brandBook);
         clock().advance(600);
         tracker().pause();
         clock().advance(600);
         tracker().resume();
         clock().advance(3 * 3600 - 1200);
         const QUuid id = tracker().current()->id;
-        model().setIdleReport(IdleReport{clock().now().addSecs(-7200), 5400, id});
-        model().discardIdleTime(*model().idleReport());
+        model().panel().setIdleReport(IdleReport{clock().now().addSecs(-7200), 5400, id});
+        model().sessions().discardIdleTime(*model().panel().idleReport());
         QCOMPARE(m_books->said(), u"Took 1h 30m of idle time off the timer."_s);
-        QVERIFY(!model().idleReport());
+        QVERIFY(!model().panel().idleReport());
         // Added to the pause taken before, not in its place.
-        QCOMPARE(model().store()->entry(id)->pausedSeconds, 6000.0);
+        QCOMPARE(model().books().store()->entry(id)->pausedSeconds, 6000.0);
         QCOMPARE(tracker().elapsed(), 4800.0);
 
         // A report whose session has ended changes nothing.
         const IdleReport late{clock().now(), 600, id};
-        model().setIdleReport(late);
-        model().stop();
-        model().discardIdleTime(late);
-        QVERIFY(!model().idleReport());
-        QCOMPARE(model().store()->entry(id)->pausedSeconds, 6000.0);
+        model().panel().setIdleReport(late);
+        model().sessions().stop();
+        model().sessions().discardIdleTime(late);
+        QVERIFY(!model().panel().idleReport());
+        QCOMPARE(model().books().store()->entry(id)->pausedSeconds, 6000.0);
     }
 
     void pickerOffersRecentProjectsFirst_data()
@@ -350,65 +351,56 @@ private Q_SLOTS:
         QFETCH(int, used);
         addProjects(count, used);
         QTEST(shown(), "shown");
-        QTEST(model().isShowingRecentProjects(), "showingRecent");
+        QTEST(model().panel().isShowingRecentProjects(), "showingRecent");
 
-        model().setProjectFilter(u"  Project 101 "_s);
-        QVERIFY(!model().isShowingRecentProjects());
-        QCOMPARE(model().pickerProjects().size(), count > 10 ? 10 : 0); // 1010 to 1019
+        model().panel().setProjectFilter(u"  Project 101 "_s);
+        QVERIFY(!model().panel().isShowingRecentProjects());
+        QCOMPARE(model().panel().pickerProjects().size(), count > 10 ? 10 : 0); // 1010 to 1019
     }
 
     void arrowKeysWrap()
     {
         addProjects(3, 3); // shown: 1003, 1002, 1001
-        model().moveArm(-1);
-        QCOMPARE(model().armedProject()->serial, u"1001"_s); // Up with nothing armed: the last
-        model().moveArm(1);
-        QCOMPARE(model().armedProject()->serial, u"1003"_s); // Down on the last: the first
-        model().moveArm(-1);
-        QCOMPARE(model().armedProject()->serial, u"1001"_s);
+        model().panel().moveArm(-1);
+        QCOMPARE(model().panel().armedProject()->serial,
+                 u"1001"_s); // Up with nothing armed: the last
+        model().panel().moveArm(1);
+        QCOMPARE(model().panel().armedProject()->serial, u"1003"_s); // Down on the last: the first
+        model().panel().moveArm(-1);
+        QCOMPARE(model().panel().armedProject()->serial, u"1001"_s);
 
-        model().setProjectFilter(u"nothing like it"_s);
-        model().armFirstMatch();
-        model().moveArm(1);
-        QVERIFY(!model().armedProject());
+        model().panel().setProjectFilter(u"nothing like it"_s);
+        model().panel().armFirstMatch();
+        model().panel().moveArm(1);
+        QVERIFY(!model().panel().armedProject());
     }
 
     void derivedValues()
     {
         addProjects(1, 1); // tracked on 1 February, not today
-        QCOMPARE(model().sessionsToday(), 0);
-        model().start(tracker().projects().first());
-        QCOMPARE(model().sessionsToday(), 1);
+        QCOMPARE(model().panel().sessionsToday(), 0);
+        model().sessions().start(tracker().projects().first());
+        QCOMPARE(model().panel().sessionsToday(), 1);
 
-        model().settings()->setLongRunningWarningHours(2);
+        model().books().settings()->setLongRunningWarningHours(2);
         clock().advance(7200);
-        QVERIFY(!model().runningTooLong());
+        QVERIFY(!model().panel().runningTooLong());
         clock().advance(1);
-        QVERIFY(model().runningTooLong());
-        model().settings()->setLongRunningWarningHours(0); // "Never"
-        QVERIFY(!model().runningTooLong());
+        QVERIFY(model().panel().runningTooLong());
+        model().books().settings()->setLongRunningWarningHours(0); // "Never"
+        QVERIFY(!model().panel().runningTooLong());
 
-        model().saveTaskList(false, {u"Design"_s});
-        QVERIFY(model().taskForNextSession().isEmpty());
-        model().saveTaskList(true, {u"Design"_s});
-        model().setPendingTask(u"Design"_s);
-        QCOMPARE(model().taskForNextSession(), u"Design"_s);
-    }
-
-    void loginItem()
-    {
-        QVERIFY(!model().setLaunchAtLogin(true));
-        QVERIFY(!model().setLaunchAtLogin(true));
-        QCOMPARE(m_books->platform.loginItem->changes, 1);
-        m_books->platform.loginItem->failure = u"Not allowed"_s;
-        QCOMPARE(model().setLaunchAtLogin(false), std::optional(u"Not allowed"_s));
-        QVERIFY(model().settings()->launchAtLogin()); // still registered
+        model().books().saveTaskList(false, {u"Design"_s});
+        QVERIFY(model().panel().taskForNextSession().isEmpty());
+        model().books().saveTaskList(true, {u"Design"_s});
+        model().panel().setPendingTask(u"Design"_s);
+        QCOMPARE(model().panel().taskForNextSession(), u"Design"_s);
     }
 
     void anotherProcessesWritesAreNoticed()
     {
         // The command line starts a session on the same file.
-        EntryStore elsewhere(model().store()->path(), clock());
+        EntryStore elsewhere(model().books().store()->path(), clock());
         TimeEntry started = running(clock().now());
         elsewhere.save(started);
         QVERIFY(!tracker().current());
@@ -425,7 +417,7 @@ private Q_SLOTS:
         SettingsStore cli(m_books->defaults.filePath());
         AppSettings::saveAdministrations({Administration::fallback(), other}, cli);
         AppSettings::setCurrentAdministration(other.id, cli);
-        QTRY_COMPARE(model().administration().id, other.id);
+        QTRY_COMPARE(model().books().administration().id, other.id);
         const std::optional<TimeEntry> kept = elsewhere.entry(started.id);
         QCOMPARE(kept->note, started.note);
         QCOMPARE(kept->endedAt, started.endedAt);

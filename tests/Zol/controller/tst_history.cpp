@@ -49,7 +49,7 @@ private Q_SLOTS:
         store().addManualProject(brandBook);
         store().addManualProject(oldSign);
         catalogue().reloadAllProjects();
-        model().tracker()->reload();
+        model().books().tracker()->reload();
     }
     void cleanup() { m_books.reset(); }
 
@@ -176,16 +176,16 @@ private Q_SLOTS:
         QCOMPARE(history().deletedEntries().size(), 2);
 
         m_books->clock.advance(11); // a deletion's message stays 12 seconds
-        model().undoDeletion();
+        model().history()->undoDeletion();
         QCOMPARE(m_books->said(), u"Restored."_s);
         QCOMPARE(history().historyEntries().size(), 2);
         QVERIFY(history().deletedEntries().isEmpty());
 
         QCOMPARE(history().deleteEntries({a.id}), 1);
         QCOMPARE(m_books->said(), u"Deleted 1 session."_s);
-        model().setStatus(std::nullopt);
+        model().status().show(std::nullopt);
         QCOMPARE(history().deleteEntries({a.id}), 0); // deleted already: nothing to say
-        QVERIFY(!model().status());
+        QVERIFY(!model().status().message());
 
         history().restore({a.id});
         QCOMPARE(history().historyEntries().size(), 2);
@@ -208,8 +208,8 @@ private Q_SLOTS:
         const TimeEntry since = add(session(utc(2026, 3, 2, 7, 15), 30));
         history().refresh();
 
-        model().undoDeletion();
-        QCOMPARE(model().status()->kind, StatusMessage::Kind::failure);
+        model().history()->undoDeletion();
+        QCOMPARE(model().status().message()->kind, StatusMessage::Kind::failure);
         QCOMPARE(m_books->said(),
                  u"Restored 1 session. These hours are already tracked: 2301 Brand book (Mon 2 Mar "
                  "07:00\u201307:30) would run into 2301 Brand book (Mon 2 Mar 07:15\u201307:45). "
@@ -249,7 +249,7 @@ private Q_SLOTS:
         QCOMPARE(catalogue().allProjects().size(), added ? 3 : 2);
         if (added) {
             QCOMPARE(added->serial, u"2302"_s);
-            QVERIFY(model().tracker()->projects().contains(*added));
+            QVERIFY(model().books().tracker()->projects().contains(*added));
         }
     }
 
@@ -284,12 +284,12 @@ private Q_SLOTS:
     {
         catalogue().setProjectActive(brandBook, false);
         QCOMPARE(m_books->said(), u"Archived Brand book."_s);
-        QVERIFY(model().tracker()->projects().isEmpty());
+        QVERIFY(model().books().tracker()->projects().isEmpty());
         QVERIFY(!catalogue().allProjects().constFirst().isActive);
 
         catalogue().setProjectActive(brandBook, true);
         QCOMPARE(m_books->said(), u"Brand book is back in the picker."_s);
-        QCOMPARE(model().tracker()->projects().size(), 1);
+        QCOMPARE(model().books().tracker()->projects().size(), 1);
     }
 
     void usageFigures()
@@ -299,7 +299,7 @@ private Q_SLOTS:
         TimeEntry internal = session(utc(2026, 3, 1, 12), 45, {}, u"Team meeting"_s, {});
         internal.isInternal = true;
         store().save(internal);
-        model().tracker()->start(oldSign);
+        model().books().tracker()->start(oldSign);
         m_books->clock.advance(120);
 
         const QHash<QString, ProjectUsage> usage = catalogue().projectUsage();

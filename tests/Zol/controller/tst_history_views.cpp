@@ -347,12 +347,13 @@ private Q_SLOTS:
     {
         Books books;
         QFETCH(QString, name);
-        books.model->settings()->setMachineName(name);
+        books.model->books().settings()->setMachineName(name);
         books.store().save(session(utc(2026, 2, 20, 9), 60));
-        const PersonalFacts facts = PersonalFacts::of(*books.model);
+        const PersonalFacts facts =
+            PersonalFacts::of(books.model->books(), *books.model->history());
         QTEST(facts.filedUnder, "folder");
         QTEST(facts.filedUnderNote, "note");
-        QCOMPARE(facts.machineId, books.model->settings()->machineId());
+        QCOMPARE(facts.machineId, books.model->books().settings()->machineId());
         QVERIFY(facts.canRevealDatabase);
         QCOMPARE(facts.trackedInTotal, u"1h"_s);
         QCOMPARE(facts.firstTracked, u"Friday 20 February 2026"_s);
@@ -421,20 +422,20 @@ private Q_SLOTS:
         }
         // Without its loops, so that nothing goes up by itself meanwhile.
         AppModel model(books.defaults, books.clock, books.platform);
-        model.setRunsBackgroundWork(false);
+        model.books().setRunsBackgroundWork(false);
         model.bootstrap();
         if (state != u"empty") {
-            model.store()->save(session(utc(2026, 3, 2, 7), 30));
-            model.store()->save(session(utc(2026, 3, 2, 8), 30));
+            model.books().store()->save(session(utc(2026, 3, 2, 7), 30));
+            model.books().store()->save(session(utc(2026, 3, 2, 8), 30));
         }
         if (state == u"running")
-            model.store()->save(running(utc(2026, 3, 2, 8, 45)));
-        model.reloadTrackerAndHistory();
+            model.books().store()->save(running(utc(2026, 3, 2, 8, 45)));
+        model.books().reloadTracker();
         SharingModel& sharing = *model.sharing();
         if (state == u"uploaded" || state == u"changed") {
             QVERIFY(finishes(sharing.uploadTimesheet()));
             QVERIFY(finishes(sharing.refreshPeriod()));
-            QVERIFY(UploadControl::of(model).canReveal);
+            QVERIFY(UploadControl::of(model.books(), sharing).canReveal);
         }
         if (state == u"changed") {
             TimeEntry edited = model.history()->historyEntries().constFirst();
@@ -442,10 +443,10 @@ private Q_SLOTS:
             books.clock.advance(60);
             QVERIFY(model.history()->saveEdit(edited));
         }
-        UploadControl control = UploadControl::of(model);
+        UploadControl control = UploadControl::of(model.books(), sharing);
         if (sharing.uploadedAt())
             control.caption.replace(UploadState::stamp(*sharing.uploadedAt(), books.clock.now(),
-                                                       model.calendar(), QLocale()),
+                                                       model.books().calendar(), QLocale()),
                                     u"STAMP"_s);
         QTEST(control.caption, "caption");
         QTEST(control.buttonTitle, "button");

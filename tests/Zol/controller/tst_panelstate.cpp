@@ -24,7 +24,7 @@ class TestPanelState : public QObject
     std::unique_ptr<Books> m_books;
 
     AppModel& model() { return *m_books->model; }
-    Tracker& tracker() { return *model().tracker(); }
+    Tracker& tracker() { return *model().books().tracker(); }
     FakeClock& clock() { return m_books->clock; }
 
     // `count` projects numbered 1001 upwards, client "Client", none used yet.
@@ -48,16 +48,16 @@ private Q_SLOTS:
     {
         using PanelState::Header;
         addProjects(2);
-        QCOMPARE(PanelState::header(model()), Header::today);
-        model().arm(tracker().projects().first());
-        QCOMPARE(PanelState::header(model()), Header::armed);
-        model().startArmedProject();
-        QCOMPARE(PanelState::header(model()), Header::session);
+        QCOMPARE(PanelState::header(model().panel()), Header::today);
+        model().panel().arm(tracker().projects().first());
+        QCOMPARE(PanelState::header(model().panel()), Header::armed);
+        model().sessions().startArmed();
+        QCOMPARE(PanelState::header(model().panel()), Header::session);
         tracker().pause();
-        QCOMPARE(PanelState::header(model()), Header::session);
+        QCOMPARE(PanelState::header(model().panel()), Header::session);
         // The away-time question goes before everything, a session included.
-        model().setIdleReport(IdleReport{clock().now(), 600, tracker().current()->id});
-        QCOMPARE(PanelState::header(model()), Header::idlePrompt);
+        model().panel().setIdleReport(IdleReport{clock().now(), 600, tracker().current()->id});
+        QCOMPARE(PanelState::header(model().panel()), Header::idlePrompt);
     }
 
     void sentences_data()
@@ -128,22 +128,23 @@ private Q_SLOTS:
     void pickerCaptions()
     {
         // No projects and no filter: the invitation, not an empty list.
-        QVERIFY(PanelState::hasNoProjects(model()));
-        QVERIFY(!PanelState::nothingMatches(model(), model().pickerProjects()));
-        model().setProjectFilter(u"brand"_s);
-        QVERIFY(!PanelState::hasNoProjects(model()));
-        QCOMPARE(PanelState::nothingMatches(model(), model().pickerProjects()),
+        QVERIFY(PanelState::hasNoProjects(model().panel()));
+        QVERIFY(!PanelState::nothingMatches(model().panel(), model().panel().pickerProjects()));
+        model().panel().setProjectFilter(u"brand"_s);
+        QVERIFY(!PanelState::hasNoProjects(model().panel()));
+        QCOMPARE(PanelState::nothingMatches(model().panel(), model().panel().pickerProjects()),
                  u"Nothing matches “brand”"_s);
 
         addProjects(25);
-        model().setProjectFilter(u"  "_s);
-        QCOMPARE(PanelState::recentCaption(model()), u"10 most recent · type to search all 25"_s);
-        model().setProjectFilter(u" zzz "_s);
-        QVERIFY(!PanelState::recentCaption(model()));
-        QCOMPARE(PanelState::nothingMatches(model(), model().pickerProjects()),
+        model().panel().setProjectFilter(u"  "_s);
+        QCOMPARE(PanelState::recentCaption(model().panel()),
+                 u"10 most recent · type to search all 25"_s);
+        model().panel().setProjectFilter(u" zzz "_s);
+        QVERIFY(!PanelState::recentCaption(model().panel()));
+        QCOMPARE(PanelState::nothingMatches(model().panel(), model().panel().pickerProjects()),
                  u"Nothing matches “zzz”"_s);
-        model().setProjectFilter(u"1025"_s);
-        QVERIFY(!PanelState::nothingMatches(model(), model().pickerProjects()));
+        model().panel().setProjectFilter(u"1025"_s);
+        QVERIFY(!PanelState::nothingMatches(model().panel(), model().panel().pickerProjects()));
     }
 
     void switchOffersOnlyOtherWork()
@@ -151,18 +152,18 @@ private Q_SLOTS:
         addProjects(2);
         const Project first = tracker().projects().at(0);
         const Project second = tracker().projects().at(1);
-        model().arm(second);
-        QVERIFY(!PanelState::switchCaption(model())); // nothing current
-        model().start(first);
-        model().arm(first);
-        QVERIFY(!PanelState::switchCaption(model()));
-        model().arm(second);
-        QCOMPARE(PanelState::switchCaption(model()), u"Switch to 1002 Project 1002"_s);
-        model().armInternal(u" Team meeting "_s);
-        QCOMPARE(PanelState::switchCaption(model()), u"Switch to Team meeting"_s);
-        model().startArmedProject();
-        model().armInternal(u"Team meeting"_s);
-        QVERIFY(!PanelState::switchCaption(model()));
+        model().panel().arm(second);
+        QVERIFY(!PanelState::switchCaption(model().panel())); // nothing current
+        model().sessions().start(first);
+        model().panel().arm(first);
+        QVERIFY(!PanelState::switchCaption(model().panel()));
+        model().panel().arm(second);
+        QCOMPARE(PanelState::switchCaption(model().panel()), u"Switch to 1002 Project 1002"_s);
+        model().panel().armInternal(u" Team meeting "_s);
+        QCOMPARE(PanelState::switchCaption(model().panel()), u"Switch to Team meeting"_s);
+        model().sessions().startArmed();
+        model().panel().armInternal(u"Team meeting"_s);
+        QVERIFY(!PanelState::switchCaption(model().panel()));
     }
 
     void awaySince()
@@ -181,91 +182,91 @@ private Q_SLOTS:
     // that ends the session; never a write per key.
     void noteIsSavedWhenTypingPauses()
     {
-        model().start(brandBook);
+        model().sessions().start(brandBook);
         QSignalSpy writes(&tracker(), &Tracker::currentChanged);
         for (const QString& typed : {u"c"_s, u"ca"_s, u"call"_s}) {
-            model().setCurrentNote(typed);
-            clock().advance(AppModel::noteSaveDelay / 2);
+            model().panel().setCurrentNote(typed);
+            clock().advance(PanelModel::noteSaveDelay / 2);
         }
         QCOMPARE(writes.size(), 0);
         QCOMPARE(storedNote(), QString());
-        QCOMPARE(model().currentNote(), u"call"_s);
-        clock().advance(AppModel::noteSaveDelay);
+        QCOMPARE(model().panel().currentNote(), u"call"_s);
+        clock().advance(PanelModel::noteSaveDelay);
         QVERIFY(!writes.isEmpty());
         QCOMPARE(storedNote(), u"call"_s);
 
         // Typed, then stopped at once: the note goes with the session.
-        model().setCurrentNote(u"call with Acme"_s);
+        model().panel().setCurrentNote(u"call with Acme"_s);
         clock().advance(120);
-        model().setCurrentNote(u"call with Acme about fonts"_s);
-        model().stop();
+        model().panel().setCurrentNote(u"call with Acme about fonts"_s);
+        model().sessions().stop();
         QCOMPARE(m_books->store().recentEntries(1).first().note, u"call with Acme about fonts"_s);
 
         // Typed for a session that was then thrown away: it lands on no other.
-        model().start(brandBook);
-        model().setCurrentNote(u"lost"_s);
-        model().cancelRecording();
-        model().start(brandBook);
-        clock().advance(AppModel::noteSaveDelay * 2);
+        model().sessions().start(brandBook);
+        model().panel().setCurrentNote(u"lost"_s);
+        model().sessions().discard();
+        model().sessions().start(brandBook);
+        clock().advance(PanelModel::noteSaveDelay * 2);
         QCOMPARE(storedNote(), QString());
-        QCOMPARE(model().currentNote(), QString());
+        QCOMPARE(model().panel().currentNote(), QString());
     }
 
     void taskOfTheSessionUnderWay()
     {
-        model().saveTaskList(true, {u"Design"_s, u"Meetings"_s});
-        model().chooseTask(u"Meetings"_s);
-        QCOMPARE(model().chosenTask(), u"Meetings"_s);
-        model().start(brandBook);
-        QCOMPARE(model().chosenTask(), u"Meetings"_s);
-        model().chooseTask(u"Design"_s);
+        model().books().saveTaskList(true, {u"Design"_s, u"Meetings"_s});
+        model().sessions().chooseTask(u"Meetings"_s);
+        QCOMPARE(model().panel().chosenTask(), u"Meetings"_s);
+        model().sessions().start(brandBook);
+        QCOMPARE(model().panel().chosenTask(), u"Meetings"_s);
+        model().sessions().chooseTask(u"Design"_s);
         QCOMPARE(tracker().current()->task, u"Design"_s);
-        model().chooseTask(u"Not a task"_s);
+        model().sessions().chooseTask(u"Not a task"_s);
         QCOMPARE(tracker().current()->task, u"Design"_s);
         // The next session starts from the default again.
-        model().stop();
-        QCOMPARE(model().chosenTask(), u"General"_s);
+        model().sessions().stop();
+        QCOMPARE(model().panel().chosenTask(), u"General"_s);
     }
 
     void returnAndEscapeInThePicker()
     {
         addProjects(12);
         // A filter with nothing armed: the first Return arms, the second starts.
-        model().setProjectFilter(u"100"_s);
-        model().startFromPicker();
-        QCOMPARE(model().armedProject()->serial, u"1001"_s);
+        model().panel().setProjectFilter(u"100"_s);
+        model().sessions().startFromPicker();
+        QCOMPARE(model().panel().armedProject()->serial, u"1001"_s);
         QVERIFY(!tracker().isTracking());
-        model().moveArm(1);
-        model().startFromPicker();
+        model().panel().moveArm(1);
+        model().sessions().startFromPicker();
         QCOMPARE(tracker().current()->projectSerial, u"1002"_s);
 
         // An armed project the filter hides is not started by Return.
-        model().arm(tracker().projects().at(11));
-        model().setProjectFilter(u"1003"_s);
-        model().startFromPicker();
-        QCOMPARE(model().armedProject()->serial, u"1003"_s);
+        model().panel().arm(tracker().projects().at(11));
+        model().panel().setProjectFilter(u"1003"_s);
+        model().sessions().startFromPicker();
+        QCOMPARE(model().panel().armedProject()->serial, u"1003"_s);
         QCOMPARE(tracker().current()->projectSerial, u"1002"_s);
 
-        QVERIFY(model().clearPicker());
-        QVERIFY(model().projectFilter().isEmpty());
-        QVERIFY(!model().hasArmedWork());
-        QVERIFY(!model().clearPicker());
+        QVERIFY(model().panel().clearPicker());
+        QVERIFY(model().panel().projectFilter().isEmpty());
+        QVERIFY(!model().panel().hasArmedWork());
+        QVERIFY(!model().panel().clearPicker());
     }
 
     void addingAndEditingKeepTheArmedRecord()
     {
         CatalogueModel& catalogue = *model().catalogue();
         QVERIFY(catalogue.addAndArm(u" 2399 "_s, u"Posters"_s, u"Acme"_s));
-        QCOMPARE(model().armedProject(), tracker().projects().first());
+        QCOMPARE(model().panel().armedProject(), tracker().projects().first());
         QVERIFY(!catalogue.addAndArm(u"2399"_s, u"Again"_s, u"Acme"_s));
-        QCOMPARE(model().armedProject()->name, u"Posters"_s);
+        QCOMPARE(model().panel().armedProject()->name, u"Posters"_s);
 
-        QVERIFY(catalogue.updateInPicker(*model().armedProject(), u"Big posters"_s, u"Acme"_s,
-                                         u"2400"_s));
-        QCOMPARE(model().armedProject()->serial, u"2400"_s);
-        QCOMPARE(model().armedProject()->name, u"Big posters"_s);
-        model().moveArm(1); // found in the list, so the only project stays armed
-        QCOMPARE(model().armedProject()->serial, u"2400"_s);
+        QVERIFY(catalogue.updateInPicker(*model().panel().armedProject(), u"Big posters"_s,
+                                         u"Acme"_s, u"2400"_s));
+        QCOMPARE(model().panel().armedProject()->serial, u"2400"_s);
+        QCOMPARE(model().panel().armedProject()->name, u"Big posters"_s);
+        model().panel().moveArm(1); // found in the list, so the only project stays armed
+        QCOMPARE(model().panel().armedProject()->serial, u"2400"_s);
     }
 };
 

@@ -83,7 +83,7 @@ class TestReports : public QObject
     void switchBooks()
     {
         const Administration other = named(u"Studio"_s);
-        model().addAdministration(other);
+        model().books().addAdministration(other);
         model().switchTo(other);
     }
 
@@ -98,7 +98,7 @@ class TestReports : public QObject
               header +
                   "S1,2026-03-02,3600,Acme,2301,logo\nS2,2026-03-03,5400,Bolt,2302,'=SUM(A1)\n");
         write(hours + u"months/2026-02.csv"_s, header + "S0,2026-02-20,1800,Acme,2301,sketch\n");
-        model().settings()->setSharedFolderPath(out(u"share"_s));
+        model().books().settings()->setSharedFolderPath(out(u"share"_s));
         return reports().readStudio();
     }
 
@@ -145,16 +145,17 @@ private Q_SLOTS:
         QFETCH(QString, answer);
         QFETCH(QString, said);
         QFETCH(int, written);
-        model().settings()->setMachineName(u"Designer"_s);
+        model().books().settings()->setMachineName(u"Designer"_s);
         m_books->store().save(session(utc(2026, 3, 2, 7), 60));
         m_books->store().save(session(utc(2026, 2, 24, 10), 30));
         const TimeEntry deleted = session(utc(2026, 3, 2, 6), 20);
         m_books->store().save(deleted);
         m_books->store().deleteEntry(deleted.id);
-        QVERIFY(model().tracker()->start(Project{u"2302"_s, u"Site"_s, u"Bolt"_s, true, {}, {}}));
+        QVERIFY(model().books().tracker()->start(
+            Project{u"2302"_s, u"Site"_s, u"Bolt"_s, true, {}, {}}));
         m_books->clock.advance(600);
 
-        const Calendar& calendar = model().calendar();
+        const Calendar& calendar = model().books().calendar();
         const QHash<QString, ExportScope> scopes{
             {u"shown"_s, ExportScope::shownInHistory()},
             {u"everything"_s, ExportScope::everything()},
@@ -192,14 +193,14 @@ private Q_SLOTS:
 
         // Unreachable: the error, beside the last snapshot with its age.
         m_books->clock.advance(3600);
-        model().settings()->setSharedFolderPath(out(u"gone"_s));
+        model().books().settings()->setSharedFolderPath(out(u"gone"_s));
         read = reports().readStudio();
         QTRY_VERIFY(read.isFinished());
         QCOMPARE(reports().studioError(),
                  u"Cannot reach "_s + out(u"gone"_s) + u". Is the NAS mounted?"_s);
         QCOMPARE(reports().studio(), first);
 
-        model().settings()->setSharedFolderPath(out(u"share"_s));
+        model().books().settings()->setSharedFolderPath(out(u"share"_s));
         read = reports().readStudio();
         QTRY_VERIFY(read.isFinished());
         QVERIFY(!reports().studioError() && reports().studio()->readAt == m_books->clock.now());
@@ -302,7 +303,7 @@ private Q_SLOTS:
 
     void reportPeriodsAreRemembered()
     {
-        const TimesheetPeriod week(Kind::week, m_books->clock.now(), model().calendar());
+        const TimesheetPeriod week(Kind::week, m_books->clock.now(), model().books().calendar());
         QCOMPARE(reports().reportPeriod().kind(), Kind::month);
         QSignalSpy periodChanged(&reports(), &ReportsModel::reportPeriodChanged);
         reports().setReportKind(Kind::week);

@@ -1,15 +1,12 @@
-// Pausing and resuming from a tray whose view of the books is out of date:
-// another process (here a second tracker on the same file, as the command
-// line is) paused, resumed or stopped the session first. The operation does
-// what was asked or says why not, and never turns a pause into a resume.
+// What a person does to the session, from a tray whose view of the books is
+// out of date: another process (a second controller on the same files, as
+// the command line is) paused, resumed or stopped the session first. The
+// operation does what was asked or says why not, and never turns a pause into
+// a resume.
 
-#include "Builders.h"
-#include "FakeClock.h"
-#include "SessionOperations.h"
-#include "store/EntryStore.h"
-#include "tracking/Tracker.h"
+#include "AppModel.h"
+#include "Books.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -22,85 +19,98 @@ class TestSessionOperations : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeClock> m_clock;
-    // The tray's books and tracker, and the command line's.
-    std::unique_ptr<EntryStore> m_trayStore;
-    std::unique_ptr<Tracker> m_tray;
-    std::unique_ptr<EntryStore> m_otherStore;
-    std::unique_ptr<Tracker> m_other;
+    std::unique_ptr<Books> m_books;
+    // The command line's controller on the same books.
+    std::unique_ptr<AppModel> m_other;
+
+    AppModel& tray() { return *m_books->model; }
+    Tracker& trayTracker() { return *tray().books().tracker(); }
+    Tracker& otherTracker() { return *m_other->books().tracker(); }
 
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_clock = std::make_unique<FakeClock>(utc(2026, 12, 7, 9));
-        const QString path = m_dir->filePath(u"books.sqlite"_s);
-        m_trayStore = std::make_unique<EntryStore>(path, *m_clock);
-        const QDateTime made = m_clock->now().addDays(-1);
-        m_trayStore->addManualProject(project(u"2301"_s, u"Brand book"_s, u"Acme"_s, made, made));
-        m_tray = std::make_unique<Tracker>(*m_trayStore, u"Tray"_s, *m_clock);
-        m_tray->reload();
-        QVERIFY(m_tray->start(m_tray->projects().constFirst()));
-        m_otherStore = std::make_unique<EntryStore>(path, *m_clock);
-        m_other = std::make_unique<Tracker>(*m_otherStore, u"Command line"_s, *m_clock);
-        m_other->reload();
-        QVERIFY(m_other->isRunning());
-        m_clock->advance(60);
+        m_books = std::make_unique<Books>();
+        m_books->store().addManualProject(brandBook);
+        tray().books().reloadTracker();
+        QVERIFY(tray().sessions().start(brandBook));
+        m_other = m_books->start();
+        QVERIFY(otherTracker().isRunning());
+        m_books->clock.advance(60);
     }
     void cleanup()
     {
         m_other.reset();
-        m_otherStore.reset();
-        m_tray.reset();
-        m_trayStore.reset();
-        m_clock.reset();
-        m_dir.reset();
+        m_books.reset();
     }
 
     void pauseAndResume()
     {
-        const auto paused = SessionOperations::pause(*m_tray);
+        const auto paused = tray().sessions().pause();
         QVERIFY(paused && paused->changed && paused->session.isPaused());
-        m_clock->advance(60);
-        const auto resumed = SessionOperations::resume(*m_tray);
+        m_books->clock.advance(60);
+        const auto resumed = tray().sessions().resume();
         QVERIFY(resumed && resumed->changed && resumed->session.isTicking());
     }
 
     // The menu still said Pause when the click came.
     void pauseWhenAnotherProcessPausedFirst()
     {
-        m_other->pause();
-        QVERIFY(m_tray->isRunning()); // not looked yet
-        const auto done = SessionOperations::pause(*m_tray);
+        QVERIFY(m_other->sessions().pause());
+        QVERIFY(trayTracker().isRunning()); // not looked yet
+        const auto done = tray().sessions().pause();
         QVERIFY(done);
         QVERIFY(!done->changed);
-        QVERIFY(m_tray->isPaused());
-        m_other->reload();
-        QVERIFY(m_other->isPaused());
+        QVERIFY(trayTracker().isPaused());
+        otherTracker().reload();
+        QVERIFY(otherTracker().isPaused());
     }
 
     void resumeWhenAnotherProcessResumedFirst()
     {
-        QVERIFY(SessionOperations::pause(*m_tray));
-        m_other->reload();
-        m_other->resume();
-        QVERIFY(m_tray->isPaused());
-        const auto done = SessionOperations::resume(*m_tray);
+        QVERIFY(tray().sessions().pause());
+        otherTracker().reload();
+        QVERIFY(m_other->sessions().resume());
+        QVERIFY(trayTracker().isPaused());
+        const auto done = tray().sessions().resume();
         QVERIFY(done && !done->changed);
-        QVERIFY(m_tray->isRunning());
+        QVERIFY(trayTracker().isRunning());
     }
 
     void refusedWhenAnotherProcessStoppedIt()
     {
-        m_other->stop();
-        const auto paused = SessionOperations::pause(*m_tray);
+        QVERIFY(m_other->sessions().stop());
+        const auto paused = tray().sessions().pause();
         QVERIFY(!paused);
         QCOMPARE(paused.error().sentence, u"No timer is running."_s);
-        QVERIFY(!m_tray->isTracking());
-        const auto resumed = SessionOperations::resume(*m_tray);
+        QVERIFY(!trayTracker().isTracking());
+        const auto resumed = tray().sessions().resume();
         QVERIFY(!resumed);
         QCOMPARE(resumed.error().sentence, u"Nothing is paused."_s);
+        QVERIFY(!tray().sessions().setNote(u"Late"_s));
+    }
+
+    // The note typed in the panel and still waiting for its save goes into
+    // the session before a pause from the menu, not after it is lost.
+    void aWaitingNoteIsSavedFirst()
+    {
+        tray().panel().setCurrentNote(u"Drafting"_s);
+        QVERIFY(tray().sessions().pause());
+        otherTracker().reload();
+        QCOMPARE(otherTracker().current()->note, u"Drafting"_s);
+    }
+
+    // The panel and the command line refuse the same descriptions of internal
+    // work; the panel used to start whatever it was given.
+    void internalWorkIsDescribedAsTheChecksAllow()
+    {
+        const auto blank = tray().sessions().startInternal(u"  "_s);
+        QCOMPARE(blank.error().sentence, u"Internal work needs a description."_s);
+        tray().panel().armInternal(QString(201, u'x'));
+        const auto tooLong = tray().sessions().startArmed();
+        QVERIFY(!tooLong);
+        QVERIFY(tooLong.error().sentence.contains(u"The description of the internal work"_s));
+        QCOMPARE(trayTracker().current()->projectSerial, brandBook.serial);
     }
 };
 

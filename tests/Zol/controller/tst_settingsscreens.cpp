@@ -98,7 +98,7 @@ private Q_SLOTS:
         QFETCH(Sort, sort);
         QFETCH(QString, query);
         fillCatalogue();
-        ProjectsList list(model());
+        ProjectsList list(model().books(), *model().catalogue());
         list.setActive(true);
         list.setFilter(filter);
         list.setSort(sort);
@@ -111,7 +111,7 @@ private Q_SLOTS:
 
     void projectsListFollowsTheBooks()
     {
-        ProjectsList list(model());
+        ProjectsList list(model().books(), *model().catalogue());
         list.setActive(true);
         QCOMPARE(list.emptyTitle(), u"No projects yet"_s);
         QCOMPARE(list.emptyText(), u"Add one here, or let the studio folder bring them in."_s);
@@ -124,9 +124,9 @@ private Q_SLOTS:
         for (int left = 1; left >= 0; --left) {
             // A copy: the list is rebuilt while the operation runs.
             const Project unused = list.rows().constFirst().project;
-            model().start(unused);
+            model().sessions().start(unused);
             m_books->clock.advance(120);
-            model().stop();
+            model().sessions().stop();
             QCOMPARE(list.rows().size(), left);
         }
         QCOMPARE(list.emptyTitle(), u"Every project has been used"_s);
@@ -141,13 +141,13 @@ private Q_SLOTS:
 
     void taskEditing()
     {
-        TaskListEditor tasks(model());
+        TaskListEditor tasks(model().books(), model().status());
         QVERIFY(!tasks.setEnabled(true));
         QCOMPARE(*tasks.refusal(),
                  u"Add at least one task below first. General is always there as well."_s);
         QVERIFY(tasks.add(u"  Editing   logos "_s));
         QVERIFY(!tasks.refusal());
-        QCOMPARE(model().taskList().tasks(), QStringList{u"Editing logos"_s});
+        QCOMPARE(model().books().taskList().tasks(), QStringList{u"Editing logos"_s});
         QVERIFY(!tasks.canAdd(u"GÉNÉRAL"_s) && !tasks.canAdd(u"editing LOGOS"_s));
         QVERIFY(!tasks.add(u"general"_s));
         QCOMPARE(*tasks.refusal(), u"There is a task called general already."_s);
@@ -160,30 +160,30 @@ private Q_SLOTS:
                                    u"at least one of your own."_s);
         QVERIFY(tasks.add(u"Sketch"_s));
         QVERIFY(tasks.move(u"Sketch"_s, TaskList::Direction::up));
-        QCOMPARE(model().taskList().choices(),
+        QCOMPARE(model().books().taskList().choices(),
                  (QStringList{u"General"_s, u"Sketch"_s, u"Editing logos"_s}));
         // At the top already: nothing saved, so a colleague's newer list still wins.
-        const QDateTime stamped = model().taskList().updatedAt();
+        const QDateTime stamped = model().books().taskList().updatedAt();
         m_books->clock.advance(60);
         QVERIFY(!tasks.move(u"Sketch"_s, TaskList::Direction::up));
-        QCOMPARE(model().taskList().updatedAt(), stamped);
+        QCOMPARE(model().books().taskList().updatedAt(), stamped);
         QVERIFY(tasks.remove(u"Editing logos"_s));
-        QCOMPARE(model().taskList().tasks(), QStringList{u"Sketch"_s});
+        QCOMPARE(model().books().taskList().tasks(), QStringList{u"Sketch"_s});
     }
 
     void studioFolder()
     {
-        StudioSettings studio(model());
+        StudioSettings studio(model().books(), *model().sharing());
         QVERIFY(studio.isLocalOnly());
         QVERIFY(
             studio.localExplanation().startsWith(u"The first administration is always this."_s));
 
         QTemporaryDir share;
         const Administration other = named(u"Other"_s);
-        model().addAdministration(other);
+        model().books().addAdministration(other);
         AppSettings(other.id, model().defaults()).setSharedFolderPath(share.path());
         const Administration books = named(u"Studio"_s);
-        model().addAdministration(books);
+        model().books().addAdministration(books);
         model().switchTo(books);
         QVERIFY(!studio.isLocalOnly());
         QCOMPARE(studio.stateLine(), u"No folder chosen"_s);
@@ -244,7 +244,8 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QString, typed);
         QFETCH(int, stored);
-        GeneralSettings general(model());
+        GeneralSettings general(model().books(), model().platform(), *model().updates(),
+                                model().hotKey());
         const int before = general.value(key);
         QCOMPARE(general.setNumber(key, typed), stored >= 0);
         QCOMPARE(general.value(key), stored >= 0 ? stored : before);
@@ -258,12 +259,25 @@ private Q_SLOTS:
         }
     }
 
+    void loginItem()
+    {
+        GeneralSettings general(model().books(), model().platform(), *model().updates(),
+                                model().hotKey());
+        general.setStartAtLogin(true);
+        general.setStartAtLogin(true);
+        QCOMPARE(m_books->platform.loginItem->changes, 1);
+        m_books->platform.loginItem->failure = u"Not allowed"_s;
+        general.setStartAtLogin(false);
+        QVERIFY(model().books().settings()->launchAtLogin()); // still registered
+    }
+
     void desktopReasons()
     {
         FakePlatform& platform = m_books->platform;
         platform.notifier->answer = ServiceAvailability::missing(u"No notification server."_s);
         platform.loginItem->answer = ServiceAvailability::missing(u"No autostart folder."_s);
-        GeneralSettings general(model());
+        GeneralSettings general(model().books(), model().platform(), *model().updates(),
+                                model().hotKey());
         QCOMPARE(general.remindersNote(), u"No notification server."_s);
         QCOMPARE(general.loginItemNote(), u"No autostart folder."_s);
         QVERIFY(!general.canStartAtLogin() && !general.idleNote() && !general.lockNote() &&
@@ -275,15 +289,15 @@ private Q_SLOTS:
         general.lookAtDesktop();
         general.setStartAtLogin(true);
         QCOMPARE(general.loginItemNote(), u"The autostart folder is read-only."_s);
-        QVERIFY(!model().settings()->launchAtLogin());
+        QVERIFY(!model().books().settings()->launchAtLogin());
 
         const QString hint =
             u" Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead."_s;
-        model().setHotKeyFailure(u"Another program holds the key."_s);
+        model().hotKey().setFailure(u"Another program holds the key."_s);
         QCOMPARE(general.hotKeyNote(), u"Another program holds the key."_s + hint);
         QVERIFY(!general.hotKeyPromise());
         // Not wanted: nothing to explain.
-        model().settings()->setHotKeyEnabled(false);
+        model().books().settings()->setHotKeyEnabled(false);
         QVERIFY(!general.hotKeyNote());
         platform.shortcut->answer = ServiceAvailability::missing(u"Wayland without a portal."_s);
         general.lookAtDesktop();
@@ -319,7 +333,8 @@ private Q_SLOTS:
         FakePlatform& platform = m_books->platform;
         platform.idleTime->answer = ServiceAvailability::missing(reason);
         platform.systemEvents->lockAnswer = ServiceAvailability::missing(reason);
-        GeneralSettings general(model());
+        GeneralSettings general(model().books(), model().platform(), *model().updates(),
+                                model().hotKey());
         QCOMPARE(general.idleNote(), u"This desktop does not tell Zol when you are away."_s + added);
         QCOMPARE(general.lockNote(),
                  u"This desktop does not tell Zol when the screen is locked."_s + added);
@@ -353,9 +368,9 @@ private Q_SLOTS:
         std::optional<Administration> editing;
         if (openBooks) {
             fillCatalogue();
-            editing = model().administration();
+            editing = model().books().administration();
         }
-        AdministrationForm form(model(), editing);
+        AdministrationForm form(model().books(), *model().catalogue(), editing);
         QSignalSpy changed(&form, &AdministrationForm::changed);
         QVERIFY(form.previewLine().isEmpty());
         form.setAutomatic(true);
@@ -368,21 +383,22 @@ private Q_SLOTS:
 
     void savingAdministrations()
     {
-        AdministrationForm form(model());
+        AdministrationForm form(model().books(), *model().catalogue());
         QCOMPARE(form.title(), u"New administration"_s);
         QVERIFY(!form.canSave() && !form.save());
         QCOMPARE(*form.refusal(), u"The books need a name."_s);
         form.setName(u"  Studio  "_s);
         QVERIFY(form.save());
-        QCOMPARE(model().administrations().constLast().name, u"Studio"_s);
-        QCOMPARE(model().administration().name, u"Local"_s);
+        QCOMPARE(model().books().administrations().constLast().name, u"Studio"_s);
+        QCOMPARE(model().books().administration().name, u"Local"_s);
 
         // "Local" always keeps local, and is never offered for removal.
-        AdministrationForm local(model(), model().administration());
+        AdministrationForm local(model().books(), *model().catalogue(),
+                                 model().books().administration());
         local.setKeepsLocal(false);
         QVERIFY(local.editor().keepsLocal && !local.canChangeKeepsLocal());
-        QVERIFY(!local.canRemove(model().administration()));
-        QVERIFY(local.canRemove(model().administrations().constLast()));
+        QVERIFY(!local.canRemove(model().books().administration()));
+        QVERIFY(local.canRemove(model().books().administrations().constLast()));
     }
 
     void emptyingConfirmation_data()

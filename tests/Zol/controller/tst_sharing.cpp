@@ -36,7 +36,7 @@ struct Home
     std::unique_ptr<AppModel> model;
 
     SharingModel& sharing() const { return *model->sharing(); }
-    EntryStore& store() const { return *model->store(); }
+    EntryStore& store() const { return *model->books().store(); }
 };
 
 // Monday 2 March 2026, the fake clock's day, and the week before.
@@ -141,7 +141,7 @@ private Q_SLOTS:
         const QString folder = studio() + (peerProjects == -2 ? u"/gone"_s : QString());
         const auto anna = makeHome(u"Anna"_s, folder);
         SharingModel& sharing = anna->sharing();
-        QVERIFY(!anna->model->status()); // background syncs say nothing
+        QVERIFY(!anna->model->status().message()); // background syncs say nothing
         QCOMPARE(sharing.autoUploadError().has_value(), peerProjects == -2);
         std::unique_ptr<Home> ben;
         if (peerProjects >= 0) {
@@ -157,10 +157,9 @@ private Q_SLOTS:
         QVERIFY(sharing.isSyncing());
         QVERIFY(finishes(sync));
         QVERIFY(!sharing.isSyncing());
-        QCOMPARE(anna->model->status().value_or(StatusMessage()).text,
-                 text.replace(u"FOLDER"_s, folder));
+        QCOMPARE(anna->model->status().text(), text.replace(u"FOLDER"_s, folder));
         QTEST(sharing.connection().title(), "badge");
-        QCOMPARE(anna->model->tracker()->projects().size(), qMax(peerProjects, 0));
+        QCOMPARE(anna->model->books().tracker()->projects().size(), qMax(peerProjects, 0));
         if (peerProjects == -2) {
             // Mounted again: the next sync clears the badge.
             QVERIFY(QDir().mkpath(folder));
@@ -395,15 +394,15 @@ private Q_SLOTS:
         QCOMPARE(sharing.sharedFolderSync(), first.lock()); // kept while nothing changes
 
         // A change made elsewhere is followed once it has settled.
-        anna->model->settings()->setMachineName(u"Anna Smit"_s);
+        anna->model->books().settings()->setMachineName(u"Anna Smit"_s);
         m_clock->advance(SharingModel::settingsFollowDelay);
         QTRY_VERIFY(!sharing.isSharing());
         QCOMPARE(sharing.sharedFolderSync()->machineName(), u"Anna Smit"_s);
-        QCOMPARE(anna->model->tracker()->machineName(), u"Anna Smit"_s);
+        QCOMPARE(anna->model->books().tracker()->machineName(), u"Anna Smit"_s);
         QTRY_VERIFY(first.expired());
 
         QTemporaryDir other;
-        anna->model->settings()->setSharedFolderPath(other.path());
+        anna->model->books().settings()->setSharedFolderPath(other.path());
         anna->sharing().applySettingsChange();
         QTRY_VERIFY(!sharing.isSharing());
         QCOMPARE(sharing.sharedFolderSync()->folder(), other.path());
@@ -416,13 +415,14 @@ private Q_SLOTS:
         const auto anna = makeHome(u"Anna"_s);
         SharingModel& sharing = anna->sharing();
         QVERIFY(finishes(sharing.uploadTimesheet()));
-        QCOMPARE(anna->model->status()->text, u"Nothing tracked in Week 10 · 2 March – 8 March."_s);
+        QCOMPARE(anna->model->status().text(),
+                 u"Nothing tracked in Week 10 · 2 March – 8 March."_s);
 
         anna->store().save(session(today.addSecs(-6 * 3600), 360));
         anna->store().save(session(today, 90));
         QVERIFY(finishes(sharing.refreshPeriod()));
-        anna->model->settings()->setAutoUploadEnabled(false);
-        anna->model->settings()->setMachineName(u"Anna Smit"_s);
+        anna->model->books().settings()->setAutoUploadEnabled(false);
+        anna->model->books().settings()->setMachineName(u"Anna Smit"_s);
         sharing.applySettingsChange();
         QTRY_VERIFY(!sharing.isSharing());
 
@@ -430,8 +430,8 @@ private Q_SLOTS:
         QVERIFY(sharing.isUploading());
         QVERIFY(finishes(upload));
         QVERIFY(!sharing.isUploading());
-        QCOMPARE(anna->model->status()->text, u"Uploaded Week 10 · 2 March – 8 March: 7.50 hours. "
-                                              u"Your earlier timesheets moved from “Anna”."_s);
+        QCOMPARE(anna->model->status().text(), u"Uploaded Week 10 · 2 March – 8 March: 7.50 hours. "
+                                               u"Your earlier timesheets moved from “Anna”."_s);
         QVERIFY(QFile::exists(studio() + hours(u"Anna-Smit"_s) + u"/2026/weeks/2026-W10.csv"_s));
         // The month holding the week's sessions went up with it, so they
         // count as handed in.
@@ -446,25 +446,26 @@ private Q_SLOTS:
         const auto home = makeHome(u"Anna"_s);
         AppModel& model = *home->model;
         const Administration other = named(u"Other"_s);
-        model.addAdministration(other);
+        model.books().addAdministration(other);
 
         model.switchTo(Administration::fallback());
         QVERIFY(finishes(model.sharing()->chooseStudioFolder(studio())));
-        QCOMPARE(model.status()->text, u"Local never leaves this computer. Add other books and open "
-                                       u"them to share through a studio folder."_s);
-        QVERIFY(model.settings()->sharedFolderPath().isEmpty());
+        QCOMPARE(model.status().text(),
+                 u"Local never leaves this computer. Add other books and open "
+                 u"them to share through a studio folder."_s);
+        QVERIFY(model.books().settings()->sharedFolderPath().isEmpty());
 
         model.switchTo(other);
         SharingModel& sharing = *model.sharing();
         QVERIFY(finishes(sharing.chooseStudioFolder(u" "_s + studio().toUpper() + u"/ "_s)));
-        QCOMPARE(model.status()->text, u"That folder belongs to Studio."_s);
+        QCOMPARE(model.status().text(), u"That folder belongs to Studio."_s);
         QVERIFY(!sharing.canUpload());
 
         QTemporaryDir own;
         QVERIFY(finishes(sharing.chooseStudioFolder(own.path())));
-        QCOMPARE(model.settings()->sharedFolderPath(), own.path());
-        QVERIFY(model.settings()->sharedSyncEnabled());
-        QCOMPARE(model.status()->text, u"Connected, but no other computers have published yet."_s);
+        QCOMPARE(model.books().settings()->sharedFolderPath(), own.path());
+        QVERIFY(model.books().settings()->sharedSyncEnabled());
+        QCOMPARE(model.status().text(), u"Connected, but no other computers have published yet."_s);
 
         // A folder whose ".zol" is a link is refused, and nothing changes.
         QTemporaryDir linked;
@@ -472,22 +473,22 @@ private Q_SLOTS:
         const std::shared_ptr<SharedFolderSync> engine = sharing.sharedFolderSync();
         QVERIFY(engine);
         QVERIFY(finishes(sharing.chooseStudioFolder(linked.path())));
-        QCOMPARE(model.settings()->sharedFolderPath(), own.path());
+        QCOMPARE(model.books().settings()->sharedFolderPath(), own.path());
         QCOMPARE(sharing.sharedFolderSync(), engine);
         QVERIFY(link.untouched());
-        QVERIFY2(link.isRefusedIn(model.status()->text), qPrintable(model.status()->text));
+        QVERIFY2(link.isRefusedIn(model.status().text()), qPrintable(model.status().text()));
 
         sharing.disconnectStudioFolder();
-        QCOMPARE(model.status()->text, u"Other is on this computer only now."_s);
-        QVERIFY(model.settings()->sharedFolderPath().isEmpty());
-        QVERIFY(!model.settings()->sharedSyncEnabled());
+        QCOMPARE(model.status().text(), u"Other is on this computer only now."_s);
+        QVERIFY(model.books().settings()->sharedFolderPath().isEmpty());
+        QVERIFY(!model.books().settings()->sharedSyncEnabled());
         QCOMPARE(sharing.connection().title(), u"On this computer"_s);
         QVERIFY(QFile::exists(own.path() + u"/.zol"_s)); // nothing on the share is deleted
 
-        model.store()->save(session(today, 30));
+        model.books().store()->save(session(today, 30));
         QVERIFY(finishes(sharing.refreshPeriod()));
         QVERIFY(finishes(sharing.uploadTimesheet()));
-        QCOMPARE(model.status()->text, u"Set up the studio folder first."_s);
+        QCOMPARE(model.status().text(), u"Set up the studio folder first."_s);
         QThreadPool::globalInstance()->waitForDone();
     }
 };

@@ -28,8 +28,8 @@ class TestCompanions : public QObject
     };
     std::unique_ptr<Run> m_run;
 
-    Tracker& tracker() { return *m_run->model->tracker(); }
-    AppSettings& settings() { return *m_run->model->settings(); }
+    Tracker& tracker() { return *m_run->model->books().tracker(); }
+    AppSettings& settings() { return *m_run->model->books().settings(); }
     const QList<Notification>& posted() const { return m_run->platform.notifier->posted; }
     QUuid currentId() { return tracker().current()->id; }
 
@@ -83,7 +83,7 @@ private Q_SLOTS:
         QFETCH(QStringList, script);
         settings().setFirstReminderMinutes(first);
         settings().setRepeatReminderMinutes(repeat);
-        m_run->model->start(brandBook);
+        m_run->model->sessions().start(brandBook);
 
         QList<int> postedAt;
         int minute = 0;
@@ -129,13 +129,13 @@ private Q_SLOTS:
                  actions);
         settings().setFirstReminderMinutes(30);
         settings().setRepeatReminderMinutes(0);
-        m_run->model->start(brandBook);
+        m_run->model->sessions().start(brandBook);
         m_run->clock.advance(1800);
         QCOMPARE(posted().size(), 1);
 
         m_run->platform.notifier->click(u"PAUSE"_s);
         QVERIFY(tracker().isPaused());
-        QVERIFY(!m_run->model->status());
+        QVERIFY(!m_run->model->status().message());
 
         m_run->clock.advance(600);
         tracker().resume();
@@ -146,7 +146,7 @@ private Q_SLOTS:
 
         // The desktop keeps that reminder in its list: its buttons no longer
         // act on whatever runs now.
-        m_run->model->start(brandBook);
+        m_run->model->sessions().start(brandBook);
         m_run->platform.notifier->click(u"STOP"_s);
         m_run->platform.notifier->click(u"PAUSE"_s);
         QVERIFY(tracker().isRunning());
@@ -166,7 +166,7 @@ private Q_SLOTS:
         notifier.status = Notifier::Authorisation::notDetermined;
         notifier.grantOnRequest = granted;
         settings().setFirstReminderMinutes(30);
-        m_run->model->start(brandBook);
+        m_run->model->sessions().start(brandBook);
         tracker().pause(); // a new loop asks again while the user decides
         tracker().resume();
         QCoreApplication::processEvents();
@@ -183,35 +183,35 @@ private Q_SLOTS:
 
     void awayTimeReportedOncePerPeriod()
     {
-        QSignalSpy reports(m_run->model.get(), &AppModel::idleReportChanged);
-        m_run->model->start(brandBook);
+        QSignalSpy reports(&m_run->model.get()->panel(), &PanelModel::idleReportChanged);
+        m_run->model->sessions().start(brandBook);
         present(300);
         awayFor(360); // under the threshold
         QCOMPARE(reports.size(), 0);
         const QDateTime left = m_run->clock.now();
         awayFor(7200);
         QCOMPARE(reports.size(), 1);
-        QCOMPARE(m_run->model->idleReport(), (IdleReport{left, 7200, currentId()}));
+        QCOMPARE(m_run->model->panel().idleReport(), (IdleReport{left, 7200, currentId()}));
 
-        m_run->model->setIdleReport(std::nullopt); // "Keep it"
+        m_run->model->panel().setIdleReport(std::nullopt); // "Keep it"
         present(1800);
         QCOMPARE(reports.size(), 2);
         awayFor(900);
         QCOMPARE(reports.size(), 3);
-        QCOMPARE(m_run->model->idleReport()->seconds, 900.0);
+        QCOMPARE(m_run->model->panel().idleReport()->seconds, 900.0);
 
         // A paused session is never reported.
-        m_run->model->setIdleReport(std::nullopt);
+        m_run->model->panel().setIdleReport(std::nullopt);
         tracker().pause();
         awayFor(7200);
         tracker().resume();
         present(60);
-        QVERIFY(!m_run->model->idleReport());
+        QVERIFY(!m_run->model->panel().idleReport());
 
         // A new threshold applies at once; turned off, the monitor stops.
         settings().setIdleMinutes(5);
         awayFor(360);
-        QCOMPARE(m_run->model->idleReport()->seconds, 360.0);
+        QCOMPARE(m_run->model->panel().idleReport()->seconds, 360.0);
         settings().setIdleDetectionEnabled(false);
         QVERIFY(!m_run->companions.idleMonitor()->isRunning());
     }
@@ -223,7 +223,7 @@ private Q_SLOTS:
         const int before = m_run->platform.idleTime->asked;
         m_run->clock.advance(10 * IdleMonitor::tickSeconds);
         QCOMPARE(m_run->platform.idleTime->asked, before);
-        m_run->model->start(brandBook);
+        m_run->model->sessions().start(brandBook);
         present(60);
         QCOMPARE(m_run->platform.idleTime->asked, before + 4);
         tracker().pause();
@@ -251,11 +251,11 @@ private Q_SLOTS:
         QFETCH(bool, announced);
         QFETCH(bool, paused);
         QFETCH(int, minutes);
-        m_run->model->start(brandBook);
+        m_run->model->sessions().start(brandBook);
         present(60);
         if (paused)
             tracker().pause();
-        QSignalSpy reports(m_run->model.get(), &AppModel::idleReportChanged);
+        QSignalSpy reports(&m_run->model.get()->panel(), &PanelModel::idleReportChanged);
 
         // Away for a while first, as the ticks see it (the idle time grows).
         QFETCH(int, awayBefore);
@@ -276,7 +276,7 @@ private Q_SLOTS:
         QFETCH(bool, reported);
         QCOMPARE(reports.size(), reported ? 1 : 0);
         if (reported)
-            QCOMPARE(m_run->model->idleReport(),
+            QCOMPARE(m_run->model->panel().idleReport(),
                      (IdleReport{awayBefore ? left : sleptAt, (awayBefore + minutes) * 60.0,
                                  currentId()}));
     }
@@ -307,11 +307,11 @@ private Q_SLOTS:
         QFETCH(int, minutes);
         SystemEvents& events = *m_run->platform.systemEvents;
         settings().setLockCountsAsAway(counted);
-        m_run->model->start(brandBook);
+        m_run->model->sessions().start(brandBook);
         present(60);
         if (paused)
             tracker().pause();
-        QSignalSpy reports(m_run->model.get(), &AppModel::idleReportChanged);
+        QSignalSpy reports(&m_run->model.get()->panel(), &PanelModel::idleReportChanged);
 
         // Away for a while first, as the ticks see it (the idle time grows).
         const QDateTime left = m_run->clock.now();
@@ -336,7 +336,7 @@ private Q_SLOTS:
         QFETCH(bool, reported);
         QCOMPARE(reports.size(), reported ? 1 : 0);
         if (reported)
-            QCOMPARE(m_run->model->idleReport(),
+            QCOMPARE(m_run->model->panel().idleReport(),
                      (IdleReport{awayBefore ? left : lockedAt, (awayBefore + minutes) * 60.0,
                                  currentId()}));
     }
@@ -350,8 +350,8 @@ private Q_SLOTS:
         };
         QCOMPARE(shortcut.held, u"ZOL "_s);
         press(u"ZOK "_s);
-        QVERIFY(!m_run->model->status());
-        m_run->model->start(brandBook);
+        QVERIFY(!m_run->model->status().message());
+        m_run->model->sessions().start(brandBook);
         press();
         QVERIFY(tracker().isPaused());
 
@@ -373,21 +373,21 @@ private Q_SLOTS:
     void switchingBooksRewires()
     {
         const Administration other = named(u"Studio"_s);
-        m_run->model->addAdministration(other);
+        m_run->model->books().addAdministration(other);
         settings().setFirstReminderMinutes(30);
         settings().setRepeatReminderMinutes(0);
-        m_run->model->start(brandBook);
+        m_run->model->sessions().start(brandBook);
         m_run->clock.advance(600);
 
         m_run->model->switchTo(other);
-        m_run->model->start(brandBook);
+        m_run->model->sessions().start(brandBook);
         const QUuid id = currentId();
         present(1800);
         QCOMPARE(posted().size(), 1);
         QVERIFY(posted().first().id.contains(uuidText(id)));
 
         awayFor(900);
-        QCOMPARE(m_run->model->idleReport()->entryId, id);
+        QCOMPARE(m_run->model->panel().idleReport()->entryId, id);
 
         settings().setHotKeyEnabled(false);
         QCOMPARE(m_run->platform.shortcut->releases, 1);

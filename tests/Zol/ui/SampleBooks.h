@@ -85,7 +85,7 @@ struct SampleBooks
         runningToday.clientName = website.clientName;
         store.save(runningToday);
         books.model->catalogue()->reloadAllProjects();
-        books.model->reloadTrackerAndHistory();
+        books.model->books().reloadTracker();
     }
 };
 

@@ -96,31 +96,31 @@ private Q_SLOTS:
 
         QTest::mouseClick(save, Qt::LeftButton);
         QTRY_VERIFY(!editor());
-        const Administration added = model().administrations().constLast();
+        const Administration added = model().books().administrations().constLast();
         QCOMPARE(added.name, u"Studio Noord"_s);
         QCOMPARE(added.numbering.scheme()->pattern(), u"P-{000}"_s);
         QCOMPARE(find<QLabel>(u"booksSubtitle"_s, row(added))->text(), u"Numbers like P-001"_s);
-        QCOMPARE(model().administration().name, u"Local"_s);
+        QCOMPARE(model().books().administration().name, u"Local"_s);
         saveScreenshots(*m_window, u"administrations-list"_s);
 
         // Opening it, then taking it out of the list again.
         QTest::mouseClick(find<QPushButton>(u"openBooks"_s, row(added)), Qt::LeftButton);
-        QCOMPARE(model().administration().id, added.id);
+        QCOMPARE(model().books().administration().id, added.id);
         QVERIFY(!find<QPushButton>(u"openBooks"_s, row(added))->isEnabled());
-        QVERIFY(!menuAction(model().administrations().constFirst(), u"removeBooks"_s));
+        QVERIFY(!menuAction(model().books().administrations().constFirst(), u"removeBooks"_s));
         menuAction(added, u"removeBooks"_s)->trigger();
         auto* sheet = find<ConfirmSheet>(u"removeSheet"_s);
         QCOMPARE(find<QLabel>(u"question"_s, sheet)->text(),
                  u"Remove Studio Noord from the list?"_s);
         QTest::mouseClick(sheet->confirmButton(), Qt::LeftButton);
-        QCOMPARE(model().administrations().size(), 1);
-        QCOMPARE(model().administration().name, u"Local"_s);
+        QCOMPARE(model().books().administrations().size(), 1);
+        QCOMPARE(model().books().administration().name, u"Local"_s);
     }
 
     void emptyingAsksForTheName()
     {
         const Administration books = named(u"Studio Noord"_s);
-        model().addAdministration(books);
+        model().books().addAdministration(books);
         model().switchTo(books);
         m_books->store().save(session(utc(2026, 3, 2, 8), 45));
 
@@ -158,14 +158,14 @@ private Q_SLOTS:
 
     void localKeepsLocal()
     {
-        const Administration local = model().administration();
+        const Administration local = model().books().administration();
         QTest::mouseClick(find<QPushButton>(u"editBooks"_s, row(local)), Qt::LeftButton);
         auto* keeps = find<QCheckBox>(u"keepsLocal"_s, editor());
         QVERIFY(keeps->isChecked() && !keeps->isEnabled());
         find<QLineEdit>(u"booksName"_s, editor())->setText(u"My own"_s);
         QTest::mouseClick(find<QPushButton>(u"saveBooks"_s, editor()), Qt::LeftButton);
-        QCOMPARE(model().administration().name, u"My own"_s);
-        QVERIFY(model().administration().keepsLocal);
+        QCOMPARE(model().books().administration().name, u"My own"_s);
+        QVERIFY(model().books().administration().keepsLocal);
     }
 };
 

@@ -92,7 +92,7 @@ class TestAnalyticsSection : public QObject
     void showFigures()
     {
         writeStudio();
-        model().settings()->setSharedFolderPath(m_share->path());
+        model().books().settings()->setSharedFolderPath(m_share->path());
         showSection();
         waitForRead();
     }
@@ -157,7 +157,7 @@ private Q_SLOTS:
         if (situation == u"unreadable")
             writeFile(hours() + u"/Ben Smit/bad.csv"_s, "id,date,hours\n\xff\xfe,2026-03-02,1\n");
         const auto chooseFolder = [&] {
-            model().settings()->setSharedFolderPath(
+            model().books().settings()->setSharedFolderPath(
                 situation == u"unreachable" ? m_share->filePath(u"gone"_s) : m_share->path());
         };
         if (situation != u"no folder" && situation != u"reading")
@@ -171,7 +171,7 @@ private Q_SLOTS:
             waitForRead();
         if (situation == u"stale") {
             m_books->clock.advance(3700);
-            model().settings()->setSharedFolderPath(m_share->filePath(u"gone"_s));
+            model().books().settings()->setSharedFolderPath(m_share->filePath(u"gone"_s));
             reports().readStudio();
             waitForRead();
         }

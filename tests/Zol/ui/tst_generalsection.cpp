@@ -97,17 +97,17 @@ private Q_SLOTS:
 
         // The key is let go at once, and taken again.
         toggle(u"hotKey"_s);
-        QVERIFY(!model().settings()->hotKeyEnabled());
+        QVERIFY(!model().books().settings()->hotKeyEnabled());
         QCOMPARE(platform().shortcut->releases, 1);
         QVERIFY(platform().shortcut->held.isEmpty());
         toggle(u"hotKey"_s);
         QCOMPARE(platform().shortcut->held, u"ZOL "_s);
 
         // Reminders follow a new first reminder for the session running now.
-        model().start(brandBook);
+        model().sessions().start(brandBook);
         QCOMPARE(find<QComboBox>(u"firstReminder"_s)->currentText(), u"60"_s);
         type(u"firstReminder"_s, u"20"_s);
-        QCOMPARE(model().settings()->firstReminderMinutes(), 20);
+        QCOMPARE(model().books().settings()->firstReminderMinutes(), 20);
         m_books->clock.advance(20 * 60 + 1);
         QTRY_COMPARE(platform().notifier->posted.size(), 1);
         QCOMPARE(platform().notifier->posted[0].title, u"Still tracking Brand book"_s);
@@ -116,14 +116,14 @@ private Q_SLOTS:
         auto* flag = find<QComboBox>(u"longRunning"_s);
         flag->setCurrentIndex(flag->findText(u"Never"_s));
         Q_EMIT flag->activated(flag->currentIndex());
-        QCOMPARE(model().settings()->longRunningWarningHours(), 0);
+        QCOMPARE(model().books().settings()->longRunningWarningHours(), 0);
     }
 
     void numbersOutsideTheirRanges()
     {
         open();
         type(u"awayAfter"_s, u"0"_s);
-        QCOMPARE(model().settings()->idleMinutes(), 10);
+        QCOMPARE(model().books().settings()->idleMinutes(), 10);
         QVERIFY(find(u"awayAfterRefusal"_s)->isVisible());
         QCOMPARE(text(u"awayAfterRefusal"_s),
                  u"“Away after” takes a whole number of minutes from 1 to 240, not 0."_s);
@@ -131,7 +131,7 @@ private Q_SLOTS:
         QVERIFY(text(u"repeatReminderRefusal"_s).startsWith(u"“Then remind every” takes"_s));
         saveScreenshots(*m_window, u"general-refused"_s);
         type(u"awayAfter"_s, u"25"_s);
-        QCOMPARE(model().settings()->idleMinutes(), 25);
+        QCOMPARE(model().books().settings()->idleMinutes(), 25);
         QVERIFY(!find(u"awayAfterRefusal"_s)->isVisible());
     }
 
@@ -198,19 +198,19 @@ private Q_SLOTS:
                 find(u"noticeAway"_s)->mapTo(&section(), QPoint()).x());
         saveScreenshots(*m_window, u"general-locked-screen"_s);
 
-        model().start(brandBook);
+        model().sessions().start(brandBook);
         toggle(u"lockCountsAsAway"_s);
-        QVERIFY(!model().settings()->lockCountsAsAway());
+        QVERIFY(!model().books().settings()->lockCountsAsAway());
         Q_EMIT platform().systemEvents->screenLocked();
         m_books->clock.advance(3600);
         Q_EMIT platform().systemEvents->screenUnlocked();
-        QVERIFY(!model().idleReport());
+        QVERIFY(!model().panel().idleReport());
 
         toggle(u"lockCountsAsAway"_s);
         Q_EMIT platform().systemEvents->screenLocked();
         m_books->clock.advance(3600);
         Q_EMIT platform().systemEvents->screenUnlocked();
-        QCOMPARE(model().idleReport()->seconds, 3600.0);
+        QCOMPARE(model().panel().idleReport()->seconds, 3600.0);
 
         toggle(u"noticeAway"_s);
         QVERIFY(!lock->isEnabled());

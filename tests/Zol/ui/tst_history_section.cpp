@@ -296,8 +296,8 @@ private Q_SLOTS:
         }
         QCOMPARE(offered, QStringList{brandBook.serial});
         list.act(brand, u"resume"_s);
-        QCOMPARE(model().tracker()->current()->projectSerial, brandBook.serial);
-        QVERIFY(model().tracker()->isRunning());
+        QCOMPARE(model().books().tracker()->current()->projectSerial, brandBook.serial);
+        QVERIFY(model().books().tracker()->isRunning());
     }
 
     // The week's blocks open their details by click and by keyboard; a day of
@@ -436,11 +436,11 @@ private Q_SLOTS:
             settings.setAutoUploadEnabled(false);
         }
         AppModel sharing(m_books->defaults, m_books->clock, m_books->platform);
-        sharing.setRunsBackgroundWork(false);
+        sharing.books().setRunsBackgroundWork(false);
         sharing.bootstrap();
-        sharing.store()->save(session(utc(2026, 3, 2, 7), 30));
-        sharing.store()->save(running(utc(2026, 3, 2, 8)));
-        sharing.reloadTrackerAndHistory();
+        sharing.books().store()->save(session(utc(2026, 3, 2, 7), 30));
+        sharing.books().store()->save(running(utc(2026, 3, 2, 8)));
+        sharing.books().reloadTracker();
         HistoryUploadCard card(sharing);
         QCOMPARE(shown(card),
                  (QStringList{u"1 session · not uploaded"_s,

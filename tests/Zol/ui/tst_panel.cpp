@@ -41,7 +41,7 @@ class TestPanel : public QObject
     std::unique_ptr<PanelView> m_view;
 
     AppModel& model() { return *m_books->model; }
-    Tracker& tracker() { return *model().tracker(); }
+    Tracker& tracker() { return *model().books().tracker(); }
     FakeClock& clock() { return m_books->clock; }
     PanelView& view() { return *m_view; }
 
@@ -68,7 +68,7 @@ class TestPanel : public QObject
         addProject(u"2302"_s, u"Website"_s, u"Acme"_s);
         addProject(u"2310"_s, u"Annual report"_s, u"Bolt & Partners"_s);
         m_books->store().save(session(utc(2026, 2, 24, 9), 90));
-        model().reloadTrackerAndHistory();
+        model().books().reloadTracker();
         model().catalogue()->reloadAllProjects();
     }
     void screenshot(const QString& name) { saveScreenshots(view(), u"panel-"_s + name); }
@@ -100,7 +100,7 @@ private Q_SLOTS:
 
         addStudioProjects();
         m_books->store().save(session(utc(2026, 3, 2, 6), 150));
-        model().reloadTrackerAndHistory();
+        model().books().reloadTracker();
         QCOMPARE(text(u"dayPhrase"_s), u"Nice going"_s);
         QCOMPARE(text(u"todayTotal"_s), u"2h 30m"_s);
         QCOMPARE(text(u"sessionsToday"_s), u"· 1 session"_s);
@@ -130,7 +130,7 @@ private Q_SLOTS:
     void armedHeader()
     {
         addStudioProjects();
-        model().arm(tracker().projects().at(2));
+        model().panel().arm(tracker().projects().at(2));
         QVERIFY(shows(u"armedWork"_s));
         QCOMPARE(text(u"armedTitle"_s), u"Annual report"_s);
         QCOMPARE(text(u"armedClient"_s), u"Bolt & Partners"_s);
@@ -139,19 +139,19 @@ private Q_SLOTS:
         click(u"start"_s);
         QCOMPARE(tracker().current()->projectSerial, u"2310"_s);
 
-        model().stop();
-        model().armInternal(u"Team meeting"_s);
+        model().sessions().stop();
+        model().panel().armInternal(u"Team meeting"_s);
         QCOMPARE(text(u"armedTitle"_s), u"Team meeting"_s);
         click(u"clearArmed"_s);
-        QVERIFY(!model().hasArmedWork());
+        QVERIFY(!model().panel().hasArmedWork());
         QVERIFY(shows(u"todaySummary"_s));
     }
 
     void sessionHeader()
     {
         addStudioProjects();
-        model().saveTaskList(true, {u"Design"_s});
-        model().start(tracker().projects().first());
+        model().books().saveTaskList(true, {u"Design"_s});
+        model().sessions().start(tracker().projects().first());
         clock().advance(47 * 60 + 5);
         QVERIFY(shows(u"sessionReadout"_s));
         QCOMPARE(text(u"sessionTitle"_s), u"Brand book"_s);
@@ -165,12 +165,12 @@ private Q_SLOTS:
 
         // Typed into the note: kept by the controller until typing pauses.
         QTest::keyClicks(find(u"note"_s), u"fonts"_s);
-        QCOMPARE(model().currentNote(), u"fonts"_s);
-        clock().advance(AppModel::noteSaveDelay);
+        QCOMPARE(model().panel().currentNote(), u"fonts"_s);
+        clock().advance(PanelModel::noteSaveDelay);
         QCOMPARE(tracker().current()->note, u"fonts"_s);
 
         // Other work armed: the way to switch to it.
-        model().arm(tracker().projects().at(1));
+        model().panel().arm(tracker().projects().at(1));
         QVERIFY(shows(u"switchTo"_s));
         QCOMPARE(find<QPushButton>(u"switchTo"_s)->text(), u"Switch to 2302 Website"_s);
         screenshot(u"session"_s);
@@ -183,15 +183,15 @@ private Q_SLOTS:
 
         click(u"switchTo"_s);
         QCOMPARE(tracker().current()->projectSerial, u"2302"_s);
-        QVERIFY(!model().hasArmedWork());
+        QVERIFY(!model().panel().hasArmedWork());
         QVERIFY(find<QLineEdit>(u"note"_s)->text().isEmpty());
     }
 
     // Paused after running past the warning: the readout shows the pause.
     void pausedPastTheWarningShowsThePause()
     {
-        model().settings()->setLongRunningWarningHours(1);
-        model().start(brandBook);
+        model().books().settings()->setLongRunningWarningHours(1);
+        model().sessions().start(brandBook);
         clock().advance(61 * 60);
         const auto picture = [&] {
             return find(u"sessionState"_s)->property("zolIcon").toString();
@@ -205,7 +205,7 @@ private Q_SLOTS:
 
     void cancelRecordingAsksFirst()
     {
-        model().start(brandBook);
+        model().sessions().start(brandBook);
         clock().advance(600);
         QCOMPARE(find(u"cancelRecording"_s)->toolTip(),
                  u"Throw this recording away without keeping any of it"_s);
@@ -226,21 +226,21 @@ private Q_SLOTS:
 
     void idlePrompt()
     {
-        model().start(brandBook);
+        model().sessions().start(brandBook);
         clock().advance(3600);
         const IdleReport report{utc(2026, 3, 2, 9, 35), 25 * 60, tracker().current()->id};
-        model().setIdleReport(report);
+        model().panel().setIdleReport(report);
         QVERIFY(shows(u"idlePrompt"_s));
         QCOMPARE(text(u"awayTime"_s), u"25m"_s);
         QCOMPARE(text(u"awaySince"_s), u"The timer kept running since 09:35"_s);
         screenshot(u"idle"_s);
 
         click(u"keepIt"_s);
-        QVERIFY(!model().idleReport());
+        QVERIFY(!model().panel().idleReport());
         QVERIFY(shows(u"sessionReadout"_s));
         QCOMPARE(tracker().elapsed(), 3600.0);
 
-        model().setIdleReport(report);
+        model().panel().setIdleReport(report);
         click(u"takeItOff"_s);
         QCOMPARE(tracker().elapsed(), 3600.0 - 25 * 60);
         QCOMPARE(text(u"statusText"_s), u"Took 25m of idle time off the timer."_s);
@@ -279,26 +279,26 @@ private Q_SLOTS:
         auto* list = find<ProjectListView>(u"projects"_s);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualRect(rows->index(1)).center() - QPoint(60, 0));
-        QCOMPARE(model().armedProject()->serial, rows->projects().at(1).serial);
+        QCOMPARE(model().panel().armedProject()->serial, rows->projects().at(1).serial);
         const auto mark = [&](int row) {
             return rows->index(row)
                 .data(ProjectListModel::MarkRole)
                 .value<ProjectListModel::Mark>();
         };
         QCOMPARE(mark(1), ProjectListModel::Mark::armed);
-        model().start(rows->projects().first());
+        model().sessions().start(rows->projects().first());
         QCOMPARE(mark(0), ProjectListModel::Mark::running);
         QCOMPARE(mark(1), ProjectListModel::Mark::other);
 
-        model().setProjectFilter(u"poster 1"_s);
+        model().panel().setProjectFilter(u"poster 1"_s);
         QVERIFY(!shows(u"recentCaption"_s));
         QCOMPARE(rows->rowCount(), 4); // 1, 10, 11, 12
         QCOMPARE(find<QLineEdit>(u"search"_s)->text(), u"poster 1"_s);
-        model().setProjectFilter(u"zz"_s);
+        model().panel().setProjectFilter(u"zz"_s);
         QVERIFY(shows(u"nothingMatches"_s));
         QCOMPARE(text(u"nothingMatches"_s), u"Nothing matches “zz”"_s);
         view().findChild<QAction*>(u"clearFilter"_s)->trigger();
-        QVERIFY(model().projectFilter().isEmpty());
+        QVERIFY(model().panel().projectFilter().isEmpty());
     }
 
     void emptyState()
@@ -314,7 +314,7 @@ private Q_SLOTS:
         QCOMPARE(window.size(), 1);
         QCOMPARE(model().windowSection(), u"studio"_s);
         // With a filter typed it is a search that found nothing.
-        model().setProjectFilter(u"acme"_s);
+        model().panel().setProjectFilter(u"acme"_s);
         QVERIFY(!shows(u"noProjects"_s) && shows(u"nothingMatches"_s));
     }
 
@@ -352,8 +352,8 @@ private Q_SLOTS:
         find<QLineEdit>(u"number"_s)->setText(u"2399"_s);
         QVERIFY(!shows(u"numberNotice"_s));
         click(u"addSubmit"_s);
-        QCOMPARE(model().armedProject()->serial, u"2399"_s);
-        QCOMPARE(model().armedProject()->clientName, u"Acme"_s);
+        QCOMPARE(model().panel().armedProject()->serial, u"2399"_s);
+        QCOMPARE(model().panel().armedProject()->clientName, u"Acme"_s);
         QVERIFY(!shows(u"addForm"_s));
 
         // Internal work: one field, and its own sentence.
@@ -365,7 +365,7 @@ private Q_SLOTS:
         screenshot(u"add-form-internal"_s);
         QTest::keyClicks(find(u"description"_s), u"Kitchen"_s);
         click(u"addSubmit"_s);
-        QCOMPARE(model().armedInternal(), u"Kitchen"_s);
+        QCOMPARE(model().panel().armedInternal(), u"Kitchen"_s);
     }
 
     // Everything at once: a session with other work armed, tasks, a status
@@ -374,9 +374,9 @@ private Q_SLOTS:
     void crowdedPanelFits()
     {
         addStudioProjects();
-        model().saveTaskList(true, {u"Design"_s});
-        model().start(tracker().projects().first());
-        model().arm(tracker().projects().at(1));
+        model().books().saveTaskList(true, {u"Design"_s});
+        model().sessions().start(tracker().projects().first());
+        model().panel().arm(tracker().projects().at(1));
         model().history()->deleteEntries({tracker().recent().last().id});
         click(u"addProject"_s);
         QTest::keyClicks(find(u"number"_s), u"2301"_s);
@@ -390,9 +390,9 @@ private Q_SLOTS:
 
     void addFormSuggestsTheNextNumber()
     {
-        Administration books = model().administration();
+        Administration books = model().books().administration();
         books.numbering = Administration::Numbering::automatic({u"P"_s, true, 3});
-        model().updateAdministration(books);
+        model().books().updateAdministration(books);
         m_books->store().addManualProject(
             project(u"P26004"_s, u"Sign"_s, u"Acme"_s, utc(2026, 1, 1), utc(2026, 1, 1)));
         click(u"addProject"_s);
@@ -412,7 +412,7 @@ private Q_SLOTS:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           ProjectRowDelegate::editButtonRect(rowRect).center());
         QVERIFY(shows(u"inlineEditor"_s));
-        QVERIFY(!model().hasArmedWork()); // the pencil edits, it does not arm
+        QVERIFY(!model().panel().hasArmedWork()); // the pencil edits, it does not arm
         QCOMPARE(find<QLineEdit>(u"editName"_s)->text(), u"Website"_s);
         QCOMPARE(text(u"editorFooter"_s),
                  u"The number, client and name are what the studio sees."_s);
@@ -429,9 +429,9 @@ private Q_SLOTS:
 
         // A project without a number: giving it one moves what it tracked.
         model().catalogue()->quickAddProject({}, u"Sketches"_s, u"Acme"_s);
-        model().setProjectFilter(u"sketch"_s);
+        model().panel().setProjectFilter(u"sketch"_s);
         QCOMPARE(rows->rowCount(), 1);
-        model().arm(rows->projects().first());
+        model().panel().arm(rows->projects().first());
         QTest::keyClick(list, Qt::Key_F2);
         QVERIFY(find<QLineEdit>(u"editNumber"_s)->text().isEmpty());
         find<QLineEdit>(u"editNumber"_s)->setText(u"2320"_s);
@@ -444,7 +444,7 @@ private Q_SLOTS:
     void taskPicker()
     {
         QVERIFY(!shows(u"taskPicker"_s));
-        model().saveTaskList(true, {u"Design"_s, u"Print"_s});
+        model().books().saveTaskList(true, {u"Design"_s, u"Print"_s});
         QVERIFY(shows(u"taskPicker"_s));
         auto* menu = find<QComboBox>(u"task"_s);
         QCOMPARE(menu->toolTip(), u"What kind of work this is"_s);
@@ -452,8 +452,8 @@ private Q_SLOTS:
         QCOMPARE(menu->itemText(0), u"General"_s);
         menu->setCurrentIndex(2);
         Q_EMIT menu->activated(2);
-        QCOMPARE(model().pendingTask(), u"Print"_s);
-        model().start(brandBook);
+        QCOMPARE(model().panel().pendingTask(), u"Print"_s);
+        model().sessions().start(brandBook);
         QCOMPARE(tracker().current()->task, u"Print"_s);
         Q_EMIT menu->activated(1);
         QCOMPARE(tracker().current()->task, u"Design"_s);
@@ -494,7 +494,7 @@ private Q_SLOTS:
         QCOMPARE(find<QToolButton>(u"quitZol"_s)->text(), u"Quit Zol"_s);
 
         const Administration studio = named(u"Studio"_s);
-        model().addAdministration(studio);
+        model().books().addAdministration(studio);
         QList<QAction*> listed;
         for (QAction* action : badge->administrations()->actions()) {
             if (action->objectName() == u"administration"_s)
@@ -503,7 +503,7 @@ private Q_SLOTS:
         QCOMPARE(listed.size(), 2);
         QVERIFY(listed.first()->isChecked());
         listed.last()->trigger();
-        QCOMPARE(model().administration().id, studio.id);
+        QCOMPARE(model().books().administration().id, studio.id);
         QCOMPARE(badge->text(), u"Administration: Studio"_s);
 
         QSignalSpy quit(&view(), &PanelView::quitRequested);

@@ -27,7 +27,7 @@ class TestPanelKeys : public QObject
     std::unique_ptr<PanelView> m_view;
 
     AppModel& model() { return *m_books->model; }
-    Tracker& tracker() { return *model().tracker(); }
+    Tracker& tracker() { return *model().books().tracker(); }
     PanelView& view() { return *m_view; }
     QWidget* find(const QString& name) { return view().findChild<QWidget*>(name); }
     QString focused()
@@ -40,7 +40,10 @@ class TestPanelKeys : public QObject
     {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
     }
-    QString armed() { return model().armedProject() ? model().armedProject()->serial : QString(); }
+    QString armed()
+    {
+        return model().panel().armedProject() ? model().panel().armedProject()->serial : QString();
+    }
 
 private Q_SLOTS:
     void init()
@@ -51,7 +54,7 @@ private Q_SLOTS:
               std::pair{u"2310"_s, u"Annual report"_s}})
             m_books->store().addManualProject(
                 project(number, name, u"Acme"_s, utc(2026, 1, 1), utc(2026, 1, 1)));
-        model().reloadTrackerAndHistory();
+        model().books().reloadTracker();
         model().catalogue()->reloadAllProjects();
         m_view = std::make_unique<PanelView>(model());
         m_view->prepareToShow();
@@ -103,7 +106,7 @@ private Q_SLOTS:
 
         press(Qt::Key_Escape); // the form
         QVERIFY(!find(u"addForm"_s)->isVisible());
-        QCOMPARE(model().projectFilter(), u"2"_s);
+        QCOMPARE(model().panel().projectFilter(), u"2"_s);
         QCOMPARE(armed(), u"2310"_s);
 
         press(Qt::Key_F2); // the editor of the armed project
@@ -113,8 +116,8 @@ private Q_SLOTS:
         QCOMPARE(armed(), u"2310"_s);
 
         press(Qt::Key_Escape); // the filter and the selection
-        QVERIFY(model().projectFilter().isEmpty());
-        QVERIFY(!model().hasArmedWork());
+        QVERIFY(model().panel().projectFilter().isEmpty());
+        QVERIFY(!model().panel().hasArmedWork());
         QCOMPARE(closing.size(), 0);
 
         press(Qt::Key_Escape); // nothing left: the panel
@@ -123,7 +126,7 @@ private Q_SLOTS:
 
     void escapeKeepsTracking()
     {
-        model().start(tracker().projects().first());
+        model().sessions().start(tracker().projects().first());
         view().prepareToShow();
         QTest::mouseClick(find(u"cancelRecording"_s), Qt::LeftButton);
         QVERIFY(find(u"cancelConfirmation"_s)->isVisible());
@@ -135,19 +138,19 @@ private Q_SLOTS:
     // Space is text in a text field; a letter anywhere else starts a search.
     void typingGoesWhereItBelongs()
     {
-        model().start(tracker().projects().first());
+        model().sessions().start(tracker().projects().first());
         view().prepareToShow();
         find(u"note"_s)->setFocus();
         QTest::keyClicks(find(u"note"_s), u"a b"_s);
-        QCOMPARE(model().currentNote(), u"a b"_s);
+        QCOMPARE(model().panel().currentNote(), u"a b"_s);
         QVERIFY(tracker().isRunning());
 
         find(u"settings"_s)->setFocus();
         press(Qt::Key_W);
         QCOMPARE(focused(), u"search"_s);
-        QCOMPARE(model().projectFilter(), u"w"_s);
+        QCOMPARE(model().panel().projectFilter(), u"w"_s);
         press(Qt::Key_E);
-        QCOMPARE(model().projectFilter(), u"we"_s);
+        QCOMPARE(model().panel().projectFilter(), u"we"_s);
     }
 
     // Return on a focused button presses it rather than starting anything.
@@ -166,11 +169,11 @@ private Q_SLOTS:
     // name a screen reader can say.
     void tabOrderRunsTopToBottom()
     {
-        model().saveTaskList(true, {u"Design"_s});
-        model().start(tracker().projects().first());
-        model().arm(tracker().projects().at(1));
+        model().books().saveTaskList(true, {u"Design"_s});
+        model().sessions().start(tracker().projects().first());
+        model().panel().arm(tracker().projects().at(1));
         m_books->store().save(session(utc(2026, 2, 24, 9), 90));
-        model().reloadTrackerAndHistory();
+        model().books().reloadTracker();
         model().history()->deleteEntries({tracker().recent().last().id});
         QVERIFY(find(u"undo"_s)->isVisible());
         view().prepareToShow();
@@ -208,12 +211,13 @@ private Q_SLOTS:
         QFETCH(QString, state);
         if (state == u"no projects"_s) {
             m_books->store().eraseEverything();
-            model().reloadTrackerAndHistory();
+            model().books().reloadTracker();
         } else if (state == u"armed"_s) {
             press(Qt::Key_Down);
         } else if (state == u"idle"_s) {
-            model().start(tracker().projects().first());
-            model().setIdleReport(IdleReport{m_books->clock.now(), 600, tracker().current()->id});
+            model().sessions().start(tracker().projects().first());
+            model().panel().setIdleReport(
+                IdleReport{m_books->clock.now(), 600, tracker().current()->id});
         } else if (state == u"add form"_s || state == u"internal work"_s) {
             QTest::mouseClick(find(u"addProject"_s), Qt::LeftButton);
             QTest::keyClicks(find(u"client"_s), u"a"_s); // suggestions

@@ -43,7 +43,7 @@ private Q_SLOTS:
     {
         m_books = std::make_unique<Books>();
         SampleBooks sample(*m_books);
-        m_books->model->settings()->setMachineName(u"Anna"_s);
+        m_books->model->books().settings()->setMachineName(u"Anna"_s);
         m_window = std::make_unique<MainWindow>(*m_books->model);
         m_window->setFixedSize(1100, 760);
         m_books->model->showWindow(u"personal"_s);
@@ -77,7 +77,7 @@ private Q_SLOTS:
         // Typed one character at a time, accents included.
         for (const QChar c : typed)
             QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QCOMPARE(m_books->model->settings()->machineName(), typed.trimmed());
+        QCOMPARE(m_books->model->books().settings()->machineName(), typed.trimmed());
         QTEST(text(u"filedUnder"_s), "folder");
         QTEST(text(u"filedUnderNote"_s), "note");
     }
@@ -89,19 +89,19 @@ private Q_SLOTS:
         auto* name = find<QLineEdit>(u"personName"_s);
         name->setText(QString(200, u'a'));
         QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, u"b"_s, Qt::NoModifier);
-        QCOMPARE(m_books->model->settings()->machineName(), u"Anna"_s);
+        QCOMPARE(m_books->model->books().settings()->machineName(), u"Anna"_s);
         QVERIFY(find(u"personNameRefusal"_s)->isVisible());
         QCOMPARE(text(u"personNameRefusal"_s),
                  u"The name timesheets are filed under is 201 characters long; the most is 200."_s);
         QCOMPARE(name->text().size(), 201); // what was typed stays to be put right
         QTest::keyClick(name, Qt::Key_Backspace);
-        QCOMPARE(m_books->model->settings()->machineName(), QString(200, u'a'));
+        QCOMPARE(m_books->model->books().settings()->machineName(), QString(200, u'a'));
         QVERIFY(!find(u"personNameRefusal"_s)->isVisible());
     }
 
     void thisComputerAndItsBooks()
     {
-        QCOMPARE(text(u"machineId"_s), m_books->model->settings()->machineId());
+        QCOMPARE(text(u"machineId"_s), m_books->model->books().settings()->machineId());
         find<QPushButton>(u"revealDatabase"_s)->click();
         QCOMPARE(m_books->platform.desktop->revealed, QStringList{m_books->store().path()});
         QCOMPARE(text(u"sessionsTracked"_s), u"19"_s);

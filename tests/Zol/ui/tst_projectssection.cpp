@@ -208,9 +208,9 @@ private Q_SLOTS:
         QVERIFY(names().contains(u"Annual report"_s));
 
         // Books that number by themselves offer the next number.
-        Administration numbered = model().administration();
+        Administration numbered = model().books().administration();
         numbered.numbering = Administration::Numbering::automatic({u"23"_s, false, 2});
-        model().updateAdministration(numbered);
+        model().books().updateAdministration(numbered);
         QTest::mouseClick(find<QPushButton>(u"newProject"_s), Qt::LeftButton);
         QCOMPARE(find<QLineEdit>(u"projectNumber"_s, sheet())->text(), u"2312"_s);
         saveScreenshots(*sheet(), u"projects-new-numbered"_s);

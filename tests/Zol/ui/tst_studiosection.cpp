@@ -52,7 +52,7 @@ class TestStudioSection : public QObject
     void openSharingBooks()
     {
         const Administration books = named(u"Studio"_s);
-        model().addAdministration(books);
+        model().books().addAdministration(books);
         model().switchTo(books);
     }
 
@@ -87,7 +87,7 @@ private Q_SLOTS:
     {
         QTemporaryDir taken;
         const Administration noord = named(u"Studio Noord"_s);
-        model().addAdministration(noord);
+        model().books().addAdministration(noord);
         AppSettings(noord.id, model().defaults()).setSharedFolderPath(taken.path());
         openSharingBooks();
         QVERIFY(find(u"sharing"_s)->isVisible());
@@ -103,7 +103,7 @@ private Q_SLOTS:
         QVERIFY(find(u"folderRefusal"_s)->isVisible());
         QCOMPARE(text(u"refusalTitle"_s), u"That folder belongs to Studio Noord"_s);
         QCOMPARE(text(u"refusalText"_s), SharingModel::folderTakenExplanation());
-        QVERIFY(!model().settings()->sharedFolder());
+        QVERIFY(!model().books().settings()->sharedFolder());
         saveScreenshots(*m_window, u"studio-refused"_s);
 
         // A cancelled dialog changes nothing.
@@ -151,12 +151,12 @@ private Q_SLOTS:
                  u"Disconnect Studio from the studio folder?"_s);
         saveScreenshots(*sheet, u"studio-disconnect"_s);
         QTest::mouseClick(find<QAbstractButton>(u"cancel"_s, sheet), Qt::LeftButton);
-        QVERIFY(model().settings()->sharedFolder());
+        QVERIFY(model().books().settings()->sharedFolder());
 
         click(u"disconnect"_s);
         sheet = find<QDialog>(u"disconnectSheet"_s);
         QTest::mouseClick(find<QAbstractButton>(u"confirm"_s, sheet), Qt::LeftButton);
-        QVERIFY(!model().settings()->sharedFolder());
+        QVERIFY(!model().books().settings()->sharedFolder());
         QCOMPARE(m_books->said(), u"Studio is on this computer only now."_s);
         QCOMPARE(text(u"folderPath"_s), u"No folder chosen"_s);
         QVERIFY(QDir(own.path()).exists());

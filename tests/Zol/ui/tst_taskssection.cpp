@@ -95,7 +95,7 @@ private Q_SLOTS:
         QVERIFY(field->text().isEmpty());
         QVERIFY(find<QLabel>(u"taskRefusal"_s)->isHidden());
         toggle(u"recordTasks"_s);
-        QVERIFY(model().taskList().isEnabled());
+        QVERIFY(model().books().taskList().isEnabled());
 
         click(u"task_Print_checks"_s, u"moveUp"_s);
         QCOMPARE(shown(), (QStringList{u"General"_s, u"Editing logos"_s, u"Print checks"_s,
@@ -109,7 +109,7 @@ private Q_SLOTS:
         click(u"task_Editing_logos"_s, u"removeTask"_s);
         QCOMPARE(refusal(), u"Switch tasks off first: while they are on there has to be at least "
                             u"one of your own."_s);
-        QCOMPARE(model().taskList().tasks(), QStringList{u"Editing logos"_s});
+        QCOMPARE(model().books().taskList().tasks(), QStringList{u"Editing logos"_s});
         saveScreenshots(*m_window, u"tasks-refused"_s);
     }
 };

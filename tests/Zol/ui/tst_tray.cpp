@@ -110,19 +110,21 @@ private Q_SLOTS:
     // the warning.
     void statusInEachState()
     {
-        QCOMPARE(TrayStatus::of(model()),
+        QCOMPARE(TrayStatus::of(model().panel()),
                  (TrayStatus{TrayStatus::Picture::clock, QString(), u"Zol: not tracking"_s}));
-        model().settings()->setLongRunningWarningHours(1);
-        model().start(brandBook);
+        model().books().settings()->setLongRunningWarningHours(1);
+        model().sessions().start(brandBook);
         m_books->clock.advance(65 * 60);
-        QCOMPARE(TrayStatus::of(model()), (TrayStatus{TrayStatus::Picture::warningClock, u"1:05"_s,
-                                                      u"Zol: tracking Brand book, 1h 5m"_s}));
-        model().tracker()->pause();
-        QCOMPARE(TrayStatus::of(model()), (TrayStatus{TrayStatus::Picture::paused, u"1:05"_s,
-                                                      u"Zol: paused on Brand book, 1h 5m"_s}));
-        model().tracker()->resume();
-        model().settings()->setLongRunningWarningHours(0);
-        QCOMPARE(TrayStatus::of(model()).picture, TrayStatus::Picture::runningClock);
+        QCOMPARE(TrayStatus::of(model().panel()),
+                 (TrayStatus{TrayStatus::Picture::warningClock, u"1:05"_s,
+                             u"Zol: tracking Brand book, 1h 5m"_s}));
+        model().books().tracker()->pause();
+        QCOMPARE(TrayStatus::of(model().panel()),
+                 (TrayStatus{TrayStatus::Picture::paused, u"1:05"_s,
+                             u"Zol: paused on Brand book, 1h 5m"_s}));
+        model().books().tracker()->resume();
+        model().books().settings()->setLongRunningWarningHours(0);
+        QCOMPARE(TrayStatus::of(model().panel()).picture, TrayStatus::Picture::runningClock);
     }
 
     // The icon follows the controller, its tooltip is the accessibility
@@ -132,7 +134,7 @@ private Q_SLOTS:
         TrayIcon icon(model());
         QCOMPARE(icon.systemTrayIcon().toolTip(), u"Zol: not tracking"_s);
         QVERIFY(!icon.menu().findChild<QAction*>(u"stop"_s)->isEnabled());
-        model().start(brandBook);
+        model().sessions().start(brandBook);
         QCOMPARE(icon.systemTrayIcon().toolTip(), u"Zol: tracking Brand book, 0m"_s);
         QVERIFY(icon.menu().findChild<QAction*>(u"stop"_s)->isEnabled());
 
@@ -144,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(icon.status().time, u"0:01"_s);
 
         icon.menu().findChild<QAction*>(u"pauseOrResume"_s)->trigger();
-        QVERIFY(model().tracker()->isPaused());
+        QVERIFY(model().books().tracker()->isPaused());
         QCOMPARE(icon.menu().findChild<QAction*>(u"pauseOrResume"_s)->text(), u"Resume"_s);
         // Trays that show the picture alone have the time in the menu.
         QCOMPARE(icon.menu().findChild<QAction*>(u"trayStatus"_s)->text(),

@@ -114,11 +114,11 @@ private Q_SLOTS:
         QCOMPARE(welcome->step(), 1);
         auto* name = welcome->findChild<QLineEdit*>(u"welcomeName"_s);
         // A name too long to keep holds the window on its step, saying why.
-        const QString before = app->model().settings()->machineName();
+        const QString before = app->model().books().settings()->machineName();
         name->setText(QString(201, u'a'));
         next->click();
         QCOMPARE(welcome->step(), 1);
-        QCOMPARE(app->model().settings()->machineName(), before);
+        QCOMPARE(app->model().books().settings()->machineName(), before);
         auto* refusal = welcome->findChild<QLabel*>(u"welcomeNameRefusal"_s);
         QVERIFY(refusal->isVisible());
         QCOMPARE(refusal->text(),
@@ -126,7 +126,7 @@ private Q_SLOTS:
         name->setText(u"Anna Smit"_s);
         saveScreenshots(*welcome, u"welcome-2"_s);
         back->click();
-        QCOMPARE(app->model().settings()->machineName(), u"Anna Smit"_s);
+        QCOMPARE(app->model().books().settings()->machineName(), u"Anna Smit"_s);
         QVERIFY(!refusal->isVisible());
         QTest::keyClick(welcome, Qt::Key_Return);
         QTest::keyClick(welcome, Qt::Key_Return);
