@@ -174,10 +174,8 @@ int edit(Invocation& call)
             call.err << check.explanation << '\n';
         return failed;
     }
-    if (!history.saveEdit(edited)) {
-        call.reportStatus();
-        return failed;
-    }
+    if (const Outcome<TimeEntry> saved = history.saveEdit(edited); !saved)
+        return call.fail(saved.error().sentence);
     if (!check.warning.isEmpty())
         call.out << check.warning << '\n';
     if (call.model.status().message())
@@ -193,11 +191,11 @@ int remove(Invocation& call)
         sessionsNamed(call, call.arguments, false, &status);
     if (!named)
         return status;
-    if (call.model.history()->deleteEntries(idsOf(*named)) == 0) {
-        if (call.model.status().showsFailure())
-            return call.reportStatus();
+    const Outcome<int> deleted = call.model.history()->deleteEntries(idsOf(*named));
+    if (!deleted)
+        return call.fail(deleted.error().sentence);
+    if (*deleted == 0)
         return call.fail(QStringLiteral("No such session."));
-    }
     return call.reportStatus();
 }
 
@@ -208,7 +206,8 @@ int restore(Invocation& call)
         sessionsNamed(call, call.arguments, true, &status);
     if (!named)
         return status;
-    call.model.history()->restore(idsOf(*named));
+    if (const Outcome<int> restored = call.model.history()->restore(idsOf(*named)); !restored)
+        return call.fail(restored.error().sentence);
     return call.reportStatus();
 }
 

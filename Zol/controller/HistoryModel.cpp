@@ -281,13 +281,13 @@ EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
     return check;
 }
 
-bool HistoryModel::saveEdit(const TimeEntry& edited)
+Outcome<TimeEntry> HistoryModel::saveEdit(const TimeEntry& edited)
 {
     EditCheck check;
     bool saved = false;
     // Checked and saved in one write transaction, so that a session another
     // process tracks meanwhile cannot slip in between.
-    try {
+    const Outcome<void> written = attempt([&] {
         store().writeTransaction([&] {
             check = checkEdit(edited);
             if (check.isRefused())
@@ -303,37 +303,36 @@ bool HistoryModel::saveEdit(const TimeEntry& edited)
             if (!saved) // the revisit goes with it
                 throw Error(m_books.tracker()->loadError().value_or(QString()));
         });
-    } catch (const Error& error) {
-        fail(error.message());
-        return false;
-    }
-    if (check.isRefused()) {
-        fail(check.explanation.isEmpty()
-                 ? check.refusal
-                 : check.refusal + QStringLiteral(". ") + check.explanation);
-        return false;
-    }
-    m_status.show(StatusMessage::success(QStringLiteral("Saved.")));
-    return true;
+    });
+    if (!written)
+        return m_status.refuse(written.error());
+    if (check.isRefused())
+        return m_status.refuse(
+            Refusal{check.explanation.isEmpty()
+                        ? check.refusal
+                        : check.refusal + QStringLiteral(". ") + check.explanation});
+    m_status.succeed(QStringLiteral("Saved."));
+    return edited;
 }
 
-int HistoryModel::deleteEntries(const QList<QUuid>& ids)
+Outcome<int> HistoryModel::deleteEntries(const QList<QUuid>& ids)
 {
     QList<QUuid> deleted;
-    try {
+    const Outcome<void> done = attempt([&] {
         for (const QUuid& id : ids) {
             if (deleted.contains(id) || !store().entry(id))
                 continue;
             store().deleteEntry(id);
             deleted.append(id);
         }
-    } catch (const Error& error) {
+    });
+    if (!done) {
         afterChange();
         // What was deleted before the failure can still be undone.
-        StatusMessage message = StatusMessage::failure(error.message());
+        StatusMessage message = StatusMessage::failure(done.error().sentence);
         message.undoableDeletions = deleted;
         m_status.show(message);
-        return int(deleted.size());
+        return std::unexpected(done.error());
     }
     if (deleted.isEmpty())
         return 0;
@@ -365,13 +364,13 @@ void HistoryModel::resumeInternal(const QString& description)
         (void)m_sessions.startInternal(description);
 }
 
-bool HistoryModel::restore(const QList<QUuid>& ids)
+Outcome<int> HistoryModel::restore(const QList<QUuid>& ids)
 {
     if (ids.isEmpty())
-        return true;
+        return 0;
     int restored = 0;
     QStringList refused;
-    try {
+    const Outcome<void> done = attempt([&] {
         for (const QUuid& id : ids) {
             const QList<TimeEntry> conflicts = store().restore(id);
             if (conflicts.isEmpty()) {
@@ -390,15 +389,13 @@ bool HistoryModel::restore(const QList<QUuid>& ids)
             }();
             refused.append(self + QStringLiteral(" would run into ") + listed(into));
         }
-    } catch (const Error& error) {
-        afterChange();
-        fail(error.message());
-        return false;
-    }
+    });
     afterChange();
+    if (!done)
+        return m_status.refuse(done.error());
     if (refused.isEmpty()) {
-        m_status.show(StatusMessage::success(QStringLiteral("Restored.")));
-        return true;
+        m_status.succeed(QStringLiteral("Restored."));
+        return restored;
     }
     QString text;
     if (restored > 0)
@@ -407,8 +404,7 @@ bool HistoryModel::restore(const QList<QUuid>& ids)
     text += QStringLiteral("These hours are already tracked: ") +
             refused.join(QStringLiteral("; ")) +
             QStringLiteral(". Delete or change what is in the way first.");
-    fail(text);
-    return false;
+    return m_status.refuse(Refusal{text});
 }
 
 void HistoryModel::purgeDeleted()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HistoryGroups.h"
+#include "Refusal.h"
 #include "records/TimeEntry.h"
 
 #include <QDate>
@@ -126,17 +127,19 @@ public:
     EditCheck checkEdit(const TimeEntry& edited);
     // Saves an edited session through the tracker (it becomes unsent) and
     // refreshes the history. A refused edit is not saved: its reason goes to
-    // the status line as a failure. Returns whether it was saved.
-    bool saveEdit(const TimeEntry& edited);
+    // the status line as a failure and is given back. Returns the session as
+    // saved.
+    Outcome<TimeEntry> saveEdit(const TimeEntry& edited);
 
     // Soft-deletes the live sessions among `ids` and offers "Undo" on the
-    // status line. Returns how many were deleted.
-    int deleteEntries(const QList<QUuid>& ids);
+    // status line. Returns how many were deleted; refused (and said) when the
+    // store failed, the ones deleted before that still offered to "Undo".
+    Outcome<int> deleteEntries(const QList<QUuid>& ids);
     // Puts deleted sessions back where they were. One that would run into a
     // live session (the running one included) stays deleted: the status line
-    // names it and what is in the way, as a failure. Returns whether every
-    // one was restored.
-    bool restore(const QList<QUuid>& ids);
+    // names it and what is in the way, as a failure, and the whole is
+    // refused in those words. Returns how many were restored.
+    Outcome<int> restore(const QList<QUuid>& ids);
     // "Undo" on the status line: restores the sessions its message offers.
     void undoDeletion();
     // The history's "Resume": a project only from today's history, internal

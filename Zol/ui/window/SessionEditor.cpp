@@ -345,10 +345,19 @@ void SessionEditor::recheck()
 
 void SessionEditor::save()
 {
-    if (m_model.history()->saveEdit(edited()))
+    const Outcome<TimeEntry> saved = m_model.history()->saveEdit(edited());
+    if (saved) {
         accept();
-    else
-        recheck();
+        return;
+    }
+    recheck();
+    // A refusal the check did not foresee (the books could not be written)
+    // is said here, not only on the status line behind the dialog.
+    if (!m_check.isRefused()) {
+        m_refusal->setText(saved.error().sentence);
+        m_refusal->setVisible(true);
+        m_messages->setVisible(true);
+    }
 }
 
 } // namespace zol::ui

@@ -145,7 +145,7 @@ private Q_SLOTS:
         }
 
         // A refusal is checked again on saving and said as a failure.
-        QCOMPARE(history().saveEdit(edited), refusal.isEmpty());
+        QCOMPARE(history().saveEdit(edited).has_value(), refusal.isEmpty());
         QCOMPARE(store().entry(edited.id)->startedAt == start, refusal.isEmpty());
         QVERIFY(m_books->said().startsWith(refusal.isEmpty() ? u"Saved."_s : refusal));
     }
@@ -170,7 +170,7 @@ private Q_SLOTS:
         const TimeEntry a = add(session(utc(2026, 3, 2, 7), 30));
         const TimeEntry b = add(session(utc(2026, 3, 2, 8), 30));
 
-        QCOMPARE(history().deleteEntries({a.id, b.id, QUuid::createUuid()}), 2);
+        QCOMPARE(history().deleteEntries({a.id, b.id, QUuid::createUuid()}).value_or(-1), 2);
         QCOMPARE(m_books->said(), u"Deleted 2 sessions."_s);
         QVERIFY(history().historyEntries().isEmpty());
         QCOMPARE(history().deletedEntries().size(), 2);
@@ -181,10 +181,11 @@ private Q_SLOTS:
         QCOMPARE(history().historyEntries().size(), 2);
         QVERIFY(history().deletedEntries().isEmpty());
 
-        QCOMPARE(history().deleteEntries({a.id}), 1);
+        QCOMPARE(history().deleteEntries({a.id}).value_or(-1), 1);
         QCOMPARE(m_books->said(), u"Deleted 1 session."_s);
         model().status().show(std::nullopt);
-        QCOMPARE(history().deleteEntries({a.id}), 0); // deleted already: nothing to say
+        QCOMPARE(history().deleteEntries({a.id}).value_or(-1),
+                 0); // deleted already: nothing to say
         QVERIFY(!model().status().message());
 
         history().restore({a.id});
