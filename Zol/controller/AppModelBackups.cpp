@@ -68,12 +68,8 @@ QFuture<void> AppModel::clearAdministration(const Administration& administration
 
 void AppModel::eraseBooks(EntryStore& store, const QString& name, const QString& backup)
 {
-    try {
-        store.eraseEverything();
-    } catch (const Error& error) {
-        m_status->fail(error.message());
+    if (!m_status->attempt([&] { store.eraseEverything(); }))
         return;
-    }
     if (&store == m_books->store())
         m_books->reloadReplaced();
     QString text = QStringLiteral("Emptied ") + name +

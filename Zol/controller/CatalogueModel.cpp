@@ -55,22 +55,17 @@ EntryStore& CatalogueModel::store() const
 
 void CatalogueModel::reloadAllProjects()
 {
-    try {
-        setAllProjects(store().projects(true));
-    } catch (const Error& error) {
-        fail(error.message());
-    }
+    if (const auto projects = m_status.attempt([&] { return store().projects(true); }))
+        setAllProjects(*projects);
 }
 
 std::optional<Project> CatalogueModel::projectHolding(const QString& number)
 {
-    std::optional<Project> holder;
-    try {
-        holder = store().project(number);
-    } catch (const Error& error) {
-        fail(error.message());
+    const Outcome<std::optional<Project>> found =
+        m_status.attempt([&] { return store().project(number); });
+    if (!found)
         return std::nullopt;
-    }
+    const std::optional<Project>& holder = *found;
     // A local key is nobody's number, however it was typed.
     if (holder && !holder->holds(number))
         return std::nullopt;
@@ -101,11 +96,8 @@ Outcome<Project> CatalogueModel::quickAddProject(const QString& number, const QS
             return refuseTaken(*holder);
         project = Project{serial, trimmedName, client, true, now, now};
     }
-    try {
-        store().addManualProject(project);
-    } catch (const Error& error) {
-        return refuse(error.message());
-    }
+    if (const auto added = m_status.attempt([&] { store().addManualProject(project); }); !added)
+        return std::unexpected(added.error());
     afterChange();
     succeed(QStringLiteral("Added ") + trimmedName + u'.');
     return project;
@@ -123,13 +115,13 @@ Outcome<Project> CatalogueModel::updateProject(const Project& project, const QSt
         if (holder && holder->serial != project.serial)
             return refuseTaken(*holder);
     }
-    try {
-        // One transaction: the new number (sessions follow it), then the name
-        // and client of the project and of every session on it.
-        store().updateProject(project.serial, trimmedName, clientName.trimmed(), serial);
-    } catch (const Error& error) {
-        return refuse(error.message());
-    }
+    // One transaction: the new number (sessions follow it), then the name
+    // and client of the project and of every session on it.
+    if (const auto changed = m_status.attempt([&] {
+            store().updateProject(project.serial, trimmedName, clientName.trimmed(), serial);
+        });
+        !changed)
+        return std::unexpected(changed.error());
     afterChange(true);
     succeed(QStringLiteral("Updated ") + trimmedName + u'.');
     Project updated = project;
@@ -142,12 +134,8 @@ Outcome<Project> CatalogueModel::updateProject(const Project& project, const QSt
 
 void CatalogueModel::setProjectActive(const Project& project, bool isActive)
 {
-    try {
-        store().setProjectActive(project.serial, isActive);
-    } catch (const Error& error) {
-        fail(error.message());
+    if (!m_status.attempt([&] { store().setProjectActive(project.serial, isActive); }))
         return;
-    }
     afterChange();
     succeed(isActive ? QString(project.name + QStringLiteral(" is back in the picker."))
                      : QString(QStringLiteral("Archived ") + project.name + u'.'));
@@ -155,12 +143,8 @@ void CatalogueModel::setProjectActive(const Project& project, bool isActive)
 
 void CatalogueModel::deleteProject(const Project& project)
 {
-    try {
-        store().deleteProject(project.serial);
-    } catch (const Error& error) {
-        fail(error.message());
+    if (!m_status.attempt([&] { store().deleteProject(project.serial); }))
         return;
-    }
     afterChange();
     succeed(QStringLiteral("Removed ") + project.name +
             QStringLiteral(" from the picker. Its hours stay in the history."));
@@ -168,13 +152,11 @@ void CatalogueModel::deleteProject(const Project& project)
 
 QHash<QString, ProjectUsage> CatalogueModel::projectUsage()
 {
-    QList<TimeEntry> entries;
-    try {
-        entries = store().entries(everFrom, everTo);
-    } catch (const Error& error) {
-        fail(error.message());
+    const Outcome<QList<TimeEntry>> read =
+        m_status.attempt([&] { return store().entries(everFrom, everTo); });
+    if (!read)
         return {};
-    }
+    const QList<TimeEntry>& entries = *read;
     const QDateTime now = m_books.clock().now();
     QHash<QString, ProjectUsage> usage;
     for (const TimeEntry& entry : std::as_const(entries)) {

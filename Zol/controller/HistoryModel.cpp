@@ -92,13 +92,11 @@ void HistoryModel::refresh()
 // sessions change (once something has asked for it), not at every step.
 bool HistoryModel::refreshShown()
 {
-    QList<TimeEntry> entries;
-    try {
-        entries = store().entries(shownFrom(), shownTo());
-    } catch (const Error& error) {
-        fail(error.message());
+    const Outcome<QList<TimeEntry>> read =
+        m_status.attempt([&] { return store().entries(shownFrom(), shownTo()); });
+    if (!read)
         return false;
-    }
+    const QList<TimeEntry>& entries = *read;
     // Newest first, so the days come out newest first, each run of one day
     // together.
     QList<QDate> days;
@@ -122,11 +120,8 @@ const QList<TimeEntry>& HistoryModel::deletedEntries()
 void HistoryModel::reloadDeletedEntries()
 {
     m_binWanted = true;
-    try {
-        setDeletedEntries(store().deletedEntries(binLimit));
-    } catch (const Error& error) {
-        fail(error.message());
-    }
+    if (const auto deleted = m_status.attempt([&] { return store().deletedEntries(binLimit); }))
+        setDeletedEntries(*deleted);
 }
 
 QDateTime HistoryModel::shownFrom() const
@@ -212,12 +207,7 @@ void HistoryModel::nextDay(int step)
 
 std::optional<TimeEntry> HistoryModel::entry(const QUuid& id)
 {
-    try {
-        return store().entry(id);
-    } catch (const Error& error) {
-        fail(error.message());
-        return std::nullopt;
-    }
+    return m_status.attempt([&] { return store().entry(id); }).value_or(std::nullopt);
 }
 
 EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
@@ -409,7 +399,7 @@ Outcome<int> HistoryModel::restore(const QList<QUuid>& ids)
 
 void HistoryModel::purgeDeleted()
 {
-    try {
+    const auto purged = m_status.attempt([&] {
         // A session handed in before it was deleted is still in a timesheet
         // on the share until its period is written again; with the row gone,
         // only the revisit remembers that.
@@ -417,23 +407,20 @@ void HistoryModel::purgeDeleted()
             store().addUploadRevisit(handedIn.startedAt);
         // Every deleted session, whatever the clock said when it was deleted.
         store().purgeDeleted(everTo);
-    } catch (const Error& error) {
-        fail(error.message());
+    });
+    if (!purged)
         return;
-    }
     reloadDeletedEntries();
     m_status.show(StatusMessage::success(QStringLiteral("Cleared deleted sessions.")));
 }
 
 PersonalSummary HistoryModel::personalSummary()
 {
-    QList<TimeEntry> entries;
-    try {
-        entries = store().entries(everFrom, everTo);
-    } catch (const Error& error) {
-        fail(error.message());
+    const Outcome<QList<TimeEntry>> read =
+        m_status.attempt([&] { return store().entries(everFrom, everTo); });
+    if (!read)
         return {};
-    }
+    const QList<TimeEntry>& entries = *read;
     PersonalSummary summary;
     const QDateTime now = m_books.clock().now();
     for (const TimeEntry& entry : std::as_const(entries))
@@ -447,14 +434,12 @@ PersonalSummary HistoryModel::personalSummary()
 
 double HistoryModel::deletedSeconds()
 {
+    const QDateTime now = m_books.clock().now();
+    const auto deleted =
+        m_status.attempt([&] { return store().deletedEntries(std::numeric_limits<int>::max()); });
     double total = 0;
-    try {
-        const QDateTime now = m_books.clock().now();
-        for (const TimeEntry& entry : store().deletedEntries(std::numeric_limits<int>::max()))
-            total += entry.duration(now);
-    } catch (const Error& error) {
-        fail(error.message());
-    }
+    for (const TimeEntry& entry : deleted.value_or(QList<TimeEntry>()))
+        total += entry.duration(now);
     return total;
 }
 

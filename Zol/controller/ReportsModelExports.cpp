@@ -137,14 +137,12 @@ void ReportsModel::exportSessions(const ExportScope& scope, EntryExporter::Forma
     const QString who = m_books.settings()->machineName();
     QList<TimeEntry> entries;
     QByteArray bytes;
-    try {
-        entries = sessionsOf(scope);
-        if (!entries.isEmpty())
-            bytes = EntryExporter::data(entries, format, who, now, calendar);
-    } catch (const Error& error) {
-        m_status.show(StatusMessage::failure(error.message()));
+    if (!m_status.attempt([&] {
+            entries = sessionsOf(scope);
+            if (!entries.isEmpty())
+                bytes = EntryExporter::data(entries, format, who, now, calendar);
+        }))
         return;
-    }
     if (entries.isEmpty()) {
         m_status.show(StatusMessage::info(QStringLiteral("Nothing to export.")));
         return;
@@ -158,12 +156,8 @@ void ReportsModel::exportSessions(const ExportScope& scope, EntryExporter::Forma
          contentType(format)});
     if (!path)
         return;
-    try {
-        m_fileSystem.writeAtomically(*path, bytes);
-    } catch (const Error& error) {
-        m_status.show(StatusMessage::failure(error.message()));
+    if (!m_status.attempt([&] { m_fileSystem.writeAtomically(*path, bytes); }))
         return;
-    }
     m_status.show(exported(entries.size()));
     desktop.reveal(*path);
 }
@@ -210,16 +204,14 @@ void ReportsModel::exportStudioPackage()
         return;
 
     const qsizetype count = rows.size();
-    try {
-        const QString report = HTMLReport::make(studio, period, studioName, query, sessionsFile,
-                                                m_books.clock().now());
-        const QString sessions = StudioHours::csv(rows, studio.calendar);
-        writePackage(m_fileSystem, *path,
-                     {{reportFile, report.toUtf8()}, {sessionsFile, sessions.toUtf8()}});
-    } catch (const Error& error) {
-        m_status.show(StatusMessage::failure(error.message()));
+    if (!m_status.attempt([&] {
+            const QString report = HTMLReport::make(studio, period, studioName, query, sessionsFile,
+                                                    m_books.clock().now());
+            const QString sessions = StudioHours::csv(rows, studio.calendar);
+            writePackage(m_fileSystem, *path,
+                         {{reportFile, report.toUtf8()}, {sessionsFile, sessions.toUtf8()}});
+        }))
         return;
-    }
     m_status.show(exported(count));
     desktop.reveal(QDir::cleanPath(*path) + u'/' + reportFile);
 }
@@ -245,12 +237,10 @@ void ReportsModel::exportStudioRows()
         desktop.askWhereToSave({studioTitle, message, StudioHours::fileName(period), csvType});
     if (!path)
         return;
-    try {
-        m_fileSystem.writeAtomically(*path, StudioHours::csv(rows, calendar).toUtf8());
-    } catch (const Error& error) {
-        m_status.show(StatusMessage::failure(error.message()));
+    if (!m_status.attempt([&] {
+            m_fileSystem.writeAtomically(*path, StudioHours::csv(rows, calendar).toUtf8());
+        }))
         return;
-    }
     m_status.show(exported(count));
     desktop.reveal(*path);
 }
@@ -270,12 +260,8 @@ void ReportsModel::saveStudioReport()
          HTMLReport::fileName(period), QStringLiteral("text/html")});
     if (!path)
         return;
-    try {
-        m_fileSystem.writeAtomically(*path, report.toUtf8());
-    } catch (const Error& error) {
-        m_status.show(StatusMessage::failure(error.message()));
+    if (!m_status.attempt([&] { m_fileSystem.writeAtomically(*path, report.toUtf8()); }))
         return;
-    }
     m_status.show(
         StatusMessage::success(QStringLiteral("Saved ") + QFileInfo(*path).fileName() + u'.'));
     desktop.reveal(*path);

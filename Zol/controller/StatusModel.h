@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <optional>
+#include <utility>
 
 namespace zol {
 
@@ -41,6 +42,15 @@ public:
     // A refused outcome is shown as a failure; a result says nothing.
     template <typename T> const Outcome<T>& failIfRefused(const Outcome<T>& outcome)
     {
+        if (!outcome)
+            fail(outcome.error().sentence);
+        return outcome;
+    }
+
+    // Runs `work` as zol::attempt does; a refusal is shown as a failure too.
+    template <typename Work> auto attempt(Work&& work)
+    {
+        auto outcome = zol::attempt(std::forward<Work>(work));
         if (!outcome)
             fail(outcome.error().sentence);
         return outcome;
