@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 
 #include "AppModel.h"
+#include "Captions.h"
 #include "HistoryModel.h"
 #include "formats/EntryExporter.h"
 #include "formats/TimesheetPeriod.h"
@@ -231,9 +232,8 @@ int clearDeleted(Invocation& call)
 
 QString describeSession(const TimeEntry& entry)
 {
-    QString text = entry.isInternal
-                       ? QString(QStringLiteral("internal work: ") + entry.projectName)
-                       : QString(entry.projectSerialForDisplay() + u' ' + entry.projectName);
+    QString text = entry.isInternal ? QString(QStringLiteral("internal work: ") + entry.projectName)
+                                    : Captions::sessionTitle(entry);
     if (!entry.clientName.isEmpty())
         text += QStringLiteral(" · ") + entry.clientName;
     return text;

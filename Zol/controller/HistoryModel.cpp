@@ -1,5 +1,6 @@
 #include "HistoryModel.h"
 
+#include "Captions.h"
 #include "InputCheck.h"
 #include "OpenBooks.h"
 #include "SessionOperations.h"
@@ -28,8 +29,7 @@ QString described(const TimeEntry& entry, const Calendar& calendar)
 {
     const QLocale english(QLocale::English);
     const QTimeZone zone = calendar.timeZone();
-    QString text = entry.isInternal ? entry.projectName
-                                    : entry.projectSerialForDisplay() + u' ' + entry.projectName;
+    QString text = Captions::sessionTitle(entry);
     text += QStringLiteral(" (") +
             english.toString(entry.startedAt.toTimeZone(zone), u"ddd d MMM HH:mm") + u'\u2013' +
             (entry.endedAt ? english.toString(entry.endedAt->toTimeZone(zone), u"HH:mm")

@@ -1,5 +1,6 @@
 #include "PanelState.h"
 
+#include "Captions.h"
 #include "OpenBooks.h"
 #include "PanelModel.h"
 #include "SharingModelState.h"
@@ -73,26 +74,12 @@ bool hasNoProjects(const PanelModel& model)
     return model.books().tracker()->projects().isEmpty() && trimmedFilter(model).isEmpty();
 }
 
-QString projectTitle(const Project& project)
-{
-    const QString number = project.displaySerial();
-    return number.isEmpty() ? project.name : number + u' ' + project.name;
-}
-
-QString sessionTitle(const TimeEntry& entry)
-{
-    if (entry.isInternal)
-        return entry.projectName;
-    const QString number = Project::numberToShow(entry.projectSerial);
-    return number.isEmpty() ? entry.projectName : number + u' ' + entry.projectName;
-}
-
 QString armedTitle(const PanelModel& model)
 {
     if (model.armedInternal())
         return *model.armedInternal();
     if (model.armedProject())
-        return projectTitle(*model.armedProject());
+        return Captions::projectTitle(*model.armedProject());
     return {};
 }
 

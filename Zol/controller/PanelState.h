@@ -41,12 +41,6 @@ std::optional<QString> nothingMatches(const PanelModel& model, const QList<Proje
 // showing an empty list.
 bool hasNoProjects(const PanelModel& model);
 
-// A project as headers and buttons name it: "2301 Brand book", or the name
-// alone while it has no number.
-QString projectTitle(const Project& project);
-// The current session as the readout names it: its project's title, or the
-// description of internal work.
-QString sessionTitle(const TimeEntry& entry);
 // The armed work as its header names it; empty with nothing armed.
 QString armedTitle(const PanelModel& model);
 // "Switch to 2302 Website" while a session is current and other work is

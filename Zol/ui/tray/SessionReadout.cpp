@@ -1,6 +1,7 @@
 #include "tray/SessionReadout.h"
 
 #include "AppModel.h"
+#include "Captions.h"
 #include "InputCheck.h"
 #include "PanelState.h"
 #include "SessionOperations.h"
@@ -209,7 +210,7 @@ void SessionReadout::tick()
     m_paused->setVisible(paused);
     m_elapsed->setText(Duration::clockString(tracker.elapsed()));
     const QString readout = (paused ? QStringLiteral("Paused on ") : QStringLiteral("Tracking ")) +
-                            PanelState::sessionTitle(*current) + QStringLiteral(", ") +
+                            Captions::sessionTitle(*current) + QStringLiteral(", ") +
                             Duration::coarseString(tracker.elapsed());
     m_readout->setAccessibleName(readout);
 }

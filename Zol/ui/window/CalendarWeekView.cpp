@@ -1,6 +1,7 @@
 #include "window/CalendarWeekView.h"
 
 #include "AppModel.h"
+#include "Captions.h"
 #include "HistoryCaptions.h"
 #include "HistoryModel.h"
 #include "common/Theme.h"
@@ -26,10 +27,7 @@ constexpr double minimumHourHeight = 26;
 
 QString blockTitle(const TimeEntry& entry)
 {
-    return entry.isInternal ? entry.projectName
-           : entry.projectSerialForDisplay() == entry.projectName
-               ? entry.projectName
-               : entry.projectSerialForDisplay() + u' ' + entry.projectName;
+    return Captions::sessionTitle(entry);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "window/DeletedListModel.h"
 
 #include "AppModel.h"
+#include "Captions.h"
 #include "HistoryCaptions.h"
 #include "HistoryModel.h"
 #include "records/Duration.h"
@@ -36,9 +37,7 @@ QVariant DeletedListModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
     const TimeEntry& e = entry(index.row());
-    const QString project = e.isInternal || e.projectSerialForDisplay() == e.projectName
-                                ? e.projectName
-                                : e.projectSerialForDisplay() + u' ' + e.projectName;
+    const QString project = Captions::sessionTitle(e);
     return QString(project + QStringLiteral(", ") +
                    HistoryCaptions::dayTitle(m_model.books().calendar().day(e.startedAt)) +
                    QStringLiteral(", ") + HistoryCaptions::timeSpan(e, m_model.books().calendar()) +

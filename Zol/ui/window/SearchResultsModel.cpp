@@ -1,6 +1,7 @@
 #include "window/SearchResultsModel.h"
 
 #include "AppModel.h"
+#include "Captions.h"
 #include "HistoryCaptions.h"
 #include "SearchModel.h"
 #include "records/Duration.h"
@@ -94,9 +95,7 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
                            QStringLiteral(" ") + calendar.day(e.startedAt).toString(u"yyyy") +
                            QStringLiteral(", ") + HistoryCaptions::timeSpan(e, calendar));
         case project:
-            return e.isInternal || e.projectSerialForDisplay() == e.projectName
-                       ? e.projectName
-                       : QString(e.projectSerialForDisplay() + u' ' + e.projectName);
+            return Captions::sessionTitle(e);
         case client:
             return e.isInternal ? QStringLiteral("Internal") : e.clientName;
         case note:

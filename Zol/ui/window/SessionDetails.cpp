@@ -1,6 +1,7 @@
 #include "window/SessionDetails.h"
 
 #include "AppModel.h"
+#include "Captions.h"
 #include "HistoryCaptions.h"
 #include "HistoryModel.h"
 #include "common/Widgets.h"
@@ -100,9 +101,7 @@ void SessionDetails::reload()
 void SessionDetails::fill()
 {
     const TimeEntry& e = m_entry;
-    m_title->setText(e.isInternal || e.projectSerialForDisplay() == e.projectName
-                         ? e.projectName
-                         : e.projectSerialForDisplay() + u' ' + e.projectName);
+    m_title->setText(Captions::sessionTitle(e));
     m_title->setAccessibleName(m_title->text());
     m_client->setText(e.isInternal ? QStringLiteral("Internal work") : e.clientName);
     m_client->setVisible(!m_client->text().isEmpty());

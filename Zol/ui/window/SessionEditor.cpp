@@ -1,6 +1,7 @@
 #include "window/SessionEditor.h"
 
 #include "AppModel.h"
+#include "Captions.h"
 #include "CatalogueModel.h"
 #include "HistoryCaptions.h"
 #include "common/Theme.h"
@@ -54,8 +55,7 @@ QString projectTitle(const TimeEntry& e)
 {
     if (e.isInternal)
         return e.projectName + QStringLiteral(" (internal work)");
-    const QString number = e.projectSerialForDisplay();
-    return number == e.projectName ? e.projectName : number + u' ' + e.projectName;
+    return Captions::sessionTitle(e);
 }
 
 } // namespace

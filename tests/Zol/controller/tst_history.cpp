@@ -217,13 +217,17 @@ private Q_SLOTS:
                  "Delete or change what is in the way first."_s);
         QVERIFY(store().entry(b.id) && !store().entry(a.id));
 
-        // The running session is in the way too, counted up to now.
+        // The running session is in the way too, counted up to now; its
+        // project has no number yet, so it is named by its name alone.
         store().deleteEntry(since.id);
-        store().save(running(utc(2026, 3, 2, 7, 20)));
+        TimeEntry sketching = running(utc(2026, 3, 2, 7, 20));
+        sketching.projectSerial = Project::localPrefix + u"sketches"_s;
+        sketching.projectName = u"Sketches"_s;
+        store().save(sketching);
         QVERIFY(!history().restore({a.id}));
         QCOMPARE(m_books->said(),
                  u"These hours are already tracked: 2301 Brand book (Mon 2 Mar 07:00\u201307:30) "
-                 "would run into 2301 Brand book (Mon 2 Mar 07:20\u2013now). Delete or change what "
+                 "would run into Sketches (Mon 2 Mar 07:20\u2013now). Delete or change what "
                  "is in the way first."_s);
         QVERIFY(!store().entry(a.id));
     }

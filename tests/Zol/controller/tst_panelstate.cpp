@@ -4,6 +4,7 @@
 // session under way, and Return and Escape in the picker.
 
 #include "Books.h"
+#include "Captions.h"
 #include "CatalogueModel.h"
 #include "PanelState.h"
 #include "ProjectDraft.h"
@@ -71,8 +72,8 @@ private Q_SLOTS:
         QTest::newRow("one session") << PanelState::sessionCount(1) << u"· 1 session"_s;
         QTest::newRow("two sessions") << PanelState::sessionCount(2) << u"· 2 sessions"_s;
         QTest::newRow("title with a number")
-            << PanelState::projectTitle(linked) << u"2301 Brand book"_s;
-        QTest::newRow("title without one") << PanelState::projectTitle(unnumbered) << u"Sketches"_s;
+            << Captions::projectTitle(linked) << u"2301 Brand book"_s;
+        QTest::newRow("title without one") << Captions::projectTitle(unnumbered) << u"Sketches"_s;
         QTest::newRow("number taken") << PanelState::numberTaken(u" 2301 ", linked)
                                       << u"2301 already exists: Acme — Brand book"_s;
         QTest::newRow("editor, number kept (case and blanks aside)")
