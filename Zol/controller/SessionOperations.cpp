@@ -98,22 +98,24 @@ Tracker::ToggleResult SessionOperations::toggle()
 
 // `pausing`: pause, else resume. The step decides on the books as they are
 // inside its transaction, and the tracker shows them afterwards.
-Outcome<SessionOperations::PauseChange> SessionOperations::changePause(bool pausing,
-                                                                       const QString& nothing)
+Outcome<SessionOperations::PauseChange>
+SessionOperations::changePause(bool pausing, const QString& nothing,
+                               const std::optional<QUuid>& session)
 {
     m_panel.saveCurrentNote();
     Tracker& tracker = *m_books.tracker();
-    const bool changed = pausing ? tracker.pause() : tracker.resume();
+    const bool changed = pausing ? tracker.pause(session) : tracker.resume();
     if (const std::optional<QString>& error = tracker.loadError())
         return std::unexpected(Refusal{*error});
-    if (!tracker.current())
+    if (!tracker.current() || (session && tracker.current()->id != *session))
         return std::unexpected(Refusal{nothing});
     return PauseChange{*tracker.current(), changed};
 }
 
-Outcome<SessionOperations::PauseChange> SessionOperations::pause()
+Outcome<SessionOperations::PauseChange>
+SessionOperations::pause(const std::optional<QUuid>& session)
 {
-    return changePause(true, notRunning);
+    return changePause(true, notRunning, session);
 }
 
 Outcome<SessionOperations::PauseChange> SessionOperations::resume()
@@ -121,11 +123,11 @@ Outcome<SessionOperations::PauseChange> SessionOperations::resume()
     return changePause(false, QStringLiteral("Nothing is paused."));
 }
 
-Outcome<Tracker::StopResult> SessionOperations::stop()
+Outcome<Tracker::StopResult> SessionOperations::stop(const std::optional<QUuid>& session)
 {
     m_panel.saveCurrentNote();
     Tracker& tracker = *m_books.tracker();
-    const Tracker::StopResult result = tracker.stop();
+    const Tracker::StopResult result = tracker.stop(session);
     if (result.kind == Tracker::StopResult::Kind::nothing)
         return nothingOpen(notRunning);
     if (const std::optional<StatusMessage> message = stopMessage(result, tracker.now()))

@@ -60,14 +60,16 @@ public:
     // last project again (a paused session counts as not running), or asks
     // for a project when there is none. Returns what it did.
     Tracker::ToggleResult toggle();
-    // Refused with "No timer is running." when nothing is open.
-    Outcome<PauseChange> pause();
+    // Refused with "No timer is running." when nothing is open. With
+    // `session` (a reminder's button), only that session is paused: refused
+    // as when nothing is open when another one is open by now.
+    Outcome<PauseChange> pause(const std::optional<QUuid>& session = std::nullopt);
     // Refused with "Nothing is paused." when nothing is open.
     Outcome<PauseChange> resume();
     // Stops the open session and says on the status line what was logged.
     // Refused with "No timer is running." when nothing is open, or with why
-    // the books could not be written.
-    Outcome<Tracker::StopResult> stop();
+    // the books could not be written. `session` as for pause().
+    Outcome<Tracker::StopResult> stop(const std::optional<QUuid>& session = std::nullopt);
     // Throws the open session away, whatever its length; refused as stop().
     // Returns the session, as discarded.
     Outcome<TimeEntry> discard();
@@ -89,7 +91,8 @@ public:
                                                     const QDateTime& now);
 
 private:
-    Outcome<PauseChange> changePause(bool pausing, const QString& nothingOpen);
+    Outcome<PauseChange> changePause(bool pausing, const QString& nothingOpen,
+                                     const std::optional<QUuid>& session = std::nullopt);
     // Why nothing open could be acted on: the step read the books, so a load
     // error is this step's own.
     std::unexpected<Refusal> nothingOpen(const QString& sentence) const;

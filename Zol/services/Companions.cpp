@@ -19,20 +19,9 @@ Companions::Companions(AppModel& model, Platform& platform, QObject* parent)
 {
     m_reminders->registerCategories();
     // An old reminder left in the desktop's list acts on nothing once its
-    // session has stopped.
-    const auto isCurrent = [this](const QUuid& session) {
-        const std::optional<TimeEntry>& current = m_model.books().tracker()->current();
-        return current && current->id == session;
-    };
-    m_reminders->onPause([this, isCurrent](const QUuid& session) {
-        // A refusal needs no answer: the session has stopped meanwhile.
-        if (isCurrent(session))
-            (void)m_model.sessions().pause();
-    });
-    m_reminders->onStop([this, isCurrent](const QUuid& session) {
-        if (isCurrent(session))
-            m_model.sessions().stop();
-    });
+    // session has stopped, whatever is open now. A refusal needs no answer.
+    m_reminders->onPause([this](const QUuid& session) { (void)m_model.sessions().pause(session); });
+    m_reminders->onStop([this](const QUuid& session) { (void)m_model.sessions().stop(session); });
     m_idleMonitor->onIdleEnded(
         [this](const IdleReport& report) { m_model.panel().setIdleReport(report); });
 

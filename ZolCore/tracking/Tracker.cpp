@@ -172,10 +172,10 @@ bool Tracker::step(const std::function<void()>& body)
     return true;
 }
 
-Tracker::StopResult Tracker::finishOpen()
+Tracker::StopResult Tracker::finishOpen(const std::optional<QUuid>& only)
 {
     std::optional<TimeEntry> open = m_store.openEntry();
-    if (!open)
+    if (!open || (only && open->id != *only))
         return StopResult::nothing();
     TimeEntry entry = *open;
     entry.stop(m_clock.now());
@@ -187,20 +187,20 @@ Tracker::StopResult Tracker::finishOpen()
     return StopResult::logged(entry);
 }
 
-Tracker::StopResult Tracker::stop()
+Tracker::StopResult Tracker::stop(const std::optional<QUuid>& only)
 {
     StopResult result;
-    if (!step([&] { result = finishOpen(); }))
+    if (!step([&] { result = finishOpen(only); }))
         return StopResult::nothing();
     setCurrent(std::nullopt);
     reload();
     return result;
 }
 
-bool Tracker::pause()
+bool Tracker::pause(const std::optional<QUuid>& only)
 {
-    return changeOpen([this](TimeEntry& open) {
-        if (!open.isTicking())
+    return changeOpen([this, &only](TimeEntry& open) {
+        if (!open.isTicking() || (only && open.id != *only))
             return false;
         open.pause(m_clock.now());
         return true;

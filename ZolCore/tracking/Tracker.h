@@ -112,11 +112,14 @@ public:
     // Starts a session of internal work described by `description`.
     std::optional<TimeEntry> startInternal(const QString& description, const QString& note = {},
                                            const QString& task = {});
-    StopResult stop();
+    // With `only`, nothing is stopped (paused) unless the open session is
+    // that one: a reminder about a session another process has since
+    // stopped must not act on the one open now.
+    StopResult stop(const std::optional<QUuid>& only = std::nullopt);
     // Whether the open session was paused (resumed) by this call: not when
     // it already was, or nothing is open, or the store failed (loadError).
     // Either way the tracker shows the books as they are afterwards.
-    bool pause();
+    bool pause(const std::optional<QUuid>& only = std::nullopt);
     bool resume();
     void togglePause();
 
@@ -169,7 +172,7 @@ private:
     // and nothing of the body is written.
     bool step(const std::function<void()>& body);
     // Inside a step: stops the open session, removing it when under a minute.
-    StopResult finishOpen();
+    StopResult finishOpen(const std::optional<QUuid>& only = std::nullopt);
     // A step that changes the open session when `change` says so (returns
     // true); then saves it. Reloads. Returns whether it changed.
     bool changeOpen(const std::function<bool(TimeEntry&)>& change);

@@ -90,6 +90,22 @@ private Q_SLOTS:
         QVERIFY(!tray().sessions().setNote(u"Late"_s));
     }
 
+    // A reminder's buttons name their session. The command line stopped it
+    // and started another before the tray looked: the other one is left as
+    // it is, by Pause and by Stop.
+    void aReminderActsOnlyOnItsOwnSession()
+    {
+        const QUuid reminded = trayTracker().current()->id;
+        QVERIFY(m_other->sessions().stop());
+        m_books->clock.advance(60);
+        QVERIFY(m_other->sessions().startInternal(u"Admin"_s));
+        QVERIFY(!tray().sessions().pause(reminded));
+        QVERIFY(!tray().sessions().stop(reminded));
+        otherTracker().reload();
+        QVERIFY(otherTracker().isRunning());
+        QCOMPARE(otherTracker().current()->projectName, u"Admin"_s);
+    }
+
     // The note typed in the panel and still waiting for its save goes into
     // the session before a pause from the menu, not after it is lost.
     void aWaitingNoteIsSavedFirst()
