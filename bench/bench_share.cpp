@@ -230,7 +230,7 @@ void writePeers(const QString& studio, const QString& staging, const QDateTime& 
         store->saveTaskList(TaskList(
             true, {QStringLiteral("Ontwerp"), QStringLiteral("Overleg"), QStringLiteral("Productie")},
             now.addSecs(i)));
-        SharedFolderSync sync(*store, own, id, name);
+        SharedFolderSync sync(*store, own, id, name, FileSystem::local());
         const SharedFolderSync::Summary summary = sync.sync();
         if (summary.shardsWritten != SharedFolderSync::shardCount)
             throw Error(QStringLiteral("%1 wrote %2 shards").arg(name).arg(summary.shardsWritten));

@@ -148,8 +148,7 @@ public:
     // inside a person folder that cannot be listed, are named in `unreadable`.
     // The share is read through `fileSystem`'s view confined to it: nothing is
     // read through a symbolic link below it.
-    static Snapshot read(const std::optional<QString>& share,
-                         FileSystem& fileSystem = FileSystem::local(),
+    static Snapshot read(const std::optional<QString>& share, FileSystem& fileSystem,
                          const Clock& clock = Clock::system(),
                          const Calendar& calendar = Calendar());
 

@@ -1,7 +1,6 @@
 #include "share/SharedFolderSync.h"
 
 #include "formats/StudioFolder.h"
-#include "store/EntryStore.h"
 #include "support/Fnv.h"
 
 #include <algorithm>
@@ -22,10 +21,10 @@ SharedFolderSync::SyncError SharedFolderSync::SyncError::folderUnreachable(const
                      path);
 }
 
-SharedFolderSync::SharedFolderSync(EntryStore& store, const QString& folder,
+SharedFolderSync::SharedFolderSync(SharedLists& books, const QString& folder,
                                    const QString& machineId, const QString& machineName,
                                    FileSystem& fileSystem, const Clock& clock)
-    : m_store(store)
+    : m_store(books)
     , m_folder(folder)
     , m_machineId(machineId)
     , m_machineName(machineName)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "books/SharedLists.h"
 #include "books/TaskList.h"
 #include "files/FileSystem.h"
 #include "records/Project.h"
@@ -16,8 +17,6 @@
 #include <optional>
 
 namespace zol {
-
-class EntryStore;
 
 // Keeps the project lists of every machine on one studio folder in step, both
 // ways, and carries the task list along. There is no server and no lock: each
@@ -88,8 +87,8 @@ public:
 
     // Touches nothing on disk. `folder` is the studio folder itself, not ".zol";
     // it is reached through `fileSystem`'s view confined to it.
-    SharedFolderSync(EntryStore& store, const QString& folder, const QString& machineId,
-                     const QString& machineName, FileSystem& fileSystem = FileSystem::local(),
+    SharedFolderSync(SharedLists& books, const QString& folder, const QString& machineId,
+                     const QString& machineName, FileSystem& fileSystem,
                      const Clock& clock = Clock::system());
     ~SharedFolderSync();
     SharedFolderSync(const SharedFolderSync&) = delete;
@@ -177,7 +176,7 @@ private:
     QString ownFolder() const;
     QString ownLegacyFile() const;
 
-    EntryStore& m_store;
+    SharedLists& m_store;
     QString m_folder;
     QString m_machineId;
     QString m_machineName;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "books/SharedLists.h"
 #include "books/TaskList.h"
 #include "records/Project.h"
 #include "records/SearchRange.h"
@@ -37,7 +38,7 @@ class StoreBackups;
 // (a unique index), and every step of the timer reads the open session and
 // writes its change in one writeTransaction(), so that the steps of several
 // processes on one file take turns.
-class EntryStore
+class EntryStore final : public SharedLists
 {
 public:
     // Where the database of an administration lives: "zol.sqlite3" for
@@ -102,7 +103,7 @@ public:
     // A number that changes whenever another connection (another process, or
     // another store on the same file) commits a change; this store's own
     // writes leave it alone. Cheap enough to ask every second.
-    qint64 dataVersion();
+    qint64 dataVersion() override;
 
     // --- entry writes ---
     // Inserts or updates the whole entry, stamping updated_at with now; the
@@ -138,7 +139,7 @@ public:
 
     // --- project catalogue ---
     // Ordered by client then name, ignoring ASCII case.
-    QList<Project> projects(bool includeInactive);
+    QList<Project> projects(bool includeInactive) override;
     // The project whose number is `number`, trimmed and ignoring case.
     std::optional<Project> project(QStringView number);
     QList<Project> projectsChanged(const QDateTime& since, int limit);
@@ -158,7 +159,7 @@ public:
     void replaceRemoteProjects(const QList<Project>& projects);
     // Merges projects from other machines by the ownership rule of numbers;
     // returns how many rows were written.
-    int mergeProjects(const QList<Project>& projects);
+    int mergeProjects(const QList<Project>& projects) override;
     // Gives a local project a real number; its sessions follow.
     void linkProject(const QString& localSerial, const QString& number);
     // Renames (and, with a non-blank `newSerial`, renumbers) a project and all
@@ -170,14 +171,14 @@ public:
     // A number that moves whenever this store changes the project catalogue.
     // Together with dataVersion() (changes by other connections) it tells
     // whether the catalogue can have changed since it was last looked at.
-    quint64 projectsRevision() const { return m_projectsRevision.load(); }
+    quint64 projectsRevision() const override { return m_projectsRevision.load(); }
 
     // --- settings of these books ---
     // The stored task list; the empty list when none is stored or it does not decode.
-    TaskList taskList();
+    TaskList taskList() override;
     void saveTaskList(const TaskList& list);
     // Stores `incoming` only when it was changed later than the stored list.
-    bool mergeTaskList(const TaskList& incoming);
+    bool mergeTaskList(const TaskList& incoming) override;
 
     // Runs `body` as one write transaction (BEGIN IMMEDIATE … COMMIT): what it
     // reads through this store cannot be changed by another process or
