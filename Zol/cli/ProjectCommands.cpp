@@ -113,7 +113,9 @@ int projectActive(Invocation& call, bool active)
     const std::optional<Project> project = held(call);
     if (!project)
         return noSuchProject(call);
-    call.model.catalogue()->setProjectActive(*project, active);
+    if (const Outcome<void> changed = call.model.catalogue()->setProjectActive(*project, active);
+        !changed)
+        return call.fail(changed.error().sentence);
     return call.reportStatus();
 }
 
@@ -122,7 +124,8 @@ int projectRemove(Invocation& call)
     const std::optional<Project> project = held(call);
     if (!project)
         return noSuchProject(call);
-    call.model.catalogue()->deleteProject(*project);
+    if (const Outcome<void> removed = call.model.catalogue()->deleteProject(*project); !removed)
+        return call.fail(removed.error().sentence);
     if (call.model.status().message())
         return call.reportStatus();
     call.out << "Removed " << project->serial << ' ' << project->name << ".\n";

@@ -132,22 +132,27 @@ Outcome<Project> CatalogueModel::updateProject(const Project& project, const QSt
     return updated;
 }
 
-void CatalogueModel::setProjectActive(const Project& project, bool isActive)
+Outcome<void> CatalogueModel::setProjectActive(const Project& project, bool isActive)
 {
-    if (!m_status.attempt([&] { store().setProjectActive(project.serial, isActive); }))
-        return;
+    const Outcome<void> changed =
+        m_status.attempt([&] { store().setProjectActive(project.serial, isActive); });
+    if (!changed)
+        return changed;
     afterChange();
     succeed(isActive ? QString(project.name + QStringLiteral(" is back in the picker."))
                      : QString(QStringLiteral("Archived ") + project.name + u'.'));
+    return {};
 }
 
-void CatalogueModel::deleteProject(const Project& project)
+Outcome<void> CatalogueModel::deleteProject(const Project& project)
 {
-    if (!m_status.attempt([&] { store().deleteProject(project.serial); }))
-        return;
+    const Outcome<void> removed = m_status.attempt([&] { store().deleteProject(project.serial); });
+    if (!removed)
+        return removed;
     afterChange();
     succeed(QStringLiteral("Removed ") + project.name +
             QStringLiteral(" from the picker. Its hours stay in the history."));
+    return {};
 }
 
 QHash<QString, ProjectUsage> CatalogueModel::projectUsage()

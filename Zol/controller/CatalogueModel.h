@@ -75,11 +75,12 @@ public:
     // the number as it is. Returns the project as changed.
     Outcome<Project> updateProject(const Project& project, const QString& name,
                                    const QString& clientName, const QString& number);
-    // Archives a project (out of the picker) or puts it back.
-    void setProjectActive(const Project& project, bool isActive);
+    // Archives a project (out of the picker) or puts it back. Refused with
+    // why the store could not write it.
+    Outcome<void> setProjectActive(const Project& project, bool isActive);
     // Removes a project from the catalogue; its sessions keep their copies of
-    // its number, name and client.
-    void deleteProject(const Project& project);
+    // its number, name and client. Refused as setProjectActive().
+    Outcome<void> deleteProject(const Project& project);
 
     // Per project number as the sessions carry it: live sessions of projects
     // (internal work left out). Empty when the store cannot be read.
