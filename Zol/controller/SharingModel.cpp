@@ -307,6 +307,15 @@ void SharingModel::applySummary(const SharedFolderSync::Summary& summary, bool q
     updateDerived();
     if (summary.tasksReceived)
         m_books.reloadTaskList();
+    // Another computer reading one of this computer's files holds it for a
+    // moment on some shares; the pass went on without it.
+    const qsizetype inUse = summary.filesInUse.size();
+    const QString held =
+        inUse == 0 ? QString()
+        : inUse == 1
+            ? QStringLiteral(" One file was open on another computer; it goes on the next sync.")
+            : u' ' + QString::number(inUse) +
+                  QStringLiteral(" files were open on another computer; they go on the next sync.");
     if (summary.projectsReceived >= 1) {
         m_books.reloadProjects();
         if (!quiet) {
@@ -314,16 +323,17 @@ void SharingModel::applySummary(const SharedFolderSync::Summary& summary, bool q
                 StatusMessage::success(QStringLiteral("Received ") +
                                        plural(summary.projectsReceived, QStringLiteral(" project"),
                                               QStringLiteral(" projects")) +
-                                       u'.'));
+                                       u'.' + held));
         }
     } else if (!quiet) {
         m_status.show(StatusMessage::info(
-            summary.peersSeen == 0
-                ? QStringLiteral("Connected, but no other computers have published yet.")
-                : QStringLiteral("Up to date with ") +
-                      plural(summary.peersSeen, QStringLiteral(" other computer"),
-                             QStringLiteral(" other computers")) +
-                      u'.'));
+            (summary.peersSeen == 0
+                 ? QStringLiteral("Connected, but no other computers have published yet.")
+                 : QStringLiteral("Up to date with ") +
+                       plural(summary.peersSeen, QStringLiteral(" other computer"),
+                              QStringLiteral(" other computers")) +
+                       u'.') +
+            held));
     }
 }
 

@@ -133,7 +133,7 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
             }
             return SharingWork::writePeriods(target, periods, force);
         },
-        [this, generation, done](OffThread::Outcome<SharingWork::WriteRun> outcome) {
+        [this, generation, done, period](OffThread::Outcome<SharingWork::WriteRun> outcome) {
             if (generation == m_books.generation() && outcome.value) {
                 if (outcome.value->marksChanged > 0)
                     m_books.reloadTracker();
@@ -143,12 +143,22 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
             const std::exception_ptr error = outcome.value ? outcome.value->error : outcome.error;
             if (error) {
                 done->setException(error);
-            } else if (outcome.value->written.isEmpty()) {
-                done->setException(Error(QStringLiteral("Other books were opened first.")));
-            } else {
-                done->addResult(TimesheetWrite{outcome.value->written.constFirst().hours,
-                                               outcome.value->renamedFrom});
+                done->finish();
+                return;
             }
+            const SharingWork::WriteRun& run = *outcome.value;
+            const auto asked =
+                std::find_if(run.written.cbegin(), run.written.cend(),
+                             [&](const SharingWork::PeriodWrite& w) { return w.period == period; });
+            if (run.inUse.contains(period))
+                done->setException(
+                    Error(QStringLiteral("The file of ") + period.title() +
+                          QStringLiteral(" is open on another computer, so it was not replaced. "
+                                         "Upload again in a moment.")));
+            else if (asked == run.written.cend())
+                done->setException(Error(QStringLiteral("Other books were opened first.")));
+            else
+                done->addResult(TimesheetWrite{asked->hours, run.renamedFrom});
             done->finish();
         });
     return done->future();

@@ -1,5 +1,6 @@
 #include "SharingModelWork.h"
 
+#include "files/WholeFile.h"
 #include "formats/StudioFolder.h"
 #include "formats/Timesheet.h"
 #include "formats/TimesheetFolder.h"
@@ -53,7 +54,7 @@ PeriodWrite writePeriod(const UploadTarget& target, FileSystem& files, const QSt
     const QString file = Timesheet::file(personFolder, period);
     if (force || !holds(files, file, bytes)) {
         files.createFolder(Timesheet::folder(personFolder, period));
-        files.writeAtomically(file, bytes);
+        writeWhole(files, bytes, file);
     }
     return {period, sheet.totalHours(target.now), sessions, withdrawn};
 }
@@ -117,7 +118,15 @@ WriteRun writePeriods(const UploadTarget& target, const QList<TimesheetPeriod>& 
                 personFolder = resolution.folder;
                 run.renamedFrom = resolution.renamedFrom;
             }
-            run.written.append(writePeriod(target, *files, *personFolder, period, force));
+            try {
+                run.written.append(writePeriod(target, *files, *personFolder, period, force));
+            } catch (const FileSystemError& error) {
+                // Somebody is reading the old file: it is written next time,
+                // and the rest goes now.
+                if (error.cause() != FileSystemError::Cause::inUse)
+                    throw;
+                run.inUse.append(period);
+            }
         }
     } catch (...) {
         run.error = std::current_exception();

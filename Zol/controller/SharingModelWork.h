@@ -62,6 +62,8 @@ struct WriteRun
     std::optional<QString> renamedFrom;
     // Sessions whose upload mark was set or cleared.
     int marksChanged = 0;
+    // Periods whose file another computer held open: written next time.
+    QList<TimesheetPeriod> inUse;
     // The failure that ended the run early, if any.
     std::exception_ptr error;
 };

@@ -2,11 +2,20 @@
 
 #include "files/CheckedFileSystem.h"
 
+#include <QRegularExpression>
+
 namespace zol {
 
 std::shared_ptr<FileSystem> FileSystem::confinedTo(const QString& root)
 {
     return std::make_shared<CheckedFileSystem>(*this, root, root);
+}
+
+bool FileSystem::isOwnTemporary(QStringView name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.(?:.+\\.)?[0-9A-Fa-f]{8}\\.tmp$"));
+    return !name.startsWith(u".syncthing.") && !name.contains(u".sync-conflict-") &&
+           pattern.match(name.toString()).hasMatch();
 }
 
 bool FileSystem::isLeftover(QStringView name)

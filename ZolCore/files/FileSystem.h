@@ -29,7 +29,20 @@ public:
     class FileSystemError final : public ErrorOf<FileSystemError>
     {
     public:
-        using ErrorOf::ErrorOf;
+        // What stood in the way, where the system said: the path is not there
+        // (a share that went away), the file system takes no writes or has no
+        // room, the file is held by somebody else (a share refuses to replace
+        // or delete a file another computer has open), or access is refused.
+        enum class Cause { other, missing, readOnly, full, inUse, denied };
+
+        explicit FileSystemError(QString message, Cause cause = Cause::other)
+            : ErrorOf(std::move(message))
+            , m_cause(cause)
+        {}
+        Cause cause() const { return m_cause; }
+
+    private:
+        Cause m_cause;
     };
 
     // One entry of a folder listing. Hidden names are listed too.
@@ -114,6 +127,12 @@ public:
 
     // The machine's own file system.
     static FileSystem& local();
+
+    // Whether a name is one of the temporary files this program's own writes
+    // use (".<name>.<8 hex digits>.tmp", or ".<8 hex digits>.tmp" for a long
+    // name): the only leftovers a pass may delete. Other tools' temporary
+    // files (a sync engine's ".syncthing.….tmp") are theirs to tidy.
+    static bool isOwnTemporary(QStringView name);
 
     // Whether a name in a shared folder is somebody's leftover rather than a
     // file a machine wrote for the others: hidden names (temporary files, the

@@ -178,6 +178,15 @@ QByteArray temporaryName(const QByteArray& path)
     return folder + '.' + name + '.' + unique + ".tmp";
 }
 
+// A rename that says the target exists cannot mean it: a rename replaces.
+// A share answers so when another computer holds the target open.
+std::optional<FileSystemError::Cause> heldCause(int error)
+{
+    if (error == EEXIST)
+        return FileSystemError::Cause::inUse;
+    return std::nullopt;
+}
+
 } // namespace
 
 bool LocalFileSystem::exists(const QString& path) const
@@ -344,7 +353,7 @@ void LocalFileSystem::replace(const QString& target, const QString& replacement)
     const Place from = locate(what, replacement);
     if (::renameat(from.folder.get(), from.name.constData(), to.folder.get(),
                    to.name.constData()) != 0)
-        fail(what, both, errno);
+        fail(what, both, errno, heldCause(errno));
 }
 
 void LocalFileSystem::move(const QString& from, const QString& to)
@@ -354,7 +363,7 @@ void LocalFileSystem::move(const QString& from, const QString& to)
     const Place destination = locate(what, to);
     if (::renameat(source.folder.get(), source.name.constData(), destination.folder.get(),
                    destination.name.constData()) != 0)
-        fail(what, from + QStringLiteral(" to ") + to, errno);
+        fail(what, from + QStringLiteral(" to ") + to, errno, heldCause(errno));
 }
 
 void LocalFileSystem::remove(const QString& path)

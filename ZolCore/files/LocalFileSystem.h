@@ -94,7 +94,10 @@ public:
     };
 
     // "Could not <what> <path>: <the system's reason>".
-    [[noreturn]] static void fail(const QString& what, const QString& path, int error);
+    // What an errno says stood in the way.
+    static FileSystemError::Cause causeOf(int error);
+    [[noreturn]] static void fail(const QString& what, const QString& path, int error,
+                                  std::optional<FileSystemError::Cause> cause = std::nullopt);
     [[noreturn]] static void fail(const QString& what, const QString& path, const QString& reason);
 
     // Why a place could not be reached; becomes the operation's sentence.

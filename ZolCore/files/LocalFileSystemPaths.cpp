@@ -109,9 +109,39 @@ std::shared_ptr<FileSystem> LocalFileSystem::confinedTo(const QString& root)
     return std::make_shared<LocalFileSystem>(m_root.value_or(scope), scope);
 }
 
-void LocalFileSystem::fail(const QString& what, const QString& path, int error)
+FileSystemError::Cause LocalFileSystem::causeOf(int error)
 {
-    fail(what, path, qt_error_string(error));
+    using Cause = FileSystemError::Cause;
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO:
+    case ENOTCONN:
+    case ESTALE:
+        return Cause::missing;
+    case EROFS:
+        return Cause::readOnly;
+    case ENOSPC:
+    case EDQUOT:
+        return Cause::full;
+    case EBUSY:
+    case ETXTBSY:
+        return Cause::inUse;
+    case EACCES:
+    case EPERM:
+        return Cause::denied;
+    default:
+        return Cause::other;
+    }
+}
+
+void LocalFileSystem::fail(const QString& what, const QString& path, int error,
+                           std::optional<FileSystemError::Cause> cause)
+{
+    throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path + QStringLiteral(": ") +
+                              qt_error_string(error),
+                          cause.value_or(causeOf(error)));
 }
 
 void LocalFileSystem::fail(const QString& what, const QString& path, const QString& reason)

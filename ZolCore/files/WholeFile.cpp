@@ -2,6 +2,8 @@
 
 #include "support/Timestamps.h"
 
+#include <QThread>
+
 namespace zol {
 
 namespace {
@@ -45,6 +47,19 @@ private:
     bool m_placed = false;
 };
 
+// Whether a failure says the folder cannot take the file at all, as opposed
+// to the old file standing in the way.
+bool folderRefuses(FileSystemError::Cause cause)
+{
+    using Cause = FileSystemError::Cause;
+    return cause == Cause::missing || cause == Cause::readOnly || cause == Cause::full;
+}
+
+// How often, and after how long, a replace that the old file stood in the way
+// of is tried again: a reader on another computer holds a file for a moment.
+constexpr int replaceRetries = 3;
+constexpr unsigned long firstRetryMilliseconds = 50;
+
 } // namespace
 
 void writeWhole(FileSystem& fileSystem, const QByteArray& bytes, const QString& target)
@@ -54,22 +69,38 @@ void writeWhole(FileSystem& fileSystem, const QByteArray& bytes, const QString& 
     fileSystem.writeNew(path, bytes);
     TemporaryFile temporary(fileSystem, path);
 
-    try {
-        fileSystem.replace(target, temporary.path());
-        temporary.placed();
-        return;
-    } catch (const FileSystemError&) {
-        // Some shares refuse a rename over an existing file. If the replace
-        // took the temporary file with it there is nothing left to put in place.
-        if (!fileSystem.exists(temporary.path()))
-            throw;
+    QString refusal;
+    for (int attempt = 0;; ++attempt) {
+        try {
+            fileSystem.replace(target, temporary.path());
+            temporary.placed();
+            return;
+        } catch (const FileSystemError& error) {
+            // If the replace took the temporary file with it there is nothing
+            // left to put in place.
+            if (!fileSystem.exists(temporary.path()) || folderRefuses(error.cause()))
+                throw;
+            refusal = error.message();
+            if (attempt == replaceRetries)
+                break;
+        }
+        QThread::msleep(firstRetryMilliseconds << attempt);
     }
+    // Some shares refuse a rename over an existing file but let it go first.
     try {
         fileSystem.remove(target);
     } catch (const FileSystemError&) {
         // Perhaps it was never there; the move says whether the way is clear.
     }
-    fileSystem.move(temporary.path(), target);
+    try {
+        fileSystem.move(temporary.path(), target);
+    } catch (const FileSystemError& error) {
+        if (folderRefuses(error.cause()))
+            throw;
+        // The new copy went in beside the old one, so the folder takes
+        // writes: the old file is held, by another computer reading it.
+        throw FileSystemError(refusal, FileSystemError::Cause::inUse);
+    }
     temporary.placed();
 }
 

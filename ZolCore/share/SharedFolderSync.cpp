@@ -105,6 +105,7 @@ SharedFolderSync::Summary SharedFolderSync::sync(bool force)
     prepareFolder();
 
     Summary summary;
+    m_inUse.clear();
     // What was read only counts as seen once it is safely in the store: if the
     // merge fails, the next pass reads the same files again.
     const QHash<QString, FileStamp> seenBefore = m_seen;
@@ -185,6 +186,11 @@ SharedFolderSync::Summary SharedFolderSync::sync(bool force)
         }
     }
     publishTasks(m_store.taskList(), force, existing);
+    // What could not be put in place is written on the next pass, whatever
+    // the catalogue does meanwhile.
+    if (!m_inUse.isEmpty())
+        m_published.reset();
+    summary.filesInUse = m_inUse;
 
     summary.legacyPeers = read.legacyPeers;
     summary.stalePeersRemoved = pruneStalePeers(read.peersEntries);
@@ -249,11 +255,8 @@ void SharedFolderSync::tidyOwnDirectory(const QList<FileSystem::Entry>& ownEntri
             }
         }
     };
-    removeWhere(ownFolder(), ownEntries, [](const QString& name) {
-        return name.contains(QStringLiteral(".tmp")) || name.startsWith(QStringLiteral(".sb-"));
-    });
-    removeWhere(peersFolder(), peersEntries,
-                [](const QString& name) { return name.contains(QStringLiteral(".tmp")); });
+    removeWhere(ownFolder(), ownEntries, &FileSystem::isOwnTemporary);
+    removeWhere(peersFolder(), peersEntries, &FileSystem::isOwnTemporary);
 }
 
 std::optional<Project> SharedFolderSync::projectOnShare(QStringView number)

@@ -70,6 +70,9 @@ public:
         int stalePeersRemoved = 0;
         int legacyPeers = 0;
         bool tasksReceived = false;
+        // This machine's own files that another computer held open, so that
+        // they could not be replaced: each is written on the next pass.
+        QStringList filesInUse;
 
         bool didPublish() const { return shardsWritten > 0; }
         bool operator==(const Summary& other) const = default;
@@ -168,6 +171,9 @@ private:
     std::optional<int> catalogueUnchanged(const Existing& existing);
     int publish(const QList<Project>& projects, bool force, const Existing& existing);
     void publishTasks(const TaskList& list, bool force, const Existing& existing);
+    // Writes one of this machine's files; false, and the file named in
+    // m_inUse, when another computer held the old one open.
+    bool place(const QByteArray& bytes, const QString& target);
     int pruneStalePeers(const QList<FileSystem::Entry>& entries);
     void tidyOwnDirectory(const QList<FileSystem::Entry>& ownEntries,
                           const QList<FileSystem::Entry>& peersEntries);
@@ -191,6 +197,10 @@ private:
     QHash<int, QList<SharedProject>> m_publishedShards;
     std::optional<TaskList> m_publishedTasks;
     std::optional<Published> m_published;
+    // The files of the pass under way that were left in use.
+    QStringList m_inUse;
+    // The last "meta.json" was left in use: it is written on the next pass.
+    bool m_metaOwed = false;
 };
 
 } // namespace zol

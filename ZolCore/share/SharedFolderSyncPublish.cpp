@@ -9,6 +9,19 @@
 
 namespace zol {
 
+bool SharedFolderSync::place(const QByteArray& bytes, const QString& target)
+{
+    try {
+        writeWhole(m_fileSystem, bytes, target);
+        return true;
+    } catch (const FileSystemError& error) {
+        if (error.cause() != FileSystemError::Cause::inUse)
+            throw;
+        m_inUse.append(target.mid(target.lastIndexOf(u'/') + 1));
+        return false;
+    }
+}
+
 int SharedFolderSync::publish(const QList<Project>& projects, bool force, const Existing& existingFiles)
 {
     QList<SharedProject> all;
@@ -46,16 +59,19 @@ int SharedFolderSync::publish(const QList<Project>& projects, bool force, const 
             && existing.contains(name))
             continue;
         const CatalogShard shard{SharedCatalog::currentVersion, m_machineId, index, *group};
-        writeWhole(m_fileSystem, shard.encode(), target);
+        if (!place(shard.encode(), target)) {
+            m_publishedShards.remove(index);
+            continue;
+        }
         m_publishedShards.insert(index, *group);
         ++written;
     }
 
     const QDateTime now = m_clock.now();
-    if (force || written > 0 || !existing.contains(QStringLiteral("meta.json"))) {
+    if (force || written > 0 || m_metaOwed || !existing.contains(QStringLiteral("meta.json"))) {
         const PeerMeta meta{SharedCatalog::currentVersion, m_machineId, m_machineName, now,
                             int(projects.size()), shardCount};
-        writeWhole(m_fileSystem, meta.encode(), ownFolder() + QStringLiteral("/meta.json"));
+        m_metaOwed = !place(meta.encode(), ownFolder() + QStringLiteral("/meta.json"));
     }
 
     // The older single-file format, for machines that read only that. Best
@@ -81,8 +97,8 @@ void SharedFolderSync::publishTasks(const TaskList& list, bool force, const Exis
     if (!force && m_publishedTasks == list && existing.ownFiles.contains(QStringLiteral("tasks.json")))
         return;
     const SharedTasks tasks{SharedCatalog::currentVersion, m_machineId, list};
-    writeWhole(m_fileSystem, tasks.encode(), target);
-    m_publishedTasks = list;
+    if (place(tasks.encode(), target))
+        m_publishedTasks = list;
 }
 
 } // namespace zol

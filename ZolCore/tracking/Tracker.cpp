@@ -152,7 +152,11 @@ std::optional<TimeEntry> Tracker::begin(TimeEntry entry)
 {
     StopResult stopped;
     if (!step([&] {
-            stopped = finishOpen();
+            // One instant, taken once the books are this step's: the session
+            // stopped ends exactly where the new one starts.
+            const QDateTime now = m_clock.now();
+            entry.startedAt = entry.createdAt = entry.updatedAt = now;
+            stopped = finishOpen(std::nullopt, now);
             m_store.save(entry);
         }))
         return std::nullopt;
@@ -172,13 +176,14 @@ bool Tracker::step(const std::function<void()>& body)
     return true;
 }
 
-Tracker::StopResult Tracker::finishOpen(const std::optional<QUuid>& only)
+Tracker::StopResult Tracker::finishOpen(const std::optional<QUuid>& only,
+                                        const std::optional<QDateTime>& at)
 {
     std::optional<TimeEntry> open = m_store.openEntry();
     if (!open || (only && open->id != *only))
         return StopResult::nothing();
     TimeEntry entry = *open;
-    entry.stop(m_clock.now());
+    entry.stop(at.value_or(m_clock.now()));
     if (entry.isTooShortToKeep()) {
         m_store.purge(entry.id);
         return StopResult::tooShort(entry);
@@ -243,8 +248,9 @@ Tracker::ToggleResult Tracker::toggle(const std::optional<Project>& project, con
         }
         if (!project || project->serial.isEmpty())
             return;
-        stopped = finishOpen();
-        m_store.save(newSession(*project, note, task));
+        const TimeEntry next = newSession(*project, note, task);
+        stopped = finishOpen(std::nullopt, next.startedAt);
+        m_store.save(next);
         result = ToggleResult::started;
     });
     if (!done)

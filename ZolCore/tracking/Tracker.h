@@ -172,7 +172,9 @@ private:
     // and nothing of the body is written.
     bool step(const std::function<void()>& body);
     // Inside a step: stops the open session, removing it when under a minute.
-    StopResult finishOpen(const std::optional<QUuid>& only = std::nullopt);
+    // Stops the open session (only `only`, when given) at `at`, else now.
+    StopResult finishOpen(const std::optional<QUuid>& only = std::nullopt,
+                          const std::optional<QDateTime>& at = std::nullopt);
     // A step that changes the open session when `change` says so (returns
     // true); then saves it. Reloads. Returns whether it changed.
     bool changeOpen(const std::function<bool(TimeEntry&)>& change);

@@ -62,11 +62,27 @@ void CountingFileSystem::failWritesTo(const QString& path)
     m_state->unwritable.append(QDir::cleanPath(path));
 }
 
+void CountingFileSystem::holdOpen(const QString& path)
+{
+    const QMutexLocker lock(&m_state->mutex);
+    m_state->heldOpen.append(QDir::cleanPath(path));
+}
+
 void CountingFileSystem::clearFailures()
 {
     const QMutexLocker lock(&m_state->mutex);
     m_state->failReplace = m_state->vanishOnReplace = false;
     m_state->unwritable.clear();
+    m_state->heldOpen.clear();
+}
+
+void CountingFileSystem::refuseIfHeld(const QString& what, const QString& path) const
+{
+    const QMutexLocker lock(&m_state->mutex);
+    if (m_state->heldOpen.contains(QDir::cleanPath(path)))
+        throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path +
+                                  QStringLiteral(": File exists"),
+                              FileSystemError::Cause::inUse);
 }
 
 void CountingFileSystem::countWrite(const QString& what, const QString& destination,
@@ -133,18 +149,22 @@ void CountingFileSystem::replace(const QString& target, const QString& replaceme
     }
     if (m_state->failReplace)
         injected(QStringLiteral("replace"), target + QStringLiteral(" with ") + replacement);
+    refuseIfHeld(QStringLiteral("replace"), target);
     m_inner.replace(target, replacement);
 }
 
 void CountingFileSystem::move(const QString& from, const QString& to)
 {
     countWrite(QStringLiteral("move"), to, {from, to});
+    if (m_inner.exists(to))
+        refuseIfHeld(QStringLiteral("move"), to);
     m_inner.move(from, to);
 }
 
 void CountingFileSystem::remove(const QString& path)
 {
     countWrite(QStringLiteral("remove"), path, {path});
+    refuseIfHeld(QStringLiteral("remove"), path);
     m_inner.remove(path);
 }
 

@@ -45,6 +45,10 @@ public:
     // Every write touching the path, or anything below it, throws and does
     // nothing.
     void failWritesTo(const QString& path);
+    // The file is held open by another computer on an SMB share: replacing
+    // it, moving onto it and removing it are refused ("File exists"), as a
+    // share refuses them for a file another client has open.
+    void holdOpen(const QString& path);
     // Ends every injected failure; the counts stay.
     void clearFailures();
 
@@ -74,7 +78,10 @@ private:
         std::atomic<bool> failReplace = false;
         std::atomic<bool> vanishOnReplace = false;
         QStringList unwritable;
+        QStringList heldOpen;
     };
+    // Throws as the share does when `path` is held open.
+    void refuseIfHeld(const QString& what, const QString& path) const;
 
     CountingFileSystem(std::shared_ptr<FileSystem> inner, std::shared_ptr<State> state);
 

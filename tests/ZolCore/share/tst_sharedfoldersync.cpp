@@ -51,6 +51,18 @@ QString details(EntryStore& store)
     return lines.join(u'\n');
 }
 
+// The projects' names, in number order.
+QStringList names(EntryStore& store)
+{
+    QList<Project> projects = store.projects(true);
+    std::sort(projects.begin(), projects.end(),
+              [](const Project& a, const Project& b) { return a.serial < b.serial; });
+    QStringList result;
+    for (const Project& p : projects)
+        result.append(p.name);
+    return result;
+}
+
 QStringList serials(EntryStore& store)
 {
     QStringList result;
@@ -364,10 +376,14 @@ private Q_SLOTS:
         Machine& anna = machine(u"Anna"_s);
         add(anna, u"2301"_s, u"Brand book"_s);
         anna.sync->sync();
-        // Leftovers of interrupted writes go whatever their age.
+        // Leftovers of interrupted writes go whatever their age; a sync
+        // tool's temporary and conflict files are the tool's and stay.
         writeFile(peerFolder(anna) + u"/.shard-00.json.3F2A9C1B.tmp"_s, "half");
-        writeFile(peerFolder(anna) + u"/.sb-1234"_s, "x");
         writeFile(peers() + u"/.someone.json.ABCDEF12.tmp"_s, "x");
+        const QString theirs = u".syncthing.shard-00.json.tmp"_s;
+        writeFile(peerFolder(anna) + u'/' + theirs, "in flight");
+        const QString conflict = anna.id + u".sync-conflict-20261207-101500-ABCDEFG.json"_s;
+        writeFile(peers() + u'/' + conflict, "{}");
 
         QDir(peers()).mkpath(u"GONE"_s);
         writeFile(peers() + u"/GONE/meta.json"_s, "{}");
@@ -380,9 +396,47 @@ private Q_SLOTS:
 
         QCOMPARE(anna.sync->sync().stalePeersRemoved, 3);
         const auto everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden;
-        QCOMPARE(QDir(peers()).entryList(everything), (QStringList{anna.id, QString(anna.id + u".json"_s)}));
-        QCOMPARE(QDir(peerFolder(anna)).entryList({u".*"_s}, everything), QStringList());
+        QCOMPARE(QDir(peers()).entryList(everything),
+                 (QStringList{anna.id, QString(anna.id + u".json"_s), conflict}));
+        QCOMPARE(QDir(peerFolder(anna)).entryList({u".*"_s}, everything), QStringList{theirs});
         QVERIFY(QFileInfo::exists(outside.filePath(u"precious.txt"_s)));
+    }
+
+    // On an SMB share a file another computer has open cannot be replaced,
+    // nor deleted to make way. The pass leaves that one file as it was, says
+    // so, writes the rest, and writes the held file on the next pass.
+    void aFileHeldOpenElsewhereWaitsForTheNextPass()
+    {
+        auto [anna, ben] = annaAndBen();
+        add(anna, u"2301"_s, u"Brand book"_s);
+        add(anna, u"2402"_s, u"Website"_s);
+        anna.sync->sync();
+        ben.sync->sync();
+
+        later();
+        add(anna, u"2301"_s, u"Brand book, second edition"_s, 86'400, 0);
+        add(anna, u"2402"_s, u"Web shop"_s, 86'400, 0);
+        QVERIFY(SharedFolderSync::shardIndex(u"2301"_s) != SharedFolderSync::shardIndex(u"2402"_s));
+        const QString held = shardOf(anna, u"2301"_s);
+        m_files.holdOpen(held);
+        const SharedFolderSync::Summary busy = anna.sync->sync();
+        QCOMPARE(busy.filesInUse, QStringList{QFileInfo(held).fileName()});
+        QCOMPARE(busy.shardsWritten, 1);
+
+        QFile file(held);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(!file.readAll().contains("second edition"));
+        file.close();
+
+        m_files.clearFailures();
+        later();
+        QVERIFY(anna.sync->sync().filesInUse.isEmpty());
+        later();
+        ben.sync->sync();
+        QCOMPARE(names(*ben.store), (QStringList{u"Brand book, second edition"_s, u"Web shop"_s}));
+        const auto everything =
+            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden;
+        QCOMPARE(QDir(peerFolder(anna)).entryList({u".*"_s}, everything), QStringList());
     }
 
     void untrustedFilesAreSkipped()

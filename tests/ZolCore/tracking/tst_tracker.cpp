@@ -27,6 +27,29 @@ using namespace zol::test;
 
 namespace {
 
+// A clock on which every reading is a millisecond later than the one before,
+// as a real clock is across a write that waits for the books' lock.
+class TickingClock final : public Clock
+{
+public:
+    explicit TickingClock(const QDateTime& start)
+        : m_next(start)
+    {}
+    QDateTime now() const override
+    {
+        const QDateTime reading = m_next;
+        m_next = m_next.addMSecs(1);
+        return reading;
+    }
+    void advance(double seconds) { m_next = m_next.addMSecs(qint64(seconds * 1000)); }
+    double monotonicSeconds() const override { return 0; }
+    Timer after(double, QObject*, Callback) override { return {}; }
+    Timer every(double, QObject*, Callback) override { return {}; }
+
+private:
+    mutable QDateTime m_next;
+};
+
 const Project brandBook{u"2301"_s, u"Brand book"_s, u"Acme"_s,
                         true,      utc(2026, 1, 1), utc(2026, 1, 1)};
 const Project website{u"2302"_s, u"Website"_s,    u"Bakkerij"_s,
@@ -170,6 +193,22 @@ private Q_SLOTS:
         QVERIFY(m_tracker->current()->isInternal);
         // Internal work does not change the project offered first.
         QCOMPARE(m_tracker->lastProject()->serial, u"2302"_s);
+    }
+
+    // The session a start stops ends exactly where the new one begins,
+    // however long the start waited for the books: no hour counted twice.
+    void aSwitchIsOneInstant()
+    {
+        TickingClock ticking(utc(2026, 3, 2, 9));
+        Tracker tracker(*m_store, u"Studio iMac"_s, ticking, Calendar(QTimeZone::utc()));
+        const TimeEntry first = *tracker.start(brandBook);
+        ticking.advance(600);
+        const TimeEntry second = *tracker.start(website);
+        ticking.advance(600);
+        const TimeEntry third = *tracker.startInternal(u"Admin"_s);
+        QCOMPARE(*onDisk(first.id)->endedAt, onDisk(second.id)->startedAt);
+        QCOMPARE(*onDisk(second.id)->endedAt, onDisk(third.id)->startedAt);
+        QCOMPARE(second.startedAt, onDisk(second.id)->startedAt);
     }
 
     void pauseArithmetic()
