@@ -64,10 +64,41 @@ QString fileNameOf(const QString& path)
     return path.section(u'/', -1);
 }
 
+// A new person folder comes into being with its marker already in it: it is
+// made under a hidden temporary name and moved into place whole. A failure in
+// between (a full share) then leaves nothing under the person's name that
+// would later read as somebody else's folder, and the next hand-in claims the
+// name as if this one had never been tried.
+bool createClaimed(FileSystem& fileSystem, const QString& folder, const Marker& mine)
+{
+    const qsizetype slash = folder.lastIndexOf(u'/');
+    const QString building = folder.left(slash + 1) + u'.' + folder.mid(slash + 1) + u'.' +
+                             uuidText(newUuid()).left(8) + QStringLiteral(".tmp");
+    fileSystem.createFolder(building);
+    try {
+        writeWhole(fileSystem, mine.encode(), building + u'/' + markerName);
+        fileSystem.move(building, folder);
+        return true;
+    } catch (const FileSystemError&) {
+        try {
+            fileSystem.remove(building);
+        } catch (const FileSystemError&) {
+            // Hidden, so nobody reads it as a person; tried again next time.
+        }
+        // Another machine may have made the folder meanwhile; then it is
+        // claimed the ordinary way.
+        if (!fileSystem.exists(folder))
+            throw;
+        return false;
+    }
+}
+
 // Writes the marker unless it already names this machine and this person.
 void claim(FileSystem& fileSystem, const QString& folder, const QString& machineId,
            const QString& person, const QDateTime& now)
 {
+    if (!fileSystem.exists(folder) && createClaimed(fileSystem, folder, {machineId, person, now}))
+        return;
     fileSystem.createFolder(folder);
     const std::optional<Marker> marker = readMarker(fileSystem, folder);
     if (marker && marker->machineId == machineId && marker->name == person)

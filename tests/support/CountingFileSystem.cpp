@@ -62,6 +62,21 @@ void CountingFileSystem::failWritesTo(const QString& path)
     m_state->unwritable.append(QDir::cleanPath(path));
 }
 
+void CountingFileSystem::fillUp(const QString& path)
+{
+    const QMutexLocker lock(&m_state->mutex);
+    m_state->full.append(QDir::cleanPath(path));
+}
+
+void CountingFileSystem::refuseIfFull(const QString& path) const
+{
+    const QMutexLocker lock(&m_state->mutex);
+    if (isAtOrBelow(path, m_state->full))
+        throw FileSystemError(QStringLiteral("Could not write ") + path +
+                                  QStringLiteral(": No space left on device"),
+                              FileSystemError::Cause::full);
+}
+
 void CountingFileSystem::holdOpen(const QString& path)
 {
     const QMutexLocker lock(&m_state->mutex);
@@ -74,6 +89,7 @@ void CountingFileSystem::clearFailures()
     m_state->failReplace = m_state->vanishOnReplace = false;
     m_state->unwritable.clear();
     m_state->heldOpen.clear();
+    m_state->full.clear();
 }
 
 void CountingFileSystem::refuseIfHeld(const QString& what, const QString& path) const
@@ -129,12 +145,14 @@ QByteArray CountingFileSystem::read(const QString& path, qint64 maxSize) const
 void CountingFileSystem::writeAtomically(const QString& path, const QByteArray& bytes)
 {
     countWrite(QStringLiteral("write"), path, {path});
+    refuseIfFull(path);
     m_inner.writeAtomically(path, bytes);
 }
 
 void CountingFileSystem::writeNew(const QString& path, const QByteArray& bytes)
 {
     countWrite(QStringLiteral("write"), path, {path});
+    refuseIfFull(path);
     m_inner.writeNew(path, bytes);
 }
 

@@ -45,6 +45,9 @@ public:
     // Every write touching the path, or anything below it, throws and does
     // nothing.
     void failWritesTo(const QString& path);
+    // Files written anywhere below the path fail as on a full disk, while
+    // folders are still made (a folder takes no data blocks).
+    void fillUp(const QString& path);
     // The file is held open by another computer on an SMB share: replacing
     // it, moving onto it and removing it are refused ("File exists"), as a
     // share refuses them for a file another client has open.
@@ -79,7 +82,10 @@ private:
         std::atomic<bool> vanishOnReplace = false;
         QStringList unwritable;
         QStringList heldOpen;
+        QStringList full;
     };
+    // Throws as a full disk does when `path` is below a full folder.
+    void refuseIfFull(const QString& path) const;
     // Throws as the share does when `path` is held open.
     void refuseIfHeld(const QString& what, const QString& path) const;
 

@@ -4,6 +4,7 @@
 // planted on the way, and old-style file names.
 
 #include "Builders.h"
+#include "CountingFileSystem.h"
 #include "PlantedLink.h"
 #include "formats/Timesheet.h"
 #include "formats/TimesheetFolder.h"
@@ -166,6 +167,25 @@ private Q_SLOTS:
 
         // No name at all.
         QCOMPARE(resolve(QStringLiteral("  "), ben).folder, hours() + QStringLiteral("/Onbekend"));
+    }
+
+    // A first hand-in on a full share fails; it must not leave a folder
+    // without a marker under the person's name, which would send every later
+    // hand-in to a suffixed name as if somebody else held it.
+    void aFailedFirstClaimLeavesTheNameFree()
+    {
+        CountingFileSystem full;
+        full.fillUp(hours());
+        QVERIFY_THROWS_EXCEPTION(FileSystemError,
+                                 TF::resolve(full, m_studio->path(), u"Anna"_s, anna, m_now));
+        const auto everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
+        QCOMPARE(QDir(hours()).entryList(everything), QStringList());
+
+        full.clearFailures();
+        QCOMPARE(TF::resolve(full, m_studio->path(), u"Anna"_s, anna, m_now).folder,
+                 hours() + u"/Anna"_s);
+        QCOMPARE(marker(u"Anna"_s)->machineId, anna);
+        QCOMPARE(QDir(hours()).entryList(everything), QStringList{u"Anna"_s});
     }
 
     void renamingMovesTheFolder()
