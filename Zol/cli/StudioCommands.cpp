@@ -90,6 +90,28 @@ std::optional<QDateTime> lastUploadAt(FileSystem& fileSystem, const QString& fol
     return newestTimesheet(*files, *personFolder, 2);
 }
 
+// Whether this computer can write into the studio folder: a file of the
+// program's own temporary kind is written and removed again, inside ".zol"
+// when it is there. A read-only share lists and reads like any other.
+bool takesWrites(FileSystem& files, const QString& folder)
+{
+    const QString container = StudioFolder::container(folder);
+    const QString probe = (files.isFolder(container) ? container : folder) +
+                          QStringLiteral("/.zol-probe.") + uuidText(newUuid()).left(8) +
+                          QStringLiteral(".tmp");
+    try {
+        files.writeNew(probe, QByteArray());
+    } catch (const FileSystemError&) {
+        return false;
+    }
+    try {
+        files.remove(probe);
+    } catch (const FileSystemError&) {
+        // Tidied as a leftover by the next sync.
+    }
+    return true;
+}
+
 int studio(Invocation& call)
 {
     const AppSettings& settings = *call.model.books().settings();
@@ -100,12 +122,14 @@ int studio(Invocation& call)
         reachable ? peerNames(files, folder, settings.machineId()) : QStringList();
     const std::optional<QDateTime> uploaded =
         reachable ? lastUploadAt(files, folder, settings.machineId()) : std::nullopt;
+    const bool writable = reachable && takesWrites(files, folder);
     const bool sharing = call.model.sharing()->canUpload();
     if (call.has(QStringLiteral("json"))) {
         const QJsonObject object{
             {QStringLiteral("folder"), folder.isEmpty() ? QJsonValue() : QJsonValue(folder)},
             {QStringLiteral("sharing"), sharing},
             {QStringLiteral("reachable"), reachable},
+            {QStringLiteral("writable"), writable},
             {QStringLiteral("peers"), QJsonArray::fromStringList(peers)},
             {QStringLiteral("lastUploadAt"),
              uploaded ? QJsonValue(iso8601(*uploaded)) : QJsonValue()},
@@ -125,7 +149,11 @@ int studio(Invocation& call)
     if (!sharing)
         call.out << "Chosen, but sharing is switched off.\n";
     else if (!reachable)
-        call.out << "Studio folder unreachable.\n";
+        call.out << "Studio folder unreachable: there is no folder at " << folder
+                 << ". Is the NAS mounted?\n";
+    else if (!writable)
+        call.out << "Reachable, but read-only from this computer: projects and timesheets "
+                    "cannot be handed in. Ask whoever looks after the share for write access.\n";
     else
         call.out << (peers.isEmpty()
                          ? QStringLiteral("Reachable · no other machines yet")
@@ -225,7 +253,12 @@ int studioUpload(Invocation& call)
         Invocation::wait(sharing.autoUploadNow());
         if (const std::optional<QString>& error = sharing.autoUploadError())
             return call.fail(*error);
-        call.out << "Timesheets are up to date on the studio folder.\n";
+        const int files = sharing.lastUploadFiles();
+        if (files == 0)
+            call.out << "Timesheets were up to date on the studio folder already.\n";
+        else
+            call.out << "Handed in " << files << (files == 1 ? " timesheet" : " timesheets")
+                     << "; the studio folder is up to date.\n";
         return succeeded;
     }
     int status = succeeded;

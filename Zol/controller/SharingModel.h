@@ -129,6 +129,9 @@ public:
     bool isSyncing() const { return m_isSyncing; }
     const std::optional<QDateTime>& lastAutoUploadAt() const { return m_lastAutoUploadAt; }
     const std::optional<QString>& autoUploadError() const { return m_autoUploadError; }
+    // How many timesheet files the last upload pass wrote (a file the share
+    // held already is not written again).
+    int lastUploadFiles() const { return m_lastUploadFiles; }
     const std::optional<QDateTime>& lastReconcileAt() const { return m_lastReconcileAt; }
     const std::optional<QDateTime>& lastShareWake() const { return m_lastShareWake; }
 
@@ -321,6 +324,7 @@ private:
     bool m_isSyncing = false;
     std::optional<QDateTime> m_lastAutoUploadAt;
     std::optional<QString> m_autoUploadError;
+    int m_lastUploadFiles = 0;
     std::optional<QDateTime> m_lastReconcileAt;
     std::optional<QDateTime> m_lastShareWake;
     TimesheetPeriod m_period;

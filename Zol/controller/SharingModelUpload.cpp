@@ -80,10 +80,13 @@ QFuture<void> SharingModel::autoUploadNow()
             }
             std::exception_ptr error = outcome.error;
             int marksChanged = 0;
+            m_lastUploadFiles = 0;
             if (outcome.value) {
                 const UploadPass& pass = *outcome.value;
                 error = pass.changed.error;
                 marksChanged = pass.changed.marksChanged;
+                m_lastUploadFiles =
+                    pass.changed.filesWritten() + (pass.missing ? pass.missing->filesWritten() : 0);
                 // The missing periods are looked for only after a clean first run.
                 if (pass.missing) {
                     error = pass.missing->error;

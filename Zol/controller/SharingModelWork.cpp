@@ -52,11 +52,12 @@ PeriodWrite writePeriod(const UploadTarget& target, FileSystem& files, const QSt
     const Timesheet sheet(period, target.person, sessions);
     const QByteArray bytes = sheet.csv(target.now).toUtf8();
     const QString file = Timesheet::file(personFolder, period);
-    if (force || !holds(files, file, bytes)) {
+    const bool write = force || !holds(files, file, bytes);
+    if (write) {
         files.createFolder(Timesheet::folder(personFolder, period));
         writeWhole(files, bytes, file);
     }
-    return {period, sheet.totalHours(target.now), sessions, withdrawn};
+    return {period, sheet.totalHours(target.now), sessions, withdrawn, write};
 }
 
 bool needsMark(const TimeEntry& e)

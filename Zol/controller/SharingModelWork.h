@@ -14,6 +14,7 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <optional>
@@ -52,6 +53,8 @@ struct PeriodWrite
     QList<TimeEntry> sessions;
     // Sessions handed in earlier and deleted since, which the file leaves out.
     QList<TimeEntry> withdrawn;
+    // False when the share held these very bytes already.
+    bool wroteFile = false;
 };
 
 // What a run of writes did.
@@ -64,6 +67,13 @@ struct WriteRun
     int marksChanged = 0;
     // Periods whose file another computer held open: written next time.
     QList<TimesheetPeriod> inUse;
+
+    // How many files the run wrote.
+    int filesWritten() const
+    {
+        return int(std::count_if(written.cbegin(), written.cend(),
+                                 [](const PeriodWrite& w) { return w.wroteFile; }));
+    }
     // The failure that ended the run early, if any.
     std::exception_ptr error;
 };

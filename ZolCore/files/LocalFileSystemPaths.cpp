@@ -136,12 +136,37 @@ FileSystemError::Cause LocalFileSystem::causeOf(int error)
     }
 }
 
+// What a person can do about a failure of each cause, after the system's
+// own words.
+static QString adviceFor(FileSystemError::Cause cause)
+{
+    using Cause = FileSystemError::Cause;
+    switch (cause) {
+    case Cause::missing:
+        return QStringLiteral(" Is the folder still there, and the share still mounted?");
+    case Cause::readOnly:
+        return QStringLiteral(" The folder can only be read from this computer; ask whoever "
+                              "looks after it for write access.");
+    case Cause::full:
+        return QStringLiteral(" The disk is full; make room on it and try again.");
+    case Cause::inUse:
+        return QStringLiteral(" Another computer has it open; it is tried again shortly.");
+    case Cause::denied:
+        return QStringLiteral(" This user may not change it; ask whoever looks after the folder "
+                              "for write access.");
+    case Cause::other:
+        break;
+    }
+    return {};
+}
+
 void LocalFileSystem::fail(const QString& what, const QString& path, int error,
                            std::optional<FileSystemError::Cause> cause)
 {
+    const FileSystemError::Cause why = cause.value_or(causeOf(error));
     throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path + QStringLiteral(": ") +
-                              qt_error_string(error),
-                          cause.value_or(causeOf(error)));
+                              qt_error_string(error) + u'.' + adviceFor(why),
+                          why);
 }
 
 void LocalFileSystem::fail(const QString& what, const QString& path, const QString& reason)

@@ -24,10 +24,31 @@ SQLiteDatabase::Error libraryError(sqlite3* db)
     return libraryError(db, libraryMessage(db));
 }
 
+// The library's words for a failure a person can do something about, as a
+// sentence that says what.
+QString sentenceFor(QString message, int code)
+{
+    switch (code) {
+    case SQLITE_READONLY:
+        return QStringLiteral("The books cannot be saved: their file is read-only (") + message +
+               QStringLiteral("). Check that this user may write to Zol's data folder.");
+    case SQLITE_FULL:
+        return QStringLiteral("The books cannot be saved: the disk is full (") + message +
+               QStringLiteral("). Make room on it and try again.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("The books' file is damaged (") + message +
+               QStringLiteral("). A backup can be put back under Personal, or with "
+                              "\u201Czol backups restore\u201D.");
+    default:
+        return message;
+    }
+}
+
 } // namespace
 
 SQLiteDatabase::Error::Error(QString message, int code)
-    : ErrorOf(std::move(message))
+    : ErrorOf(sentenceFor(std::move(message), code))
     , m_code(code)
 {}
 
