@@ -191,6 +191,13 @@ SharedFolderSync::Summary SharedFolderSync::sync(bool force)
     if (!m_inUse.isEmpty())
         m_published.reset();
     summary.filesInUse = m_inUse;
+    const QDateTime countedNow = m_clock.now();
+    if (force || !m_conflictsCountedAt ||
+        m_conflictsCountedAt->msecsTo(countedNow) >= qint64(conflictCountInterval * 1000)) {
+        m_conflicts = StudioFolder::findConflictCopies(m_fileSystem, m_folder);
+        m_conflictsCountedAt = countedNow;
+    }
+    summary.conflictCopies = m_conflicts;
 
     summary.legacyPeers = read.legacyPeers;
     summary.stalePeersRemoved = pruneStalePeers(read.peersEntries);

@@ -3,6 +3,7 @@
 #include "books/SharedLists.h"
 #include "books/TaskList.h"
 #include "files/FileSystem.h"
+#include "formats/StudioFolder.h"
 #include "records/Project.h"
 #include "share/SharedCatalog.h"
 #include "support/Clock.h"
@@ -73,6 +74,9 @@ public:
         // This machine's own files that another computer held open, so that
         // they could not be replaced: each is written on the next pass.
         QStringList filesInUse;
+        // Sync engines' conflict copies of the program's files, as last
+        // counted (at most hourly, and on every forced pass).
+        StudioFolder::ConflictCopies conflictCopies;
 
         bool didPublish() const { return shardsWritten > 0; }
         bool operator==(const Summary& other) const = default;
@@ -87,6 +91,8 @@ public:
     // within the same second of a coarse clock (SMB, sshfs and FAT keep whole
     // or even two seconds), so its stamp is not trusted to mean "seen".
     static constexpr double freshStampWindow = 5;
+    // How often the conflict copies are counted, a walk of the whole ".zol".
+    static constexpr double conflictCountInterval = 3600;
 
     // Touches nothing on disk. `folder` is the studio folder itself, not ".zol";
     // it is reached through `fileSystem`'s view confined to it.
@@ -201,6 +207,8 @@ private:
     QStringList m_inUse;
     // The last "meta.json" was left in use: it is written on the next pass.
     bool m_metaOwed = false;
+    StudioFolder::ConflictCopies m_conflicts;
+    std::optional<QDateTime> m_conflictsCountedAt;
 };
 
 } // namespace zol
