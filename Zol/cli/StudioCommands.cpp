@@ -6,6 +6,7 @@
 #include "SharingModel.h"
 #include "books/AppSettings.h"
 #include "files/FileSystem.h"
+#include "files/WholeFile.h"
 #include "formats/StudioFolder.h"
 #include "formats/Timesheet.h"
 #include "formats/TimesheetFolder.h"
@@ -96,9 +97,8 @@ std::optional<QDateTime> lastUploadAt(FileSystem& fileSystem, const QString& fol
 bool takesWrites(FileSystem& files, const QString& folder)
 {
     const QString container = StudioFolder::container(folder);
-    const QString probe = (files.isFolder(container) ? container : folder) +
-                          QStringLiteral("/.zol-probe.") + uuidText(newUuid()).left(8) +
-                          QStringLiteral(".tmp");
+    const QString probe = temporaryFor((files.isFolder(container) ? container : folder) +
+                                       QStringLiteral("/zol-probe"));
     try {
         files.writeNew(probe, QByteArray());
     } catch (const FileSystemError&) {

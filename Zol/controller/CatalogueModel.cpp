@@ -99,7 +99,7 @@ Outcome<Project> CatalogueModel::quickAddProject(const QString& number, const QS
     if (const auto added = m_status.attempt([&] { store().addManualProject(project); }); !added)
         return std::unexpected(added.error());
     afterChange();
-    succeed(QStringLiteral("Added ") + trimmedName + u'.');
+    m_status.succeed(QStringLiteral("Added ") + trimmedName + u'.');
     return project;
 }
 
@@ -123,7 +123,7 @@ Outcome<Project> CatalogueModel::updateProject(const Project& project, const QSt
         !changed)
         return std::unexpected(changed.error());
     afterChange(true);
-    succeed(QStringLiteral("Updated ") + trimmedName + u'.');
+    m_status.succeed(QStringLiteral("Updated ") + trimmedName + u'.');
     Project updated = project;
     updated.name = trimmedName;
     updated.clientName = clientName.trimmed();
@@ -139,8 +139,8 @@ Outcome<void> CatalogueModel::setProjectActive(const Project& project, bool isAc
     if (!changed)
         return changed;
     afterChange();
-    succeed(isActive ? QString(project.name + QStringLiteral(" is back in the picker."))
-                     : QString(QStringLiteral("Archived ") + project.name + u'.'));
+    m_status.succeed(isActive ? QString(project.name + QStringLiteral(" is back in the picker."))
+                              : QString(QStringLiteral("Archived ") + project.name + u'.'));
     return {};
 }
 
@@ -150,8 +150,8 @@ Outcome<void> CatalogueModel::deleteProject(const Project& project)
     if (!removed)
         return removed;
     afterChange();
-    succeed(QStringLiteral("Removed ") + project.name +
-            QStringLiteral(" from the picker. Its hours stay in the history."));
+    m_status.succeed(QStringLiteral("Removed ") + project.name +
+                     QStringLiteral(" from the picker. Its hours stay in the history."));
     return {};
 }
 
@@ -215,20 +215,9 @@ void CatalogueModel::afterChange(bool sessionsChanged)
     m_books.announceListsEdited();
 }
 
-void CatalogueModel::fail(const QString& message)
-{
-    m_status.show(StatusMessage::failure(message));
-}
-
 std::unexpected<Refusal> CatalogueModel::refuse(const QString& sentence)
 {
-    fail(sentence);
-    return std::unexpected(Refusal{sentence});
-}
-
-void CatalogueModel::succeed(const QString& message)
-{
-    m_status.show(StatusMessage::success(message));
+    return m_status.refuse(Refusal{sentence});
 }
 
 void CatalogueModel::setAllProjects(const QList<Project>& projects)

@@ -112,10 +112,8 @@ private:
     void afterChange(bool sessionsChanged = false);
     // Arms the tracker's record of `project`'s number, else `project` itself.
     void armAsListed(const Project& project);
-    void fail(const QString& message);
     // Puts `sentence` on the status line and gives it back as a refusal.
     std::unexpected<Refusal> refuse(const QString& sentence);
-    void succeed(const QString& message);
     EntryStore& store() const;
 
     OpenBooks& m_books;

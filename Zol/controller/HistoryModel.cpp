@@ -458,11 +458,6 @@ void HistoryModel::afterChange()
     m_books.reloadTracker();
 }
 
-void HistoryModel::fail(const QString& message)
-{
-    m_status.show(StatusMessage::failure(message));
-}
-
 void HistoryModel::setHistoryDay(QDate day)
 {
     if (m_historyDay == day)

@@ -180,7 +180,6 @@ private:
     void setDeletedEntries(const QList<TimeEntry>& entries);
     // Reloads the tracker and the history after sessions changed.
     void afterChange();
-    void fail(const QString& message);
     EntryStore& store() const;
 
     OpenBooks& m_books;

@@ -42,6 +42,11 @@ PanelModel::PanelModel(OpenBooks& books, StatusModel& status, QObject* parent)
     });
 }
 
+QStringView PanelModel::filterAsRead() const
+{
+    return trimmedFilter(m_projectFilter);
+}
+
 void PanelModel::reset()
 {
     setPendingNote({});
@@ -130,7 +135,7 @@ void PanelModel::moveArm(int step)
 
 void PanelModel::armFirstMatch()
 {
-    if (trimmedFilter(m_projectFilter).isEmpty())
+    if (filterAsRead().isEmpty())
         return;
     const QList<Project> shown = pickerProjects();
     if (shown.isEmpty())
@@ -184,7 +189,7 @@ QList<Project> PanelModel::recentlyUsedProjects() const
 
 QList<Project> PanelModel::pickerProjects() const
 {
-    const QStringView filter = trimmedFilter(m_projectFilter);
+    const QStringView filter = filterAsRead();
     QList<Project> shown;
     if (!filter.isEmpty()) {
         for (const Project& project : m_books.tracker()->projects()) {
@@ -204,7 +209,7 @@ QList<Project> PanelModel::pickerProjects() const
 
 bool PanelModel::isShowingRecentProjects() const
 {
-    if (!trimmedFilter(m_projectFilter).isEmpty())
+    if (!filterAsRead().isEmpty())
         return false;
     const qsizetype shown = std::min<qsizetype>(recentPickerLimit, recentlyUsedProjects().size());
     return shown < m_books.tracker()->projects().size();
@@ -223,7 +228,7 @@ bool PanelModel::armedIsCurrent() const
 
 bool PanelModel::returnArmsFirstMatch() const
 {
-    if (m_armedInternal || trimmedFilter(m_projectFilter).isEmpty())
+    if (m_armedInternal || filterAsRead().isEmpty())
         return false;
     const QList<Project> shown = pickerProjects();
     return !m_armedProject || std::none_of(shown.cbegin(), shown.cend(), [&](const Project& p) {

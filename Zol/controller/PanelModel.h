@@ -36,6 +36,9 @@ public:
     const QString& pendingNote() const { return m_pendingNote; }
     const QString& pendingTask() const { return m_pendingTask; }
     const QString& projectFilter() const { return m_projectFilter; }
+    // The filter as the picker reads it: spaces (not line breaks) off both
+    // ends.
+    QStringView filterAsRead() const;
     const std::optional<Project>& armedProject() const { return m_armedProject; }
     const std::optional<QString>& armedInternal() const { return m_armedInternal; }
     const std::optional<IdleReport>& idleReport() const { return m_idleReport; }

@@ -13,17 +13,6 @@ namespace zol::PanelState {
 
 namespace {
 
-// The filter as the picker reads it: spaces off both ends.
-QString trimmedFilter(const PanelModel& model)
-{
-    QStringView text = model.projectFilter();
-    while (!text.isEmpty() && text.front().category() == QChar::Separator_Space)
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back().category() == QChar::Separator_Space)
-        text.chop(1);
-    return text.toString();
-}
-
 // The locale's short time without seconds (the C locale has them).
 QString shortTime(const QTime& time, const QLocale& locale)
 {
@@ -63,7 +52,7 @@ std::optional<QString> recentCaption(const PanelModel& model)
 
 std::optional<QString> nothingMatches(const PanelModel& model, const QList<Project>& shown)
 {
-    const QString filter = trimmedFilter(model);
+    const QString filter = model.filterAsRead().toString();
     if (filter.isEmpty() || !shown.isEmpty())
         return std::nullopt;
     return QStringLiteral("Nothing matches \u201C") + filter + u'\u201D';
@@ -71,7 +60,7 @@ std::optional<QString> nothingMatches(const PanelModel& model, const QList<Proje
 
 bool hasNoProjects(const PanelModel& model)
 {
-    return model.books().tracker()->projects().isEmpty() && trimmedFilter(model).isEmpty();
+    return model.books().tracker()->projects().isEmpty() && model.filterAsRead().isEmpty();
 }
 
 QString armedTitle(const PanelModel& model)

@@ -8,15 +8,6 @@ namespace zol {
 
 namespace {
 
-// ".meta.json.3F2A9C1B.tmp" for ".../meta.json": hidden, so that readers skip
-// it, and unique, so that two writes never share one.
-QString temporaryFor(const QString& target)
-{
-    const qsizetype slash = target.lastIndexOf(u'/');
-    return target.left(slash + 1) + u'.' + target.mid(slash + 1) + u'.' +
-           uuidText(newUuid()).left(8) + QStringLiteral(".tmp");
-}
-
 // Deletes the temporary file on the way out unless it was renamed into place.
 // Whatever is left is only a leftover, so a failure to delete it is ignored.
 class TemporaryFile
@@ -61,6 +52,13 @@ constexpr int replaceRetries = 3;
 constexpr unsigned long firstRetryMilliseconds = 50;
 
 } // namespace
+
+QString temporaryFor(const QString& target)
+{
+    const qsizetype slash = target.lastIndexOf(u'/');
+    return target.left(slash + 1) + u'.' + target.mid(slash + 1) + u'.' +
+           uuidText(newUuid()).left(8) + QStringLiteral(".tmp");
+}
 
 void writeWhole(FileSystem& fileSystem, const QByteArray& bytes, const QString& target)
 {

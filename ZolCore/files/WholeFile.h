@@ -19,4 +19,9 @@ namespace zol {
 // leave for its next pass.
 void writeWhole(FileSystem& fileSystem, const QByteArray& bytes, const QString& target);
 
+// ".meta.json.3F2A9C1B.tmp" for ".../meta.json": the hidden, unique name beside
+// `target` under which the program builds what takes its place (a file, or a
+// folder), and which FileSystem::isOwnTemporary recognises as a leftover.
+QString temporaryFor(const QString& target);
+
 } // namespace zol

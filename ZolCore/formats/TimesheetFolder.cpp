@@ -71,9 +71,7 @@ QString fileNameOf(const QString& path)
 // name as if this one had never been tried.
 bool createClaimed(FileSystem& fileSystem, const QString& folder, const Marker& mine)
 {
-    const qsizetype slash = folder.lastIndexOf(u'/');
-    const QString building = folder.left(slash + 1) + u'.' + folder.mid(slash + 1) + u'.' +
-                             uuidText(newUuid()).left(8) + QStringLiteral(".tmp");
+    const QString building = temporaryFor(folder);
     fileSystem.createFolder(building);
     try {
         writeWhole(fileSystem, mine.encode(), building + u'/' + markerName);
