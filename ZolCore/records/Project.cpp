@@ -70,7 +70,7 @@ qint64 wholeSeconds(const QDateTime& instant)
 
 bool Project::supersedes(const Project& other) const
 {
-    if (hasSameDetails(other))
+    if (hasSameDetails(other) && serial == other.serial)
         return false;
     const qint64 mine = wholeSeconds(updatedAt);
     const qint64 theirs = wholeSeconds(other.updatedAt);
@@ -80,7 +80,22 @@ bool Project::supersedes(const Project& other) const
         return order > 0;
     if (const int order = clientName.compare(other.clientName); order != 0)
         return order > 0;
-    return isActive && !other.isActive;
+    if (isActive != other.isActive)
+        return isActive;
+    return serial < other.serial;
+}
+
+bool Project::prevailsOver(const Project& other) const
+{
+    switch (claim(other)) {
+    case Claim::olderClaim:
+        return true;
+    case Claim::youngerClaim:
+        return false;
+    case Claim::sameLineage:
+        break;
+    }
+    return supersedes(other);
 }
 
 bool Project::matches(QStringView query) const

@@ -45,6 +45,11 @@ struct Project
     // A number as the user typed it, trimmed and upper-cased for comparison.
     static QString normalizedNumber(QStringView number);
 
+    // The form under which the books and every comparison know this project:
+    // two spellings of one number (letter case, surrounding blanks) are one
+    // project.
+    QString numberKey() const { return normalizedNumber(serial); }
+
     const QString& id() const { return serial; }
     // The number to show: empty for a local key.
     QString displaySerial() const;
@@ -63,9 +68,14 @@ struct Project
     // compared in whole seconds: the precision the catalogue files carry, so
     // every machine compares the same values. Edits stamped in the same second
     // are settled by the details themselves (the larger name, then client,
-    // then active flag), the same way everywhere, so all machines settle on
-    // one record. Equal details never replace each other.
+    // then active flag, then the spelling of the number that sorts first, so
+    // capitals before small letters), the same way everywhere, so all
+    // machines settle on one record. Equal records never replace each other.
     bool supersedes(const Project& other) const;
+    // Which of two records of one number the books keep: the older claim,
+    // and within one lineage the one that supersedes the other. What a merge
+    // of the catalogue decides, and what settles twins found in old books.
+    bool prevailsOver(const Project& other) const;
     // Folding match of the query against name, client and display serial; an
     // empty query matches everything.
     bool matches(QStringView query) const;

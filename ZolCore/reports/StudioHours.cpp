@@ -4,6 +4,7 @@
 #include "formats/CSVWriter.h"
 #include "formats/Timesheet.h"
 #include "formats/TimesheetFolder.h"
+#include "records/Project.h"
 #include "support/Folding.h"
 #include "support/NaturalOrder.h"
 
@@ -224,7 +225,7 @@ QString StudioHours::Record::projectKey() const
     if (isInternal)
         return bullet + QStringLiteral("internal");
     if (!projectNumber.isEmpty())
-        return projectNumber;
+        return Project::normalizedNumber(projectNumber);
     return bullet + projectName;
 }
 

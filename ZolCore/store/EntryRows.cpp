@@ -60,7 +60,10 @@ TimeEntry decode(const SQLiteDatabase::Statement& row)
 {
     TimeEntry e;
     // A damaged id still gives a usable (if new) identity rather than a failure.
-    e.id = parseUuid(row.text(id)).value_or(newUuid());
+    // A stored id that does not parse reads as a fresh one; only then is one
+    // made (value_or would make one for every row).
+    const std::optional<QUuid> stored = parseUuid(row.text(id));
+    e.id = stored ? *stored : newUuid();
     e.machineName = row.text(machineName);
     e.startedAt = fromSecondsSince1970(row.real(startedAt));
     e.endedAt = optionalTime(row, endedAt);
@@ -98,6 +101,19 @@ QList<SQLiteDatabase::Value> encode(const TimeEntry& e, double now)
         now,
         time(e.deletedAt),
         e.task,
+    };
+}
+
+Project decodeProject(const SQLiteDatabase::Statement& row)
+{
+    const double created = row.real(5);
+    return Project{
+        row.text(0),
+        row.text(1),
+        row.text(2),
+        row.integer(3) != 0,
+        fromSecondsSince1970(row.real(4)),
+        created == 0 ? Project::unknownCreation() : fromSecondsSince1970(created),
     };
 }
 

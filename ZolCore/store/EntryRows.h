@@ -2,6 +2,7 @@
 
 // The row codec of sessions, shared by the store's source files.
 
+#include "records/Project.h"
 #include "records/TimeEntry.h"
 #include "store/SQLiteDatabase.h"
 
@@ -31,6 +32,13 @@ TimeEntry decode(const SQLiteDatabase::Statement& row);
 
 // The parameters ?1…?16 of the upsert, with updated_at = `now`.
 QList<SQLiteDatabase::Value> encode(const TimeEntry& entry, double now);
+
+// The project columns every read of whole projects selects, in this order.
+// A literal, so that statements built from it at start-up can use it.
+inline constexpr QLatin1StringView projectColumns{
+    "serial, name, client_name, is_active, updated_at, created_at"};
+// The project on the statement's current row, read from projectColumns.
+Project decodeProject(const SQLiteDatabase::Statement& row);
 
 // "INSERT INTO entries (…) VALUES (?1,…,?16) ON CONFLICT(id) DO UPDATE SET …"
 extern const QString upsert;

@@ -368,6 +368,8 @@ void EntryStore::purgeDeleted(const QDateTime& cutOff)
     m_database.run(
         QStringLiteral("DELETE FROM entries WHERE deleted_at IS NOT NULL AND deleted_at < ?1;"),
         {EntryRows::time(cutOff)});
+    if (m_database.changes() > 0 && m_transactionDepth == 0)
+        m_database.forgetDeletedContent();
 }
 
 void EntryStore::markUploaded(const QList<QUuid>& ids, const QDateTime& at)
@@ -431,6 +433,8 @@ void EntryStore::eraseEverything()
         m_database.run(QStringLiteral("DELETE FROM meta WHERE key IN (?1, ?2);"),
                        {QStringLiteral("tasks"), QStringLiteral("upload.revisits")});
     });
+    if (m_transactionDepth == 0)
+        m_database.forgetDeletedContent();
     ++m_projectsRevision;
 }
 

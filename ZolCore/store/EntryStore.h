@@ -218,11 +218,24 @@ private:
     double now() const;
     QList<TimeEntry> queryEntries(const QString& clause,
                                   const QList<SQLiteDatabase::Value>& values);
-    std::optional<Project> projectBySerial(const QString& serial);
+    // The project stored under `key`, a Project::numberKey().
+    std::optional<Project> projectByKey(const QString& key);
+    struct Rekeyed
+    {
+        // Where the project and its sessions are now.
+        QString serial;
+        // The row itself took the number; false when it joined the project
+        // already holding it, or nothing changed.
+        bool tookNumber;
+    };
     // Gives the project `oldSerial` the number `newSerial`, its sessions
-    // following; true when the row itself took the number, false when it
-    // joined the project already holding it, or nothing changed.
-    bool rekeyProject(const QString& oldSerial, const QString& newSerial);
+    // following.
+    Rekeyed rekeyProject(const QString& oldSerial, const QString& newSerial);
+    // The sessions filed under one spelling of a number move to another.
+    void respellSessions(const QString& oldSerial, const QString& newSerial);
+    // Gives every project its number key and makes twins (two spellings of one
+    // number, from books older than the key) one project, sessions and all.
+    void keyProjects();
     TaskList readTaskList();
     QList<QDateTime> readUploadRevisits();
     void writeUploadRevisits(const QList<QDateTime>& instants);

@@ -3,6 +3,8 @@
 #include "store/EntryRows.h"
 #include "store/EntryStoreTransaction.h"
 
+#include <QHash>
+
 namespace zol {
 
 namespace {
@@ -34,7 +36,8 @@ CREATE TABLE IF NOT EXISTS projects (
     is_active INTEGER NOT NULL DEFAULT 1,
     updated_at REAL NOT NULL DEFAULT 0,
     created_at REAL NOT NULL DEFAULT 0,
-    is_manual INTEGER NOT NULL DEFAULT 0
+    is_manual INTEGER NOT NULL DEFAULT 0,
+    number_key TEXT
 );
 CREATE TABLE IF NOT EXISTS meta (
     key TEXT PRIMARY KEY NOT NULL,
@@ -64,7 +67,7 @@ QStringList EntryStore::columnNames(const QString& table)
 // The shape of the books this code writes, kept in the file's user_version
 // once a file has it. Raise it whenever upgradeSchema() learns a new step, so
 // that every file takes that step once.
-constexpr qint64 currentSchema = 2;
+constexpr qint64 currentSchema = 3;
 
 qint64 EntryStore::schemaVersion()
 {
@@ -99,6 +102,10 @@ void EntryStore::normaliseRows()
             "SELECT 1 FROM entries WHERE is_internal = 0 AND TRIM(project_serial) = ''")))
         m_database.execute(QStringLiteral("UPDATE entries SET is_internal = 1\n"
                                           "WHERE is_internal = 0 AND TRIM(project_serial) = '';"));
+
+    // A project written by a program that knew no number keys.
+    if (exists(QStringLiteral("SELECT 1 FROM projects WHERE number_key IS NULL")))
+        transaction([&] { keyProjects(); });
 
     if (exists(QStringLiteral("SELECT 1 FROM projects WHERE updated_at <= 0")))
         m_database.run(QStringLiteral("UPDATE projects SET updated_at = ?1 WHERE updated_at <= 0;"),
@@ -198,6 +205,21 @@ void EntryStore::upgradeSchema(qint64 version)
 
     keepOneOpenSession();
 
+    // Numbers are one project however they are spelled; books from before the
+    // rule may hold twins, made one before the rule is laid down.
+    if (!columnNames(QStringLiteral("projects")).contains(QStringLiteral("number_key")))
+        m_database.execute(QStringLiteral("ALTER TABLE projects ADD COLUMN number_key TEXT;"));
+    if (!exists(QStringLiteral(
+            "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'projects_number_key'"))) {
+        transaction([&] {
+            keyProjects();
+            m_database.execute(QStringLiteral(
+                "CREATE UNIQUE INDEX projects_number_key ON projects (number_key);\n"
+                "CREATE INDEX IF NOT EXISTS projects_unkeyed ON projects (number_key)\n"
+                "WHERE number_key IS NULL;"));
+        });
+    }
+
     m_database.execute(QStringLiteral("PRAGMA user_version = %1;").arg(currentSchema));
 }
 
@@ -216,6 +238,49 @@ void EntryStore::keepOneOpenSession()
             "CREATE UNIQUE INDEX IF NOT EXISTS entries_one_open ON entries ((ended_at IS NULL))\n"
             "WHERE ended_at IS NULL AND deleted_at IS NULL;"));
     });
+}
+
+void EntryStore::keyProjects()
+{
+    SQLiteDatabase::Statement read = m_database.prepare(
+        QStringLiteral("SELECT ") + EntryRows::projectColumns +
+        QStringLiteral(", is_manual, number_key FROM projects ORDER BY serial;"));
+    struct Row
+    {
+        Project project;
+        bool isManual;
+        bool isKeyed;
+    };
+    QHash<QString, QList<Row>> byKey;
+    while (read.step()) {
+        Project project = EntryRows::decodeProject(read);
+        const QString key = project.numberKey();
+        const bool isKeyed = !read.isNull(7) && read.text(7) == key;
+        byKey[key].append(Row{std::move(project), read.integer(6) != 0, isKeyed});
+    }
+
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        const QList<Row>& twins = it.value();
+        qsizetype kept = 0;
+        for (qsizetype i = 1; i < twins.size(); ++i) {
+            if (twins.at(i).project.prevailsOver(twins.at(kept).project))
+                kept = i;
+        }
+        const Row& keeper = twins.at(kept);
+        bool isManual = keeper.isManual;
+        for (qsizetype i = 0; i < twins.size(); ++i) {
+            if (i == kept)
+                continue;
+            isManual = isManual || twins.at(i).isManual;
+            m_database.run(QStringLiteral("DELETE FROM projects WHERE serial = ?1;"),
+                           {twins.at(i).project.serial});
+            respellSessions(twins.at(i).project.serial, keeper.project.serial);
+        }
+        if (twins.size() > 1 || !keeper.isKeyed)
+            m_database.run(QStringLiteral("UPDATE projects SET number_key = ?1, is_manual = ?2\n"
+                                          "WHERE serial = ?3;"),
+                           {it.key(), qint64(isManual ? 1 : 0), keeper.project.serial});
+    }
 }
 
 void EntryStore::repairOpenSessions()

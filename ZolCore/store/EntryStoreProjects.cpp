@@ -2,7 +2,6 @@
 
 #include "store/EntryRows.h"
 #include "store/EntryStoreTransaction.h"
-#include "support/Timestamps.h"
 
 namespace zol {
 
@@ -10,24 +9,11 @@ using Value = SQLiteDatabase::Value;
 
 namespace {
 
-const QString projectColumns =
-    QStringLiteral("serial, name, client_name, is_active, updated_at, created_at");
+using EntryRows::decodeProject;
+using EntryRows::projectColumns;
 
-const QString selectBySerial = QStringLiteral("SELECT ") + projectColumns +
-                               QStringLiteral(" FROM projects WHERE serial = ?1;");
-
-Project decodeProject(const SQLiteDatabase::Statement& row)
-{
-    const double created = row.real(5);
-    return Project{
-        row.text(0),
-        row.text(1),
-        row.text(2),
-        row.integer(3) != 0,
-        fromSecondsSince1970(row.real(4)),
-        created == 0 ? Project::unknownCreation() : fromSecondsSince1970(created),
-    };
-}
+const QString selectByKey = QStringLiteral("SELECT ") + projectColumns +
+                            QStringLiteral(" FROM projects WHERE number_key = ?1;");
 
 QList<Project> readProjects(SQLiteDatabase::Statement& statement)
 {
@@ -78,13 +64,7 @@ std::optional<Project> EntryStore::project(QStringView number)
     if (normalized.isEmpty())
         return std::nullopt;
     QMutexLocker lock(&m_mutex);
-    SQLiteDatabase::Statement statement =
-        m_database.prepare(QStringLiteral("SELECT ") + projectColumns +
-                               QStringLiteral(" FROM projects WHERE UPPER(TRIM(serial)) = ?1;"),
-                           {normalized});
-    if (!statement.step())
-        return std::nullopt;
-    return decodeProject(statement);
+    return projectByKey(normalized);
 }
 
 QList<Project> EntryStore::projectsChanged(const QDateTime& since, int limit)
@@ -99,9 +79,9 @@ QList<Project> EntryStore::projectsChanged(const QDateTime& since, int limit)
     return readProjects(statement);
 }
 
-std::optional<Project> EntryStore::projectBySerial(const QString& serial)
+std::optional<Project> EntryStore::projectByKey(const QString& key)
 {
-    SQLiteDatabase::Statement statement = m_database.prepare(selectBySerial, {serial});
+    SQLiteDatabase::Statement statement = m_database.prepare(selectByKey, {key});
     if (!statement.step())
         return std::nullopt;
     return decodeProject(statement);
@@ -113,9 +93,9 @@ void EntryStore::addManualProject(const Project& project)
     aboutToWrite();
     m_database.run(
         QStringLiteral("INSERT INTO projects (serial, name, client_name, is_active, is_manual, "
-                       "updated_at, created_at)\n"
-                       "VALUES (?1,?2,?3,?4,1,?5,?6)\n"
-                       "ON CONFLICT(serial) DO UPDATE SET\n"
+                       "updated_at, created_at, number_key)\n"
+                       "VALUES (?1,?2,?3,?4,1,?5,?6,?7)\n"
+                       "ON CONFLICT(number_key) DO UPDATE SET\n"
                        "  name = excluded.name,\n"
                        "  client_name = excluded.client_name,\n"
                        "  is_active = excluded.is_active,\n"
@@ -123,7 +103,8 @@ void EntryStore::addManualProject(const Project& project)
                        "  is_manual = 1,\n"
                        "  created_at = MIN(projects.created_at, excluded.created_at);"),
         {project.serial, project.name, project.clientName, qint64(project.isActive ? 1 : 0),
-         EntryRows::time(project.updatedAt), EntryRows::time(project.createdAt)});
+         EntryRows::time(project.updatedAt), EntryRows::time(project.createdAt),
+         project.numberKey()});
     ++m_projectsRevision;
 }
 
@@ -153,11 +134,12 @@ namespace {
 QString projectUpsert(bool upstream)
 {
     return QStringLiteral("INSERT INTO projects (serial, name, client_name, is_active, is_manual, "
-                          "updated_at, created_at)\n"
+                          "updated_at, created_at, number_key)\n"
                           "VALUES (?1,?2,?3,?4,") +
            (upstream ? u'0' : u'1') +
-           QStringLiteral(",?5,?6)\n"
-                          "ON CONFLICT(serial) DO UPDATE SET\n"
+           QStringLiteral(",?5,?6,?7)\n"
+                          "ON CONFLICT(number_key) DO UPDATE SET\n"
+                          "  serial = excluded.serial,\n"
                           "  name = excluded.name,\n"
                           "  client_name = excluded.client_name,\n"
                           "  is_active = excluded.is_active,\n"
@@ -172,7 +154,8 @@ QList<Value> projectValues(const Project& project, const QDateTime& createdAt)
             project.clientName,
             qint64(project.isActive ? 1 : 0),
             EntryRows::time(project.updatedAt),
-            EntryRows::time(createdAt)};
+            EntryRows::time(createdAt),
+            project.numberKey()};
 }
 
 } // namespace
@@ -182,10 +165,16 @@ void EntryStore::replaceRemoteProjects(const QList<Project>& projects)
     QMutexLocker lock(&m_mutex);
     transaction([&] {
         m_database.run(QStringLiteral("DELETE FROM projects WHERE is_manual = 0;"));
+        SQLiteDatabase::Statement select = m_database.prepare(selectByKey);
         SQLiteDatabase::Statement upsert = m_database.prepare(projectUpsert(true));
         for (const Project& project : projects) {
+            select.rebind({project.numberKey()});
+            const std::optional<QString> spelling =
+                select.step() ? std::optional(select.text(0)) : std::nullopt;
             upsert.rebind(projectValues(project, project.createdAt));
             upsert.step();
+            if (spelling)
+                respellSessions(*spelling, project.serial);
         }
     });
     ++m_projectsRevision;
@@ -197,13 +186,13 @@ int EntryStore::mergeProjects(const QList<Project>& projects)
     const int written = transaction([&] {
         int count = 0;
         // Compiled once: a first pass over a studio merges thousands.
-        SQLiteDatabase::Statement select = m_database.prepare(selectBySerial);
+        SQLiteDatabase::Statement select = m_database.prepare(selectByKey);
         SQLiteDatabase::Statement upsert = m_database.prepare(projectUpsert(false));
         for (const Project& incoming : projects) {
             // Only real numbers travel.
             if (!incoming.isLinked())
                 continue;
-            select.rebind({incoming.serial});
+            select.rebind({incoming.numberKey()});
             const std::optional<Project> local =
                 select.step() ? std::optional(decodeProject(select)) : std::nullopt;
             QDateTime createdAt = incoming.createdAt;
@@ -226,6 +215,10 @@ int EntryStore::mergeProjects(const QList<Project>& projects)
             }
             upsert.rebind(projectValues(incoming, createdAt));
             upsert.step();
+            // Another computer's spelling of the number won: the sessions
+            // here take it too.
+            if (local)
+                respellSessions(local->serial, incoming.serial);
             ++count;
         }
         return count;
@@ -235,27 +228,39 @@ int EntryStore::mergeProjects(const QList<Project>& projects)
     return written;
 }
 
-bool EntryStore::rekeyProject(const QString& oldSerial, const QString& newSerial)
+EntryStore::Rekeyed EntryStore::rekeyProject(const QString& oldSerial, const QString& newSerial)
 {
     const QString target = trimmedOfBlanks(newSerial);
     if (target.isEmpty() || target == oldSerial)
-        return false;
+        return {oldSerial, false};
 
-    const std::optional<Project> existing = projectBySerial(target);
-    if (existing) {
-        // The sessions join the project that already holds the number.
+    const std::optional<Project> holder = projectByKey(Project::normalizedNumber(target));
+    if (holder && holder->serial != oldSerial) {
+        // The sessions join the project that already holds the number, under
+        // its spelling of it.
         m_database.run(QStringLiteral("DELETE FROM projects WHERE serial = ?1;"), {oldSerial});
-    } else {
-        m_database.run(QStringLiteral("UPDATE projects SET serial = ?1 WHERE serial = ?2;"),
-                       {target, oldSerial});
+        m_database.run(
+            QStringLiteral("UPDATE entries\n"
+                           "SET project_serial = ?1, project_name = ?2, updated_at = ?3\n"
+                           "WHERE project_serial = ?4;"),
+            {holder->serial, holder->name, now(), oldSerial});
+        return {holder->serial, false};
     }
-    m_database.run(QStringLiteral("UPDATE entries\n"
-                                  "SET project_serial = ?1,\n"
-                                  "    project_name = COALESCE(?2, project_name),\n"
-                                  "    updated_at = ?3\n"
-                                  "WHERE project_serial = ?4;"),
-                   {target, existing ? Value(existing->name) : Value(nullptr), now(), oldSerial});
-    return !existing;
+    // A new number, or this project's own written another way.
+    m_database.run(
+        QStringLiteral("UPDATE projects SET serial = ?1, number_key = ?2 WHERE serial = ?3;"),
+        {target, Project::normalizedNumber(target), oldSerial});
+    respellSessions(oldSerial, target);
+    return {target, true};
+}
+
+void EntryStore::respellSessions(const QString& oldSerial, const QString& newSerial)
+{
+    if (oldSerial == newSerial)
+        return;
+    m_database.run(QStringLiteral("UPDATE entries SET project_serial = ?1, updated_at = ?2\n"
+                                  "WHERE project_serial = ?3;"),
+                   {newSerial, now(), oldSerial});
 }
 
 void EntryStore::linkProject(const QString& localSerial, const QString& number)
@@ -264,10 +269,10 @@ void EntryStore::linkProject(const QString& localSerial, const QString& number)
     transaction([&] {
         // A project that takes a number is news to the machines that hold the
         // number; one that joins an existing project changes nothing of it.
-        if (rekeyProject(localSerial, number)) {
+        if (const Rekeyed rekeyed = rekeyProject(localSerial, number); rekeyed.tookNumber) {
             m_database.run(QStringLiteral("UPDATE projects SET updated_at = ") + laterStamp(1) +
                                QStringLiteral(" WHERE serial = ?2;"),
-                           {now(), trimmedOfBlanks(number)});
+                           {now(), rekeyed.serial});
         }
     });
     ++m_projectsRevision;
@@ -283,9 +288,7 @@ void EntryStore::updateProject(const QString& serial, const QString& name,
 
     QMutexLocker lock(&m_mutex);
     transaction([&] {
-        rekeyProject(serial, newSerial);
-        const QString newKey = trimmedOfBlanks(newSerial);
-        const QString key = newKey.isEmpty() ? serial : newKey;
+        const QString key = rekeyProject(serial, newSerial).serial;
         const double stamp = now();
         m_database.run(
             QStringLiteral("UPDATE projects SET name = ?1, client_name = ?2, updated_at = ") +

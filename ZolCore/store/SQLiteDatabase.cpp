@@ -94,10 +94,11 @@ SQLiteDatabase::SQLiteDatabase(const QString& path, Mode mode)
         return;
     }
     execute(QStringLiteral("PRAGMA journal_mode = WAL;"));
-    execute(QStringLiteral("PRAGMA foreign_keys = ON;"));
     // FULL is SQLite's usual default; say so, so that every commit is durable
-    // whatever the platform's library was built with.
-    execute(QStringLiteral("PRAGMA synchronous = FULL;"));
+    // whatever the platform's library was built with. Deleted rows are
+    // overwritten with zeros: a note deleted is gone from the file.
+    execute(QStringLiteral(
+        "PRAGMA foreign_keys = ON; PRAGMA synchronous = FULL; PRAGMA secure_delete = ON;"));
 }
 
 SQLiteDatabase::~SQLiteDatabase()
@@ -125,6 +126,11 @@ void SQLiteDatabase::foldLongLog()
     if (QFileInfo(QString::fromUtf8(database) + QStringLiteral("-wal")).size() <= longLogBytes)
         return;
     sqlite3_db_config(m_db.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+}
+
+void SQLiteDatabase::forgetDeletedContent()
+{
+    sqlite3_wal_checkpoint_v2(m_db.get(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
 }
 
 void SQLiteDatabase::execute(const QString& sql)

@@ -112,6 +112,12 @@ public:
     // the library's message; on failure this database is left as it was.
     void copyFrom(SQLiteDatabase& source);
 
+    // Folds the write-ahead log into the database and empties it, so that
+    // what was just deleted (zeroed in the database, as secure_delete is on)
+    // leaves the log too. Best effort: while another connection reads, the
+    // log stays as it is until a later fold.
+    void forgetDeletedContent();
+
 private:
     void foldLongLog();
 

@@ -68,8 +68,9 @@ const BREAKDOWN_PAGE = 25;
   for (const row of rows) {
     row.m = row.d.slice(0, 7);
     row.f = fold([row.p, row.c, row.n, row.k, row.a, row.t, row.i ? "internal" : ""].join(" "));
-    // Projects count by number, by name without one, and internal work as one.
-    row.pk = row.i ? "\u2022internal" : row.k || "\u2022" + row.n;
+    // Projects count by number (however its letters are cased), by name
+    // without one, and internal work as one.
+    row.pk = row.i ? "\u2022internal" : row.k ? row.k.trim().toUpperCase() : "\u2022" + row.n;
   }
 
   const state = {

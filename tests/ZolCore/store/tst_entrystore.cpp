@@ -8,6 +8,7 @@
 #include "UserFolders.h"
 #include "store/EntryStore.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <QtConcurrent>
@@ -306,6 +307,36 @@ private Q_SLOTS:
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
+    // A note deleted and emptied from the bin is in neither the database nor
+    // its log afterwards: deleted rows are zeroed and the log is emptied.
+    void anEmptiedBinLeavesNoTraceInTheFiles()
+    {
+        UserFolders folders;
+        const QString path = EntryStore::defaultURL();
+        const QByteArray secret = "the-password-is-swordfish";
+        const auto files = [&] {
+            QByteArray all;
+            for (const QString& file : QStringList{path, path + u"-wal"_s}) {
+                QFile f(file);
+                if (f.open(QIODevice::ReadOnly))
+                    all += f.readAll();
+            }
+            return all;
+        };
+        EntryStore store(path, *m_clock);
+        TimeEntry noted = session(utc(2026, 3, 1, 8), 30);
+        noted.note = QString::fromLatin1(secret);
+        store.save(noted);
+        for (int i = 0; i < 20; ++i)
+            store.save(session(utc(2026, 2, 1 + i, 8), 30));
+        QVERIFY(files().contains(secret));
+        store.deleteEntry(noted.id);
+        m_clock->advance(1);
+        store.purgeDeleted(m_clock->now());
+        QVERIFY(!files().contains(secret));
+        QCOMPARE(store.recentEntries(100).size(), 20);
+    }
+
     void twoThreadsAndTwoConnections()
     {
         UserFolders folders;
@@ -541,6 +572,53 @@ private Q_SLOTS:
         m_store->linkProject(u"2310"_s, u"  "_s);
         m_store->linkProject(u"2310"_s, u"2310"_s);
         QCOMPARE(serials(m_store->projects(true)), QStringList{u"2310"_s});
+    }
+
+    // A number is one project however its letters are cased: typed again in
+    // another case, arriving from a peer in another, or respelled by hand.
+    void twoSpellingsOfOneNumberAreOneProject()
+    {
+        m_store->addManualProject(simple(u"ab-1"_s, u"Poster"_s, u"Museum"_s));
+        const TimeEntry e = session(utc(2026, 2, 1, 9), 30, u"ab-1"_s, u"Poster"_s, u"Museum"_s);
+        m_store->save(e);
+        QCOMPARE(m_store->project(u" AB-1 "_s)->serial, u"ab-1"_s);
+
+        // Typed again in capitals: the one project is edited, under its spelling.
+        m_store->addManualProject(simple(u"AB-1"_s, u"Poster v2"_s, u"Museum"_s));
+        QCOMPARE(serials(m_store->projects(true)), QStringList{u"ab-1"_s});
+        QCOMPARE(m_store->project(u"ab-1"_s)->name, u"Poster v2"_s);
+
+        // From a peer, same lineage and second, same details: the spelling
+        // that sorts first is kept on every computer, and the sessions follow.
+        const Project stored = *m_store->project(u"ab-1"_s);
+        Project theirs = stored;
+        theirs.serial = u"AB-1"_s;
+        QCOMPARE(m_store->mergeProjects({theirs}), 1);
+        QCOMPARE(serials(m_store->projects(true)), QStringList{u"AB-1"_s});
+        QCOMPARE(m_store->entry(e.id)->projectSerial, u"AB-1"_s);
+        QCOMPARE(m_store->mergeProjects({stored}), 0);
+
+        // Respelled by hand: the project and its sessions take the new
+        // spelling; nothing is lost to a twin of itself.
+        m_clock->advance(10);
+        m_store->updateProject(u"AB-1"_s, u"Poster"_s, u"Museum"_s, u"Ab-1"_s);
+        QCOMPARE(serials(m_store->projects(true)), QStringList{u"Ab-1"_s});
+        QCOMPARE(m_store->entry(e.id)->projectSerial, u"Ab-1"_s);
+
+        // A local project linked to another spelling joins it.
+        const Project draft = Project::local(u"Poster, again"_s, u"Museum"_s, t);
+        m_store->addManualProject(draft);
+        const TimeEntry f =
+            session(utc(2026, 2, 2, 9), 30, draft.serial, u"Poster, again"_s, u"Museum"_s);
+        m_store->save(f);
+        m_store->linkProject(draft.serial, u"aB-1"_s);
+        QCOMPARE(serials(m_store->projects(true)), QStringList{u"Ab-1"_s});
+        QCOMPARE(m_store->entry(f.id)->projectSerial, u"Ab-1"_s);
+
+        // An upstream refresh in another spelling replaces it too.
+        m_store->replaceRemoteProjects({simple(u"AB-1"_s, u"Poster"_s, u"Museum"_s)});
+        QCOMPARE(serials(m_store->projects(true)), QStringList{u"AB-1"_s});
+        QCOMPARE(m_store->entry(f.id)->projectSerial, u"AB-1"_s);
     }
 
     void updatingAProjectRenamesItsSessions()

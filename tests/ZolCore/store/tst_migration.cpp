@@ -24,7 +24,7 @@ const QStringList currentEntryColumns =
         "client_name note task is_internal uploaded_at created_at updated_at deleted_at")
         .split(u' ');
 const QStringList currentProjectColumns =
-    u"serial name client_name is_active updated_at created_at is_manual"_s.split(u' ');
+    u"serial name client_name is_active updated_at created_at is_manual number_key"_s.split(u' ');
 
 QString oldestSchema()
 {
@@ -103,8 +103,8 @@ private Q_SLOTS:
                 "ORDER BY name;"_s),
             (QStringList{u"entries_deleted"_s, u"entries_discarded_open"_s, u"entries_one_open"_s,
                          u"entries_open"_s, u"entries_started_at"_s, u"entries_unmarked_internal"_s,
-                         u"entries_uploaded"_s}));
-        QCOMPARE(column(db, u"PRAGMA user_version;"_s), QStringList{u"2"_s});
+                         u"entries_uploaded"_s, u"projects_number_key"_s, u"projects_unkeyed"_s}));
+        QCOMPARE(column(db, u"PRAGMA user_version;"_s), QStringList{u"3"_s});
 
         // Internal work moved off its pseudo-project, which is gone.
         const auto admin = store.entry(*parseUuid(u"1C2D3E4F-5A6B-4C7D-8E9F-0A1B2C3D4E5F"));
@@ -243,11 +243,51 @@ private Q_SLOTS:
         }
         clock.advance(60);
         EntryStore store(path, clock);
-        QCOMPARE(column(store.database(), u"PRAGMA user_version;"_s), QStringList{u"2"_s});
+        QCOMPARE(column(store.database(), u"PRAGMA user_version;"_s), QStringList{u"3"_s});
         QVERIFY(store.entry(*parseUuid(u"11111111-2222-4333-8444-555555555555"))->isInternal);
         QCOMPARE(store.project(u"2301"_s)->updatedAt, clock.now());
         const QList<TimeEntry> bin = store.deletedEntries(10);
         QVERIFY(bin.size() == 1 && bin.first().endedAt == discarded.deletedAt);
+    }
+
+    // Books from before number keys may hold one number twice, in two
+    // spellings (two computers' catalogues merged). They become one project,
+    // chosen as a merge would choose, and no session is lost; so does a twin
+    // that a program without the keys adds later.
+    void twinNumbersBecomeOneProject()
+    {
+        const QString path = freshPath();
+        FakeClock clock(utc(2026, 3, 2, 12));
+        {
+            EntryStore store(path, clock);
+            store.save(session(utc(2026, 3, 1, 9), 30, u"ab-1"_s, u"Poster"_s));
+            store.save(session(utc(2026, 3, 1, 10), 30, u"AB-1"_s, u"Poster"_s));
+            store.save(session(utc(2026, 3, 1, 11), 30, u"ab-1"_s, u"Poster"_s));
+            // The same books before the keys: version 2, no key column.
+            store.database().execute(
+                u"DROP INDEX projects_number_key; DROP INDEX projects_unkeyed;"
+                "ALTER TABLE projects DROP COLUMN number_key; PRAGMA user_version = 2;"
+                "INSERT INTO projects (serial, name, is_manual, updated_at, created_at) VALUES"
+                " ('ab-1', 'Poster', 1, 2000, 1000), ('AB-1', 'Poster', 0, 2000, 1000),"
+                " ('2301', 'Brand', 0, 2000, 1000);"_s);
+        }
+        {
+            EntryStore store(path, clock);
+            QVERIFY(hasCurrentColumns(store.database()));
+            QCOMPARE(column(store.database(),
+                            u"SELECT serial || ':' || is_manual FROM projects ORDER BY 1;"_s),
+                     (QStringList{u"2301:0"_s, u"AB-1:1"_s}));
+            QCOMPARE(
+                sorted(column(store.database(), u"SELECT DISTINCT project_serial FROM entries;"_s)),
+                QStringList{u"AB-1"_s});
+            store.database().execute(
+                u"INSERT INTO projects (serial, name, updated_at, created_at) VALUES ('ab-1', 'Old', 1500, 1000);"_s);
+        }
+        EntryStore store(path, clock);
+        QCOMPARE(
+            column(store.database(), u"SELECT serial || ':' || name FROM projects ORDER BY 1;"_s),
+            (QStringList{u"2301:Brand"_s, u"AB-1:Poster"_s}));
+        QCOMPARE(store.recentEntries(10).size(), 3);
     }
 
     void partialShapes_data()
