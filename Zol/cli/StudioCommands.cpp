@@ -124,6 +124,9 @@ int studio(Invocation& call)
         reachable ? lastUploadAt(files, folder, settings.machineId()) : std::nullopt;
     const bool writable = reachable && takesWrites(files, folder);
     const bool sharing = call.model.sharing()->canUpload();
+    const StudioFolder::ConflictCopies conflicts =
+        reachable ? StudioFolder::findConflictCopies(files, folder)
+                  : StudioFolder::ConflictCopies{};
     if (call.has(QStringLiteral("json"))) {
         const QJsonObject object{
             {QStringLiteral("folder"), folder.isEmpty() ? QJsonValue() : QJsonValue(folder)},
@@ -133,6 +136,9 @@ int studio(Invocation& call)
             {QStringLiteral("peers"), QJsonArray::fromStringList(peers)},
             {QStringLiteral("lastUploadAt"),
              uploaded ? QJsonValue(iso8601(*uploaded)) : QJsonValue()},
+            {QStringLiteral("conflictCopies"),
+             QJsonObject{{QStringLiteral("timesheets"), conflicts.timesheets},
+                         {QStringLiteral("lists"), conflicts.lists}}},
         };
         call.out << QJsonDocument(object).toJson(QJsonDocument::Indented);
         return succeeded;
@@ -164,6 +170,8 @@ int studio(Invocation& call)
                      ? call.model.books().calendar().local(*uploaded).toString(u"yyyy-MM-dd HH:mm")
                      : QStringLiteral("never"))
              << '\n';
+    if (const std::optional<QString> copies = SharingModel::conflictCopiesSentence(conflicts))
+        call.out << *copies << '\n';
     return succeeded;
 }
 

@@ -171,18 +171,27 @@ int resume(Invocation& call)
     return succeeded;
 }
 
+// Stop and discard say what their own result was, never what the status line
+// holds by the time they print: another process writing the books meanwhile
+// may have replaced or cleared it.
 int stop(Invocation& call)
 {
-    if (const auto stopped = call.model.sessions().stop(); !stopped)
+    const auto stopped = call.model.sessions().stop();
+    if (!stopped)
         return call.fail(stopped.error().sentence);
-    return call.reportStatus();
+    if (const std::optional<StatusMessage> said =
+            SessionOperations::stopMessage(*stopped, call.model.books().tracker()->now()))
+        call.out << said->text << '\n';
+    return succeeded;
 }
 
 int discard(Invocation& call)
 {
-    if (const auto discarded = call.model.sessions().discard(); !discarded)
+    const auto discarded = call.model.sessions().discard();
+    if (!discarded)
         return call.fail(discarded.error().sentence);
-    return call.reportStatus();
+    call.out << SessionOperations::discardMessage(*discarded).text << '\n';
+    return succeeded;
 }
 
 int note(Invocation& call)

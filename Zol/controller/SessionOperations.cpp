@@ -157,9 +157,14 @@ Outcome<TimeEntry> SessionOperations::discard()
     const std::optional<TimeEntry> discarded = m_books.tracker()->discardRunning();
     if (!discarded)
         return nothingOpen(notRunning);
-    m_status.show(StatusMessage::info(QStringLiteral("Discarded the recording on ") +
-                                      discarded->projectSerialForDisplay() + u'.'));
+    m_status.show(discardMessage(*discarded));
     return *discarded;
+}
+
+StatusMessage SessionOperations::discardMessage(const TimeEntry& discarded)
+{
+    return StatusMessage::info(QStringLiteral("Discarded the recording on ") +
+                               discarded.projectSerialForDisplay() + u'.');
 }
 
 Outcome<TimeEntry> SessionOperations::setNote(const QString& note, bool append)

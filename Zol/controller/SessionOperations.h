@@ -89,6 +89,8 @@ public:
     // stops the open session may say the same (Tracker::stoppedByLastStart).
     static std::optional<StatusMessage> stopMessage(const Tracker::StopResult& result,
                                                     const QDateTime& now);
+    // "Discarded the recording on 2301."
+    static StatusMessage discardMessage(const TimeEntry& discarded);
 
 private:
     Outcome<PauseChange> changePause(bool pausing, const QString& nothingOpen,

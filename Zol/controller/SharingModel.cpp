@@ -368,6 +368,17 @@ QFuture<void> SharingModel::syncNow()
 
 // --- choosing and leaving the studio folder ---
 
+std::optional<QString>
+SharingModel::conflictCopiesSentence(const StudioFolder::ConflictCopies& copies)
+{
+    const std::optional<QString> found = StudioFolder::describe(copies);
+    if (!found)
+        return std::nullopt;
+    return *found +
+           QStringLiteral(". Zol reads none of them and writes its own files again as "
+                          "needed, so they can be deleted from the hidden \".zol\" folder.");
+}
+
 QString SharingModel::folderTakenExplanation()
 {
     return QStringLiteral(

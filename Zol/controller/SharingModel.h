@@ -207,6 +207,10 @@ public:
     // finishes once that sync has reported.
     QFuture<void> chooseStudioFolder(const QString& path);
     static QString folderTakenExplanation();
+    // What to tell a person about the sync tool's conflict copies of the
+    // program's files in the studio folder; none when there are none.
+    static std::optional<QString>
+    conflictCopiesSentence(const StudioFolder::ConflictCopies& copies);
     // "Disconnect": forgets the studio folder of these books and switches
     // sharing off. Nothing on the share is deleted.
     void disconnectStudioFolder();

@@ -95,6 +95,14 @@ QString StudioSettings::lastSyncedLine() const
            UploadState::stamp(*at, m_books.clock().now(), m_books.calendar(), QLocale());
 }
 
+QString StudioSettings::conflictCopiesLine() const
+{
+    const std::optional<SharedFolderSync::Summary>& summary = m_sharing.shareSummary();
+    if (!folder() || !summary)
+        return {};
+    return SharingModel::conflictCopiesSentence(summary->conflictCopies).value_or(QString());
+}
+
 QFuture<void> StudioSettings::choose(const QString& path)
 {
     const QString chosen = path.trimmed();

@@ -49,6 +49,9 @@ public:
     bool isUnreachable() const;
     // "Last synced today 14:05"; empty before the first sync that worked.
     QString lastSyncedLine() const;
+    // The conflict copies the last look found ("2 conflict copies of
+    // timesheets left by the sync tool. …"); empty when it found none.
+    QString conflictCopiesLine() const;
 
     // The last folder refused here; cleared when another folder is chosen.
     const std::optional<Refusal>& refusal() const { return m_refusal; }

@@ -91,6 +91,9 @@ QWidget* StudioSection::makeSharing()
     m_lastSynced = secondaryLabel(QString(), folderCard);
     m_lastSynced->setObjectName(QStringLiteral("lastSynced"));
     folderCard->body()->addWidget(m_lastSynced);
+    m_conflicts = wrapping(secondaryLabel(QString(), folderCard));
+    m_conflicts->setObjectName(QStringLiteral("conflictCopies"));
+    folderCard->body()->addWidget(m_conflicts);
 
     auto* buttons = new QHBoxLayout();
     m_choose = new QPushButton(StudioSettings::chooseTitle(), folderCard);
@@ -222,6 +225,8 @@ void StudioSection::showState()
     m_state->setVisible(folder.has_value() || m_choosing);
     m_lastSynced->setText(m_studio->lastSyncedLine());
     m_lastSynced->setVisible(!m_studio->lastSyncedLine().isEmpty());
+    m_conflicts->setText(m_studio->conflictCopiesLine());
+    m_conflicts->setVisible(!m_conflicts->text().isEmpty());
     m_choose->setEnabled(!m_choosing);
     m_disconnect->setVisible(folder.has_value());
 

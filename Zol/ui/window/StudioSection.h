@@ -49,6 +49,7 @@ private:
     QWidget* m_sharing = nullptr;
     QLabel* m_folder = nullptr;
     QLabel* m_state = nullptr;
+    QLabel* m_conflicts = nullptr;
     QLabel* m_lastSynced = nullptr;
     QPushButton* m_choose = nullptr;
     QPushButton* m_disconnect = nullptr;

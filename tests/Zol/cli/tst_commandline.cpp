@@ -234,6 +234,21 @@ private Q_SLOTS:
         const QJsonValue studio = json(u"studio --json"_s);
         QCOMPARE(studio[u"peers"_s].toArray(), QJsonArray{u"Ben"_s});
         QVERIFY(studio[u"lastUploadAt"_s].isString());
+        QCOMPARE(studio[u"conflictCopies"_s][u"timesheets"_s].toInt(), 0);
+
+        // A sync tool's conflict copies are counted, never read or removed.
+        const QString weeks = share.filePath(u".zol/hours/Anna/2026/weeks"_s);
+        const QStringList copies = {
+            weeks + u"/2026-W10.sync-conflict-20260310-101010-ABCDEFG.csv"_s,
+            weeks + u"/2026-W09.sync-conflict-20260303-101010-ABCDEFG.csv"_s};
+        for (const QString& copy : copies)
+            QVERIFY(QFile(copy).open(QIODevice::WriteOnly));
+        ok(u"studio sync --force"_s);
+        QVERIFY(ok(u"studio"_s)
+                    .contains(u"\n2 conflict copies of timesheets left by the sync tool. "_s));
+        QCOMPARE(json(u"studio --json"_s)[u"conflictCopies"_s][u"timesheets"_s].toInt(), 2);
+        for (const QString& copy : copies)
+            QVERIFY(QFile::exists(copy));
 
         // Local never shares, and a folder serves one set of books only.
         ok(u"books open Local"_s);

@@ -13,6 +13,8 @@
 #include "StudioSettings.h"
 #include "TaskListEditor.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -204,6 +206,15 @@ private Q_SLOTS:
         QCOMPARE(studio.folder(), own.path());
         QCOMPARE(studio.stateLine(), u"Reachable · no other computers yet"_s);
         QCOMPARE(studio.lastSyncedLine(), u"Last synced today 09:00"_s);
+        QCOMPARE(studio.conflictCopiesLine(), QString());
+        QVERIFY(QDir(own.path()).mkpath(u".zol/peers"_s));
+        QVERIFY(
+            QFile(own.filePath(u".zol/peers/tasks.sync-conflict-20260310-101010-ABCDEFG.json"_s))
+                .open(QIODevice::WriteOnly));
+        const QFuture<void> counted = model().sharing()->syncNow();
+        QTRY_VERIFY(counted.isFinished());
+        QVERIFY(studio.conflictCopiesLine().startsWith(
+            u"1 conflict copy of project and task lists left by the sync tool. "_s));
 
         studio.setSharing(false);
         QCOMPARE(studio.stateLine(), u"Chosen, but sharing is switched off."_s);
