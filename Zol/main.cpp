@@ -3,6 +3,7 @@
 // becomes the tray app.
 
 #include "CommandLine.h"
+#include "TerminalOutput.h"
 #include "support/Clock.h"
 
 #include <QCoreApplication>
@@ -69,8 +70,10 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Zol"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZOL_VERSION));
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    zol::cli::TerminalOutput standardOutput(stdout);
+    zol::cli::TerminalOutput standardError(stderr);
+    QTextStream out(&standardOutput);
+    QTextStream err(&standardError);
     zol::cli::CommandLine commandLine(zol::Clock::system(), out, err);
     // Decoded here rather than by QCoreApplication::arguments(), which replaces
     // bytes that are not UTF-8 and so would store a mangled name unnoticed.

@@ -1,12 +1,17 @@
 #include "Captions.h"
 
+#include "support/PlainText.h"
+
 namespace zol::Captions {
 
 namespace {
 
+// Number and name each isolated: a name written right to left keeps its
+// place after the number, and cannot reorder what follows the caption.
 QString numbered(const QString& number, const QString& name)
 {
-    return number.isEmpty() ? name : number + u' ' + name;
+    return number.isEmpty() ? PlainText::isolated(name)
+                            : PlainText::isolated(number) + u' ' + PlainText::isolated(name);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "InputCheck.h"
 
+#include "support/PlainText.h"
+
 #include <QLocale>
 
 namespace zol::InputCheck {
@@ -54,10 +56,18 @@ QString number(qsizetype n)
     return QLocale(QLocale::English).toString(n);
 }
 
-std::optional<QString> refuseText(QStringView subject, QStringView text, qsizetype longest)
+std::optional<QString> refuseText(QStringView subject, QStringView text, qsizetype longest,
+                                  PlainText::Kind kind)
 {
     if (!text.isValidUtf16())
         return subject + QStringLiteral(" is not valid UTF-8 text.");
+    if (PlainText::hasControls(text, kind))
+        return subject +
+               (kind == PlainText::Kind::note
+                    ? QStringLiteral(" holds control characters, such as escape codes; only line "
+                                     "breaks and tabs may be in a note.")
+                    : QStringLiteral(" holds control characters, such as a line break, a tab or "
+                                     "an escape code; it must be one line of plain text."));
     const qsizetype length = characters(text);
     if (length > longest)
         return subject + QStringLiteral(" is ") + number(length) +
@@ -109,12 +119,12 @@ std::optional<QString> refuseName(Name what, QStringView typed)
     const QStringView name = typed.trimmed();
     if (name.isEmpty() && *words.blank)
         return QString::fromUtf16(words.blank);
-    return refuseText(QStringView(words.subject), name, longestName);
+    return refuseText(QStringView(words.subject), name, longestName, PlainText::Kind::line);
 }
 
 std::optional<QString> refuseNote(QStringView typed)
 {
-    return refuseText(u"The note", typed, longestNote);
+    return refuseText(u"The note", typed, longestNote, PlainText::Kind::note);
 }
 
 std::optional<Range> rangeOf(QStringView key)

@@ -1,6 +1,7 @@
 #include "books/TaskList.h"
 
 #include "support/Folding.h"
+#include "support/PlainText.h"
 #include "support/Timestamps.h"
 
 #include <QJsonArray>
@@ -163,7 +164,9 @@ std::optional<TaskList> TaskList::fromJsonObject(const QJsonObject& object)
         for (const QJsonValue& item : v.toArray()) {
             if (!item.isString())
                 return std::nullopt;
-            tasks.append(item.toString());
+            // Lists travel between computers: whatever a peer wrote, a task
+            // is one line of plain text here.
+            tasks.append(PlainText::withoutControls(item.toString(), PlainText::Kind::line));
         }
     }
     QDateTime updatedAt = distantPast();

@@ -8,6 +8,7 @@
 #include "formats/TimesheetFolder.h"
 #include "support/Folding.h"
 #include "support/NaturalOrder.h"
+#include "support/PlainText.h"
 
 #include <QHash>
 #include <QSet>
@@ -216,7 +217,10 @@ private:
         // reader of CSV, and dates, durations and ids are read exactly as
         // written. A note a person typed as '=x was written ''=x, so it
         // comes back as typed.
-        const auto typed = [&](qsizetype index) { return text(index, field(index)); };
+        const auto typed = [&](qsizetype index) {
+            return text(index, field(index),
+                        index == at.note ? PlainText::Kind::note : PlainText::Kind::line);
+        };
         Record record;
         record.id = id.toString();
         record.day = *day;
@@ -241,7 +245,9 @@ private:
 
     // A text column as typed. The project, client, computer and task mostly
     // repeat the row before: the same string is shared rather than made again.
-    QString text(qsizetype column, QStringView written)
+    // A text column as the person typed it, less any control another
+    // computer's file may carry: a note keeps its line breaks and tabs.
+    QString text(qsizetype column, QStringView written, PlainText::Kind kind)
     {
         if (column < 0)
             return {};
@@ -249,7 +255,8 @@ private:
             m_lastText.resize(column + 1);
         LastText& last = m_lastText[column];
         if (last.written != written) {
-            last.typed = EntryExporter::fromSpreadsheetSafe(written);
+            last.typed =
+                PlainText::withoutControls(EntryExporter::fromSpreadsheetSafe(written), kind);
             last.written = last.typed == written ? last.typed : written.toString();
         }
         return last.typed;
@@ -385,11 +392,12 @@ private:
     {
         // No marker, or none that can be read: the folder's name stands in.
         if (const auto marker = TimesheetFolder::readMarker(m_fileSystem, folder)) {
-            const QString name = marker->name.trimmed();
+            const QString name =
+                PlainText::withoutControls(marker->name, PlainText::Kind::line).trimmed();
             if (!name.isEmpty())
                 return name;
         }
-        QString name = folderName;
+        QString name = PlainText::withoutControls(folderName, PlainText::Kind::line);
         return name.replace(u'-', u' ');
     }
 

@@ -1,5 +1,6 @@
 #include "share/SharedCatalog.h"
 
+#include "support/PlainText.h"
 #include "support/Timestamps.h"
 
 #include <QJsonArray>
@@ -37,6 +38,16 @@ public:
     {
         const QJsonValue v = optional(key, &QJsonValue::isString);
         return v.isUndefined() ? fallback : v.toString();
+    }
+    // A name another computer wrote, for people to read: one line, without
+    // the controls that would act on a terminal or reorder a screen.
+    QString name(QStringView key)
+    {
+        return PlainText::withoutControls(string(key), PlainText::Kind::line);
+    }
+    QString name(QStringView key, const QString& fallback)
+    {
+        return PlainText::withoutControls(string(key, fallback), PlainText::Kind::line);
     }
 
     bool boolean(QStringView key, bool fallback)
@@ -281,9 +292,9 @@ std::optional<SharedProject> projectFrom(const QJsonValue& value, const QDateTim
     const QJsonObject object = value.toObject();
     ObjectReader r(object);
     SharedProject p;
-    p.number = r.string(u"number");
-    p.name = r.string(u"name");
-    p.client = r.string(u"client", QString());
+    p.number = r.name(u"number");
+    p.name = r.name(u"name");
+    p.client = r.name(u"client", QString());
     p.isActive = r.boolean(u"isActive", true);
     p.updatedAt = r.timestamp(u"updatedAt", now);
     p.createdAt = r.timestamp(u"createdAt", Project::unknownCreation());
@@ -366,7 +377,7 @@ std::optional<PeerMeta> PeerMeta::decode(const QByteArray& json)
     PeerMeta meta;
     meta.version = r.version();
     meta.machineId = r.string(u"machineId");
-    meta.machineName = r.string(u"machineName");
+    meta.machineName = r.name(u"machineName");
     meta.writtenAt = r.timestamp(u"writtenAt");
     meta.projectCount = r.integer(u"projectCount");
     meta.shardCount = r.integer(u"shardCount");
@@ -475,7 +486,7 @@ std::optional<LegacyCatalog> LegacyCatalog::decode(const QByteArray& json, const
     LegacyCatalog catalog;
     catalog.version = r.version();
     catalog.machineId = r.string(u"machineId");
-    catalog.machineName = r.string(u"machineName");
+    catalog.machineName = r.name(u"machineName");
     catalog.writtenAt = r.timestamp(u"writtenAt");
     const QJsonArray projects = r.array(u"projects");
     if (!r.ok())

@@ -14,6 +14,9 @@
 #include <QTextStream>
 
 #include <csignal>
+#include <cstdio>
+#include <optional>
+#include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -44,10 +47,33 @@ void quitOnSignals(QObject* context)
     ::sigaction(SIGINT, &action, nullptr);
 }
 
+// --version and --help are answered before anything needs a display.
+std::optional<int> answerWithoutDisplay(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--version" || argument == "-v") {
+            std::fputs("zol-tray " ZOL_VERSION "\n", stdout);
+            return 0;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::fputs("Usage: zol-tray\n"
+                       "The Zol tray app: the clock in the tray, its panel and the main window.\n"
+                       "Started a second time, it opens the panel of the one already running.\n"
+                       "'zol --help' lists the commands of the command line.\n",
+                       stdout);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> answered = answerWithoutDisplay(argc, argv))
+        return *answered;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zol"));
     QApplication::setApplicationVersion(QStringLiteral(ZOL_VERSION));

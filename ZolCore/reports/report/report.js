@@ -274,7 +274,8 @@ const BREAKDOWN_PAGE = 25;
 
     const shown = sorted.slice(0, state.breakdownShown);
     body.replaceChildren(...shown.map((entry) => el("tr", null,
-      el("td", null, entry.title, ...(entry.sub ? [el("span", { class: "sub", text: entry.sub })] : [])),
+      el("td", null, el("bdi", { text: entry.title }),
+        ...(entry.sub ? [el("bdi", { class: "sub", text: entry.sub })] : [])),
       el("td", { class: "num", text: hours(entry.seconds) }),
       shareCell(entry.seconds))));
 
@@ -333,7 +334,9 @@ const BREAKDOWN_PAGE = 25;
         for (const column of COLUMNS) {
           const td = document.createElement("td");
           if (column.class) td.className = column.class;
-          td.textContent = column.cell(row);
+          // Names are isolated: one written right to left cannot reorder the
+          // cells around it.
+          td.append(el("bdi", { text: column.cell(row) }));
           tr.append(td);
         }
         fragment.append(tr);

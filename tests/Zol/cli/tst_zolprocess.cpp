@@ -36,14 +36,15 @@ class TestZolProcess : public QObject
 
     // Runs the binary with the words of `command` ("double quotes" hold a
     // word with spaces) and no display.
-    Run zol(const QString& command)
+    Run zol(const QString& command, const QString& program = QStringLiteral(ZOL_BINARY))
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(u"DISPLAY"_s);
         environment.remove(u"WAYLAND_DISPLAY"_s);
         process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(ZOL_BINARY), QProcess::splitCommand(command));
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        process.start(program, QProcess::splitCommand(command));
         if (!process.waitForFinished(60'000))
             return {};
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -110,6 +111,33 @@ private Q_SLOTS:
         QCOMPARE(misused.err, u"zol start: unknown option --colour. Try 'zol start --help'.\n"_s);
         QCOMPARE(zol(u"pause"_s).code, 1);
         QCOMPARE(zol(u"--version"_s).code, 0);
+        // The tray app answers these without a display, where it could not start.
+        const Run trayVersion = zol(u"--version"_s, QStringLiteral(ZOL_TRAY_BINARY));
+        QCOMPARE(trayVersion.out, u"zol-tray " ZOL_VERSION "\n"_s);
+        QCOMPARE(trayVersion.code, 0);
+        const Run trayHelp = zol(u"--help"_s, QStringLiteral(ZOL_TRAY_BINARY));
+        QVERIFY(trayHelp.out.startsWith(u"Usage: zol-tray\n"_s));
+        QCOMPARE(trayHelp.code, 0);
+    }
+
+    // Text that got into the books before anything refused it (an older
+    // version, a hand-edited file) reaches the terminal without a control the
+    // terminal would act on.
+    void storedControlsNeverReachTheTerminal()
+    {
+        QCOMPARE(zol(u"project add 2301 --client Acme --name Poster"_s).code, 0);
+        {
+            zol::SQLiteDatabase books(zol::EntryStore::defaultURL());
+            books.execute(u"UPDATE projects SET name = 'Poster' || char(27) || '[2J' || char(155) "
+                          "|| '31m', client_name = 'Acme' || char(7) || char(13);"_s);
+        }
+        const Run listed = zol(u"projects"_s);
+        QCOMPARE(listed.code, 0);
+        QVERIFY2(listed.out.contains(u"Poster\uFFFD[2J\uFFFD31m"_s), qPrintable(listed.out));
+        for (const QChar c : listed.out)
+            QVERIFY2(c == u'\n' || c == u'\t' ||
+                         (c.unicode() >= 0x20 && (c.unicode() < 0x7F || c.unicode() > 0x9F)),
+                     qPrintable(QString::number(c.unicode(), 16)));
     }
 
     void bytesThatAreNotUtf8AreRefused()

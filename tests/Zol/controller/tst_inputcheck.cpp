@@ -60,6 +60,25 @@ private Q_SLOTS:
         QTest::newRow("blank internal work")
             << Name::internalWork << QString() << u"Internal work needs a description."_s;
         QTest::newRow("blank client") << Name::client << QString() << QString();
+        // Text a terminal would act on, or that reorders what follows it.
+        const QString oneLine = u" holds control characters, such as a line break, a tab or an "
+                                u"escape code; it must be one line of plain text."_s;
+        QTest::newRow("escape codes")
+            << Name::project << u"\x1b[2J\x1b[31mRED\x1b[0m"_s << u"The project's name"_s + oneLine;
+        QTest::newRow("line break inside")
+            << Name::client << u"Acme\nBV"_s << u"The client's name"_s + oneLine;
+        QTest::newRow("tab inside")
+            << Name::person << u"Anna\tB"_s << u"The name timesheets are filed under"_s + oneLine;
+        QTest::newRow("C1 control")
+            << Name::administration << u"Studio\u009b2J"_s << u"The name of the books"_s + oneLine;
+        QTest::newRow("DEL") << Name::projectNumber << u"23\u007f01"_s
+                             << u"The project number"_s + oneLine;
+        QTest::newRow("override left open")
+            << Name::task << u"Draw \u202Egnp.exe"_s << u"The task's name"_s + oneLine;
+        QTest::newRow("isolate closed again")
+            << Name::project << u"Poster \u2067\u05E9\u05DC\u05D5\u05DD\u2069"_s << QString();
+        QTest::newRow("right-to-left letters")
+            << Name::client << u"\u0645\u062A\u062D\u0641"_s << QString();
         QTest::newRow("blank number") << Name::projectNumber << u"  "_s << QString();
     }
 
@@ -83,6 +102,11 @@ private Q_SLOTS:
             << QString(10'001, u'x')
             << u"The note is 10,001 characters long; the most is 10,000."_s;
         QTest::newRow("not UTF-8") << undecodable << u"The note is not valid UTF-8 text."_s;
+        QTest::newRow("tabs") << u"Logo\tcolours"_s << QString();
+        QTest::newRow("escape code")
+            << u"Logo\n\x1b]0;owned\x07"_s
+            << u"The note holds control characters, such as escape codes; only line breaks and "
+               u"tabs may be in a note."_s;
     }
 
     void notes()

@@ -10,6 +10,7 @@
 #include "formats/Timesheet.h"
 #include "formats/TimesheetFolder.h"
 #include "reports/StudioHours.h"
+#include "support/PlainText.h"
 
 #include <QDir>
 #include <QFile>
@@ -345,14 +346,18 @@ private Q_SLOTS:
             checkNumbersAndDates(table, table.rows.at(0), u"1.50"_s);
         }
 
-        // The timesheet handed in and read by the studio's hours: as typed.
+        // The timesheet handed in and read by the studio's hours: as typed,
+        // but for controls, which text from another computer never keeps; a
+        // note keeps its tabs and line breaks.
         writeFile(hours() + u"/Anna/2026/weeks/2026-W10.csv"_s, timesheet.toUtf8());
         const QList<Record> records = read(m_studio->path()).records;
         QCOMPARE(records.size(), 1);
         const Record& found = records[0];
+        const QString line = PlainText::withoutControls(typed, PlainText::Kind::line);
         QCOMPARE((QStringList{found.projectNumber, found.clientName, found.projectName, found.task,
-                              found.note, found.computer}),
-                 QStringList(text.size(), typed));
+                              found.computer}),
+                 QStringList(text.size() - 1, line));
+        QCOMPARE(found.note, PlainText::withoutControls(typed, PlainText::Kind::note));
 
         // The studio's sessions CSV: the same text guarded, and even a
         // negative duration left a number.
@@ -360,10 +365,12 @@ private Q_SLOTS:
         negative.seconds = -5400;
         const CSVReader::Table studio =
             CSVReader::parse(StudioHours::csv({found, negative}, amsterdam));
-        for (const QString& column : text) {
-            const std::optional<QString> cell = studio.value(column, studio.rows.at(0));
-            QCOMPARE(cell, written);
-            QCOMPARE(EntryExporter::fromSpreadsheetSafe(*cell), typed);
+        const QStringList read{found.projectNumber, found.clientName, found.projectName,
+                               found.task,          found.note,       found.computer};
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const std::optional<QString> cell = studio.value(text.at(i), studio.rows.at(0));
+            QCOMPARE(cell, EntryExporter::spreadsheetSafe(read.at(i)));
+            QCOMPARE(EntryExporter::fromSpreadsheetSafe(*cell), read.at(i));
         }
         checkNumbersAndDates(studio, studio.rows.at(1), u"-1.50"_s);
         QCOMPARE(studio.value(u"duration_seconds"_s, studio.rows.at(1)), u"-5400"_s);

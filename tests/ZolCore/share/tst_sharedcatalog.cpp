@@ -140,6 +140,26 @@ private Q_SLOTS:
         QCOMPARE(decoded->projects, QList{SharedProject(test::project(u"7"_s, u"N"_s, {}, utc(1970, 1, 1), now))});
     }
 
+    // Anyone who can write to the share can write these files: what they say
+    // of names reaches other people's screens and terminals, so controls are
+    // taken out as they are read. A line break becomes a space; a closed
+    // isolate is kept.
+    void namesFromAnotherComputerAreOnePlainLine()
+    {
+        const QByteArray hostile =
+            "{\"version\":1,\"machineId\":\"A\",\"shard\":0,\"projects\":[{\"number\":"
+            "\"7\\u001b[2J\",\"name\":\"\\u001b[31mRED\\u001b[0m\\u202e\",\"client\":"
+            "\"Acme\\nBV \\u2067\\u05e9\\u2069\"}]}";
+        const auto decoded = CatalogShard::decode(hostile, now);
+        QVERIFY(decoded);
+        const SharedProject& p = decoded->projects.first();
+        QCOMPARE((QStringList{p.number, p.name, p.client}),
+                 (QStringList{u"7[2J"_s, u"[31mRED[0m"_s, u"Acme BV \u2067\u05e9\u2069"_s}));
+        PeerMeta named = meta;
+        named.machineName = u"Anna\u009b\u0007"_s;
+        QCOMPARE(PeerMeta::decode(named.encode())->machineName, u"Anna"_s);
+    }
+
     // Each text must give no value, for its kind or (kind empty) for every kind.
     void rejected_data()
     {

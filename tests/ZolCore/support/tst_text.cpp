@@ -1,6 +1,7 @@
 #include "records/SearchRange.h"
 #include "support/Folding.h"
 #include "support/NaturalOrder.h"
+#include "support/PlainText.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -47,6 +48,60 @@ private Q_SLOTS:
     // The quick path for ASCII text must agree with folding the text and
     // searching it. Half the queries are cut from the text itself, so that both
     // answers come up often.
+    void plainText_data()
+    {
+        using Kind = zol::PlainText::Kind;
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("plain");
+
+        QTest::newRow("nothing to take out")
+            << Kind::line << u"Brand book \u05E9"_s << u"Brand book \u05E9"_s;
+        QTest::newRow("escape sequence")
+            << Kind::line << u"\u001b[2JRED\u001b]0;t\u0007"_s << u"[2JRED]0;t"_s;
+        QTest::newRow("line breaks in a line")
+            << Kind::line << u"a\nb\r\nc\td\u2028e"_s << u"a b  c d e"_s;
+        QTest::newRow("a note keeps its lines")
+            << Kind::note << u"a\nb\r\nc\td\re"_s << u"a\nb\nc\td\ne"_s;
+        QTest::newRow("DEL and C1") << Kind::note << u"a\u007fb\u0085c\u009b"_s << u"abc"_s;
+        QTest::newRow("override left open") << Kind::line << u"x\u202Eexe.gnp"_s << u"xexe.gnp"_s;
+        QTest::newRow("stray closers") << Kind::line << u"\u202Ca\u2069"_s << u"a"_s;
+        QTest::newRow("balanced, nested")
+            << Kind::line << u"\u2067a\u202Bb\u202Cc\u2069"_s << u"\u2067a\u202Bb\u202Cc\u2069"_s;
+        // An isolate's closer also closes the embeddings inside it.
+        QTest::newRow("isolate closes its embedding")
+            << Kind::line << u"\u2068a\u202Eb\u2069"_s << u"\u2068a\u202Eb\u2069"_s;
+        QTest::newRow("embedding cannot close an isolate")
+            << Kind::line << u"\u2066a\u202C"_s << u"a"_s;
+    }
+
+    void plainText()
+    {
+        using namespace zol::PlainText;
+        QFETCH(Kind, kind);
+        QFETCH(QString, text);
+        QFETCH(QString, plain);
+        QCOMPARE(withoutControls(text, kind), plain);
+        QCOMPARE(hasControls(text, kind), plain != text);
+        QVERIFY(!hasControls(plain, kind));
+    }
+
+    void whatReachesATerminal()
+    {
+        using zol::PlainText::forTerminal;
+        QCOMPARE(forTerminal("a\x1b[2J\tb\nc\x7f"),
+                 QByteArray("a\xEF\xBF\xBD[2J\tb\nc\xEF\xBF\xBD"));
+        // U+009B (a one-character escape sequence start) and U+00A9 (the copyright sign).
+        QCOMPARE(forTerminal("\xC2\x9B"
+                             "1m\xC2\xA9"),
+                 QByteArray("\xEF\xBF\xBD"
+                            "1m\xC2\xA9"));
+        // Bytes that are not UTF-8 pass as they are.
+        QCOMPARE(forTerminal("\xFF\xC2"), QByteArray("\xFF\xC2"));
+        QCOMPARE(zol::PlainText::isolated(u"Acme"_s), u"Acme"_s);
+        QCOMPARE(zol::PlainText::isolated(u"\u05E9 2"_s), u"\u2068\u05E9 2\u2069"_s);
+    }
+
     void foldedContainsAgreesWithFold()
     {
         QCOMPARE(zol::foldedContains(u"Café  Noir", u"cafe n"), true);
