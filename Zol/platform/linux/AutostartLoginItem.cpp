@@ -109,6 +109,10 @@ QByteArray AutostartLoginItem::entryFor(const QString& program)
            "Exec=" +
            execValue(program).toUtf8() +
            "\n"
+           // Once the program is removed, the desktop skips the entry.
+           "TryExec=" +
+           QString(program).replace(u'\\', QStringLiteral("\\\\")).toUtf8() +
+           "\n"
            "Terminal=false\n";
 }
 

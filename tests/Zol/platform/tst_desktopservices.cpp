@@ -409,6 +409,7 @@ private Q_SLOTS:
         QCOMPARE(item.setEnabled(true), std::nullopt);
         QVERIFY(item.isEnabled());
         QCOMPARE(readFile(item.entryPath()), AutostartLoginItem::entryFor(program));
+        QVERIFY(readFile(item.entryPath()).contains("\nTryExec=/usr/bin/zol\n"));
         QCOMPARE(item.setEnabled(true), std::nullopt);
         QCOMPARE(readFile(item.entryPath()), AutostartLoginItem::entryFor(program));
 
