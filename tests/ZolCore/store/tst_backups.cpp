@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -222,6 +223,33 @@ private Q_SLOTS:
 
         // A store in memory has no file to copy and keeps no backups.
         QVERIFY(!EntryStore::inMemory(m_clock)->backups());
+    }
+
+    // A link where the backups folder should be is reported and never
+    // followed: the copy would land wherever it points. A folder that was
+    // opened up to others is made owner-only again.
+    void theBackupsFolderIsNeverALink()
+    {
+        const QString elsewhere = m_dir.filePath(u"elsewhere"_s);
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(QFile::link(elsewhere, folder()));
+        const auto store = openBooks();
+        store->save(session(utc(2026, 3, 1, 9), 60));
+        QVERIFY2(store->backups()->problem().value_or(QString()).contains(
+                     u"it is a link to another place"_s),
+                 qPrintable(store->backups()->problem().value_or(u"no problem"_s)));
+        QCOMPARE(filesIn(elsewhere), QStringList());
+
+        QVERIFY(QFile::remove(folder()));
+        QVERIFY(QDir().mkpath(folder()));
+        QVERIFY(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner |
+                                                    QFile::ExeOwner | QFile::ReadOther |
+                                                    QFile::ExeOther));
+        m_clock.advance(86400);
+        store->save(session(utc(2026, 3, 2, 9), 60));
+        QCOMPARE(store->backups()->problem(), std::nullopt);
+        QVERIFY(!(QFileInfo(folder()).permissions() & (QFile::ReadOther | QFile::ExeOther)));
+        QCOMPARE(filesIn(folder()).size(), 1);
     }
 
     // Another connection (another process's store) commits batches of ten
