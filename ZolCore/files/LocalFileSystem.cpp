@@ -133,9 +133,11 @@ void removeEntry(int parent, const char* name, const QByteArray& path, bool isTo
 }
 
 // Creates `name` in `folder`, which must not exist yet, and writes the bytes;
-// with `durable`, forces them to disk before returning. Returns 0 or the
-// reason; a file left half-written is removed.
-int writeNewFile(int folder, const char* name, const QByteArray& bytes, bool durable)
+// with `durable`, forces them to disk before returning. With `mode`, the file
+// gets exactly that mode, whatever the umask. Returns 0 or the reason; a file
+// left half-written is removed.
+int writeNewFile(int folder, const char* name, const QByteArray& bytes, bool durable,
+                 std::optional<mode_t> mode)
 {
     int fd = -1;
     do
@@ -146,6 +148,10 @@ int writeNewFile(int folder, const char* name, const QByteArray& bytes, bool dur
     int error = 0;
     {
         const Descriptor file(fd);
+        // A share that keeps no modes (SMB without extensions) says no; the
+        // file is written all the same.
+        if (mode && ::fchmod(fd, *mode) != 0 && errno != EPERM && errno != ENOTSUP)
+            error = errno;
         qsizetype done = 0;
         while (done < bytes.size() && error == 0) {
             const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
@@ -188,6 +194,22 @@ std::optional<FileSystemError::Cause> heldCause(int error)
 }
 
 } // namespace
+
+std::optional<mode_t> LocalFileSystem::shareMode(int folder, bool isFolder) const
+{
+    if (!isConfined())
+        return std::nullopt;
+    struct stat info = {};
+    if (::fstat(folder, &info) != 0)
+        return std::nullopt;
+    // Whoever may read the folder may read what is written in it, whatever
+    // this process's umask says: the studio reads everybody's files. A
+    // folder takes its parent's mode, so the folders every computer writes
+    // into stay writable to all of them; only its owner ever writes a file.
+    if (isFolder)
+        return mode_t((info.st_mode & 07777) | S_IRWXU);
+    return mode_t(S_IRUSR | S_IWUSR | (info.st_mode & (S_IRGRP | S_IROTH)));
+}
 
 bool LocalFileSystem::exists(const QString& path) const
 {
@@ -321,13 +343,14 @@ QByteArray LocalFileSystem::read(const QString& path, qint64 maxSize) const
 // A hidden temporary file beside the target, forced to disk, then renamed over
 // the target: the target itself is replaced, a link in its place included,
 // and never written through. A new file gets the usual 0666 less the umask,
-// which lets the other people of the studio read it.
+// or, below a confined root, the mode shareMode() gives it.
 void LocalFileSystem::writeAtomically(const QString& path, const QByteArray& bytes)
 {
     const QString what = QStringLiteral("write");
     const Place place = locate(what, path);
     const QByteArray temporary = temporaryName(place.name);
-    if (const int error = writeNewFile(place.folder.get(), temporary.constData(), bytes, true))
+    if (const int error = writeNewFile(place.folder.get(), temporary.constData(), bytes, true,
+                                       shareMode(place.folder.get(), false)))
         fail(what, path, error);
     if (::renameat(place.folder.get(), temporary.constData(), place.folder.get(),
                    place.name.constData()) != 0) {
@@ -341,7 +364,8 @@ void LocalFileSystem::writeNew(const QString& path, const QByteArray& bytes)
 {
     const QString what = QStringLiteral("write");
     const Place place = locate(what, path);
-    if (const int error = writeNewFile(place.folder.get(), place.name.constData(), bytes, false))
+    if (const int error = writeNewFile(place.folder.get(), place.name.constData(), bytes, false,
+                                       shareMode(place.folder.get(), false)))
         failAt(what, path, place, error);
 }
 

@@ -130,6 +130,9 @@ private:
     [[noreturn]] void failAt(const QString& what, const QString& path, const Place& place,
                              int error) const;
     void createConfinedFolder(const QString& path, const QByteArray& native);
+    // The mode of a file or folder made in `folder`, below a confined root
+    // (the studio folder); none elsewhere, where the umask decides.
+    std::optional<mode_t> shareMode(int folder, bool isFolder) const;
 
     std::optional<QByteArray> m_root;
     QByteArray m_scope;

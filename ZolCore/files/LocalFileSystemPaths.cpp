@@ -282,12 +282,19 @@ void LocalFileSystem::createConfinedFolder(const QString& path, const QByteArray
     QByteArray reached = *m_root;
     for (const QByteArray& part : below(name, *m_root)) {
         reached = joined(reached, part);
-        if (::mkdirat(folder.get(), part.constData(), 0777) != 0 && errno != EEXIST)
+        const bool made = ::mkdirat(folder.get(), part.constData(), 0777) == 0;
+        if (!made && errno != EEXIST)
             fail(what, QFile::decodeName(reached), errno);
+        const std::optional<mode_t> mode = made ? shareMode(folder.get(), true) : std::nullopt;
         std::expected<Descriptor, Unreachable> next = step(folder, part, reached);
         if (!next)
             refuse(what, path, next.error());
         folder = std::move(*next);
+        // The folder just made, by the descriptor it was entered by (which
+        // may be one that fchmod does not take).
+        if (mode)
+            ::chmod(QByteArray("/proc/self/fd/" + QByteArray::number(folder.get())).constData(),
+                    *mode);
     }
 }
 

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -157,6 +158,47 @@ private Q_SLOTS:
         QCOMPARE(everything(deep), QStringList{u"meta.json"_s});
         QVERIFY_THROWS_EXCEPTION(FileSystemError, local.createFolder(file + u"/below"_s));
         QVERIFY_THROWS_EXCEPTION(FileSystemError, local.createFolder(file));
+    }
+
+    // On the studio folder, what this computer writes is readable by whoever
+    // may read the folder, whatever the umask; the folders it makes are as
+    // open as the folder they are made in, so every computer can add its own.
+    void filesOnTheShareFollowTheFolderNotTheUmask_data()
+    {
+        QTest::addColumn<int>("rootMode");
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<int>("folderMode");
+        QTest::newRow("group and others read") << 0755 << 0644 << 0755;
+        QTest::newRow("the group only") << 0750 << 0640 << 0750;
+        QTest::newRow("a group that writes, set-group-id") << 02770 << 0640 << 02770;
+    }
+
+    void filesOnTheShareFollowTheFolderNotTheUmask()
+    {
+        QFETCH(int, rootMode);
+        QFETCH(int, fileMode);
+        QFETCH(int, folderMode);
+        const QString root = path(u"share"_s);
+        QVERIFY(QDir().mkpath(root));
+        QCOMPARE(::chmod(QFile::encodeName(root).constData(), mode_t(rootMode)), 0);
+        ::umask(077);
+        const std::shared_ptr<FileSystem> share = local.confinedTo(root);
+        const QString folder = root + u"/.zol/hours/Anna"_s;
+        share->createFolder(folder);
+        share->writeAtomically(folder + u"/marker.json"_s, "{}");
+        writeWhole(*share, "id\n", folder + u"/2026-W10.csv"_s);
+        const auto modeOf = [](const QString& p) {
+            struct stat info = {};
+            ::stat(QFile::encodeName(p).constData(), &info);
+            return int(info.st_mode & 07777);
+        };
+        for (const QString& made : QStringList{root + u"/.zol"_s, root + u"/.zol/hours"_s, folder})
+            QCOMPARE(modeOf(made), folderMode);
+        for (const QString& written : {u"/marker.json"_s, u"/2026-W10.csv"_s})
+            QCOMPARE(modeOf(folder + written), fileMode);
+        // Off the share the umask still decides.
+        local.writeAtomically(path(u"private.txt"_s), "x");
+        QCOMPARE(modeOf(path(u"private.txt"_s)), 0600);
     }
 
     void removeNeverFollowsALinkOut()
