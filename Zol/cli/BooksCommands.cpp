@@ -138,12 +138,33 @@ int name(Invocation& call)
     // wish to be "Onbekend".
     if (call.arguments.first().trimmed().isEmpty())
         return call.fail(*InputCheck::refuseName(InputCheck::Name::person, QString()));
-    const Outcome<QString> renamed = PersonName::rename(settings, call.arguments.first());
+    const bool theseBooks = call.has(QStringLiteral("these-books"));
+    if (theseBooks && call.model.books().administration().isDefault())
+        return call.fail(call.model.books().administration().name +
+                         QStringLiteral(" are the first books: their name is yours in every set "
+                                        "of books. Leave out --these-books."));
+    const Outcome<QString> renamed = PersonName::rename(settings, call.arguments.first(),
+                                                        theseBooks ? PersonName::Scope::theseBooks
+                                                                   : PersonName::Scope::everyBooks);
     if (!renamed)
         return call.fail(renamed.error().sentence);
     call.model.sharing()->applySettingsChange();
-    call.out << "Timesheets of " << call.model.books().administration().name << " are filed under "
-             << *renamed << " now.\n";
+    if (theseBooks) {
+        call.out << "Timesheets of " << call.model.books().administration().name
+                 << " are filed under " << *renamed << " now; other books keep their name.\n";
+        return succeeded;
+    }
+    QStringList own;
+    for (const Administration& books : call.model.books().administrations()) {
+        if (AppSettings(books.id, call.model.defaults()).hasOwnName())
+            own.append(books.name);
+    }
+    call.out << "Timesheets are filed under " << *renamed << " now, in every set of books";
+    if (!own.isEmpty())
+        call.out << " but " << own.join(QStringLiteral(", "))
+                 << (own.size() == 1 ? ", which has a name of its own"
+                                     : ", which have names of their own");
+    call.out << ".\n";
     return succeeded;
 }
 
@@ -453,15 +474,19 @@ void addBooksCommands(QList<Command>& commands)
          1,
          false,
          booksEmpty});
-    commands.append({QStringLiteral("name"),
-                     QStringLiteral("[NEW NAME]"),
-                     QStringLiteral("The name your timesheets are filed under, or set it."),
-                     {},
-                     {},
-                     0,
-                     1,
-                     false,
-                     name});
+    commands.append(
+        {QStringLiteral("name"),
+         QStringLiteral("[NEW NAME] [--these-books]"),
+         QStringLiteral("The name your timesheets are filed under, or set it."),
+         QStringLiteral("Without NEW NAME, prints the name the open books file timesheets "
+                        "under.\nA new name is your one name on this computer: every set of "
+                        "books uses it,\nthe open books included, except books given a name of "
+                        "their own with\n--these-books, which names the open books alone."),
+         {{QStringLiteral("these-books"), QString()}},
+         0,
+         1,
+         false,
+         name});
     commands.append(
         {QStringLiteral("settings"),
          QStringLiteral("[KEY [VALUE]]"),

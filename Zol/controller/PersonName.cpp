@@ -5,7 +5,7 @@
 
 namespace zol::PersonName {
 
-Outcome<QString> rename(AppSettings& settings, QStringView typed)
+Outcome<QString> rename(AppSettings& settings, QStringView typed, Scope scope)
 {
     const QString name = typed.trimmed().toString();
     // No name is a name: timesheets are then filed under "Onbekend".
@@ -14,9 +14,20 @@ Outcome<QString> rename(AppSettings& settings, QStringView typed)
                 InputCheck::refuseName(InputCheck::Name::person, typed))
             return std::unexpected(Refusal{std::move(*refusal)});
     }
-    if (name != settings.machineName())
+    if (scope == Scope::theseBooks)
+        settings.setOwnName(name);
+    else if (name != settings.machineName() || settings.hasOwnName())
         settings.setMachineName(name);
     return name;
+}
+
+QString scopeLine(const AppSettings& settings)
+{
+    if (settings.hasOwnName())
+        return QStringLiteral("These books file timesheets under a name of their own. A name "
+                              "typed here becomes your name in every set of books.");
+    return QStringLiteral("Used by every set of books on this computer that has no name of its "
+                          "own.");
 }
 
 } // namespace zol::PersonName

@@ -102,9 +102,15 @@ void AppSettings::read()
     assign(m_hotKeyEnabled, s.boolean(hotKeyKey).value_or(true), this,
            &AppSettings::hotKeyEnabledChanged);
     // The computer's name stands in until the person picks a name; it is not
-    // written, so a renamed computer is followed.
-    assign(m_machineName, s.string(key(machineNameName)).value_or(TimeEntry::currentMachineName()),
-           this, &AppSettings::machineNameChanged);
+    // written, so a renamed computer is followed. The first books' key is
+    // the person's name for all of them.
+    const std::optional<QString> own = m_administrationId == Administration::defaultId
+                                           ? std::nullopt
+                                           : s.string(key(machineNameName));
+    m_hasOwnName = own.has_value();
+    assign(m_machineName,
+           own.value_or(s.string(machineNameName).value_or(TimeEntry::currentMachineName())), this,
+           &AppSettings::machineNameChanged);
 
     if (isLocalOnly(m_administrationId, s)) {
         assign(m_sharedFolderPath, QString(), this, &AppSettings::sharedFolderPathChanged);
@@ -149,7 +155,19 @@ void AppSettings::setLongRunningWarningHours(int hours)
 
 void AppSettings::setMachineName(const QString& name)
 {
+    if (m_hasOwnName)
+        m_defaults.remove(key(machineNameName));
+    m_defaults.setString(machineNameName, name);
+    m_hasOwnName = false;
+    assign(m_machineName, name, this, &AppSettings::machineNameChanged);
+}
+
+void AppSettings::setOwnName(const QString& name)
+{
+    if (m_administrationId == Administration::defaultId)
+        return setMachineName(name);
     m_defaults.setString(key(machineNameName), name);
+    m_hasOwnName = true;
     assign(m_machineName, name, this, &AppSettings::machineNameChanged);
 }
 

@@ -53,7 +53,14 @@ public:
     static QString key(const QString& name, const QString& administrationId);
 
     int longRunningWarningHours() const { return m_longRunningWarningHours; }
+    // The name timesheets of these books are filed under: their own name
+    // when they have one, else the person's name on this computer, else the
+    // computer's name.
     const QString& machineName() const { return m_machineName; }
+    // Whether these books file timesheets under a name of their own rather
+    // than the one every set of books uses (never for the first books, whose
+    // name is the person's).
+    bool hasOwnName() const { return m_hasOwnName; }
     const QString& sharedFolderPath() const { return m_sharedFolderPath; }
     bool sharedSyncEnabled() const { return m_sharedSyncEnabled; }
     bool autoUploadEnabled() const { return m_autoUploadEnabled; }
@@ -71,7 +78,11 @@ public:
     SettingsStore& defaults() const { return m_defaults; }
 
     void setLongRunningWarningHours(int hours);
+    // The person's name on this computer, for every set of books without a
+    // name of its own; these books give up theirs.
     void setMachineName(const QString& name);
+    // A name for these books alone; the first books' name is the person's.
+    void setOwnName(const QString& name);
     void setSharedFolderPath(const QString& path);
     void setSharedSyncEnabled(bool enabled);
     void setAutoUploadEnabled(bool enabled);
@@ -133,6 +144,7 @@ private:
 
     int m_longRunningWarningHours = 10;
     QString m_machineName;
+    bool m_hasOwnName = false;
     QString m_sharedFolderPath;
     bool m_sharedSyncEnabled = false;
     bool m_autoUploadEnabled = true;

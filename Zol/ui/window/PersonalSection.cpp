@@ -32,6 +32,7 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     , m_model(model)
     , m_name(new QLineEdit(this))
     , m_nameRefusal(wrapping(new QLabel(this)))
+    , m_nameScope(secondaryLabel(QString(), this))
     , m_machineId(value(QStringLiteral("machineId"), QStringLiteral("This computer's identifier")))
     , m_filedUnder(
           value(QStringLiteral("filedUnder"), QStringLiteral("Timesheets are filed under")))
@@ -68,6 +69,8 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     tintText(m_nameRefusal, Theme::failure);
     m_nameRefusal->hide();
     nameCard->body()->addWidget(m_nameRefusal);
+    m_nameScope->setObjectName(QStringLiteral("personNameScope"));
+    nameCard->body()->addWidget(m_nameScope);
     nameCard->body()->addWidget(secondaryLabel(
         QStringLiteral("Recorded on every session you track and shown to the rest of the studio. "
                        "Sessions already tracked keep the name they were recorded with, so "
@@ -195,6 +198,7 @@ void PersonalSection::followSettings()
 void PersonalSection::refresh()
 {
     const PersonalFacts facts = PersonalFacts::of(m_model.books(), *m_model.history());
+    m_nameScope->setText(PersonName::scopeLine(*m_model.books().settings()));
     m_filedUnder->setText(facts.filedUnder);
     m_filedUnderNote->setText(facts.filedUnderNote);
     m_machineId->setText(facts.machineId);

@@ -54,6 +54,7 @@ private:
     AppModel& m_model;
     QLineEdit* m_name;
     QLabel* m_nameRefusal;
+    QLabel* m_nameScope;
     QLabel* m_machineId;
     QLabel* m_filedUnder;
     QLabel* m_filedUnderNote;

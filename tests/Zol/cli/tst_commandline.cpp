@@ -623,15 +623,22 @@ private Q_SLOTS:
         QCOMPARE(books.toArray().size(), 2);
         QCOMPARE(books[1][u"numbering"_s][u"automatic"_s][u"_0"_s][u"prefix"_s].toString(), u"P"_s);
 
-        // Per-books keys act on the open books.
-        QCOMPARE(ok(u"name Anna"_s), u"Timesheets of Studio are filed under Anna now.\n"_s);
+        // One name for the person in every set of books, unless a set has its own.
+        QCOMPARE(ok(u"name Anna"_s),
+                 u"Timesheets are filed under Anna now, in every set of books.\n"_s);
         QCOMPARE(ok(u"settings machine.name"_s), u"Anna\n"_s);
+        QCOMPARE(
+            ok(u"name \"Anna S\" --these-books"_s),
+            u"Timesheets of Studio are filed under Anna S now; other books keep their name.\n"_s);
         QCOMPARE(ok(u"settings reminders.firstMinutes 45"_s), u"reminders.firstMinutes = 45\n"_s);
         QCOMPARE(ok(u"settings idle.enabled off"_s), u"idle.enabled = false\n"_s);
         QCOMPARE(ok(u"settings machine.id"_s).trimmed().size(), 36);
         QCOMPARE(zol(u"settings machine.id X"_s).code, 1);
         ok(u"books open Local"_s);
-        QVERIFY(ok(u"settings machine.name"_s) != u"Anna\n"_s);
+        QCOMPARE(ok(u"settings machine.name"_s), u"Anna\n"_s);
+        QCOMPARE(zol(u"name Bo --these-books"_s).code, 1);
+        QCOMPARE(ok(u"name Anne"_s), u"Timesheets are filed under Anne now, in every set of books "
+                                     "but Studio, which has a name of its own.\n"_s);
 
         QCOMPARE(ok(u"tasks"_s), u"Tasks are off in Local: new sessions get none. 'zol tasks on' "
                                  "asks for one at every start.\nThere are no tasks yet. Add one "

@@ -72,11 +72,13 @@ private Q_SLOTS:
         m_store->setInteger(u"idle.minutes"_s, 3);
 
         AppSettings studio(sharing, *m_store);
-        QCOMPARE(studio.machineName(), TimeEntry::currentMachineName()); // not Local's
-        QCOMPARE(studio.idleMinutes(), 3);                               // application-wide
+        // The person's one name on this computer, until books take their own.
+        QCOMPARE(studio.machineName(), u"Local name"_s);
+        QVERIFY(!studio.hasOwnName());
+        QCOMPARE(studio.idleMinutes(), 3); // application-wide
         QVERIFY(studio.machineId() != AppSettings(Administration::defaultId, *m_store).machineId());
 
-        studio.setMachineName(u"Anna"_s);
+        studio.setOwnName(u"Anna"_s);
         studio.setSharedFolderPath(u" /mnt/nas/studio "_s);
         studio.setSharedSyncEnabled(true);
         studio.setIdleMinutes(15);
@@ -85,7 +87,15 @@ private Q_SLOTS:
         QCOMPARE(m_store->boolean(prefix + u".share.enabled"_s), true);
         QCOMPARE(m_store->integer(u"idle.minutes"_s), 15);
         QCOMPARE(m_store->string(u"machine.name"_s), u"Local name"_s);
+        QCOMPARE(AppSettings(Administration::defaultId, *m_store).machineName(), u"Local name"_s);
+        QVERIFY(studio.hasOwnName());
         QCOMPARE(studio.sharedFolder(), u"/mnt/nas/studio"_s);
+
+        // Renamed for every set of books: these give up their own name.
+        studio.setMachineName(u"Anna B"_s);
+        QVERIFY(!m_store->string(prefix + u".machine.name"_s));
+        QCOMPARE(AppSettings(Administration::defaultId, *m_store).machineName(), u"Anna B"_s);
+        studio.setOwnName(u"Anna"_s);
 
         // Forgetting the books removes their keys and nothing else; "default"
         // has none of its own to forget.
