@@ -1,7 +1,12 @@
 # The Debian package, built by CPack (`make package`): zol_<version>_<arch>.deb
 # with everything `cmake --install` puts in place under /usr.
 include(GNUInstallDirs)
-string(TOLOWER "${ZOL_UPDATE_HOST}" ZOL_HOST)
+# Who publishes it comes from cmake/ZolIdentity.cmake.
+if(ZOL_HOMEPAGE)
+  set(ZOL_COPYRIGHT_SOURCE "Source: ${ZOL_HOMEPAGE}\n")
+else()
+  set(ZOL_COPYRIGHT_SOURCE "")
+endif()
 
 # What Debian wants beside the programs: the licence in its machine-readable
 # form, and the changelog, both compressed the way dpkg tools compress.
@@ -21,13 +26,15 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zol)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Zol developers")
-set(CPACK_PACKAGE_CONTACT "The Zol developers <developers@${ZOL_HOST}>")
+set(CPACK_PACKAGE_CONTACT "${ZOL_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${ZOL_HOST}/")
+if(ZOL_HOMEPAGE)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZOL_HOMEPAGE}")
+endif()
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The libraries the programs and modules link, as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

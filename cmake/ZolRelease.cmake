@@ -2,9 +2,11 @@
 # that of the newest entry of the Debian changelog, which must be that
 # version's (a version raised without a word in the changelog stops here).
 # Sets ZOL_RELEASE_DATE (YYYY-MM-DD) and ZOL_RELEASE_MONTH ("December 2026",
-# as manual pages date themselves).
-set(ZOL_CHANGELOG ${CMAKE_CURRENT_LIST_DIR}/debian/changelog)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ZOL_CHANGELOG})
+# as manual pages date themselves), and ZOL_CHANGELOG, the changelog signed
+# by the maintainer this build names (cmake/ZolIdentity.cmake).
+set(_zol_changelog_source ${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in)
+set(ZOL_CHANGELOG ${PROJECT_BINARY_DIR}/debian/changelog)
+configure_file(${_zol_changelog_source} ${ZOL_CHANGELOG} @ONLY)
 file(STRINGS ${ZOL_CHANGELOG} _zol_changelog)
 
 list(GET _zol_changelog 0 _zol_heading)

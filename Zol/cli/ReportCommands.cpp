@@ -161,6 +161,10 @@ int report(Invocation& call)
 int update(Invocation& call)
 {
     UpdateModel& updates = *call.model.updates();
+    if (!updates.offersUpdates()) {
+        call.out << UpdateChecker::notOfferedSentence() << '\n';
+        return succeeded;
+    }
     Invocation::wait(updates.checkForUpdate());
     if (const std::optional<QString>& error = updates.updateError())
         return call.fail(*error);

@@ -271,6 +271,8 @@ QString GeneralSettings::runningLine() const
 QString GeneralSettings::updateLine() const
 {
     const UpdateModel& updates = m_updates;
+    if (!updates.offersUpdates())
+        return UpdateChecker::notOfferedSentence();
     if (updates.isCheckingForUpdate())
         return QStringLiteral("Asking for the newest version…");
     if (updates.updateError())

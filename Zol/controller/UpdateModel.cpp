@@ -41,8 +41,15 @@ void UpdateModel::setChecker(std::shared_ptr<UpdateChecker> checker)
     m_checker = std::move(checker);
 }
 
+bool UpdateModel::offersUpdates() const
+{
+    return m_checker ? m_checker->isOffered() : !UpdateChecker::configuredHost().isEmpty();
+}
+
 QFuture<void> UpdateModel::checkForUpdate()
 {
+    if (!offersUpdates())
+        return QtFuture::makeReadyFuture();
     const quint64 generation = m_books.generation();
     if (m_check.isRunning() && m_checkGeneration == generation)
         return m_check;

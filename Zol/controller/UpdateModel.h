@@ -57,6 +57,10 @@ public:
     // Replaces the checker (tests give one over a fake session); none puts
     // back the default one, over the network.
     void setChecker(std::shared_ptr<UpdateChecker> checker);
+    // Whether this build asks an update host at all; without one, new
+    // versions come from the package manager and checkForUpdate() asks
+    // nobody (UpdateChecker::notOfferedSentence() says so).
+    bool offersUpdates() const;
 
     // Asks the update host on a worker. A check already running for these
     // books is not started twice: its future is returned. The future finishes once the

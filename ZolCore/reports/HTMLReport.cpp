@@ -14,9 +14,9 @@ namespace zol::HTMLReport {
 
 namespace {
 
-// Where the footer sends a reader who wants to know what made the page: the
-// host that publishes Zol (ZOL_UPDATE_HOST at configure time).
-const auto makerSite = QStringLiteral("https://" ZOL_WEB_HOST "/");
+// Where the footer sends a reader who wants to know what made the page: Zol's
+// home page (ZOL_HOMEPAGE at configure time), when the build names one.
+const auto makerSite = QStringLiteral(ZOL_HOMEPAGE);
 
 QString asset(const unsigned char* bytes, qsizetype size)
 {
@@ -179,8 +179,11 @@ QString footer(const std::optional<QString>& csvFileName, const QString& made)
             u" from the timesheets uploaded to the studio folder at that moment. Hours people have "
             u"tracked but not yet uploaded are not in here.</p>\n"_s;
     html += u"<p class=\"quiet\">Zol, every session counted once, by its id.</p>\n"_s;
-    html += u"<p class=\"quiet\">Made with <a href=\""_s + makerSite +
-            u"\">Zol</a>, a time tracker for small studios.</p>\n</footer>\n"_s;
+    html += makerSite.isEmpty()
+                ? u"<p class=\"quiet\">Made with Zol, a time tracker for small studios.</p>\n"_s
+                : u"<p class=\"quiet\">Made with <a href=\""_s + makerSite.toHtmlEscaped() +
+                      u"\">Zol</a>, a time tracker for small studios.</p>\n"_s;
+    html += u"</footer>\n"_s;
     return html;
 }
 

@@ -10,22 +10,21 @@ using namespace Qt::StringLiterals;
 
 namespace zol {
 
-const QString& UpdateChecker::updateHost()
+const QString& UpdateChecker::configuredHost()
 {
     static const QString host = QStringLiteral(ZOL_UPDATE_HOST).toLower();
     return host;
 }
 
-const QUrl& UpdateChecker::manifestURL()
+QString UpdateChecker::notOfferedSentence()
 {
-    static const QUrl url(u"https://"_s + updateHost() + u"/apps/zol/update/latest.json"_s);
-    return url;
+    return u"Updates for this installation come from its package manager, which installs new "
+           u"versions of Zol; Zol itself asks nobody."_s;
 }
 
-const QSet<QString>& UpdateChecker::allowedHosts()
+QSet<QString> UpdateChecker::allowedHosts() const
 {
-    static const QSet<QString> hosts{updateHost(), u"www."_s + updateHost()};
-    return hosts;
+    return {m_host, u"www."_s + m_host};
 }
 
 UpdateChecker::CheckError::CheckError(Case which, const QString& payload, const QString& message)
@@ -34,10 +33,10 @@ UpdateChecker::CheckError::CheckError(Case which, const QString& payload, const 
     , m_payload(payload)
 {}
 
-UpdateChecker::CheckError UpdateChecker::CheckError::unreachable(const QString& detail)
+UpdateChecker::CheckError UpdateChecker::CheckError::unreachable(const QString& host,
+                                                                 const QString& detail)
 {
-    return CheckError(Case::unreachable, detail,
-                      u"Could not reach "_s + updateHost() + u". "_s + detail);
+    return CheckError(Case::unreachable, detail, u"Could not reach "_s + host + u". "_s + detail);
 }
 
 UpdateChecker::CheckError UpdateChecker::CheckError::packageElsewhere(const QString& host)
@@ -47,44 +46,55 @@ UpdateChecker::CheckError UpdateChecker::CheckError::packageElsewhere(const QStr
                           u", which is not where Zol updates live."_s);
 }
 
-UpdateChecker::CheckError UpdateChecker::CheckError::unreadable()
+UpdateChecker::CheckError UpdateChecker::CheckError::unreadable(const QString& host)
 {
     return CheckError(Case::unreadable, QString(),
-                      updateHost() + u" answered, but not with something Zol understands."_s);
+                      host + u" answered, but not with something Zol understands."_s);
 }
 
-UpdateChecker::UpdateChecker(std::shared_ptr<Session> session, QUrl manifest)
+UpdateChecker::CheckError UpdateChecker::CheckError::notOffered()
+{
+    return CheckError(Case::notOffered, QString(), notOfferedSentence());
+}
+
+UpdateChecker::UpdateChecker(std::shared_ptr<Session> session, QString host,
+                             std::optional<QUrl> manifest)
     : m_session(session ? std::move(session) : HttpSession::makeDefault())
-    , m_manifestURL(std::move(manifest))
+    , m_host(std::move(host).toLower())
+    , m_manifestURL(manifest ? std::move(*manifest)
+                             : QUrl(u"https://"_s + m_host + u"/apps/zol/update/latest.json"_s))
 {}
 
 std::optional<UpdateChecker::Available> UpdateChecker::check(const QString& currentVersion) const
 {
+    if (!isOffered())
+        throw CheckError::notOffered();
     HttpSession::Reply reply;
     try {
         reply = m_session->get(m_manifestURL, maxManifestBytes);
     } catch (const HttpSession::TransportError& failure) {
-        throw CheckError::unreachable(failure.message());
+        throw CheckError::unreachable(m_host, failure.message());
     }
 
     if (!reply.status)
-        throw CheckError::unreadable();
+        throw CheckError::unreadable(m_host);
     if (*reply.status == 404)
         return std::nullopt;
     if (*reply.status < 200 || *reply.status > 299)
-        throw CheckError::unreachable(u"It answered "_s + QString::number(*reply.status) + u"."_s);
+        throw CheckError::unreachable(m_host,
+                                      u"It answered "_s + QString::number(*reply.status) + u"."_s);
     if (reply.tooLarge)
-        throw CheckError::unreadable();
+        throw CheckError::unreadable(m_host);
 
     std::optional<UpdateManifest> manifest = UpdateManifest::fromJson(reply.body);
     if (!manifest)
-        throw CheckError::unreadable();
+        throw CheckError::unreadable(m_host);
     if (!Version::isNewer(manifest->version, currentVersion))
         return std::nullopt;
 
     const QUrl package(manifest->url, QUrl::StrictMode);
     if (!package.isValid() || package.host().isEmpty() || package.scheme().isEmpty())
-        throw CheckError::unreadable();
+        throw CheckError::unreadable(m_host);
     const QString host = package.host().toLower();
     if (package.scheme().toLower() != u"https"_s || !allowedHosts().contains(host))
         throw CheckError::packageElsewhere(host);

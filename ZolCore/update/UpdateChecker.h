@@ -18,7 +18,7 @@ namespace zol {
 // is sent besides the one GET of the manifest.
 //
 // The update host is a build setting (ZOL_UPDATE_HOST); only the manifest's
-// path and the HTTPS scheme are fixed.
+// path and the HTTPS scheme are fixed. A build without one checks nothing.
 class UpdateChecker
 {
 public:
@@ -37,19 +37,21 @@ public:
     class CheckError final : public ErrorOf<CheckError>
     {
     public:
-        enum class Case { unreachable, packageElsewhere, unreadable };
+        enum class Case { unreachable, packageElsewhere, unreadable, notOffered };
 
         // "Could not reach <update host>. <detail>"
-        static CheckError unreachable(const QString& detail);
+        static CheckError unreachable(const QString& host, const QString& detail);
         // "The published download points at <host>, which is not where Zol
         // updates live." `host` is in lower case.
         static CheckError packageElsewhere(const QString& host);
         // "<update host> answered, but not with something Zol understands."
-        static CheckError unreadable();
+        static CheckError unreadable(const QString& host);
+        // notOfferedSentence(): a build without an update host.
+        static CheckError notOffered();
 
         Case which() const { return m_case; }
         // The detail of `unreachable`, the host of `packageElsewhere`, empty
-        // for `unreadable`.
+        // otherwise.
         const QString& payload() const { return m_payload; }
 
     private:
@@ -59,33 +61,40 @@ public:
         QString m_payload;
     };
 
-    // The update host's name, as configured at build time, in lower case.
-    // (Functions rather than static objects, so that they are ready whenever
-    // they are asked for, static initialisation included.)
-    static const QString& updateHost();
-    // https://<updateHost>/apps/zol/update/latest.json
-    static const QUrl& manifestURL();
-    // Where a package may be downloaded from: the update host and its "www." form.
-    static const QSet<QString>& allowedHosts();
+    // The update host this build was configured with (ZOL_UPDATE_HOST), in
+    // lower case; empty when none was, as for a distribution's package: then
+    // new versions come from the package manager and nothing is asked.
+    static const QString& configuredHost();
+    // What a build without an update host says when asked to check.
+    static QString notOfferedSentence();
     // A manifest is a few hundred bytes; an answer longer than this is not
     // read and counts as unreadable.
     static constexpr qint64 maxManifestBytes = 256 * 1024;
 
-    // A checker over `session`, or over a NetworkHttpSession of its own when
-    // none is given. `manifest` is where the manifest is fetched from; only
-    // tests point it elsewhere.
+    // A checker of `host` over `session`, or over a NetworkHttpSession of its
+    // own when none is given. The manifest is fetched from
+    // https://<host>/apps/zol/update/latest.json, or from `manifest` (only
+    // tests point it elsewhere).
     explicit UpdateChecker(std::shared_ptr<Session> session = nullptr,
-                           QUrl manifest = manifestURL());
+                           QString host = configuredHost(), std::optional<QUrl> manifest = {});
+
+    // The host asked, in lower case; empty when this build offers no updates.
+    const QString& host() const { return m_host; }
+    bool isOffered() const { return !m_host.isEmpty(); }
+    // Where a package may be downloaded from: the host and its "www." form.
+    QSet<QString> allowedHosts() const;
 
     // The newer version published, or none when the published one is not
     // newer than `currentVersion` or nothing is published (a 404). Blocks for
     // as long as the request takes, so callers run it off the UI thread (the
     // controller uses QtConcurrent::run); CheckError crosses back to the
-    // waiting thread with its type. Throws CheckError.
+    // waiting thread with its type. Throws CheckError; notOffered, asking
+    // nobody, when there is no host.
     std::optional<Available> check(const QString& currentVersion) const;
 
 private:
     std::shared_ptr<Session> m_session;
+    QString m_host;
     QUrl m_manifestURL;
 };
 

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -210,8 +211,25 @@ private Q_SLOTS:
         QCOMPARE(m_control.value(u"Package"_s), u"zol"_s);
         QCOMPARE(m_control.value(u"Version"_s), QStringLiteral(ZOL_VERSION));
         QCOMPARE(m_control.value(u"Section"_s), u"utils"_s);
-        QVERIFY(m_control.value(u"Maintainer"_s).contains(u'@'));
-        QVERIFY(m_control.value(u"Homepage"_s).startsWith(u"https://"_s));
+        QVERIFY(m_control.value(u"Maintainer"_s)
+                    .contains(QRegularExpression(u"^[^<>]+ <[^<>]+@[^<>]+>$"_s)));
+        // A build names a home page only when its packager gave one.
+        QVERIFY(!m_control.contains(u"Homepage"_s) ||
+                m_control.value(u"Homepage"_s).startsWith(u"https://"_s));
+        // No placeholder publisher anywhere: not in the control file, the
+        // changelog, the copyright, the metadata, nor in a program.
+        QVERIFY(!m_control.values().join(u'\n').contains(u"example."_s));
+        QDirIterator files(m_root, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString file = files.next();
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QByteArray bytes = f.readAll();
+            if (file.endsWith(u".gz"_s))
+                bytes = run(u"gzip"_s, {u"-dc"_s, file}).out.toUtf8();
+            QVERIFY2(!bytes.contains("example.org") && !bytes.contains("example.com"),
+                     qPrintable(file));
+        }
 
         // A synopsis without an article, then a long description in paragraphs.
         const QStringList description = m_control.value(u"Description"_s).split(u'\n');

@@ -260,6 +260,7 @@ void GeneralSection::showSettings()
 
     const UpdateModel& updates = *m_model.updates();
     m_checkNow->setEnabled(!updates.isCheckingForUpdate());
+    m_checkNow->setVisible(updates.offersUpdates());
     const QString line = m_general->updateLine();
     m_updateLine->setText(line);
     m_updateLine->setVisible(!line.isEmpty());

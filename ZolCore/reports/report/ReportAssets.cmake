@@ -24,10 +24,10 @@ add_custom_command(
 target_sources(ZolCore PRIVATE ${_zol_report_out})
 target_include_directories(ZolCore PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/report-assets)
 
-# The footer links to Zol's web site, the host that also publishes updates.
-if(NOT DEFINED ZOL_UPDATE_HOST)
-  message(FATAL_ERROR "ReportAssets.cmake needs ZOL_UPDATE_HOST; include it after that is set")
+# The footer links to Zol's home page, when the build names one
+# (cmake/ZolIdentity.cmake).
+if(NOT DEFINED ZOL_HOMEPAGE)
+  message(FATAL_ERROR "ReportAssets.cmake needs ZOL_HOMEPAGE; include it after that is set")
 endif()
-string(TOLOWER "${ZOL_UPDATE_HOST}" _zol_web_host)
 set_property(SOURCE reports/HTMLReport.cpp APPEND PROPERTY
-  COMPILE_DEFINITIONS "ZOL_WEB_HOST=\"${_zol_web_host}\"")
+  COMPILE_DEFINITIONS "ZOL_HOMEPAGE=\"${ZOL_HOMEPAGE}\"")

@@ -51,10 +51,12 @@ struct FakeSession final : HttpSession
     Reply get(const QUrl&, qint64) override { return Reply{status, body}; }
 };
 
+const QString testHost = u"updates.zol.test"_s;
+
 QByteArray manifest(const QString& version)
 {
     return u"{\"version\":\"%1\",\"url\":\"https://%2/zol.tar.gz\","
-           "\"publishedAt\":\"2026-03-01T09:00:00Z\"}"_s.arg(version, UpdateChecker::updateHost())
+           "\"publishedAt\":\"2026-03-01T09:00:00Z\"}"_s.arg(version, testHost)
                .toUtf8();
 }
 
@@ -359,8 +361,7 @@ private Q_SLOTS:
         QTest::newRow("newer") << 200 << u"9.0"_s << u"9.0"_s << QString();
         QTest::newRow("this one") << 200 << UpdateModel::currentVersion() << QString() << QString();
         QTest::newRow("failed") << 500 << QString() << u"8.0"_s
-                                << u"Could not reach "_s + UpdateChecker::updateHost() +
-                                       u". It answered 500."_s;
+                                << u"Could not reach "_s + testHost + u". It answered 500."_s;
     }
 
     void updateCheck()
@@ -371,7 +372,7 @@ private Q_SLOTS:
         QFETCH(QString, error);
         UpdateModel& updates = *model().updates();
         auto session = std::make_shared<FakeSession>();
-        updates.setChecker(std::make_shared<UpdateChecker>(session));
+        updates.setChecker(std::make_shared<UpdateChecker>(session, testHost));
         session->body = manifest(u"8.0"_s);
         QFuture<void> check = updates.checkForUpdate();
         QTRY_VERIFY(check.isFinished());

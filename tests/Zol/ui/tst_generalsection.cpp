@@ -229,11 +229,11 @@ private Q_SLOTS:
     {
         open();
         auto session = std::make_shared<FakeSession>();
-        session->body =
-            u"{\"version\":\"9.9.9\",\"url\":\"https://%1/zol-9.9.9.tar.gz\","
-            "\"publishedAt\":\"2026-03-01T09:00:00Z\"}"_s.arg(UpdateChecker::updateHost())
-                .toUtf8();
-        model().updates()->setChecker(std::make_shared<UpdateChecker>(session));
+        session->body = u"{\"version\":\"9.9.9\",\"url\":\"https://%1/zol-9.9.9.tar.gz\","
+                        "\"publishedAt\":\"2026-03-01T09:00:00Z\"}"_s.arg(u"updates.zol.test"_s)
+                            .toUtf8();
+        model().updates()->setChecker(
+            std::make_shared<UpdateChecker>(session, u"updates.zol.test"_s));
         QCOMPARE(text(u"runningVersion"_s),
                  u"You are running Zol "_s + UpdateModel::currentVersion());
         QVERIFY(!find(u"download"_s)->isVisible());

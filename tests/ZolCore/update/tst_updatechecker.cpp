@@ -17,7 +17,8 @@ using zol::UpdateChecker;
 
 namespace {
 
-const QString host = UpdateChecker::updateHost();
+// The host a build is configured with; the tests give their own.
+const QString host = u"updates.zol.test"_s;
 const QString package = u"https://"_s + host + u"/zol.tar.gz"_s;
 const QString unreadable = host + u" answered, but not with something Zol understands."_s;
 const auto unreachable = [](const QString& why) -> QString {
@@ -179,7 +180,8 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(QString, expected);
-        QCOMPARE(outcome(UpdateChecker(std::make_shared<FakeSession>(status, body))), expected);
+        QCOMPARE(outcome(UpdateChecker(std::make_shared<FakeSession>(status, body), host)),
+                 expected);
     }
 
     void realSession_data()
@@ -202,8 +204,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, reply);
         QFETCH(QString, expected);
         TinyServer server(reply);
-        QFuture<QString> result =
-            QtConcurrent::run([url = server.url] { return outcome(UpdateChecker(nullptr, url)); });
+        QFuture<QString> result = QtConcurrent::run(
+            [url = server.url] { return outcome(UpdateChecker(nullptr, host, url)); });
         QTRY_VERIFY_WITH_TIMEOUT(result.isFinished(), 15000);
         QCOMPARE(result.result(), expected);
     }
@@ -217,7 +219,17 @@ private Q_SLOTS:
         connect(&silent, &QTcpServer::newConnection, this, [&] { clock.advance(20); });
         const auto session = std::make_shared<zol::NetworkHttpSession>(clock);
         const QUrl url(u"http://127.0.0.1:%1/"_s.arg(silent.serverPort()));
-        QCOMPARE(outcome(UpdateChecker(session, url)), unreachable(u"The request timed out."_s));
+        QCOMPARE(outcome(UpdateChecker(session, host, url)),
+                 unreachable(u"The request timed out."_s));
+    }
+
+    // A build without an update host asks nobody.
+    void noHostNoRequest()
+    {
+        const auto session = std::make_shared<FakeSession>(-2, QByteArray());
+        const UpdateChecker checker(session, QString());
+        QVERIFY(!checker.isOffered());
+        QCOMPARE(outcome(checker), UpdateChecker::notOfferedSentence());
     }
 };
 
