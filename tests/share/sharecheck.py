@@ -299,10 +299,10 @@ def twin_round(round_number):
 
 
 class Work:
-    """What the simulated people do, round by round: each adds a project,
-    records a session in the past on it (or on a colleague's project that
-    arrived through the studio folder), switches projects now and then,
-    syncs and hands in. In some rounds two people add the same number in
+    """What the simulated people do, round by round: each adds a project
+    (which syncs), records a session in the past on it (or on a colleague's
+    project that arrived through the studio folder), switches projects now
+    and then, syncs again in odd rounds and hands in. In some rounds two people add the same number in
     different case at the same moment. `seed` makes a run repeatable."""
 
     def __init__(self, computers, seed, rounds=20):
@@ -361,7 +361,9 @@ class Work:
             computer.zol("start", then, "--note", "Switched",
                          at=start + datetime.timedelta(minutes=25))
         computer.zol("stop", at=start + datetime.timedelta(minutes=50))
-        computer.zol("studio", "sync")
+        # Adding the project synced already; every other round syncs again.
+        if r % 2:
+            computer.zol("studio", "sync")
         computer.zol("studio", "upload")
 
 
