@@ -116,7 +116,9 @@ void move(FileSystem& fileSystem, const QString& from, const QString& to)
 
 // Renames "<period>-<name>.csv" files to "<period>.csv". Where a file of the
 // new name exists, the old one goes only when every session in it is also in
-// the new one; otherwise both stay, so that no hours are lost.
+// the new one; otherwise both stay, so that no hours are lost. A sync tool's
+// conflict copy of an old file ("<period>-<name>.sync-conflict-….csv") is the
+// tool's, and stays.
 void dropNamesFromFiles(FileSystem& fileSystem, const QString& folder)
 {
     QList<FileSystem::Entry> entries;
@@ -132,7 +134,8 @@ void dropNamesFromFiles(FileSystem& fileSystem, const QString& folder)
                 dropNamesFromFiles(fileSystem, path);
             continue;
         }
-        if (!entry.name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        if (!entry.name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ||
+            FileSystem::isLeftover(entry.name))
             continue;
         const std::optional<QString> id = legacyPeriodId(QStringView(entry.name).chopped(4));
         if (!id)

@@ -226,13 +226,18 @@ std::optional<int> SharedFolderSync::catalogueUnchanged(const Existing& existing
 }
 
 // Entries older than the cut-off are other machines that stopped syncing half
-// a year ago. A machine still alive simply writes everything again.
+// a year ago. A machine still alive simply writes everything again. Only a
+// machine's folder or catalogue file is one: a sync tool's files, and a note
+// somebody left in "peers", stay however old they are.
 int SharedFolderSync::pruneStalePeers(const QList<FileSystem::Entry>& entries)
 {
     const QDateTime cutOff = m_clock.now().addMSecs(-qint64(stalePeerLifetime * 1000));
     int removed = 0;
     for (const FileSystem::Entry& entry : entries) {
         if (entry.name == m_machineId || entry.name == m_machineId + QStringLiteral(".json"))
+            continue;
+        if (FileSystem::isLeftover(entry.name) ||
+            (entry.isFile() && !entry.name.endsWith(QStringLiteral(".json"))))
             continue;
         if (!entry.hasExactName || !entry.modified || *entry.modified >= cutOff)
             continue;

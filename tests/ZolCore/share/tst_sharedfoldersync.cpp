@@ -384,6 +384,8 @@ private Q_SLOTS:
         writeFile(peerFolder(anna) + u'/' + theirs, "in flight");
         const QString conflict = anna.id + u".sync-conflict-20261207-101500-ABCDEFG.json"_s;
         writeFile(peers() + u'/' + conflict, "{}");
+        // Nor is a note somebody left there long ago a machine gone quiet.
+        writeFile(peers() + u"/README"_s, "Zol's folder");
 
         QDir(peers()).mkpath(u"GONE"_s);
         writeFile(peers() + u"/GONE/meta.json"_s, "{}");
@@ -391,13 +393,14 @@ private Q_SLOTS:
         QTemporaryDir outside;
         writeFile(outside.filePath(u"precious.txt"_s), "keep me");
         QVERIFY(QFile::link(outside.path(), peers() + u"/LINKED"_s));
-        for (const QString& name : QStringList{u"GONE"_s, u"GONE.json"_s, u"LINKED"_s, anna.id, anna.id + u".json"_s})
+        for (const QString& name : QStringList{u"GONE"_s, u"GONE.json"_s, u"LINKED"_s, anna.id,
+                                               anna.id + u".json"_s, conflict, u"README"_s})
             setModified(peers() + u'/' + name, m_clock->now().addDays(-181));
 
         QCOMPARE(anna.sync->sync().stalePeersRemoved, 3);
         const auto everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden;
         QCOMPARE(QDir(peers()).entryList(everything),
-                 (QStringList{anna.id, QString(anna.id + u".json"_s), conflict}));
+                 (QStringList{anna.id, QString(anna.id + u".json"_s), conflict, u"README"_s}));
         QCOMPARE(QDir(peerFolder(anna)).entryList({u".*"_s}, everything), QStringList{theirs});
         QVERIFY(QFileInfo::exists(outside.filePath(u"precious.txt"_s)));
     }

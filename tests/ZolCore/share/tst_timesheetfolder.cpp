@@ -264,12 +264,16 @@ private Q_SLOTS:
         writeFile(weeks + QStringLiteral("2025-W03.csv"), timesheet({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
         writeFile(weeks + QStringLiteral("2025-W04-Anna.csv"), timesheet({QStringLiteral("D"), QStringLiteral("E")}));
         writeFile(weeks + QStringLiteral("2025-W04.csv"), timesheet({QStringLiteral("D")}));
+        // The sync tool's copy of an old file is left for a person to tidy.
+        const QString conflict = QStringLiteral("2025-W03-Anna.sync-conflict-20250120-101500-ABCDEFG.csv");
+        writeFile(weeks + conflict, timesheet({QStringLiteral("A")}));
         writeFile(hours() + QStringLiteral("/Anna/2025/months/2025-01-Anna-Smit.CSV"), timesheet({QStringLiteral("A")}));
         writeFile(hours() + QStringLiteral("/Anna/" ) + TF::markerName, TF::Marker{anna, QStringLiteral("Anna"), m_now}.encode());
 
         resolve(QStringLiteral("Anna"), anna);
         QCOMPARE(QDir(weeks).entryList(QDir::Files),
-                 (QStringList{QStringLiteral("2025-W03.csv"), QStringLiteral("2025-W04-Anna.csv"), QStringLiteral("2025-W04.csv")}));
+                 (QStringList{conflict, QStringLiteral("2025-W03.csv"), QStringLiteral("2025-W04-Anna.csv"),
+                              QStringLiteral("2025-W04.csv")}));
         QVERIFY(QFileInfo::exists(hours() + QStringLiteral("/Anna/2025/months/2025-01.csv")));
     }
 
