@@ -570,7 +570,7 @@ def conflict_copies(folder):
 
 
 def case_twin_env():
-    return os.environ.get("ZOL_CHECK_CASE_TWINS") == "1"
+    return os.environ.get("ZOL_CHECK_CASE_TWINS", "1") == "1"
 
 
 def seed_from_env():
