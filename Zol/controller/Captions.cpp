@@ -8,10 +8,15 @@ namespace {
 
 // Number and name each isolated: a name written right to left keeps its
 // place after the number, and cannot reorder what follows the caption.
+// Books from before the rule on controls may still hold some: they are left
+// out of what is shown.
 QString numbered(const QString& number, const QString& name)
 {
-    return number.isEmpty() ? PlainText::isolated(name)
-                            : PlainText::isolated(number) + u' ' + PlainText::isolated(name);
+    using PlainText::Kind;
+    const QString shownName = PlainText::isolated(PlainText::withoutControls(name, Kind::line));
+    if (number.isEmpty())
+        return shownName;
+    return PlainText::isolated(PlainText::withoutControls(number, Kind::line)) + u' ' + shownName;
 }
 
 } // namespace

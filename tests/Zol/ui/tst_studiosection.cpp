@@ -13,6 +13,8 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -119,7 +121,20 @@ private Q_SLOTS:
         QCOMPARE(badge(), u"Studio folder · no one else yet"_s);
         QVERIFY(find<QCheckBox>(u"shareProjects"_s)->isChecked());
         QCOMPARE(text(u"lastSynced"_s), u"Last synced today 09:00"_s);
+        QVERIFY(!find(u"conflictCopies"_s)->isVisible());
         saveScreenshots(*m_window, u"studio-reachable"_s);
+
+        // A sync tool's conflict copies are pointed out, to be tidied.
+        QVERIFY(QDir(own.path()).mkpath(u".zol/hours/Anna/2026/weeks"_s));
+        for (const QString& week : {u"W09"_s, u"W10"_s})
+            QVERIFY(QFile(own.filePath(u".zol/hours/Anna/2026/weeks/2026-"_s + week +
+                                       u".sync-conflict-20260310-101010-ABCDEFG.csv"_s))
+                        .open(QIODevice::WriteOnly));
+        click(u"syncNow"_s);
+        QTRY_VERIFY(find(u"conflictCopies"_s)->isVisible());
+        QVERIFY(text(u"conflictCopies"_s)
+                    .startsWith(u"2 conflict copies of timesheets left by the sync tool. "_s));
+        saveScreenshots(*m_window, u"studio-conflict-copies"_s);
 
         // Out of reach: the line and the badge say so, as the panel does.
         QVERIFY(own.remove());
