@@ -1,5 +1,6 @@
 #include "store/EntryRows.h"
 
+#include "support/PlainText.h"
 #include "support/Timestamps.h"
 
 namespace zol::EntryRows {
@@ -64,21 +65,25 @@ TimeEntry decode(const SQLiteDatabase::Statement& row)
     // made (value_or would make one for every row).
     const std::optional<QUuid> stored = parseUuid(row.text(id));
     e.id = stored ? *stored : newUuid();
-    e.machineName = row.text(machineName);
+    // Text is read without controls: books written before they were refused
+    // may hold some, and nothing that shows a session should meet one. The
+    // number is read as stored, as it is the project's key.
+    using PlainText::Kind;
+    e.machineName = PlainText::withoutControls(row.text(machineName), Kind::line);
     e.startedAt = fromSecondsSince1970(row.real(startedAt));
     e.endedAt = optionalTime(row, endedAt);
     e.pausedAt = optionalTime(row, pausedAt);
     e.pausedSeconds = row.real(pausedSeconds);
     e.projectSerial = row.text(projectSerial);
-    e.projectName = row.text(projectName);
-    e.clientName = row.text(clientName);
-    e.note = row.text(note);
+    e.projectName = PlainText::withoutControls(row.text(projectName), Kind::line);
+    e.clientName = PlainText::withoutControls(row.text(clientName), Kind::line);
+    e.note = PlainText::withoutControls(row.text(note), Kind::note);
     e.isInternal = row.integer(isInternal) != 0;
     e.uploadedAt = optionalTime(row, uploadedAt);
     e.createdAt = fromSecondsSince1970(row.real(createdAt));
     e.updatedAt = fromSecondsSince1970(row.real(updatedAt));
     e.deletedAt = optionalTime(row, deletedAt);
-    e.task = row.text(task);
+    e.task = PlainText::withoutControls(row.text(task), Kind::line);
     return e;
 }
 
@@ -109,8 +114,8 @@ Project decodeProject(const SQLiteDatabase::Statement& row)
     const double created = row.real(5);
     return Project{
         row.text(0),
-        row.text(1),
-        row.text(2),
+        PlainText::withoutControls(row.text(1), PlainText::Kind::line),
+        PlainText::withoutControls(row.text(2), PlainText::Kind::line),
         row.integer(3) != 0,
         fromSecondsSince1970(row.real(4)),
         created == 0 ? Project::unknownCreation() : fromSecondsSince1970(created),

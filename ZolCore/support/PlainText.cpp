@@ -134,6 +134,13 @@ QString withoutControls(QStringView text, Kind kind)
     return result;
 }
 
+QString withoutControls(const QString& text, Kind kind)
+{
+    if (!mayHoldControls(text))
+        return text;
+    return withoutControls(QStringView(text), kind);
+}
+
 QString isolated(const QString& text)
 {
     for (const char32_t c : QStringView(text).toUcs4()) {

@@ -25,6 +25,8 @@ bool hasControls(QStringView text, Kind kind);
 // computer: a line break or tab in a line becomes a space, the other
 // controls go, and unbalanced direction controls go too.
 QString withoutControls(QStringView text, Kind kind);
+// The same; text without controls is returned as it is, not copied.
+QString withoutControls(const QString& text, Kind kind);
 
 // Wraps text whose direction may differ from its surroundings (it holds
 // right-to-left letters or direction controls) in a first-strong isolate, so
