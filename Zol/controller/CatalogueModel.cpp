@@ -10,6 +10,7 @@
 #include "records/ClientName.h"
 #include "store/EntryStore.h"
 #include "support/Error.h"
+#include "support/PlainText.h"
 #include "tracking/Tracker.h"
 
 namespace zol {
@@ -74,9 +75,11 @@ std::optional<Project> CatalogueModel::projectHolding(const QString& number)
 
 std::unexpected<Refusal> CatalogueModel::refuseTaken(const Project& holder)
 {
-    return refuse(holder.serial + QStringLiteral(" is already ") + holder.displayName() +
-         (holder.isActive ? QString() : QStringLiteral(", archived")) + QStringLiteral(". ") +
-         QStringLiteral("Pick it from the list, or use a different number."));
+    return refuse(PlainText::isolated(holder.serial) + QStringLiteral(" is already ") +
+                  PlainText::isolated(holder.displayName()) +
+                  (holder.isActive ? QString() : QStringLiteral(", archived")) +
+                  QStringLiteral(". ") +
+                  QStringLiteral("Pick it from the list, or use a different number."));
 }
 
 Outcome<Project> CatalogueModel::quickAddProject(const QString& number, const QString& name,
@@ -99,7 +102,7 @@ Outcome<Project> CatalogueModel::quickAddProject(const QString& number, const QS
     if (const auto added = m_status.attempt([&] { store().addManualProject(project); }); !added)
         return std::unexpected(added.error());
     afterChange();
-    m_status.succeed(QStringLiteral("Added ") + trimmedName + u'.');
+    m_status.succeed(QStringLiteral("Added ") + PlainText::isolated(trimmedName) + u'.');
     return project;
 }
 
@@ -123,7 +126,7 @@ Outcome<Project> CatalogueModel::updateProject(const Project& project, const QSt
         !changed)
         return std::unexpected(changed.error());
     afterChange(true);
-    m_status.succeed(QStringLiteral("Updated ") + trimmedName + u'.');
+    m_status.succeed(QStringLiteral("Updated ") + PlainText::isolated(trimmedName) + u'.');
     Project updated = project;
     updated.name = trimmedName;
     updated.clientName = clientName.trimmed();
@@ -139,8 +142,10 @@ Outcome<void> CatalogueModel::setProjectActive(const Project& project, bool isAc
     if (!changed)
         return changed;
     afterChange();
-    m_status.succeed(isActive ? QString(project.name + QStringLiteral(" is back in the picker."))
-                              : QString(QStringLiteral("Archived ") + project.name + u'.'));
+    m_status.succeed(
+        isActive
+            ? QString(PlainText::isolated(project.name) + QStringLiteral(" is back in the picker."))
+            : QString(QStringLiteral("Archived ") + PlainText::isolated(project.name) + u'.'));
     return {};
 }
 
@@ -150,7 +155,7 @@ Outcome<void> CatalogueModel::deleteProject(const Project& project)
     if (!removed)
         return removed;
     afterChange();
-    m_status.succeed(QStringLiteral("Removed ") + project.name +
+    m_status.succeed(QStringLiteral("Removed ") + PlainText::isolated(project.name) +
                      QStringLiteral(" from the picker. Its hours stay in the history."));
     return {};
 }

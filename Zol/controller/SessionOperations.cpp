@@ -6,6 +6,7 @@
 #include "StatusModel.h"
 #include "books/TaskList.h"
 #include "records/Duration.h"
+#include "support/PlainText.h"
 
 namespace zol {
 
@@ -140,9 +141,9 @@ std::optional<StatusMessage> SessionOperations::stopMessage(const Tracker::StopR
 {
     switch (result.kind) {
     case Tracker::StopResult::Kind::logged:
-        return StatusMessage::success(QStringLiteral("Logged ") +
-                                      Duration::coarseString(result.entry->duration(now)) +
-                                      QStringLiteral(" to ") + result.entry->projectName + u'.');
+        return StatusMessage::success(
+            QStringLiteral("Logged ") + Duration::coarseString(result.entry->duration(now)) +
+            QStringLiteral(" to ") + PlainText::isolated(result.entry->projectName) + u'.');
     case Tracker::StopResult::Kind::tooShort:
         return StatusMessage::info(QStringLiteral("Under a minute, so nothing was recorded."));
     case Tracker::StopResult::Kind::nothing:
