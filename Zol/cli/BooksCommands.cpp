@@ -156,7 +156,7 @@ int name(Invocation& call)
     }
     QStringList own;
     for (const Administration& books : call.model.books().administrations()) {
-        if (AppSettings(books.id, call.model.defaults()).hasOwnName())
+        if (AppSettings::ownName(books.id, call.model.defaults()))
             own.append(books.name);
     }
     call.out << "Timesheets are filed under " << *renamed << " now, in every set of books";

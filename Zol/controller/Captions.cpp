@@ -8,15 +8,11 @@ namespace {
 
 // Number and name each isolated: a name written right to left keeps its
 // place after the number, and cannot reorder what follows the caption.
-// Books from before the rule on controls may still hold some: they are left
-// out of what is shown.
+// (The books already read names without controls.)
 QString numbered(const QString& number, const QString& name)
 {
-    using PlainText::Kind;
-    const QString shownName = PlainText::isolated(PlainText::withoutControls(name, Kind::line));
-    if (number.isEmpty())
-        return shownName;
-    return PlainText::isolated(PlainText::withoutControls(number, Kind::line)) + u' ' + shownName;
+    return number.isEmpty() ? PlainText::isolated(name)
+                            : PlainText::isolated(number) + u' ' + PlainText::isolated(name);
 }
 
 } // namespace

@@ -104,9 +104,7 @@ void AppSettings::read()
     // The computer's name stands in until the person picks a name; it is not
     // written, so a renamed computer is followed. The first books' key is
     // the person's name for all of them.
-    const std::optional<QString> own = m_administrationId == Administration::defaultId
-                                           ? std::nullopt
-                                           : s.string(key(machineNameName));
+    const std::optional<QString> own = ownName(m_administrationId, s);
     m_hasOwnName = own.has_value();
     assign(m_machineName,
            own.value_or(s.string(machineNameName).value_or(TimeEntry::currentMachineName())), this,
@@ -160,6 +158,13 @@ void AppSettings::setMachineName(const QString& name)
     m_defaults.setString(machineNameName, name);
     m_hasOwnName = false;
     assign(m_machineName, name, this, &AppSettings::machineNameChanged);
+}
+
+std::optional<QString> AppSettings::ownName(const QString& id, const SettingsStore& defaults)
+{
+    if (id == Administration::defaultId)
+        return std::nullopt;
+    return defaults.string(key(machineNameName, id));
 }
 
 void AppSettings::setOwnName(const QString& name)

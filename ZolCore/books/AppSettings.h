@@ -115,6 +115,9 @@ public:
     static Administration currentAdministration(const SettingsStore& defaults);
     static void setCurrentAdministration(const QString& id, SettingsStore& defaults);
     static bool isLocalOnly(const QString& id, const SettingsStore& defaults);
+    // The name books `id` file timesheets under when they have one of their
+    // own (never for the first books); read without opening their settings.
+    static std::optional<QString> ownName(const QString& id, const SettingsStore& defaults);
     // Which other sharing administration already uses `folder`.
     static std::optional<Administration> administrationUsing(const QString& folder,
                                                              const QString& excluding,

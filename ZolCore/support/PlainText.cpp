@@ -29,7 +29,8 @@ Bidi bidiOf(char16_t c)
     }
 }
 
-bool isLineBreak(char16_t c)
+// A line break, or a tab: what a note may hold and a line may not.
+bool breaksTheLine(char16_t c)
 {
     return c == u'\n' || c == u'\r' || c == u'\t' || c == 0x2028 || c == 0x2029;
 }
@@ -68,7 +69,7 @@ QList<bool> keeps(QStringView text, Kind kind)
         const char16_t c = text[i].unicode();
         if (kind == Kind::note && (c == u'\n' || c == u'\t' || c == 0x2028 || c == 0x2029))
             continue;
-        if (isTerminalControl(c) || isLineBreak(c)) {
+        if (isTerminalControl(c) || breaksTheLine(c)) {
             kept[i] = false;
             continue;
         }
@@ -125,7 +126,7 @@ QString withoutControls(QStringView text, Kind kind)
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (kept.at(i))
             result.append(text[i]);
-        else if (kind == Kind::line && isLineBreak(text[i].unicode()))
+        else if (kind == Kind::line && breaksTheLine(text[i].unicode()))
             result.append(u' ');
         else if (kind == Kind::note && text[i] == u'\r')
             result.append(i + 1 < text.size() && text[i + 1] == u'\n' ? QString()
