@@ -67,6 +67,12 @@ OpenBooks::~OpenBooks()
     m_store.reset();
 }
 
+void OpenBooks::setTickRate(Tracker::TickRate rate)
+{
+    m_tickRate = rate;
+    m_tracker->setTickRate(rate);
+}
+
 QDate OpenBooks::today() const
 {
     return m_calendar.day(m_clock.now());
@@ -100,6 +106,7 @@ void OpenBooks::load(const Administration& administration)
         m_store = EntryStore::inMemory(m_clock);
     }
     m_tracker = std::make_unique<Tracker>(*m_store, m_settings->machineName(), m_clock);
+    m_tracker->setTickRate(m_tickRate);
     // Whatever the tracker writes or reloads (an undo on the status line, a
     // change made by another process) also shows where the sessions show.
     connect(m_tracker.get(), &Tracker::recentChanged, this, &OpenBooks::announceSessionsChanged);

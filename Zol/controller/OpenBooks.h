@@ -75,6 +75,9 @@ public:
 
     AppSettings* settings() const { return m_settings.get(); }
     Tracker* tracker() const { return m_tracker.get(); }
+    // How often the clock moves (Tracker::setTickRate), kept for the trackers
+    // of books opened later: seconds while a screen shows them.
+    void setTickRate(Tracker::TickRate rate);
     // Always present once constructed (in memory after a failed open).
     EntryStore* store() const { return m_store.get(); }
     // The same store for work on another thread: holding it keeps the store
@@ -192,6 +195,7 @@ private:
     // switch; the tracker is declared after it and so goes first.
     std::shared_ptr<EntryStore> m_store;
     std::unique_ptr<Tracker> m_tracker;
+    Tracker::TickRate m_tickRate = Tracker::TickRate::seconds;
     quint64 m_generation = 0;
     std::optional<QString> m_startupError;
     TaskList m_taskList;

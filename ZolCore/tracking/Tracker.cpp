@@ -5,6 +5,7 @@
 #include "support/Timestamps.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace zol {
@@ -350,8 +351,8 @@ void Tracker::deleteEntry(const TimeEntry& entry)
     reload();
 }
 
-// The one-second ticker runs while a session is open (paused or not) and
-// only then; it moves `now`, which moves `elapsed`. It never touches the store.
+// The ticker runs while a session is open (paused or not) and only then; it
+// moves `now`, which moves `elapsed`. It never touches the store.
 void Tracker::updateTicker()
 {
     setNow(m_clock.now());
@@ -359,9 +360,39 @@ void Tracker::updateTicker()
         m_ticker.cancel();
         return;
     }
-    if (m_ticker.isActive())
+    // A minute ticker is set again whenever the session may have changed: a
+    // pause or a resume moves where its minutes turn.
+    if (m_tickRate == TickRate::minutes) {
+        m_tickerRate = m_tickRate;
+        tickAtNextMinute();
         return;
+    }
+    if (m_ticker.isActive() && m_tickerRate == m_tickRate)
+        return;
+    m_tickerRate = m_tickRate;
     m_ticker = m_clock.every(1.0, this, [this] { setNow(m_clock.now()); });
+}
+
+// The next turn of a shown minute: of the session's time while it ticks, of
+// the clock's while it is paused (only the day can change then).
+void Tracker::tickAtNextMinute()
+{
+    const double into = m_current && m_current->isTicking()
+                            ? std::fmod(elapsed(), 60.0)
+                            : std::fmod(double(m_now.toMSecsSinceEpoch()) / 1000.0, 60.0);
+    m_ticker = m_clock.after(60.0 - into, this, [this] {
+        setNow(m_clock.now());
+        if (m_current)
+            tickAtNextMinute();
+    });
+}
+
+void Tracker::setTickRate(TickRate rate)
+{
+    if (rate == m_tickRate)
+        return;
+    m_tickRate = rate;
+    updateTicker();
 }
 
 void Tracker::setCurrent(const std::optional<TimeEntry>& entry)

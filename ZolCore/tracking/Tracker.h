@@ -95,6 +95,15 @@ public:
     // Seconds worked on sessions that started today (the open one live).
     double todayTotal() const;
 
+    // How often `now` moves while a session is open. Every second by default;
+    // with nothing on screen that shows seconds (the tray's clock shows
+    // minutes), once a minute, as the open session's minute turns, so that a
+    // ticking session costs a process at rest one wake-up a minute. Going
+    // back to seconds moves `now` at once.
+    enum class TickRate { seconds, minutes };
+    TickRate tickRate() const { return m_tickRate; }
+    void setTickRate(TickRate rate);
+
     // Reads the open session, the recent sessions and the active projects.
     void reload();
     // Reloads when another process (the command line, say) has written to the
@@ -166,6 +175,7 @@ private:
     void setLoadError(const std::optional<QString>& message);
     void setNow(const QDateTime& now);
     void updateTicker();
+    void tickAtNextMinute();
     TimeEntry newSession(const Project& project, const QString& note, const QString& task) const;
     std::optional<TimeEntry> begin(TimeEntry entry);
     // Runs `body` as one write transaction; a store failure goes to loadError
@@ -183,6 +193,9 @@ private:
     Clock& m_clock;
     Calendar m_calendar;
     Clock::Timer m_ticker;
+    TickRate m_tickRate = TickRate::seconds;
+    // The rate the running ticker was started at.
+    TickRate m_tickerRate = TickRate::seconds;
     qint64 m_seenDataVersion = -1;
 
     std::optional<TimeEntry> m_current;

@@ -79,6 +79,7 @@ TrayApp::~TrayApp()
 void TrayApp::start()
 {
     m_model->bootstrap();
+    followScreens();
     m_companions = std::make_unique<Companions>(*m_model, *m_platform);
     TrayHost& tray = m_platform->tray();
     connect(&tray, &TrayHost::changed, this, &TrayApp::lookForTray);
@@ -168,6 +169,7 @@ Panel& TrayApp::panelToOpen()
     m_panel = new Panel(*m_model, m_panelMode);
     m_panel->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_panel, &Panel::quitRequested, qApp, &QApplication::quit);
+    m_panel->installEventFilter(this);
     // Its children and its window are gone by the time `destroyed` arrives.
     connect(m_panel, &QObject::destroyed, this,
             [this] { QTimer::singleShot(0, this, [] { releaseFreedMemory(); }); });
@@ -204,9 +206,26 @@ void TrayApp::togglePanel()
 
 MainWindow& TrayApp::mainWindow()
 {
-    if (!m_mainWindow)
+    if (!m_mainWindow) {
         m_mainWindow = std::make_unique<MainWindow>(*m_model);
+        m_mainWindow->installEventFilter(this);
+    }
     return *m_mainWindow;
+}
+
+bool TrayApp::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+        followScreens();
+    return QObject::eventFilter(watched, event);
+}
+
+void TrayApp::followScreens()
+{
+    const bool showsSeconds =
+        shownPanel() != nullptr || (m_mainWindow && m_mainWindow->isVisible());
+    m_model->books().setTickRate(showsSeconds ? Tracker::TickRate::seconds
+                                              : Tracker::TickRate::minutes);
 }
 
 void TrayApp::showWindow()

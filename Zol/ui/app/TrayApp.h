@@ -63,7 +63,13 @@ public:
     // Whether the clock is in a tray (rather than waiting for one, or given up).
     bool isInTray() const { return m_inTray; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Seconds tick while the panel or the main window shows (they show the
+    // session's seconds); otherwise the clock moves as the tray's minute turns.
+    void followScreens();
     void lookForTray();
     void giveUpOnTray();
     void moveIntoTray();

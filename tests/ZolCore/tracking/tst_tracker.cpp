@@ -319,6 +319,40 @@ private Q_SLOTS:
         QCOMPARE(m_clock->pendingTimers(), 0);
     }
 
+    // With nothing showing seconds the clock moves as the session's minute
+    // turns, wherever a pause has put that turn; asking for seconds again
+    // brings `now` up to date at once.
+    void minuteTicksFollowTheSessionsMinute()
+    {
+        m_tracker->setTickRate(Tracker::TickRate::minutes);
+        QSignalSpy ticks(m_tracker.get(), &Tracker::nowChanged);
+        m_tracker->start(brandBook);
+        ticks.clear();
+        m_clock->advance(59.5);
+        QCOMPARE(ticks.count(), 0);
+        m_clock->advance(0.5);
+        QCOMPARE(ticks.count(), 1);
+        QCOMPARE(m_tracker->elapsed(), 60.0);
+
+        m_clock->advance(30);
+        m_tracker->pause(); // at 1:30
+        m_clock->advance(20);
+        m_tracker->resume();
+        ticks.clear();
+        m_clock->advance(29);
+        QCOMPARE(ticks.count(), 0);
+        m_clock->advance(1);
+        QCOMPARE(ticks.count(), 1);
+        QCOMPARE(m_tracker->elapsed(), 120.0);
+
+        m_clock->advance(10);
+        m_tracker->setTickRate(Tracker::TickRate::seconds);
+        QCOMPARE(m_tracker->elapsed(), 130.0);
+        ticks.clear();
+        m_clock->advance(3);
+        QCOMPARE(ticks.count(), 3);
+    }
+
     void notifiesOnlyRealChanges()
     {
         m_store->addManualProject(brandBook);
