@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
 #include <QToolBar>
@@ -170,6 +171,10 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
             &MainWindow::rebuildSwitcher);
     rebuildSwitcher();
     showSection();
+
+    // Ctrl+W, as in every window of the desktop; the app goes on in the tray.
+    auto* close = new QShortcut(QKeySequence::Close, this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 MainWindow::~MainWindow() = default;
