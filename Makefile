@@ -17,7 +17,7 @@ CMAKE_FLAGS ?=
 # on a fresh machine it is not there yet when make reads this file.
 LAUNCHER = $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps build run test bench-build bench bench-smoke package-deps package clean format
+.PHONY: all deps bench-deps build run test bench-build bench bench-smoke package-deps package clean format
 
 all: build
 
@@ -45,10 +45,13 @@ $(REPORT_NPM_STAMP): $(REPORT_TESTS)/package-lock.json $(REPORT_TESTS)/package.j
 test: build $(REPORT_NPM_STAMP)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
+bench-deps:
+	@scripts/install-deps bench
+
 $(BENCH_DIR)/build.ninja: | deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZOL_BUILD_TESTS=OFF $(LAUNCHER) $(CMAKE_FLAGS)
 
-bench-build: deps $(BENCH_DIR)/build.ninja
+bench-build: bench-deps $(BENCH_DIR)/build.ninja
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 
 # Runs every bench_* of the optimised build, stopping at the first that fails;
