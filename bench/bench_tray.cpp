@@ -237,30 +237,34 @@ bool openHistory(const QProcessEnvironment& environment)
     const auto xdotool = [&](const QStringList& arguments) {
         return runIn(environment, QStringLiteral("xdotool"), arguments);
     };
-    // The icon is the app's only small window that shows.
-    QString icon;
-    for (const QString& id : xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                      QStringLiteral("--class"), QStringLiteral("zol-tray")})
-                                 .split(u'\n', Qt::SkipEmptyParts)) {
-        const QString geometry =
-            xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
-        static const QRegularExpression size(QStringLiteral(R"(WIDTH=(\d+)\s+HEIGHT=(\d+))"));
-        const QRegularExpressionMatch match = size.match(geometry);
-        if (match.hasMatch() && match.captured(1).toInt() <= 64 && match.captured(2).toInt() <= 64)
-            icon = id;
-    }
-    if (icon.isEmpty())
+    // The icon and the main window are both called "Zol": the icon is the
+    // small one.
+    const auto windowsNamedZol = [&](bool small) {
+        QStringList found;
+        for (const QString& id : xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                          QStringLiteral("--name"), QStringLiteral("^Zol$")})
+                                     .split(u'\n', Qt::SkipEmptyParts)) {
+            const QString geometry =
+                xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
+            static const QRegularExpression size(QStringLiteral(R"(WIDTH=(\d+)\s+HEIGHT=(\d+))"));
+            const QRegularExpressionMatch match = size.match(geometry);
+            if (match.hasMatch() &&
+                (match.captured(1).toInt() <= 64 && match.captured(2).toInt() <= 64) == small)
+                found.append(id);
+        }
+        return found;
+    };
+    const QStringList icons = windowsNamedZol(true);
+    if (icons.isEmpty())
         return false;
+    const QString icon = icons.first();
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icon, QStringLiteral("4"),
              QStringLiteral("4"), QStringLiteral("click"), QStringLiteral("3")});
     pause(1);
     xdotool({QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Down"),
              QStringLiteral("Return")});
     pause(2);
-    return !xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--name"), QStringLiteral("^Zol$")})
-                .trimmed()
-                .isEmpty();
+    return !windowsNamedZol(false).isEmpty();
 }
 
 // A month of finished sessions in the books the tray app will open, so that
