@@ -363,13 +363,11 @@ void Tracker::updateTicker()
     // A minute ticker is set again whenever the session may have changed: a
     // pause or a resume moves where its minutes turn.
     if (m_tickRate == TickRate::minutes) {
-        m_tickerRate = m_tickRate;
         tickAtNextMinute();
         return;
     }
-    if (m_ticker.isActive() && m_tickerRate == m_tickRate)
+    if (m_ticker.isActive())
         return;
-    m_tickerRate = m_tickRate;
     m_ticker = m_clock.every(1.0, this, [this] { setNow(m_clock.now()); });
 }
 
@@ -379,7 +377,7 @@ void Tracker::tickAtNextMinute()
 {
     const double into = m_current && m_current->isTicking()
                             ? std::fmod(elapsed(), 60.0)
-                            : std::fmod(double(m_now.toMSecsSinceEpoch()) / 1000.0, 60.0);
+                            : std::fmod(secondsSince1970(m_now), 60.0);
     m_ticker = m_clock.after(60.0 - into, this, [this] {
         setNow(m_clock.now());
         if (m_current)
@@ -392,6 +390,8 @@ void Tracker::setTickRate(TickRate rate)
     if (rate == m_tickRate)
         return;
     m_tickRate = rate;
+    // The ticker of the other rate goes; updateTicker() starts this one's.
+    m_ticker.cancel();
     updateTicker();
 }
 

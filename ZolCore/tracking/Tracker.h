@@ -194,8 +194,6 @@ private:
     Calendar m_calendar;
     Clock::Timer m_ticker;
     TickRate m_tickRate = TickRate::seconds;
-    // The rate the running ticker was started at.
-    TickRate m_tickerRate = TickRate::seconds;
     qint64 m_seenDataVersion = -1;
 
     std::optional<TimeEntry> m_current;

@@ -326,24 +326,23 @@ private Q_SLOTS:
     {
         m_tracker->setTickRate(Tracker::TickRate::minutes);
         QSignalSpy ticks(m_tracker.get(), &Tracker::nowChanged);
+        // No tick until `seconds` have passed, then one, at `elapsed`.
+        const auto turnsAfter = [&](double seconds, double elapsed) {
+            ticks.clear();
+            m_clock->advance(seconds - 0.5);
+            QCOMPARE(ticks.count(), 0);
+            m_clock->advance(0.5);
+            QCOMPARE(ticks.count(), 1);
+            QCOMPARE(m_tracker->elapsed(), elapsed);
+        };
         m_tracker->start(brandBook);
-        ticks.clear();
-        m_clock->advance(59.5);
-        QCOMPARE(ticks.count(), 0);
-        m_clock->advance(0.5);
-        QCOMPARE(ticks.count(), 1);
-        QCOMPARE(m_tracker->elapsed(), 60.0);
+        turnsAfter(60, 60.0);
 
         m_clock->advance(30);
         m_tracker->pause(); // at 1:30
         m_clock->advance(20);
         m_tracker->resume();
-        ticks.clear();
-        m_clock->advance(29);
-        QCOMPARE(ticks.count(), 0);
-        m_clock->advance(1);
-        QCOMPARE(ticks.count(), 1);
-        QCOMPARE(m_tracker->elapsed(), 120.0);
+        turnsAfter(30, 120.0);
 
         m_clock->advance(10);
         m_tracker->setTickRate(Tracker::TickRate::seconds);
