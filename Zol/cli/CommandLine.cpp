@@ -271,7 +271,9 @@ int CommandLine::execute(const Command& command, const QStringList& words)
     const std::unique_ptr<Platform> platform =
         command.usesDesktop ? Platform::loadForThisDesktop()
                             : Platform::doingNothing(std::move(desktopOwned));
-    AppModel model(defaults, m_clock, *platform);
+    AppModel model(defaults, m_clock, *platform, AppModel::defaultStoreOpener(),
+                   FileSystem::local(),
+                   command.tracksOnly ? AppModel::Sections::trackingOnly : AppModel::Sections::all);
     model.books().setRunsBackgroundWork(false);
     model.bootstrap();
 

@@ -78,6 +78,9 @@ struct Command
     // stream and every command.
     std::function<int(const QStringList& words, QTextStream& out, const QList<Command>& all)>
         runWithoutBooks = {};
+    // Set for a command that needs only the timer, the panel and the session
+    // operations: the window's sections are not built for it.
+    bool tracksOnly = false;
 };
 
 inline const QString fileArgument = QStringLiteral("<file>");

@@ -238,6 +238,7 @@ int toggle(Invocation& call)
 
 void addTrackingCommands(QList<Command>& commands)
 {
+    const qsizetype first = commands.size();
     const QList<Option> noteAndTask{{QStringLiteral("note"), QStringLiteral("TEXT")},
                                     {QStringLiteral("task"), QStringLiteral("TASK")},
                                     {QStringLiteral("internal"), QStringLiteral("DESCRIPTION")}};
@@ -320,6 +321,8 @@ void addTrackingCommands(QList<Command>& commands)
          0,
          true,
          toggle});
+    for (qsizetype i = first; i < commands.size(); ++i)
+        commands[i].tracksOnly = true;
 }
 
 } // namespace zol::cli

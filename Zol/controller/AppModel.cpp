@@ -18,7 +18,7 @@
 namespace zol {
 
 AppModel::AppModel(SettingsStore& defaults, Clock& clock, Platform& platform, StoreOpener openStore,
-                   FileSystem& fileSystem, QObject* parent)
+                   FileSystem& fileSystem, Sections sections, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_fileSystem(fileSystem)
@@ -28,6 +28,9 @@ AppModel::AppModel(SettingsStore& defaults, Clock& clock, Platform& platform, St
     m_hotKey = new HotKeyReport(this);
     m_panel = new PanelModel(*m_books, *m_status, this);
     m_sessions = std::make_unique<SessionOperations>(*m_books, *m_panel, *m_status);
+    connect(m_books, &OpenBooks::openedElsewhere, this, &AppModel::switchTo);
+    if (sections == Sections::trackingOnly)
+        return;
     m_history = new HistoryModel(*m_books, *m_status, *m_sessions, this);
     m_catalogue = new CatalogueModel(*m_books, *m_panel, *m_status, this);
     m_reports = new ReportsModel(*m_books, *m_status, *m_history, platform, fileSystem, this);
@@ -35,7 +38,6 @@ AppModel::AppModel(SettingsStore& defaults, Clock& clock, Platform& platform, St
     m_search = new SearchModel(*m_books, *m_status, *m_history, this);
     m_sharing = new SharingModel(*m_books, *m_status, platform, fileSystem, *m_history, *m_reports,
                                  *m_updates, this);
-    connect(m_books, &OpenBooks::openedElsewhere, this, &AppModel::switchTo);
 }
 
 AppModel::~AppModel()

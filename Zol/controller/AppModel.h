@@ -50,12 +50,23 @@ public:
     using StoreOpener = OpenBooks::StoreOpener;
     static StoreOpener defaultStoreOpener() { return OpenBooks::defaultStoreOpener(); }
 
+    // Which parts are built. A command that only tracks (start, stop, status,
+    // …) needs the books, the panel and the session operations; the window's
+    // sections would each read the books again on every change, for nothing.
+    enum class Sections {
+        all,
+        // history(), catalogue(), sharing(), reports(), search() and
+        // updates() are null.
+        trackingOnly,
+    };
+
     // Reads the administrations and opens the one last open (see OpenBooks).
     // Call bootstrap() before use. Exports, the studio folder and its reports
     // go through `fileSystem`.
     AppModel(SettingsStore& defaults, Clock& clock, Platform& platform,
              StoreOpener openStore = defaultStoreOpener(),
-             FileSystem& fileSystem = FileSystem::local(), QObject* parent = nullptr);
+             FileSystem& fileSystem = FileSystem::local(), Sections sections = Sections::all,
+             QObject* parent = nullptr);
     ~AppModel() override;
 
     SettingsStore& defaults() const { return m_books->defaults(); }

@@ -10,24 +10,26 @@ const QString columns = QStringLiteral(
     "project_serial, project_name, client_name, note, is_internal,\n"
     "uploaded_at, created_at, updated_at, deleted_at, task");
 
-const QString upsert = QStringLiteral("INSERT INTO entries (") + columns
-    + QStringLiteral(
-        ")\nVALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14,?15,?16)\n"
-        "ON CONFLICT(id) DO UPDATE SET\n"
-        "  machine_name = excluded.machine_name,\n"
-        "  started_at = excluded.started_at,\n"
-        "  ended_at = excluded.ended_at,\n"
-        "  paused_at = excluded.paused_at,\n"
-        "  paused_seconds = excluded.paused_seconds,\n"
-        "  project_serial = excluded.project_serial,\n"
-        "  project_name = excluded.project_name,\n"
-        "  client_name = excluded.client_name,\n"
-        "  note = excluded.note,\n"
-        "  is_internal = excluded.is_internal,\n"
-        "  uploaded_at = excluded.uploaded_at,\n"
-        "  updated_at = excluded.updated_at,\n"
-        "  deleted_at = excluded.deleted_at,\n"
-        "  task = excluded.task;");
+const QString upsert =
+    QStringLiteral("INSERT INTO entries (") + columns +
+    QStringLiteral(")\nVALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14,?15,?16)\n"
+                   "ON CONFLICT(id) DO UPDATE SET\n"
+                   "  machine_name = excluded.machine_name,\n"
+                   "  started_at = excluded.started_at,\n"
+                   "  ended_at = excluded.ended_at,\n"
+                   "  paused_at = excluded.paused_at,\n"
+                   "  paused_seconds = excluded.paused_seconds,\n"
+                   "  project_serial = excluded.project_serial,\n"
+                   "  project_name = excluded.project_name,\n"
+                   "  client_name = excluded.client_name,\n"
+                   "  note = excluded.note,\n"
+                   "  is_internal = excluded.is_internal,\n"
+                   "  uploaded_at = excluded.uploaded_at,\n"
+                   "  updated_at = excluded.updated_at,\n"
+                   "  deleted_at = excluded.deleted_at,\n"
+                   "  task = excluded.task");
+
+const QString upsertReturningRow = upsert + QStringLiteral("\nRETURNING ") + columns;
 
 SQLiteDatabase::Value time(const QDateTime& instant)
 {

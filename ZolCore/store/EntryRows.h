@@ -42,5 +42,7 @@ Project decodeProject(const SQLiteDatabase::Statement& row);
 
 // "INSERT INTO entries (…) VALUES (?1,…,?16) ON CONFLICT(id) DO UPDATE SET …"
 extern const QString upsert;
+// The upsert, giving back the row as the books now hold it (in `columns`).
+extern const QString upsertReturningRow;
 
 } // namespace zol::EntryRows

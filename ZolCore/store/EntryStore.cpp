@@ -132,12 +132,12 @@ std::optional<TimeEntry> EntryStore::openEntry()
     return found.first();
 }
 
-QList<TimeEntry> EntryStore::recentEntries(int limit)
+QList<TimeEntry> EntryStore::recentEntries(int limit, int skip)
 {
     QMutexLocker lock(&m_mutex);
-    return queryEntries(
-        QStringLiteral(" FROM entries WHERE deleted_at IS NULL ORDER BY started_at DESC LIMIT ?1;"),
-        {qint64(limit)});
+    return queryEntries(QStringLiteral(" FROM entries WHERE deleted_at IS NULL "
+                                       "ORDER BY started_at DESC LIMIT ?1 OFFSET ?2;"),
+                        {qint64(limit), qint64(skip)});
 }
 
 QList<TimeEntry> EntryStore::entries(QDate day, const Calendar& calendar)
@@ -316,11 +316,24 @@ qint64 EntryStore::dataVersion()
     return statement.step() ? statement.integer(0) : 0;
 }
 
-void EntryStore::save(const TimeEntry& entry)
+TimeEntry EntryStore::save(const TimeEntry& entry)
 {
     QMutexLocker lock(&m_mutex);
     aboutToWrite();
-    m_database.run(EntryRows::upsert, EntryRows::encode(entry, now()));
+    SQLiteDatabase::Statement statement =
+        m_database.prepare(EntryRows::upsertReturningRow, EntryRows::encode(entry, now()));
+    statement.step();
+    TimeEntry stored = EntryRows::decode(statement);
+    // Stepped to its end, where a write outside a transaction is committed:
+    // a failure to commit is thrown here, not lost in finalising.
+    while (statement.step()) {
+    }
+    return stored;
+}
+
+qint64 EntryStore::rowsWritten() const
+{
+    return m_database.totalChanges();
 }
 
 void EntryStore::deleteEntry(const QUuid& id)

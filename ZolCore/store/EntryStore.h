@@ -62,8 +62,9 @@ public:
     std::optional<TimeEntry> entry(const QUuid& id);
     // The open session (there is at most one).
     std::optional<TimeEntry> openEntry();
-    // Newest first, the open session included.
-    QList<TimeEntry> recentEntries(int limit);
+    // Newest first, the open session included; `skip` passes over that many
+    // of the newest.
+    QList<TimeEntry> recentEntries(int limit, int skip = 0);
     // The sessions that started on `day`, oldest first.
     QList<TimeEntry> entries(QDate day, const Calendar& calendar);
     // Sessions that started in [from, to), newest first.
@@ -104,11 +105,16 @@ public:
     // another store on the same file) commits a change; this store's own
     // writes leave it alone. Cheap enough to ask every second.
     qint64 dataVersion() override;
+    // Rows this store has inserted, changed or deleted since it was opened
+    // (counted even when rolled back). With dataVersion() it tells whether
+    // anything at all has changed since a look.
+    qint64 rowsWritten() const;
 
     // --- entry writes ---
     // Inserts or updates the whole entry, stamping updated_at with now; the
-    // creation time of an existing row never changes.
-    void save(const TimeEntry& entry);
+    // creation time of an existing row never changes. Gives back the session
+    // as the books now hold it, as a read of it would.
+    TimeEntry save(const TimeEntry& entry);
     // Soft delete: hidden, restorable.
     void deleteEntry(const QUuid& id);
     // Puts a deleted session back where it was, unless that would count hours

@@ -204,6 +204,11 @@ qint64 SQLiteDatabase::changes() const
     return sqlite3_changes64(m_db.get());
 }
 
+qint64 SQLiteDatabase::totalChanges() const
+{
+    return sqlite3_total_changes64(m_db.get());
+}
+
 void SQLiteDatabase::copyFrom(SQLiteDatabase& source)
 {
     sqlite3* destination = m_db.get();

@@ -104,6 +104,8 @@ public:
 
     // Rows changed by the most recent INSERT, UPDATE or DELETE.
     qint64 changes() const;
+    // Rows changed by every INSERT, UPDATE or DELETE of this connection.
+    qint64 totalChanges() const;
 
     // Replaces this database's content with `source`'s, page by page, in one
     // write transaction (SQLite's online backup): other connections to this

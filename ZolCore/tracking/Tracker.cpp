@@ -65,29 +65,94 @@ void Tracker::reload()
 {
     try {
         m_seenDataVersion = m_store.dataVersion();
+        m_seenRowsWritten = m_store.rowsWritten();
         std::optional<TimeEntry> open = m_store.openEntry();
         QList<TimeEntry> recent = m_store.recentEntries(recentLimit);
         QList<Project> projects = m_store.projects(false);
-
-        // The project to offer first: that of the newest session. Internal
-        // work has no project to start again (a project without a number is
-        // refused), so it is passed over.
-        std::optional<Project> last;
-        const auto newest = std::find_if(recent.cbegin(), recent.cend(),
-                                         [](const TimeEntry& e) { return !e.isInternal; });
-        if (newest != recent.cend())
-            last = newest->project(m_clock.now());
-        else if (!projects.isEmpty())
-            last = projects.first();
-
-        setCurrent(open);
-        setRecent(recent);
-        setProjects(projects);
-        setLastProject(last);
-        setLoadError(std::nullopt);
+        show(open, recent, projects);
     } catch (const Error& error) {
         setLoadError(error.message());
     }
+    updateTicker();
+}
+
+void Tracker::show(const std::optional<TimeEntry>& open, const QList<TimeEntry>& recent,
+                   const QList<Project>& projects)
+{
+    // The project to offer first: that of the newest session. Internal work
+    // has no project to start again (a project without a number is refused),
+    // so it is passed over.
+    std::optional<Project> last;
+    const auto newest = std::find_if(recent.cbegin(), recent.cend(),
+                                     [](const TimeEntry& e) { return !e.isInternal; });
+    if (newest != recent.cend())
+        last = newest->project(m_clock.now());
+    else if (!projects.isEmpty())
+        last = projects.first();
+
+    setCurrent(open);
+    setRecent(recent);
+    setProjects(projects);
+    setLastProject(last);
+    setLoadError(std::nullopt);
+}
+
+// A write step changes a session or two. Read afresh, the lists would come
+// back as they were with those sessions changed in place, unless something
+// else wrote meanwhile: another process (the data version moves), or another
+// part of this one through the same store (its rows written move). So they
+// are changed in place, and read again only when that cannot be known.
+void Tracker::settle()
+{
+    const QList<Written> written = std::exchange(m_written, {});
+    if (m_changedBeforeStep || m_loadError) {
+        reload();
+        return;
+    }
+    std::optional<TimeEntry> open = m_current;
+    QList<TimeEntry> recent = m_recent;
+    // A list shorter than its limit holds every live session.
+    const bool holdsAll = recent.size() < recentLimit;
+    for (const Written& change : written) {
+        recent.removeIf([&](const TimeEntry& e) { return e.id == change.id; });
+        if (open && open->id == change.id)
+            open.reset();
+        if (!change.entry || change.entry->deletedAt)
+            continue;
+        const TimeEntry& entry = *change.entry;
+        if (entry.isOpen())
+            open = entry;
+        const auto at = std::find_if(recent.begin(), recent.end(), [&](const TimeEntry& e) {
+            return e.startedAt <= entry.startedAt;
+        });
+        // Past the end of a full list, sessions that were never read may come
+        // first; the read of the rest below finds it where it belongs.
+        if (at != recent.end() || holdsAll)
+            recent.insert(at, entry);
+    }
+    try {
+        if (recent.size() > recentLimit) {
+            recent.resize(recentLimit);
+        } else if (!holdsAll && recent.size() < recentLimit) {
+            const QList<TimeEntry> rest =
+                m_store.recentEntries(recentLimit - int(recent.size()), int(recent.size()));
+            // Sessions that started at the same instant may be ordered otherwise
+            // by the books; then the rest overlaps, and only a full read is sure.
+            for (const TimeEntry& entry : rest) {
+                if (std::any_of(recent.cbegin(), recent.cend(),
+                                [&](const TimeEntry& e) { return e.id == entry.id; })) {
+                    reload();
+                    return;
+                }
+            }
+            recent += rest;
+        }
+    } catch (const Error& error) {
+        setLoadError(error.message());
+        updateTicker();
+        return;
+    }
+    show(open, recent, m_projects);
     updateTicker();
 }
 
@@ -129,7 +194,7 @@ std::optional<TimeEntry> Tracker::start(const Project& project, const QString& n
     const std::optional<TimeEntry> started = begin(newSession(project, note, task));
     if (started) {
         setLastProject(project);
-        reload();
+        settle();
     }
     return started;
 }
@@ -143,7 +208,7 @@ std::optional<TimeEntry> Tracker::startInternal(const QString& description, cons
     entry.task = task.trimmed();
     const std::optional<TimeEntry> started = begin(entry);
     if (started)
-        reload();
+        settle();
     return started;
 }
 
@@ -158,23 +223,42 @@ std::optional<TimeEntry> Tracker::begin(TimeEntry entry)
             const QDateTime now = m_clock.now();
             entry.startedAt = entry.createdAt = entry.updatedAt = now;
             stopped = finishOpen(std::nullopt, now);
-            m_store.save(entry);
+            keep(entry);
+            entry = *m_written.constLast().entry;
         }))
         return std::nullopt;
     m_stoppedByLastStart = stopped;
-    setCurrent(entry);
     return entry;
 }
 
 bool Tracker::step(const std::function<void()>& body)
 {
+    m_written.clear();
     try {
-        m_store.writeTransaction(body);
+        m_store.writeTransaction([&] {
+            // Asked under the step's lock, where nothing else can write.
+            m_changedBeforeStep = m_store.dataVersion() != m_seenDataVersion ||
+                                  m_store.rowsWritten() != m_seenRowsWritten;
+            body();
+            m_seenRowsWritten = m_store.rowsWritten();
+        });
     } catch (const Error& error) {
+        m_written.clear();
         setLoadError(error.message());
         return false;
     }
     return true;
+}
+
+void Tracker::keep(const TimeEntry& entry)
+{
+    m_written.append({entry.id, m_store.save(entry)});
+}
+
+void Tracker::remove(const QUuid& id)
+{
+    m_store.purge(id);
+    m_written.append({id, std::nullopt});
 }
 
 Tracker::StopResult Tracker::finishOpen(const std::optional<QUuid>& only,
@@ -186,11 +270,11 @@ Tracker::StopResult Tracker::finishOpen(const std::optional<QUuid>& only,
     TimeEntry entry = *open;
     entry.stop(at.value_or(m_clock.now()));
     if (entry.isTooShortToKeep()) {
-        m_store.purge(entry.id);
+        remove(entry.id);
         return StopResult::tooShort(entry);
     }
-    m_store.save(entry);
-    return StopResult::logged(entry);
+    keep(entry);
+    return StopResult::logged(*m_written.constLast().entry);
 }
 
 Tracker::StopResult Tracker::stop(const std::optional<QUuid>& only)
@@ -198,8 +282,7 @@ Tracker::StopResult Tracker::stop(const std::optional<QUuid>& only)
     StopResult result;
     if (!step([&] { result = finishOpen(only); }))
         return StopResult::nothing();
-    setCurrent(std::nullopt);
-    reload();
+    settle();
     return result;
 }
 
@@ -243,7 +326,7 @@ Tracker::ToggleResult Tracker::toggle(const std::optional<Project>& project, con
         std::optional<TimeEntry> open = m_store.openEntry();
         if (open && open->isTicking()) {
             open->pause(m_clock.now());
-            m_store.save(*open);
+            keep(*open);
             result = ToggleResult::paused;
             return;
         }
@@ -251,7 +334,7 @@ Tracker::ToggleResult Tracker::toggle(const std::optional<Project>& project, con
             return;
         const TimeEntry next = newSession(*project, note, task);
         stopped = finishOpen(std::nullopt, next.startedAt);
-        m_store.save(next);
+        keep(next);
         result = ToggleResult::started;
     });
     if (!done)
@@ -260,7 +343,7 @@ Tracker::ToggleResult Tracker::toggle(const std::optional<Project>& project, con
         m_stoppedByLastStart = stopped;
         setLastProject(*project);
     }
-    reload();
+    settle();
     return result;
 }
 
@@ -286,14 +369,12 @@ bool Tracker::changeOpen(const std::function<bool(TimeEntry&)>& change)
         std::optional<TimeEntry> open = m_store.openEntry();
         if (!open || !change(*open))
             return;
-        m_store.save(*open);
+        keep(*open);
         changed = open;
     });
     if (!done)
         return false;
-    if (changed)
-        setCurrent(changed);
-    reload();
+    settle();
     return changed.has_value();
 }
 
@@ -309,14 +390,12 @@ std::optional<TimeEntry> Tracker::discardRunning()
         const QDateTime now = m_clock.now();
         open->stop(now);
         open->deletedAt = now;
-        m_store.save(*open);
-        discarded = open;
+        keep(*open);
+        discarded = m_written.constLast().entry;
     });
     if (!done)
         return std::nullopt;
-    if (discarded)
-        setCurrent(std::nullopt);
-    reload();
+    settle();
     return discarded;
 }
 
@@ -333,22 +412,21 @@ bool Tracker::update(const TimeEntry& entry)
                 throw Error(QStringLiteral(
                     "That session was stopped meanwhile. Open it again to edit it."));
         }
-        m_store.save(edited);
+        keep(edited);
     });
     if (done)
-        reload();
+        settle();
     return done;
 }
 
 void Tracker::deleteEntry(const TimeEntry& entry)
 {
-    try {
-        m_store.deleteEntry(entry.id);
-    } catch (const Error& error) {
-        setLoadError(error.message());
+    if (!step([&] {
+            m_store.deleteEntry(entry.id);
+            m_written.append({entry.id, std::nullopt});
+        }))
         return;
-    }
-    reload();
+    settle();
 }
 
 // The ticker runs while a session is open (paused or not) and only then; it

@@ -181,6 +181,17 @@ private:
     // Runs `body` as one write transaction; a store failure goes to loadError
     // and nothing of the body is written.
     bool step(const std::function<void()>& body);
+    // Inside a step: saves `entry`, or removes the session for good, and notes
+    // what the books now hold for settle().
+    void keep(const TimeEntry& entry);
+    void remove(const QUuid& id);
+    // After a step: brings the lists up to date with what it wrote, without
+    // reading them again when nothing else changed the books since they
+    // were read; otherwise reloads.
+    void settle();
+    // Shows what was read (or worked out) as the tracker's state.
+    void show(const std::optional<TimeEntry>& open, const QList<TimeEntry>& recent,
+              const QList<Project>& projects);
     // Inside a step: stops the open session, removing it when under a minute.
     // Stops the open session (only `only`, when given) at `at`, else now.
     StopResult finishOpen(const std::optional<QUuid>& only = std::nullopt,
@@ -195,6 +206,19 @@ private:
     Clock::Timer m_ticker;
     TickRate m_tickRate = TickRate::seconds;
     qint64 m_seenDataVersion = -1;
+    // The store's rows written as of the last look, its own writes included.
+    qint64 m_seenRowsWritten = -1;
+
+    // One change the current step made: the session as the books now hold
+    // it, or none where it went (removed, or deleted to the bin).
+    struct Written
+    {
+        QUuid id;
+        std::optional<TimeEntry> entry;
+    };
+    QList<Written> m_written;
+    // Whether the books had changed since the last look when the step began.
+    bool m_changedBeforeStep = true;
 
     std::optional<TimeEntry> m_current;
     QList<TimeEntry> m_recent;
