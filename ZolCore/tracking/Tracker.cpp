@@ -223,8 +223,7 @@ std::optional<TimeEntry> Tracker::begin(TimeEntry entry)
             const QDateTime now = m_clock.now();
             entry.startedAt = entry.createdAt = entry.updatedAt = now;
             stopped = finishOpen(std::nullopt, now);
-            keep(entry);
-            entry = *m_written.constLast().entry;
+            entry = keep(entry);
         }))
         return std::nullopt;
     m_stoppedByLastStart = stopped;
@@ -243,16 +242,17 @@ bool Tracker::step(const std::function<void()>& body)
             m_seenRowsWritten = m_store.rowsWritten();
         });
     } catch (const Error& error) {
-        m_written.clear();
         setLoadError(error.message());
         return false;
     }
     return true;
 }
 
-void Tracker::keep(const TimeEntry& entry)
+TimeEntry Tracker::keep(const TimeEntry& entry)
 {
-    m_written.append({entry.id, m_store.save(entry)});
+    TimeEntry stored = m_store.save(entry);
+    m_written.append({entry.id, stored});
+    return stored;
 }
 
 void Tracker::remove(const QUuid& id)
@@ -273,8 +273,7 @@ Tracker::StopResult Tracker::finishOpen(const std::optional<QUuid>& only,
         remove(entry.id);
         return StopResult::tooShort(entry);
     }
-    keep(entry);
-    return StopResult::logged(*m_written.constLast().entry);
+    return StopResult::logged(keep(entry));
 }
 
 Tracker::StopResult Tracker::stop(const std::optional<QUuid>& only)
@@ -390,8 +389,7 @@ std::optional<TimeEntry> Tracker::discardRunning()
         const QDateTime now = m_clock.now();
         open->stop(now);
         open->deletedAt = now;
-        keep(*open);
-        discarded = m_written.constLast().entry;
+        discarded = keep(*open);
     });
     if (!done)
         return std::nullopt;

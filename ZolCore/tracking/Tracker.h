@@ -181,9 +181,10 @@ private:
     // Runs `body` as one write transaction; a store failure goes to loadError
     // and nothing of the body is written.
     bool step(const std::function<void()>& body);
-    // Inside a step: saves `entry`, or removes the session for good, and notes
-    // what the books now hold for settle().
-    void keep(const TimeEntry& entry);
+    // Inside a step: saves `entry` (giving back the session as the books now
+    // hold it), or removes the session for good, and notes what the books now
+    // hold for settle().
+    TimeEntry keep(const TimeEntry& entry);
     void remove(const QUuid& id);
     // After a step: brings the lists up to date with what it wrote, without
     // reading them again when nothing else changed the books since they
@@ -197,7 +198,7 @@ private:
     StopResult finishOpen(const std::optional<QUuid>& only = std::nullopt,
                           const std::optional<QDateTime>& at = std::nullopt);
     // A step that changes the open session when `change` says so (returns
-    // true); then saves it. Reloads. Returns whether it changed.
+    // true); then saves it. Settles. Returns whether it changed.
     bool changeOpen(const std::function<bool(TimeEntry&)>& change);
 
     EntryStore& m_store;
