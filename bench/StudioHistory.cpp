@@ -125,8 +125,13 @@ void StudioHistory::generate(int count, int days, const std::function<void(const
         const QDate day = today.addDays(d - days + 1);
         const int perDay = int(qint64(count) * (d + 1) / days - qint64(count) * d / days);
         // Working hours up to the newest start on the last day, 08:00-19:00 before.
-        const QDateTime open(day, QTime(8, 0), Qt::UTC);
-        const QDateTime close = d == days - 1 ? newestStart : QDateTime(day, QTime(19, 0), Qt::UTC);
+        // Before 08:25 the last day's hours end before they would begin; then
+        // they are the eleven before the newest start.
+        const bool lastDay = d == days - 1;
+        const QDateTime close = lastDay ? newestStart : QDateTime(day, QTime(19, 0), Qt::UTC);
+        const QDateTime open =
+            lastDay ? std::min(QDateTime(day, QTime(8, 0), Qt::UTC), close.addSecs(-11 * 3600))
+                    : QDateTime(day, QTime(8, 0), Qt::UTC);
         const double slot = double(open.secsTo(close)) / std::max(perDay, 1);
         for (int s = 0; s < perDay; ++s) {
             ++made;
