@@ -85,7 +85,11 @@ FileRead readFile(const QString& path)
     read.exists = true;
     if (!file.open(QIODevice::ReadOnly))
         return read;
-    read.bytes = file.read(largestFile + 1);
+    // Sized by the file, not by the limit: a buffer of the largest file
+    // allowed would cost every process that reads its settings 16 MiB.
+    if (file.size() > largestFile)
+        return read;
+    read.bytes = file.readAll();
     read.readable = file.error() == QFileDevice::NoError && read.bytes.size() <= largestFile;
     return read;
 }

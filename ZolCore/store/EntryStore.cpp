@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QSet>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -100,11 +102,13 @@ double EntryStore::now() const
     return secondsSince1970(m_clock->now());
 }
 
-QList<TimeEntry> EntryStore::queryEntries(const QString& clause, const QList<Value>& values)
+QList<TimeEntry> EntryStore::queryEntries(const QString& clause, const QList<Value>& values,
+                                          qsizetype expected)
 {
     SQLiteDatabase::Statement statement =
         m_database.prepare(QStringLiteral("SELECT ") + EntryRows::columns + clause, values);
     QList<TimeEntry> result;
+    result.reserve(expected);
     while (statement.step())
         result.append(EntryRows::decode(statement));
     return result;
@@ -137,7 +141,7 @@ QList<TimeEntry> EntryStore::recentEntries(int limit, int skip)
     QMutexLocker lock(&m_mutex);
     return queryEntries(QStringLiteral(" FROM entries WHERE deleted_at IS NULL "
                                        "ORDER BY started_at DESC LIMIT ?1 OFFSET ?2;"),
-                        {qint64(limit), qint64(skip)});
+                        {qint64(limit), qint64(skip)}, std::min(limit, 1000));
 }
 
 QList<TimeEntry> EntryStore::entries(QDate day, const Calendar& calendar)

@@ -222,8 +222,9 @@ private:
     QStringList columnNames(const QString& table);
 
     double now() const;
-    QList<TimeEntry> queryEntries(const QString& clause,
-                                  const QList<SQLiteDatabase::Value>& values);
+    // The sessions `clause` selects; `expected` is room made for them first.
+    QList<TimeEntry> queryEntries(const QString& clause, const QList<SQLiteDatabase::Value>& values,
+                                  qsizetype expected = 0);
     // The project stored under `key`, a Project::numberKey().
     std::optional<Project> projectByKey(const QString& key);
     struct Rekeyed

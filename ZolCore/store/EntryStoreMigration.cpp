@@ -92,29 +92,47 @@ void EntryStore::migrate()
     normaliseRows();
 }
 
-// What older programs may still write, asked on every open through indexes
-// that hold exactly the rows concerned, so that asking costs the same however
-// long the history.
+// What older programs may still write, asked on every open in one statement
+// through indexes that hold exactly the rows concerned, so that asking costs
+// the same however long the history.
 void EntryStore::normaliseRows()
 {
+    bool unmarkedInternal = false;
+    bool unkeyedProjects = false;
+    bool undatedProjects = false;
+    bool openInBin = false;
+    {
+        SQLiteDatabase::Statement ask = m_database.prepare(
+            QStringLiteral("SELECT EXISTS (SELECT 1 FROM entries\n"
+                           "               WHERE is_internal = 0 AND TRIM(project_serial) = ''),\n"
+                           "       EXISTS (SELECT 1 FROM projects WHERE number_key IS NULL),\n"
+                           "       EXISTS (SELECT 1 FROM projects WHERE updated_at <= 0),\n"
+                           "       EXISTS (SELECT 1 FROM entries\n"
+                           "               WHERE ended_at IS NULL AND deleted_at IS NOT NULL);"));
+        if (ask.step()) {
+            unmarkedInternal = ask.integer(0) != 0;
+            unkeyedProjects = ask.integer(1) != 0;
+            undatedProjects = ask.integer(2) != 0;
+            openInBin = ask.integer(3) != 0;
+        }
+    }
+
     // A session without a project number is internal work.
-    if (exists(QStringLiteral(
-            "SELECT 1 FROM entries WHERE is_internal = 0 AND TRIM(project_serial) = ''")))
+    if (unmarkedInternal)
         m_database.execute(QStringLiteral("UPDATE entries SET is_internal = 1\n"
                                           "WHERE is_internal = 0 AND TRIM(project_serial) = '';"));
 
     // A project written by a program that knew no number keys.
-    if (exists(QStringLiteral("SELECT 1 FROM projects WHERE number_key IS NULL")))
+    if (unkeyedProjects)
         transaction([&] { keyProjects(); });
 
-    if (exists(QStringLiteral("SELECT 1 FROM projects WHERE updated_at <= 0")))
+    if (undatedProjects)
         m_database.run(QStringLiteral("UPDATE projects SET updated_at = ?1 WHERE updated_at <= 0;"),
                        {now()});
 
     // A session in the bin without an end was discarded while it ran; a
     // restore would bring it back as a second timer.
-    if (exists(QStringLiteral(
-            "SELECT 1 FROM entries WHERE ended_at IS NULL AND deleted_at IS NOT NULL")))
+    if (openInBin)
         transaction([&] { repairOpenSessions(); });
 }
 

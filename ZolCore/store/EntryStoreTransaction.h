@@ -12,7 +12,7 @@ template <typename Body> auto EntryStore::transaction(Body&& body) -> decltype(b
     if (m_transactionDepth > 0)
         return body();
     aboutToWrite();
-    m_database.execute(QStringLiteral("BEGIN IMMEDIATE;"));
+    m_database.run(QStringLiteral("BEGIN IMMEDIATE;"));
     const struct Depth
     {
         int& depth;
@@ -24,10 +24,10 @@ template <typename Body> auto EntryStore::transaction(Body&& body) -> decltype(b
     try {
         if constexpr (std::is_void_v<decltype(body())>) {
             body();
-            m_database.execute(QStringLiteral("COMMIT;"));
+            m_database.run(QStringLiteral("COMMIT;"));
         } else {
             auto result = body();
-            m_database.execute(QStringLiteral("COMMIT;"));
+            m_database.run(QStringLiteral("COMMIT;"));
             return result;
         }
     } catch (...) {

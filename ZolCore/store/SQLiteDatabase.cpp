@@ -1,8 +1,11 @@
 #include "store/SQLiteDatabase.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 #include <sqlite3.h>
+
+#include <mutex>
 
 namespace zol {
 
@@ -47,6 +50,53 @@ QString sentenceFor(QString message, int code)
 
 } // namespace
 
+// The statements of one connection that are not in use, by their text. A
+// statement comes back here reset and unbound; once the connection is closing
+// every one is finalised, and one that comes back later is finalised at once.
+class SQLiteDatabase::StatementCache
+{
+public:
+    sqlite3_stmt* take(const QByteArray& sql)
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto found = m_idle.find(sql);
+        if (found == m_idle.end())
+            return nullptr;
+        sqlite3_stmt* statement = found.value();
+        m_idle.erase(found);
+        return statement;
+    }
+
+    void giveBack(const QByteArray& sql, sqlite3_stmt* statement)
+    {
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+        const std::lock_guard lock(m_mutex);
+        // A text in use twice at once keeps one copy; so does a connection
+        // that has seen more texts than a process of ours ever runs.
+        if (m_closed || m_idle.contains(sql) || m_idle.size() >= maximum) {
+            sqlite3_finalize(statement);
+            return;
+        }
+        m_idle.insert(sql, statement);
+    }
+
+    void close()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_closed = true;
+        for (sqlite3_stmt* statement : std::as_const(m_idle))
+            sqlite3_finalize(statement);
+        m_idle.clear();
+    }
+
+private:
+    static constexpr qsizetype maximum = 64;
+    std::mutex m_mutex;
+    QHash<QByteArray, sqlite3_stmt*> m_idle;
+    bool m_closed = false;
+};
+
 SQLiteDatabase::Error::Error(QString message, int code)
     : ErrorOf(sentenceFor(std::move(message), code))
     , m_code(code)
@@ -59,12 +109,13 @@ bool SQLiteDatabase::Error::isBusy() const
 
 void SQLiteDatabase::Close::operator()(sqlite3* db) const
 {
-    // Statements are finalised by their owners first; v2 tolerates stragglers.
+    // The idle statements are finalised first; v2 tolerates one still in use.
     sqlite3_close_v2(db);
 }
 
 SQLiteDatabase::SQLiteDatabase(const QString& path, Mode mode)
     : m_mode(mode)
+    , m_statements(std::make_shared<StatementCache>())
 {
     sqlite3* raw = nullptr;
     const QByteArray file = path.toUtf8();
@@ -86,7 +137,7 @@ SQLiteDatabase::SQLiteDatabase(const QString& path, Mode mode)
     sqlite3_db_config(raw, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     // First: switching to (or confirming) WAL may itself need the lock that
     // another process holds for a moment.
-    execute(QStringLiteral("PRAGMA busy_timeout = 3000;"));
+    sqlite3_busy_timeout(raw, 3000);
     if (mode == Mode::readOnly)
         return;
     if (mode == Mode::scratch) {
@@ -103,6 +154,7 @@ SQLiteDatabase::SQLiteDatabase(const QString& path, Mode mode)
 
 SQLiteDatabase::~SQLiteDatabase()
 {
+    m_statements->close();
     if (m_db && m_mode == Mode::books)
         foldLongLog();
 }
@@ -154,13 +206,14 @@ void SQLiteDatabase::run(const QString& sql, const QList<Value>& values)
 SQLiteDatabase::Statement SQLiteDatabase::prepare(const QString& sql, const QList<Value>& values)
 {
     sqlite3* db = m_db.get();
-    sqlite3_stmt* raw = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &raw, nullptr) != SQLITE_OK) {
+    QByteArray text = sql.toUtf8();
+    sqlite3_stmt* raw = m_statements->take(text);
+    if (!raw && sqlite3_prepare_v3(db, text.constData(), int(text.size()),
+                                   SQLITE_PREPARE_PERSISTENT, &raw, nullptr) != SQLITE_OK) {
         sqlite3_finalize(raw);
         throw libraryError(db, libraryMessage(db) + QStringLiteral(" \u2014 in: ") + sql);
     }
-    Statement statement(db, raw);
+    Statement statement(db, raw, m_statements, std::move(text));
     statement.bind(values);
     return statement;
 }
@@ -195,7 +248,7 @@ void SQLiteDatabase::Statement::bind(const QList<Value>& values)
             },
             values[i]);
         if (rc != SQLITE_OK)
-            throw libraryError(m_db); // the statement is finalised by its owner
+            throw libraryError(m_db); // the statement goes back as it is dropped
     }
 }
 
@@ -226,19 +279,25 @@ void SQLiteDatabase::copyFrom(SQLiteDatabase& source)
         throw libraryError(destination);
 }
 
-SQLiteDatabase::Statement::Statement(sqlite3* db, sqlite3_stmt* statement)
+SQLiteDatabase::Statement::Statement(sqlite3* db, sqlite3_stmt* statement,
+                                     std::shared_ptr<StatementCache> cache, QByteArray sql)
     : m_db(db)
     , m_statement(statement)
+    , m_cache(std::move(cache))
+    , m_sql(std::move(sql))
 {}
 
 SQLiteDatabase::Statement::Statement(Statement&& other) noexcept
     : m_db(other.m_db)
     , m_statement(std::exchange(other.m_statement, nullptr))
+    , m_cache(std::move(other.m_cache))
+    , m_sql(std::move(other.m_sql))
 {}
 
 SQLiteDatabase::Statement::~Statement()
 {
-    sqlite3_finalize(m_statement);
+    if (m_statement)
+        m_cache->giveBack(m_sql, m_statement);
 }
 
 bool SQLiteDatabase::Statement::step()

@@ -2,6 +2,7 @@
 
 #include "support/Error.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -38,8 +39,12 @@ public:
     // A bound parameter: integer, real, text or NULL.
     using Value = std::variant<qint64, double, QString, std::nullptr_t>;
 
-    // A compiled statement with its parameters bound, finalised when it goes
-    // out of scope. Columns are read by position.
+    class StatementCache;
+
+    // A compiled statement with its parameters bound. When it goes out of
+    // scope it is reset (ending any read it had begun) and kept by its
+    // connection for the next prepare() of the same text, so a process
+    // compiles each statement once. Columns are read by position.
     class Statement
     {
     public:
@@ -64,11 +69,14 @@ public:
 
     private:
         friend class SQLiteDatabase;
-        Statement(sqlite3* db, sqlite3_stmt* statement);
+        Statement(sqlite3* db, sqlite3_stmt* statement, std::shared_ptr<StatementCache> cache,
+                  QByteArray sql);
         void bind(const QList<Value>& values);
 
         sqlite3* m_db;
         sqlite3_stmt* m_statement;
+        std::shared_ptr<StatementCache> m_cache;
+        QByteArray m_sql;
     };
 
     // How a connection is opened.
@@ -98,8 +106,9 @@ public:
     void execute(const QString& sql);
     // Prepares one statement, binds `values` to ?1, ?2, … and steps it once.
     void run(const QString& sql, const QList<Value>& values = {});
-    // Compiles one statement and binds value i to parameter i + 1. A compile
-    // error reads "<library message> — in: <sql>".
+    // Compiles one statement, or takes the one compiled from the same text
+    // before, and binds value i to parameter i + 1. A compile error reads
+    // "<library message> — in: <sql>".
     Statement prepare(const QString& sql, const QList<Value>& values = {});
 
     // Rows changed by the most recent INSERT, UPDATE or DELETE.
@@ -129,6 +138,7 @@ private:
     };
     Mode m_mode;
     std::unique_ptr<sqlite3, Close> m_db;
+    std::shared_ptr<StatementCache> m_statements;
 };
 
 } // namespace zol
