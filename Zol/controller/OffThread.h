@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QPromise>
 #include <QString>
-#include <QtConcurrent/QtConcurrentRun>
+#include <QThreadPool>
 
 #include <exception>
 #include <memory>
@@ -49,13 +49,19 @@ template <typename Work, typename Apply> QFuture<void> run(QObject* context, Wor
                          apply(std::move(outcome));
                          done->finish();
                      });
-    watcher->setFuture(QtConcurrent::run([work = std::move(work)]() mutable -> Outcome<T> {
+    auto outcome = std::make_shared<QPromise<Outcome<T>>>();
+    outcome->start();
+    watcher->setFuture(outcome->future());
+    // Shared, so that the pool's copyable task can hold work that moves only.
+    auto job = std::make_shared<Work>(std::move(work));
+    QThreadPool::globalInstance()->start([outcome, job] {
         try {
-            return {work(), nullptr};
+            outcome->addResult(Outcome<T>{(*job)(), nullptr});
         } catch (...) {
-            return {std::nullopt, std::current_exception()};
+            outcome->addResult(Outcome<T>{std::nullopt, std::current_exception()});
         }
-    }));
+        outcome->finish();
+    });
     return finished;
 }
 

@@ -8,12 +8,12 @@
 #include "formats/TimesheetFolder.h"
 #include "support/Folding.h"
 #include "support/NaturalOrder.h"
+#include "support/OrderedParallel.h"
 #include "support/PlainText.h"
 
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
-#include <QtConcurrent>
 
 #include <algorithm>
 #include <array>
@@ -333,12 +333,12 @@ public:
         // the snapshot is the same whatever the threads' timing.
         FileSystem& fileSystem = m_fileSystem;
         const Calendar& calendar = m_calendar;
-        QtConcurrent::blockingMappedReduced<int>(
-            m_sheets,
-            [&fileSystem, &calendar](const Sheet& sheet) {
-                return SheetReader(fileSystem, calendar).read(sheet);
+        orderedParallel(
+            m_sheets.size(),
+            [this, &fileSystem, &calendar](qsizetype i) {
+                return SheetReader(fileSystem, calendar).read(m_sheets.at(i));
             },
-            [this](int&, const SheetRecords& read) { merge(read); }, QtConcurrent::OrderedReduce);
+            [this](const SheetRecords& read) { merge(read); });
     }
 
     // Records by day, then person in natural order, then id.
