@@ -494,6 +494,100 @@ private Q_SLOTS:
     // Killed at any moment of any step, over and over: every session a step
     // reported as written is still there, the file is whole, and it never
     // holds more than one open session.
+    // The timer keeps its lists up to date after its own steps instead of
+    // reading them again. Whatever mix of steps, edits and writes from
+    // elsewhere (another connection, or this store used directly), what it
+    // shows must be what a timer that has just read the books shows.
+    void patchedListsAgreeWithAFreshRead()
+    {
+        m_store->addManualProject(brandBook);
+        m_store->addManualProject(website);
+        // More than the recent list holds, so that a session removed from it
+        // brings one in from below.
+        const QDateTime history = m_clock->now().addDays(-40);
+        for (int i = 0; i < Tracker::recentLimit + 20; ++i)
+            m_store->save(session(history.addSecs(i * 3600), 30));
+        m_tracker->reload();
+
+        EntryStore elsewhere(path(), *m_clock);
+        QRandomGenerator random(20261208);
+        QStringList steps;
+        const auto pickRecent = [&]() -> std::optional<TimeEntry> {
+            const QList<TimeEntry>& recent = m_tracker->recent();
+            if (recent.isEmpty())
+                return std::nullopt;
+            return recent.at(random.bounded(int(std::min<qsizetype>(recent.size(), 30))));
+        };
+        for (int round = 0; round < 400; ++round) {
+            m_clock->advance(random.bounded(5, 240));
+            const int kind = int(random.bounded(12));
+            steps.append(QString::number(kind));
+            bool fromElsewhere = false;
+            switch (kind) {
+            case 0:
+                m_tracker->start(random.bounded(2) ? brandBook : website, u"n"_s);
+                break;
+            case 1:
+                m_tracker->startInternal(u"Admin"_s);
+                break;
+            case 2:
+            case 3:
+                m_tracker->stop();
+                break;
+            case 4:
+                m_tracker->pause();
+                break;
+            case 5:
+                m_tracker->resume();
+                break;
+            case 6:
+                m_tracker->toggle(website);
+                break;
+            case 7:
+                m_tracker->discardRunning();
+                break;
+            case 8:
+                if (std::optional<TimeEntry> entry = pickRecent(); entry && entry->endedAt) {
+                    entry->note = u"edited %1"_s.arg(round);
+                    entry->startedAt = entry->startedAt.addSecs(-60);
+                    m_tracker->update(*entry);
+                }
+                break;
+            case 9:
+                if (std::optional<TimeEntry> entry = pickRecent(); entry && entry->endedAt)
+                    m_tracker->deleteEntry(*entry);
+                break;
+            case 10:
+                // Another process logs a session from a while ago.
+                elsewhere.save(session(m_clock->now().addSecs(-random.bounded(1, 90'000)), 20));
+                fromElsewhere = true;
+                break;
+            case 11:
+                // Another part of this process, through the same store.
+                if (std::optional<TimeEntry> entry = pickRecent(); entry && entry->endedAt)
+                    m_store->deleteEntry(entry->id);
+                else
+                    m_store->save(session(m_clock->now().addSecs(-3000), 15));
+                fromElsewhere = true;
+                break;
+            }
+            // A write from elsewhere shows once the timer looks again, or at
+            // its next step; its own steps show at once.
+            if (fromElsewhere && random.bounded(2) == 0)
+                continue;
+            if (fromElsewhere)
+                m_tracker->reloadIfChangedElsewhere();
+
+            EntryStore freshStore(path(), *m_clock);
+            Tracker fresh(freshStore, u"Studio iMac"_s, *m_clock, Calendar(QTimeZone::utc()));
+            fresh.reload();
+            const QString trail = steps.join(u' ');
+            QVERIFY2(m_tracker->current() == fresh.current(), qPrintable(trail));
+            QVERIFY2(m_tracker->recent() == fresh.recent(), qPrintable(trail));
+            QVERIFY2(m_tracker->projects() == fresh.projects(), qPrintable(trail));
+        }
+    }
+
     void killedMidStepLosesNothing()
     {
         const QString file = m_dir.filePath(u"killed-loop.sqlite3"_s);
