@@ -159,7 +159,8 @@ void Tracker::settle()
 void Tracker::reloadIfChangedElsewhere()
 {
     try {
-        if (m_store.dataVersion() == m_seenDataVersion)
+        if (m_store.dataVersion() == m_seenDataVersion &&
+            m_store.rowsWritten() == m_seenRowsWritten)
             return;
     } catch (const Error& error) {
         setLoadError(error.message());

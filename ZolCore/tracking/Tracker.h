@@ -106,8 +106,9 @@ public:
 
     // Reads the open session, the recent sessions and the active projects.
     void reload();
-    // Reloads when another process (the command line, say) has written to the
-    // books since the last look. Cheap; safe to call often.
+    // Reloads when another process (the command line, say), or another part
+    // of this one through the same store, has written to the books since the
+    // last look. Cheap; safe to call often.
     void reloadIfChangedElsewhere();
 
     // Every step below acts on the open session as the books hold it now, not
