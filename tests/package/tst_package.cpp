@@ -255,11 +255,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("package");
         // Through the linker, as dpkg-shlibdeps reads the programs and modules;
         // with them come the plugins loaded at run time (libqt6gui6: the X11
-        // platform; libqt6svg6: SVG pictures).
+        // platform; libqt6svg6: SVG pictures). SQLite is linked in.
         for (const QString& package :
              {u"libc6"_s, u"libstdc++6"_s, u"libqt6core6"_s, u"libqt6gui6"_s, u"libqt6widgets6"_s,
-              u"libqt6svg6"_s, u"libqt6dbus6"_s, u"libqt6network6"_s, u"libsqlite3-0"_s,
-              u"libxcb1"_s, u"libxcb-screensaver0"_s, u"libxcb-keysyms1"_s})
+              u"libqt6svg6"_s, u"libqt6dbus6"_s, u"libqt6network6"_s, u"libxcb1"_s,
+              u"libxcb-screensaver0"_s, u"libxcb-keysyms1"_s})
             QTest::newRow(qPrintable(package)) << package;
     }
 
