@@ -69,6 +69,7 @@ QFuture<void> SearchModel::refresh()
     const quint64 serial = ++m_serial;
     const QString query = m_searchQuery.trimmed();
     if (query.isEmpty()) {
+        m_latestSearch->store(serial);
         setSearchResults({});
         setSearching(false);
         m_searchTask = QtFuture::makeReadyFuture();
@@ -82,19 +83,26 @@ QFuture<void> SearchModel::refresh()
     const Calendar calendar = m_books.calendar();
     setSearching(true);
 
+    // A search the next key has replaced stops where it is: typing a word
+    // would otherwise queue a whole search per letter, the newest last.
+    m_latestSearch->store(serial);
+    const auto abandoned = [latest = m_latestSearch, serial] { return latest->load() != serial; };
     m_searchTask = OffThread::run(
         this,
-        [store, query, range, now, calendar] {
+        [store, query, range, now, calendar, abandoned] {
             Found found;
-            found.results =
-                store->search(query, range, now, std::numeric_limits<int>::max(), calendar);
+            found.results = store->search(query, range, now, std::numeric_limits<int>::max(),
+                                          calendar, abandoned);
+            if (abandoned())
+                return found;
             // Newest first over all time: the matches in the range come first,
             // so one more than those is an older one.
             if (range.start(now, calendar)) {
                 const qsizetype inRange = found.results.size();
-                found.hasOlder =
-                    store->search(query, SearchRange::all, now, int(inRange) + 1, calendar).size() >
-                    inRange;
+                found.hasOlder = store
+                                     ->search(query, SearchRange::all, now, int(inRange) + 1,
+                                              calendar, abandoned)
+                                     .size() > inRange;
             }
             return found;
         },

@@ -8,6 +8,9 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+#include <memory>
+
 namespace zol {
 
 class HistoryModel;
@@ -101,6 +104,10 @@ private:
     QFuture<void> m_searchTask;
     // Moves with every search started or cancelled; only the newest applies.
     quint64 m_serial = 0;
+    // m_serial as the workers read it, to give up a search once it is not
+    // the newest.
+    std::shared_ptr<std::atomic<quint64>> m_latestSearch =
+        std::make_shared<std::atomic<quint64>>(0);
 };
 
 } // namespace zol

@@ -279,7 +279,8 @@ QList<QDate> EntryStore::trackedDays(const Calendar& calendar)
 }
 
 QList<TimeEntry> EntryStore::search(QStringView query, SearchRange range, const QDateTime& now,
-                                    int limit, const Calendar& calendar)
+                                    int limit, const Calendar& calendar,
+                                    const std::function<bool()>& abandoned)
 {
     if (query.trimmed().isEmpty() || limit <= 0)
         return {};
@@ -296,7 +297,9 @@ QList<TimeEntry> EntryStore::search(QStringView query, SearchRange range, const 
                                               "ORDER BY started_at DESC;"),
                            {EntryRows::time(start)});
     QList<TimeEntry> found;
-    while (statement.step()) {
+    for (qint64 row = 0; statement.step(); ++row) {
+        if (abandoned && row % 256 == 0 && abandoned())
+            break;
         // Match on the five searched fields first; decode only the hits.
         using namespace EntryRows;
         if (!folded.isEmpty() &&

@@ -96,10 +96,13 @@ public:
     QList<QDate> trackedDays(const Calendar& calendar);
     // Live sessions matching the query (see TimeEntry::matches) that started
     // within `range` of `now`, newest first, at most `limit`. A blank query
-    // finds nothing.
+    // finds nothing. `abandoned` is asked every few hundred sessions; once it
+    // says so, the search stops and gives back what it found so far (a
+    // search typed over by the next key is not worth finishing).
     QList<TimeEntry> search(QStringView query, SearchRange range, const QDateTime& now,
                             int limit = std::numeric_limits<int>::max(),
-                            const Calendar& calendar = Calendar());
+                            const Calendar& calendar = Calendar(),
+                            const std::function<bool()>& abandoned = {});
 
     // A number that changes whenever another connection (another process, or
     // another store on the same file) commits a change; this store's own
