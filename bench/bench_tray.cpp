@@ -228,43 +228,56 @@ QString wakeUpNote(double window, const WakeUps& measured)
         .arg(window);
 }
 
-// Opens the main window on History as a person would: a right click on the
-// clock in the tray, then History in its menu (the menu skips the entries it
-// has switched off: with nothing tracked, Open Zol and then History). Whether
-// the window showed.
+// Opens the main window on a month of History as a person would: a right
+// click on the clock in the tray, then History in its menu (the menu skips
+// the entries it has switched off: with nothing tracked, Open Zol and then
+// History), then Month. Whether the window showed.
 bool openHistory(const QProcessEnvironment& environment)
 {
     const auto xdotool = [&](const QStringList& arguments) {
         return runIn(environment, QStringLiteral("xdotool"), arguments);
     };
-    // The icon and the main window are both called "Zol": the icon is the
-    // small one.
-    const auto windowsNamedZol = [&](bool small) {
+    // The windows of the app by their size: the icon is the small one. The
+    // icon is found by its class (its name is not set where xdotool looks,
+    // and the tray that holds it does not map it as visible).
+    const auto windowsOfZol = [&](bool small) {
         QStringList found;
-        for (const QString& id : xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                          QStringLiteral("--name"), QStringLiteral("^Zol$")})
+        for (const QString& id : xdotool({QStringLiteral("search"), QStringLiteral("--classname"),
+                                          QStringLiteral("zol-tray")})
                                      .split(u'\n', Qt::SkipEmptyParts)) {
             const QString geometry =
                 xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
             static const QRegularExpression size(QStringLiteral(R"(WIDTH=(\d+)\s+HEIGHT=(\d+))"));
             const QRegularExpressionMatch match = size.match(geometry);
-            if (match.hasMatch() &&
-                (match.captured(1).toInt() <= 64 && match.captured(2).toInt() <= 64) == small)
+            if (!match.hasMatch())
+                continue;
+            const int width = match.captured(1).toInt();
+            const int height = match.captured(2).toInt();
+            if (small ? (width > 1 && width <= 64 && height <= 64) : (width > 400 && height > 300))
                 found.append(id);
         }
         return found;
     };
-    const QStringList icons = windowsNamedZol(true);
+    const QStringList icons = windowsOfZol(true);
     if (icons.isEmpty())
         return false;
-    const QString icon = icons.first();
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icon, QStringLiteral("4"),
-             QStringLiteral("4"), QStringLiteral("click"), QStringLiteral("3")});
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icons.first(),
+             QStringLiteral("4"), QStringLiteral("4"), QStringLiteral("click"),
+             QStringLiteral("3")});
     pause(1);
     xdotool({QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Down"),
              QStringLiteral("Return")});
     pause(2);
-    return !windowsNamedZol(false).isEmpty();
+    const QStringList windows = windowsOfZol(false);
+    if (windows.isEmpty())
+        return false;
+    // Month, in History's row of scopes (where the window lays it out at
+    // its first size).
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), windows.first(),
+             QStringLiteral("490"), QStringLiteral("108"), QStringLiteral("click"),
+             QStringLiteral("1")});
+    pause(1);
+    return true;
 }
 
 // A month of finished sessions in the books the tray app will open, so that
