@@ -29,6 +29,10 @@ struct Project
     static const QString localPrefix; // "LOCAL:"
     // Whether `serial` is a local key: a project not given a number yet.
     static bool isLocalKey(QStringView serial) { return serial.startsWith(localPrefix); }
+    static bool isLocalKey(QByteArrayView utf8)
+    {
+        return QLatin1StringView(utf8).startsWith(localPrefix);
+    }
     // The number to show for `serial`: empty for a local key.
     static QString numberToShow(const QString& serial)
     {

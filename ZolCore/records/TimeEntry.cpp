@@ -130,22 +130,8 @@ bool TimeEntry::matches(QStringView query) const
     const QString folded = fold(query);
     if (folded.isEmpty())
         return true;
-    return matchesFolded(folded, isInternal, projectSerial, clientName, projectName, note,
-                         machineName);
-}
-
-bool TimeEntry::matchesFolded(QStringView foldedQuery, bool isInternal, QStringView projectSerial,
-                              QStringView clientName, QStringView projectName, QStringView note,
-                              QStringView machineName)
-{
-    const bool showsSerial = !isInternal && !Project::isLocalKey(projectSerial);
-    const QStringView fields[] = {showsSerial ? projectSerial : QStringView(), clientName,
-                                  projectName, note, machineName};
-    for (QStringView field : fields) {
-        if (!field.isEmpty() && foldedContains(field, foldedQuery))
-            return true;
-    }
-    return false;
+    return matchesFields(isInternal, projectSerial, clientName, projectName, note, machineName,
+                         [&](const QString& field) { return foldedContains(field, folded); });
 }
 
 QString TimeEntry::currentMachineName()

@@ -78,14 +78,22 @@ struct TimeEntry
     // Whether the query occurs, folded, in the number shown, the client, the
     // project name, the note or the machine name. A blank query matches.
     bool matches(QStringView query) const;
-    // The same test for a query that is already folded and not empty, over the
-    // five fields as plain text (the store's search reads them straight off the
-    // row). `projectSerial` is given raw: internal work and local keys are
-    // left out here.
-    static bool matchesFolded(QStringView foldedQuery, bool isInternal,
-                              QStringView projectSerial, QStringView clientName,
-                              QStringView projectName, QStringView note,
-                              QStringView machineName);
+    // The same test over the five fields as texts of any kind (the store's
+    // search reads them straight off the row), `contains` telling whether one
+    // field holds the query. `projectSerial` is given raw: internal work and
+    // local keys are left out here.
+    template <typename Text, typename Contains>
+    static bool matchesFields(bool isInternal, const Text& projectSerial, const Text& clientName,
+                              const Text& projectName, const Text& note, const Text& machineName,
+                              Contains&& contains)
+    {
+        for (const Text* field : {&clientName, &projectName, &note, &machineName}) {
+            if (!field->isEmpty() && contains(*field))
+                return true;
+        }
+        return !isInternal && !projectSerial.isEmpty() && !Project::isLocalKey(projectSerial) &&
+               contains(projectSerial);
+    }
 
     // The computer's user-visible name; the host name when it has none.
     static QString currentMachineName();

@@ -11,6 +11,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -288,31 +289,50 @@ QList<TimeEntry> EntryStore::search(QStringView query, SearchRange range, const 
     const QString folded = fold(query);
     const std::optional<QDateTime> start = range.start(now, calendar);
 
+    // Over all time and without a limit the table is read in its own order,
+    // several times quicker than walking the index of start times and looking
+    // up every row from it, and the matches are put in order after: newest
+    // first, sessions that started together in the order the index keeps
+    // them (the table's). Otherwise the index gives them in order, from the
+    // range's start, and the search stops at `limit`.
+    const bool wholeTable = !start && limit == std::numeric_limits<int>::max();
     QMutexLocker lock(&m_mutex);
-    SQLiteDatabase::Statement statement =
-        m_database.prepare(QStringLiteral("SELECT ") + EntryRows::columns +
-                               QStringLiteral(" FROM entries\n"
-                                              "WHERE deleted_at IS NULL\n"
-                                              "  AND (?1 IS NULL OR started_at >= ?1)\n"
-                                              "ORDER BY started_at DESC;"),
-                           {EntryRows::time(start)});
+    SQLiteDatabase::Statement statement = m_database.prepare(
+        QStringLiteral("SELECT ") + EntryRows::columns +
+            QStringLiteral(" FROM entries\n"
+                           "WHERE deleted_at IS NULL\n"
+                           "  AND (?1 IS NULL OR started_at >= ?1)") +
+            (wholeTable ? QStringLiteral(";") : QStringLiteral("\nORDER BY started_at DESC;")),
+        {EntryRows::time(start)});
+    FoldedMatcher contains(folded);
     QList<TimeEntry> found;
+    std::vector<std::pair<double, qsizetype>> order;
     for (qint64 row = 0; statement.step(); ++row) {
         if (abandoned && row % 256 == 0 && abandoned())
             break;
-        // Match on the five searched fields first; decode only the hits.
+        // Match on the five searched fields as stored; decode only the hits.
         using namespace EntryRows;
         if (!folded.isEmpty() &&
-            !TimeEntry::matchesFolded(folded, statement.integer(isInternal) != 0,
-                                      statement.text(projectSerial), statement.text(clientName),
-                                      statement.text(projectName), statement.text(note),
-                                      statement.text(machineName)))
+            !TimeEntry::matchesFields(statement.integer(isInternal) != 0,
+                                      statement.utf8(projectSerial), statement.utf8(clientName),
+                                      statement.utf8(projectName), statement.utf8(note),
+                                      statement.utf8(machineName), contains))
             continue;
+        if (wholeTable)
+            order.emplace_back(statement.real(EntryRows::startedAt), found.size());
         found.append(decode(statement));
         if (found.size() >= limit)
             break;
     }
-    return found;
+    if (!wholeTable)
+        return found;
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    QList<TimeEntry> sorted;
+    sorted.reserve(found.size());
+    for (const auto& [startedAt, index] : order)
+        sorted.append(std::move(found[index]));
+    return sorted;
 }
 
 qint64 EntryStore::dataVersion()

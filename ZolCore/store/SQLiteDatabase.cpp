@@ -333,4 +333,12 @@ QString SQLiteDatabase::Statement::text(int column) const
     return QString::fromUtf8(data, sqlite3_column_bytes(m_statement, column));
 }
 
+QByteArrayView SQLiteDatabase::Statement::utf8(int column) const
+{
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    if (!data)
+        return {};
+    return QByteArrayView(data, sqlite3_column_bytes(m_statement, column));
+}
+
 } // namespace zol

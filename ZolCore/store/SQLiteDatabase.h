@@ -3,6 +3,7 @@
 #include "support/Error.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -66,6 +67,9 @@ public:
         double real(int column) const;
         // NULL reads as empty text.
         QString text(int column) const;
+        // The column's UTF-8 as stored, valid until the next step: for looking
+        // at text without making a QString of it.
+        QByteArrayView utf8(int column) const;
 
     private:
         friend class SQLiteDatabase;

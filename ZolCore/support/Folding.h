@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 
@@ -21,5 +24,22 @@ QString collapseWhitespace(QStringView text);
 // Equivalent to fold(text).contains(folded), without building the fold for
 // plain ASCII text: the hot path of searching many sessions.
 bool foldedContains(QStringView text, QStringView folded);
+// A folded query matched against many texts given as UTF-8, as a search reads
+// them from the books: plain ASCII is read as it is, without decoding it, and
+// the fold of any other text is worked out once, however often the text comes
+// back (a client's name is on every one of its sessions, and folding a name
+// that is not plain ASCII is the dear part of a search).
+class FoldedMatcher
+{
+public:
+    explicit FoldedMatcher(QString folded);
+
+    // Whether the fold of `utf8` contains the query.
+    bool operator()(QByteArrayView utf8);
+
+private:
+    QString m_folded;
+    QHash<QByteArray, bool> m_seen;
+};
 
 } // namespace zol

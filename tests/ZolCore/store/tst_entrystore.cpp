@@ -11,7 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+
 #include <QtConcurrent>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 using namespace zol;
@@ -253,6 +255,21 @@ private Q_SLOTS:
         // Neither the number of internal work nor a deleted session is found.
         QCOMPARE(notes(u"XYZ7"_s, SearchRange::all), QStringList());
         QCOMPARE(notes(u"binned"_s, SearchRange::all), QStringList());
+
+        // Over all time without a limit the table is read in its own order and
+        // the matches put in order after: the order the index gives, sessions
+        // saved out of order and sessions that started together included; a
+        // name that is not plain ASCII matches every time it comes back.
+        for (int i = 0; i < 40; ++i) {
+            TimeEntry poster = session(utc(2026, 1, 1 + (i * 7) % 28, 9), 30, u"2303"_s,
+                                       u"Poster"_s, u"Café Noël"_s);
+            poster.note = u"poster %1"_s.arg(i);
+            m_store->save(poster);
+        }
+        const QStringList everything =
+            notes(u"cafe"_s, SearchRange::all, std::numeric_limits<int>::max());
+        QCOMPARE(everything.size(), 40);
+        QCOMPARE(everything, notes(u"cafe"_s, SearchRange::all, 1000));
     }
 
     void taskList()
