@@ -125,6 +125,8 @@ struct Group
 {
     qsizetype first = 0;
     qsizetype end = 0;
+    // The files' sizes as listed.
+    qint64 bytes = 0;
 };
 
 // Which session a record came from and when, beside the record itself.
@@ -164,6 +166,10 @@ struct GroupRecords
 // keeps the same rule.
 class GroupReader
 {
+    // The columns of text a record holds.
+    enum class TextColumn { projectNumber, client, projectName, note, computer, task };
+    static constexpr size_t textColumns = 6;
+
 public:
     GroupReader(const FileSystem& fileSystem, const Calendar& calendar, const QList<Sheet>& sheets)
         : m_fileSystem(fileSystem)
@@ -174,6 +180,8 @@ public:
     GroupRecords read(const Group& group)
     {
         GroupRecords result{group, {}, {}};
+        // Each session about twice, at some 200 bytes a row.
+        result.records.reserve(qsizetype(std::min<qint64>(group.bytes / 400, 1 << 20)));
         std::vector<qsizetype> order;
         for (qsizetype i = group.first; i < group.end; ++i)
             order.push_back(i);
@@ -218,8 +226,6 @@ private:
         // before point into it.
         m_bytes.append(bytes);
         m_text = text;
-        // Each file has columns of its own.
-        m_lastText.clear();
 
         // Columns are looked up in the header; a missing one reads as empty.
         Columns at;
@@ -296,9 +302,8 @@ private:
         // reader of CSV, and dates, durations and ids are read exactly as
         // written. A note a person typed as '=x was written ''=x, so it
         // comes back as typed.
-        const auto typed = [&](qsizetype index) {
-            return text(index, field(index),
-                        index == at.note ? PlainText::Kind::note : PlainText::Kind::line);
+        const auto typed = [&](TextColumn column, qsizetype index) {
+            return index < 0 ? QString() : text(column, field(index));
         };
         Record record;
         record.id = idText;
@@ -311,25 +316,31 @@ private:
             const std::optional<double> inHours = parseSeconds(field(at.hours));
             record.seconds = inHours ? *inHours * 3600 : 0;
         }
-        record.projectNumber = typed(at.projectNumber);
-        record.clientName = typed(at.client);
-        record.projectName = typed(at.projectName);
+        record.projectNumber = typed(TextColumn::projectNumber, at.projectNumber);
+        record.clientName = typed(TextColumn::client, at.client);
+        record.projectName = typed(TextColumn::projectName, at.projectName);
         record.isInternal = field(at.internal) == QByteArrayView("yes");
-        record.note = typed(at.note);
-        record.computer = typed(at.computer);
-        record.task = typed(at.task);
+        record.note = typed(TextColumn::note, at.note);
+        record.computer = typed(TextColumn::computer, at.computer);
+        record.task = typed(TextColumn::task, at.task);
         origin.day = record.day.toMSecsSinceEpoch();
         found.append(Found{std::move(record), origin});
     }
 
-    // A field as a view that lasts while the group is read: fields a quote
-    // split live only for their row, and are copied.
-    QByteArrayView lasting(QByteArrayView field)
+    // Whether a field's view lasts while the group is read: fields a quote
+    // split live only for their row.
+    bool lasts(QByteArrayView field) const
     {
         const auto begin = quintptr(m_text.data());
         const auto at = quintptr(field.data());
-        if (field.isEmpty() ||
-            (at >= begin && at + quintptr(field.size()) <= begin + quintptr(m_text.size())))
+        return field.isEmpty() ||
+               (at >= begin && at + quintptr(field.size()) <= begin + quintptr(m_text.size()));
+    }
+
+    // The field as a view that lasts while the group is read, copied if need be.
+    QByteArrayView lasting(QByteArrayView field)
+    {
+        if (lasts(field))
             return field;
         m_copies.append(field.toByteArray());
         return m_copies.constLast();
@@ -337,24 +348,36 @@ private:
 
     // A text column as the person typed it, less any control another
     // computer's file may carry: a note keeps its line breaks and tabs. The
-    // project, client, computer and task mostly repeat the row before: the
-    // same string is shared rather than made again.
-    QString text(qsizetype column, QByteArrayView written, PlainText::Kind kind)
+    // project, client, computer and task repeat across the group's rows: each
+    // is made once, and the rows share it. A note is shared only with the row
+    // before.
+    QString text(TextColumn column, QByteArrayView written)
     {
-        if (column < 0)
-            return {};
-        if (column >= m_lastText.size())
-            m_lastText.resize(column + 1);
-        LastText& last = m_lastText[column];
-        if (!last.known || last.written != written) {
-            QString typed = textOf(written);
-            if (typed.startsWith(u'\''))
-                typed = EntryExporter::fromSpreadsheetSafe(typed);
-            last.typed = PlainText::withoutControls(typed, kind);
-            last.written = lasting(written);
-            last.known = true;
+        LastText& last = m_lastText[size_t(column)];
+        if (last.known && last.written == written)
+            return last.typed;
+        QString typed;
+        if (column == TextColumn::note) {
+            typed = typedText(written, PlainText::Kind::note);
+        } else {
+            QHash<QByteArrayView, QString>& known = m_known[size_t(column)];
+            auto found = known.constFind(written);
+            if (found == known.cend())
+                found = known.insert(lasting(written), typedText(written, PlainText::Kind::line));
+            typed = *found;
         }
-        return last.typed;
+        last.known = lasts(written);
+        last.written = written;
+        last.typed = typed;
+        return typed;
+    }
+
+    static QString typedText(QByteArrayView written, PlainText::Kind kind)
+    {
+        QString typed = textOf(written);
+        if (typed.startsWith(u'\''))
+            typed = EntryExporter::fromSpreadsheetSafe(typed);
+        return PlainText::withoutControls(typed, kind);
     }
 
     // The start of the day in the calendar; a time-zone conversion, so done
@@ -402,7 +425,8 @@ private:
         QByteArrayView written;
         QString typed;
     };
-    QList<LastText> m_lastText;
+    std::array<LastText, textColumns> m_lastText;
+    std::array<QHash<QByteArrayView, QString>, textColumns> m_known;
 };
 
 // Reading state for one pass over the studio folder.
@@ -578,6 +602,7 @@ private:
                 continue;
             const QString path = folder + u'/' + entry.name;
             const qsizetype groupStart = m_sheets.size();
+            const qint64 groupBytes = m_sheetBytes;
             if (entry.isFolder) {
                 if (depth < maximumDepth && !FileSystem::isLeftover(entry.name))
                     findSheets(path, person, personIndex, depth + 1);
@@ -588,7 +613,7 @@ private:
                 m_sheetBytes += std::max<qint64>(entry.size, 0);
             }
             if (depth == 0 && m_sheets.size() > groupStart)
-                m_groups.append(Group{groupStart, m_sheets.size()});
+                m_groups.append(Group{groupStart, m_sheets.size(), m_sheetBytes - groupBytes});
         }
     }
 
@@ -602,7 +627,7 @@ private:
         // Every text of this group was made before its merge, so while it
         // runs two live texts never have the same data; one of an earlier
         // group may have been freed since and its address reused.
-        m_lastShared = {};
+        m_sharedInGroup.clear();
         for (Found& found : read.records) {
             shareTexts(found.record);
             const qsizetype known = m_indexById.value(found.record.id, -1);
@@ -621,40 +646,29 @@ private:
     // One copy of each text that many sessions repeat (a number, a client, a
     // name, a computer, a task) across every file: the snapshot takes less
     // memory, and the figures remember what they worked out for a text by its
-    // data (see StudioHours' spellings). A group's reader already shares a
-    // text with the row before, so a text is looked up only where it changes.
+    // data (see StudioHours' spellings). A group's reader already makes each
+    // such text once, so a text is looked up by its data, and by its
+    // characters only the first time the group has it.
     void shareTexts(Record& record)
     {
-        const std::array<QString*, sharedColumns> texts{&record.projectNumber, &record.clientName,
-                                                        &record.projectName, &record.computer,
-                                                        &record.task};
-        for (size_t i = 0; i < sharedColumns; ++i) {
-            QString& text = *texts[i];
-            if (text.isEmpty())
+        for (QString* text : {&record.projectNumber, &record.clientName, &record.projectName,
+                              &record.computer, &record.task}) {
+            if (text->isEmpty())
                 continue;
-            LastShared& last = m_lastShared[i];
-            if (text.constData() != last.read) {
-                last.read = text.constData();
-                last.kept = *m_texts.insert(text);
-            }
-            text = last.kept;
+            // The data of the text as the group's reader made it (compared,
+            // never read: the string it belongs to may be gone).
+            auto kept = m_sharedInGroup.constFind(text->constData());
+            if (kept == m_sharedInGroup.cend())
+                kept = m_sharedInGroup.insert(text->constData(), *m_texts.insert(*text));
+            *text = *kept;
         }
     }
-
-    static constexpr size_t sharedColumns = 5;
-    struct LastShared
-    {
-        // The data of the text as a group's reader made it (compared, never
-        // read: the string it belongs to lives in that record).
-        const QChar* read = nullptr;
-        QString kept;
-    };
 
     FileSystem& m_fileSystem;
     const Calendar& m_calendar;
     const StudioHours::Progress& m_progress;
     QSet<QString> m_texts;
-    std::array<LastShared, sharedColumns> m_lastShared;
+    QHash<const QChar*, QString> m_sharedInGroup;
     QStringList m_people;
     QStringList m_unreadable;
     QList<Sheet> m_sheets;
