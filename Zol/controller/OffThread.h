@@ -73,12 +73,25 @@ QFuture<void> start(QObject* context, Work work, Apply apply, std::optional<Tell
                          done->finish();
                      });
     if (tell) {
-        auto told = std::make_shared<Tell>(std::move(*tell));
-        const auto step = [watcher, told] {
-            (*told)(qsizetype(watcher->progressValue()), qsizetype(watcher->progressMaximum()));
+        // The steps as the work told them, not as the future stands when the
+        // news arrives: it may have moved on meanwhile.
+        struct Told
+        {
+            Tell tell;
+            int done = 0;
+            int total = 0;
         };
-        QObject::connect(watcher, &QFutureWatcherBase::progressRangeChanged, context, step);
-        QObject::connect(watcher, &QFutureWatcherBase::progressValueChanged, context, step);
+        auto told = std::make_shared<Told>(Told{std::move(*tell)});
+        QObject::connect(watcher, &QFutureWatcherBase::progressRangeChanged, context,
+                         [told](int, int total) {
+                             told->total = total;
+                             told->tell(qsizetype(told->done), qsizetype(total));
+                         });
+        QObject::connect(watcher, &QFutureWatcherBase::progressValueChanged, context,
+                         [told](int value) {
+                             told->done = value;
+                             told->tell(qsizetype(value), qsizetype(told->total));
+                         });
     }
     auto outcome = std::make_shared<QPromise<Outcome<T>>>();
     outcome->start();
