@@ -29,6 +29,8 @@ namespace {
 // A timesheet holds a period's sessions: a few hundred kilobytes at most.
 // Anything this big was not written by Zol and is not read.
 constexpr qint64 maximumTimesheetSize = 64 * 1024 * 1024;
+// The most of a group's files a reader keeps while it reads the group.
+constexpr qint64 heldBytesLimit = 32 * 1024 * 1024;
 // Zol writes <person>/<year>/<weeks|months>; deeper nesting is somebody's
 // own filing and is walked up to this depth, and no further.
 constexpr int maximumDepth = 16;
@@ -200,6 +202,8 @@ private:
     // False when the file cannot be read, or read as text.
     bool readSheet(const Sheet& sheet, QList<Found>& found)
     {
+        if (m_heldBytes > heldBytesLimit)
+            letGoOfFiles();
         QByteArray bytes;
         try {
             bytes = m_fileSystem.read(sheet.path, maximumTimesheetSize);
@@ -225,6 +229,7 @@ private:
         // Kept while the group is read: the ids seen and the texts of the row
         // before point into it.
         m_bytes.append(bytes);
+        m_heldBytes += bytes.size();
         m_text = text;
 
         // Columns are looked up in the header; a missing one reads as empty.
@@ -327,6 +332,23 @@ private:
         found.append(Found{std::move(record), origin});
     }
 
+    // Keeps copies of the ids seen, and nothing else of the files read so
+    // far: a group of big files is not held whole.
+    void letGoOfFiles()
+    {
+        QSet<QByteArrayView> seen;
+        seen.reserve(m_seen.size());
+        for (const QByteArrayView id : std::as_const(m_seen)) {
+            m_copies.append(id.toByteArray());
+            seen.insert(m_copies.constLast());
+        }
+        m_seen = std::move(seen);
+        m_known = {};
+        m_lastText = {};
+        m_bytes.clear();
+        m_heldBytes = 0;
+    }
+
     // Whether a field's view lasts while the group is read: fields a quote
     // split live only for their row.
     bool lasts(QByteArrayView field) const
@@ -411,6 +433,7 @@ private:
     const QList<Sheet>& m_sheets;
     // The bytes of the group's files read so far, and the text of the last.
     QList<QByteArray> m_bytes;
+    qint64 m_heldBytes = 0;
     QByteArrayView m_text;
     QList<QByteArray> m_copies;
     // The ids of the sessions made into records.
