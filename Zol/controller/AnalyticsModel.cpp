@@ -51,6 +51,9 @@ AnalyticsModel::AnalyticsModel(const OpenBooks& books, ReportsModel& reports, QO
          {&ReportsModel::studioChanged, &ReportsModel::studioErrorChanged,
           &ReportsModel::isReadingStudioChanged, &ReportsModel::studioQueryChanged})
         connect(&reports, signal, this, &AnalyticsModel::stateChanged);
+    connect(&reports, &ReportsModel::studioReadProgressChanged, this,
+            &AnalyticsModel::readingChanged);
+    connect(&reports, &ReportsModel::isReadingStudioChanged, this, &AnalyticsModel::readingChanged);
     connect(&books, &OpenBooks::settingsChanged, this, &AnalyticsModel::followSettings);
     connect(&books, &OpenBooks::opened, this, &AnalyticsModel::readIfNeverRead);
     followSettings();
@@ -274,6 +277,8 @@ QString AnalyticsModel::stateText() const
 {
     switch (state()) {
     case State::reading:
+        // The title says as much until the timesheets are found.
+        return readingPercent() ? readingCaption() : QString();
     case State::figures:
         break;
     case State::noFolder:
@@ -289,6 +294,35 @@ QString AnalyticsModel::stateText() const
                               "History.");
     }
     return {};
+}
+
+std::optional<int> AnalyticsModel::percentOf(const StudioReadProgress& progress)
+{
+    if (progress.found <= 0)
+        return std::nullopt;
+    return int(std::clamp<qsizetype>(progress.read, 0, progress.found) * 100 / progress.found);
+}
+
+QString AnalyticsModel::readingCaption(const StudioReadProgress& progress)
+{
+    const std::optional<int> percent = percentOf(progress);
+    if (!percent)
+        return QStringLiteral("Reading the studio folder…");
+    return QStringLiteral("Reading timesheets… ") + QString::number(*percent) + u'%';
+}
+
+std::optional<int> AnalyticsModel::readingPercent() const
+{
+    if (!m_reports.isReadingStudio())
+        return std::nullopt;
+    return percentOf(m_reports.studioReadProgress());
+}
+
+QString AnalyticsModel::readingCaption() const
+{
+    if (!m_reports.isReadingStudio())
+        return {};
+    return readingCaption(m_reports.studioReadProgress());
 }
 
 std::optional<QString> AnalyticsModel::staleNote() const

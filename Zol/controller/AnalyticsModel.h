@@ -14,6 +14,7 @@ namespace zol {
 
 class OpenBooks;
 class ReportsModel;
+struct StudioReadProgress;
 
 // What the Analytics screen shows of the studio's hours: which of its states
 // it is in, the breakdown of the rows shown by the chosen grouping, the chart's
@@ -83,6 +84,16 @@ public:
     // The heading and the sentence of a state other than figures.
     QString stateTitle() const;
     QString stateText() const;
+    // While the studio folder is read: the share of its timesheets read so
+    // far, 0 to 100 (rounded down, so 100 only once all are read); none before
+    // they are found and while no read runs.
+    std::optional<int> readingPercent() const;
+    // "Reading timesheets… 40%" as the read goes, "Reading the studio
+    // folder…" before its timesheets are found; empty while no read runs.
+    QString readingCaption() const;
+    static std::optional<int> percentOf(const StudioReadProgress& progress);
+    static QString readingCaption(const StudioReadProgress& progress);
+
     // A read failed after an earlier one worked: the failure's sentences and
     // "Showing what was last read — 2 hours ago". None otherwise.
     std::optional<QString> staleNote() const;
@@ -127,6 +138,8 @@ Q_SIGNALS:
     void stateChanged();
     void breakdownChanged();
     void chartChanged();
+    // readingPercent() and readingCaption() may read differently.
+    void readingChanged();
 
 private:
     bool hasFolder() const;

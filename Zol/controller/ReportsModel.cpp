@@ -138,20 +138,27 @@ QFuture<void> ReportsModel::readStudio()
     const Clock* clock = &m_books.clock();
     const Calendar calendar = m_books.calendar();
     setReadingStudio(true);
+    setStudioReadProgress({});
 
     m_studioReadGeneration = generation;
-    m_studioRead = OffThread::run(
+    m_studioRead = OffThread::runTelling(
         this,
-        [share, clock, calendar, files = &m_fileSystem] {
-            return StudioHours::read(share, *files, *clock, calendar);
+        [share, clock, calendar, files = &m_fileSystem](const OffThread::Progress& progress) {
+            return StudioHours::read(share, *files, *clock, calendar, progress);
         },
         [this, generation, serial](OffThread::Outcome<StudioHours::Snapshot> outcome) {
-            if (serial == m_studioReadSerial)
+            if (serial == m_studioReadSerial) {
                 setReadingStudio(false);
+                setStudioReadProgress({});
+            }
             if (generation == m_books.generation())
                 applyStudio(outcome.value, outcome.error
                                                ? std::optional(OffThread::describe(outcome.error))
                                                : std::nullopt);
+        },
+        [this, serial](qsizetype read, qsizetype found) {
+            if (serial == m_studioReadSerial)
+                setStudioReadProgress({read, found});
         });
     return m_studioRead;
 }
@@ -189,6 +196,14 @@ void ReportsModel::setStudioError(const std::optional<QString>& error)
         return;
     m_studioError = error;
     Q_EMIT studioErrorChanged();
+}
+
+void ReportsModel::setStudioReadProgress(const StudioReadProgress& progress)
+{
+    if (m_studioReadProgress == progress)
+        return;
+    m_studioReadProgress = progress;
+    Q_EMIT studioReadProgressChanged();
 }
 
 void ReportsModel::setReadingStudio(bool reading)

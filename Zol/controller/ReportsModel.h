@@ -38,6 +38,16 @@ struct ExportScope
     bool operator==(const ExportScope& other) const = default;
 };
 
+// How far the read of the studio folder running now has come: the timesheets
+// read of those found. Both 0 while none runs, and until they are found.
+struct StudioReadProgress
+{
+    qsizetype read = 0;
+    qsizetype found = 0;
+
+    bool operator==(const StudioReadProgress& other) const = default;
+};
+
 // The controller's exports and the studio's hours: the person's sessions as
 // CSV or JSON, and from Analytics the snapshot read off the studio folder with
 // its report, sessions and package.
@@ -53,6 +63,8 @@ class ReportsModel final : public QObject
     Q_PROPERTY(std::optional<zol::StudioHours::Snapshot> studio READ studio NOTIFY studioChanged)
     Q_PROPERTY(std::optional<QString> studioError READ studioError NOTIFY studioErrorChanged)
     Q_PROPERTY(bool isReadingStudio READ isReadingStudio NOTIFY isReadingStudioChanged)
+    Q_PROPERTY(zol::StudioReadProgress studioReadProgress READ studioReadProgress NOTIFY
+                   studioReadProgressChanged)
     Q_PROPERTY(QString studioQuery READ studioQuery WRITE setStudioQuery NOTIFY studioQueryChanged)
     Q_PROPERTY(zol::TimesheetPeriod::Kind reportKind READ reportKind WRITE setReportKind NOTIFY
                    reportKindChanged)
@@ -85,6 +97,7 @@ public:
     // Why the last read failed; cleared by a read that succeeds.
     const std::optional<QString>& studioError() const { return m_studioError; }
     bool isReadingStudio() const { return m_isReadingStudio; }
+    const StudioReadProgress& studioReadProgress() const { return m_studioReadProgress; }
     const QString& studioQuery() const { return m_studioQuery; }
     TimesheetPeriod::Kind reportKind() const { return m_reportKind; }
     // The remembered period of reportKind().
@@ -128,6 +141,7 @@ Q_SIGNALS:
     void studioChanged();
     void studioErrorChanged();
     void isReadingStudioChanged();
+    void studioReadProgressChanged();
     void studioQueryChanged();
     void reportKindChanged();
     void reportPeriodChanged();
@@ -142,6 +156,7 @@ private:
     void setStudio(const std::optional<StudioHours::Snapshot>& snapshot);
     void setStudioError(const std::optional<QString>& error);
     void setReadingStudio(bool reading);
+    void setStudioReadProgress(const StudioReadProgress& progress);
     void setReportState(TimesheetPeriod::Kind kind, const TimesheetPeriod& week,
                         const TimesheetPeriod& month, const TimesheetPeriod& year);
     void updateStudioRows();
@@ -158,6 +173,7 @@ private:
     std::optional<StudioHours::Snapshot> m_studio;
     std::optional<QString> m_studioError;
     bool m_isReadingStudio = false;
+    StudioReadProgress m_studioReadProgress;
     QString m_studioQuery;
     TimesheetPeriod::Kind m_reportKind = TimesheetPeriod::Kind::month;
     TimesheetPeriod m_rememberedWeek;

@@ -6,8 +6,14 @@
 #include <QDir>
 #include <QFile>
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#ifdef SYS_openat2
+#include <linux/openat2.h>
+#endif
 
 namespace zol {
 
@@ -68,6 +74,31 @@ std::expected<Descriptor, Unreachable> step(const Descriptor& folder, const QByt
         why.isNotFolder = !why.isLink && !S_ISDIR(info.st_mode);
     }
     return std::unexpected(why);
+}
+
+// The folder `relative` names below `root` in one look-up, by a kernel that
+// can walk a path refusing every link on it and every way out of the root
+// (openat2): the folder the walk of step() would reach. None where the
+// kernel cannot, or the look-up fails: the walk then finds out why.
+std::optional<Descriptor> folderAtOnce(const Descriptor& root, const QByteArray& relative)
+{
+#ifdef SYS_openat2
+    static std::atomic<bool> unsupported = false;
+    if (unsupported.load(std::memory_order_relaxed))
+        return std::nullopt;
+    open_how how = {};
+    how.flags = folderFlags;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    const long fd = ::syscall(SYS_openat2, root.get(), relative.constData(), &how, sizeof how);
+    if (fd >= 0)
+        return Descriptor(int(fd));
+    if (errno == ENOSYS || errno == EPERM)
+        unsupported.store(true, std::memory_order_relaxed);
+#else
+    Q_UNUSED(root);
+    Q_UNUSED(relative);
+#endif
+    return std::nullopt;
 }
 
 // Creates the folder, its missing parents first, as the platform resolves the
@@ -193,6 +224,13 @@ LocalFileSystem::find(const QByteArray& path) const
         return std::unexpected(Unreachable{path, errno});
     Descriptor folder(rootFd);
     const QList<QByteArray> parts = below(path, *m_root);
+    if (parts.size() > 1) {
+        const qsizetype nameStart = path.size() - parts.last().size();
+        const qsizetype start = *m_root == "/" ? 1 : m_root->size() + 1;
+        if (std::optional<Descriptor> inside =
+                folderAtOnce(folder, path.mid(start, nameStart - 1 - start)))
+            return Place{std::move(*inside), parts.last(), true};
+    }
     QByteArray reached = *m_root;
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
         reached = joined(reached, parts.at(i));

@@ -1,5 +1,7 @@
 #include "formats/CSVReader.h"
 
+#include <type_traits>
+
 namespace zol::CSVReader {
 
 std::optional<QString> Table::value(const QString& column, const QStringList& row) const
@@ -14,23 +16,41 @@ namespace {
 
 // Only these four characters mean anything to the reader; all of them sort at
 // or below the comma, so the scan over ordinary text is one comparison a
-// character.
-bool isSpecial(char16_t c)
+// character. They are ASCII, and no byte of a longer UTF-8 sequence is: UTF-8
+// splits exactly where the same text in UTF-16 does.
+template <typename Unit> bool isSpecial(Unit unit)
 {
+    const auto c = static_cast<std::make_unsigned_t<Unit>>(unit);
     return c <= u',' && (c == u',' || c == u'"' || c == u'\n' || c == u'\r');
 }
 
-// Splits `text` into records and hands each field, then the end of each
+// The views and the strings of text in UTF-16 (char16_t) or UTF-8 (char).
+template <typename Unit> struct TextOf;
+template <> struct TextOf<char16_t>
+{
+    using View = QStringView;
+    using Owned = QString;
+};
+template <> struct TextOf<char>
+{
+    using View = QByteArrayView;
+    using Owned = QByteArray;
+};
+
+// Splits text into records and hands each field, then the end of each
 // record, to `Sink`. A field is kept as a start pointer into the text while it
 // is one plain run (the usual case); it moves into `m_assembled` once a quote
 // splits it.
-template <typename Sink> class Splitter
+template <typename Unit, typename Sink> class Splitter
 {
 public:
-    Splitter(QStringView text, Sink& sink)
-        : m_position(text.utf16())
-        , m_end(text.utf16() + text.size())
-        , m_runStart(m_position)
+    using View = typename TextOf<Unit>::View;
+    using Owned = typename TextOf<Unit>::Owned;
+
+    Splitter(const Unit* begin, const Unit* end, Sink& sink)
+        : m_position(begin)
+        , m_end(end)
+        , m_runStart(begin)
         , m_sink(sink)
     {}
 
@@ -53,7 +73,7 @@ public:
 private:
     void scanPlain()
     {
-        const char16_t* p = m_position;
+        const Unit* p = m_position;
         while (p != m_end && !isSpecial(*p))
             ++p;
         m_position = p;
@@ -66,7 +86,7 @@ private:
             break;
         case u'"':
             // A quote anywhere opens a quoted stretch; the quote is not kept.
-            m_assembled.append(QStringView(m_runStart, p));
+            m_assembled.append(View(m_runStart, p));
             m_inQuotes = true;
             m_runStart = ++m_position;
             break;
@@ -83,11 +103,11 @@ private:
 
     void scanQuoted()
     {
-        const char16_t* p = m_position;
+        const Unit* p = m_position;
         while (p != m_end && *p != u'"')
             ++p;
         // An unterminated quote runs to the end of the text.
-        m_assembled.append(QStringView(m_runStart, p));
+        m_assembled.append(View(m_runStart, p));
         if (p == m_end) {
             m_position = m_runStart = m_end;
             return;
@@ -105,22 +125,22 @@ private:
 
     void endField()
     {
-        const QStringView run(m_runStart, m_position);
+        const View run(m_runStart, m_position);
         if (m_assembled.isEmpty()) {
             m_sink.plainField(run);
         } else {
             m_assembled.append(run);
             m_sink.assembledField(std::move(m_assembled));
-            m_assembled = QString();
+            m_assembled = Owned();
         }
     }
 
-    const char16_t* m_position;
-    const char16_t* const m_end;
+    const Unit* m_position;
+    const Unit* const m_end;
     // Where the current unquoted run (or quoted run) of the field began.
-    const char16_t* m_runStart;
+    const Unit* m_runStart;
     // The field so far, once a quote has split it into several runs.
-    QString m_assembled;
+    Owned m_assembled;
     bool m_inQuotes = false;
     Sink& m_sink;
 };
@@ -175,21 +195,25 @@ private:
 
 // Hands each record to a callback as views, copying nothing but the fields a
 // quote split.
-class ViewSink
+template <typename Unit> class ViewSink
 {
 public:
-    explicit ViewSink(const RecordCallback& callback)
+    using View = typename TextOf<Unit>::View;
+    using Owned = typename TextOf<Unit>::Owned;
+    using Callback = std::function<void(const QList<View>&)>;
+
+    explicit ViewSink(const Callback& callback)
         : m_callback(callback)
     {}
 
     bool hasFields() const { return !m_record.isEmpty(); }
-    void plainField(QStringView run) { m_record.append(run); }
-    void assembledField(QString&& field)
+    void plainField(View run) { m_record.append(run); }
+    void assembledField(Owned&& field)
     {
-        // A moved QString keeps its characters where they are, so the view
+        // A moved string keeps its characters where they are, so the view
         // stays good while the list grows.
         m_assembled.append(std::move(field));
-        m_record.append(m_assembled.constLast());
+        m_record.append(View(m_assembled.constLast()));
     }
 
     void endRecord()
@@ -203,9 +227,9 @@ public:
     }
 
 private:
-    const RecordCallback& m_callback;
-    QList<QStringView> m_record;
-    QList<QString> m_assembled;
+    const Callback& m_callback;
+    QList<View> m_record;
+    QList<Owned> m_assembled;
     bool m_haveColumns = false;
 };
 
@@ -214,14 +238,20 @@ private:
 Table parse(QStringView text)
 {
     TableSink sink;
-    Splitter(text, sink).run();
+    Splitter(text.utf16(), text.utf16() + text.size(), sink).run();
     return sink.take();
 }
 
 void forEachRecord(QStringView text, const RecordCallback& record)
 {
-    ViewSink sink(record);
-    Splitter(text, sink).run();
+    ViewSink<char16_t> sink(record);
+    Splitter(text.utf16(), text.utf16() + text.size(), sink).run();
+}
+
+void forEachRecord(QByteArrayView utf8, const Utf8RecordCallback& record)
+{
+    ViewSink<char> sink(record);
+    Splitter(utf8.data(), utf8.data() + utf8.size(), sink).run();
 }
 
 } // namespace zol::CSVReader

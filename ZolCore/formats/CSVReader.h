@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,5 +43,11 @@ using RecordCallback = std::function<void(const QList<QStringView>& fields)>;
 // last only for the call: for readers that keep a few columns of large files
 // and need not pay for the others.
 void forEachRecord(QStringView text, const RecordCallback& record);
+
+using Utf8RecordCallback = std::function<void(const QList<QByteArrayView>& fields)>;
+// The same over text in UTF-8, for readers that would rather not decode what
+// they skip: the fields are those of the decoded text, in UTF-8. A byte-order
+// mark is kept, as above.
+void forEachRecord(QByteArrayView utf8, const Utf8RecordCallback& record);
 
 } // namespace zol::CSVReader

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace zol {
@@ -141,16 +142,22 @@ public:
         bool operator==(const Snapshot& other) const;
     };
 
+    // Told on the reading thread how many of the timesheets found have been
+    // read: (0, total) once they are all found, then as they are read, up to
+    // (total, total).
+    using Progress = std::function<void(qsizetype read, qsizetype total)>;
+
     // Reads every person folder under ".zol/hours" of `share` (the studio
     // folder; none when none is chosen). Throws ReadError without a folder, or
     // when it (or an existing "hours" in it) cannot be listed; a studio without
     // "hours" has nobody in it. Timesheets that cannot be read, and folders
     // inside a person folder that cannot be listed, are named in `unreadable`.
     // The share is read through `fileSystem`'s view confined to it: nothing is
-    // read through a symbolic link below it.
+    // read through a symbolic link below it. The files are read on every
+    // core; `progress` hears how far the read has come.
     static Snapshot read(const std::optional<QString>& share, FileSystem& fileSystem,
                          const Clock& clock = Clock::system(),
-                         const Calendar& calendar = Calendar());
+                         const Calendar& calendar = Calendar(), const Progress& progress = {});
 
     // Pointers to every record of `records`, in order.
     static Rows rowsOf(const QList<Record>& records);

@@ -74,6 +74,7 @@ AnalyticsSection::AnalyticsSection(AppModel& model, QWidget* parent)
     });
     connect(m_analytics, &AnalyticsModel::stateChanged, this, &AnalyticsSection::showState);
     connect(m_analytics, &AnalyticsModel::chartChanged, this, &AnalyticsSection::showChart);
+    connect(m_analytics, &AnalyticsModel::readingChanged, this, &AnalyticsSection::showReading);
     connect(m_analytics, &AnalyticsModel::breakdownChanged, this, [this] {
         fitToRows(m_breakdown);
         showState();
@@ -124,7 +125,10 @@ QWidget* AnalyticsSection::makeControls()
     m_reading->setAccessibleName(QStringLiteral("Reading the studio folder…"));
     m_reading->setRange(0, 0);
     m_reading->setTextVisible(false);
-    m_reading->setFixedSize(64, 6);
+    m_reading->setFixedSize(96, 6);
+    m_readingCaption = secondaryLabel(QString(), controls);
+    m_readingCaption->setObjectName(QStringLiteral("readingCaption"));
+    m_readingCaption->setWordWrap(false);
     m_readAgain = new QPushButton(QStringLiteral("Read the studio folder again"), controls);
     followIcon(m_readAgain, QStringLiteral("refresh"));
     m_readAgain->setObjectName(QStringLiteral("readAgain"));
@@ -165,6 +169,7 @@ QWidget* AnalyticsSection::makeControls()
     periodRow->addWidget(m_periodTitle);
     periodRow->addWidget(next);
     periodRow->addStretch();
+    periodRow->addWidget(m_readingCaption);
     periodRow->addWidget(m_reading);
     periodRow->addWidget(m_readAgain);
     periodRow->addWidget(m_export);
@@ -293,12 +298,32 @@ void AnalyticsSection::showChart()
     m_chart->setDays(m_analytics->chartDays(), m_analytics->chartScale());
 }
 
+// The bar fills as the timesheets are read; it only moves to and fro until
+// they are found.
+void AnalyticsSection::showReading()
+{
+    const bool reading = m_model.reports()->isReadingStudio();
+    const std::optional<int> percent = m_analytics->readingPercent();
+    const QString caption = m_analytics->readingCaption();
+    // In place of "Read the studio folder again", which cannot be pressed
+    // meanwhile.
+    m_readAgain->setVisible(!reading);
+    m_reading->setVisible(reading);
+    m_readingCaption->setVisible(reading);
+    m_reading->setRange(0, percent ? 100 : 0);
+    m_reading->setValue(percent.value_or(0));
+    m_reading->setAccessibleName(caption);
+    m_readingCaption->setText(caption);
+    if (m_analytics->state() == AnalyticsModel::State::reading)
+        m_state->setTexts(m_analytics->stateTitle(), m_analytics->stateText());
+}
+
 void AnalyticsSection::showState()
 {
     const ReportsModel& reports = *m_model.reports();
     const AnalyticsModel::State state = m_analytics->state();
     const bool figures = state == AnalyticsModel::State::figures;
-    m_reading->setVisible(reports.isReadingStudio());
+    showReading();
     m_readAgain->setEnabled(!reports.isReadingStudio() && state != AnalyticsModel::State::noFolder);
     m_export->setEnabled(figures);
     m_groupingPicker->setEnabled(figures);

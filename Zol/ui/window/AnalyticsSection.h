@@ -48,6 +48,7 @@ private:
     void showPeriod();
     void showState();
     void showChart();
+    void showReading();
 
     AppModel& m_model;
     AnalyticsModel* m_analytics;
@@ -57,6 +58,7 @@ private:
     QLineEdit* m_search = nullptr;
     QPushButton* m_readAgain = nullptr;
     QProgressBar* m_reading = nullptr;
+    QLabel* m_readingCaption = nullptr;
     QToolButton* m_export = nullptr;
     QWidget* m_figures = nullptr;
     EmptyState* m_state = nullptr;

@@ -246,6 +246,31 @@ private Q_SLOTS:
         QFETCH(double, seconds);
         QTEST(AnalyticsModel::age(seconds), "age");
     }
+
+    void readingCaption_data()
+    {
+        QTest::addColumn<int>("read");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("percent"); // -1: none
+        QTest::newRow("nothing found yet") << 0 << 0 << u"Reading the studio folder…"_s << -1;
+        QTest::newRow("found, none read") << 0 << 13'000 << u"Reading timesheets… 0%"_s << 0;
+        QTest::newRow("a third") << 1 << 3 << u"Reading timesheets… 33%"_s << 33;
+        QTest::newRow("one short of all") << 12'999 << 13'000 << u"Reading timesheets… 99%"_s << 99;
+        QTest::newRow("all") << 13'000 << 13'000 << u"Reading timesheets… 100%"_s << 100;
+    }
+
+    void readingCaption()
+    {
+        QFETCH(int, read);
+        QFETCH(int, found);
+        QFETCH(int, percent);
+        const StudioReadProgress progress{read, found};
+        QTEST(AnalyticsModel::readingCaption(progress), "caption");
+        QCOMPARE(AnalyticsModel::percentOf(progress).value_or(-1), percent);
+        // Nothing to say while no read runs.
+        QVERIFY(analytics().readingCaption().isEmpty() && !analytics().readingPercent());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAnalytics)

@@ -217,6 +217,39 @@ private Q_SLOTS:
         QVERIFY(reports().studioQuery().isEmpty() && reports().reportKind() == Kind::month);
     }
 
+    // The read tells how far it has come while it runs, counting up to every
+    // timesheet found, and says nothing once it is done.
+    void studioReadProgress()
+    {
+        constexpr int people = 40;
+        const QString hours = Timesheet::root(out(u"share"_s));
+        for (int p = 0; p < people; ++p)
+            write(hours + u"/P%1/2026/weeks/2026-W10.csv"_s.arg(p),
+                  "id,date,duration_seconds\nS" + QByteArray::number(p) + ",2026-03-02,60\n");
+        QList<StudioReadProgress> seen;
+        QList<bool> reading;
+        connect(&reports(), &ReportsModel::studioReadProgressChanged, this, [&] {
+            seen.append(reports().studioReadProgress());
+            reading.append(reports().isReadingStudio());
+        });
+        model().books().settings()->setSharedFolderPath(out(u"share"_s));
+        const QFuture<void> read = reports().readStudio();
+        QTRY_VERIFY(read.isFinished());
+        QCOMPARE(reports().studio()->records.size(), people);
+
+        QVERIFY2(seen.size() >= 2, qPrintable(QString::number(seen.size())));
+        QCOMPARE(seen.constLast(), StudioReadProgress());
+        QCOMPARE(reading.constLast(), false);
+        seen.removeLast();
+        QCOMPARE(seen.constLast(), (StudioReadProgress{people, people}));
+        for (qsizetype i = 0; i < seen.size(); ++i) {
+            QVERIFY(reading.at(i));
+            QCOMPARE(seen.at(i).found, people);
+            QVERIFY(seen.at(i).read <= people &&
+                    (i == 0 || seen.at(i - 1).read <= seen.at(i).read));
+        }
+    }
+
     void studioExportGuards_data()
     {
         QTest::addColumn<int>("operation"); // package, rows, report

@@ -18,10 +18,13 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QProgressBar>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace zol;
@@ -180,6 +183,9 @@ private Q_SLOTS:
         QCOMPARE(find<QAbstractButton>(u"readAgain"_s)->isEnabled(),
                  situation != u"reading" && situation != u"no folder");
         QCOMPARE(shown(u"readingIndicator"_s), situation == u"reading");
+        QCOMPARE(shown(u"readingCaption"_s), situation == u"reading");
+        if (situation == u"reading")
+            QCOMPARE(text(u"readingCaption"_s), u"Reading the studio folder…"_s);
         if (!title.isEmpty()) {
             QCOMPARE(text(u"emptyTitle"_s), title);
             QVERIFY(text(u"emptyText"_s).contains(words));
@@ -199,6 +205,38 @@ private Q_SLOTS:
         } else {
             saveScreenshots(*m_window, picture);
         }
+    }
+
+    // The bar fills and the caption counts as the timesheets are read: every
+    // step the read tells is shown before its outcome, from 0% to 100%.
+    void readingTellsHowFar()
+    {
+        writeStudio();
+        for (int p = 0; p < 60; ++p)
+            writeFile(hours() + u"/P%1/2026/weeks/2026-W10.csv"_s.arg(p),
+                      "id,date,duration_seconds\nP" + QByteArray::number(p) + ",2026-03-02,60\n");
+        showSection();
+        QStringList captions;
+        QList<int> values;
+        connect(&section().analytics(), &AnalyticsModel::readingChanged, this, [&] {
+            const auto* bar = find<QProgressBar>(u"readingIndicator"_s);
+            if (!reports().isReadingStudio() || bar->maximum() == 0)
+                return;
+            QCOMPARE(bar->maximum(), 100);
+            captions.append(text(u"readingCaption"_s));
+            values.append(bar->value());
+            QCOMPARE(find<QLabel>(u"emptyText"_s)->text(), captions.constLast());
+            // The last step short of the end, for a person to look at.
+            if (bar->value() < 100)
+                pictureWhileReading(u"analytics-reading-timesheets"_s);
+        });
+        model().books().settings()->setSharedFolderPath(m_share->path());
+        waitForRead();
+        QVERIFY(!shown(u"readingCaption"_s) && !shown(u"readingIndicator"_s));
+        QVERIFY2(captions.size() >= 2, qPrintable(captions.join(u'|')));
+        QCOMPARE(captions.constFirst(), u"Reading timesheets… 0%"_s);
+        QCOMPARE(captions.constLast(), u"Reading timesheets… 100%"_s);
+        QVERIFY(std::is_sorted(values.cbegin(), values.cend()));
     }
 
     void groupingAndSearch()

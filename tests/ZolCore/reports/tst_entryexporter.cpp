@@ -6,6 +6,7 @@
 #include "formats/EntryExporter.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -211,6 +212,9 @@ private Q_SLOTS:
         QTest::newRow("unterminated quote")
             << u"a,b\n1,\"2,3\n4\n"_s << ab << Rows{{u"1"_s, u"2,3\n4\n"_s}};
         QTest::newRow("lone quote at the end") << u"a,b\n\""_s << ab << Rows();
+        QTest::newRow("letters of several bytes beside quotes and commas")
+            << u"é,ü\n\"ß\"\"€\",😀x\n"_s << QStringList{u"é"_s, u"ü"_s}
+            << Rows{{u"ß\"€"_s, u"😀x"_s}};
     }
 
     void parse()
@@ -233,6 +237,21 @@ private Q_SLOTS:
         });
         QCOMPARE(records.isEmpty() ? QStringList() : records.takeFirst(), columns);
         QCOMPARE(records, rows);
+
+        // And over the same text in UTF-8.
+        Rows utf8;
+        const QByteArray bytes = text.toUtf8();
+        zol::CSVReader::forEachRecord(
+            QByteArrayView(bytes), [&utf8](const QList<QByteArrayView>& fields) {
+                // Decoded with a byte-order mark kept.
+                QStringList decoded;
+                for (const QByteArrayView field : fields)
+                    decoded.append(QStringDecoder(QStringDecoder::Utf8,
+                                                  QStringDecoder::Flag::ConvertInitialBom)(field));
+                utf8.append(decoded);
+            });
+        QCOMPARE(utf8.isEmpty() ? QStringList() : utf8.takeFirst(), columns);
+        QCOMPARE(utf8, rows);
     }
 
     void value()
