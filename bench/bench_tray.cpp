@@ -261,9 +261,13 @@ bool openHistory(const QProcessEnvironment& environment)
     const QStringList icons = windowsOfZol(true);
     if (icons.isEmpty())
         return false;
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icons.first(),
-             QStringLiteral("4"), QStringLiteral("4"), QStringLiteral("click"),
-             QStringLiteral("3")});
+    // A click with `button` at (x, y) inside `window`.
+    const auto click = [&](const QString& window, int x, int y, int button) {
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                 QString::number(x), QString::number(y), QStringLiteral("click"),
+                 QString::number(button)});
+    };
+    click(icons.first(), 4, 4, 3);
     pause(1);
     xdotool({QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Down"),
              QStringLiteral("Return")});
@@ -273,9 +277,7 @@ bool openHistory(const QProcessEnvironment& environment)
         return false;
     // Month, in History's row of scopes (where the window lays it out at
     // its first size).
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), windows.first(),
-             QStringLiteral("490"), QStringLiteral("108"), QStringLiteral("click"),
-             QStringLiteral("1")});
+    click(windows.first(), 490, 108, 1);
     pause(1);
     return true;
 }
