@@ -1,5 +1,6 @@
 #include "Captions.h"
 
+#include "records/Duration.h"
 #include "support/PlainText.h"
 
 namespace zol::Captions {
@@ -30,6 +31,20 @@ QString sessionTitle(const TimeEntry& entry)
 QString badge(const TimeEntry& entry)
 {
     return entry.isInternal ? QString() : Project::numberToShow(entry.projectSerial);
+}
+
+QString sessionLength(const TimeEntry& entry, const QDateTime& now)
+{
+    const double seconds = entry.duration(now);
+    return entry.isTicking() ? Duration::clockString(seconds) : Duration::coarseString(seconds);
+}
+
+QString listed(const QStringList& items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+           items.constLast();
 }
 
 } // namespace zol::Captions

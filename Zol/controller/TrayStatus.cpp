@@ -6,17 +6,6 @@
 
 namespace zol {
 
-namespace {
-
-QString hoursAndMinutes(double seconds)
-{
-    const qint64 minutes = qint64(std::max(0.0, seconds)) / 60;
-    return QString::number(minutes / 60) + u':' +
-           QStringLiteral("%1").arg(minutes % 60, 2, 10, QLatin1Char('0'));
-}
-
-} // namespace
-
 TrayStatus TrayStatus::of(const PanelModel& model)
 {
     const Tracker& tracker = *model.books().tracker();
@@ -32,7 +21,10 @@ TrayStatus TrayStatus::of(const PanelModel& model)
         status.picture = Picture::warningClock;
     else
         status.picture = Picture::runningClock;
-    status.time = hoursAndMinutes(tracker.elapsed());
+    // The tray's label turns once a minute, so it shows the total's form,
+    // never a clock: "0:27" would read as minutes here and as seconds in
+    // the panel.
+    status.time = Duration::coarseString(std::max(0.0, tracker.elapsed()));
     status.accessibleLabel = QStringLiteral("Zol: ") +
                              (tracker.isPaused() ? QStringLiteral("paused on")
                                                  : QStringLiteral("tracking")) +

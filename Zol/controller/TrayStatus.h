@@ -14,7 +14,8 @@ struct TrayStatus
     enum class Picture { clock, runningClock, warningClock, paused };
 
     Picture picture = Picture::clock;
-    // "h:mm" of the current session while tracking; empty otherwise.
+    // The current session's time in whole minutes while tracking ("27m",
+    // "1h 5m"); empty otherwise.
     QString time;
     // "Zol: tracking Brand book, 1h 5m", "Zol: paused on …", "Zol: not tracking".
     QString accessibleLabel;

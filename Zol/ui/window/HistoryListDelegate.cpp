@@ -1,6 +1,7 @@
 #include "window/HistoryListDelegate.h"
 
 #include "AppModel.h"
+#include "Captions.h"
 #include "HistoryCaptions.h"
 #include "HistoryModel.h"
 #include "common/Icons.h"
@@ -189,8 +190,9 @@ void HistoryListDelegate::paintSession(QPainter* painter, const QStyleOptionView
     painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, span);
     const int spanWidth = digitMetrics.horizontalAdvance(QStringLiteral("00:00 – 00:00")) + 20;
 
-    const QString duration = Duration::clockString(entry.duration(now));
-    const int durationWidth = digitMetrics.horizontalAdvance(QStringLiteral("00:00:00"));
+    const QString duration = Captions::sessionLength(entry, now);
+    const int durationWidth = std::max(digitMetrics.horizontalAdvance(QStringLiteral("00h 00m")),
+                                       digitMetrics.horizontalAdvance(duration));
     painter->drawText(area, Qt::AlignRight | Qt::AlignVCenter, duration);
     QRect middle = area.adjusted(spanWidth, 0, -durationWidth - 16, 0);
 

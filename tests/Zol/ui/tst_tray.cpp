@@ -106,6 +106,18 @@ private Q_SLOTS:
               "expected");
     }
 
+    // Its own size where the screen holds it, else what the room holds,
+    // with the gap kept; logical pixels, so a scale factor of 2 halves it.
+    void panelSizeFitsTheRoom()
+    {
+        const QSize natural(360, 600);
+        QCOMPARE(panelSize(natural, QRect(0, 28, 1920, 1052)), natural);
+        QCOMPARE(panelSize(natural, QRect(0, 28, 1366, 740)), natural);
+        QCOMPARE(panelSize(natural, QRect(0, 28, 960, 512)), QSize(360, 504));
+        QCOMPARE(panelSize(natural, QRect(0, 0, 320, 480)), QSize(312, 472));
+        QCOMPARE(panelSize(natural, QRect()), natural);
+    }
+
     // What the tray shows and says in each state; paused is looked at before
     // the warning.
     void statusInEachState()
@@ -116,11 +128,11 @@ private Q_SLOTS:
         model().sessions().start(brandBook);
         m_books->clock.advance(65 * 60);
         QCOMPARE(TrayStatus::of(model().panel()),
-                 (TrayStatus{TrayStatus::Picture::warningClock, u"1:05"_s,
+                 (TrayStatus{TrayStatus::Picture::warningClock, u"1h 5m"_s,
                              u"Zol: tracking Brand book, 1h 5m"_s}));
         model().books().tracker()->pause();
         QCOMPARE(TrayStatus::of(model().panel()),
-                 (TrayStatus{TrayStatus::Picture::paused, u"1:05"_s,
+                 (TrayStatus{TrayStatus::Picture::paused, u"1h 5m"_s,
                              u"Zol: paused on Brand book, 1h 5m"_s}));
         model().books().tracker()->resume();
         model().books().settings()->setLongRunningWarningHours(0);
@@ -143,7 +155,7 @@ private Q_SLOTS:
         QCOMPARE(icon.systemTrayIcon().icon().cacheKey(), drawn);
         m_books->clock.advance(30);
         QVERIFY(icon.systemTrayIcon().icon().cacheKey() != drawn);
-        QCOMPARE(icon.status().time, u"0:01"_s);
+        QCOMPARE(icon.status().time, u"1m"_s);
 
         icon.menu().findChild<QAction*>(u"pauseOrResume"_s)->trigger();
         QVERIFY(model().books().tracker()->isPaused());
