@@ -314,7 +314,7 @@ void printSessions(Invocation& call, QList<TimeEntry> entries)
         const QDate day = calendar.day(entry.startedAt);
         if (day != shownDay) {
             call.out << (shownDay.isValid() ? "\n" : "")
-                     << QLocale(QLocale::English).toString(day, u"dddd d MMMM yyyy") << '\n';
+                     << QLocale().toString(day, u"dddd d MMMM yyyy") << '\n';
             shownDay = day;
         }
         call.out << "  " << line(entry, now, calendar) << '\n';

@@ -27,24 +27,15 @@ const QDateTime everTo{QDate(9999, 12, 31), QTime(0, 0), Qt::UTC};
 // "2301 Brand book (Mon 2 Mar 09:00–10:30)", the running session "…–now".
 QString described(const TimeEntry& entry, const Calendar& calendar)
 {
-    const QLocale english(QLocale::English);
+    const QLocale locale;
     const QTimeZone zone = calendar.timeZone();
     QString text = Captions::sessionTitle(entry);
     text += QStringLiteral(" (") +
-            english.toString(entry.startedAt.toTimeZone(zone), u"ddd d MMM HH:mm") + u'\u2013' +
-            (entry.endedAt ? english.toString(entry.endedAt->toTimeZone(zone), u"HH:mm")
+            locale.toString(entry.startedAt.toTimeZone(zone), u"ddd d MMM HH:mm") + u'\u2013' +
+            (entry.endedAt ? locale.toString(entry.endedAt->toTimeZone(zone), u"HH:mm")
                            : QStringLiteral("now")) +
             u')';
     return text;
-}
-
-// "A", "A and B", "A, B and C".
-QString listed(const QStringList& items)
-{
-    if (items.size() < 2)
-        return items.join(QString());
-    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
-           items.constLast();
 }
 
 } // namespace
@@ -377,7 +368,7 @@ Outcome<int> HistoryModel::restore(const QList<QUuid>& ids)
                 }
                 return QStringLiteral("A deleted session");
             }();
-            refused.append(self + QStringLiteral(" would run into ") + listed(into));
+            refused.append(self + QStringLiteral(" would run into ") + Captions::listed(into));
         }
     });
     afterChange();
