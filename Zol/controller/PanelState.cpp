@@ -42,12 +42,15 @@ QString sessionCount(int sessions)
     return QStringLiteral("· ") + QString::number(sessions) + QStringLiteral(" sessions");
 }
 
-std::optional<QString> recentCaption(const PanelModel& model)
+std::optional<QString> pickerCaption(const PanelModel& model, const QList<Project>& shown)
 {
-    if (!model.isShowingRecentProjects())
+    const qsizetype all = model.books().tracker()->projects().size();
+    if (model.isShowingRecentProjects())
+        return QStringLiteral("10 most recent · type to search all ") + QString::number(all);
+    if (model.filterAsRead().isEmpty() || shown.isEmpty())
         return std::nullopt;
-    return QStringLiteral("10 most recent · type to search all ") +
-           QString::number(model.books().tracker()->projects().size());
+    return QString::number(shown.size()) + QStringLiteral(" of ") + QString::number(all) +
+           (all == 1 ? QStringLiteral(" project") : QStringLiteral(" projects"));
 }
 
 std::optional<QString> nothingMatches(const PanelModel& model, const QList<Project>& shown)

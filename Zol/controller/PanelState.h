@@ -31,9 +31,10 @@ Header header(const PanelModel& model);
 // "· 1 session", "· 3 sessions": what follows today's total.
 QString sessionCount(int sessions);
 
-// "10 most recent · type to search all 25" while the picker shows the recent
-// projects out of more; none otherwise.
-std::optional<QString> recentCaption(const PanelModel& model);
+// Over the picker's list: "10 most recent · type to search all 25" while it
+// shows the recent projects out of more, "3 of 25 projects" while a filter
+// finds some; none otherwise. `shown` is the list as last read.
+std::optional<QString> pickerCaption(const PanelModel& model, const QList<Project>& shown);
 // "Nothing matches “brnd”" when a filter finds no project; none otherwise.
 // `shown` is the picker's list as last read (pickerProjects()).
 std::optional<QString> nothingMatches(const PanelModel& model, const QList<Project>& shown);

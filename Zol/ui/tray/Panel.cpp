@@ -60,16 +60,18 @@ Panel::Mode Panel::modeFor(const SessionKind& session)
 
 void Panel::open(QRect icon, QPoint from)
 {
+    const QPoint anchor = icon.isEmpty() ? from : icon.center();
+    QScreen* screen = m_mode == Mode::popup ? QGuiApplication::screenAt(anchor) : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    // A small screen or a large scale factor leaves less room than the
+    // panel's own size; the footer must stay within reach.
+    if (screen)
+        m_view->fitTo(screen->availableGeometry());
     adjustSize();
-    if (m_mode == Mode::popup) {
-        const QPoint anchor = icon.isEmpty() ? from : icon.center();
-        QScreen* screen = QGuiApplication::screenAt(anchor);
-        if (!screen)
-            screen = QGuiApplication::primaryScreen();
-        if (screen)
-            move(panelPosition(sizeHint(), icon, from, screen->geometry(),
-                               screen->availableGeometry()));
-    }
+    if (m_mode == Mode::popup && screen)
+        move(
+            panelPosition(sizeHint(), icon, from, screen->geometry(), screen->availableGeometry()));
     m_view->prepareToShow();
     show();
     raise();

@@ -79,4 +79,13 @@ QPoint panelPosition(QSize size, QRect icon, QPoint pointer, QRect screen, QRect
     return {centredX, top};
 }
 
+QSize panelSize(QSize natural, QRect available)
+{
+    if (available.isEmpty())
+        return natural;
+    const QSize room(std::max(1, available.width() - 2 * gap),
+                     std::max(1, available.height() - 2 * gap));
+    return natural.boundedTo(room);
+}
+
 } // namespace zol::ui

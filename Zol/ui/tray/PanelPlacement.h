@@ -22,4 +22,11 @@ BarSide barSide(QPoint anchor, QRect screen, QRect available);
 // the available area, with a small gap from its edges.
 QPoint panelPosition(QSize size, QRect icon, QPoint pointer, QRect screen, QRect available);
 
+// The size of a panel whose own size is `natural` on a screen with
+// `available` room (in the screen's logical pixels, so the scale factor is
+// in it already): its own size where it fits, else as much as the room
+// holds with the same gap from the edges. The panel's list takes up what it
+// gives, so its header and footer stay on the screen.
+QSize panelSize(QSize natural, QRect available);
+
 } // namespace zol::ui

@@ -8,6 +8,7 @@
 #include "tray/InlineProjectEditor.h"
 #include "tray/PanelFooter.h"
 #include "tray/PanelHeader.h"
+#include "tray/PanelPlacement.h"
 #include "tray/PanelStyle.h"
 #include "tray/ProjectListModel.h"
 #include "tray/ProjectListView.h"
@@ -186,6 +187,17 @@ void PanelView::refreshTabOrder()
     order += m_footer->controls();
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void PanelView::fitTo(const QRect& available)
+{
+    const QSize size = panelSize(QSize(panelWidth, panelHeight), available);
+    // Short of room the rows close up a little, which keeps a crowded panel
+    // (a session, another project armed, the add form) above its minimum.
+    const bool compact = size.height() < panelHeight;
+    layout()->setSpacing(compact ? 6 : 10);
+    layout()->setContentsMargins(14, compact ? 10 : 14, 14, compact ? 6 : 8);
+    setFixedSize(size);
 }
 
 void PanelView::prepareToShow()

@@ -45,6 +45,8 @@ public:
     // Before the panel shows: the focus goes to the readout during a session,
     // else to the search field.
     void prepareToShow();
+    // Takes its own size, or what a screen with `available` room holds.
+    void fitTo(const QRect& available);
     // The panel closed: what its forms held is dropped.
     void discardForms();
 

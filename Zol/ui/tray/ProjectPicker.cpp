@@ -179,7 +179,7 @@ void ProjectPicker::refresh()
 void ProjectPicker::showPage()
 {
     const std::optional<QString> caption =
-        m_formOpen ? std::nullopt : PanelState::recentCaption(m_model.panel());
+        m_formOpen ? std::nullopt : PanelState::pickerCaption(m_model.panel(), m_rows->projects());
     m_caption->setText(caption.value_or(QString()));
     m_caption->setVisible(caption.has_value());
     if (m_formOpen) {

@@ -106,8 +106,9 @@ void ProjectRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QString number = index.data(ProjectListModel::NumberRole).toString();
     const QColor chipFill = index.data(ProjectListModel::ColourRole).value<QColor>();
     painter->setClipRect(QRect(x, row.top(), chipColumn, row.height()));
+    // Every chip as wide as the column, so that the rows line up.
     NumberBadge::paint(*painter, QRectF(x, row.top(), chipColumn, row.height()), number, chipFill,
-                       chipFont);
+                       chipFont, chipColumn);
     painter->setClipping(false);
     x += chipColumn + 10;
 

@@ -138,14 +138,17 @@ private Q_SLOTS:
 
         addProjects(25);
         model().panel().setProjectFilter(u"  "_s);
-        QCOMPARE(PanelState::recentCaption(model().panel()),
-                 u"10 most recent · type to search all 25"_s);
+        const auto caption = [this] {
+            return PanelState::pickerCaption(model().panel(), model().panel().pickerProjects());
+        };
+        QCOMPARE(caption(), u"10 most recent · type to search all 25"_s);
         model().panel().setProjectFilter(u" zzz "_s);
-        QVERIFY(!PanelState::recentCaption(model().panel()));
+        QVERIFY(!caption());
         QCOMPARE(PanelState::nothingMatches(model().panel(), model().panel().pickerProjects()),
                  u"Nothing matches “zzz”"_s);
         model().panel().setProjectFilter(u"1025"_s);
         QVERIFY(!PanelState::nothingMatches(model().panel(), model().panel().pickerProjects()));
+        QCOMPARE(caption(), u"1 of 25 projects"_s);
     }
 
     void switchOffersOnlyOtherWork()

@@ -291,8 +291,8 @@ private Q_SLOTS:
         QCOMPARE(mark(1), ProjectListModel::Mark::other);
 
         model().panel().setProjectFilter(u"poster 1"_s);
-        QVERIFY(!shows(u"recentCaption"_s));
         QCOMPARE(rows->rowCount(), 4); // 1, 10, 11, 12
+        QCOMPARE(text(u"recentCaption"_s), u"4 of 15 projects"_s);
         QCOMPARE(find<QLineEdit>(u"search"_s)->text(), u"poster 1"_s);
         model().panel().setProjectFilter(u"zz"_s);
         QVERIFY(shows(u"nothingMatches"_s));
@@ -386,6 +386,23 @@ private Q_SLOTS:
                  (QStringList{u"Acme"_s, u"Bolt & Partners"_s}));
         QVERIFY(view().minimumSizeHint().height() <= PanelView::panelHeight);
         screenshot(u"crowded"_s);
+
+        // A 1366×768 screen holds it whole; a 1920×1080 one at scale 2 (its
+        // logical room less a bar) a shorter one, the footer still in reach.
+        view().fitTo(QRect(0, 28, 1366, 740));
+        QCOMPARE(view().size(), QSize(PanelView::panelWidth, PanelView::panelHeight));
+        for (const QRect& room : {QRect(0, 28, 960, 512)}) {
+            view().fitTo(room);
+            QVERIFY(view().height() < PanelView::panelHeight);
+            QTRY_COMPARE(view().layout()->geometry().size(), view().size());
+            for (const QString& name : {u"quitZol"_s, u"history"_s, u"stop"_s}) {
+                QWidget* w = find(name);
+                const QRect at(w->mapTo(&view(), QPoint()), w->size());
+                QVERIFY2(view().rect().contains(at) && w->isVisible(), qPrintable(name));
+            }
+            QVERIFY(view().minimumSizeHint().height() <= view().height());
+            screenshot(u"crowded-"_s + QString::number(room.height()));
+        }
     }
 
     void addFormSuggestsTheNextNumber()
