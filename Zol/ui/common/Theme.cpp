@@ -9,6 +9,7 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+#include <algorithm>
 #include <memory>
 
 namespace zol::ui::Theme {
@@ -128,16 +129,34 @@ public:
             QProxyStyle::drawComplexControl(control, option, painter, widget);
             return;
         }
-        // The frame and arrow over the whole button, the words and icon in
-        // the part left of the arrow.
+        // The frame over the whole button, the words and icon in the part
+        // left of the arrow, and the arrow in the middle of its own part:
+        // Fusion puts it in the bottom corner, on the frame's rounding.
+        const int room = 2 * pixelMetric(PM_MenuButtonIndicator, option, widget) / 3;
         QStyleOptionToolButton frame = *button;
         frame.text.clear();
         frame.icon = QIcon();
+        frame.features &= ~QStyleOptionToolButton::HasMenu;
         QProxyStyle::drawComplexControl(control, &frame, painter, widget);
         QStyleOptionToolButton label = *button;
-        label.rect.setRight(label.rect.right() -
-                            2 * pixelMetric(PM_MenuButtonIndicator, option, widget) / 3);
+        label.rect.setRight(label.rect.right() - room);
         drawControl(CE_ToolButtonLabel, &label, painter, widget);
+        QStyleOption arrow = *button;
+        const int side = std::max(6, room - 4);
+        arrow.rect = QRect(button->rect.right() - room - 2,
+                           button->rect.center().y() - side / 2 + 1, side, side);
+        drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
+    }
+
+    // Standard buttons in dialogs carry words only: with icons, the
+    // desktop's theme gives Cancel alone a red one beside icon-less
+    // Save and Delete buttons.
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
     }
 };
 

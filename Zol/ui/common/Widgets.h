@@ -9,6 +9,11 @@ class QVBoxLayout;
 
 namespace zol::ui {
 
+// The frame of Zol's dialogs: a title and a close button, without the
+// minimise and maximise buttons a window manager gives a plain window.
+inline constexpr Qt::WindowFlags dialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
 // A label in the secondary text colour, for explanations under a control.
 QLabel* secondaryLabel(const QString& text, QWidget* parent);
 // A label in a larger, bold font: a title.

@@ -22,7 +22,7 @@ namespace zol::ui {
 AdministrationEditor::AdministrationEditor(AppModel& model,
                                            const std::optional<Administration>& editing,
                                            QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, dialogFlags)
     , m_form(new AdministrationForm(model.books(), *model.catalogue(), editing, this))
     , m_name(new QLineEdit(this))
     , m_automatic(new QRadioButton(QStringLiteral("Fill in the next project number"), this))
@@ -32,7 +32,7 @@ AdministrationEditor::AdministrationEditor(AppModel& model,
     , m_year(new QCheckBox(QStringLiteral("Include the year"), m_scheme))
     , m_digits(new QSpinBox(m_scheme))
     , m_preview(new QLabel(m_scheme))
-    , m_keepsLocal(new QCheckBox(QStringLiteral("Keep these books on this computer"), this))
+    , m_keepsLocal(new QCheckBox(QStringLiteral("Keep this administration on this computer"), this))
     , m_refusal(wrapping(new QLabel(this)))
     , m_save(new QPushButton(editing ? QStringLiteral("Save") : QStringLiteral("Add"), this))
 {

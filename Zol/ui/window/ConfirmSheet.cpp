@@ -13,7 +13,7 @@ namespace zol::ui {
 
 ConfirmSheet::ConfirmSheet(const QString& question, const QString& explanation,
                            const QString& action, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, dialogFlags)
     , m_body(new QVBoxLayout())
     , m_confirm(new QPushButton(action, this))
 {

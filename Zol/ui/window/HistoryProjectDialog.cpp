@@ -14,7 +14,7 @@
 namespace zol::ui {
 
 HistoryProjectDialog::HistoryProjectDialog(AppModel& model, const Project& project, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, dialogFlags)
     , m_model(model)
     , m_project(project)
     , m_number(new QLineEdit(project.displaySerial(), this))

@@ -74,6 +74,7 @@ HistorySection::HistorySection(AppModel& model, QWidget* parent)
 {
     m_title->setObjectName(QStringLiteral("periodTitle"));
     m_summary->setObjectName(QStringLiteral("periodSummary"));
+    m_summary->setMinimumHeight(m_summary->fontMetrics().height());
     m_present->setObjectName(QStringLiteral("present"));
     m_present->setText(QStringLiteral("Today"));
     m_present->setToolTip(QStringLiteral("Jump back to the present"));
@@ -237,8 +238,9 @@ void HistorySection::follow()
     m_title->setText(
         HistoryCaptions::periodTitle(scope, history.historyDay(), m_model.books().calendar()));
     m_title->setAccessibleName(m_title->text());
+    // An empty period keeps the summary's line, so that the buttons under
+    // it stay under the pointer while paging through days.
     m_summary->setText(HistoryCaptions::periodSummary(history.historyList(), now));
-    m_summary->setVisible(!m_summary->text().isEmpty());
     m_previous->setToolTip(HistoryCaptions::previousLabel(scope));
     m_previous->setAccessibleName(m_previous->toolTip());
     m_next->setToolTip(HistoryCaptions::nextLabel(scope));
@@ -283,7 +285,6 @@ QWidget* HistorySection::openProjectEditor(const QString& projectSerial)
     for (const Project& project : m_model.catalogue()->allProjects()) {
         if (project.serial == projectSerial) {
             auto* dialog = new HistoryProjectDialog(m_model, project, this);
-            dialog->setWindowFlag(Qt::Dialog);
             dialog->open();
             return dialog;
         }

@@ -16,7 +16,7 @@
 namespace zol::ui {
 
 ProjectSheet::ProjectSheet(AppModel& model, const std::optional<Project>& editing, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, dialogFlags)
     , m_model(model)
     , m_editing(editing)
     , m_number(new QLineEdit(this))

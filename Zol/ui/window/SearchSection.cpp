@@ -192,6 +192,13 @@ void SearchSection::follow()
     m_view->setVisible(!search.searchResults().isEmpty());
 }
 
+// Coming to Search is coming to type a query.
+void SearchSection::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_query->setFocus(Qt::OtherFocusReason);
+}
+
 void SearchSection::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::PaletteChange)

@@ -16,7 +16,7 @@
 namespace zol::ui {
 
 SessionDetails::SessionDetails(AppModel& model, const TimeEntry& entry, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, dialogFlags)
     , m_model(model)
     , m_entry(entry)
     , m_title(titleLabel(QString(), this, 1.25))

@@ -61,7 +61,7 @@ QString projectTitle(const TimeEntry& e)
 } // namespace
 
 SessionEditor::SessionEditor(AppModel& model, const TimeEntry& entry, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, dialogFlags)
     , m_model(model)
     , m_original(entry)
     , m_start(SessionEdit::of(entry, model.clock().now(), model.books().calendar()))

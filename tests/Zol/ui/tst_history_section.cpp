@@ -136,9 +136,18 @@ private Q_SLOTS:
                                                                             : u"scopeMonth"_s);
         scopeButton->click();
         history().showPeriod(from);
-        for (int i = 0; i < std::abs(steps); ++i)
+        // The buttons stay where they are, whether a period is empty or not.
+        auto* previous = find<QToolButton>(u"previousPeriod"_s);
+        const auto place = [&] {
+            QCoreApplication::processEvents();
+            return previous->mapTo(m_window.get(), QPoint());
+        };
+        const QPoint before = place();
+        for (int i = 0; i < std::abs(steps); ++i) {
             QTest::keyClick(m_window.get(), steps < 0 ? Qt::Key_Left : Qt::Key_Right,
                             Qt::ControlModifier);
+            QCOMPARE(place(), before);
+        }
         QTEST(text(u"periodTitle"_s), "title");
         QTEST(find<QToolButton>(u"previousPeriod"_s)->toolTip(), "previousHelp");
         auto* present = find<QToolButton>(u"present"_s);
@@ -147,6 +156,8 @@ private Q_SLOTS:
         present->click();
         QVERIFY(!present->isEnabled());
         QCOMPARE(history().historyDay(), QDate(2026, 3, 2));
+        QVERIFY(!history().historyEntries().isEmpty());
+        QCOMPARE(place(), before);
         // And the buttons do what the keys do.
         find<QToolButton>(u"nextPeriod"_s)->click();
         find<QToolButton>(u"previousPeriod"_s)->click();
