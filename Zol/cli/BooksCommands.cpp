@@ -420,15 +420,17 @@ int tasksSwitch(Invocation& call, bool on)
 void addBooksCommands(QList<Command>& commands)
 {
     const Option json{QStringLiteral("json"), {}};
-    commands.append({QStringLiteral("books"),
-                     QStringLiteral("[--json]"),
-                     QStringLiteral("The sets of books; * marks the open one."),
-                     {},
-                     {json},
-                     0,
-                     0,
-                     false,
-                     books});
+    commands.append(
+        {QStringLiteral("books"),
+         QStringLiteral("[--json]"),
+         QStringLiteral(
+             "The sets of books, called administrations in the app; * marks the open one."),
+         {},
+         {json},
+         0,
+         0,
+         false,
+         books});
     commands.append(
         {QStringLiteral("books add"),
          QStringLiteral("NAME [--prefix TEXT --digits N [--year]] [--local]"),

@@ -57,9 +57,13 @@ int status(Invocation& call)
     else
         call.out << (current->isPaused() ? "Paused: " : "Tracking ") << describeSession(*current)
                  << " · " << Duration::clockString(tracker.elapsed()) << '\n';
+    // The day's phrase with its picture, as the panel shows it: alone,
+    // "Off the mark" reads like a remark about the command.
+    const WorkStatus status = workStatus(tracker);
     call.out << "Today: " << Duration::coarseString(tracker.todayTotal()) << " · "
-             << workStatus(tracker).phrase << '\n';
-    call.out << "Books: " << model.books().administration().name << " · filed under "
+             << (status.emoji.isEmpty() ? status.phrase : status.emoji + u' ' + status.phrase)
+             << '\n';
+    call.out << "Administration: " << model.books().administration().name << " · filed under "
              << model.books().settings()->machineName() << '\n';
     if (const std::optional<QString>& error = tracker.loadError())
         return call.fail(*error);

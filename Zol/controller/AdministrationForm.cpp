@@ -159,8 +159,9 @@ QString AdministrationForm::keepsLocalHelp(const Administration& books)
         return QStringLiteral("The first administration is always this. It shares no project "
                               "list, hands in no timesheets, and appears in nobody else’s "
                               "Analytics.");
-    return QStringLiteral("These books never touch a studio folder: no project list travels and "
-                          "no timesheets are handed in.");
+    return QStringLiteral(
+        "This administration never touches a studio folder: no project list travels and "
+        "no timesheets are handed in.");
 }
 
 } // namespace zol

@@ -122,10 +122,15 @@ QList<SessionFact> details(const TimeEntry& entry, const QDateTime& now, const C
     };
     if (!entry.task.isEmpty())
         facts.append({QStringLiteral("Task"), entry.task});
-    facts.append({QStringLiteral("Tracked"), (entry.isTicking()  ? QStringLiteral("Running on ")
-                                              : entry.isPaused() ? QStringLiteral("Paused on ")
-                                                                 : QStringLiteral("On ")) +
-                                                 entry.machineName});
+    // The name a session is recorded with is its person's, as the studio
+    // reads it off the timesheets.
+    QString trackedBy =
+        entry.machineName.isEmpty() ? QStringLiteral("Onbekend") : entry.machineName;
+    if (entry.isTicking())
+        trackedBy += QStringLiteral(" · running now");
+    else if (entry.isPaused())
+        trackedBy += QStringLiteral(" · paused now");
+    facts.append({QStringLiteral("Tracked by"), trackedBy});
     facts.append({QStringLiteral("Uploaded"), uploadState(entry, now, calendar, locale)});
     return facts;
 }

@@ -23,7 +23,7 @@ constexpr NameWords nameWords[] = {
     {Name::project, u"The project's name", u"A project needs a name."},
     {Name::client, u"The client's name", u""},
     {Name::projectNumber, u"The project number", u""},
-    {Name::administration, u"The name of the books", u"The books need a name."},
+    {Name::administration, u"The administration’s name", u"The administration needs a name."},
     {Name::task, u"The task's name", u"A task needs a name."},
     {Name::internalWork, u"The description of the internal work",
      u"Internal work needs a description."},
@@ -53,7 +53,7 @@ qsizetype characters(QStringView text)
 
 QString number(qsizetype n)
 {
-    return QLocale(QLocale::English).toString(n);
+    return QLocale().toString(n);
 }
 
 std::optional<QString> refuseText(QStringView subject, QStringView text, qsizetype longest,

@@ -1,9 +1,11 @@
 #include "StudioSettings.h"
 
 #include "AdministrationForm.h"
+#include "Captions.h"
 #include "OpenBooks.h"
 #include "SharingModel.h"
 #include "books/AppSettings.h"
+#include "support/PlainText.h"
 
 #include <QLocale>
 
@@ -79,11 +81,28 @@ QString StudioSettings::stateLine() const
         return *sharing.shareError();
     if (!sharing.shareSummary())
         return QStringLiteral("Looking at the folder…");
-    const int peers = sharing.shareSummary()->peersSeen;
+    const SharedFolderSync::Summary& summary = *sharing.shareSummary();
+    const int peers = summary.peersSeen;
     if (peers == 0)
         return QStringLiteral("Reachable · no other computers yet");
-    return QStringLiteral("Reachable · ") + QString::number(peers) +
-           (peers == 1 ? QStringLiteral(" other computer") : QStringLiteral(" other computers"));
+    QString line =
+        QStringLiteral("Reachable · ") + QString::number(peers) +
+        (peers == 1 ? QStringLiteral(" other computer") : QStringLiteral(" other computers"));
+    // Who they are, as they call themselves; a long list ends in a count.
+    QStringList names;
+    for (const QString& name : summary.peerNames) {
+        if (!name.trimmed().isEmpty())
+            names.append(PlainText::isolated(name.trimmed()));
+    }
+    if (names.isEmpty())
+        return line;
+    constexpr qsizetype shown = 3;
+    if (names.size() > shown + 1) {
+        const qsizetype more = names.size() - shown;
+        names.resize(shown);
+        names.append(QString::number(more) + QStringLiteral(" more"));
+    }
+    return line + QStringLiteral(": ") + Captions::listed(names);
 }
 
 QString StudioSettings::lastSyncedLine() const
@@ -146,6 +165,11 @@ QString StudioSettings::disconnectExplanation()
     return QStringLiteral("The project list stops travelling and no more timesheets are handed "
                           "in. Nothing on the studio folder is deleted, and the folder can be "
                           "chosen again later.");
+}
+
+QString StudioSettings::chooseLabel() const
+{
+    return folder() ? QStringLiteral("Choose another folder…") : chooseTitle();
 }
 
 QString StudioSettings::chooseTitle()

@@ -42,7 +42,8 @@ public:
     std::optional<QString> folder() const;
     // The one line under the folder: "No folder chosen", "Chosen, but
     // sharing is switched off.", "Reachable · no other computers yet",
-    // "Reachable · 2 other computers", the last failure's sentence, or
+    // "Reachable · 2 other computers: Bram and Carla" (three names at
+    // most, then "and 2 more"), the last failure's sentence, or
     // "Looking at the folder…" before the first look.
     QString stateLine() const;
     // Whether stateLine() reports a failure.
@@ -63,13 +64,17 @@ public:
 
     // "Share the project list".
     void setSharing(bool on);
-    // Handing timesheets in by themselves.
+    // Handing timesheets in without being asked.
     void setAutoUpload(bool on);
 
     // The disconnect confirmation, for the open books.
     QString disconnectQuestion() const;
     static QString disconnectExplanation();
 
+    // The button that picks the folder: chooseTitle() until one is chosen,
+    // then "Choose another folder…".
+    QString chooseLabel() const;
+    // The title of the desktop's folder dialog.
     static QString chooseTitle();
     static QString folderExplanation();
     static QString syncExplanation();

@@ -40,9 +40,13 @@ UploadControl UploadControl::of(const OpenBooks& books, const SharingModel& shar
     control.canReveal = sharing.timesheetFile().has_value();
     switch (state.kind) {
     case UploadState::Kind::nothingTracked:
-        if (sharing.periodHasRunningEntry())
+        // "Nothing tracked" would contradict the running session listed
+        // right under it.
+        if (sharing.periodHasRunningEntry()) {
+            control.caption = QStringLiteral("Nothing to hand in yet");
             control.help =
                 QStringLiteral("The running timer is left out. Stop it first to include it.");
+        }
         return control;
     case UploadState::Kind::noSharedFolder:
         control.help = QStringLiteral("Set up the studio folder under Studio in the sidebar.");

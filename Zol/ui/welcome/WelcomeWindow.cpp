@@ -94,7 +94,9 @@ WelcomeWindow::WelcomeWindow(AppModel& model, QWidget* parent)
     m_nameRefusal->hide();
     name->layout()->addWidget(m_nameRefusal);
     name->layout()->addWidget(secondaryLabel(
-        QStringLiteral("Without one, your timesheets are filed under “Onbekend”."), name));
+        QStringLiteral("Without one, your timesheets are filed under “Onbekend”, the "
+                       "studio folder's name for someone who has not given one."),
+        name));
 
     // 3: the ways in.
     QWidget* done =

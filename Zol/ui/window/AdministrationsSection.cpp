@@ -64,11 +64,12 @@ QWidget* AdministrationsSection::makeRow(const Administration& books)
     auto* texts = new QVBoxLayout();
     texts->setSpacing(2);
     auto* nameRow = new QHBoxLayout();
+    nameRow->setSpacing(6);
     QLabel* name = cardTitle(books.name, card);
     name->setObjectName(QStringLiteral("booksName"));
     nameRow->addWidget(name);
     if (isOpen) {
-        QLabel* open = secondaryLabel(QStringLiteral("Open now"), card);
+        QLabel* open = secondaryLabel(QStringLiteral("· Open now"), card);
         open->setObjectName(QStringLiteral("openNow"));
         nameRow->addWidget(open);
     }
@@ -94,7 +95,7 @@ QWidget* AdministrationsSection::makeRow(const Administration& books)
     more->setObjectName(QStringLiteral("moreBooks"));
     more->setText(QStringLiteral("More"));
     more->setAccessibleName(QStringLiteral("More for ") + books.name);
-    more->setToolTip(QStringLiteral("Remove or empty these books"));
+    more->setToolTip(QStringLiteral("Remove or empty this administration"));
     more->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(more);
     if (m_rules->canRemove(books)) {

@@ -58,7 +58,9 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     nameCard->body()->addWidget(cardTitle(QStringLiteral("Your name"), nameCard));
     m_name->setObjectName(QStringLiteral("personName"));
     m_name->setAccessibleName(QStringLiteral("Your name"));
-    m_name->setPlaceholderText(QStringLiteral("Onbekend"));
+    // Not "Onbekend": that is the folder a nameless person is filed
+    // under, said in the line below the field, not a name to type.
+    m_name->setPlaceholderText(QStringLiteral("First and last name"));
     m_name->setMinimumHeight(30);
     auto* suggestions = new QCompleter(AppSettings::suggestedMachineNames(), m_name);
     suggestions->setCaseSensitivity(Qt::CaseInsensitive);

@@ -28,10 +28,11 @@ using Sort = ProjectsList::Sort;
 } // namespace
 
 ProjectsSection::ProjectsSection(AppModel& model, QWidget* parent)
-    : SectionPage(QStringLiteral("Projects"),
-                  QStringLiteral("Every project of these books: what the picker offers, what is "
-                                 "archived, and what was never used."),
-                  parent)
+    : SectionPage(
+          QStringLiteral("Projects"),
+          QStringLiteral("Every project of this administration: what the picker offers, what is "
+                         "archived, and what was never used."),
+          parent)
     , m_model(model)
     , m_list(new ProjectsList(model.books(), *model.catalogue(), this))
 {

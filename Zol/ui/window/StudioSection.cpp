@@ -19,10 +19,11 @@
 namespace zol::ui {
 
 StudioSection::StudioSection(AppModel& model, QWidget* parent)
-    : SectionPage(QStringLiteral("Studio"),
-                  QStringLiteral("Where these books meet the rest of the studio: the shared "
-                                 "project list and the timesheets handed in."),
-                  parent)
+    : SectionPage(
+          QStringLiteral("Studio"),
+          QStringLiteral("Where this administration meets the rest of the studio: the shared "
+                         "project list and the timesheets handed in."),
+          parent)
     , m_model(model)
     , m_studio(new StudioSettings(model.books(), *model.sharing(), this))
 {
@@ -47,7 +48,7 @@ QWidget* StudioSection::makeLocalOnly()
 {
     auto* card = new Card(this);
     card->setObjectName(QStringLiteral("localOnly"));
-    card->body()->addWidget(cardTitle(QStringLiteral("These books never share"), card));
+    card->body()->addWidget(cardTitle(QStringLiteral("This administration never shares"), card));
     m_localText = secondaryLabel(QString(), card);
     m_localText->setObjectName(QStringLiteral("localExplanation"));
     card->body()->addWidget(m_localText);
@@ -142,7 +143,8 @@ QWidget* StudioSection::makeSharing()
 
     auto* uploadCard = new Card(box);
     uploadCard->setObjectName(QStringLiteral("uploadCard"));
-    m_autoUpload = new QCheckBox(QStringLiteral("Hand in timesheets by themselves"), uploadCard);
+    m_autoUpload =
+        new QCheckBox(QStringLiteral("Hand in weeks and months automatically"), uploadCard);
     m_autoUpload->setObjectName(QStringLiteral("autoUpload"));
     m_autoUpload->setAccessibleName(m_autoUpload->text());
     connect(m_autoUpload, &QCheckBox::clicked, this,
@@ -228,6 +230,8 @@ void StudioSection::showState()
     m_conflicts->setText(m_studio->conflictCopiesLine());
     m_conflicts->setVisible(!m_conflicts->text().isEmpty());
     m_choose->setEnabled(!m_choosing);
+    m_choose->setText(m_studio->chooseLabel());
+    m_choose->setAccessibleName(m_choose->text());
     m_disconnect->setVisible(folder.has_value());
 
     m_share->setChecked(settings.sharedSyncEnabled());

@@ -716,7 +716,7 @@ private Q_SLOTS:
             << QStringList{u"name"_s, bad}
             << u"The name timesheets are filed under is not valid UTF-8 text."_s;
         QTest::newRow("long books") << QStringList{u"books"_s, u"add"_s, long201}
-                                    << u"The name of the books is 201 characters long; the most "
+                                    << u"The administration’s name is 201 characters long; the most "
                                        u"is 200."_s;
         QTest::newRow("client not UTF-8")
             << QStringList{u"project"_s, u"add"_s,    u"2302"_s, u"--client"_s,

@@ -56,7 +56,7 @@ private Q_SLOTS:
         QTest::newRow("blank project")
             << Name::project << QString() << u"A project needs a name."_s;
         QTest::newRow("blank books")
-            << Name::administration << u" "_s << u"The books need a name."_s;
+            << Name::administration << u" "_s << u"The administration needs a name."_s;
         QTest::newRow("blank internal work")
             << Name::internalWork << QString() << u"Internal work needs a description."_s;
         QTest::newRow("blank client") << Name::client << QString() << QString();
@@ -69,8 +69,8 @@ private Q_SLOTS:
             << Name::client << u"Acme\nBV"_s << u"The client's name"_s + oneLine;
         QTest::newRow("tab inside")
             << Name::person << u"Anna\tB"_s << u"The name timesheets are filed under"_s + oneLine;
-        QTest::newRow("C1 control")
-            << Name::administration << u"Studio\u009b2J"_s << u"The name of the books"_s + oneLine;
+        QTest::newRow("C1 control") << Name::administration << u"Studio\u009b2J"_s
+                                    << u"The administration’s name"_s + oneLine;
         QTest::newRow("DEL") << Name::projectNumber << u"23\u007f01"_s
                              << u"The project number"_s + oneLine;
         QTest::newRow("override left open")

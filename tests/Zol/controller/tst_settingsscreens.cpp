@@ -397,7 +397,7 @@ private Q_SLOTS:
         AdministrationForm form(model().books(), *model().catalogue());
         QCOMPARE(form.title(), u"New administration"_s);
         QVERIFY(!form.canSave() && !form.save());
-        QCOMPARE(*form.refusal(), u"The books need a name."_s);
+        QCOMPARE(*form.refusal(), u"The administration needs a name."_s);
         form.setName(u"  Studio  "_s);
         QVERIFY(form.save());
         QCOMPARE(model().books().administrations().constLast().name, u"Studio"_s);

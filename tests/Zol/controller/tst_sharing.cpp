@@ -11,6 +11,7 @@
 #include "HistoryModel.h"
 #include "PlantedLink.h"
 #include "SharingModel.h"
+#include "StudioSettings.h"
 #include "formats/Timesheet.h"
 
 #include <QDir>
@@ -159,6 +160,11 @@ private Q_SLOTS:
         QVERIFY(!sharing.isSyncing());
         QCOMPARE(anna->model->status().text(), text.replace(u"FOLDER"_s, folder));
         QTEST(sharing.connection().title(), "badge");
+        if (ben) {
+            // The Studio section names who else is there.
+            QCOMPARE(StudioSettings(anna->model->books(), sharing).stateLine(),
+                     u"Reachable · 1 other computer: Ben"_s);
+        }
         QCOMPARE(anna->model->books().tracker()->projects().size(), qMax(peerProjects, 0));
         if (peerProjects == -2) {
             // Mounted again: the next sync clears the badge.
