@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 
 namespace zol::ui {
 
@@ -44,12 +45,38 @@ QPixmap trayPixmap(const TrayStatus& status, int size, const QColor& ink)
     QFont font;
     font.setBold(true);
     font.setStretch(QFont::SemiCondensed);
-    qreal pixels = size * 0.52;
-    for (;; pixels -= 0.5) {
-        font.setPixelSize(qMax(1, qRound(pixels)));
-        if (QFontMetricsF(font).horizontalAdvance(status.time) <= size - 1 || pixels <= 6)
-            break;
+    const auto largestFitting = [&](const QString& text, qreal from, qreal width) {
+        qreal pixels = from;
+        for (;; pixels -= 0.5) {
+            font.setPixelSize(qMax(1, qRound(pixels)));
+            if (QFontMetricsF(font).horizontalAdvance(text) <= width || pixels <= 5)
+                return pixels;
+        }
+    };
+    const qreal pixels = largestFitting(status.time, size * 0.52, size - 2);
+    const qsizetype space = status.time.indexOf(u' ');
+    if (pixels < size * 0.36 && space > 0) {
+        // "10h 45m" on one line would be too small to read: hours over
+        // minutes instead, the state in the colour of the words, dimmed
+        // while paused.
+        const QString hours = status.time.left(space);
+        const QString minutes = status.time.mid(space + 1);
+        const qreal line = std::min(largestFitting(hours, size * 0.5, size - 2),
+                                    largestFitting(minutes, size * 0.5, size - 2));
+        font.setPixelSize(qMax(1, qRound(line)));
+        painter.setFont(font);
+        QColor words =
+            status.picture == TrayStatus::Picture::warningClock ? QColor(0xe5, 0x48, 0x4d) : ink;
+        if (status.picture == TrayStatus::Picture::paused)
+            words.setAlphaF(0.55);
+        painter.setPen(words);
+        const qreal half = size / 2.0;
+        painter.drawText(QRectF(0, 0, size, half + 1), Qt::AlignHCenter | Qt::AlignBottom, hours);
+        painter.drawText(QRectF(0, half - 1, size, half + 1), Qt::AlignHCenter | Qt::AlignTop,
+                         minutes);
+        return QPixmap::fromImage(image);
     }
+    font.setPixelSize(qMax(1, qRound(pixels)));
     painter.setFont(font);
     painter.setPen(ink);
     const qreal textHeight = size * 0.66;

@@ -8,6 +8,7 @@
 #include "FakePlatform.h"
 #include "FirstRun.h"
 #include "PrivateBus.h"
+#include "Screenshots.h"
 #include "TrayStatus.h"
 #include "UserFolders.h"
 #include "app/TrayApp.h"
@@ -17,12 +18,14 @@
 #include "tray/Panel.h"
 #include "tray/PanelPlacement.h"
 #include "tray/TrayIcon.h"
+#include "tray/TrayIconPainter.h"
 
 #include <QAction>
 #include <QDBusConnection>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
@@ -167,6 +170,39 @@ private Q_SLOTS:
         icon.menu().findChild<QAction*>(u"settings"_s)->trigger();
         QCOMPARE(window.count(), 1);
         QCOMPARE(model().windowSection(), u"general"_s);
+    }
+
+    // The time fits the icon at every size a tray asks for, on a dark bar
+    // and a light one; the sheet is saved to be looked at.
+    void timeFitsTheIcon()
+    {
+        const QStringList times{u"0m"_s, u"27m"_s, u"1h 5m"_s, u"10h 45m"_s};
+        const QList<int> sizes{22, 24, 32, 48};
+        QImage sheet(times.size() * 56 + 8, 2 * sizes.size() * 56 + 8, QImage::Format_ARGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        for (int bar = 0; bar < 2; ++bar) {
+            const QColor ground = bar == 0 ? QColor(0x2b, 0x2b, 0x2b) : QColor(0xee, 0xee, 0xee);
+            const QColor ink = bar == 0 ? Qt::white : Qt::black;
+            for (qsizetype t = 0; t < times.size(); ++t) {
+                for (qsizetype i = 0; i < sizes.size(); ++i) {
+                    const int size = sizes.at(i);
+                    const TrayStatus status{TrayStatus::Picture::runningClock, times.at(t), {}};
+                    const QImage drawn = trayPixmap(status, size, ink).toImage();
+                    // No ink on the outermost columns: nothing was cut off.
+                    for (int y = 0; y < size; ++y) {
+                        QVERIFY2(qAlpha(drawn.pixel(0, y)) < 128 &&
+                                     qAlpha(drawn.pixel(size - 1, y)) < 128,
+                                 qPrintable(times.at(t) + u" at "_s + QString::number(size)));
+                    }
+                    const QPoint at(8 + int(t) * 56, 8 + (bar * int(sizes.size()) + int(i)) * 56);
+                    painter.fillRect(QRect(at, QSize(48, 48)), ground);
+                    painter.drawImage(at, drawn);
+                }
+            }
+        }
+        painter.end();
+        QVERIFY(sheet.save(screenshotFolder() + u"/tray-icon-times.png"_s));
     }
 
     void inkFollowsTheTray()
