@@ -424,7 +424,7 @@ void addBooksCommands(QList<Command>& commands)
         {QStringLiteral("books"),
          QStringLiteral("[--json]"),
          QStringLiteral(
-             "The sets of books, called administrations in the app; * marks the open one."),
+             "The sets of books (administrations); * marks the open one."),
          {},
          {json},
          0,
