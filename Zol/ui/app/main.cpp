@@ -4,6 +4,7 @@
 #include "Platform.h"
 #include "app/TrayApp.h"
 #include "books/SettingsStore.h"
+#include "common/Accessibility.h"
 #include "common/Icons.h"
 #include "common/Theme.h"
 #include "linux/SingleInstance.h"
@@ -79,6 +80,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(ZOL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.zol.Zol"));
     QApplication::setQuitOnLastWindowClosed(false);
+    zol::ui::Accessibility::install();
     QApplication::setWindowIcon(zol::ui::Icons::icon(QStringLiteral("zol"), QColor()));
 
     zol::linux_desktop::SingleInstance instance;

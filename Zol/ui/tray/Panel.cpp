@@ -1,5 +1,7 @@
 #include "tray/Panel.h"
 
+#include "common/Accessibility.h"
+
 #include "tray/PanelPlacement.h"
 #include "tray/PanelView.h"
 
@@ -33,6 +35,8 @@ Panel::Panel(AppModel& model, Mode mode, QWidget* parent)
     , m_view(new PanelView(model, this))
 {
     setObjectName(QStringLiteral("panel"));
+    if (mode == Mode::popup)
+        Accessibility::includeAmongWindows(this);
     setWindowTitle(QStringLiteral("Zol"));
     setAccessibleName(QStringLiteral("Zol"));
     auto* layout = new QVBoxLayout(this);

@@ -146,6 +146,8 @@ QLayout* GeneralSection::numberRow(const QString& key, const QString& objectName
     box->setMinimumContentsLength(6);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->lineEdit()->setObjectName(objectName + QStringLiteral("Text"));
+    // The field inside is what a screen reader lands on.
+    box->lineEdit()->setAccessibleName(box->accessibleName());
     label->setBuddy(box);
     auto* unit = secondaryLabel(GeneralSettings::unitOf(key), parent);
     unit->setWordWrap(false);

@@ -1,5 +1,7 @@
 #include "window/HistorySection.h"
 
+#include "common/Accessibility.h"
+
 #include "AppModel.h"
 #include "CatalogueModel.h"
 #include "HistoryCaptions.h"
@@ -217,6 +219,8 @@ QToolButton* HistorySection::segment(const QString& name, const QString& text, c
                                      QButtonGroup* group, int id)
 {
     auto* button = new QToolButton(this);
+    // Before anything a screen reader could hear of it.
+    Accessibility::markAsChoice(button);
     button->setObjectName(name);
     button->setText(text);
     button->setAccessibleName(text);

@@ -133,6 +133,13 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
         if (row >= 0 && row < windowSections().size())
             m_model.setWindowSection(windowSections().at(row).id);
     });
+    // A screen reader picks a row by selecting it, which leaves the current
+    // row where it was.
+    connect(m_sidebar, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> picked = m_sidebar->selectedItems();
+        if (picked.size() == 1 && m_sidebar->row(picked.first()) != m_sidebar->currentRow())
+            m_sidebar->setCurrentItem(picked.first());
+    });
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);

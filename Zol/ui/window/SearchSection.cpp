@@ -1,5 +1,7 @@
 #include "window/SearchSection.h"
 
+#include "common/Accessibility.h"
+
 #include "AppModel.h"
 #include "ReportsModel.h"
 #include "SearchModel.h"
@@ -94,6 +96,7 @@ SearchSection::SearchSection(AppModel& model, QWidget* parent)
     ranges->addWidget(reach);
     for (const SearchRange range : SearchModel::offeredRanges()) {
         auto* button = new QToolButton(this);
+        Accessibility::markAsChoice(button);
         button->setObjectName(QStringLiteral("range_") + range.rawValue());
         button->setText(range.description());
         button->setAccessibleName(range.description());

@@ -1,5 +1,7 @@
 #include "window/SegmentedPicker.h"
 
+#include "common/Accessibility.h"
+
 #include "common/Theme.h"
 
 #include <QAbstractButton>
@@ -21,6 +23,7 @@ public:
     explicit Segment(QWidget* parent)
         : QAbstractButton(parent)
     {
+        Accessibility::markAsChoice(this);
         setCheckable(true);
         setFocusPolicy(Qt::StrongFocus);
         setAttribute(Qt::WA_Hover);

@@ -1,0 +1,157 @@
+// What a screen reader finds: every control a person can operate in the main
+// window's sections and in the panel has a name and the role of what it
+// does, walked through Qt's accessibility tree, which the desktop's AT-SPI
+// bridge hands on as it is.
+
+#include "AppModel.h"
+#include "Books.h"
+#include "SampleBooks.h"
+#include "WindowSection.h"
+#include "tray/PanelView.h"
+#include "window/MainWindow.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zol;
+using namespace zol::test;
+using namespace zol::ui;
+
+namespace {
+
+bool operable(QAccessible::Role role)
+{
+    switch (role) {
+    case QAccessible::PushButton:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ComboBox:
+    case QAccessible::EditableText:
+    case QAccessible::SpinBox:
+    case QAccessible::Slider:
+    case QAccessible::ButtonMenu:
+    case QAccessible::ButtonDropDown:
+    case QAccessible::PageTab:
+    case QAccessible::List:
+    case QAccessible::Tree:
+    case QAccessible::Table:
+    case QAccessible::Link:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Where an interface sits, for the failure message: its object names up the
+// widget tree.
+QString placeOf(QAccessibleInterface* iface)
+{
+    QStringList names;
+    for (QObject* o = iface->object(); o; o = o->parent()) {
+        if (!o->objectName().isEmpty())
+            names.prepend(o->objectName());
+        else
+            names.prepend(QString::fromLatin1(o->metaObject()->className()));
+        if (names.size() == 4)
+            break;
+    }
+    return names.join(u'/');
+}
+
+struct Walk
+{
+    int operable = 0;
+    QStringList nameless;
+    QStringList checkBoxes;
+};
+
+void walk(QAccessibleInterface* iface, Walk& found, int depth = 0)
+{
+    if (!iface || depth > 60)
+        return;
+    const QAccessible::State state = iface->state();
+    if (state.invisible)
+        return;
+    if (operable(iface->role())) {
+        ++found.operable;
+        if (iface->text(QAccessible::Name).trimmed().isEmpty())
+            found.nameless.append(placeOf(iface) + u" ("_s + QString::number(iface->role(), 16) +
+                                  u')');
+        if (iface->role() == QAccessible::CheckBox)
+            found.checkBoxes.append(iface->text(QAccessible::Name));
+    }
+    for (int i = 0; i < iface->childCount(); ++i)
+        walk(iface->child(i), found, depth + 1);
+}
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Books> m_books;
+    std::unique_ptr<SampleBooks> m_sample;
+
+    AppModel& model() { return *m_books->model; }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_books = std::make_unique<Books>();
+        m_sample = std::make_unique<SampleBooks>(*m_books);
+    }
+    void cleanup()
+    {
+        m_sample.reset();
+        m_books.reset();
+    }
+
+    void everyControlOfTheWindowHasAName()
+    {
+        MainWindow window(model());
+        window.setFixedSize(1200, 800);
+        window.present();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Walk found;
+        for (const WindowSection& section : windowSections()) {
+            model().setWindowSection(section.id);
+            QCoreApplication::processEvents();
+            Walk here;
+            walk(QAccessible::queryAccessibleInterface(&window), here);
+            found.operable += here.operable;
+            for (const QString& n : std::as_const(here.nameless))
+                found.nameless.append(section.id + u": "_s + n);
+            for (const QString& n : std::as_const(here.checkBoxes))
+                found.checkBoxes.append(section.id + u": "_s + n);
+        }
+        qInfo() << found.operable << "operable controls";
+        found.nameless.removeDuplicates();
+        QVERIFY2(found.nameless.isEmpty(), qPrintable(found.nameless.join(u"\n"_s)));
+        // The check boxes are the settings that are switched on or off;
+        // every choice of one among several is a radio button.
+        QCOMPARE(found.checkBoxes, (QStringList{u"tasks: Record a task with every session"_s,
+                                                u"general: Start Zol when I log in"_s,
+                                                u"general: Remind me while a timer is running"_s,
+                                                u"general: Notice when I have been away"_s,
+                                                u"general: Count a locked screen as away"_s,
+                                                u"general: Start and pause with Super+Alt+T"_s}));
+    }
+
+    void everyControlOfThePanelHasAName()
+    {
+        PanelView view(model());
+        view.prepareToShow();
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        Walk found;
+        walk(QAccessible::queryAccessibleInterface(&view), found);
+        QVERIFY2(found.nameless.isEmpty(), qPrintable(found.nameless.join(u"\n"_s)));
+        QVERIFY(found.operable > 10);
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
