@@ -1,6 +1,7 @@
 #include "common/Accessibility.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QAction>
@@ -109,6 +110,152 @@ private:
     QString m_fallbackName;
 };
 
+// One row of a list with row actions.
+class Row final : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    Row(QAbstractItemView* view, int row)
+        : m_view(view)
+        , m_row(row)
+    {}
+
+    bool isValid() const override
+    {
+        return m_view && m_view->model() && m_row < m_view->model()->rowCount();
+    }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override
+    {
+        return m_view ? QAccessible::queryAccessibleInterface(m_view.data()) : nullptr;
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid() || (t != QAccessible::Name && t != QAccessible::Description))
+            return {};
+        const QModelIndex index = m_view->model()->index(m_row, 0);
+        if (t == QAccessible::Description)
+            return index.data(Qt::AccessibleDescriptionRole).toString();
+        const QString spoken = index.data(Qt::AccessibleTextRole).toString();
+        return spoken.isEmpty() ? index.data(Qt::DisplayRole).toString() : spoken;
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect at = m_view->visualRect(m_view->model()->index(m_row, 0));
+        return QRect(m_view->viewport()->mapToGlobal(at.topLeft()), at.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        if (!isValid()) {
+            s.invalid = true;
+            return s;
+        }
+        const QModelIndex index = m_view->model()->index(m_row, 0);
+        s.selectable = true;
+        s.focusable = true;
+        s.selected = m_view->selectionModel() && m_view->selectionModel()->isSelected(index);
+        s.focused = m_view->hasFocus() && m_view->currentIndex() == index;
+        const QRect shown = m_view->visualRect(index);
+        s.invisible = !m_view->isVisible() || !m_view->viewport()->rect().intersects(shown);
+        s.offscreen = s.invisible;
+        return s;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names;
+        if (const RowActions* rows = actions()) {
+            for (const RowActions::Action& a : rows->rowActions(m_row))
+                names.append(a.name);
+        }
+        return names;
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    void doAction(const QString& name) override
+    {
+        RowActions* rows = actions();
+        if (!rows || !isValid())
+            return;
+        for (const RowActions::Action& a : rows->rowActions(m_row)) {
+            if (a.name == name) {
+                rows->act(m_row, a.id);
+                return;
+            }
+        }
+    }
+
+    int row() const { return m_row; }
+
+private:
+    RowActions* actions() const { return dynamic_cast<RowActions*>(m_view.data()); }
+
+    QPointer<QAbstractItemView> m_view;
+    int m_row;
+};
+
+// The list itself: its rows, each with its actions.
+class ActionList final : public QAccessibleWidget
+{
+public:
+    explicit ActionList(QAbstractItemView* view)
+        : QAccessibleWidget(view, QAccessible::List)
+    {}
+    ~ActionList() override
+    {
+        for (const QAccessible::Id id : std::as_const(m_rows))
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    QAbstractItemView* view() const { return static_cast<QAbstractItemView*>(object()); }
+
+    int childCount() const override { return view()->model() ? view()->model()->rowCount() : 0; }
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        while (m_rows.size() <= index) {
+            m_rows.append(
+                QAccessible::registerAccessibleInterface(new Row(view(), int(m_rows.size()))));
+        }
+        return QAccessible::accessibleInterface(m_rows.at(index));
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        const auto* row = dynamic_cast<const Row*>(child);
+        return row && row->row() < childCount() ? row->row() : -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        const QModelIndex index = view()->indexAt(view()->viewport()->mapFromGlobal(QPoint(x, y)));
+        return index.isValid() ? child(index.row()) : nullptr;
+    }
+    QAccessibleInterface* focusChild() const override
+    {
+        const QModelIndex current = view()->currentIndex();
+        return current.isValid() ? child(current.row()) : nullptr;
+    }
+
+private:
+    mutable QList<QAccessible::Id> m_rows;
+};
+
 // Qt names a field's clear button nothing: "Clear" and the field's name.
 QString clearButtonName(QAbstractButton* button)
 {
@@ -125,6 +272,10 @@ QAccessibleInterface* factory(const QString& className, QObject* object)
         return new Application;
     if (!object->isWidgetType())
         return nullptr;
+    if (auto* view = qobject_cast<QAbstractItemView*>(object);
+        view && dynamic_cast<RowActions*>(view) &&
+        className == QLatin1String(view->metaObject()->className()))
+        return new ActionList(view);
     auto* button = qobject_cast<QAbstractButton*>(object);
     if (!button)
         return nullptr;

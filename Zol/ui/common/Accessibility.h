@@ -1,9 +1,32 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+
 class QAbstractButton;
 class QWidget;
 
 namespace zol::ui::Accessibility {
+
+// A list view whose rows carry actions a pointer finds as buttons painted on
+// the row. A view that is one of these shows a screen reader each row as a
+// list item named by the model's Qt::AccessibleTextRole, with the row's
+// actions as the item's own.
+class RowActions
+{
+public:
+    struct Action
+    {
+        // What act() is given.
+        QString id;
+        // What a screen reader says.
+        QString name;
+    };
+
+    virtual ~RowActions() = default;
+    virtual QList<Action> rowActions(int row) const = 0;
+    virtual void act(int row, const QString& id) = 0;
+};
 
 // What Qt's own accessibility leaves out or names wrongly, put right for
 // screen readers (over AT-SPI on Linux). Installed once, before the first

@@ -19,6 +19,7 @@ HistoryList::HistoryList(AppModel& model, QWidget* parent)
     , m_list(new HistoryListModel(model, this))
     , m_delegate(new HistoryListDelegate(*m_list, this))
 {
+    Accessibility::install();
     setObjectName(QStringLiteral("historyList"));
     setAccessibleName(QStringLiteral("Sessions"));
     setModel(m_list);
@@ -45,6 +46,20 @@ HistoryList::HistoryList(AppModel& model, QWidget* parent)
 }
 
 HistoryList::~HistoryList() = default;
+
+QList<Accessibility::RowActions::Action> HistoryList::rowActions(int row) const
+{
+    if (row < 0 || row >= m_list->rowCount())
+        return {};
+    if (m_list->kind(row) == HistoryListModel::Kind::session)
+        return {{QStringLiteral("open"), QStringLiteral("Open details")},
+                {QStringLiteral("delete"), QStringLiteral("Delete this session")}};
+    QList<Action> actions;
+    const QList<RowButtons::Button>& painted = m_delegate->buttons(row).buttons();
+    for (auto b = painted.crbegin(); b != painted.crend(); ++b)
+        actions.append({b->id, b->label});
+    return actions;
+}
 
 void HistoryList::act(int row, const QString& action)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Accessibility.h"
 #include "records/TimeEntry.h"
 
 #include <QListView>
@@ -18,7 +19,7 @@ class HistoryListModel;
 // Resume, Edit project and a delete of its sessions, both as buttons on the
 // row and in its menu (Return or the Menu key on the heading); Delete deletes
 // the selected heading's or session's sessions, with Undo on the status line.
-class HistoryList final : public QListView
+class HistoryList final : public QListView, public Accessibility::RowActions
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(HistoryList)
@@ -32,7 +33,10 @@ public:
 
     // Does what a row's button does: "resume", "editProject", "delete" on a
     // project's heading, "open" and "delete" on a session.
-    void act(int row, const QString& action);
+    void act(int row, const QString& action) override;
+    // The same actions for a screen reader, in the order they read on the
+    // row: "Open details" and "Delete this session" on a session.
+    QList<Action> rowActions(int row) const override;
 
 Q_SIGNALS:
     void sessionOpened(const zol::TimeEntry& entry);

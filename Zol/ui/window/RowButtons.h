@@ -46,6 +46,8 @@ public:
     std::optional<Button> hit(const QRect& row, const QPoint& point,
                               const QAbstractItemView* view) const;
     bool isEmpty() const { return m_buttons.isEmpty(); }
+    // In the order given: right to left on the row.
+    const QList<Button>& buttons() const { return m_buttons; }
 
 private:
     QList<Button> m_buttons;

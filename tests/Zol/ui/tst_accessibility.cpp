@@ -5,9 +5,12 @@
 
 #include "AppModel.h"
 #include "Books.h"
+#include "HistoryModel.h"
 #include "SampleBooks.h"
 #include "WindowSection.h"
 #include "tray/PanelView.h"
+#include "window/HistoryList.h"
+#include "window/HistoryListModel.h"
 #include "window/MainWindow.h"
 
 #include <QAccessible>
@@ -138,6 +141,47 @@ private Q_SLOTS:
                                                 u"general: Notice when I have been away"_s,
                                                 u"general: Count a locked screen as away"_s,
                                                 u"general: Start and pause with Super+Alt+T"_s}));
+    }
+
+    // History's rows carry their painted buttons as actions: a project's
+    // heading reads Resume, Edit project and the delete, a session opens its
+    // details or is deleted, and an action does what the button does.
+    void historyRowsActAsTheirButtons()
+    {
+        MainWindow window(model());
+        window.setFixedSize(1200, 800);
+        window.present();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        model().history()->showPeriod(QDate(2026, 2, 23));
+        auto* list = window.findChild<HistoryList*>();
+        QVERIFY(list);
+        QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(list);
+        QCOMPARE(rows->role(), QAccessible::List);
+        QCOMPARE(rows->childCount(), list->model()->rowCount());
+        int heading = -1;
+        int session = -1;
+        for (int i = 0; i < rows->childCount(); ++i) {
+            const HistoryListModel::Kind kind = list->listModel().kind(i);
+            if (heading < 0 && kind == HistoryListModel::Kind::group)
+                heading = i;
+            if (session < 0 && kind == HistoryListModel::Kind::session)
+                session = i;
+        }
+        QAccessibleInterface* headingRow = rows->child(heading);
+        QCOMPARE(headingRow->role(), QAccessible::ListItem);
+        QCOMPARE(headingRow->text(QAccessible::Name),
+                 list->model()->index(heading, 0).data(Qt::AccessibleTextRole).toString());
+        QVERIFY(!headingRow->text(QAccessible::Name).isEmpty());
+        QCOMPARE(rows->indexOfChild(headingRow), heading);
+        QCOMPARE(headingRow->actionInterface()->actionNames(),
+                 (QStringList{u"Edit project"_s, u"Delete these sessions"_s}));
+        QCOMPARE(rows->child(session)->actionInterface()->actionNames(),
+                 (QStringList{u"Open details"_s, u"Delete this session"_s}));
+
+        const qsizetype before = model().history()->historyEntries().size();
+        const int sessions = int(list->listModel().group(heading).entries.size());
+        headingRow->actionInterface()->doAction(u"Delete these sessions"_s);
+        QCOMPARE(model().history()->historyEntries().size(), before - sessions);
     }
 
     void everyControlOfThePanelHasAName()
