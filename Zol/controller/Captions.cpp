@@ -1,6 +1,5 @@
 #include "Captions.h"
 
-#include "records/Duration.h"
 #include "support/PlainText.h"
 
 namespace zol::Captions {
@@ -31,12 +30,6 @@ QString sessionTitle(const TimeEntry& entry)
 QString badge(const TimeEntry& entry)
 {
     return entry.isInternal ? QString() : Project::numberToShow(entry.projectSerial);
-}
-
-QString sessionLength(const TimeEntry& entry, const QDateTime& now)
-{
-    const double seconds = entry.duration(now);
-    return entry.isTicking() ? Duration::clockString(seconds) : Duration::coarseString(seconds);
 }
 
 QString listed(const QStringList& items)

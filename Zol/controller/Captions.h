@@ -21,9 +21,6 @@ QString sessionTitle(const TimeEntry& entry);
 // The number on a session's badge: empty for internal work and for a project
 // without a number.
 QString badge(const TimeEntry& entry);
-// A session's length at `now`: the clock form while it ticks ("27:13"), the
-// coarse form once paused or ended ("2h 30m").
-QString sessionLength(const TimeEntry& entry, const QDateTime& now);
 // Names in a sentence: "A", "A and B", "A, B and C".
 QString listed(const QStringList& items);
 

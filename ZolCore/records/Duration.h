@@ -7,10 +7,11 @@
 //
 // Two forms, one per kind of text, wherever a person reads a duration (the
 // tray, the panel, the window, what a screen reader says, the command line):
-// - the clock form for a session's time while it runs and the text ticks
-//   every second: the panel's readout, a running session's row, zol status;
-// - the coarse form for everything else: totals, the length of a session
-//   that ended, and texts that change once a minute (the tray's label).
+// - the clock form for the running session's own clock, which ticks every
+//   second beside the session's name: the panel's readout and zol status;
+// - the coarse form for everything else: totals, the length of a session in
+//   a list (running or not), and texts that change once a minute (the
+//   tray's label).
 namespace zol::Duration {
 
 // "4:05" under an hour, "1:04:05" from an hour on.

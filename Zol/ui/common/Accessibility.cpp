@@ -1,7 +1,6 @@
 #include "common/Accessibility.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QAction>
@@ -110,24 +109,32 @@ private:
     QString m_fallbackName;
 };
 
-// One row of a list with row actions.
-class Row final : public QAccessibleInterface, public QAccessibleActionInterface
+Items* itemsOf(QWidget* widget)
+{
+    return dynamic_cast<Items*>(widget);
+}
+
+// One painted thing of a widget that is Items.
+class Item final : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
-    Row(QAbstractItemView* view, int row)
-        : m_view(view)
-        , m_row(row)
+    Item(QWidget* widget, int item)
+        : m_widget(widget)
+        , m_item(item)
     {}
 
     bool isValid() const override
     {
-        return m_view && m_view->model() && m_row < m_view->model()->rowCount();
+        return m_widget && itemsOf(m_widget) && m_item < itemsOf(m_widget)->itemCount();
     }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
+    QWindow* window() const override
+    {
+        return m_widget ? m_widget->window()->windowHandle() : nullptr;
+    }
     QAccessibleInterface* parent() const override
     {
-        return m_view ? QAccessible::queryAccessibleInterface(m_view.data()) : nullptr;
+        return m_widget ? QAccessible::queryAccessibleInterface(m_widget.data()) : nullptr;
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
@@ -136,13 +143,8 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (!isValid() || (t != QAccessible::Name && t != QAccessible::Description))
-            return {};
-        const QModelIndex index = m_view->model()->index(m_row, 0);
-        if (t == QAccessible::Description)
-            return index.data(Qt::AccessibleDescriptionRole).toString();
-        const QString spoken = index.data(Qt::AccessibleTextRole).toString();
-        return spoken.isEmpty() ? index.data(Qt::DisplayRole).toString() : spoken;
+        return t == QAccessible::Name && isValid() ? itemsOf(m_widget)->itemName(m_item)
+                                                   : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
 
@@ -150,8 +152,8 @@ public:
     {
         if (!isValid())
             return {};
-        const QRect at = m_view->visualRect(m_view->model()->index(m_row, 0));
-        return QRect(m_view->viewport()->mapToGlobal(at.topLeft()), at.size());
+        const QRect at = itemsOf(m_widget)->itemRect(m_item);
+        return QRect(m_widget->mapToGlobal(at.topLeft()), at.size());
     }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override
@@ -161,13 +163,13 @@ public:
             s.invalid = true;
             return s;
         }
-        const QModelIndex index = m_view->model()->index(m_row, 0);
+        const Items* items = itemsOf(m_widget);
         s.selectable = true;
         s.focusable = true;
-        s.selected = m_view->selectionModel() && m_view->selectionModel()->isSelected(index);
-        s.focused = m_view->hasFocus() && m_view->currentIndex() == index;
-        const QRect shown = m_view->visualRect(index);
-        s.invisible = !m_view->isVisible() || !m_view->viewport()->rect().intersects(shown);
+        s.selected = items->currentItem() == m_item;
+        s.focused = s.selected && m_widget->hasFocus();
+        s.invisible =
+            !m_widget->isVisible() || !m_widget->rect().intersects(items->itemRect(m_item));
         s.offscreen = s.invisible;
         return s;
     }
@@ -181,8 +183,8 @@ public:
     QStringList actionNames() const override
     {
         QStringList names;
-        if (const RowActions* rows = actions()) {
-            for (const RowActions::Action& a : rows->rowActions(m_row))
+        if (isValid()) {
+            for (const Items::Action& a : itemsOf(m_widget)->itemActions(m_item))
                 names.append(a.name);
         }
         return names;
@@ -190,70 +192,72 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
     void doAction(const QString& name) override
     {
-        RowActions* rows = actions();
-        if (!rows || !isValid())
+        if (!isValid())
             return;
-        for (const RowActions::Action& a : rows->rowActions(m_row)) {
+        Items* items = itemsOf(m_widget);
+        for (const Items::Action& a : items->itemActions(m_item)) {
             if (a.name == name) {
-                rows->act(m_row, a.id);
+                items->actOn(m_item, a.id);
                 return;
             }
         }
     }
 
-    int row() const { return m_row; }
+    int item() const { return m_item; }
 
 private:
-    RowActions* actions() const { return dynamic_cast<RowActions*>(m_view.data()); }
-
-    QPointer<QAbstractItemView> m_view;
-    int m_row;
+    QPointer<QWidget> m_widget;
+    int m_item;
 };
 
-// The list itself: its rows, each with its actions.
-class ActionList final : public QAccessibleWidget
+// The widget itself, a list of its items.
+class ItemList final : public QAccessibleWidget
 {
 public:
-    explicit ActionList(QAbstractItemView* view)
-        : QAccessibleWidget(view, QAccessible::List)
+    explicit ItemList(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::List)
     {}
-    ~ActionList() override
+    ~ItemList() override
     {
-        for (const QAccessible::Id id : std::as_const(m_rows))
+        for (const QAccessible::Id id : std::as_const(m_items))
             QAccessible::deleteAccessibleInterface(id);
     }
 
-    QAbstractItemView* view() const { return static_cast<QAbstractItemView*>(object()); }
+    Items* items() const { return itemsOf(widget()); }
 
-    int childCount() const override { return view()->model() ? view()->model()->rowCount() : 0; }
+    int childCount() const override { return items()->itemCount(); }
     QAccessibleInterface* child(int index) const override
     {
         if (index < 0 || index >= childCount())
             return nullptr;
-        while (m_rows.size() <= index) {
-            m_rows.append(
-                QAccessible::registerAccessibleInterface(new Row(view(), int(m_rows.size()))));
+        while (m_items.size() <= index) {
+            m_items.append(
+                QAccessible::registerAccessibleInterface(new Item(widget(), int(m_items.size()))));
         }
-        return QAccessible::accessibleInterface(m_rows.at(index));
+        return QAccessible::accessibleInterface(m_items.at(index));
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
-        const auto* row = dynamic_cast<const Row*>(child);
-        return row && row->row() < childCount() ? row->row() : -1;
+        const auto* item = dynamic_cast<const Item*>(child);
+        return item && item->item() < childCount() ? item->item() : -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override
     {
-        const QModelIndex index = view()->indexAt(view()->viewport()->mapFromGlobal(QPoint(x, y)));
-        return index.isValid() ? child(index.row()) : nullptr;
+        const QPoint at = widget()->mapFromGlobal(QPoint(x, y));
+        for (int i = childCount() - 1; i >= 0; --i) {
+            if (items()->itemRect(i).contains(at))
+                return child(i);
+        }
+        return nullptr;
     }
     QAccessibleInterface* focusChild() const override
     {
-        const QModelIndex current = view()->currentIndex();
-        return current.isValid() ? child(current.row()) : nullptr;
+        const int current = items()->currentItem();
+        return current >= 0 ? child(current) : nullptr;
     }
 
 private:
-    mutable QList<QAccessible::Id> m_rows;
+    mutable QList<QAccessible::Id> m_items;
 };
 
 // Qt names a field's clear button nothing: "Clear" and the field's name.
@@ -272,10 +276,9 @@ QAccessibleInterface* factory(const QString& className, QObject* object)
         return new Application;
     if (!object->isWidgetType())
         return nullptr;
-    if (auto* view = qobject_cast<QAbstractItemView*>(object);
-        view && dynamic_cast<RowActions*>(view) &&
-        className == QLatin1String(view->metaObject()->className()))
-        return new ActionList(view);
+    if (auto* widget = static_cast<QWidget*>(object);
+        itemsOf(widget) && className == QLatin1String(widget->metaObject()->className()))
+        return new ItemList(widget);
     auto* button = qobject_cast<QAbstractButton*>(object);
     if (!button)
         return nullptr;
@@ -307,6 +310,15 @@ void install()
         return true;
     }();
     Q_UNUSED(installed);
+}
+
+void focusItem(QWidget* widget, int item)
+{
+    if (!QAccessible::isActive() || item < 0)
+        return;
+    QAccessibleEvent focus(widget, QAccessible::Focus);
+    focus.setChild(item);
+    QAccessible::updateAccessibility(&focus);
 }
 
 void markAsChoice(QAbstractButton* button)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QRect>
 #include <QString>
 
 class QAbstractButton;
@@ -8,25 +9,35 @@ class QWidget;
 
 namespace zol::ui::Accessibility {
 
-// A list view whose rows carry actions a pointer finds as buttons painted on
-// the row. A view that is one of these shows a screen reader each row as a
-// list item named by the model's Qt::AccessibleTextRole, with the row's
-// actions as the item's own.
-class RowActions
+// A widget that paints things a person points at and acts on: the rows of a
+// list with buttons drawn on them, the blocks of a calendar. A widget that is
+// one of these shows a screen reader each thing as an item of a list, with
+// its name, its place and the actions a pointer finds on it.
+class Items
 {
 public:
     struct Action
     {
-        // What act() is given.
+        // What actOn() is given.
         QString id;
         // What a screen reader says.
         QString name;
     };
 
-    virtual ~RowActions() = default;
-    virtual QList<Action> rowActions(int row) const = 0;
-    virtual void act(int row, const QString& id) = 0;
+    virtual ~Items() = default;
+    virtual int itemCount() const = 0;
+    virtual QString itemName(int item) const = 0;
+    // Where it is drawn, in the widget's own coordinates.
+    virtual QRect itemRect(int item) const = 0;
+    // The item the keys act on; -1 for none.
+    virtual int currentItem() const = 0;
+    virtual QList<Action> itemActions(int item) const = 0;
+    virtual void actOn(int item, const QString& id) = 0;
 };
+
+// Tells a screen reader that the keys now act on `item` of `widget`, one of
+// the Items, which has the focus.
+void focusItem(QWidget* widget, int item);
 
 // What Qt's own accessibility leaves out or names wrongly, put right for
 // screen readers (over AT-SPI on Linux). Installed once, before the first

@@ -242,7 +242,11 @@ QWidget* AnalyticsSection::makeFigures()
 
     m_total = titleLabel(QString(), figures, 1.25);
     m_total->setObjectName(QStringLiteral("totalCaption"));
-    QLabel* hint = secondaryLabel(QStringLiteral("Point at a day for its total"), figures);
+    // The keys as well as the pointer: the chart takes the focus and walks
+    // its days with the arrow keys.
+    QLabel* hint = secondaryLabel(
+        QStringLiteral("Point at a day for its total, or step through the days with ← and →"),
+        figures);
     hint->setObjectName(QStringLiteral("chartHint"));
     hint->setWordWrap(false);
     auto* totalRow = new QHBoxLayout();

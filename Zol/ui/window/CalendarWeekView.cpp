@@ -36,6 +36,7 @@ CalendarWeekView::CalendarWeekView(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
 {
+    Accessibility::install();
     setObjectName(QStringLiteral("calendarWeek"));
     setAccessibleName(QStringLiteral("Week calendar"));
     setFocusPolicy(Qt::StrongFocus);
@@ -120,14 +121,33 @@ void CalendarWeekView::select(int block)
     if (block < -1 || block >= m_week.blocks.size())
         return;
     m_selected = block;
-    if (block >= 0) {
-        const TimeEntry& entry = m_week.blocks.at(block).entry;
-        setAccessibleDescription(
-            HistoryCaptions::shortDayTitle(m_week.days.at(m_week.blocks.at(block).column)) +
-            QStringLiteral(", ") + HistoryCaptions::timeSpan(entry, m_model.books().calendar()) +
-            QStringLiteral(", ") + blockTitle(entry));
-    }
+    if (hasFocus())
+        Accessibility::focusItem(this, block);
     update();
+}
+
+QString CalendarWeekView::itemName(int block) const
+{
+    if (block < 0 || block >= m_week.blocks.size())
+        return {};
+    const TimeEntry& entry = m_week.blocks.at(block).entry;
+    return HistoryCaptions::shortDayTitle(m_week.days.at(m_week.blocks.at(block).column)) +
+           QStringLiteral(", ") + HistoryCaptions::timeSpan(entry, m_model.books().calendar()) +
+           QStringLiteral(", ") + blockTitle(entry) + QStringLiteral(", ") +
+           Duration::coarseString(entry.duration(m_model.clock().now()));
+}
+
+QList<Accessibility::Items::Action> CalendarWeekView::itemActions(int block) const
+{
+    if (block < 0 || block >= m_week.blocks.size())
+        return {};
+    return {{QStringLiteral("open"), QStringLiteral("Open details")}};
+}
+
+void CalendarWeekView::actOn(int block, const QString& id)
+{
+    if (id == u"open" && block >= 0 && block < m_week.blocks.size())
+        Q_EMIT sessionOpened(m_week.blocks.at(block).entry);
 }
 
 void CalendarWeekView::paintEvent(QPaintEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CalendarLayout.h"
+#include "common/Accessibility.h"
 
 #include <QWidget>
 
@@ -15,7 +16,7 @@ namespace zol::ui {
 // session outlined and growing with the clock. Tab reaches it; the arrow keys
 // walk the blocks in time order and Return opens the one selected, as a
 // click does.
-class CalendarWeekView final : public QWidget
+class CalendarWeekView final : public QWidget, public Accessibility::Items
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CalendarWeekView)
@@ -32,6 +33,15 @@ public:
 
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
+
+    // Each block for a screen reader: "Tue 24 Feb, 09:15 – 12:00, 2302
+    // Website, 2h 45m", opened by its action.
+    int itemCount() const override { return int(m_week.blocks.size()); }
+    QString itemName(int block) const override;
+    QRect itemRect(int block) const override { return blockRect(block); }
+    int currentItem() const override { return m_selected; }
+    QList<Action> itemActions(int block) const override;
+    void actOn(int block, const QString& id) override;
 
 Q_SIGNALS:
     void sessionOpened(const zol::TimeEntry& entry);

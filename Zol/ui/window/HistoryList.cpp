@@ -47,7 +47,27 @@ HistoryList::HistoryList(AppModel& model, QWidget* parent)
 
 HistoryList::~HistoryList() = default;
 
-QList<Accessibility::RowActions::Action> HistoryList::rowActions(int row) const
+int HistoryList::itemCount() const
+{
+    return m_list->rowCount();
+}
+
+QString HistoryList::itemName(int row) const
+{
+    return m_list->index(row, 0).data(Qt::AccessibleTextRole).toString();
+}
+
+QRect HistoryList::itemRect(int row) const
+{
+    return visualRect(m_list->index(row, 0)).translated(viewport()->pos());
+}
+
+int HistoryList::currentItem() const
+{
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+QList<Accessibility::Items::Action> HistoryList::itemActions(int row) const
 {
     if (row < 0 || row >= m_list->rowCount())
         return {};
@@ -55,8 +75,8 @@ QList<Accessibility::RowActions::Action> HistoryList::rowActions(int row) const
         return {{QStringLiteral("open"), QStringLiteral("Open details")},
                 {QStringLiteral("delete"), QStringLiteral("Delete this session")}};
     QList<Action> actions;
-    const QList<RowButtons::Button>& painted = m_delegate->buttons(row).buttons();
-    for (auto b = painted.crbegin(); b != painted.crend(); ++b)
+    const RowButtons painted = m_delegate->buttons(row);
+    for (auto b = painted.buttons().crbegin(); b != painted.buttons().crend(); ++b)
         actions.append({b->id, b->label});
     return actions;
 }

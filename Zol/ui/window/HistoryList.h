@@ -19,7 +19,7 @@ class HistoryListModel;
 // Resume, Edit project and a delete of its sessions, both as buttons on the
 // row and in its menu (Return or the Menu key on the heading); Delete deletes
 // the selected heading's or session's sessions, with Undo on the status line.
-class HistoryList final : public QListView, public Accessibility::RowActions
+class HistoryList final : public QListView, public Accessibility::Items
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(HistoryList)
@@ -33,10 +33,17 @@ public:
 
     // Does what a row's button does: "resume", "editProject", "delete" on a
     // project's heading, "open" and "delete" on a session.
-    void act(int row, const QString& action) override;
-    // The same actions for a screen reader, in the order they read on the
-    // row: "Open details" and "Delete this session" on a session.
-    QList<Action> rowActions(int row) const override;
+    void act(int row, const QString& action);
+
+    // Each row for a screen reader: what the model says of it, and the
+    // actions in the order they read on the row ("Open details" and "Delete
+    // this session" on a session).
+    int itemCount() const override;
+    QString itemName(int row) const override;
+    QRect itemRect(int row) const override;
+    int currentItem() const override;
+    QList<Action> itemActions(int row) const override;
+    void actOn(int row, const QString& id) override { act(row, id); }
 
 Q_SIGNALS:
     void sessionOpened(const zol::TimeEntry& entry);

@@ -1,7 +1,6 @@
 #include "window/HistoryListDelegate.h"
 
 #include "AppModel.h"
-#include "Captions.h"
 #include "HistoryCaptions.h"
 #include "HistoryModel.h"
 #include "common/Icons.h"
@@ -190,7 +189,9 @@ void HistoryListDelegate::paintSession(QPainter* painter, const QStyleOptionView
     painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, span);
     const int spanWidth = digitMetrics.horizontalAdvance(QStringLiteral("00:00 – 00:00")) + 20;
 
-    const QString duration = Captions::sessionLength(entry, now);
+    // A running row has its "Running" mark; its length reads like the
+    // others, not as a clock whose 45:00 could be hours.
+    const QString duration = Duration::coarseString(entry.duration(now));
     const int durationWidth = std::max(digitMetrics.horizontalAdvance(QStringLiteral("00h 00m")),
                                        digitMetrics.horizontalAdvance(duration));
     painter->drawText(area, Qt::AlignRight | Qt::AlignVCenter, duration);

@@ -9,12 +9,14 @@
 #include "SampleBooks.h"
 #include "WindowSection.h"
 #include "tray/PanelView.h"
+#include "window/CalendarWeekView.h"
 #include "window/HistoryList.h"
 #include "window/HistoryListModel.h"
 #include "window/MainWindow.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -182,6 +184,35 @@ private Q_SLOTS:
         const int sessions = int(list->listModel().group(heading).entries.size());
         headingRow->actionInterface()->doAction(u"Delete these sessions"_s);
         QCOMPARE(model().history()->historyEntries().size(), before - sessions);
+    }
+
+    // The week calendar's blocks are items a screen reader can reach, each
+    // with its day, time, work and length, opened by their action.
+    void weekBlocksAreItems()
+    {
+        MainWindow window(model());
+        window.setFixedSize(1200, 800);
+        window.present();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        model().history()->setHistoryScope(HistoryScope::week);
+        model().history()->setHistoryLayout(HistoryLayout::calendar);
+        model().history()->showPeriod(QDate(2026, 2, 23));
+        auto* week = window.findChild<CalendarWeekView*>();
+        QVERIFY(week);
+        QAccessibleInterface* blocks = QAccessible::queryAccessibleInterface(week);
+        QCOMPARE(blocks->text(QAccessible::Name), u"Week calendar"_s);
+        QCOMPARE(blocks->childCount(), int(week->week().blocks.size()));
+        QVERIFY(blocks->childCount() > 3);
+        QAccessibleInterface* first = blocks->child(0);
+        QCOMPARE(first->role(), QAccessible::ListItem);
+        QCOMPARE(first->text(QAccessible::Name),
+                 u"Mon 23 Feb, 09:00 – 10:30, 2301 Brand book, 1h 30m"_s);
+        QCOMPARE(first->rect().size(), week->blockRect(0).size());
+        QSignalSpy opened(week, &CalendarWeekView::sessionOpened);
+        first->actionInterface()->doAction(u"Open details"_s);
+        QCOMPARE(opened.count(), 1);
+        week->select(2);
+        QCOMPARE(blocks->focusChild(), blocks->child(2));
     }
 
     void everyControlOfThePanelHasAName()
