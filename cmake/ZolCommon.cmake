@@ -31,7 +31,12 @@ target_compile_definitions(zol_common INTERFACE
 # zol_compact, and name the sources with long loops in
 # zol_optimise_for_speed(), which keep the compiler's default for speed.
 add_library(zol_compact INTERFACE)
-target_compile_options(zol_compact INTERFACE $<$<NOT:$<CONFIG:Debug>>:-Os>)
+target_compile_options(zol_compact INTERFACE
+  $<$<NOT:$<CONFIG:Debug>>:-Os -ffunction-sections -fdata-sections>)
+# Code nothing calls is left out of the programs: the kernel reads a
+# program's pages in runs around every page a run touches, so the tray app
+# keeps resident most of what is linked in.
+target_link_options(zol_compact INTERFACE $<$<NOT:$<CONFIG:Debug>>:-Wl,--gc-sections>)
 
 function(zol_optimise_for_speed)
   set_source_files_properties(${ARGN} DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
