@@ -9,6 +9,7 @@
 #include "support/NaturalOrder.h"
 #include "support/OrderedParallel.h"
 #include "support/PlainText.h"
+#include "support/QuickKey.h"
 
 #include <QHash>
 #include <QSet>
@@ -143,7 +144,29 @@ struct Found
 {
     Record record;
     Origin origin;
+    // The hash of record.id in the tables of this process, worked out on
+    // the thread that read the row, so that the merge, which runs on one
+    // thread, does not hash every id again.
+    size_t idHash = 0;
 };
+
+// A session id in the merge's index, with its hash.
+struct IdKey
+{
+    QString text;
+    size_t hash = 0;
+
+    friend bool operator==(const IdKey& a, const IdKey& b)
+    {
+        return a.hash == b.hash && QuickKey(a.text) == QuickKey(b.text);
+    }
+};
+
+// The hash is the one QHash's seed went into already (see Found::idHash).
+size_t qHash(const IdKey& key, size_t) noexcept
+{
+    return key.hash;
+}
 
 // What one group of timesheets holds, each session once, before sessions
 // counted in other groups are weeded out.
@@ -289,7 +312,7 @@ private:
         };
         // A session already counted from a newer file of the group.
         const QByteArrayView id = field(at.id);
-        if (m_seen.contains(id))
+        if (m_seen.contains(QuickKey(id)))
             return;
         // No id: the TOTAL line, or a row nobody can count once.
         const QString idText = textOf(id);
@@ -300,7 +323,7 @@ private:
         const std::optional<QDateTime> day = dayOf(field(at.date));
         if (!day)
             return;
-        m_seen.insert(lasting(id));
+        m_seen.insert(QuickKey(lasting(id)));
         // The timesheet writer makes its text columns spreadsheet-safe, and
         // only those; the prefix is taken off here, per text column, rather
         // than by the CSV reader for every field: the reader stays a plain
@@ -329,18 +352,19 @@ private:
         record.computer = typed(TextColumn::computer, at.computer);
         record.task = typed(TextColumn::task, at.task);
         origin.day = record.day.toMSecsSinceEpoch();
-        found.append(Found{std::move(record), origin});
+        const size_t idHash = qHash(QuickKey(record.id), QHashSeed::globalSeed());
+        found.append(Found{std::move(record), origin, idHash});
     }
 
     // Keeps copies of the ids seen, and nothing else of the files read so
     // far: a group of big files is not held whole.
     void letGoOfFiles()
     {
-        QSet<QByteArrayView> seen;
+        QSet<QuickKey> seen;
         seen.reserve(m_seen.size());
-        for (const QByteArrayView id : std::as_const(m_seen)) {
-            m_copies.append(id.toByteArray());
-            seen.insert(m_copies.constLast());
+        for (const QuickKey& id : std::as_const(m_seen)) {
+            m_copies.append(id.bytes.toByteArray());
+            seen.insert(QuickKey(QByteArrayView(m_copies.constLast())));
         }
         m_seen = std::move(seen);
         m_known = {};
@@ -382,10 +406,11 @@ private:
         if (column == TextColumn::note) {
             typed = typedText(written, PlainText::Kind::note);
         } else {
-            QHash<QByteArrayView, QString>& known = m_known[size_t(column)];
-            auto found = known.constFind(written);
+            QHash<QuickKey, QString>& known = m_known[size_t(column)];
+            auto found = known.constFind(QuickKey(written));
             if (found == known.cend())
-                found = known.insert(lasting(written), typedText(written, PlainText::Kind::line));
+                found = known.insert(QuickKey(lasting(written)),
+                                     typedText(written, PlainText::Kind::line));
             typed = *found;
         }
         last.known = lasts(written);
@@ -437,7 +462,7 @@ private:
     QByteArrayView m_text;
     QList<QByteArray> m_copies;
     // The ids of the sessions made into records.
-    QSet<QByteArrayView> m_seen;
+    QSet<QuickKey> m_seen;
     QHash<qint64, QDateTime> m_days;
     std::array<char, 10> m_lastDate{};
     bool m_haveLastDate = false;
@@ -449,7 +474,7 @@ private:
         QString typed;
     };
     std::array<LastText, textColumns> m_lastText;
-    std::array<QHash<QByteArrayView, QString>, textColumns> m_known;
+    std::array<QHash<QuickKey, QString>, textColumns> m_known;
 };
 
 // Reading state for one pass over the studio folder.
@@ -653,14 +678,15 @@ private:
         m_sharedInGroup.clear();
         for (Found& found : read.records) {
             shareTexts(found.record);
-            const qsizetype known = m_indexById.value(found.record.id, -1);
-            if (known < 0) {
-                m_indexById.insert(found.record.id, m_records.size());
+            const IdKey id{found.record.id, found.idHash};
+            const auto known = m_indexById.constFind(id);
+            if (known == m_indexById.cend()) {
+                m_indexById.insert(id, m_records.size());
                 m_records.append(std::move(found.record));
                 m_origins.push_back(found.origin);
-            } else if (found.origin.modified > m_origins[size_t(known)].modified) {
-                m_records[known] = std::move(found.record);
-                m_origins[size_t(known)] = found.origin;
+            } else if (found.origin.modified > m_origins[size_t(*known)].modified) {
+                m_records[*known] = std::move(found.record);
+                m_origins[size_t(*known)] = found.origin;
             }
         }
         read.records.clear();
@@ -701,7 +727,7 @@ private:
     // The sessions counted so far, and where each came from.
     QList<Record> m_records;
     std::vector<Origin> m_origins;
-    QHash<QString, qsizetype> m_indexById;
+    QHash<IdKey, qsizetype> m_indexById;
 };
 
 } // namespace
