@@ -2,9 +2,12 @@
 #include "support/Folding.h"
 #include "support/NaturalOrder.h"
 #include "support/PlainText.h"
+#include "support/QuickKey.h"
 
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
+#include <QUuid>
 
 using namespace Qt::StringLiterals;
 
@@ -15,6 +18,26 @@ class TstText : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The bulk read's keys: every byte counts, the tail and the length too,
+    // and session ids do not collide.
+    void quickKeys()
+    {
+        const auto hash = [](QByteArrayView bytes) { return qHash(zol::QuickKey(bytes), 42); };
+        QCOMPARE(hash("2301 Brand book"), hash(QByteArray("2301 Brand book")));
+        QVERIFY(zol::QuickKey(QByteArrayView("a")) != zol::QuickKey(QByteArrayView("a\0", 2)));
+        QVERIFY(hash("a") != hash(QByteArrayView("a\0", 2)));
+        QVERIFY(hash("abcdefghX") != hash("abcdefghY"));
+        QVERIFY(hash("Xbcdefghi") != hash("Ybcdefghi"));
+        QVERIFY(qHash(zol::QuickKey(QByteArrayView("id")), 1) !=
+                qHash(zol::QuickKey(QByteArrayView("id")), 2));
+        QSet<size_t> seen;
+        for (int i = 0; i < 10000; ++i) {
+            const QByteArray id = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
+            seen.insert(hash(id));
+        }
+        QCOMPARE(seen.size(), 10000);
+    }
+
     void fold_data()
     {
         QTest::addColumn<QString>("text");
