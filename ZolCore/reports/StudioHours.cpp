@@ -185,17 +185,25 @@ template <typename State, typename Keyed, typename Add, typename Describe>
 QList<Total> totals(const StudioHours::Rows& rows, Keyed keyed, Add add, Describe describe)
 {
     QHash<QString, qsizetype> indexOf;
+    // The same by the key's data: `keyed` makes one text per spelling, so a
+    // row finds its group by a pointer, and the text is hashed only the
+    // first time a spelling comes by.
+    QHash<const void*, qsizetype> indexOfData;
     QList<Total> result;
     QList<State> states;
     for (const Record* row : rows) {
         const Record& record = *row;
         const QString& key = keyed.of(record);
-        qsizetype index = indexOf.value(key, -1);
+        qsizetype index = indexOfData.value(key.constData(), -1);
         if (index < 0) {
-            index = result.size();
-            indexOf.insert(key, index);
-            result.append(Total{key, {}, {}, 0, 0});
-            states.append(State());
+            index = indexOf.value(key, -1);
+            if (index < 0) {
+                index = result.size();
+                indexOf.insert(key, index);
+                result.append(Total{key, {}, {}, 0, 0});
+                states.append(State());
+            }
+            indexOfData.insert(key.constData(), index);
         }
         Total& total = result[index];
         total.seconds += record.seconds;
@@ -392,6 +400,9 @@ QList<StudioHours::Total> StudioHours::Snapshot::byClient(const Rows& rows)
     {
         Spellings spellings;
         QSet<QString> projects;
+        // The project keys met so far, by their data: a key is one text per
+        // spelling, so most rows are settled without hashing the key itself.
+        QSet<const void*> met;
     };
     auto projectKey = projectKeys();
     return totals<Client>(
@@ -400,7 +411,11 @@ QList<StudioHours::Total> StudioHours::Snapshot::byClient(const Rows& rows)
              [](const Record& record) { return record.clientKey(); }),
         [&projectKey](Client& client, const Record& record) {
             client.spellings.add(record.clientName);
-            client.projects.insert(projectKey.of(record));
+            const QString& project = projectKey.of(record);
+            if (!client.met.contains(project.constData())) {
+                client.met.insert(project.constData());
+                client.projects.insert(project);
+            }
         },
         [](Total& total, const Client& client) {
             total.title =
