@@ -168,8 +168,9 @@ public:
         s.focusable = true;
         s.selected = items->currentItem() == m_item;
         s.focused = s.selected && m_widget->hasFocus();
-        s.invisible =
-            !m_widget->isVisible() || !m_widget->rect().intersects(items->itemRect(m_item));
+        // Inside a scroll area, what is scrolled away is not showing.
+        s.invisible = !m_widget->isVisible() ||
+                      !m_widget->visibleRegion().intersects(items->itemRect(m_item));
         s.offscreen = s.invisible;
         return s;
     }
@@ -204,6 +205,7 @@ public:
     }
 
     int item() const { return m_item; }
+    QWidget* widget() const { return m_widget.data(); }
 
 private:
     QPointer<QWidget> m_widget;
@@ -225,7 +227,8 @@ public:
 
     Items* items() const { return itemsOf(widget()); }
 
-    int childCount() const override { return items()->itemCount(); }
+    // A widget being destroyed is no longer its Items.
+    int childCount() const override { return items() ? items()->itemCount() : 0; }
     QAccessibleInterface* child(int index) const override
     {
         if (index < 0 || index >= childCount())
@@ -239,10 +242,13 @@ public:
     int indexOfChild(const QAccessibleInterface* child) const override
     {
         const auto* item = dynamic_cast<const Item*>(child);
-        return item && item->item() < childCount() ? item->item() : -1;
+        return item && item->widget() == widget() && item->item() < childCount() ? item->item()
+                                                                                 : -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override
     {
+        if (!items())
+            return nullptr;
         const QPoint at = widget()->mapFromGlobal(QPoint(x, y));
         for (int i = childCount() - 1; i >= 0; --i) {
             if (items()->itemRect(i).contains(at))
@@ -252,6 +258,8 @@ public:
     }
     QAccessibleInterface* focusChild() const override
     {
+        if (!items())
+            return nullptr;
         const int current = items()->currentItem();
         return current >= 0 ? child(current) : nullptr;
     }
@@ -330,6 +338,8 @@ void markAsChoice(QAbstractButton* button)
 void includeAmongWindows(QWidget* popup)
 {
     install();
+    // A panel is made anew for every opening: the closed ones go.
+    includedWindows().removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
     includedWindows().append(popup);
 }
 

@@ -143,7 +143,8 @@ public:
         drawControl(CE_ToolButtonLabel, &label, painter, widget);
         QStyleOption arrow = *button;
         const int side = std::max(6, room - 4);
-        arrow.rect = QRect(button->rect.right() - room - 2,
+        // In the middle of the room kept for it, clear of the words.
+        arrow.rect = QRect(button->rect.right() - room + (room - side) / 2,
                            button->rect.center().y() - side / 2 + 1, side, side);
         drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
     }

@@ -7,7 +7,10 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zol::ui {
 
@@ -70,8 +73,16 @@ void Panel::open(QRect icon, QPoint from)
         screen = QGuiApplication::primaryScreen();
     // A small screen or a large scale factor leaves less room than the
     // panel's own size; the footer must stay within reach.
-    if (screen)
-        m_view->fitTo(screen->availableGeometry());
+    if (screen) {
+        QRect room = screen->availableGeometry();
+        // A panel in a window of its own has the desktop's frame around it.
+        if (m_mode == Mode::window) {
+            const int frame = isVisible() ? frameGeometry().height() - geometry().height()
+                                          : style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            room.setTop(room.top() + std::max(frame, 0));
+        }
+        m_view->fitTo(room);
+    }
     adjustSize();
     if (m_mode == Mode::popup && screen)
         move(

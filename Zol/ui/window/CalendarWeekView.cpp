@@ -61,6 +61,7 @@ void CalendarWeekView::relayout()
     m_week =
         CalendarLayout::week(m_model.history()->historyDay(), m_model.history()->historyEntries(),
                              m_model.books().calendar(), m_model.clock().now());
+    const int wasAt = m_selected;
     m_selected = -1;
     for (int i = 0; i < m_week.blocks.size(); ++i) {
         if (!wasSelected.isNull() && m_week.blocks.at(i).entry.id == wasSelected) {
@@ -68,6 +69,10 @@ void CalendarWeekView::relayout()
             break;
         }
     }
+    // The selected session moved to another place among the blocks: a
+    // screen reader follows it there.
+    if (m_selected != wasAt && hasFocus())
+        Accessibility::focusItem(this, m_selected);
     updateGeometry();
     update();
 }
