@@ -175,6 +175,32 @@ auto projectKeys()
         [](const Record& record) { return record.projectKey(); });
 }
 
+// Texts numbered in order of first appearance. A text is found by its data
+// first: the keys here are made once per spelling, so nearly every lookup is
+// a pointer's, and a text's characters are hashed only when a spelling first
+// comes by.
+class TextIndex
+{
+public:
+    // The number of `text`, and whether it was new.
+    std::pair<qsizetype, bool> insert(const QString& text)
+    {
+        if (const auto known = m_byData.constFind(text.constData()); known != m_byData.cend())
+            return {*known, false};
+        auto found = m_byText.constFind(text);
+        const bool added = found == m_byText.cend();
+        if (added)
+            found = m_byText.insert(text, m_byText.size());
+        m_byData.insert(text.constData(), *found);
+        return {*found, added};
+    }
+    qsizetype size() const { return m_byText.size(); }
+
+private:
+    QHash<QString, qsizetype> m_byText;
+    QHash<const void*, qsizetype> m_byData;
+};
+
 // Groups the records by their key (in order of first appearance) and makes
 // one total of each group: `add(state, record)` notes what the group's title
 // needs as each record goes by, in one pass in the records' own order (a
@@ -184,26 +210,16 @@ auto projectKeys()
 template <typename State, typename Keyed, typename Add, typename Describe>
 QList<Total> totals(const StudioHours::Rows& rows, Keyed keyed, Add add, Describe describe)
 {
-    QHash<QString, qsizetype> indexOf;
-    // The same by the key's data: `keyed` makes one text per spelling, so a
-    // row finds its group by a pointer, and the text is hashed only the
-    // first time a spelling comes by.
-    QHash<const void*, qsizetype> indexOfData;
+    TextIndex groups;
     QList<Total> result;
     QList<State> states;
     for (const Record* row : rows) {
         const Record& record = *row;
         const QString& key = keyed.of(record);
-        qsizetype index = indexOfData.value(key.constData(), -1);
-        if (index < 0) {
-            index = indexOf.value(key, -1);
-            if (index < 0) {
-                index = result.size();
-                indexOf.insert(key, index);
-                result.append(Total{key, {}, {}, 0, 0});
-                states.append(State());
-            }
-            indexOfData.insert(key.constData(), index);
+        const auto [index, added] = groups.insert(key);
+        if (added) {
+            result.append(Total{key, {}, {}, 0, 0});
+            states.append(State());
         }
         Total& total = result[index];
         total.seconds += record.seconds;
@@ -399,10 +415,7 @@ QList<StudioHours::Total> StudioHours::Snapshot::byClient(const Rows& rows)
     struct Client
     {
         Spellings spellings;
-        QSet<QString> projects;
-        // The project keys met so far, by their data: a key is one text per
-        // spelling, so most rows are settled without hashing the key itself.
-        QSet<const void*> met;
+        TextIndex projects;
     };
     auto projectKey = projectKeys();
     return totals<Client>(
@@ -411,11 +424,7 @@ QList<StudioHours::Total> StudioHours::Snapshot::byClient(const Rows& rows)
              [](const Record& record) { return record.clientKey(); }),
         [&projectKey](Client& client, const Record& record) {
             client.spellings.add(record.clientName);
-            const QString& project = projectKey.of(record);
-            if (!client.met.contains(project.constData())) {
-                client.met.insert(project.constData());
-                client.projects.insert(project);
-            }
+            client.projects.insert(projectKey.of(record));
         },
         [](Total& total, const Client& client) {
             total.title =

@@ -41,11 +41,8 @@ PanelView::PanelView(AppModel& model, QWidget* parent)
 {
     setObjectName(QStringLiteral("panelView"));
     setAccessibleName(QStringLiteral("Zol"));
-    setFixedSize(panelWidth, panelHeight);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 8);
-    layout->setSpacing(10);
     layout->addWidget(m_header);
     layout->addWidget(PanelStyle::hairline(this));
     layout->addWidget(m_tasks);
@@ -54,6 +51,8 @@ PanelView::PanelView(AppModel& model, QWidget* parent)
     layout->addWidget(PanelStyle::hairline(this));
     layout->addWidget(m_administration, 0, Qt::AlignLeft | Qt::AlignAbsolute);
     layout->addWidget(m_footer);
+    // Its own size until it opens on a screen.
+    fitTo(QRect());
 
     connect(m_footer, &PanelFooter::quitRequested, this, &PanelView::quitRequested);
     connect(m_picker, &ProjectPicker::formsChanged, this, &PanelView::refreshTabOrder);
