@@ -4,6 +4,7 @@
 #   make bench        builds optimised and runs the benchmarks
 #   make bench-smoke  builds optimised and runs each benchmark once, small (CI)
 #   make package      builds the Debian package zol_<version>_<arch>.deb
+#   make translations refreshes translations/*.ts from the code
 
 BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
@@ -17,7 +18,7 @@ CMAKE_FLAGS ?=
 # on a fresh machine it is not there yet when make reads this file.
 LAUNCHER = $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps bench-deps build run test bench-build bench bench-smoke package-deps package clean format
+.PHONY: all deps bench-deps build run test bench-build bench bench-smoke package-deps package clean format translations
 
 all: build
 
@@ -92,6 +93,9 @@ package: package-deps $(PACKAGE_DIR)/build.ninja
 
 clean:
 	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(PACKAGE_DIR)
+
+translations: deps
+	scripts/update-translations
 
 format:
 	find ZolCore Zol tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

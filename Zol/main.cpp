@@ -4,7 +4,9 @@
 
 #include "CommandLine.h"
 #include "TerminalOutput.h"
+#include "books/SettingsStore.h"
 #include "support/Clock.h"
+#include "support/Language.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -15,6 +17,11 @@
 #include <unistd.h>
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::main)
+};
 
 // zol-tray beside this binary, else on the PATH. (Asked before any
 // QCoreApplication exists, so not through applicationDirPath().)
@@ -49,13 +56,18 @@ int explainTheCommandLine(zol::cli::CommandLine& commandLine, QTextStream& out)
     const bool hasDisplay =
         !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     out << '\n'
-        << (hasDisplay ? "The tray app (zol-tray) could not be started; "
-                       : "There is no display here, so there is no tray; ")
-        << "Zol works from the terminal:\n\n"
-           "  zol start 2301 --note 'First draft'   start the timer on project 2301\n"
-           "  zol pause    zol resume    zol stop    pause, resume, stop and log it\n"
-           "  zol log                                today's sessions\n"
-           "  zol --help                             every command\n";
+        << (hasDisplay ? Texts::tr("The tray app (zol-tray) could not be started; Zol works from "
+                                   "the terminal:")
+                       : Texts::tr("There is no display here, so there is no tray; Zol works "
+                                   "from the terminal:"))
+        << "\n\n";
+    // The commands keep their column; what each does follows in any language.
+    out << "  zol start 2301 --note 'First draft'   "
+        << Texts::tr("start the timer on project 2301") << '\n'
+        << "  zol pause    zol resume    zol stop    "
+        << Texts::tr("pause, resume, stop and log it") << '\n'
+        << "  zol log                                " << Texts::tr("today's sessions") << '\n'
+        << "  zol --help                             " << Texts::tr("every command") << '\n';
     out.flush();
     return status;
 }
@@ -69,17 +81,28 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Zol"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZOL_VERSION));
+    // Decoded here rather than by QCoreApplication::arguments(), which replaces
+    // bytes that are not UTF-8 and so would store a mangled name unnoticed.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(zol::cli::decodeArgument(argv[i]));
+
+    // The person's language, before the command table's texts are made;
+    // what --json writes is read by programs, and reads the same in every
+    // language.
+    const QString language = arguments.contains(QStringLiteral("--json"))
+                                 ? QStringLiteral("en")
+                                 : zol::SettingsStore(zol::SettingsStore::defaultPath(),
+                                                      zol::SettingsStore::Watching::off)
+                                       .string(QString::fromLatin1(zol::Language::settingKey))
+                                       .value_or(QString());
+    zol::Language::install(language, zol::Language::QtTexts::left);
 
     zol::cli::TerminalOutput standardOutput(stdout);
     zol::cli::TerminalOutput standardError(stderr);
     QTextStream out(&standardOutput);
     QTextStream err(&standardError);
     zol::cli::CommandLine commandLine(zol::Clock::system(), out, err);
-    // Decoded here rather than by QCoreApplication::arguments(), which replaces
-    // bytes that are not UTF-8 and so would store a mangled name unnoticed.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(zol::cli::decodeArgument(argv[i]));
     if (arguments.isEmpty())
         return explainTheCommandLine(commandLine, out);
     return commandLine.run(arguments);

@@ -11,6 +11,7 @@
 #include "books/TaskList.h"
 #include "support/Timestamps.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,6 +20,11 @@
 namespace zol::cli {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::cli::BooksCommands)
+};
 
 // The administration a NAME or ID names: the id exactly, else the name
 // ignoring case.
@@ -37,8 +43,7 @@ std::optional<Administration> administrationNamed(const AppModel& model, const Q
 
 int noSuchBooks(Invocation& call, const QString& text)
 {
-    return call.fail(QStringLiteral("There are no books called ") + text +
-                     QStringLiteral(". 'zol books' lists them."));
+    return call.fail(Texts::tr("There are no books called %1. 'zol books' lists them.").arg(text));
 }
 
 int books(Invocation& call)
@@ -69,7 +74,7 @@ int booksAdd(Invocation& call)
         bool ok = false;
         const int digits = call.value(QStringLiteral("digits")).toInt(&ok);
         if (!call.has(QStringLiteral("digits")) || !ok || digits < 1 || digits > 9)
-            return call.usageError(QStringLiteral("--digits needs a number from 1 to 9"));
+            return call.usageError(Texts::tr("--digits needs a number from 1 to 9"));
         editor.automatic = true;
         editor.prefix = call.value(QStringLiteral("prefix"));
         editor.digits = digits;
@@ -79,11 +84,11 @@ int booksAdd(Invocation& call)
             InputCheck::refuseName(InputCheck::Name::administration, editor.name))
         return call.fail(*refusal);
     if (administrationNamed(call.model, editor.name.trimmed()))
-        return call.fail(QStringLiteral("There are books called ") + editor.name.trimmed() +
-                         QStringLiteral(" already."));
+        return call.fail(
+            Texts::tr("There are books called %1 already.").arg(editor.name.trimmed()));
     const Administration added = editor.applied(Administration::fresh());
     call.model.books().addAdministration(added);
-    call.out << "Added " << added.name << ". 'zol books open " << added.name << "' opens them.\n";
+    call.out << Texts::tr("Added %1. 'zol books open %1' opens them.").arg(added.name) << '\n';
     return succeeded;
 }
 
@@ -94,7 +99,7 @@ int booksOpen(Invocation& call)
     if (!target)
         return noSuchBooks(call, call.arguments.first());
     if (target->id == call.model.books().administration().id) {
-        call.out << target->name << " is open already.\n";
+        call.out << Texts::tr("%1 is open already.").arg(target->name) << '\n';
         return succeeded;
     }
     call.model.switchTo(*target);
@@ -108,7 +113,7 @@ int booksRemove(Invocation& call)
     if (!target)
         return noSuchBooks(call, call.arguments.first());
     if (target->isDefault())
-        return call.fail(QStringLiteral("Local cannot be removed."));
+        return call.fail(Texts::tr("Local cannot be removed."));
     call.model.removeAdministration(*target);
     return call.reportStatus();
 }
@@ -120,9 +125,9 @@ int booksEmpty(Invocation& call)
     if (!target)
         return noSuchBooks(call, call.arguments.first());
     if (call.value(QStringLiteral("confirm")) != target->name)
-        return call.usageError(QStringLiteral("emptying erases every session of ") + target->name +
-                               QStringLiteral(" on this machine; confirm with --confirm '") +
-                               target->name + u'\'');
+        return call.usageError(Texts::tr("emptying erases every session of %1 on this machine; "
+                                         "confirm with --confirm '%1'")
+                                   .arg(target->name));
     Invocation::wait(call.model.clearAdministration(*target));
     return call.reportStatus();
 }
@@ -140,9 +145,9 @@ int name(Invocation& call)
         return call.fail(*InputCheck::refuseName(InputCheck::Name::person, QString()));
     const bool theseBooks = call.has(QStringLiteral("these-books"));
     if (theseBooks && call.model.books().administration().isDefault())
-        return call.fail(call.model.books().administration().name +
-                         QStringLiteral(" are the first books: their name is yours in every set "
-                                        "of books. Leave out --these-books."));
+        return call.fail(Texts::tr("%1 are the first books: their name is yours in every set of "
+                                   "books. Leave out --these-books.")
+                             .arg(call.model.books().administration().name));
     const Outcome<QString> renamed = PersonName::rename(settings, call.arguments.first(),
                                                         theseBooks ? PersonName::Scope::theseBooks
                                                                    : PersonName::Scope::everyBooks);
@@ -150,8 +155,10 @@ int name(Invocation& call)
         return call.fail(renamed.error().sentence);
     call.model.sharing()->applySettingsChange();
     if (theseBooks) {
-        call.out << "Timesheets of " << call.model.books().administration().name
-                 << " are filed under " << *renamed << " now; other books keep their name.\n";
+        call.out << Texts::tr("Timesheets of %1 are filed under %2 now; other books keep their "
+                              "name.")
+                        .arg(call.model.books().administration().name, *renamed)
+                 << '\n';
         return succeeded;
     }
     QStringList own;
@@ -159,12 +166,15 @@ int name(Invocation& call)
         if (AppSettings::ownName(books.id, call.model.defaults()))
             own.append(books.name);
     }
-    call.out << "Timesheets are filed under " << *renamed << " now, in every set of books";
-    if (!own.isEmpty())
-        call.out << " but " << own.join(QStringLiteral(", "))
-                 << (own.size() == 1 ? ", which has a name of its own"
-                                     : ", which have names of their own");
-    call.out << ".\n";
+    if (own.isEmpty())
+        call.out
+            << Texts::tr("Timesheets are filed under %1 now, in every set of books.").arg(*renamed);
+    else
+        call.out << Texts::tr("Timesheets are filed under %1 now, in every set of books but %2, "
+                              "which have names of their own.",
+                              nullptr, int(own.size()))
+                        .arg(*renamed, own.join(QStringLiteral(", ")));
+    call.out << '\n';
     return succeeded;
 }
 
@@ -222,7 +232,7 @@ std::optional<bool> parsedSwitch(const QString& text)
 
 QString switchRefusal(const QString& name)
 {
-    return name + QStringLiteral(" is true or false (on or off).");
+    return Texts::tr("%1 is true or false (on or off).").arg(name);
 }
 
 // The value typed for a setting of type `type`, or the sentence refusing it.
@@ -271,18 +281,19 @@ int settings(Invocation& call)
     const auto found = std::find_if(std::begin(settingKeys), std::end(settingKeys),
                                     [&](const SettingKey& k) { return name == k.key; });
     if (found == std::end(settingKeys))
-        return call.usageError(QStringLiteral("there is no setting called '") + name + u'\'');
+        return call.usageError(Texts::tr("there is no setting called '%1'").arg(name));
     if (call.arguments.size() == 1) {
         call.out << shown(read(model, *found)) << '\n';
         return succeeded;
     }
     if (!found->writable) {
         if (name == u"admin.current")
-            return call.fail(name + QStringLiteral(" is changed with 'zol books open'."));
+            return call.fail(Texts::tr("%1 is changed with 'zol books open'.").arg(name));
         if (name == u"share.folder")
-            return call.fail(name + QStringLiteral(" is chosen with 'zol studio folder' and "
-                                                   "cleared with 'zol studio disconnect'."));
-        return call.fail(name + QStringLiteral(" belongs to this machine and cannot be set."));
+            return call.fail(Texts::tr("%1 is chosen with 'zol studio folder' and cleared with "
+                                       "'zol studio disconnect'.")
+                                 .arg(name));
+        return call.fail(Texts::tr("%1 belongs to this machine and cannot be set.").arg(name));
     }
     const QString text = call.arguments.at(1);
     if (!found->property) {
@@ -321,12 +332,14 @@ int tasks(Invocation& call)
     }
     const QString books = call.model.books().administration().name;
     if (list.isEnabled()) {
-        call.out << "Tasks are on in " << books << ".\n";
+        call.out << Texts::tr("Tasks are on in %1.").arg(books) << '\n';
     } else {
-        call.out << "Tasks are off in " << books
-                 << ": new sessions get none. 'zol tasks on' asks for one at every start.\n";
+        call.out << Texts::tr("Tasks are off in %1: new sessions get none. 'zol tasks on' asks "
+                              "for one at every start.")
+                        .arg(books)
+                 << '\n';
         if (list.tasks().isEmpty()) {
-            call.out << "There are no tasks yet. Add one with `zol tasks add`.\n";
+            call.out << Texts::tr("There are no tasks yet. Add one with `zol tasks add`.") << '\n';
             return succeeded;
         }
     }
@@ -353,10 +366,8 @@ int tasksAdd(Invocation& call)
         return call.fail(*refusal);
     const std::optional<TaskList> changed = list.adding(typed, call.model.clock().now());
     if (!changed)
-        return call.fail(QStringLiteral("There is a task called ") + typed.trimmed() +
-                         QStringLiteral(" already."));
-    return saveTasks(call, *changed,
-                     QStringLiteral("Added ") + changed->tasks().constLast() + u'.');
+        return call.fail(Texts::tr("There is a task called %1 already.").arg(typed.trimmed()));
+    return saveTasks(call, *changed, Texts::tr("Added %1.").arg(changed->tasks().constLast()));
 }
 
 // The listed spelling of a task typed in any case.
@@ -374,12 +385,11 @@ int tasksRemove(Invocation& call)
     const TaskList& list = call.model.books().taskList();
     const std::optional<QString> task = listedTask(list, call.arguments.first());
     if (!task)
-        return call.fail(QStringLiteral("There is no task called ") + call.arguments.first() +
-                         u'.');
+        return call.fail(Texts::tr("There is no task called %1.").arg(call.arguments.first()));
     const std::expected<TaskList, QString> changed = list.removing(*task, call.model.clock().now());
     if (!changed)
         return call.fail(changed.error());
-    return saveTasks(call, *changed, QStringLiteral("Removed ") + *task + u'.');
+    return saveTasks(call, *changed, Texts::tr("Removed %1.").arg(*task));
 }
 
 int tasksMove(Invocation& call)
@@ -388,31 +398,28 @@ int tasksMove(Invocation& call)
     const std::optional<QString> task = listedTask(list, call.arguments.first());
     const QString way = call.arguments.at(1);
     if (way != u"up" && way != u"down")
-        return call.usageError(QStringLiteral("move a task up or down"));
+        return call.usageError(Texts::tr("move a task up or down"));
     if (!task)
-        return call.fail(QStringLiteral("There is no task called ") + call.arguments.first() +
-                         u'.');
+        return call.fail(Texts::tr("There is no task called %1.").arg(call.arguments.first()));
     const TaskList changed =
         list.moving(*task, way == u"up" ? TaskList::Direction::up : TaskList::Direction::down,
                     call.model.clock().now());
     return saveTasks(call, changed,
-                     QStringLiteral("Tasks: ") + changed.tasks().join(QStringLiteral(", ")) + u'.');
+                     Texts::tr("Tasks: %1.").arg(changed.tasks().join(QStringLiteral(", "))));
 }
 
 int tasksSwitch(Invocation& call, bool on)
 {
-    const std::expected<TaskList, QString> changed =
-        call.model.books().taskList().enabling(on, call.model.clock().now());
+    const TaskList& list = call.model.books().taskList();
+    const std::expected<TaskList, QString> changed = list.enabling(on, call.model.clock().now());
     if (!changed) {
-        // The window's sentence points at its list below; here the list is
-        // a command away.
-        if (changed.error().startsWith(QStringLiteral("Add at least one task")))
-            return call.fail(changed.error() + QStringLiteral("\nAdd one with `zol tasks add`."));
+        // Refused for want of a task: the window's sentence points at its
+        // list below; here the list is a command away.
+        if (on && list.tasks().isEmpty())
+            return call.fail(changed.error() + u'\n' + Texts::tr("Add one with `zol tasks add`."));
         return call.fail(changed.error());
     }
-    return saveTasks(call, *changed,
-                     QStringLiteral("Tasks are ") +
-                         (on ? QStringLiteral("on") : QStringLiteral("off")) + u'.');
+    return saveTasks(call, *changed, on ? Texts::tr("Tasks are on.") : Texts::tr("Tasks are off."));
 }
 
 } // namespace
@@ -420,24 +427,22 @@ int tasksSwitch(Invocation& call, bool on)
 void addBooksCommands(QList<Command>& commands)
 {
     const Option json{QStringLiteral("json"), {}};
-    commands.append(
-        {QStringLiteral("books"),
-         QStringLiteral("[--json]"),
-         QStringLiteral(
-             "The sets of books (administrations); * marks the open one."),
-         {},
-         {json},
-         0,
-         0,
-         false,
-         books});
+    commands.append({QStringLiteral("books"),
+                     QStringLiteral("[--json]"),
+                     Texts::tr("The sets of books (administrations); * marks the open one."),
+                     {},
+                     {json},
+                     0,
+                     0,
+                     false,
+                     books});
     commands.append(
         {QStringLiteral("books add"),
          QStringLiteral("NAME [--prefix TEXT --digits N [--year]] [--local]"),
-         QStringLiteral("Add a set of books (it is not opened)."),
-         QStringLiteral("--prefix, --digits and --year number new projects automatically: "
-                        "the prefix, the two-digit\nyear with --year, then a count of N digits. "
-                        "--local books never share."),
+         Texts::tr("Add a set of books (it is not opened)."),
+         Texts::tr("--prefix, --digits and --year number new projects automatically: "
+                   "the prefix, the two-digit\nyear with --year, then a count of N digits. "
+                   "--local books never share."),
          {{QStringLiteral("prefix"), QStringLiteral("TEXT")},
           {QStringLiteral("digits"), QStringLiteral("N")},
           {QStringLiteral("year"), {}},
@@ -448,29 +453,28 @@ void addBooksCommands(QList<Command>& commands)
          booksAdd});
     commands.append({QStringLiteral("books open"),
                      QStringLiteral("NAME|ID"),
-                     QStringLiteral("Open other books; a running timer is stopped first."),
+                     Texts::tr("Open other books; a running timer is stopped first."),
                      {},
                      {},
                      1,
                      1,
                      false,
                      booksOpen});
-    commands.append(
-        {QStringLiteral("books remove"),
-         QStringLiteral("NAME|ID"),
-         QStringLiteral("Take books out of the list; their hours stay on this machine."),
-         {},
-         {},
-         1,
-         1,
-         false,
-         booksRemove});
+    commands.append({QStringLiteral("books remove"),
+                     QStringLiteral("NAME|ID"),
+                     Texts::tr("Take books out of the list; their hours stay on this machine."),
+                     {},
+                     {},
+                     1,
+                     1,
+                     false,
+                     booksRemove});
     commands.append(
         {QStringLiteral("books empty"),
          QStringLiteral("NAME|ID --confirm NAME"),
-         QStringLiteral("Erase every session, project and task of books on this machine."),
-         QStringLiteral("The studio folder is untouched. A backup is taken first; 'zol backups "
-                        "restore'\nputs it back."),
+         Texts::tr("Erase every session, project and task of books on this machine."),
+         Texts::tr("The studio folder is untouched. A backup is taken first; 'zol backups "
+                   "restore'\nputs it back."),
          {{QStringLiteral("confirm"), QStringLiteral("NAME")}},
          1,
          1,
@@ -479,11 +483,11 @@ void addBooksCommands(QList<Command>& commands)
     commands.append(
         {QStringLiteral("name"),
          QStringLiteral("[NEW NAME] [--these-books]"),
-         QStringLiteral("The name your timesheets are filed under, or set it."),
-         QStringLiteral("Without NEW NAME, prints the name the open books file timesheets "
-                        "under.\nA new name is your one name on this computer: every set of "
-                        "books uses it,\nthe open books included, except books given a name of "
-                        "their own with\n--these-books, which names the open books alone."),
+         Texts::tr("The name your timesheets are filed under, or set it."),
+         Texts::tr("Without NEW NAME, prints the name the open books file timesheets "
+                   "under.\nA new name is your one name on this computer: every set of "
+                   "books uses it,\nthe open books included, except books given a name of "
+                   "their own with\n--these-books, which names the open books alone."),
          {{QStringLiteral("these-books"), QString()}},
          0,
          1,
@@ -492,15 +496,13 @@ void addBooksCommands(QList<Command>& commands)
     commands.append(
         {QStringLiteral("settings"),
          QStringLiteral("[KEY [VALUE]]"),
-         QStringLiteral("Read or write one setting; without KEY, all of them."),
-         QStringLiteral(
-             "Per-books keys (machine.name, share.*, machine.id) act on the open books. "
-             "machine.id\ncan be read, never written; share.folder is set with 'zol studio "
-             "folder'. "
-             "Numbers\noutside their range are "
-             "refused: ui.longRunningWarningHours 0 to 24 (0: never),\n"
-             "reminders.firstMinutes 1 to 1440, reminders.repeatMinutes 0 to 1440 (0: remind "
-             "once),\nidle.minutes 1 to 240."),
+         Texts::tr("Read or write one setting; without KEY, all of them."),
+         Texts::tr("Per-books keys (machine.name, share.*, machine.id) act on the open books. "
+                   "machine.id\ncan be read, never written; share.folder is set with 'zol studio "
+                   "folder'. Numbers\noutside their range are refused: "
+                   "ui.longRunningWarningHours 0 to 24 (0: never),\nreminders.firstMinutes 1 to "
+                   "1440, reminders.repeatMinutes 0 to 1440 (0: remind once),\nidle.minutes 1 "
+                   "to 240."),
          {},
          0,
          2,
@@ -509,7 +511,7 @@ void addBooksCommands(QList<Command>& commands)
          {settingNames()}});
     commands.append({QStringLiteral("tasks"),
                      QStringLiteral("[--json]"),
-                     QStringLiteral("The task list of the open books, and whether tasks are on."),
+                     Texts::tr("The task list of the open books, and whether tasks are on."),
                      {},
                      {json},
                      0,
@@ -518,7 +520,7 @@ void addBooksCommands(QList<Command>& commands)
                      tasks});
     commands.append({QStringLiteral("tasks add"),
                      QStringLiteral("NAME"),
-                     QStringLiteral("Add a task."),
+                     Texts::tr("Add a task."),
                      {},
                      {},
                      1,
@@ -527,7 +529,7 @@ void addBooksCommands(QList<Command>& commands)
                      tasksAdd});
     commands.append({QStringLiteral("tasks remove"),
                      QStringLiteral("NAME"),
-                     QStringLiteral("Remove a task; sessions keep theirs."),
+                     Texts::tr("Remove a task; sessions keep theirs."),
                      {},
                      {},
                      1,
@@ -536,7 +538,7 @@ void addBooksCommands(QList<Command>& commands)
                      tasksRemove});
     commands.append({QStringLiteral("tasks move"),
                      QStringLiteral("NAME up|down"),
-                     QStringLiteral("Move a task up or down the list."),
+                     Texts::tr("Move a task up or down the list."),
                      {},
                      {},
                      2,
@@ -546,7 +548,7 @@ void addBooksCommands(QList<Command>& commands)
                      {{}, {QStringLiteral("up"), QStringLiteral("down")}}});
     commands.append({QStringLiteral("tasks on"),
                      {},
-                     QStringLiteral("Ask for a task at every start."),
+                     Texts::tr("Ask for a task at every start."),
                      {},
                      {},
                      0,
@@ -555,7 +557,7 @@ void addBooksCommands(QList<Command>& commands)
                      [](Invocation& call) { return tasksSwitch(call, true); }});
     commands.append({QStringLiteral("tasks off"),
                      {},
-                     QStringLiteral("Stop asking for tasks."),
+                     Texts::tr("Stop asking for tasks."),
                      {},
                      {},
                      0,

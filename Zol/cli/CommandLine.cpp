@@ -14,6 +14,11 @@ namespace zol::cli {
 
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::cli::CommandLine)
+};
+
 QString version()
 {
     return QStringLiteral(ZOL_VERSION);
@@ -21,9 +26,8 @@ QString version()
 
 QString hintFor(const QString& commandName)
 {
-    return commandName.isEmpty()
-               ? QStringLiteral("Try 'zol --help'.")
-               : QStringLiteral("Try 'zol ") + commandName + QStringLiteral(" --help'.");
+    return commandName.isEmpty() ? Texts::tr("Try 'zol --help'.")
+                                 : Texts::tr("Try 'zol %1 --help'.").arg(commandName);
 }
 
 // The length of the well-formed UTF-8 sequence `bytes` begins with, 0 when it
@@ -109,42 +113,42 @@ CommandLine::~CommandLine() = default;
 
 QString CommandLine::overview() const
 {
-    QString text = QStringLiteral(
-        "Usage: zol COMMAND [ARGUMENTS]\n"
-        "\n"
-        "Zol tracks your hours. Without a command it starts the tray app; with one it\n"
-        "runs that command against the same books, settings and studio folder, prints\n"
-        "what happened and exits: 0 when it worked, 1 when it failed, 2 when the\n"
-        "command was not understood.\n"
-        "\n"
-        "Commands:\n");
+    QString text = Texts::tr("Usage: %1").arg(QStringLiteral("zol COMMAND [ARGUMENTS]")) +
+                   QStringLiteral("\n\n") +
+                   Texts::tr("Zol tracks your hours. Without a command it starts the tray app; "
+                             "with one it\nruns that command against the same books, settings "
+                             "and studio folder, prints\nwhat happened and exits: 0 when it "
+                             "worked, 1 when it failed, 2 when the\ncommand was not understood.") +
+                   QStringLiteral("\n\n") + Texts::tr("Commands:") + u'\n';
     qsizetype width = 0;
     for (const Command& command : m_commands)
         width = std::max(width, command.name.size());
     for (const Command& command : m_commands)
         text +=
             QStringLiteral("  ") + command.name.leftJustified(width + 2) + command.summary + u'\n';
-    text += QStringLiteral(
-        "\n"
-        "NUMBER is a project number as typed (blanks around it and letter case do not\n"
-        "matter). ID is a session id as 'zol log' shows it (its first 8 characters):\n"
-        "any 4 or more of its first characters do, as long as no other session's id\n"
-        "begins with them. PERIOD is a week (2026-W10), a month (2026-03) or a year\n"
-        "(2026). Times are shown in your time zone (TZ).\n"
-        "\n"
-        "Files: the books are in $XDG_DATA_HOME/Zol (~/.local/share/Zol), the settings\n"
-        "in $XDG_CONFIG_HOME/Zol (~/.config/Zol).\n"
-        "\n"
-        "  zol --version         the version\n"
-        "  zol COMMAND --help    what one command does\n");
+    text += u'\n' +
+            Texts::tr("NUMBER is a project number as typed (blanks around it and letter case do "
+                      "not\nmatter). ID is a session id as 'zol log' shows it (its first 8 "
+                      "characters):\nany 4 or more of its first characters do, as long as no "
+                      "other session's id\nbegins with them. PERIOD is a week (2026-W10), a "
+                      "month (2026-03) or a year\n(2026). Times are shown in your time zone "
+                      "(TZ).") +
+            QStringLiteral("\n\n") +
+            Texts::tr("Files: the books are in $XDG_DATA_HOME/Zol (~/.local/share/Zol), the "
+                      "settings\nin $XDG_CONFIG_HOME/Zol (~/.config/Zol).") +
+            QStringLiteral("\n\n");
+    // The commands stay in their column whatever language the words after them are in.
+    text += QStringLiteral("  zol --version         ") + Texts::tr("the version") + u'\n';
+    text += QStringLiteral("  zol COMMAND --help    ") + Texts::tr("what one command does") + u'\n';
     return text;
 }
 
 QString CommandLine::help(const Command& command)
 {
-    QString text = QStringLiteral("Usage: zol ") + command.name;
+    QString synopsis = QStringLiteral("zol ") + command.name;
     if (!command.usage.isEmpty())
-        text += u' ' + command.usage;
+        synopsis += u' ' + command.usage;
+    QString text = Texts::tr("Usage: %1").arg(synopsis);
     text += QStringLiteral("\n\n") + command.summary + u'\n';
     if (!command.details.isEmpty())
         text += u'\n' + command.details + u'\n';
@@ -192,7 +196,8 @@ int CommandLine::run(const QStringList& arguments)
     qsizetype words = 0;
     const Command* command = find(arguments, &words);
     if (!command) {
-        m_err << "zol: unknown command '" << first << "'. " << hintFor({}) << '\n';
+        m_err << "zol: " << Texts::tr("unknown command '%1'").arg(first) << ". " << hintFor({})
+              << '\n';
         return misused;
     }
     return execute(*command, arguments.mid(words));
@@ -225,16 +230,16 @@ int CommandLine::execute(const Command& command, const QStringList& words)
             return succeeded;
         }
         if (!word.startsWith(QStringLiteral("--")))
-            return usageError(QStringLiteral("unknown option ") + word);
+            return usageError(Texts::tr("unknown option %1").arg(word));
         const qsizetype equals = word.indexOf(u'=');
         const QString name = word.mid(2, equals < 0 ? -1 : equals - 2);
         const auto option = std::find_if(command.options.cbegin(), command.options.cend(),
                                          [&](const Option& o) { return o.name == name; });
         if (option == command.options.cend())
-            return usageError(QStringLiteral("unknown option --") + name);
+            return usageError(Texts::tr("unknown option %1").arg(QStringLiteral("--") + name));
         if (option->valueName.isEmpty()) {
             if (equals >= 0)
-                return usageError(QStringLiteral("--") + name + QStringLiteral(" takes no value"));
+                return usageError(Texts::tr("%1 takes no value").arg(QStringLiteral("--") + name));
             values.insert(name, QString());
         } else if (equals >= 0) {
             values.insert(name, word.mid(equals + 1));
@@ -245,22 +250,21 @@ int CommandLine::execute(const Command& command, const QStringList& words)
         } else if (i + 1 < words.size()) {
             values.insert(name, words.at(++i));
         } else {
-            return usageError(QStringLiteral("--") + name + QStringLiteral(" needs ") +
-                              option->valueName);
+            return usageError(
+                Texts::tr("%1 needs %2").arg(QStringLiteral("--") + name, option->valueName));
         }
     }
     if (positional.size() < command.minArguments)
-        return usageError(QStringLiteral("missing ") +
-                          command.usage.section(u' ', positional.size(), positional.size()));
+        return usageError(
+            Texts::tr("missing %1")
+                .arg(command.usage.section(u' ', positional.size(), positional.size())));
     if (command.maxArguments >= 0 && positional.size() > command.maxArguments)
-        return usageError(QStringLiteral("unexpected '") + positional.at(command.maxArguments) +
-                          u'\'');
+        return usageError(Texts::tr("unexpected '%1'").arg(positional.at(command.maxArguments)));
 
     if (command.runWithoutBooks) {
         const int status = command.runWithoutBooks(positional, m_out, m_commands);
         if (status == misused)
-            return usageError(QStringLiteral("'") + positional.join(u' ') +
-                              QStringLiteral("' is not understood"));
+            return usageError(Texts::tr("'%1' is not understood").arg(positional.join(u' ')));
         m_out.flush();
         return status;
     }
@@ -280,9 +284,10 @@ int CommandLine::execute(const Command& command, const QStringList& words)
     if (const std::optional<QString>& error = model.books().startupError()) {
         m_err << *error << '\n';
         if (command.writes) {
-            m_err << "zol " << command.name
-                  << ": nothing was changed, since the books are only a temporary copy that "
-                     "would vanish when this command ends.\n";
+            m_err << "zol " << command.name << ": "
+                  << Texts::tr("nothing was changed, since the books are only a temporary copy "
+                               "that would vanish when this command ends.")
+                  << '\n';
             return failed;
         }
     }

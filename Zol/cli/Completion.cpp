@@ -3,11 +3,19 @@
 
 #include "CommandLine.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 namespace zol::cli {
 
 namespace {
+
+// The descriptions a shell shows beside the words it offers are the only
+// texts here for people; the script around them is the same in every language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::cli::Completion)
+};
 
 // The words of a command's name: "project add" → {"project", "add"}.
 QStringList wordsOf(const Command& command)
@@ -56,7 +64,7 @@ QString summaryOf(const QList<Command>& commands, const QString& first)
     QStringList subs;
     for (const Command* sub : subcommands(commands, first))
         subs.append(wordsOf(*sub).last());
-    return QStringLiteral("Commands: ") + subs.join(QStringLiteral(", ")) + u'.';
+    return Texts::tr("Commands: %1.").arg(subs.join(QStringLiteral(", ")));
 }
 
 bool takesFile(const Option& option)
@@ -284,7 +292,9 @@ QString zsh(const QList<Command>& commands)
         script +=
             QStringLiteral("      ") + zshQuoted(first + u':' + summaryOf(commands, first)) + u'\n';
     script += QStringLiteral("    )\n"
-                             "    _describe -t commands 'zol command' described\n"
+                             "    _describe -t commands ") +
+              zshQuoted(Texts::tr("zol command")) +
+              QStringLiteral(" described\n"
                              "    return\n"
                              "  fi\n"
                              "  local name=$words[2]\n"
@@ -311,8 +321,9 @@ QString zsh(const QList<Command>& commands)
         for (const Command* sub : subs)
             script += u' ' + zshQuoted(wordsOf(*sub).last() + u':' + sub->summary);
         script += QStringLiteral(" )\n"
-                                 "        _describe -t commands 'zol ") +
-                  first + QStringLiteral(" command' described\n");
+                                 "        _describe -t commands ") +
+                  zshQuoted(Texts::tr("zol %1 command").arg(first)) +
+                  QStringLiteral(" described\n");
         script += named(commands, first) ? QStringLiteral("        ;;\n")
                                          : QStringLiteral("        return ;;\n");
     }
@@ -343,7 +354,7 @@ QString fish(const QList<Command>& commands)
         script += QStringLiteral("complete -c zol -n __fish_use_subcommand -a ") + first +
                   QStringLiteral(" -d ") + quoted(summaryOf(commands, first)) + u'\n';
     script += QStringLiteral("complete -c zol -n __fish_use_subcommand -a help -d ") +
-              quoted(QStringLiteral("What one command does.")) + u'\n';
+              quoted(Texts::tr("What one command does.")) + u'\n';
     for (const QString& first : firstWords(commands)) {
         const QList<const Command*> subs = subcommands(commands, first);
         QStringList subWords;

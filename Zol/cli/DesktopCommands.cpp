@@ -7,6 +7,7 @@
 #include "Platform.h"
 #include "support/DataPaths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,6 +16,11 @@
 namespace zol::cli {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::cli::DesktopCommands)
+};
 
 // A folder as people read it: the home folder shortened to "~".
 QString shown(const QString& path)
@@ -26,7 +32,10 @@ QString shown(const QString& path)
 
 struct Finding
 {
+    // As --json names it.
     QString service;
+    // As the list names it.
+    QString label;
     ServiceAvailability availability;
 };
 
@@ -36,15 +45,21 @@ QList<Finding> findings(Platform& platform)
     if (!hotKey.found)
         hotKey.reason = GeneralSettings::withoutTheKey(hotKey.reason);
     return {
-        {QStringLiteral("notifications"), platform.notifier().availability()},
-        {QStringLiteral("idle time"), platform.idleTime().availability()},
-        {QStringLiteral("hot key"), hotKey},
-        {QStringLiteral("login item"), platform.loginItem().availability()},
-        {QStringLiteral("sleep and wake"), platform.systemEvents().sleepAvailability()},
-        {QStringLiteral("screen lock"), platform.systemEvents().lockAvailability()},
-        {QStringLiteral("mounts"), platform.systemEvents().mountAvailability()},
-        {QStringLiteral("file manager"), platform.desktop().availability()},
-        {QStringLiteral("tray"), platform.trayHost()},
+        {QStringLiteral("notifications"), Texts::tr("notifications"),
+         platform.notifier().availability()},
+        {QStringLiteral("idle time"), Texts::tr("idle time"), platform.idleTime().availability()},
+        {QStringLiteral("hot key"), Texts::tr("hot key"), hotKey},
+        {QStringLiteral("login item"), Texts::tr("login item"),
+         platform.loginItem().availability()},
+        {QStringLiteral("sleep and wake"), Texts::tr("sleep and wake"),
+         platform.systemEvents().sleepAvailability()},
+        {QStringLiteral("screen lock"), Texts::tr("screen lock"),
+         platform.systemEvents().lockAvailability()},
+        {QStringLiteral("mounts"), Texts::tr("mounts"),
+         platform.systemEvents().mountAvailability()},
+        {QStringLiteral("file manager"), Texts::tr("file manager"),
+         platform.desktop().availability()},
+        {QStringLiteral("tray"), Texts::tr("tray"), platform.trayHost()},
     };
 }
 
@@ -69,23 +84,31 @@ int doctor(Invocation& call)
     }
     qsizetype width = 0;
     for (const Finding& f : found)
-        width = std::max(width, f.service.size());
+        width = std::max(width, f.label.size());
     for (const Finding& f : found) {
         const ServiceAvailability& a = f.availability;
-        call.out << QString(f.service + u':').leftJustified(width + 2);
+        call.out << QString(f.label + u':').leftJustified(width + 2);
         if (a.found) {
             call.out << a.implementation;
             if (!a.reason.isEmpty())
                 call.out << ", " << a.reason;
         } else {
-            call.out << "not found. " << a.reason;
+            call.out << Texts::tr("not found. %1").arg(a.reason);
         }
         call.out << '\n';
     }
-    call.out << '\n'
-             << "Session:  " << platform.session().type << '\n'
-             << "Books:    " << shown(dataFolder()) << '\n'
-             << "Settings: " << shown(configFolder()) << '\n';
+    // The values line up after the longest of the three labels.
+    const QList<std::pair<QString, QString>> places{
+        {Texts::tr("Session:"), platform.session().type},
+        {Texts::tr("Books:"), shown(dataFolder())},
+        {Texts::tr("Settings:"), shown(configFolder())},
+    };
+    qsizetype labelWidth = 0;
+    for (const auto& [label, value] : places)
+        labelWidth = std::max(labelWidth, label.size());
+    call.out << '\n';
+    for (const auto& [label, value] : places)
+        call.out << label.leftJustified(labelWidth + 1) << value << '\n';
     return succeeded;
 }
 
@@ -105,11 +128,11 @@ void addDesktopCommands(QList<Command>& commands)
     commands.append(
         {QStringLiteral("doctor"),
          QStringLiteral("[--json]"),
-         QStringLiteral("What this desktop offers Zol, and what to do where it does not."),
-         QStringLiteral("One line per service: notifications, idle time, hot key, login item,\n"
-                        "sleep and wake, screen lock, mounts, file manager and tray. --json\n"
-                        "prints services [{service, found, implementation, reason}],\n"
-                        "sessionType, dataFolder and settingsFolder. Exits 0 whatever it finds."),
+         Texts::tr("What this desktop offers Zol, and what to do where it does not."),
+         Texts::tr("One line per service: notifications, idle time, hot key, login item,\n"
+                   "sleep and wake, screen lock, mounts, file manager and tray. --json\n"
+                   "prints services [{service, found, implementation, reason}],\n"
+                   "sessionType, dataFolder and settingsFolder. Exits 0 whatever it finds."),
          {{QStringLiteral("json"), {}}},
          0,
          0,
@@ -120,7 +143,7 @@ void addDesktopCommands(QList<Command>& commands)
     commands.append(
         {QStringLiteral("completion"),
          QStringLiteral("bash|zsh|fish"),
-         QStringLiteral("Print the completion script of a shell."),
+         Texts::tr("Print the completion script of a shell."),
          QStringLiteral("  zol completion bash > ~/.local/share/bash-completion/completions/zol\n"
                         "  zol completion zsh > ~/.zfunc/_zol\n"
                         "  zol completion fish > ~/.config/fish/completions/zol.fish"),

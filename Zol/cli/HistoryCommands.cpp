@@ -12,19 +12,25 @@
 #include "support/Error.h"
 #include "support/Timestamps.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace zol::cli {
 
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::cli::HistoryCommands)
+};
+
 // "09:00–10:30" in the user's time zone; a running session ends "now".
 QString timesOf(const TimeEntry& entry, const Calendar& calendar)
 {
     const QLocale c = QLocale::c();
     QString text = c.toString(calendar.local(entry.startedAt), u"HH:mm") + u'–';
-    text += entry.endedAt ? c.toString(calendar.local(*entry.endedAt), u"HH:mm")
-                          : QStringLiteral("now");
+    //: The end of a session still running, as in "09:00–now".
+    text += entry.endedAt ? c.toString(calendar.local(*entry.endedAt), u"HH:mm") : Texts::tr("now");
     return text;
 }
 
@@ -39,7 +45,7 @@ QString line(const TimeEntry& entry, const QDateTime& now, const Calendar& calen
     if (!entry.note.isEmpty())
         text += QStringLiteral(" · “") + entry.note + QStringLiteral("”");
     if (entry.isPaused())
-        text += QStringLiteral(" (paused)");
+        text = Texts::tr("%1 (paused)").arg(text);
     return text;
 }
 
@@ -58,7 +64,7 @@ int log(Invocation& call)
     for (const QString& scope : scopes) {
         if (call.has(scope)) {
             if (!chosen.isEmpty())
-                return call.usageError(QStringLiteral("give one of --day, --week and --month"));
+                return call.usageError(Texts::tr("give one of --day, --week and --month"));
             chosen = scope;
         }
     }
@@ -67,7 +73,7 @@ int log(Invocation& call)
     if (chosen == u"day") {
         day = QDate::fromString(call.value(chosen), u"yyyy-MM-dd");
         if (!day.isValid())
-            return call.usageError(QStringLiteral("--day takes a date such as 2026-03-02"));
+            return call.usageError(Texts::tr("--day takes a date such as 2026-03-02"));
     } else if (!chosen.isEmpty() && call.value(chosen).isEmpty()) {
         // --week or --month alone: the one of today.
         scope = chosen == u"week" ? HistoryScope::week : HistoryScope::month;
@@ -78,8 +84,8 @@ int log(Invocation& call)
             chosen == u"week" ? TimesheetPeriod::Kind::week : TimesheetPeriod::Kind::month;
         if (!period || period->kind() != kind)
             return call.usageError(chosen == u"week"
-                                       ? QStringLiteral("--week takes a week such as 2026-W10")
-                                       : QStringLiteral("--month takes a month such as 2026-03"));
+                                       ? Texts::tr("--week takes a week such as 2026-W10")
+                                       : Texts::tr("--month takes a month such as 2026-03"));
         day = call.model.books().calendar().day(period->start());
         scope = chosen == u"week" ? HistoryScope::week : HistoryScope::month;
     }
@@ -137,8 +143,8 @@ int edit(Invocation& call)
         return status;
     std::optional<TimeEntry> found = history.entry(named->first().id);
     if (!found)
-        return call.fail(QStringLiteral("No session has the id ") + call.arguments.first() +
-                         QStringLiteral(". 'zol log' shows them."));
+        return call.fail(Texts::tr("No session has the id %1. %2 shows them.")
+                             .arg(call.arguments.first(), QStringLiteral("'zol log'")));
     TimeEntry edited = *found;
     for (const QString& which : {QStringLiteral("start"), QStringLiteral("end")}) {
         if (!call.has(which))
@@ -146,12 +152,12 @@ int edit(Invocation& call)
         const std::optional<QDateTime> at =
             localTime(call.value(which), call.model.books().calendar());
         if (!at)
-            return call.usageError(QStringLiteral("--") + which +
-                                   QStringLiteral(" takes a time such as \"2026-03-02 09:30\""));
+            return call.usageError(Texts::tr("%1 takes a time such as \"2026-03-02 09:30\"")
+                                       .arg(QStringLiteral("--") + which));
         if (which == u"start")
             edited.startedAt = *at;
         else if (edited.isOpen())
-            return call.fail(QStringLiteral("The session is still running. Stop it first."));
+            return call.fail(Texts::tr("The session is still running. Stop it first."));
         else
             edited.endedAt = *at;
     }
@@ -160,7 +166,7 @@ int edit(Invocation& call)
     if (call.has(QStringLiteral("task")))
         edited.task = call.value(QStringLiteral("task")).trimmed();
     if (edited == *found) {
-        call.out << "Nothing to change.\n";
+        call.out << Texts::tr("Nothing to change.") << '\n';
         return succeeded;
     }
     const EditCheck check = history.checkEdit(edited);
@@ -181,7 +187,7 @@ int edit(Invocation& call)
         call.out << check.warning << '\n';
     if (call.model.status().message())
         return call.reportStatus();
-    call.out << "Saved.\n";
+    call.out << Texts::tr("Saved.") << '\n';
     return succeeded;
 }
 
@@ -196,7 +202,7 @@ int remove(Invocation& call)
     if (!deleted)
         return call.fail(deleted.error().sentence);
     if (*deleted == 0)
-        return call.fail(QStringLiteral("No such session."));
+        return call.fail(Texts::tr("No such session."));
     return call.reportStatus();
 }
 
@@ -232,7 +238,7 @@ int clearDeleted(Invocation& call)
 
 QString describeSession(const TimeEntry& entry)
 {
-    QString text = entry.isInternal ? QString(QStringLiteral("internal work: ") + entry.projectName)
+    QString text = entry.isInternal ? Texts::tr("internal work: %1").arg(entry.projectName)
                                     : Captions::sessionTitle(entry);
     if (!entry.clientName.isEmpty())
         text += QStringLiteral(" · ") + entry.clientName;
@@ -254,15 +260,14 @@ std::optional<QList<TimeEntry>> sessionsNamed(Invocation& call, const QStringLis
     for (const QString& word : words) {
         const std::optional<QString> typed = idTyped(word);
         if (!typed) {
-            *status = call.usageError(QStringLiteral("'") + word +
-                                      QStringLiteral("' is not a session id, as ") + shows +
-                                      QStringLiteral(" shows them"));
+            *status = call.usageError(
+                Texts::tr("'%1' is not a session id, as %2 shows them").arg(word, shows));
             return std::nullopt;
         }
         if (typed->size() < 4) {
-            *status = call.usageError(QStringLiteral("'") + word +
-                                      QStringLiteral("' is too short: give at least 4 "
-                                                     "characters of a session id"));
+            *status = call.usageError(
+                Texts::tr("'%1' is too short: give at least 4 characters of a session id")
+                    .arg(word));
             return std::nullopt;
         }
         QList<TimeEntry> matches;
@@ -273,17 +278,20 @@ std::optional<QList<TimeEntry>> sessionsNamed(Invocation& call, const QStringLis
             return std::nullopt;
         }
         if (matches.isEmpty()) {
-            *status = call.fail((deleted ? QStringLiteral("No deleted session has the id ")
-                                         : QStringLiteral("No session has the id ")) +
-                                word.trimmed() + QStringLiteral(". ") + shows +
-                                QStringLiteral(" shows them."));
+            *status = call.fail((deleted ? Texts::tr("No deleted session has the id %1. %2 shows "
+                                                     "them.")
+                                         : Texts::tr("No session has the id %1. %2 shows them."))
+                                    .arg(word.trimmed(), shows));
             return std::nullopt;
         }
         if (matches.size() > 1) {
-            call.err << word.trimmed() << " is the beginning of the ids of "
-                     << (matches.size() > shown ? QStringLiteral("more than %1").arg(shown)
-                                                : QString::number(matches.size()))
-                     << " sessions:\n";
+            call.err << (matches.size() > shown
+                             ? Texts::tr("%1 is the beginning of the ids of more than %n sessions:",
+                                         nullptr, shown)
+                             : Texts::tr("%1 is the beginning of the ids of %n sessions:", nullptr,
+                                         int(matches.size())))
+                            .arg(word.trimmed())
+                     << '\n';
             for (const TimeEntry& match : matches.mid(0, shown))
                 call.err << "  " << uuidText(match.id) << "  "
                          << call.model.books()
@@ -291,7 +299,7 @@ std::optional<QList<TimeEntry>> sessionsNamed(Invocation& call, const QStringLis
                                 .local(match.startedAt)
                                 .toString(u"yyyy-MM-dd HH:mm")
                          << "  " << describeSession(match) << '\n';
-            *status = call.fail(QStringLiteral("Give more of the id."));
+            *status = call.fail(Texts::tr("Give more of the id."));
             return std::nullopt;
         }
         if (!std::any_of(found.cbegin(), found.cend(),
@@ -321,10 +329,12 @@ void printSessions(Invocation& call, QList<TimeEntry> entries)
         total += entry.duration(now);
     }
     if (entries.isEmpty())
-        call.out << "No sessions.\n";
+        call.out << Texts::tr("No sessions.") << '\n';
     else
-        call.out << "\nTotal " << Duration::coarseString(total) << " in " << entries.size()
-                 << (entries.size() == 1 ? " session" : " sessions") << ".\n";
+        call.out << '\n'
+                 << Texts::tr("Total %1 in %n sessions.", nullptr, int(entries.size()))
+                        .arg(Duration::coarseString(total))
+                 << '\n';
 }
 
 void addHistoryCommands(QList<Command>& commands)
@@ -333,10 +343,10 @@ void addHistoryCommands(QList<Command>& commands)
     commands.append(
         {QStringLiteral("log"),
          QStringLiteral("[--day YYYY-MM-DD | --week [YYYY-Www] | --month [YYYY-MM]] [--json]"),
-         QStringLiteral("The sessions of a day (today), a week or a month."),
-         QStringLiteral("--week and --month alone mean this week and this month. Each session "
-                        "is shown with\nthe first 8 characters of its id. --json prints the "
-                        "JSON export of those sessions,\nwith whole ids."),
+         Texts::tr("The sessions of a day (today), a week or a month."),
+         Texts::tr("--week and --month alone mean this week and this month. Each session "
+                   "is shown with\nthe first 8 characters of its id. --json prints the "
+                   "JSON export of those sessions,\nwith whole ids."),
          {{QStringLiteral("day"), QStringLiteral("YYYY-MM-DD")},
           periodOption(QStringLiteral("week"), QStringLiteral("YYYY-Www")),
           periodOption(QStringLiteral("month"), QStringLiteral("YYYY-MM")),
@@ -349,10 +359,10 @@ void addHistoryCommands(QList<Command>& commands)
         {QStringLiteral("edit"),
          QStringLiteral("ID [--start \"YYYY-MM-DD HH:MM\"] [--end \"YYYY-MM-DD HH:MM\"] [--note "
                         "TEXT] [--task TASK]"),
-         QStringLiteral("Correct a session."),
-         QStringLiteral("Times are in your time zone. A session may not end before it starts, nor "
-                        "run into\nother sessions. An uploaded session goes up again with the "
-                        "next upload of its period."),
+         Texts::tr("Correct a session."),
+         Texts::tr("Times are in your time zone. A session may not end before it starts, nor "
+                   "run into\nother sessions. An uploaded session goes up again with the "
+                   "next upload of its period."),
          {{QStringLiteral("start"), QStringLiteral("TIME")},
           {QStringLiteral("end"), QStringLiteral("TIME")},
           {QStringLiteral("note"), QStringLiteral("TEXT")},
@@ -363,7 +373,7 @@ void addHistoryCommands(QList<Command>& commands)
          edit});
     commands.append({QStringLiteral("delete"),
                      QStringLiteral("ID..."),
-                     QStringLiteral("Delete sessions; 'zol restore' brings them back."),
+                     Texts::tr("Delete sessions; 'zol restore' brings them back."),
                      {},
                      {},
                      1,
@@ -372,7 +382,7 @@ void addHistoryCommands(QList<Command>& commands)
                      remove});
     commands.append({QStringLiteral("restore"),
                      QStringLiteral("ID..."),
-                     QStringLiteral("Bring deleted sessions back."),
+                     Texts::tr("Bring deleted sessions back."),
                      {},
                      {},
                      1,
@@ -381,7 +391,7 @@ void addHistoryCommands(QList<Command>& commands)
                      restore});
     commands.append({QStringLiteral("deleted"),
                      QStringLiteral("[--json]"),
-                     QStringLiteral("The deleted sessions."),
+                     Texts::tr("The deleted sessions."),
                      {},
                      {json},
                      0,
@@ -390,7 +400,7 @@ void addHistoryCommands(QList<Command>& commands)
                      deleted});
     commands.append({QStringLiteral("clear-deleted"),
                      {},
-                     QStringLiteral("Remove the deleted sessions for good."),
+                     Texts::tr("Remove the deleted sessions for good."),
                      {},
                      {},
                      0,

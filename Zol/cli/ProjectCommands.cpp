@@ -6,6 +6,7 @@
 #include "CatalogueModel.h"
 #include "support/Timestamps.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,6 +14,11 @@
 namespace zol::cli {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::cli::ProjectCommands)
+};
 
 // A project as the studio folder shares it.
 QJsonObject sharedForm(const Project& project)
@@ -43,16 +49,16 @@ int projects(Invocation& call)
         return succeeded;
     }
     if (shown.isEmpty())
-        call.out << (all ? "No projects.\n" : "No active projects.\n");
+        call.out << (all ? Texts::tr("No projects.") : Texts::tr("No active projects.")) << '\n';
     for (const Project& project : shown) {
-        const QString number = project.displaySerial().isEmpty() ? QStringLiteral("(no number)")
-                                                                 : project.displaySerial();
-        call.out << number.leftJustified(12) << ' ' << project.name;
+        const QString number =
+            project.displaySerial().isEmpty() ? Texts::tr("(no number)") : project.displaySerial();
+        QString named = project.name;
         if (!project.clientName.isEmpty())
-            call.out << " · " << project.clientName;
+            named += QStringLiteral(" · ") + project.clientName;
         if (!project.isActive)
-            call.out << " (archived)";
-        call.out << '\n';
+            named = Texts::tr("%1 (archived)").arg(named);
+        call.out << number.leftJustified(12) << ' ' << named << '\n';
     }
     return call.reportStatus();
 }
@@ -64,17 +70,16 @@ std::optional<Project> held(Invocation& call)
 
 int noSuchProject(Invocation& call)
 {
-    return call.fail(QStringLiteral("No project has the number ") +
-                     call.arguments.first().trimmed() +
-                     QStringLiteral(". 'zol projects --all' lists them."));
+    return call.fail(Texts::tr("No project has the number %1. 'zol projects --all' lists them.")
+                         .arg(call.arguments.first().trimmed()));
 }
 
 int projectAdd(Invocation& call)
 {
     if (!call.has(QStringLiteral("name")))
-        return call.usageError(QStringLiteral("a project needs --name"));
+        return call.usageError(Texts::tr("a project needs --name"));
     if (!call.has(QStringLiteral("client")))
-        return call.usageError(QStringLiteral("a project needs --client"));
+        return call.usageError(Texts::tr("a project needs --client"));
     const Outcome<Project> added = call.model.catalogue()->quickAddProject(
         call.arguments.first(), call.value(QStringLiteral("name")),
         call.value(QStringLiteral("client")));
@@ -82,10 +87,10 @@ int projectAdd(Invocation& call)
         return call.fail(added.error().sentence);
     if (call.model.status().message())
         return call.reportStatus();
-    call.out << "Added "
-             << (added->displaySerial().isEmpty() ? QStringLiteral("a draft")
-                                                  : added->displaySerial())
-             << ' ' << added->name << ".\n";
+    call.out << (added->displaySerial().isEmpty()
+                     ? Texts::tr("Added a draft %1.").arg(added->name)
+                     : Texts::tr("Added %1 %2.").arg(added->displaySerial(), added->name))
+             << '\n';
     return succeeded;
 }
 
@@ -96,7 +101,7 @@ int projectEdit(Invocation& call)
         return noSuchProject(call);
     if (!call.has(QStringLiteral("name")) && !call.has(QStringLiteral("client")) &&
         !call.has(QStringLiteral("number")))
-        return call.usageError(QStringLiteral("give --name, --client or --number"));
+        return call.usageError(Texts::tr("give --name, --client or --number"));
     const Outcome<Project> changed = call.model.catalogue()->updateProject(
         *project,
         call.has(QStringLiteral("name")) ? call.value(QStringLiteral("name")) : project->name,
@@ -128,7 +133,7 @@ int projectRemove(Invocation& call)
         return call.fail(removed.error().sentence);
     if (call.model.status().message())
         return call.reportStatus();
-    call.out << "Removed " << project->serial << ' ' << project->name << ".\n";
+    call.out << Texts::tr("Removed %1 %2.").arg(project->serial, project->name) << '\n';
     return succeeded;
 }
 
@@ -136,8 +141,8 @@ int projectNext(Invocation& call)
 {
     const std::optional<QString> next = call.model.catalogue()->suggestedProjectNumber();
     if (!next)
-        return call.fail(QStringLiteral("Project numbers are typed by hand in ") +
-                         call.model.books().administration().name + u'.');
+        return call.fail(Texts::tr("Project numbers are typed by hand in %1.")
+                             .arg(call.model.books().administration().name));
     call.out << *next << '\n';
     return succeeded;
 }
@@ -150,8 +155,8 @@ void addProjectCommands(QList<Command>& commands)
     commands.append(
         {QStringLiteral("projects"),
          QStringLiteral("[--all] [--json]"),
-         QStringLiteral("The active projects; --all adds the archived ones."),
-         QStringLiteral("--json prints number, name, client, isActive, updatedAt and createdAt."),
+         Texts::tr("The active projects; --all adds the archived ones."),
+         Texts::tr("--json prints number, name, client, isActive, updatedAt and createdAt."),
          {{QStringLiteral("all"), {}}, json},
          0,
          0,
@@ -160,7 +165,7 @@ void addProjectCommands(QList<Command>& commands)
     commands.append(
         {QStringLiteral("project add"),
          QStringLiteral("NUMBER --client CLIENT --name NAME"),
-         QStringLiteral("Add a project; an empty NUMBER \"\" adds a draft without a number."),
+         Texts::tr("Add a project; an empty NUMBER \"\" adds a draft without a number."),
          {},
          {{QStringLiteral("client"), QStringLiteral("CLIENT")},
           {QStringLiteral("name"), QStringLiteral("NAME")}},
@@ -170,7 +175,7 @@ void addProjectCommands(QList<Command>& commands)
          projectAdd});
     commands.append({QStringLiteral("project edit"),
                      QStringLiteral("NUMBER [--name NAME] [--client CLIENT] [--number NEW]"),
-                     QStringLiteral("Rename or renumber a project; its sessions follow."),
+                     Texts::tr("Rename or renumber a project; its sessions follow."),
                      {},
                      {{QStringLiteral("name"), QStringLiteral("NAME")},
                       {QStringLiteral("client"), QStringLiteral("CLIENT")},
@@ -181,7 +186,7 @@ void addProjectCommands(QList<Command>& commands)
                      projectEdit});
     commands.append({QStringLiteral("project archive"),
                      QStringLiteral("NUMBER"),
-                     QStringLiteral("Take a project out of the picker."),
+                     Texts::tr("Take a project out of the picker."),
                      {},
                      {},
                      1,
@@ -190,7 +195,7 @@ void addProjectCommands(QList<Command>& commands)
                      [](Invocation& call) { return projectActive(call, false); }});
     commands.append({QStringLiteral("project unarchive"),
                      QStringLiteral("NUMBER"),
-                     QStringLiteral("Put an archived project back in the picker."),
+                     Texts::tr("Put an archived project back in the picker."),
                      {},
                      {},
                      1,
@@ -199,7 +204,7 @@ void addProjectCommands(QList<Command>& commands)
                      [](Invocation& call) { return projectActive(call, true); }});
     commands.append({QStringLiteral("project remove"),
                      QStringLiteral("NUMBER"),
-                     QStringLiteral("Remove a project; its sessions keep their copies."),
+                     Texts::tr("Remove a project; its sessions keep their copies."),
                      {},
                      {},
                      1,
@@ -208,7 +213,7 @@ void addProjectCommands(QList<Command>& commands)
                      projectRemove});
     commands.append({QStringLiteral("project next"),
                      {},
-                     QStringLiteral("The next project number of the books' numbering."),
+                     Texts::tr("The next project number of the books' numbering."),
                      {},
                      {},
                      0,

@@ -9,12 +9,18 @@
 #include "UpdateModel.h"
 #include "formats/EntryExporter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace zol::cli {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::cli::ReportCommands)
+};
 
 // Save dialogs answered with `path`, or with the suggested name in the
 // current folder when no path was given.
@@ -50,13 +56,13 @@ int search(Invocation& call)
 {
     const QString query = call.arguments.first();
     if (query.trimmed().isEmpty())
-        return call.usageError(QStringLiteral("search for something"));
+        return call.usageError(Texts::tr("search for something"));
     SearchModel& search = *call.model.search();
     if (call.has(QStringLiteral("range"))) {
         const std::optional<SearchRange> range =
             SearchRange::fromRawValue(call.value(QStringLiteral("range")));
         if (!range)
-            return call.usageError(QStringLiteral(
+            return call.usageError(Texts::tr(
                 "--range is week, month, threeMonths, sixMonths, yearToDate, year or all"));
         search.setSearchRange(*range);
     }
@@ -78,9 +84,9 @@ int exportSessions(Invocation& call)
     const std::optional<EntryExporter::Format> format =
         EntryExporter::formatFromRawValue(call.arguments.first());
     if (!format)
-        return call.usageError(QStringLiteral("export as csv or json"));
+        return call.usageError(Texts::tr("export as csv or json"));
     if (call.has(QStringLiteral("all")) && call.has(QStringLiteral("period")))
-        return call.usageError(QStringLiteral("give --period or --all, not both"));
+        return call.usageError(Texts::tr("give --period or --all, not both"));
     ExportScope scope = ExportScope::of(thisMonth(call.model));
     if (call.has(QStringLiteral("all"))) {
         scope = ExportScope::everything();
@@ -88,7 +94,7 @@ int exportSessions(Invocation& call)
         const std::optional<TimesheetPeriod> period =
             periodArgument(call, call.value(QStringLiteral("period")));
         if (!period)
-            return call.usageError(QStringLiteral("--period takes 2026-W10, 2026-03 or 2026"));
+            return call.usageError(Texts::tr("--period takes 2026-W10, 2026-03 or 2026"));
         scope = ExportScope::of(*period);
     }
     call.desktop.answerWith(savingTo(call.has(QStringLiteral("output"))
@@ -121,21 +127,21 @@ int report(Invocation& call)
     if (!call.arguments.isEmpty()) {
         const std::optional<TimesheetPeriod> named = periodArgument(call, call.arguments.first());
         if (!named)
-            return call.usageError(QStringLiteral("PERIOD is 2026-W10, 2026-03 or 2026"));
+            return call.usageError(Texts::tr("PERIOD is 2026-W10, 2026-03 or 2026"));
         period = *named;
     }
     const bool package = call.has(QStringLiteral("package"));
     const bool rows = call.has(QStringLiteral("csv"));
     const bool page = call.has(QStringLiteral("output")) || (!package && !rows);
     if (package && !mayReplacePackage(call.value(QStringLiteral("package"))))
-        return call.fail(call.value(QStringLiteral("package")) +
-                         QStringLiteral(" holds other files. Give an empty or new folder for the "
-                                        "package."));
+        return call.fail(Texts::tr("%1 holds other files. Give an empty or new folder for the "
+                                   "package.")
+                             .arg(call.value(QStringLiteral("package"))));
 
     Invocation::wait(reports.readStudio());
     if (!reports.studio())
-        return call.fail(reports.studioError().value_or(
-            QStringLiteral("Nothing read from the studio folder yet.")));
+        return call.fail(
+            reports.studioError().value_or(Texts::tr("Nothing read from the studio folder yet.")));
     if (const std::optional<QString>& error = reports.studioError())
         call.err << *error << '\n';
     reports.setReportPeriod(period);
@@ -169,12 +175,14 @@ int update(Invocation& call)
     if (const std::optional<QString>& error = updates.updateError())
         return call.fail(*error);
     if (const std::optional<UpdateChecker::Available>& available = updates.availableUpdate()) {
-        call.out << "Zol " << available->manifest.version
-                 << " is the newest version. Download: " << available->package.toString() << '\n';
+        call.out << Texts::tr("Zol %1 is the newest version. Download: %2")
+                        .arg(available->manifest.version, available->package.toString())
+                 << '\n';
         return succeeded;
     }
-    call.out << "You are running Zol " << UpdateModel::currentVersion()
-             << ", the newest version.\n";
+    call.out << Texts::tr("You are running Zol %1, the newest version.")
+                    .arg(UpdateModel::currentVersion())
+             << '\n';
     return succeeded;
 }
 
@@ -196,8 +204,8 @@ void addReportCommands(QList<Command>& commands)
         {QStringLiteral("search"),
          QStringLiteral(
              "QUERY [--range week|month|threeMonths|sixMonths|yearToDate|year|all] [--json]"),
-         QStringLiteral("Find sessions by project, client, task or note."),
-         QStringLiteral("The range counts back from today; the default is three months."),
+         Texts::tr("Find sessions by project, client, task or note."),
+         Texts::tr("The range counts back from today; the default is three months."),
          {{QStringLiteral("range"), QStringLiteral("RANGE"), rangeNames()}, json},
          1,
          1,
@@ -206,8 +214,8 @@ void addReportCommands(QList<Command>& commands)
     commands.append(
         {QStringLiteral("export"),
          QStringLiteral("csv|json [--period PERIOD | --all] [--output FILE]"),
-         QStringLiteral("Save your sessions of a period (this month) as CSV or JSON."),
-         QStringLiteral("Without --output the file gets its usual name in the current folder."),
+         Texts::tr("Save your sessions of a period (this month) as CSV or JSON."),
+         Texts::tr("Without --output the file gets its usual name in the current folder."),
          {{QStringLiteral("period"), QStringLiteral("PERIOD")},
           {QStringLiteral("all"), {}},
           {QStringLiteral("output"), QStringLiteral("FILE")}},
@@ -220,11 +228,11 @@ void addReportCommands(QList<Command>& commands)
         {QStringLiteral("report"),
          QStringLiteral(
              "[PERIOD] [--query TEXT] [--output FILE.html] [--csv FILE.csv] [--package FOLDER]"),
-         QStringLiteral("Read everybody's timesheets off the studio folder and save the report."),
-         QStringLiteral("PERIOD is this month unless given. The report is one HTML file with every "
-                        "figure in it;\n--csv saves the sessions behind it, --package a folder "
-                        "holding report.html and sessions.csv.\nWithout --csv or --package the "
-                        "report is saved under its usual name in the current folder."),
+         Texts::tr("Read everybody's timesheets off the studio folder and save the report."),
+         Texts::tr("PERIOD is this month unless given. The report is one HTML file with every "
+                   "figure in it;\n--csv saves the sessions behind it, --package a folder "
+                   "holding report.html and sessions.csv.\nWithout --csv or --package the "
+                   "report is saved under its usual name in the current folder."),
          {{QStringLiteral("query"), QStringLiteral("TEXT")},
           {QStringLiteral("output"), QStringLiteral("FILE.html")},
           {QStringLiteral("csv"), QStringLiteral("FILE.csv")},
@@ -235,7 +243,7 @@ void addReportCommands(QList<Command>& commands)
          report});
     commands.append({QStringLiteral("update"),
                      {},
-                     QStringLiteral("Ask whether a newer version of Zol is published."),
+                     Texts::tr("Ask whether a newer version of Zol is published."),
                      {},
                      {},
                      0,

@@ -14,6 +14,7 @@
 #include "share/SharedFolderSync.h"
 #include "support/Timestamps.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -23,6 +24,11 @@
 namespace zol::cli {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::cli::StudioCommands)
+};
 
 // The other machines' names, from their meta files. The share is read
 // through the file layer confined to it, which refuses links, pipes and
@@ -144,31 +150,37 @@ int studio(Invocation& call)
         return succeeded;
     }
     if (call.model.books().administration().isLocalOnly()) {
-        call.out << call.model.books().administration().name << " never leaves this machine.\n";
+        call.out << Texts::tr("%1 never leaves this machine.")
+                        .arg(call.model.books().administration().name)
+                 << '\n';
         return succeeded;
     }
     if (folder.isEmpty()) {
-        call.out << "No folder chosen. 'zol studio folder PATH' chooses one.\n";
+        call.out << Texts::tr("No folder chosen. 'zol studio folder PATH' chooses one.") << '\n';
         return succeeded;
     }
-    call.out << "Studio folder: " << folder << '\n';
+    call.out << Texts::tr("Studio folder: %1").arg(folder) << '\n';
     if (!sharing)
-        call.out << "Chosen, but sharing is switched off.\n";
+        call.out << Texts::tr("Chosen, but sharing is switched off.") << '\n';
     else if (!reachable)
-        call.out << "Studio folder unreachable: there is no folder at " << folder
-                 << ". Is the NAS mounted?\n";
+        call.out << Texts::tr("Studio folder unreachable: there is no folder at %1. Is the NAS "
+                              "mounted?")
+                        .arg(folder)
+                 << '\n';
     else if (!writable)
-        call.out << "Reachable, but read-only from this computer: projects and timesheets "
-                    "cannot be handed in. Ask whoever looks after the share for write access.\n";
+        call.out << Texts::tr("Reachable, but read-only from this computer: projects and "
+                              "timesheets cannot be handed in. Ask whoever looks after the share "
+                              "for write access.")
+                 << '\n';
     else
         call.out << (peers.isEmpty()
-                         ? QStringLiteral("Reachable · no other machines yet")
-                         : QStringLiteral("Other machines: ") + peers.join(QStringLiteral(", ")))
+                         ? Texts::tr("Reachable · no other machines yet")
+                         : Texts::tr("Other machines: %1").arg(peers.join(QStringLiteral(", "))))
                  << '\n';
-    call.out << "Timesheets last handed in: "
-             << (uploaded
-                     ? call.model.books().calendar().local(*uploaded).toString(u"yyyy-MM-dd HH:mm")
-                     : QStringLiteral("never"))
+    call.out << (uploaded ? Texts::tr("Timesheets last handed in: %1")
+                                .arg(call.model.books().calendar().local(*uploaded).toString(
+                                    u"yyyy-MM-dd HH:mm"))
+                          : Texts::tr("Timesheets last handed in: never"))
              << '\n';
     if (const std::optional<QString> copies = SharingModel::conflictCopiesSentence(conflicts))
         call.out << *copies << '\n';
@@ -179,28 +191,36 @@ int studioFolder(Invocation& call)
 {
     const QString typed = call.arguments.first().trimmed();
     if (typed.isEmpty())
-        return call.usageError(QStringLiteral("give the studio folder's path"));
+        return call.usageError(Texts::tr("give the studio folder's path"));
     if (!QFileInfo(typed).isDir())
-        return call.fail(QStringLiteral("There is no folder at ") + typed +
-                         QStringLiteral(". Is the NAS mounted?"));
+        return call.fail(Texts::tr("There is no folder at %1. Is the NAS mounted?").arg(typed));
     const QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(typed));
+    // A folder other books use is refused with a sentence that the longer
+    // story follows here. Whether that is the refusal is asked of the
+    // settings, not read off the sentence, which may be in any language.
+    const Administration& books = call.model.books().administration();
+    const bool taken =
+        !books.isLocalOnly() &&
+        AppSettings::administrationUsing(folder.trimmed(), books.id, call.model.defaults())
+            .has_value();
     Invocation::wait(call.model.sharing()->chooseStudioFolder(folder));
     const std::optional<StatusMessage>& status = call.model.status().message();
-    if (status && status->kind == StatusMessage::Kind::failure &&
-        status->text.startsWith(QStringLiteral("That folder belongs to "))) {
+    if (status && status->kind == StatusMessage::Kind::failure && taken) {
         call.err << status->text << '\n' << SharingModel::folderTakenExplanation() << '\n';
         return failed;
     }
     if (!status)
-        call.out << "Studio folder: " << call.model.books().settings()->sharedFolderPath() << '\n';
+        call.out
+            << Texts::tr("Studio folder: %1").arg(call.model.books().settings()->sharedFolderPath())
+            << '\n';
     return call.reportStatus();
 }
 
 int studioDisconnect(Invocation& call)
 {
     if (!call.model.books().settings()->sharedFolder())
-        return call.fail(call.model.books().administration().name +
-                         QStringLiteral(" has no studio folder."));
+        return call.fail(
+            Texts::tr("%1 has no studio folder.").arg(call.model.books().administration().name));
     call.model.sharing()->disconnectStudioFolder();
     return call.reportStatus();
 }
@@ -209,7 +229,7 @@ int studioSync(Invocation& call)
 {
     SharingModel& sharing = *call.model.sharing();
     if (!sharing.canUpload())
-        return call.fail(QStringLiteral("Set up the studio folder first."));
+        return call.fail(Texts::tr("Set up the studio folder first."));
     Invocation::wait(call.has(QStringLiteral("force")) ? sharing.syncNow()
                                                        : sharing.shareNow(false, false));
     return call.reportStatus();
@@ -224,7 +244,7 @@ std::optional<TimesheetPeriod> uploadPeriod(Invocation& call, int* status)
     const bool month = call.has(QStringLiteral("month"));
     const int given = int(week) + int(month) + int(!call.arguments.isEmpty());
     if (given > 1) {
-        *status = call.usageError(QStringLiteral("give one of PERIOD, --week and --month"));
+        *status = call.usageError(Texts::tr("give one of PERIOD, --week and --month"));
         return std::nullopt;
     }
     const Calendar& calendar = call.model.books().calendar();
@@ -239,10 +259,10 @@ std::optional<TimesheetPeriod> uploadPeriod(Invocation& call, int* status)
                                  : month ? period->kind() == TimesheetPeriod::Kind::month
                                          : period->kind() != TimesheetPeriod::Kind::year);
     if (!fits) {
-        *status = call.usageError(week    ? QStringLiteral("--week takes a week such as 2026-W10")
-                                  : month ? QStringLiteral("--month takes a month such as 2026-03")
-                                          : QStringLiteral("upload a week (2026-W10) or a month "
-                                                           "(2026-03)"));
+        *status = call.usageError(week    ? Texts::tr("--week takes a week such as 2026-W10")
+                                  : month ? Texts::tr("--month takes a month such as 2026-03")
+                                          : Texts::tr("upload a week (2026-W10) or a month "
+                                                      "(2026-03)"));
         return std::nullopt;
     }
     return period;
@@ -254,19 +274,20 @@ int studioUpload(Invocation& call)
     if (call.arguments.isEmpty() && !call.has(QStringLiteral("week")) &&
         !call.has(QStringLiteral("month"))) {
         if (!sharing.canUpload())
-            return call.fail(QStringLiteral("Set up the studio folder first."));
+            return call.fail(Texts::tr("Set up the studio folder first."));
         if (!call.model.books().settings()->autoUploadEnabled())
-            return call.fail(
-                QStringLiteral("Automatic upload is off; name a period to upload it."));
+            return call.fail(Texts::tr("Automatic upload is off; name a period to upload it."));
         Invocation::wait(sharing.autoUploadNow());
         if (const std::optional<QString>& error = sharing.autoUploadError())
             return call.fail(*error);
         const int files = sharing.lastUploadFiles();
         if (files == 0)
-            call.out << "Timesheets were up to date on the studio folder already.\n";
+            call.out << Texts::tr("Timesheets were up to date on the studio folder already.")
+                     << '\n';
         else
-            call.out << "Handed in " << files << (files == 1 ? " timesheet" : " timesheets")
-                     << "; the studio folder is up to date.\n";
+            call.out << Texts::tr("Handed in %n timesheets; the studio folder is up to date.",
+                                  nullptr, files)
+                     << '\n';
         return succeeded;
     }
     int status = succeeded;
@@ -283,19 +304,18 @@ int studioUpload(Invocation& call)
 
 void addStudioCommands(QList<Command>& commands)
 {
-    commands.append(
-        {QStringLiteral("studio"),
-         QStringLiteral("[--json]"),
-         QStringLiteral("The studio folder of the open books and who else is on it."),
-         QStringLiteral("--json prints folder, sharing, reachable, peers and lastUploadAt."),
-         {{QStringLiteral("json"), {}}},
-         0,
-         0,
-         false,
-         studio});
+    commands.append({QStringLiteral("studio"),
+                     QStringLiteral("[--json]"),
+                     Texts::tr("The studio folder of the open books and who else is on it."),
+                     Texts::tr("--json prints folder, sharing, reachable, peers and lastUploadAt."),
+                     {{QStringLiteral("json"), {}}},
+                     0,
+                     0,
+                     false,
+                     studio});
     commands.append({QStringLiteral("studio folder"),
                      QStringLiteral("PATH"),
-                     QStringLiteral("Share the open books through a studio folder."),
+                     Texts::tr("Share the open books through a studio folder."),
                      {},
                      {},
                      1,
@@ -305,29 +325,28 @@ void addStudioCommands(QList<Command>& commands)
                      {{folderArgument}}});
     commands.append({QStringLiteral("studio disconnect"),
                      {},
-                     QStringLiteral("Stop sharing; nothing on the studio folder is deleted."),
+                     Texts::tr("Stop sharing; nothing on the studio folder is deleted."),
                      {},
                      {},
                      0,
                      0,
                      false,
                      studioDisconnect});
-    commands.append(
-        {QStringLiteral("studio sync"),
-         QStringLiteral("[--force]"),
-         QStringLiteral("Sync the project list once; --force reads and writes everything."),
-         {},
-         {{QStringLiteral("force"), {}}},
-         0,
-         0,
-         true,
-         studioSync});
+    commands.append({QStringLiteral("studio sync"),
+                     QStringLiteral("[--force]"),
+                     Texts::tr("Sync the project list once; --force reads and writes everything."),
+                     {},
+                     {{QStringLiteral("force"), {}}},
+                     0,
+                     0,
+                     true,
+                     studioSync});
     commands.append(
         {QStringLiteral("studio upload"),
          QStringLiteral("[PERIOD | --week [YYYY-Www] | --month [YYYY-MM]]"),
-         QStringLiteral("Hand in timesheets: one automatic pass, or the week or month named."),
-         QStringLiteral("PERIOD is a week (2026-W10) or a month (2026-03); --week and --month "
-                        "take the same,\nand alone mean this week and this month."),
+         Texts::tr("Hand in timesheets: one automatic pass, or the week or month named."),
+         Texts::tr("PERIOD is a week (2026-W10) or a month (2026-03); --week and --month "
+                   "take the same,\nand alone mean this week and this month."),
          {periodOption(QStringLiteral("week"), QStringLiteral("YYYY-Www")),
           periodOption(QStringLiteral("month"), QStringLiteral("YYYY-MM"))},
          0,

@@ -11,6 +11,7 @@
 #include "store/EntryStore.h"
 #include "tracking/WorkStatus.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +19,11 @@
 namespace zol::cli {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::cli::TrackingCommands)
+};
 
 WorkStatus workStatus(const Tracker& tracker)
 {
@@ -53,18 +59,24 @@ int status(Invocation& call)
         return succeeded;
     }
     if (!current)
-        call.out << "Not tracking.\n";
+        call.out << Texts::tr("Not tracking.") << '\n';
     else
-        call.out << (current->isPaused() ? "Paused: " : "Tracking ") << describeSession(*current)
-                 << " · " << Duration::clockString(tracker.elapsed()) << '\n';
+        call.out << (current->isPaused() ? Texts::tr("Paused: %1 · %2")
+                                         : Texts::tr("Tracking %1 · %2"))
+                        .arg(describeSession(*current), Duration::clockString(tracker.elapsed()))
+                 << '\n';
     // The day's phrase with its picture, as the panel shows it: alone,
     // "Off the mark" reads like a remark about the command.
     const WorkStatus status = workStatus(tracker);
-    call.out << "Today: " << Duration::coarseString(tracker.todayTotal()) << " · "
-             << (status.emoji.isEmpty() ? status.phrase : status.emoji + u' ' + status.phrase)
+    call.out << Texts::tr("Today: %1 · %2")
+                    .arg(Duration::coarseString(tracker.todayTotal()),
+                         status.emoji.isEmpty() ? status.phrase
+                                                : status.emoji + u' ' + status.phrase)
              << '\n';
-    call.out << "Administration: " << model.books().administration().name << " · filed under "
-             << model.books().settings()->machineName() << '\n';
+    call.out << Texts::tr("Administration: %1 · filed under %2")
+                    .arg(model.books().administration().name,
+                         model.books().settings()->machineName())
+             << '\n';
     if (const std::optional<QString>& error = tracker.loadError())
         return call.fail(*error);
     return succeeded;
@@ -85,18 +97,17 @@ int takePending(Invocation& call)
     }
     const QString task = call.value(QStringLiteral("task")).trimmed();
     if (!model.books().taskList().isEnabled())
-        return call.fail(QStringLiteral("Tasks are switched off in ") +
-                         model.books().administration().name +
-                         QStringLiteral(". Switch them on with 'zol tasks on'."));
+        return call.fail(
+            Texts::tr("Tasks are switched off in %1. Switch them on with 'zol tasks on'.")
+                .arg(model.books().administration().name));
     for (const QString& choice : model.books().taskList().choices()) {
         if (choice.compare(task, Qt::CaseInsensitive) == 0) {
             model.panel().setPendingTask(choice);
             return succeeded;
         }
     }
-    return call.fail(QStringLiteral("There is no task called ") + task +
-                     QStringLiteral(". The tasks are: ") +
-                     model.books().taskList().choices().join(QStringLiteral(", ")) + u'.');
+    return call.fail(Texts::tr("There is no task called %1. The tasks are: %2.")
+                         .arg(task, model.books().taskList().choices().join(QStringLiteral(", "))));
 }
 
 // What a start did to the session open before it, as a stop would say it.
@@ -115,7 +126,8 @@ int afterStart(Invocation& call, const Outcome<TimeEntry>& started)
     if (!started)
         return call.fail(started.error().sentence);
     sayWhatWasStopped(call);
-    call.out << sentence(QStringLiteral("Started ") + describeSession(*started)) << '\n';
+    //: The program adds the full stop, unless the session's name ends with one.
+    call.out << sentence(Texts::tr("Started %1").arg(describeSession(*started))) << '\n';
     return succeeded;
 }
 
@@ -124,8 +136,8 @@ int start(Invocation& call)
     AppModel& model = call.model;
     const bool internal = call.has(QStringLiteral("internal"));
     if (internal == !call.arguments.isEmpty())
-        return call.usageError(internal ? QStringLiteral("give either NUMBER or --internal")
-                                        : QStringLiteral("missing NUMBER"));
+        return call.usageError(internal ? Texts::tr("give either NUMBER or --internal")
+                                        : Texts::tr("missing NUMBER"));
     if (const int refused = takePending(call))
         return refused;
     if (internal)
@@ -139,12 +151,12 @@ int start(Invocation& call)
         return call.fail(error.message());
     }
     if (!project || project->serial.isEmpty())
-        return call.fail(
-            QStringLiteral("No project has the number ") + number.trimmed() +
-            QStringLiteral(". 'zol projects' lists them; 'zol project add' adds one."));
+        return call.fail(Texts::tr("No project has the number %1. 'zol projects' lists them; "
+                                   "'zol project add' adds one.")
+                             .arg(number.trimmed()));
     if (!project->isActive)
-        return call.fail(project->serial + QStringLiteral(" is archived. 'zol project unarchive ") +
-                         project->serial + QStringLiteral("' puts it back."));
+        return call.fail(Texts::tr("%1 is archived. 'zol project unarchive %1' puts it back.")
+                             .arg(project->serial));
     return afterStart(call, model.sessions().start(*project));
 }
 
@@ -154,11 +166,13 @@ int pause(Invocation& call)
     if (!done)
         return call.fail(done.error().sentence);
     if (!done->changed) {
-        call.out << "Already paused.\n";
+        call.out << Texts::tr("Already paused.") << '\n';
         return succeeded;
     }
-    call.out << "Paused " << describeSession(done->session) << " at "
-             << Duration::clockString(call.model.books().tracker()->elapsed()) << ".\n";
+    call.out << Texts::tr("Paused %1 at %2.")
+                    .arg(describeSession(done->session),
+                         Duration::clockString(call.model.books().tracker()->elapsed()))
+             << '\n';
     return succeeded;
 }
 
@@ -168,10 +182,11 @@ int resume(Invocation& call)
     if (!done)
         return call.fail(done.error().sentence);
     if (!done->changed) {
-        call.out << "Already running.\n";
+        call.out << Texts::tr("Already running.") << '\n';
         return succeeded;
     }
-    call.out << sentence(QStringLiteral("Resumed ") + describeSession(done->session)) << '\n';
+    //: The program adds the full stop, unless the session's name ends with one.
+    call.out << sentence(Texts::tr("Resumed %1").arg(describeSession(done->session))) << '\n';
     return succeeded;
 }
 
@@ -205,10 +220,11 @@ int note(Invocation& call)
     if (!noted)
         return call.fail(noted.error().sentence);
     if (noted->note.isEmpty())
-        call.out << sentence(QStringLiteral("Cleared the note of ") + describeSession(*noted))
+        //: The program adds the full stop, unless the session's name ends with one.
+        call.out << sentence(Texts::tr("Cleared the note of %1").arg(describeSession(*noted)))
                  << '\n';
     else
-        call.out << "Note on " << describeSession(*noted) << ": “" << noted->note << "”\n";
+        call.out << Texts::tr("Note on %1: “%2”").arg(describeSession(*noted), noted->note) << '\n';
     return succeeded;
 }
 
@@ -219,13 +235,15 @@ int toggle(Invocation& call)
     switch (model.sessions().toggle()) {
     case Tracker::ToggleResult::paused:
         if (tracker.current())
-            call.out << "Paused " << describeSession(*tracker.current()) << " at "
-                     << Duration::clockString(tracker.elapsed()) << ".\n";
+            call.out << Texts::tr("Paused %1 at %2.")
+                            .arg(describeSession(*tracker.current()),
+                                 Duration::clockString(tracker.elapsed()))
+                     << '\n';
         return succeeded;
     case Tracker::ToggleResult::started:
         sayWhatWasStopped(call);
         if (tracker.current())
-            call.out << sentence(QStringLiteral("Started ") + describeSession(*tracker.current()))
+            call.out << sentence(Texts::tr("Started %1").arg(describeSession(*tracker.current())))
                      << '\n';
         return succeeded;
     case Tracker::ToggleResult::nothing:
@@ -235,7 +253,7 @@ int toggle(Invocation& call)
         return call.fail(*error);
     // "Pick a project first.": nothing was started, so it is a failure here.
     return call.fail(model.status().message() ? model.status().text()
-                                              : QStringLiteral("Nothing to do."));
+                                              : Texts::tr("Nothing to do."));
 }
 
 } // namespace
@@ -248,10 +266,10 @@ void addTrackingCommands(QList<Command>& commands)
                                     {QStringLiteral("internal"), QStringLiteral("DESCRIPTION")}};
     commands.append({QStringLiteral("status"),
                      QStringLiteral("[--json]"),
-                     QStringLiteral("What the timer is doing, and today's total."),
-                     QStringLiteral("--json prints tracking, paused, elapsedSeconds, "
-                                    "todayTotalSeconds, workStatus, administration {id, name},\n"
-                                    "person, machineId and entry (the running session, or null)."),
+                     Texts::tr("What the timer is doing, and today's total."),
+                     Texts::tr("--json prints tracking, paused, elapsedSeconds, "
+                               "todayTotalSeconds, workStatus, administration {id, name},\n"
+                               "person, machineId and entry (the running session, or null)."),
                      {{QStringLiteral("json"), {}}},
                      0,
                      0,
@@ -261,14 +279,14 @@ void addTrackingCommands(QList<Command>& commands)
         {QStringLiteral("start"),
          QStringLiteral("NUMBER [--note TEXT] [--task TASK]\n       zol start --internal "
                         "DESCRIPTION [--note TEXT] [--task TASK]"),
-         QStringLiteral("Start the timer on a project, or on internal work."),
-         QStringLiteral("A session already open is stopped first, and said so first (\"Logged "
-                        "1h 5m to Brand book.\").\nThe session is in the database from this "
-                        "moment on."),
+         Texts::tr("Start the timer on a project, or on internal work."),
+         Texts::tr("A session already open is stopped first, and said so first (\"Logged "
+                   "1h 5m to Brand book.\").\nThe session is in the database from this "
+                   "moment on."),
          noteAndTask, 0, 1, true, start});
     commands.append({QStringLiteral("pause"),
                      {},
-                     QStringLiteral("Pause the running timer."),
+                     Texts::tr("Pause the running timer."),
                      {},
                      {},
                      0,
@@ -277,7 +295,7 @@ void addTrackingCommands(QList<Command>& commands)
                      pause});
     commands.append({QStringLiteral("resume"),
                      {},
-                     QStringLiteral("Resume the paused timer."),
+                     Texts::tr("Resume the paused timer."),
                      {},
                      {},
                      0,
@@ -286,8 +304,8 @@ void addTrackingCommands(QList<Command>& commands)
                      resume});
     commands.append({QStringLiteral("stop"),
                      {},
-                     QStringLiteral("Stop the timer and log the session."),
-                     QStringLiteral("A session with under a minute of work is not kept."),
+                     Texts::tr("Stop the timer and log the session."),
+                     Texts::tr("A session with under a minute of work is not kept."),
                      {},
                      0,
                      0,
@@ -295,31 +313,30 @@ void addTrackingCommands(QList<Command>& commands)
                      stop});
     commands.append({QStringLiteral("discard"),
                      {},
-                     QStringLiteral("Throw the open session away."),
+                     Texts::tr("Throw the open session away."),
                      {},
                      {},
                      0,
                      0,
                      true,
                      discard});
-    commands.append(
-        {QStringLiteral("note"),
-         QStringLiteral("TEXT [--append]"),
-         QStringLiteral("Set the note of the running session; --append adds a line to it."),
-         QStringLiteral("A paused session counts as running. \"\" clears the note."),
-         {{QStringLiteral("append"), {}}},
-         1,
-         1,
-         true,
-         note});
+    commands.append({QStringLiteral("note"),
+                     QStringLiteral("TEXT [--append]"),
+                     Texts::tr("Set the note of the running session; --append adds a line to it."),
+                     Texts::tr("A paused session counts as running. \"\" clears the note."),
+                     {{QStringLiteral("append"), {}}},
+                     1,
+                     1,
+                     true,
+                     note});
     commands.append(
         {QStringLiteral("toggle"),
          {},
-         QStringLiteral("Pause the running timer, or start the last project again."),
-         QStringLiteral("What Super+Alt+T does. Where the desktop does not let programs claim\n"
-                        "keys, bind this command to a key in the desktop's keyboard settings.\n"
-                        "A paused session counts as not running: it is stopped and the last\n"
-                        "project starts afresh."),
+         Texts::tr("Pause the running timer, or start the last project again."),
+         Texts::tr("What Super+Alt+T does. Where the desktop does not let programs claim\n"
+                   "keys, bind this command to a key in the desktop's keyboard settings.\n"
+                   "A paused session counts as not running: it is stopped and the last\n"
+                   "project starts afresh."),
          {},
          0,
          0,

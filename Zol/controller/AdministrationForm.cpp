@@ -22,7 +22,7 @@ AdministrationForm::~AdministrationForm() = default;
 
 QString AdministrationForm::title() const
 {
-    return m_isNew ? QStringLiteral("New administration") : QStringLiteral("Edit administration");
+    return m_isNew ? tr("New administration") : tr("Edit administration");
 }
 
 void AdministrationForm::edit(const Administration::Editor& editor)
@@ -82,7 +82,7 @@ QString AdministrationForm::nextNumber() const
 QString AdministrationForm::previewLine() const
 {
     const QString next = nextNumber();
-    return next.isEmpty() ? QString() : QStringLiteral("The next number would be ") + next;
+    return next.isEmpty() ? QString() : tr("The next number would be %1").arg(next);
 }
 
 bool AdministrationForm::save()
@@ -111,30 +111,30 @@ bool AdministrationForm::canRemove(const Administration& books) const
 
 QString AdministrationForm::removeQuestion(const Administration& books)
 {
-    return QStringLiteral("Remove ") + books.name + QStringLiteral(" from the list?");
+    return tr("Remove %1 from the list?").arg(books.name);
 }
 
 QString AdministrationForm::removeExplanation()
 {
-    return QStringLiteral("Its hours stay on this computer and on its own studio folder. This "
-                          "only takes it out of the switcher, and it can be added back.");
+    return tr("Its hours stay on this computer and on its own studio folder. This only takes it "
+              "out of the switcher, and it can be added back.");
 }
 
 QString AdministrationForm::emptyQuestion(const Administration& books)
 {
-    return QStringLiteral("Empty ") + books.name + QStringLiteral(" on this computer?");
+    return tr("Empty %1 on this computer?").arg(books.name);
 }
 
 QString AdministrationForm::emptyWarning()
 {
-    return QStringLiteral("Every session and every project in these books is deleted from this "
-                          "computer. A backup is taken first; Personal can restore it.");
+    return tr("Every session and every project in these books is deleted from this computer. A "
+              "backup is taken first; Personal can restore it.");
 }
 
 QString AdministrationForm::emptyNote()
 {
-    return QStringLiteral("Timesheets already uploaded stay on the studio folder. This does not "
-                          "withdraw anything the studio has been given.");
+    return tr("Timesheets already uploaded stay on the studio folder. This does not withdraw "
+              "anything the studio has been given.");
 }
 
 bool AdministrationForm::confirmsEmptying(const QString& typed, const Administration& books)
@@ -144,24 +144,22 @@ bool AdministrationForm::confirmsEmptying(const QString& typed, const Administra
 
 QString AdministrationForm::prefixHelp()
 {
-    return QStringLiteral("The unchanging front of every number here. Type it exactly as it "
-                          "should appear, trailing dot and all.");
+    return tr("The unchanging front of every number here. Type it exactly as it should appear, "
+              "trailing dot and all.");
 }
 
 QString AdministrationForm::yearHelp()
 {
-    return QStringLiteral("Two digits, so the count starts again each January.");
+    return tr("Two digits, so the count starts again each January.");
 }
 
 QString AdministrationForm::keepsLocalHelp(const Administration& books)
 {
     if (books.isDefault())
-        return QStringLiteral("The first administration is always this. It shares no project "
-                              "list, hands in no timesheets, and appears in nobody else’s "
-                              "Analytics.");
-    return QStringLiteral(
-        "This administration never touches a studio folder: no project list travels and "
-        "no timesheets are handed in.");
+        return tr("The first administration is always this. It shares no project list, hands in "
+                  "no timesheets, and appears in nobody else’s Analytics.");
+    return tr("This administration never touches a studio folder: no project list travels and no "
+              "timesheets are handed in.");
 }
 
 } // namespace zol

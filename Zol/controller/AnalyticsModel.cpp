@@ -16,16 +16,6 @@ namespace {
 
 using Kind = TimesheetPeriod::Kind;
 
-QString counted(qsizetype n, const QString& one, const QString& many)
-{
-    return QString::number(n) + u' ' + (n == 1 ? one : many);
-}
-
-QString amount(double seconds)
-{
-    return seconds > 0 ? Duration::coarseString(seconds) : QStringLiteral("nothing");
-}
-
 } // namespace
 
 AnalyticsModel::AnalyticsModel(const OpenBooks& books, ReportsModel& reports, QObject* parent)
@@ -73,26 +63,26 @@ QString AnalyticsModel::label(Grouping grouping)
 {
     switch (grouping) {
     case Grouping::person:
-        return QStringLiteral("Person");
+        return tr("Person");
     case Grouping::client:
-        return QStringLiteral("Client");
+        return tr("Client");
     case Grouping::project:
         break;
     case Grouping::task:
-        return QStringLiteral("Task");
+        return tr("Task");
     }
-    return QStringLiteral("Project");
+    return tr("Project");
 }
 
 QString AnalyticsModel::peopleWithNothingTitle()
 {
-    return QStringLiteral("Nothing uploaded for this period");
+    return tr("Nothing uploaded for this period");
 }
 
 QString AnalyticsModel::peopleWithNothingText()
 {
-    return QStringLiteral("They have a folder on the share but handed nothing in. Their hours may "
-                          "simply still be on their own computer.");
+    return tr("They have a folder on the share but handed nothing in. Their hours may simply "
+              "still be on their own computer.");
 }
 
 void AnalyticsModel::followSettings()
@@ -195,7 +185,11 @@ void AnalyticsModel::updateChart()
                            QString::number(date.year());
             break;
         }
-        day.sentence += QStringLiteral(": ") + amount(bucket.seconds);
+        day.sentence =
+            bucket.seconds > 0
+                ? tr("%1: %2", "a bar's day or month and its hours")
+                      .arg(day.sentence, Duration::coarseString(bucket.seconds))
+                : tr("%1: nothing", "a bar's day or month without hours").arg(day.sentence);
         largest = std::max(largest, bucket.seconds);
         days.append(day);
     }
@@ -235,12 +229,12 @@ QString AnalyticsModel::age(double seconds)
 {
     const qint64 s = std::max<qint64>(0, qint64(seconds));
     if (s < 60)
-        return QStringLiteral("just now");
+        return tr("just now");
     if (s < 3600)
-        return counted(s / 60, QStringLiteral("minute ago"), QStringLiteral("minutes ago"));
+        return tr("%n minutes ago", nullptr, int(s / 60));
     if (s < 86400)
-        return counted(s / 3600, QStringLiteral("hour ago"), QStringLiteral("hours ago"));
-    return counted(s / 86400, QStringLiteral("day ago"), QStringLiteral("days ago"));
+        return tr("%n hours ago", nullptr, int(s / 3600));
+    return tr("%n days ago", nullptr, int(s / 86400));
 }
 
 AnalyticsModel::State AnalyticsModel::state() const
@@ -260,13 +254,13 @@ QString AnalyticsModel::stateTitle() const
 {
     switch (state()) {
     case State::reading:
-        return QStringLiteral("Reading the studio folder…");
+        return tr("Reading the studio folder…");
     case State::noFolder:
-        return QStringLiteral("No studio folder chosen");
+        return tr("No studio folder chosen");
     case State::unreachable:
-        return QStringLiteral("The studio folder is out of reach");
+        return tr("The studio folder is out of reach");
     case State::nothingUploaded:
-        return QStringLiteral("Nothing uploaded yet");
+        return tr("Nothing uploaded yet");
     case State::figures:
         break;
     }
@@ -282,16 +276,15 @@ QString AnalyticsModel::stateText() const
     case State::figures:
         break;
     case State::noFolder:
-        return QStringLiteral(
+        return tr(
             "Choose one in Settings, Studio. Until then there is nothing shared to report on.");
     case State::unreachable:
-        return QStringLiteral("Nothing is wrong with anybody’s hours — this computer just cannot "
-                              "see the drive.\n") +
-               m_reports.studioError().value_or(QString());
+        return tr("Nothing is wrong with anybody’s hours — this computer just cannot see the "
+                  "drive.\n%1")
+            .arg(m_reports.studioError().value_or(QString()));
     case State::nothingUploaded:
-        return QStringLiteral("The studio folder is there, but nobody has handed a week in. Hours "
-                              "stay on each person’s own computer until they press Upload in "
-                              "History.");
+        return tr("The studio folder is there, but nobody has handed a week in. Hours stay on each "
+                  "person’s own computer until they press Upload in History.");
     }
     return {};
 }
@@ -307,8 +300,8 @@ QString AnalyticsModel::readingCaption(const StudioReadProgress& progress)
 {
     const std::optional<int> percent = percentOf(progress);
     if (!percent)
-        return QStringLiteral("Reading the studio folder…");
-    return QStringLiteral("Reading timesheets… ") + QString::number(*percent) + u'%';
+        return tr("Reading the studio folder…");
+    return tr("Reading timesheets… %1%").arg(*percent);
 }
 
 std::optional<int> AnalyticsModel::readingPercent() const
@@ -331,9 +324,9 @@ std::optional<QString> AnalyticsModel::staleNote() const
     if (!hasFolder() || !reports.studio() || !reports.studioError())
         return std::nullopt;
     const double seconds = double(reports.studio()->readAt.msecsTo(m_books.clock().now())) / 1000.0;
-    return QStringLiteral("Nothing is wrong with anybody’s hours — this computer just cannot see "
-                          "the drive.\n") +
-           QStringLiteral("Showing what was last read — ") + age(seconds);
+    return tr("Nothing is wrong with anybody’s hours — this computer just cannot see the "
+              "drive.\nShowing what was last read — %1")
+        .arg(age(seconds));
 }
 
 QString AnalyticsModel::unreadableNote() const
@@ -342,9 +335,9 @@ QString AnalyticsModel::unreadableNote() const
     if (!reports.studio() || reports.studio()->unreadable.isEmpty())
         return {};
     const QStringList& files = reports.studio()->unreadable;
-    return counted(files.size(), QStringLiteral("timesheet"), QStringLiteral("timesheets")) +
-           QStringLiteral(" could not be read: ") + files.join(QStringLiteral(", ")) +
-           QStringLiteral(".\nThose hours are missing from these figures.");
+    return tr("%n timesheets could not be read: %1.\nThose hours are missing from these figures.",
+              nullptr, int(files.size()))
+        .arg(files.join(QStringLiteral(", ")));
 }
 
 // A pass over every session: done when the snapshot or the period change,
@@ -360,8 +353,7 @@ void AnalyticsModel::updatePeople()
 QString AnalyticsModel::totalCaption() const
 {
     const qsizetype sessions = m_reports.studioRows().size();
-    return Duration::coarseString(m_rowSeconds) + QStringLiteral(" · ") +
-           counted(sessions, QStringLiteral("session"), QStringLiteral("sessions"));
+    return tr("%1 · %n sessions", nullptr, int(sessions)).arg(Duration::coarseString(m_rowSeconds));
 }
 
 QString AnalyticsModel::emptyText() const
@@ -370,9 +362,8 @@ QString AnalyticsModel::emptyText() const
     const QString title = reports.reportPeriod().title();
     const QString query = reports.studioQuery().trimmed();
     if (query.isEmpty())
-        return QStringLiteral("Nothing handed in for ") + title;
-    return QStringLiteral("Nothing in ") + title + QStringLiteral(" matches “") + query +
-           QStringLiteral("”");
+        return tr("Nothing handed in for %1").arg(title);
+    return tr("Nothing in %1 matches “%2”").arg(title, query);
 }
 
 } // namespace zol

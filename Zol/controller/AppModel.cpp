@@ -61,7 +61,7 @@ void AppModel::switchTo(const Administration& target)
         return;
     (void)m_sessions->stop();
     m_books->open(target);
-    m_status->succeed(QStringLiteral("Switched to ") + target.name + u'.');
+    m_status->succeed(tr("Switched to %1.").arg(target.name));
 }
 
 void AppModel::removeAdministration(const Administration& administration)
@@ -76,8 +76,8 @@ void AppModel::removeAdministration(const Administration& administration)
         return;
     if (administration.id == m_books->administration().id)
         switchTo(m_books->administrations().constFirst());
-    m_status->show(StatusMessage::info(QStringLiteral("Removed ") + name +
-                                       QStringLiteral(". Its hours are still on this computer.")));
+    m_status->show(
+        StatusMessage::info(tr("Removed %1. Its hours are still on this computer.").arg(name)));
 }
 
 void AppModel::setWindowSection(const QString& section)

@@ -19,7 +19,7 @@ namespace {
 
 QString notEmptiedText(const QString& reason)
 {
-    return QStringLiteral("Nothing was emptied: no backup could be taken. ") + reason;
+    return AppModel::tr("Nothing was emptied: no backup could be taken. %1").arg(reason);
 }
 
 QFuture<void> finished()
@@ -72,19 +72,19 @@ void AppModel::eraseBooks(EntryStore& store, const QString& name, const QString&
         return;
     if (&store == m_books->store())
         m_books->reloadReplaced();
-    QString text = QStringLiteral("Emptied ") + name +
-                   QStringLiteral(" on this computer. The studio folder is untouched.");
-    if (!backup.isEmpty())
-        text += QStringLiteral(" The backup taken first is ") + OpenBooks::shownPath(backup);
-    m_status->succeed(text);
+    m_status->succeed(
+        backup.isEmpty()
+            ? tr("Emptied %1 on this computer. The studio folder is untouched.").arg(name)
+            : tr("Emptied %1 on this computer. The studio folder is untouched. The backup taken "
+                 "first is %2")
+                  .arg(name, OpenBooks::shownPath(backup)));
 }
 
 QFuture<void> AppModel::restoreBackup(const QString& source)
 {
     StoreBackups* backups = m_books->store()->backups();
     if (!backups) {
-        m_status->fail(
-            QStringLiteral("These books are a temporary database, which has no backups."));
+        m_status->fail(tr("These books are a temporary database, which has no backups."));
         return finished();
     }
     // Checking and copying a big file takes a while: a worker does it, and
@@ -100,13 +100,14 @@ QFuture<void> AppModel::restoreBackup(const QString& source)
             if (store != m_books->sharedStore())
                 return;
             m_books->reloadReplaced();
-            QString text = QStringLiteral("Restored ") + m_books->administration().name +
-                           QStringLiteral(" from ") + QFileInfo(source).fileName() + u'.';
-            text += outcome.value->savedAs.isEmpty()
-                        ? QStringLiteral(" The books were damaged, so they were not kept.")
-                        : QStringLiteral(" The books as they were are in ") +
-                              OpenBooks::shownPath(outcome.value->savedAs);
-            m_status->succeed(text);
+            const QString name = m_books->administration().name;
+            const QString file = QFileInfo(source).fileName();
+            m_status->succeed(
+                outcome.value->savedAs.isEmpty()
+                    ? tr("Restored %1 from %2. The books were damaged, so they were not kept.")
+                          .arg(name, file)
+                    : tr("Restored %1 from %2. The books as they were are in %3")
+                          .arg(name, file, OpenBooks::shownPath(outcome.value->savedAs)));
         });
 }
 

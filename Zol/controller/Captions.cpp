@@ -2,9 +2,16 @@
 
 #include "support/PlainText.h"
 
+#include <QCoreApplication>
+
 namespace zol::Captions {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::Captions)
+};
 
 // Number and name each isolated: a name written right to left keeps its
 // place after the number, and cannot reorder what follows the caption.
@@ -36,8 +43,8 @@ QString listed(const QStringList& items)
 {
     if (items.size() < 2)
         return items.join(QString());
-    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
-           items.constLast();
+    return Texts::tr("%1 and %2")
+        .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.constLast());
 }
 
 } // namespace zol::Captions

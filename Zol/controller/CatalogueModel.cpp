@@ -75,11 +75,14 @@ std::optional<Project> CatalogueModel::projectHolding(const QString& number)
 
 std::unexpected<Refusal> CatalogueModel::refuseTaken(const Project& holder)
 {
-    return refuse(PlainText::isolated(holder.serial) + QStringLiteral(" is already ") +
-                  PlainText::isolated(holder.displayName()) +
-                  (holder.isActive ? QString() : QStringLiteral(", archived")) +
-                  QStringLiteral(". ") +
-                  QStringLiteral("Pick it from the list, or use a different number."));
+    const QString number = PlainText::isolated(holder.serial);
+    const QString name = PlainText::isolated(holder.displayName());
+    return refuse(holder.isActive
+                      ? tr("%1 is already %2. Pick it from the list, or use a different number.")
+                            .arg(number, name)
+                      : tr("%1 is already %2, archived. Pick it from the list, or use a different "
+                           "number.")
+                            .arg(number, name));
 }
 
 Outcome<Project> CatalogueModel::quickAddProject(const QString& number, const QString& name,
@@ -102,7 +105,7 @@ Outcome<Project> CatalogueModel::quickAddProject(const QString& number, const QS
     if (const auto added = m_status.attempt([&] { store().addManualProject(project); }); !added)
         return std::unexpected(added.error());
     afterChange();
-    m_status.succeed(QStringLiteral("Added ") + PlainText::isolated(trimmedName) + u'.');
+    m_status.succeed(tr("Added %1.").arg(PlainText::isolated(trimmedName)));
     return project;
 }
 
@@ -126,7 +129,7 @@ Outcome<Project> CatalogueModel::updateProject(const Project& project, const QSt
         !changed)
         return std::unexpected(changed.error());
     afterChange(true);
-    m_status.succeed(QStringLiteral("Updated ") + PlainText::isolated(trimmedName) + u'.');
+    m_status.succeed(tr("Updated %1.").arg(PlainText::isolated(trimmedName)));
     Project updated = project;
     updated.name = trimmedName;
     updated.clientName = clientName.trimmed();
@@ -142,10 +145,8 @@ Outcome<void> CatalogueModel::setProjectActive(const Project& project, bool isAc
     if (!changed)
         return changed;
     afterChange();
-    m_status.succeed(
-        isActive
-            ? QString(PlainText::isolated(project.name) + QStringLiteral(" is back in the picker."))
-            : QString(QStringLiteral("Archived ") + PlainText::isolated(project.name) + u'.'));
+    m_status.succeed((isActive ? tr("%1 is back in the picker.") : tr("Archived %1."))
+                         .arg(PlainText::isolated(project.name)));
     return {};
 }
 
@@ -155,8 +156,8 @@ Outcome<void> CatalogueModel::deleteProject(const Project& project)
     if (!removed)
         return removed;
     afterChange();
-    m_status.succeed(QStringLiteral("Removed ") + PlainText::isolated(project.name) +
-                     QStringLiteral(" from the picker. Its hours stay in the history."));
+    m_status.succeed(tr("Removed %1 from the picker. Its hours stay in the history.")
+                         .arg(PlainText::isolated(project.name)));
     return {};
 }
 

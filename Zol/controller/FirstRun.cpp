@@ -5,7 +5,18 @@
 #include "Platform.h"
 #include "books/AppSettings.h"
 
+#include <QCoreApplication>
+
 namespace zol::FirstRun {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::FirstRun)
+};
+
+} // namespace
 
 bool isDue(const SettingsStore& defaults)
 {
@@ -22,8 +33,8 @@ HotKeyLine hotKeyLine(Platform& platform)
     const ServiceAvailability key = platform.shortcut().availability();
     if (key.found)
         return {GeneralSettings::hotKeyTitle(),
-                QStringLiteral("Works anywhere, even when Zol is not the active app.")};
-    return {QStringLiteral("Start and pause with zol toggle"),
+                Texts::tr("Works anywhere, even when Zol is not the active app.")};
+    return {Texts::tr("Start and pause with zol toggle"),
             GeneralSettings::withoutTheKey(key.reason)};
 }
 

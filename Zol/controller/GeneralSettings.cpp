@@ -1,11 +1,14 @@
 #include "GeneralSettings.h"
 
+#include "DoingNothing.h"
 #include "HotKeyReport.h"
 #include "InputCheck.h"
 #include "OpenBooks.h"
 #include "Platform.h"
 #include "UpdateModel.h"
 #include "books/AppSettings.h"
+#include "books/SettingsStore.h"
+#include "support/Language.h"
 
 #include <algorithm>
 
@@ -19,12 +22,12 @@ const QString GeneralSettings::idleKey = QStringLiteral("idle.minutes");
 QString GeneralSettings::fieldOf(const QString& key)
 {
     if (key == GeneralSettings::firstReminderKey)
-        return QStringLiteral("First reminder after");
+        return tr("First reminder after");
     if (key == GeneralSettings::repeatReminderKey)
-        return QStringLiteral("Then remind every");
+        return tr("Then remind every");
     if (key == GeneralSettings::longRunningKey)
-        return QStringLiteral("Flag a timer running longer than");
-    return QStringLiteral("Away after");
+        return tr("Flag a timer running longer than");
+    return tr("Away after");
 }
 
 namespace {
@@ -60,6 +63,11 @@ GeneralSettings::GeneralSettings(OpenBooks& books, Platform& platform, const Upd
         connect(&updates, signal, this, &GeneralSettings::changed);
     followSettings();
     lookAtDesktop();
+    // Chosen here or by the command line in another process.
+    connect(&books.defaults(), &SettingsStore::changed, this, [this](const QStringList& keys) {
+        if (keys.contains(QLatin1String(Language::settingKey)))
+            Q_EMIT changed();
+    });
 }
 
 GeneralSettings::~GeneralSettings() = default;
@@ -83,13 +91,13 @@ void GeneralSettings::followSettings()
 QString GeneralSettings::labelOf(const QString& key, int value)
 {
     if (key == longRunningKey && value < 1)
-        return QStringLiteral("Never");
+        return tr("Never");
     return QString::number(value);
 }
 
 QString GeneralSettings::unitOf(const QString& key)
 {
-    return key == longRunningKey ? QStringLiteral("hours") : QStringLiteral("minutes");
+    return key == longRunningKey ? tr("hours") : tr("minutes");
 }
 
 QList<GeneralSettings::Choice> GeneralSettings::choices(const QString& key) const
@@ -124,7 +132,7 @@ int GeneralSettings::value(const QString& key) const
 bool GeneralSettings::setNumber(const QString& key, const QString& typed)
 {
     QString text = typed.trimmed();
-    if (key == longRunningKey && text.compare(QStringLiteral("Never"), Qt::CaseInsensitive) == 0)
+    if (key == longRunningKey && text.compare(labelOf(key, 0), Qt::CaseInsensitive) == 0)
         text = QStringLiteral("0");
     // "45 minutes" is 45.
     const QString unit = u' ' + unitOf(key);
@@ -133,10 +141,10 @@ bool GeneralSettings::setNumber(const QString& key, const QString& typed)
     const std::expected<int, QString> number = InputCheck::settingNumber(key, text);
     if (!number) {
         // Refused as the command line refuses it, naming the field rather
-        // than the settings key.
+        // than the settings key (wherever the sentence puts it).
         QString refusal = number.error();
-        if (refusal.startsWith(key))
-            refusal.replace(0, key.size(),
+        if (const qsizetype at = refusal.indexOf(key); at >= 0)
+            refusal.replace(at, key.size(),
                             QStringLiteral("“") + fieldOf(key) + QStringLiteral("”"));
         m_refusals.insert(key, refusal);
         Q_EMIT changed();
@@ -206,14 +214,15 @@ namespace {
 // `missing`, followed by the service's reason when that is one sentence a
 // person can act on. A reason of several sentences lists what each of the
 // desktop's sources answered, which is for `zol doctor`; the stock reason of
-// a desktop without the service adds nothing.
-QString missingNote(const QString& missing, const ServiceAvailability& service)
+// a desktop without the service adds nothing. The stock reasons are asked of
+// the platform, so that they match in whatever language it gives them.
+QString missingNote(const QString& missing, const ServiceAvailability& service, Platform& platform)
 {
     const QString reason = service.reason.trimmed();
     const bool oneSentence = reason.endsWith(u'.') && !reason.contains(u'\n') &&
                              !reason.chopped(1).contains(QStringLiteral(". "));
-    if (!oneSentence || reason == u"Not available on this desktop." ||
-        reason == u"Not watched on this desktop.")
+    if (!oneSentence || reason == doing_nothing::notOnThisDesktop().trimmed() ||
+        reason == platform.systemEvents().SystemEvents::lockAvailability().reason.trimmed())
         return missing;
     return missing + u' ' + reason;
 }
@@ -224,23 +233,23 @@ std::optional<QString> GeneralSettings::idleNote() const
 {
     if (m_idleTime.found)
         return std::nullopt;
-    return missingNote(QStringLiteral("This desktop does not tell Zol when you are away."),
-                       m_idleTime);
+    return missingNote(tr("This desktop does not tell Zol when you are away."), m_idleTime,
+                       m_platform);
 }
 
 std::optional<QString> GeneralSettings::lockNote() const
 {
     if (m_screenLock.found)
         return std::nullopt;
-    return missingNote(QStringLiteral("This desktop does not tell Zol when the screen is locked."),
-                       m_screenLock);
+    return missingNote(tr("This desktop does not tell Zol when the screen is locked."),
+                       m_screenLock, m_platform);
 }
 
 std::optional<QString> GeneralSettings::hotKeyPromise() const
 {
     if (hotKeyNote())
         return std::nullopt;
-    return QStringLiteral("Works anywhere, even when Zol is not the active app.");
+    return tr("Works anywhere, even when Zol is not the active app.");
 }
 
 std::optional<QString> GeneralSettings::hotKeyNote() const
@@ -259,13 +268,13 @@ QString GeneralSettings::withoutTheKey(const QString& why)
         text += u'.';
     if (!text.isEmpty())
         text += u' ';
-    return text + QStringLiteral(
-                      "Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead.");
+    return text +
+           tr("Bind 'zol toggle' to Super+Alt+T in the desktop's keyboard settings instead.");
 }
 
 QString GeneralSettings::runningLine() const
 {
-    return QStringLiteral("You are running Zol ") + UpdateModel::currentVersion();
+    return tr("You are running Zol %1").arg(UpdateModel::currentVersion());
 }
 
 QString GeneralSettings::updateLine() const
@@ -274,43 +283,80 @@ QString GeneralSettings::updateLine() const
     if (!updates.offersUpdates())
         return UpdateChecker::notOfferedSentence();
     if (updates.isCheckingForUpdate())
-        return QStringLiteral("Asking for the newest version…");
+        return tr("Asking for the newest version…");
     if (updates.updateError())
         return *updates.updateError();
     if (updates.availableUpdate())
-        return updates.availableUpdate()->manifest.version +
-               QStringLiteral(" is the newest version.");
+        return tr("%1 is the newest version.").arg(updates.availableUpdate()->manifest.version);
     if (updates.checkedForUpdateAt())
-        return QStringLiteral("You have the newest version.");
+        return tr("You have the newest version.");
     return {};
 }
 
 QString GeneralSettings::downloadHelp() const
 {
-    return QStringLiteral("Opens in your browser. You are running ") +
-           UpdateModel::currentVersion() + u'.';
+    return tr("Opens in your browser. You are running %1.").arg(UpdateModel::currentVersion());
+}
+
+QList<GeneralSettings::LanguageChoice> GeneralSettings::languages()
+{
+    return {{QString::fromLatin1(Language::system), tr("As the system")},
+            {QStringLiteral("en"), QStringLiteral("English")},
+            {QStringLiteral("nl"), QStringLiteral("Nederlands")}};
+}
+
+QString GeneralSettings::languageTitle()
+{
+    return tr("Language");
+}
+
+QString GeneralSettings::language() const
+{
+    const QString code = m_books.defaults()
+                             .string(QString::fromLatin1(Language::settingKey))
+                             .value_or(QString::fromLatin1(Language::system));
+    const QList<LanguageChoice> offered = languages();
+    const bool known = std::any_of(offered.cbegin(), offered.cend(),
+                                   [&](const LanguageChoice& c) { return c.code == code; });
+    return known ? code : QString::fromLatin1(Language::system);
+}
+
+void GeneralSettings::setLanguage(const QString& code)
+{
+    if (code == language())
+        return;
+    m_books.defaults().setString(QString::fromLatin1(Language::settingKey), code);
+    Q_EMIT changed();
+}
+
+std::optional<QString> GeneralSettings::languageNote() const
+{
+    const Language::Resolved chosen = Language::resolve(
+        language(), [](const char* name) { return qEnvironmentVariable(name); }, QLocale::system());
+    if (chosen.language == Language::current())
+        return std::nullopt;
+    return tr("Zol speaks the language you chose from the next time it starts.");
 }
 
 QString GeneralSettings::lede()
 {
-    return QStringLiteral(
-        "What Zol does while you work — at login, during a timer, and when you walk away.");
+    return tr("What Zol does while you work — at login, during a timer, and when you walk away.");
 }
 
 QString GeneralSettings::lockTitle()
 {
-    return QStringLiteral("Count a locked screen as away");
+    return tr("Count a locked screen as away");
 }
 
 QString GeneralSettings::hotKeyTitle()
 {
-    return QStringLiteral("Start and pause with Super+Alt+T");
+    return tr("Start and pause with Super+Alt+T");
 }
 
 QString GeneralSettings::keyboardNote()
 {
-    return QStringLiteral("Space and Ctrl+↩ apply while the tray panel is open. Stopping stays a "
-                          "deliberate act everywhere, since it closes the entry.");
+    return tr("Space and Ctrl+↩ apply while the tray panel is open. Stopping stays a deliberate "
+              "act everywhere, since it closes the entry.");
 }
 
 } // namespace zol

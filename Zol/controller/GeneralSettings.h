@@ -92,6 +92,24 @@ public:
     QString updateLine() const;
     QString downloadHelp() const;
 
+    // The languages offered, each named in its own language but the first:
+    // "As the system", "English", "Nederlands", by their codes.
+    struct LanguageChoice
+    {
+        QString code;
+        QString label;
+        bool operator==(const LanguageChoice& other) const = default;
+    };
+    static QList<LanguageChoice> languages();
+    static QString languageTitle();
+    // The code chosen ("system" until one is), and the choice itself,
+    // which takes effect when Zol next starts.
+    QString language() const;
+    void setLanguage(const QString& code);
+    // That the texts change at the next start, while the language chosen is
+    // not the one Zol speaks.
+    std::optional<QString> languageNote() const;
+
     static QString lede();
     static QString lockTitle();
     static QString hotKeyTitle();
@@ -120,6 +138,7 @@ private:
     ServiceAvailability m_screenLock;
     ServiceAvailability m_shortcut;
     std::optional<QString> m_loginItemFailure;
+    QMetaObject::Connection m_languageConnection;
 };
 
 } // namespace zol

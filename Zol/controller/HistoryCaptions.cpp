@@ -4,7 +4,18 @@
 #include "formats/TimesheetPeriod.h"
 #include "records/Duration.h"
 
+#include <QCoreApplication>
+
 namespace zol::HistoryCaptions {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::HistoryCaptions)
+};
+
+} // namespace
 
 QString periodTitle(HistoryScope scope, QDate day, const Calendar& calendar, const QLocale& locale)
 {
@@ -23,14 +34,14 @@ QString periodTitle(HistoryScope scope, QDate day, const Calendar& calendar, con
 
 QString previousLabel(HistoryScope scope)
 {
-    return scope == HistoryScope::day ? QStringLiteral("Previous day (Ctrl+←)")
-                                      : QStringLiteral("Previous period (Ctrl+←)");
+    return scope == HistoryScope::day ? Texts::tr("Previous day (Ctrl+←)")
+                                      : Texts::tr("Previous period (Ctrl+←)");
 }
 
 QString nextLabel(HistoryScope scope)
 {
-    return scope == HistoryScope::day ? QStringLiteral("Next day (Ctrl+→)")
-                                      : QStringLiteral("Next period (Ctrl+→)");
+    return scope == HistoryScope::day ? Texts::tr("Next day (Ctrl+→)")
+                                      : Texts::tr("Next period (Ctrl+→)");
 }
 
 bool showsPresent(HistoryScope scope, QDate shown, QDate today)
@@ -56,9 +67,7 @@ QString periodSummary(const QList<HistoryDay>& days, const QDateTime& now)
     }
     if (sessions == 0)
         return {};
-    return QString::number(sessions) +
-           (sessions == 1 ? QStringLiteral(" session · ") : QStringLiteral(" sessions · ")) +
-           Duration::coarseString(seconds);
+    return Texts::tr("%n sessions · %1", nullptr, sessions).arg(Duration::coarseString(seconds));
 }
 
 EmptyHistory emptyState(HistoryScope scope, bool showsSessions, bool booksHoldSessions)
@@ -66,13 +75,12 @@ EmptyHistory emptyState(HistoryScope scope, bool showsSessions, bool booksHoldSe
     if (showsSessions)
         return {};
     if (!booksHoldSessions)
-        return {
-            QStringLiteral("Nothing tracked yet"),
-            QStringLiteral("Click the clock in the tray, pick a project, and press Start.")};
+        return {Texts::tr("Nothing tracked yet"),
+                Texts::tr("Click the clock in the tray, pick a project, and press Start.")};
     if (scope == HistoryScope::day)
         return {QString(),
-                QStringLiteral("Nothing on this day. The rest of your history is still there.")};
-    return {QStringLiteral("Nothing tracked here"), QString()};
+                Texts::tr("Nothing on this day. The rest of your history is still there.")};
+    return {Texts::tr("Nothing tracked here"), QString()};
 }
 
 QString dayTitle(QDate day, const QLocale& locale)
@@ -93,18 +101,18 @@ QString clockTime(const QDateTime& instant, const Calendar& calendar)
 QString timeSpan(const TimeEntry& entry, const Calendar& calendar)
 {
     return clockTime(entry.startedAt, calendar) + QStringLiteral(" – ") +
-           (entry.endedAt ? clockTime(*entry.endedAt, calendar) : QStringLiteral("now"));
+           (entry.endedAt ? clockTime(*entry.endedAt, calendar) : Texts::tr("now"));
 }
 
 QString uploadState(const TimeEntry& entry, const QDateTime& now, const Calendar& calendar,
                     const QLocale& locale)
 {
     if (!entry.isInternal && Project::isLocalKey(entry.projectSerial))
-        return QStringLiteral("This project has no number yet, so it cannot be uploaded");
+        return Texts::tr("This project has no number yet, so it cannot be uploaded");
     if (entry.uploadedAt && entry.updatedAt <= *entry.uploadedAt && !entry.isOpen())
-        return QStringLiteral("Uploaded ") +
-               UploadState::stamp(*entry.uploadedAt, now, calendar, locale);
-    return QStringLiteral("Not uploaded yet");
+        return Texts::tr("Uploaded %1")
+            .arg(UploadState::stamp(*entry.uploadedAt, now, calendar, locale));
+    return Texts::tr("Not uploaded yet");
 }
 
 QList<SessionFact> details(const TimeEntry& entry, const QDateTime& now, const Calendar& calendar,
@@ -113,33 +121,33 @@ QList<SessionFact> details(const TimeEntry& entry, const QDateTime& now, const C
     const QDateTime upTo = entry.endedAt.value_or(now);
     const double paused = entry.pausedTime(upTo);
     QList<SessionFact> facts{
-        {QStringLiteral("When"), dayTitle(calendar.day(entry.startedAt), locale)},
-        {QStringLiteral("Time"), timeSpan(entry, calendar)},
-        {QStringLiteral("Duration"), Duration::coarseString(entry.duration(now))},
-        {QStringLiteral("Paused"),
-         paused >= 1 ? Duration::coarseString(paused) : QStringLiteral("Not paused")},
-        {QStringLiteral("Note"), entry.note.isEmpty() ? QStringLiteral("No note") : entry.note},
+        {Texts::tr("When"), dayTitle(calendar.day(entry.startedAt), locale)},
+        {Texts::tr("Time"), timeSpan(entry, calendar)},
+        {Texts::tr("Duration"), Duration::coarseString(entry.duration(now))},
+        {Texts::tr("Paused"),
+         paused >= 1 ? Duration::coarseString(paused) : Texts::tr("Not paused")},
+        {Texts::tr("Note"), entry.note.isEmpty() ? Texts::tr("No note") : entry.note},
     };
     if (!entry.task.isEmpty())
-        facts.append({QStringLiteral("Task"), entry.task});
+        facts.append({Texts::tr("Task"), entry.task});
     // The name a session is recorded with is its person's, as the studio
     // reads it off the timesheets.
     QString trackedBy =
         entry.machineName.isEmpty() ? QStringLiteral("Onbekend") : entry.machineName;
     if (entry.isTicking())
-        trackedBy += QStringLiteral(" · running now");
+        trackedBy = Texts::tr("%1 · running now").arg(trackedBy);
     else if (entry.isPaused())
-        trackedBy += QStringLiteral(" · paused now");
-    facts.append({QStringLiteral("Tracked by"), trackedBy});
-    facts.append({QStringLiteral("Uploaded"), uploadState(entry, now, calendar, locale)});
+        trackedBy = Texts::tr("%1 · paused now").arg(trackedBy);
+    facts.append({Texts::tr("Tracked by"), trackedBy});
+    facts.append({Texts::tr("Uploaded"), uploadState(entry, now, calendar, locale)});
     return facts;
 }
 
 QString purgeWarning(double deletedSeconds)
 {
-    return Duration::coarseString(deletedSeconds) +
-           QStringLiteral(" of tracked time is thrown away for good. This is the only place these "
-                          "sessions still exist.");
+    return Texts::tr("%1 of tracked time is thrown away for good. This is the only place these "
+                     "sessions still exist.")
+        .arg(Duration::coarseString(deletedSeconds));
 }
 
 } // namespace zol::HistoryCaptions

@@ -33,7 +33,7 @@ QString described(const TimeEntry& entry, const Calendar& calendar)
     text += QStringLiteral(" (") +
             locale.toString(entry.startedAt.toTimeZone(zone), u"ddd d MMM HH:mm") + u'\u2013' +
             (entry.endedAt ? locale.toString(entry.endedAt->toTimeZone(zone), u"HH:mm")
-                           : QStringLiteral("now")) +
+                           : HistoryModel::tr("now")) +
             u')';
     return text;
 }
@@ -217,22 +217,22 @@ EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
         return check;
     }
     if (edited.endedAt && *edited.endedAt < edited.startedAt) {
-        check.refusal = QStringLiteral("The end time is before the start.");
+        check.refusal = tr("The end time is before the start.");
         return check;
     }
     if (edited.startedAt > now) {
-        check.refusal = QStringLiteral("The start time is in the future.");
+        check.refusal = tr("The start time is in the future.");
         return check;
     }
     if (edited.endedAt && *edited.endedAt > now) {
-        check.refusal = QStringLiteral("The end time is in the future.");
+        check.refusal = tr("The end time is in the future.");
         return check;
     }
     // The pauses must fit in the session: more pause than span would count
     // its work as nothing, and the books would hold an impossible session.
     const QDateTime end = edited.endedAt.value_or(now);
     if (edited.pausedTime(end) > double(edited.startedAt.msecsTo(end)) / 1000.0) {
-        check.refusal = QStringLiteral("The pauses are longer than the session.");
+        check.refusal = tr("The pauses are longer than the session.");
         return check;
     }
     try {
@@ -246,18 +246,18 @@ EditCheck HistoryModel::checkEdit(const TimeEntry& edited)
         // older than an upload that ran meanwhile.
         const std::optional<TimeEntry> stored = store().entry(edited.id);
         if (stored ? stored->isUploaded() : edited.isUploaded())
-            check.warning = QStringLiteral("Already uploaded. Saving marks it unsent, so the "
-                                           "correction goes with the next upload of that period.");
+            check.warning = tr("Already uploaded. Saving marks it unsent, so the correction goes "
+                               "with the next upload of that period.");
     } catch (const Error& error) {
         // What cannot be checked is not saved.
         check.refusal = error.message();
         return check;
     }
     if (!check.overlaps.isEmpty()) {
-        check.refusal = QStringLiteral("These hours are already tracked");
-        check.explanation = QStringLiteral(
-            "You cannot be on two jobs at once, and the same minutes would be counted twice in "
-            "your timesheet. Change the times so they do not run into the sessions above.");
+        check.refusal = tr("These hours are already tracked");
+        check.explanation =
+            tr("You cannot be on two jobs at once, and the same minutes would be counted twice in "
+               "your timesheet. Change the times so they do not run into the sessions above.");
     }
     return check;
 }
@@ -292,7 +292,7 @@ Outcome<TimeEntry> HistoryModel::saveEdit(const TimeEntry& edited)
             Refusal{check.explanation.isEmpty()
                         ? check.refusal
                         : check.refusal + QStringLiteral(". ") + check.explanation});
-    m_status.succeed(QStringLiteral("Saved."));
+    m_status.succeed(tr("Saved."));
     return edited;
 }
 
@@ -319,10 +319,8 @@ Outcome<int> HistoryModel::deleteEntries(const QList<QUuid>& ids)
         return 0;
     afterChange();
     const qsizetype count = deleted.size();
-    m_status.show(StatusMessage::deletion(
-        QStringLiteral("Deleted ") + QString::number(count) +
-            (count == 1 ? QStringLiteral(" session.") : QStringLiteral(" sessions.")),
-        deleted));
+    m_status.show(
+        StatusMessage::deletion(tr("Deleted %n sessions.", nullptr, int(count)), deleted));
     return int(count);
 }
 
@@ -366,26 +364,27 @@ Outcome<int> HistoryModel::restore(const QList<QUuid>& ids)
                     if (entry.id == id)
                         return described(entry, m_books.calendar());
                 }
-                return QStringLiteral("A deleted session");
+                return tr("A deleted session");
             }();
-            refused.append(self + QStringLiteral(" would run into ") + Captions::listed(into));
+            refused.append(tr("%1 would run into %2").arg(self, Captions::listed(into)));
         }
     });
     afterChange();
     if (!done)
         return m_status.refuse(done.error());
     if (refused.isEmpty()) {
-        m_status.succeed(QStringLiteral("Restored."));
+        m_status.succeed(tr("Restored."));
         return restored;
     }
-    QString text;
-    if (restored > 0)
-        text = QStringLiteral("Restored ") + QString::number(restored) +
-               (restored == 1 ? QStringLiteral(" session. ") : QStringLiteral(" sessions. "));
-    text += QStringLiteral("These hours are already tracked: ") +
-            refused.join(QStringLiteral("; ")) +
-            QStringLiteral(". Delete or change what is in the way first.");
-    return m_status.refuse(Refusal{text});
+    const QString inTheWay = refused.join(QStringLiteral("; "));
+    return m_status.refuse(Refusal{
+        restored > 0 ? tr("Restored %n sessions. These hours are already tracked: %1. Delete or "
+                          "change what is in the way first.",
+                          nullptr, restored)
+                           .arg(inTheWay)
+                     : tr("These hours are already tracked: %1. Delete or change what is in the "
+                          "way first.")
+                           .arg(inTheWay)});
 }
 
 void HistoryModel::purgeDeleted()
@@ -402,7 +401,7 @@ void HistoryModel::purgeDeleted()
     if (!purged)
         return;
     reloadDeletedEntries();
-    m_status.show(StatusMessage::success(QStringLiteral("Cleared deleted sessions.")));
+    m_status.show(StatusMessage::success(tr("Cleared deleted sessions.")));
 }
 
 PersonalSummary HistoryModel::personalSummary()

@@ -2,31 +2,50 @@
 
 #include "support/PlainText.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace zol::InputCheck {
 
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::InputCheck)
+};
+
+// The words of the tables below are translated where a refusal is made.
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("zol::controller::InputCheck", text);
+}
+
 struct NameWords
 {
     Name what;
-    const char16_t* subject;
+    const char* subject;
     // Empty: a blank name is allowed.
-    const char16_t* blank;
+    const char* blank;
 };
 
 constexpr NameWords nameWords[] = {
-    {Name::person, u"The name timesheets are filed under",
-     u"The name timesheets are filed under "
-     u"cannot be blank."},
-    {Name::project, u"The project's name", u"A project needs a name."},
-    {Name::client, u"The client's name", u""},
-    {Name::projectNumber, u"The project number", u""},
-    {Name::administration, u"The administration’s name", u"The administration needs a name."},
-    {Name::task, u"The task's name", u"A task needs a name."},
-    {Name::internalWork, u"The description of the internal work",
-     u"Internal work needs a description."},
+    {Name::person,
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck", "The name timesheets are filed under"),
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck",
+                       "The name timesheets are filed under cannot be blank.")},
+    {Name::project, QT_TRANSLATE_NOOP("zol::controller::InputCheck", "The project's name"),
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck", "A project needs a name.")},
+    {Name::client, QT_TRANSLATE_NOOP("zol::controller::InputCheck", "The client's name"), ""},
+    {Name::projectNumber, QT_TRANSLATE_NOOP("zol::controller::InputCheck", "The project number"),
+     ""},
+    {Name::administration,
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck", "The administration’s name"),
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck", "The administration needs a name.")},
+    {Name::task, QT_TRANSLATE_NOOP("zol::controller::InputCheck", "The task's name"),
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck", "A task needs a name.")},
+    {Name::internalWork,
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck", "The description of the internal work"),
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck", "Internal work needs a description.")},
 };
 
 const NameWords& wordsFor(Name what)
@@ -56,22 +75,22 @@ QString number(qsizetype n)
     return QLocale().toString(n);
 }
 
-std::optional<QString> refuseText(QStringView subject, QStringView text, qsizetype longest,
+std::optional<QString> refuseText(const QString& subject, QStringView text, qsizetype longest,
                                   PlainText::Kind kind)
 {
     if (!text.isValidUtf16())
-        return subject + QStringLiteral(" is not valid UTF-8 text.");
+        return Texts::tr("%1 is not valid UTF-8 text.").arg(subject);
     if (PlainText::hasControls(text, kind))
-        return subject +
-               (kind == PlainText::Kind::note
-                    ? QStringLiteral(" holds control characters, such as escape codes; only line "
-                                     "breaks and tabs may be in a note.")
-                    : QStringLiteral(" holds control characters, such as a line break, a tab or "
-                                     "an escape code; it must be one line of plain text."));
+        return (kind == PlainText::Kind::note
+                    ? Texts::tr("%1 holds control characters, such as escape codes; only line "
+                                "breaks and tabs may be in a note.")
+                    : Texts::tr("%1 holds control characters, such as a line break, a tab or an "
+                                "escape code; it must be one line of plain text."))
+            .arg(subject);
     const qsizetype length = characters(text);
     if (length > longest)
-        return subject + QStringLiteral(" is ") + number(length) +
-               QStringLiteral(" characters long; the most is ") + number(longest) + u'.';
+        return Texts::tr("%1 is %2 characters long; the most is %3.")
+            .arg(subject, number(length), number(longest));
     return std::nullopt;
 }
 
@@ -79,16 +98,38 @@ struct SettingRange
 {
     const char16_t* key;
     Range range;
-    const char16_t* unit;
-    // What 0 means, when it is allowed and means something else than a count.
-    const char16_t* zero;
+    // The sentence naming the range, with the key for %1, the lowest number
+    // for %2 and the highest for %3: "idle.minutes takes a whole number of
+    // minutes from 1 to 240."; and the same refusing the number typed (%4).
+    const char* takes;
+    const char* takesNot;
 };
 
 constexpr SettingRange settingRanges[] = {
-    {u"ui.longRunningWarningHours", {0, 24}, u"hours", u"never"},
-    {u"reminders.firstMinutes", {1, 24 * 60}, u"minutes", nullptr},
-    {u"reminders.repeatMinutes", {0, 24 * 60}, u"minutes", u"remind once"},
-    {u"idle.minutes", {1, 240}, u"minutes", nullptr},
+    {u"ui.longRunningWarningHours",
+     {0, 24},
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck",
+                       "%1 takes a whole number of hours from %2 (never) to %3."),
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck",
+                       "%1 takes a whole number of hours from %2 (never) to %3, not %4.")},
+    {u"reminders.firstMinutes",
+     {1, 24 * 60},
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck",
+                       "%1 takes a whole number of minutes from %2 to %3."),
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck",
+                       "%1 takes a whole number of minutes from %2 to %3, not %4.")},
+    {u"reminders.repeatMinutes",
+     {0, 24 * 60},
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck",
+                       "%1 takes a whole number of minutes from %2 (remind once) to %3."),
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck",
+                       "%1 takes a whole number of minutes from %2 (remind once) to %3, not %4.")},
+    {u"idle.minutes",
+     {1, 240},
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck",
+                       "%1 takes a whole number of minutes from %2 to %3."),
+     QT_TRANSLATE_NOOP("zol::controller::InputCheck",
+                       "%1 takes a whole number of minutes from %2 to %3, not %4.")},
 };
 
 const SettingRange* settingRange(QStringView key)
@@ -100,17 +141,6 @@ const SettingRange* settingRange(QStringView key)
     return nullptr;
 }
 
-// "idle.minutes takes a whole number of minutes from 1 to 240"
-QString takes(QStringView key, const SettingRange& setting)
-{
-    QString text = key + QStringLiteral(" takes a whole number of ") +
-                   QString::fromUtf16(setting.unit) + QStringLiteral(" from ") +
-                   QString::number(setting.range.lowest);
-    if (setting.zero && setting.range.lowest == 0)
-        text += QStringLiteral(" (") + QString::fromUtf16(setting.zero) + u')';
-    return text + QStringLiteral(" to ") + QString::number(setting.range.highest);
-}
-
 } // namespace
 
 std::optional<QString> refuseName(Name what, QStringView typed)
@@ -118,13 +148,13 @@ std::optional<QString> refuseName(Name what, QStringView typed)
     const NameWords& words = wordsFor(what);
     const QStringView name = typed.trimmed();
     if (name.isEmpty() && *words.blank)
-        return QString::fromUtf16(words.blank);
-    return refuseText(QStringView(words.subject), name, longestName, PlainText::Kind::line);
+        return translated(words.blank);
+    return refuseText(translated(words.subject), name, longestName, PlainText::Kind::line);
 }
 
 std::optional<QString> refuseNote(QStringView typed)
 {
-    return refuseText(u"The note", typed, longestNote, PlainText::Kind::note);
+    return refuseText(Texts::tr("The note"), typed, longestNote, PlainText::Kind::note);
 }
 
 std::optional<Range> rangeOf(QStringView key)
@@ -139,7 +169,9 @@ std::optional<QString> refuseSetting(QStringView key, int value)
     const SettingRange* setting = settingRange(key);
     if (!setting || (value >= setting->range.lowest && value <= setting->range.highest))
         return std::nullopt;
-    return takes(key, *setting) + QStringLiteral(", not ") + QString::number(value) + u'.';
+    return translated(setting->takesNot)
+        .arg(key, QString::number(setting->range.lowest), QString::number(setting->range.highest),
+             QString::number(value));
 }
 
 std::expected<int, QString> settingNumber(QStringView key, QStringView typed)
@@ -148,8 +180,10 @@ std::expected<int, QString> settingNumber(QStringView key, QStringView typed)
     const int value = typed.trimmed().toInt(&ok);
     if (!ok) {
         const SettingRange* setting = settingRange(key);
-        return std::unexpected(setting ? QString(takes(key, *setting) + u'.')
-                                       : QString(key + QStringLiteral(" takes a whole number.")));
+        return std::unexpected(setting ? translated(setting->takes)
+                                             .arg(key, QString::number(setting->range.lowest),
+                                                  QString::number(setting->range.highest))
+                                       : Texts::tr("%1 takes a whole number.").arg(key));
     }
     if (std::optional<QString> refusal = refuseSetting(key, value))
         return std::unexpected(std::move(*refusal));

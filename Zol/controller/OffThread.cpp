@@ -2,7 +2,18 @@
 
 #include "support/Error.h"
 
+#include <QCoreApplication>
+
 namespace zol::OffThread {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::OffThread)
+};
+
+} // namespace
 
 QString describe(const std::exception_ptr& error)
 {
@@ -16,7 +27,7 @@ QString describe(const std::exception_ptr& error)
         return QString::fromUtf8(e.what());
     } catch (...) {
     }
-    return QStringLiteral("An unknown error occurred.");
+    return Texts::tr("An unknown error occurred.");
 }
 
 } // namespace zol::OffThread

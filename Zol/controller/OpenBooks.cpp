@@ -20,9 +20,9 @@ namespace {
 
 QString cannotOpenText(const QString& description)
 {
-    return QStringLiteral("Could not open ") + OpenBooks::shownPath(dataFolder()) +
-           QStringLiteral(". Tracking to a temporary database that will not survive a quit. (") +
-           description + u')';
+    return OpenBooks::tr("Could not open %1. Tracking to a temporary database that will not "
+                         "survive a quit. (%2)")
+        .arg(OpenBooks::shownPath(dataFolder()), description);
 }
 
 } // namespace
@@ -101,7 +101,7 @@ void OpenBooks::load(const Administration& administration)
     }
     if (!m_store) {
         if (!failure)
-            failure = QStringLiteral("no database");
+            failure = tr("no database");
         // The in-memory database always opens.
         m_store = EntryStore::inMemory(m_clock);
     }
@@ -174,7 +174,7 @@ Outcome<void> OpenBooks::saveTaskList(bool isEnabled, const QStringList& tasks)
         attempt([&] { m_store->saveTaskList(m_taskList.with(isEnabled, tasks, m_clock.now())); });
     if (!saved)
         return std::unexpected(
-            Refusal{QStringLiteral("Could not save the tasks. (") + saved.error().sentence + u')'});
+            Refusal{tr("Could not save the tasks. (%1)").arg(saved.error().sentence)});
     reloadTaskList();
     Q_EMIT listsEdited();
     return {};

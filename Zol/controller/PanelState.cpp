@@ -7,11 +7,17 @@
 #include "books/Administration.h"
 #include "records/TimeEntry.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace zol::PanelState {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::PanelState)
+};
 
 // The locale's short time without seconds (the C locale has them).
 QString shortTime(const QTime& time, const QLocale& locale)
@@ -37,20 +43,17 @@ Header header(const PanelModel& model)
 
 QString sessionCount(int sessions)
 {
-    if (sessions == 1)
-        return QStringLiteral("· 1 session");
-    return QStringLiteral("· ") + QString::number(sessions) + QStringLiteral(" sessions");
+    return Texts::tr("· %n sessions", nullptr, sessions);
 }
 
 std::optional<QString> pickerCaption(const PanelModel& model, const QList<Project>& shown)
 {
     const qsizetype all = model.books().tracker()->projects().size();
     if (model.isShowingRecentProjects())
-        return QStringLiteral("10 most recent · type to search all ") + QString::number(all);
+        return Texts::tr("10 most recent · type to search all %1").arg(all);
     if (model.filterAsRead().isEmpty() || shown.isEmpty())
         return std::nullopt;
-    return QString::number(shown.size()) + QStringLiteral(" of ") + QString::number(all) +
-           (all == 1 ? QStringLiteral(" project") : QStringLiteral(" projects"));
+    return Texts::tr("%1 of %n projects", nullptr, int(all)).arg(shown.size());
 }
 
 std::optional<QString> nothingMatches(const PanelModel& model, const QList<Project>& shown)
@@ -58,7 +61,7 @@ std::optional<QString> nothingMatches(const PanelModel& model, const QList<Proje
     const QString filter = model.filterAsRead().toString();
     if (filter.isEmpty() || !shown.isEmpty())
         return std::nullopt;
-    return QStringLiteral("Nothing matches \u201C") + filter + u'\u201D';
+    return Texts::tr("Nothing matches \u201C%1\u201D").arg(filter);
 }
 
 bool hasNoProjects(const PanelModel& model)
@@ -79,7 +82,7 @@ std::optional<QString> switchCaption(const PanelModel& model)
 {
     if (!model.books().tracker()->isTracking() || !model.hasArmedWork() || model.armedIsCurrent())
         return std::nullopt;
-    return QStringLiteral("Switch to ") + armedTitle(model);
+    return Texts::tr("Switch to %1").arg(armedTitle(model));
 }
 
 QString awaySince(const IdleReport& report, const QDateTime& now, const Calendar& calendar,
@@ -92,17 +95,18 @@ QString awaySince(const IdleReport& report, const QDateTime& now, const Calendar
 
 QString administrationTitle(const Administration& administration)
 {
-    return QStringLiteral("Administration: ") + administration.name;
+    return Texts::tr("Administration: %1").arg(administration.name);
 }
 
 QString administrationHelp(const Administration& administration)
 {
-    return QStringLiteral("Hours are being written into ") + administration.name;
+    return Texts::tr("Hours are being written into %1").arg(administration.name);
 }
 
 QString numberTaken(QStringView number, const Project& holder)
 {
-    return number.trimmed().toString() + QStringLiteral(" already exists: ") + holder.displayName();
+    return Texts::tr("%1 already exists: %2")
+        .arg(number.trimmed().toString(), holder.displayName());
 }
 
 QString editorFooter(const Project& project, QStringView typedNumber)
@@ -110,10 +114,10 @@ QString editorFooter(const Project& project, QStringView typedNumber)
     const QStringView typed = typedNumber.trimmed();
     const bool renumbers = !typed.isEmpty() && !project.holds(typed);
     if (renumbers && project.isLinked())
-        return QStringLiteral("Changing the number moves every session on this project onto it.");
+        return Texts::tr("Changing the number moves every session on this project onto it.");
     if (renumbers)
-        return QStringLiteral("Adding the number moves everything tracked so far onto it.");
-    return QStringLiteral("The number, client and name are what the studio sees.");
+        return Texts::tr("Adding the number moves everything tracked so far onto it.");
+    return Texts::tr("The number, client and name are what the studio sees.");
 }
 
 } // namespace zol::PanelState

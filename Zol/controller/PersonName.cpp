@@ -3,7 +3,18 @@
 #include "InputCheck.h"
 #include "books/AppSettings.h"
 
+#include <QCoreApplication>
+
 namespace zol::PersonName {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::PersonName)
+};
+
+} // namespace
 
 Outcome<QString> rename(AppSettings& settings, QStringView typed, Scope scope)
 {
@@ -24,10 +35,9 @@ Outcome<QString> rename(AppSettings& settings, QStringView typed, Scope scope)
 QString scopeLine(const AppSettings& settings)
 {
     if (settings.hasOwnName())
-        return QStringLiteral("These books file timesheets under a name of their own. A name "
-                              "typed here becomes your name in every set of books.");
-    return QStringLiteral("Used by every set of books on this computer that has no name of its "
-                          "own.");
+        return Texts::tr("These books file timesheets under a name of their own. A name typed "
+                         "here becomes your name in every set of books.");
+    return Texts::tr("Used by every set of books on this computer that has no name of its own.");
 }
 
 } // namespace zol::PersonName

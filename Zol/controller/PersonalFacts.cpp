@@ -10,24 +10,33 @@
 #include "store/EntryStore.h"
 #include "store/StoreBackups.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+
+#include <algorithm>
+#include <limits>
 
 namespace zol {
 
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::PersonalFacts)
+};
+
 void readBackups(PersonalFacts& facts, const OpenBooks& books)
 {
     const StoreBackups* backups = books.store()->backups();
     if (!backups) {
-        facts.lastBackup = QStringLiteral("None: temporary books are not backed up");
+        facts.lastBackup = Texts::tr("None: temporary books are not backed up");
         return;
     }
     const QList<BackupFiles::Backup> found = backups->files().list();
     if (found.isEmpty()) {
-        facts.lastBackup = QStringLiteral("None yet");
+        facts.lastBackup = Texts::tr("None yet");
     } else {
         // The day is the one in the name; the time is the file's, when it was
         // written that day.
@@ -45,9 +54,9 @@ void readBackups(PersonalFacts& facts, const OpenBooks& books)
     }
     facts.backupProblem = backups->problem().value_or(QString());
     facts.backupNote =
-        QStringLiteral("Taken before the first change of each day and before books are emptied. "
-                       "The last 14 days are kept, and for 8 weeks before them the newest of "
-                       "each week. Restore… puts one back, as does “zol backups restore DATE”.");
+        Texts::tr("Taken before the first change of each day and before books are emptied. The "
+                  "last 14 days are kept, and for 8 weeks before them the newest of each week. "
+                  "Restore… puts one back, as does “zol backups restore DATE”.");
 }
 
 } // namespace
@@ -59,17 +68,17 @@ PersonalFacts PersonalFacts::of(const OpenBooks& books, HistoryModel& history)
     if (settings.machineName().trimmed().isEmpty()) {
         facts.filedUnder = QStringLiteral("Onbekend");
         facts.filedUnderNote =
-            QStringLiteral("Without a name your timesheets are filed under “Onbekend”.");
+            Texts::tr("Without a name your timesheets are filed under “Onbekend”.");
     } else {
         facts.filedUnder = TimesheetFolder::folderName(settings.machineName());
         facts.filedUnderNote =
-            QStringLiteral("Claimed by this computer, so the name is yours on the share.");
+            Texts::tr("Claimed by this computer, so the name is yours on the share.");
     }
     facts.machineId = settings.machineId();
 
     const QString path = books.store()->path();
     if (path == QLatin1String(":memory:") || path.isEmpty()) {
-        facts.databaseFolder = QStringLiteral("Nowhere: this run tracks to a temporary database");
+        facts.databaseFolder = Texts::tr("Nowhere: this run tracks to a temporary database");
     } else {
         facts.databaseFolder = OpenBooks::shownPath(QFileInfo(path).absolutePath());
         facts.canRevealDatabase = QFileInfo::exists(path);
@@ -78,26 +87,28 @@ PersonalFacts PersonalFacts::of(const OpenBooks& books, HistoryModel& history)
     const PersonalSummary summary = history.personalSummary();
     facts.sessionsTracked = QLocale().toString(summary.sessions);
     facts.trackedInTotal = Duration::coarseString(summary.totalSeconds);
-    facts.firstTracked = summary.firstDay ? HistoryCaptions::dayTitle(*summary.firstDay)
-                                          : QStringLiteral("Nothing yet");
+    facts.firstTracked =
+        summary.firstDay ? HistoryCaptions::dayTitle(*summary.firstDay) : Texts::tr("Nothing yet");
     readBackups(facts, books);
     return facts;
 }
 
 QString PersonalFacts::restoreQuestion(const OpenBooks& books, const Restorable& backup)
 {
-    return QStringLiteral("Restore ") + books.administration().name + QStringLiteral(" to ") +
-           backup.title + u'?';
+    return Texts::tr("Restore %1 to %2?").arg(books.administration().name, backup.title);
 }
 
 QString PersonalFacts::restoreExplanation(const Restorable& backup)
 {
-    QString text = QStringLiteral("The books go back to how they were that day");
-    if (const std::optional<qint64> sessions = BackupCopy::sessionsIn(backup.path))
-        text += QStringLiteral(", ") + QLocale().toString(*sessions) +
-                (*sessions == 1 ? QStringLiteral(" session") : QStringLiteral(" sessions"));
-    return text + QStringLiteral(". The books as they are now are saved first, as a backup kept "
-                                 "14 days.");
+    // The count as the locale writes numbers ("1,204"); it still picks one session or many.
+    const std::optional<qint64> sessions = BackupCopy::sessionsIn(backup.path);
+    const QString back =
+        sessions ? Texts::tr("The books go back to how they were that day, %1 sessions.", nullptr,
+                             int(std::min<qint64>(*sessions, std::numeric_limits<int>::max())))
+                       .arg(QLocale().toString(*sessions))
+                 : Texts::tr("The books go back to how they were that day.");
+    return back + u' ' +
+           Texts::tr("The books as they are now are saved first, as a backup kept 14 days.");
 }
 
 } // namespace zol

@@ -1,8 +1,25 @@
 #include "ProjectDraft.h"
 
+#include <QCoreApplication>
+
 namespace zol {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::ProjectDraft)
+};
+
+// A field of missing() as "Still needed: number, name." names it.
+QString fieldName(const QString& field)
+{
+    if (field == QLatin1String("number"))
+        return Texts::tr("number");
+    if (field == QLatin1String("client"))
+        return Texts::tr("client");
+    return Texts::tr("name");
+}
 
 bool isBlank(const QString& text)
 {
@@ -29,13 +46,17 @@ std::optional<QString> ProjectDraft::stillNeeded() const
 {
     if (isInternal) {
         if (isBlank(description))
-            return QStringLiteral("Describe what it is.");
+            return Texts::tr("Describe what it is.");
         return std::nullopt;
     }
     const QStringList fields = missing();
     if (fields.isEmpty())
         return std::nullopt;
-    return QStringLiteral("Still needed: ") + fields.join(QStringLiteral(", ")) + u'.';
+    QStringList names;
+    for (const QString& field : fields)
+        names.append(fieldName(field));
+    //: %1 lists the project fields still empty: "number, client, name".
+    return Texts::tr("Still needed: %1.").arg(names.join(QStringLiteral(", ")));
 }
 
 } // namespace zol

@@ -56,11 +56,11 @@ QString ProjectsList::label(Filter filter)
     case Filter::active:
         break;
     case Filter::archived:
-        return QStringLiteral("Archived");
+        return tr("Archived");
     case Filter::unused:
-        return QStringLiteral("Unused");
+        return tr("Unused");
     }
-    return QStringLiteral("Active");
+    return tr("Active");
 }
 
 QList<ProjectsList::Sort> ProjectsList::sorts()
@@ -74,15 +74,15 @@ QString ProjectsList::label(Sort sort)
     case Sort::recent:
         break;
     case Sort::mostTracked:
-        return QStringLiteral("Most hours");
+        return tr("Most hours");
     case Sort::number:
-        return QStringLiteral("Number");
+        return tr("Number");
     case Sort::client:
-        return QStringLiteral("Client");
+        return tr("Client");
     case Sort::name:
-        return QStringLiteral("Name");
+        return tr("Name");
     }
-    return QStringLiteral("Recent");
+    return tr("Recent");
 }
 
 void ProjectsList::setFilter(Filter filter)
@@ -224,18 +224,18 @@ QString ProjectsList::emptyTitle() const
     if (!m_rows.isEmpty())
         return {};
     if (m_catalogue.allProjects().isEmpty())
-        return QStringLiteral("No projects yet");
+        return tr("No projects yet");
     if (!fold(m_query).isEmpty())
-        return QStringLiteral("No match");
+        return tr("No match");
     switch (m_filter) {
     case Filter::active:
         break;
     case Filter::archived:
-        return QStringLiteral("Nothing archived");
+        return tr("Nothing archived");
     case Filter::unused:
-        return QStringLiteral("Every project has been used");
+        return tr("Every project has been used");
     }
-    return QStringLiteral("Everything is archived");
+    return tr("Everything is archived");
 }
 
 QString ProjectsList::emptyText() const
@@ -243,21 +243,28 @@ QString ProjectsList::emptyText() const
     if (!m_rows.isEmpty())
         return {};
     if (m_catalogue.allProjects().isEmpty())
-        return QStringLiteral("Add one here, or let the studio folder bring them in.");
-    if (!fold(m_query).isEmpty())
-        return QStringLiteral("No ") + label(m_filter).toLower() +
-               QStringLiteral(" project has “") + m_query.trimmed() +
-               QStringLiteral("” in its number, client or name.");
+        return tr("Add one here, or let the studio folder bring them in.");
+    if (!fold(m_query).isEmpty()) {
+        const QString typed = m_query.trimmed();
+        switch (m_filter) {
+        case Filter::active:
+            break;
+        case Filter::archived:
+            return tr("No archived project has “%1” in its number, client or name.").arg(typed);
+        case Filter::unused:
+            return tr("No unused project has “%1” in its number, client or name.").arg(typed);
+        }
+        return tr("No active project has “%1” in its number, client or name.").arg(typed);
+    }
     switch (m_filter) {
     case Filter::active:
-        return QStringLiteral("Put one back in the picker from the archived projects.");
+        return tr("Put one back in the picker from the archived projects.");
     case Filter::archived:
-        return QStringLiteral("Archiving puts a finished job out of the picker without losing "
-                              "its hours.");
+        return tr("Archiving puts a finished job out of the picker without losing its hours.");
     case Filter::unused:
         break;
     }
-    return QStringLiteral("Every project here has hours tracked on it.");
+    return tr("Every project here has hours tracked on it.");
 }
 
 QString ProjectsList::details(const Row& row) const
@@ -266,12 +273,11 @@ QString ProjectsList::details(const Row& row) const
     if (!row.project.clientName.isEmpty())
         parts.append(row.project.clientName);
     if (row.usage.sessions == 0) {
-        parts.append(QStringLiteral("never tracked"));
+        parts.append(tr("never tracked"));
     } else {
         parts.append(Duration::coarseString(row.usage.totalSeconds));
         const QDate last = m_books.calendar().day(row.usage.lastTrackedAt);
-        parts.append(QStringLiteral("last on ") +
-                     QLocale().toString(last, QStringLiteral("d MMM yyyy")));
+        parts.append(tr("last on %1").arg(QLocale().toString(last, QStringLiteral("d MMM yyyy"))));
     }
     return parts.join(QStringLiteral(" · "));
 }

@@ -24,7 +24,6 @@ namespace zol {
 namespace {
 
 const QString csvType = QStringLiteral("text/csv");
-const QString studioTitle = QStringLiteral("Export the studio's hours");
 const QString reportFile = QStringLiteral("report.html");
 const QString sessionsFile = QStringLiteral("sessions.csv");
 
@@ -39,15 +38,15 @@ QString contentType(EntryExporter::Format format)
     return csvType;
 }
 
-QString sessionCount(qsizetype count)
+// The title of the dialogs that save the studio's hours.
+QString studioTitle()
 {
-    return QString::number(count) +
-           (count == 1 ? QStringLiteral(" session") : QStringLiteral(" sessions"));
+    return ReportsModel::tr("Export the studio's hours");
 }
 
 StatusMessage exported(qsizetype count)
 {
-    return StatusMessage::success(QStringLiteral("Exported ") + sessionCount(count) + u'.');
+    return StatusMessage::success(ReportsModel::tr("Exported %n sessions.", nullptr, int(count)));
 }
 
 using PackageFile = std::pair<QString, QByteArray>;
@@ -144,13 +143,13 @@ void ReportsModel::exportSessions(const ExportScope& scope, EntryExporter::Forma
         }))
         return;
     if (entries.isEmpty()) {
-        m_status.show(StatusMessage::info(QStringLiteral("Nothing to export.")));
+        m_status.show(StatusMessage::info(tr("Nothing to export.")));
         return;
     }
 
     Desktop& desktop = m_platform.desktop();
     const std::optional<QString> path = desktop.askWhereToSave(
-        {QStringLiteral("Export tracked time"),
+        {tr("Export tracked time"),
          {},
          EntryExporter::suggestedFilename(entries, format, who, now, calendar),
          contentType(format)});
@@ -173,13 +172,12 @@ void ReportsModel::revealDatabase()
 bool ReportsModel::checkStudioRows(bool needRows)
 {
     if (!m_studio) {
-        m_status.show(
-            StatusMessage::info(QStringLiteral("Nothing read from the studio folder yet.")));
+        m_status.show(StatusMessage::info(tr("Nothing read from the studio folder yet.")));
         return false;
     }
     if (needRows && m_studioRows.isEmpty()) {
-        m_status.show(StatusMessage::info(QStringLiteral("Nothing to export in ") +
-                                          reportPeriod().title() + u'.'));
+        m_status.show(
+            StatusMessage::info(tr("Nothing to export in %1.").arg(reportPeriod().title())));
         return false;
     }
     return true;
@@ -197,7 +195,7 @@ void ReportsModel::exportStudioPackage()
     const QString query = m_studioQuery;
     Desktop& desktop = m_platform.desktop();
     const std::optional<QString> path = desktop.askWhereToSave(
-        {studioTitle, QStringLiteral("A folder holding the report and the sessions behind it."),
+        {studioTitle(), tr("A folder holding the report and the sessions behind it."),
          QStringLiteral("zol-") + period.id() + QStringLiteral("-studio"),
          QStringLiteral("inode/directory"), true});
     if (!path)
@@ -227,14 +225,13 @@ void ReportsModel::exportStudioRows()
     const QString query = m_studioQuery.trimmed();
     QString message;
     if (query.isEmpty())
-        message = QStringLiteral("Every session in ") + period.title() + u'.';
+        message = tr("Every session in %1.").arg(period.title());
     else
-        message = QStringLiteral("The ") + QString::number(count) +
-                  QStringLiteral(" sessions matching \u201C") + query + QStringLiteral("\u201D.");
+        message = tr("The %n sessions matching \u201C%1\u201D.", nullptr, int(count)).arg(query);
 
     Desktop& desktop = m_platform.desktop();
     const std::optional<QString> path =
-        desktop.askWhereToSave({studioTitle, message, StudioHours::fileName(period), csvType});
+        desktop.askWhereToSave({studioTitle(), message, StudioHours::fileName(period), csvType});
     if (!path)
         return;
     if (!m_status.attempt([&] {
@@ -255,15 +252,14 @@ void ReportsModel::saveStudioReport()
 
     Desktop& desktop = m_platform.desktop();
     const std::optional<QString> path = desktop.askWhereToSave(
-        {QStringLiteral("Save the studio report"),
-         QStringLiteral("One file, with every figure already in it. No server, nothing to fetch."),
+        {tr("Save the studio report"),
+         tr("One file, with every figure already in it. No server, nothing to fetch."),
          HTMLReport::fileName(period), QStringLiteral("text/html")});
     if (!path)
         return;
     if (!m_status.attempt([&] { m_fileSystem.writeAtomically(*path, report.toUtf8()); }))
         return;
-    m_status.show(
-        StatusMessage::success(QStringLiteral("Saved ") + QFileInfo(*path).fileName() + u'.'));
+    m_status.show(StatusMessage::success(tr("Saved %1.").arg(QFileInfo(*path).fileName())));
     desktop.reveal(*path);
 }
 

@@ -144,27 +144,26 @@ QString SearchModel::resultSentence() const
 {
     if (m_searchQuery.trimmed().isEmpty())
         return {};
+    // As SearchRange describes it: "the last 3 months".
     const QString range = m_searchRange.description();
-    if (m_searchResults.isEmpty() && !m_hasOlderMatches)
-        return QStringLiteral("Nothing found in ") + range + u'.';
-    const QString found =
-        m_searchResults.isEmpty() ? QStringLiteral("Nothing found") : summary().text();
-    return found + QStringLiteral(" in ") + range +
-           (m_hasOlderMatches ? QStringLiteral(". There is more before that.")
-                              : QStringLiteral("."));
+    if (m_searchResults.isEmpty()) {
+        return m_hasOlderMatches ? tr("Nothing found in %1. There is more before that.").arg(range)
+                                 : tr("Nothing found in %1.").arg(range);
+    }
+    // What was found ("12 sessions · 14h 5m · 3 projects"), then the range.
+    return m_hasOlderMatches
+               ? tr("%1 in %2. There is more before that.").arg(summary().text(), range)
+               : tr("%1 in %2.").arg(summary().text(), range);
 }
 
 QString SearchSummary::text() const
 {
-    const auto counted = [](int n, const QString& one, const QString& many) -> QString {
-        return QString::number(n) + u' ' + (n == 1 ? one : many);
-    };
-    QStringList parts{counted(sessions, QStringLiteral("session"), QStringLiteral("sessions")),
+    QStringList parts{SearchModel::tr("%n sessions", nullptr, sessions),
                       Duration::coarseString(totalSeconds)};
     if (projects > 0)
-        parts.append(counted(projects, QStringLiteral("project"), QStringLiteral("projects")));
+        parts.append(SearchModel::tr("%n projects", nullptr, projects));
     if (clients > 0)
-        parts.append(counted(clients, QStringLiteral("client"), QStringLiteral("clients")));
+        parts.append(SearchModel::tr("%n clients", nullptr, clients));
     return parts.join(QStringLiteral(" · "));
 }
 

@@ -8,11 +8,21 @@
 #include "records/Duration.h"
 #include "support/PlainText.h"
 
+#include <QCoreApplication>
+
 namespace zol {
 
 namespace {
 
-const QString notRunning = QStringLiteral("No timer is running.");
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::SessionOperations)
+};
+
+QString notRunning()
+{
+    return Texts::tr("No timer is running.");
+}
 
 } // namespace
 
@@ -31,7 +41,7 @@ Outcome<TimeEntry> SessionOperations::started(const std::optional<TimeEntry>& se
 {
     if (!session)
         return std::unexpected(Refusal{m_books.tracker()->loadError().value_or(
-            QStringLiteral("The session could not be started."))});
+            Texts::tr("The session could not be started."))});
     m_panel.startedNext();
     return *session;
 }
@@ -60,7 +70,7 @@ Outcome<TimeEntry> SessionOperations::startArmed()
         return startInternal(*m_panel.armedInternal());
     if (m_panel.armedProject())
         return start(*m_panel.armedProject());
-    return std::unexpected(Refusal{QStringLiteral("Pick a project first.")});
+    return std::unexpected(Refusal{Texts::tr("Pick a project first.")});
 }
 
 std::optional<Outcome<TimeEntry>> SessionOperations::startFromPicker()
@@ -91,7 +101,7 @@ Tracker::ToggleResult SessionOperations::toggle()
         break;
     case Tracker::ToggleResult::nothing:
         if (!last && !tracker.loadError())
-            m_status.show(StatusMessage::info(QStringLiteral("Pick a project first.")));
+            m_status.show(StatusMessage::info(Texts::tr("Pick a project first.")));
         break;
     }
     return result;
@@ -116,12 +126,12 @@ SessionOperations::changePause(bool pausing, const QString& nothing,
 Outcome<SessionOperations::PauseChange>
 SessionOperations::pause(const std::optional<QUuid>& session)
 {
-    return changePause(true, notRunning, session);
+    return changePause(true, notRunning(), session);
 }
 
 Outcome<SessionOperations::PauseChange> SessionOperations::resume()
 {
-    return changePause(false, QStringLiteral("Nothing is paused."));
+    return changePause(false, Texts::tr("Nothing is paused."));
 }
 
 Outcome<Tracker::StopResult> SessionOperations::stop(const std::optional<QUuid>& session)
@@ -130,7 +140,7 @@ Outcome<Tracker::StopResult> SessionOperations::stop(const std::optional<QUuid>&
     Tracker& tracker = *m_books.tracker();
     const Tracker::StopResult result = tracker.stop(session);
     if (result.kind == Tracker::StopResult::Kind::nothing)
-        return nothingOpen(notRunning);
+        return nothingOpen(notRunning());
     if (const std::optional<StatusMessage> message = stopMessage(result, tracker.now()))
         m_status.show(message);
     return result;
@@ -141,11 +151,11 @@ std::optional<StatusMessage> SessionOperations::stopMessage(const Tracker::StopR
 {
     switch (result.kind) {
     case Tracker::StopResult::Kind::logged:
-        return StatusMessage::success(
-            QStringLiteral("Logged ") + Duration::coarseString(result.entry->duration(now)) +
-            QStringLiteral(" to ") + PlainText::isolated(result.entry->projectName) + u'.');
+        return StatusMessage::success(Texts::tr("Logged %1 to %2.")
+                                          .arg(Duration::coarseString(result.entry->duration(now)),
+                                               PlainText::isolated(result.entry->projectName)));
     case Tracker::StopResult::Kind::tooShort:
-        return StatusMessage::info(QStringLiteral("Under a minute, so nothing was recorded."));
+        return StatusMessage::info(Texts::tr("Under a minute, so nothing was recorded."));
     case Tracker::StopResult::Kind::nothing:
         break;
     }
@@ -157,15 +167,15 @@ Outcome<TimeEntry> SessionOperations::discard()
     m_panel.saveCurrentNote();
     const std::optional<TimeEntry> discarded = m_books.tracker()->discardRunning();
     if (!discarded)
-        return nothingOpen(notRunning);
+        return nothingOpen(notRunning());
     m_status.show(discardMessage(*discarded));
     return *discarded;
 }
 
 StatusMessage SessionOperations::discardMessage(const TimeEntry& discarded)
 {
-    return StatusMessage::info(QStringLiteral("Discarded the recording on ") +
-                               discarded.projectSerialForDisplay() + u'.');
+    return StatusMessage::info(
+        Texts::tr("Discarded the recording on %1.").arg(discarded.projectSerialForDisplay()));
 }
 
 Outcome<TimeEntry> SessionOperations::setNote(const QString& note, bool append)
@@ -175,7 +185,7 @@ Outcome<TimeEntry> SessionOperations::setNote(const QString& note, bool append)
     m_panel.saveCurrentNote();
     const std::optional<TimeEntry> open = m_books.tracker()->current();
     if (!open)
-        return nothingOpen(notRunning);
+        return nothingOpen(notRunning());
     const QString text = note.trimmed();
     const auto noted = [&](const QString& before) {
         if (!append || before.isEmpty())
@@ -194,7 +204,7 @@ Outcome<TimeEntry> SessionOperations::setNote(const QString& note, bool append)
         });
     });
     if (!saved)
-        return nothingOpen(notRunning);
+        return nothingOpen(notRunning());
     return *saved;
 }
 
@@ -219,9 +229,8 @@ void SessionOperations::discardIdleTime(const IdleReport& report)
         report.entryId, [&](TimeEntry& open) { open.pausedSeconds += report.seconds; });
     m_panel.setIdleReport(std::nullopt);
     if (takenOff)
-        m_status.show(StatusMessage::success(QStringLiteral("Took ") +
-                                             Duration::coarseString(report.seconds) +
-                                             QStringLiteral(" of idle time off the timer.")));
+        m_status.show(StatusMessage::success(Texts::tr("Took %1 of idle time off the timer.")
+                                                 .arg(Duration::coarseString(report.seconds))));
 }
 
 } // namespace zol

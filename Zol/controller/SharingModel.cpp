@@ -39,11 +39,6 @@ struct SyncHolder
     SharedFolderSync sync;
 };
 
-QString plural(int n, const QString& one, const QString& many)
-{
-    return QString::number(n) + (n == 1 ? one : many);
-}
-
 } // namespace
 
 SharingModel::SharingModel(OpenBooks& books, StatusModel& status, Platform& platform,
@@ -312,27 +307,19 @@ void SharingModel::applySummary(const SharedFolderSync::Summary& summary, bool q
     const qsizetype inUse = summary.filesInUse.size();
     const QString held =
         inUse == 0 ? QString()
-        : inUse == 1
-            ? QStringLiteral(" One file was open on another computer; it goes on the next sync.")
-            : u' ' + QString::number(inUse) +
-                  QStringLiteral(" files were open on another computer; they go on the next sync.");
+                   : u' ' + tr("%n files were open on another computer; they go on the next sync.",
+                               nullptr, int(inUse));
     if (summary.projectsReceived >= 1) {
         m_books.reloadProjects();
         if (!quiet) {
-            m_status.show(
-                StatusMessage::success(QStringLiteral("Received ") +
-                                       plural(summary.projectsReceived, QStringLiteral(" project"),
-                                              QStringLiteral(" projects")) +
-                                       u'.' + held));
+            m_status.show(StatusMessage::success(
+                tr("Received %n projects.", nullptr, summary.projectsReceived) + held));
         }
     } else if (!quiet) {
         m_status.show(StatusMessage::info(
             (summary.peersSeen == 0
-                 ? QStringLiteral("Connected, but no other computers have published yet.")
-                 : QStringLiteral("Up to date with ") +
-                       plural(summary.peersSeen, QStringLiteral(" other computer"),
-                              QStringLiteral(" other computers")) +
-                       u'.') +
+                 ? tr("Connected, but no other computers have published yet.")
+                 : tr("Up to date with %n other computers.", nullptr, summary.peersSeen)) +
             held));
     }
 }
@@ -374,28 +361,29 @@ SharingModel::conflictCopiesSentence(const StudioFolder::ConflictCopies& copies)
     const std::optional<QString> found = StudioFolder::describe(copies);
     if (!found)
         return std::nullopt;
-    return *found +
-           QStringLiteral(". Zol reads none of them and writes its own files again as "
-                          "needed, so they can be deleted from the hidden \".zol\" folder.");
+    //: %1 says which conflict copies were found ("2 conflict copies of timesheets left by the
+    //: sync tool").
+    return tr("%1. Zol reads none of them and writes its own files again as needed, so they can "
+              "be deleted from the hidden \".zol\" folder.")
+        .arg(*found);
 }
 
 QString SharingModel::folderTakenExplanation()
 {
-    return QStringLiteral(
-        "Two sets of books on one folder are one studio. The project list travels both ways "
-        "through it, so within the minute every project in one would turn up in the other, and "
-        "nothing here could separate them again.\n\nGive these books a folder of their own, or "
-        "a subfolder of that share.");
+    return tr("Two sets of books on one folder are one studio. The project list travels both ways "
+              "through it, so within the minute every project in one would turn up in the other, "
+              "and nothing here could separate them again.\n\nGive these books a folder of their "
+              "own, or a subfolder of that share.");
 }
 
 QFuture<void> SharingModel::chooseStudioFolder(const QString& path)
 {
     const Administration& books = m_books.administration();
     if (books.isLocalOnly()) {
-        m_status.show(StatusMessage::failure(
-            books.name +
-            QStringLiteral(" never leaves this computer. Add other books and open them "
-                           "to share through a studio folder.")));
+        m_status.show(
+            StatusMessage::failure(tr("%1 never leaves this computer. Add other books and open "
+                                      "them to share through a studio folder.")
+                                       .arg(books.name)));
         return QtFuture::makeReadyFuture();
     }
     const QString folder = path.trimmed();
@@ -403,8 +391,7 @@ QFuture<void> SharingModel::chooseStudioFolder(const QString& path)
         return QtFuture::makeReadyFuture();
     if (const std::optional<Administration> owner =
             AppSettings::administrationUsing(folder, books.id, m_books.defaults())) {
-        m_status.show(
-            StatusMessage::failure(QStringLiteral("That folder belongs to ") + owner->name + u'.'));
+        m_status.show(StatusMessage::failure(tr("That folder belongs to %1.").arg(owner->name)));
         return QtFuture::makeReadyFuture();
     }
     // The share is looked at off the UI thread. A refusal changes nothing:
@@ -459,8 +446,8 @@ void SharingModel::disconnectStudioFolder()
     m_reports.dropStudio();
     m_updates.forget();
     applySettingsChange();
-    m_status.show(StatusMessage::success(m_books.administration().name +
-                                         QStringLiteral(" is on this computer only now.")));
+    m_status.show(StatusMessage::success(
+        tr("%1 is on this computer only now.").arg(m_books.administration().name)));
 }
 
 // --- derived states ---

@@ -1,16 +1,16 @@
 #include "SharingModelState.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace zol {
 
 namespace {
 
-// n + " session" or " sessions".
-QString sessionCount(int n)
+struct Texts
 {
-    return QString::number(n) + (n == 1 ? QStringLiteral(" session") : QStringLiteral(" sessions"));
-}
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::SharingModelState)
+};
 
 // The locale's long date without the weekday and with the month abbreviated:
 // "Monday, March 2, 2026" becomes "Mar 2, 2026", "maandag 2 maart 2026" "2 mrt 2026".
@@ -39,15 +39,14 @@ QString Connection::title() const
     switch (kind) {
     case Kind::shareReachable:
         if (peers == 0)
-            return QStringLiteral("Studio folder · no one else yet");
-        return QStringLiteral("Studio folder · ") + QString::number(peers) +
-               (peers == 1 ? QStringLiteral(" other computer") : QStringLiteral(" other computers"));
+            return Texts::tr("Studio folder · no one else yet");
+        return Texts::tr("Studio folder · %n other computers", nullptr, peers);
     case Kind::shareUnreachable:
-        return QStringLiteral("Studio folder unreachable");
+        return Texts::tr("Studio folder unreachable");
     case Kind::localOnly:
         break;
     }
-    return QStringLiteral("On this computer");
+    return Texts::tr("On this computer");
 }
 
 QString UploadState::stamp(const QDateTime& at, const QDateTime& now, const Calendar& calendar,
@@ -56,7 +55,8 @@ QString UploadState::stamp(const QDateTime& at, const QDateTime& now, const Cale
     const QDateTime local = calendar.local(at);
     const QString time = locale.toString(local.time(), shortTimeFormat(locale));
     if (calendar.day(at) == calendar.day(now))
-        return QStringLiteral("today ") + time;
+        //: %1 is a time of today: "today 14:05".
+        return Texts::tr("today %1").arg(time);
     return locale.toString(local.date(), abbreviatedDateFormat(locale)) + QStringLiteral(", ") +
            time;
 }
@@ -66,32 +66,33 @@ QString UploadState::caption(bool automatic, const QDateTime& now, const Calenda
 {
     switch (kind) {
     case Kind::neverUploaded:
-        return sessionCount(sessions) + (automatic ? QStringLiteral(" · going up shortly")
-                                                   : QStringLiteral(" · not uploaded"));
+        return automatic ? Texts::tr("%n sessions · going up shortly", nullptr, sessions)
+                         : Texts::tr("%n sessions · not uploaded", nullptr, sessions);
     case Kind::upToDate:
-        return QStringLiteral("Uploaded ") + stamp(at, now, calendar, locale);
+        //: %1 is when: "today 14:05" or "2 Mar 2026, 09:00".
+        return Texts::tr("Uploaded %1").arg(stamp(at, now, calendar, locale));
     case Kind::changedSince:
-        return QStringLiteral("Uploaded ") + stamp(at, now, calendar, locale) +
-               QStringLiteral(" · ") + QString::number(sessions) +
-               (automatic ? QStringLiteral(" going up shortly") : QStringLiteral(" changed since"));
+        return (automatic ? Texts::tr("Uploaded %1 · %n going up shortly", nullptr, sessions)
+                          : Texts::tr("Uploaded %1 · %n changed since", nullptr, sessions))
+            .arg(stamp(at, now, calendar, locale));
     case Kind::noSharedFolder:
-        return QStringLiteral("No studio folder");
+        return Texts::tr("No studio folder");
     case Kind::nothingTracked:
         break;
     }
-    return QStringLiteral("Nothing tracked");
+    return Texts::tr("Nothing tracked");
 }
 
 QString UploadState::buttonTitle(TimesheetPeriod::Kind period, bool automatic) const
 {
-    const QString upload = period == TimesheetPeriod::Kind::week ? QStringLiteral("Upload week")
-                                                                 : QStringLiteral("Upload month");
+    const QString upload = period == TimesheetPeriod::Kind::week ? Texts::tr("Upload week")
+                                                                 : Texts::tr("Upload month");
     switch (kind) {
     case Kind::neverUploaded:
     case Kind::changedSince:
-        return automatic ? QStringLiteral("Send now") : upload;
+        return automatic ? Texts::tr("Send now") : upload;
     case Kind::upToDate:
-        return automatic ? QStringLiteral("Send again") : QStringLiteral("Upload again");
+        return automatic ? Texts::tr("Send again") : Texts::tr("Upload again");
     case Kind::noSharedFolder:
     case Kind::nothingTracked:
         break;

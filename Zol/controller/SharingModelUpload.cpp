@@ -114,7 +114,7 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
     const std::optional<SharingWork::UploadTarget> target = uploadTarget();
     if (!target) {
         return QtFuture::makeExceptionalFuture<TimesheetWrite>(
-            Error(QStringLiteral("Set up the studio folder first.")));
+            Error(tr("Set up the studio folder first.")));
     }
     const quint64 generation = m_books.generation();
     auto done = std::make_shared<QPromise<TimesheetWrite>>();
@@ -154,12 +154,11 @@ QFuture<SharingModel::TimesheetWrite> SharingModel::writeTimesheet(const Timeshe
                 std::find_if(run.written.cbegin(), run.written.cend(),
                              [&](const SharingWork::PeriodWrite& w) { return w.period == period; });
             if (run.inUse.contains(period))
-                done->setException(
-                    Error(QStringLiteral("The file of ") + period.title() +
-                          QStringLiteral(" is open on another computer, so it was not replaced. "
-                                         "Upload again in a moment.")));
+                done->setException(Error(tr("The file of %1 is open on another computer, so it was "
+                                            "not replaced. Upload again in a moment.")
+                                             .arg(period.title())));
             else if (asked == run.written.cend())
-                done->setException(Error(QStringLiteral("Other books were opened first.")));
+                done->setException(Error(tr("Other books were opened first.")));
             else
                 done->addResult(TimesheetWrite{asked->hours, run.renamedFrom});
             done->finish();
@@ -173,12 +172,11 @@ QFuture<void> SharingModel::uploadTimesheet()
         return QtFuture::makeReadyFuture();
     const TimesheetPeriod period = m_period;
     if (m_timesheet.entries().isEmpty()) {
-        m_status.show(
-            StatusMessage::info(QStringLiteral("Nothing tracked in ") + period.title() + u'.'));
+        m_status.show(StatusMessage::info(tr("Nothing tracked in %1.").arg(period.title())));
         return QtFuture::makeReadyFuture();
     }
     if (!sharingPossible()) {
-        m_status.show(StatusMessage::info(QStringLiteral("Set up the studio folder first.")));
+        m_status.show(StatusMessage::info(tr("Set up the studio folder first.")));
         return QtFuture::makeReadyFuture();
     }
     assign(m_isUploading, true, &SharingModel::isUploadingChanged);
@@ -191,11 +189,13 @@ QFuture<void> SharingModel::uploadTimesheet()
             assign(m_isUploading, false, &SharingModel::isUploadingChanged);
             try {
                 const TimesheetWrite written = write.result();
-                QString text = QStringLiteral("Uploaded ") + period.title() + QStringLiteral(": ") +
-                               QString::number(written.hours, 'f', 2) + QStringLiteral(" hours.");
+                //: %1 is the week or month, %2 its hours with two decimals.
+                QString text = tr("Uploaded %1: %2 hours.")
+                                   .arg(period.title(), QString::number(written.hours, 'f', 2));
                 if (written.renamedFrom) {
-                    text += QStringLiteral(" Your earlier timesheets moved from “") +
-                            *written.renamedFrom + QStringLiteral("”.");
+                    text +=
+                        u' ' +
+                        tr("Your earlier timesheets moved from “%1”.").arg(*written.renamedFrom);
                 }
                 m_status.show(StatusMessage::success(text));
             } catch (...) {

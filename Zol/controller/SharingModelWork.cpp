@@ -9,6 +9,7 @@
 #include "store/EntryStore.h"
 #include "support/Error.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 
@@ -17,6 +18,11 @@
 namespace zol::SharingWork {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::SharingModelWork)
+};
 
 // Whether the share already holds exactly `bytes` at `file`. Anything that
 // cannot be read counts as different, and so gets written.
@@ -212,8 +218,7 @@ std::optional<QString> layoutRefusal(FileSystem& unconfined, const QString& stud
                 .message();
         }
         if (files->exists(folder) && !files->isFolder(folder))
-            return QStringLiteral("Could not use ") + folder +
-                   QStringLiteral(": it is not a folder.");
+            return Texts::tr("Could not use %1: it is not a folder.").arg(folder);
     }
     return std::nullopt;
 }

@@ -50,10 +50,10 @@ QString StudioSettings::localExplanation() const
 {
     if (m_books.administration().isDefault())
         return AdministrationForm::keepsLocalHelp(m_books.administration());
-    return m_books.administration().name +
-           QStringLiteral(" is kept on this computer only. It shares no project list, hands in "
-                          "no timesheets, and appears in nobody else’s Analytics. Change that "
-                          "under Administrations.");
+    return tr("%1 is kept on this computer only. It shares no project list, hands in no "
+              "timesheets, and appears in nobody else’s Analytics. Change that under "
+              "Administrations.")
+        .arg(m_books.administration().name);
 }
 
 std::optional<QString> StudioSettings::folder() const
@@ -74,20 +74,17 @@ QString StudioSettings::stateLine() const
     const AppSettings& settings = *m_books.settings();
     const SharingModel& sharing = m_sharing;
     if (!folder())
-        return QStringLiteral("No folder chosen");
+        return tr("No folder chosen");
     if (!settings.sharedSyncEnabled())
-        return QStringLiteral("Chosen, but sharing is switched off.");
+        return tr("Chosen, but sharing is switched off.");
     if (sharing.shareError())
         return *sharing.shareError();
     if (!sharing.shareSummary())
-        return QStringLiteral("Looking at the folder…");
+        return tr("Looking at the folder…");
     const SharedFolderSync::Summary& summary = *sharing.shareSummary();
     const int peers = summary.peersSeen;
     if (peers == 0)
-        return QStringLiteral("Reachable · no other computers yet");
-    QString line =
-        QStringLiteral("Reachable · ") + QString::number(peers) +
-        (peers == 1 ? QStringLiteral(" other computer") : QStringLiteral(" other computers"));
+        return tr("Reachable · no other computers yet");
     // Who they are, as they call themselves; a long list ends in a count.
     QStringList names;
     for (const QString& name : summary.peerNames) {
@@ -95,14 +92,16 @@ QString StudioSettings::stateLine() const
             names.append(PlainText::isolated(name.trimmed()));
     }
     if (names.isEmpty())
-        return line;
+        return tr("Reachable · %n other computers", nullptr, peers);
     constexpr qsizetype shown = 3;
     if (names.size() > shown + 1) {
         const qsizetype more = names.size() - shown;
         names.resize(shown);
-        names.append(QString::number(more) + QStringLiteral(" more"));
+        //: The end of a list of names: "Bram, Carla, Dirk and 2 more".
+        names.append(tr("%n more", nullptr, int(more)));
     }
-    return line + QStringLiteral(": ") + Captions::listed(names);
+    //: %1 lists their names: "Bram and Carla".
+    return tr("Reachable · %n other computers: %1", nullptr, peers).arg(Captions::listed(names));
 }
 
 QString StudioSettings::lastSyncedLine() const
@@ -110,8 +109,9 @@ QString StudioSettings::lastSyncedLine() const
     const std::optional<QDateTime>& at = m_sharing.lastSharedAt();
     if (!folder() || !at)
         return {};
-    return QStringLiteral("Last synced ") +
-           UploadState::stamp(*at, m_books.clock().now(), m_books.calendar(), QLocale());
+    //: %1 is when: "today 14:05" or "2 Mar 2026, 09:00".
+    return tr("Last synced %1")
+        .arg(UploadState::stamp(*at, m_books.clock().now(), m_books.calendar(), QLocale()));
 }
 
 QString StudioSettings::conflictCopiesLine() const
@@ -131,11 +131,10 @@ QFuture<void> StudioSettings::choose(const QString& path)
     if (!books.isLocalOnly()) {
         if (const std::optional<Administration> owner =
                 AppSettings::administrationUsing(chosen, books.id, m_books.defaults())) {
-            const QString name = owner->name.trimmed().isEmpty()
-                                     ? QStringLiteral("another administration")
-                                     : owner->name;
-            setRefusal(Refusal{QStringLiteral("That folder belongs to ") + name,
-                               SharingModel::folderTakenExplanation()});
+            const QString title = owner->name.trimmed().isEmpty()
+                                      ? tr("That folder belongs to another administration")
+                                      : tr("That folder belongs to %1").arg(owner->name);
+            setRefusal(Refusal{title, SharingModel::folderTakenExplanation()});
             return QtFuture::makeReadyFuture();
         }
     }
@@ -156,48 +155,44 @@ void StudioSettings::setAutoUpload(bool on)
 
 QString StudioSettings::disconnectQuestion() const
 {
-    return QStringLiteral("Disconnect ") + m_books.administration().name +
-           QStringLiteral(" from the studio folder?");
+    return tr("Disconnect %1 from the studio folder?").arg(m_books.administration().name);
 }
 
 QString StudioSettings::disconnectExplanation()
 {
-    return QStringLiteral("The project list stops travelling and no more timesheets are handed "
-                          "in. Nothing on the studio folder is deleted, and the folder can be "
-                          "chosen again later.");
+    return tr("The project list stops travelling and no more timesheets are handed in. Nothing "
+              "on the studio folder is deleted, and the folder can be chosen again later.");
 }
 
 QString StudioSettings::chooseLabel() const
 {
-    return folder() ? QStringLiteral("Choose another folder…") : chooseTitle();
+    return folder() ? tr("Choose another folder…") : chooseTitle();
 }
 
 QString StudioSettings::chooseTitle()
 {
-    return QStringLiteral("Choose the shared folder on the NAS");
+    return tr("Choose the shared folder on the NAS");
 }
 
 QString StudioSettings::folderExplanation()
 {
-    return QStringLiteral(
-        "Zol will keep its files in a hidden “.zol” folder inside whatever you pick.");
+    return tr("Zol will keep its files in a hidden “.zol” folder inside whatever you pick.");
 }
 
 QString StudioSettings::syncExplanation()
 {
-    return QStringLiteral("Both ways, every minute, in the background.");
+    return tr("Both ways, every minute, in the background.");
 }
 
 QString StudioSettings::uploadExplanation()
 {
-    return QStringLiteral("Weeks and months, every ten minutes, and straight away whenever the "
-                          "NAS is mounted or this computer wakes.");
+    return tr("Weeks and months, every ten minutes, and straight away whenever the NAS is "
+              "mounted or this computer wakes.");
 }
 
 QString StudioSettings::onwardExplanation()
 {
-    return QStringLiteral(
-        "Neither is built yet, so there is nothing here to switch on and no key to paste.");
+    return tr("Neither is built yet, so there is nothing here to switch on and no key to paste.");
 }
 
 void StudioSettings::setRefusal(const std::optional<Refusal>& refusal)

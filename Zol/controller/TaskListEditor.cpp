@@ -38,8 +38,7 @@ bool TaskListEditor::add(const QString& typed)
     }
     const std::optional<TaskList> changed = list().adding(typed, m_books.clock().now());
     if (!changed) {
-        setRefusal(QStringLiteral("There is a task called ") + typed.trimmed() +
-                   QStringLiteral(" already."));
+        setRefusal(tr("There is a task called %1 already.").arg(typed.trimmed()));
         return false;
     }
     return save(*changed);

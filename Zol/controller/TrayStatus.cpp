@@ -4,7 +4,18 @@
 #include "PanelModel.h"
 #include "records/Duration.h"
 
+#include <QCoreApplication>
+
 namespace zol {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::TrayStatus)
+};
+
+} // namespace
 
 TrayStatus TrayStatus::of(const PanelModel& model)
 {
@@ -12,7 +23,8 @@ TrayStatus TrayStatus::of(const PanelModel& model)
     TrayStatus status;
     const std::optional<TimeEntry>& current = tracker.current();
     if (!current) {
-        status.accessibleLabel = QStringLiteral("Zol: not tracking");
+        //: Keep "Zol: " in front: the tray's menu shows the rest.
+        status.accessibleLabel = Texts::tr("Zol: not tracking");
         return status;
     }
     if (tracker.isPaused())
@@ -25,16 +37,24 @@ TrayStatus TrayStatus::of(const PanelModel& model)
     // never a clock: "0:27" would read as minutes here and as seconds in
     // the panel.
     status.time = Duration::coarseString(std::max(0.0, tracker.elapsed()));
-    status.accessibleLabel = QStringLiteral("Zol: ") +
-                             (tracker.isPaused() ? QStringLiteral("paused on")
-                                                 : QStringLiteral("tracking")) +
-                             u' ' + current->projectName + QStringLiteral(", ") +
-                             Duration::coarseString(tracker.elapsed());
+    const QString elapsed = Duration::coarseString(tracker.elapsed());
+    if (tracker.isPaused()) {
+        //: Keep "Zol: " in front: the tray's menu shows the rest. %1 is the project, %2 how
+        //: long it has run: "1h 5m".
+        status.accessibleLabel =
+            Texts::tr("Zol: paused on %1, %2").arg(current->projectName, elapsed);
+    } else {
+        //: Keep "Zol: " in front: the tray's menu shows the rest. %1 is the project, %2 how
+        //: long it has run: "1h 5m".
+        status.accessibleLabel =
+            Texts::tr("Zol: tracking %1, %2").arg(current->projectName, elapsed);
+    }
     return status;
 }
 
 QString TrayStatus::summary() const
 {
+    // The program's name the label begins with, in every language.
     static const QString prefix = QStringLiteral("Zol: ");
     QString line = accessibleLabel.startsWith(prefix) ? accessibleLabel.mid(prefix.size())
                                                       : accessibleLabel;

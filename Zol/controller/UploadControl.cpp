@@ -6,11 +6,22 @@
 #include "formats/Timesheet.h"
 #include "formats/TimesheetFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace zol {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::controller::UploadControl)
+};
+
+QString runningLeftOut()
+{
+    return Texts::tr("The running timer is left out. Stop it first to include it.");
+}
 
 // The period's file as people find it in the studio folder's "hours": the
 // person's folder, the year, the kind and the id. The file on the share when
@@ -43,29 +54,28 @@ UploadControl UploadControl::of(const OpenBooks& books, const SharingModel& shar
         // "Nothing tracked" would contradict the running session listed
         // right under it.
         if (sharing.periodHasRunningEntry()) {
-            control.caption = QStringLiteral("Nothing to hand in yet");
-            control.help =
-                QStringLiteral("The running timer is left out. Stop it first to include it.");
+            control.caption = Texts::tr("Nothing to hand in yet");
+            control.help = runningLeftOut();
         }
         return control;
     case UploadState::Kind::noSharedFolder:
-        control.help = QStringLiteral("Set up the studio folder under Studio in the sidebar.");
+        control.help = Texts::tr("Set up the studio folder under Studio in the sidebar.");
         return control;
     case UploadState::Kind::neverUploaded:
-        control.help =
-            (automatic ? QStringLiteral("Goes up by itself within ten minutes. ") : QString()) +
-            QStringLiteral("This sends it now — writes ") + shownFile(books, sharing);
+        //: %1 is the file, as found in the studio folder's "hours".
+        control.help = Texts::tr("This sends it now — writes %1.").arg(shownFile(books, sharing));
+        if (automatic)
+            control.help = Texts::tr("Goes up by itself within ten minutes.") + u' ' + control.help;
         break;
     case UploadState::Kind::upToDate:
     case UploadState::Kind::changedSince:
-        control.help = QStringLiteral("Already uploaded. Sending again simply rewrites ") +
-                       shownFile(books, sharing);
+        //: %1 is the file, as found in the studio folder's "hours".
+        control.help = Texts::tr("Already uploaded. Sending again simply rewrites %1.")
+                           .arg(shownFile(books, sharing));
         break;
     }
     if (sharing.periodHasRunningEntry())
-        control.help +=
-            QStringLiteral(". The running timer is left out. Stop it first to include it");
-    control.help += u'.';
+        control.help += u' ' + runningLeftOut();
     control.canSend = !control.isBusy;
     return control;
 }

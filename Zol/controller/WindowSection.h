@@ -16,7 +16,7 @@ struct WindowSection
     bool operator==(const WindowSection& other) const = default;
 };
 
-// The ten sections, in sidebar order.
-const QList<WindowSection>& windowSections();
+// The ten sections, in sidebar order, labelled in the language of the moment.
+QList<WindowSection> windowSections();
 
 } // namespace zol

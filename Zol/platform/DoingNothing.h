@@ -9,6 +9,8 @@
 #include "Appearance.h"
 #include "TrayHost.h"
 
+#include <QCoreApplication>
+
 // The services that do nothing, for a desktop that lacks one (or all) of its
 // own: notifications go nowhere, no input time is known, no key is grabbed,
 // no login item exists, no event ever arrives, nothing is revealed and every
@@ -17,7 +19,8 @@ namespace zol::doing_nothing {
 
 inline QString notOnThisDesktop()
 {
-    return QStringLiteral("Not available on this desktop.");
+    return QCoreApplication::translate("zol::platform::DoingNothing",
+                                       "Not available on this desktop.");
 }
 
 class SilentNotifier final : public Notifier
@@ -73,7 +76,8 @@ public:
     {
         if (!enabled)
             return std::nullopt;
-        return QStringLiteral("Starting at login is not available on this desktop.");
+        return QCoreApplication::translate("zol::platform::DoingNothing",
+                                           "Starting at login is not available on this desktop.");
     }
 };
 

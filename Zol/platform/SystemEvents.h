@@ -16,20 +16,23 @@ class SystemEvents : public QObject
 public:
     using QObject::QObject;
 
+    // The reason of a service this desktop does not watch at all.
+    static QString notWatched() { return tr("Not watched on this desktop."); }
+
     // Whether willSleep() and woke() can arrive ("sleep and wake").
     virtual ServiceAvailability sleepAvailability()
     {
-        return ServiceAvailability::missing(QStringLiteral("Not watched on this desktop."));
+        return ServiceAvailability::missing(notWatched());
     }
     // Whether screenLocked() and screenUnlocked() can arrive ("screen lock").
     virtual ServiceAvailability lockAvailability()
     {
-        return ServiceAvailability::missing(QStringLiteral("Not watched on this desktop."));
+        return ServiceAvailability::missing(notWatched());
     }
     // Whether volumeMounted() can arrive ("mounts").
     virtual ServiceAvailability mountAvailability()
     {
-        return ServiceAvailability::missing(QStringLiteral("Not watched on this desktop."));
+        return ServiceAvailability::missing(notWatched());
     }
 
 Q_SIGNALS:

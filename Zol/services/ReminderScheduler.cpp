@@ -53,8 +53,8 @@ ReminderScheduler::~ReminderScheduler() = default;
 
 void ReminderScheduler::registerCategories()
 {
-    m_notifier.registerCategory(categoryId(), {{pauseActionId(), QStringLiteral("Pause")},
-                                               {stopActionId(), QStringLiteral("Stop")}});
+    m_notifier.registerCategory(categoryId(),
+                                {{pauseActionId(), tr("Pause")}, {stopActionId(), tr("Stop")}});
 }
 
 std::optional<QUuid> ReminderScheduler::sessionOf(const QString& notificationId)
@@ -147,12 +147,10 @@ Notification ReminderScheduler::notificationFor(const TimeEntry& entry, double w
     Notification n;
     n.id = QStringLiteral("still-tracking-") + uuidText(entry.id) + u'-' +
            QString::number(qint64(std::floor(worked)));
-    n.title = QStringLiteral("Still tracking ") + entry.projectName;
-    n.body = Duration::coarseString(worked);
-    if (entry.clientName.isEmpty())
-        n.body += QStringLiteral(" so far.");
-    else
-        n.body += QStringLiteral(" so far on ") + entry.clientName + u'.';
+    n.title = tr("Still tracking %1").arg(entry.projectName);
+    const QString soFar = Duration::coarseString(worked);
+    n.body = entry.clientName.isEmpty() ? tr("%1 so far.").arg(soFar)
+                                        : tr("%1 so far on %2.").arg(soFar, entry.clientName);
     n.category = categoryId();
     n.passive = true;
     return n;

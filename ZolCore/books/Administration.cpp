@@ -4,6 +4,7 @@
 #include "support/Calendar.h"
 #include "support/Timestamps.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +17,11 @@
 namespace zol {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::Administration)
+};
 
 const QString idKey = QStringLiteral("id");
 const QString nameKey = QStringLiteral("name");
@@ -226,11 +232,12 @@ QString Administration::subtitle(const QDateTime& now, const Calendar& calendar)
 {
     QStringList parts;
     if (isLocalOnly())
-        parts.append(QStringLiteral("This computer only"));
+        parts.append(Texts::tr("This computer only"));
+    //: %1 is an example of the project numbers the books give out ("P25001").
     if (const std::optional<Scheme>& scheme = numbering.scheme())
-        parts.append(QStringLiteral("Numbers like ") % scheme->example(now, calendar));
+        parts.append(Texts::tr("Numbers like %1").arg(scheme->example(now, calendar)));
     else
-        parts.append(QStringLiteral("Numbers typed by hand"));
+        parts.append(Texts::tr("Numbers typed by hand"));
     return parts.join(QStringLiteral(" · "));
 }
 

@@ -4,6 +4,7 @@
 #include "support/PlainText.h"
 #include "support/Timestamps.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,6 +12,15 @@
 #include <QTimeZone>
 
 namespace zol {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::TaskList)
+};
+
+} // namespace
 
 const QString TaskList::general = QStringLiteral("General");
 
@@ -93,7 +103,7 @@ std::expected<TaskList, QString> TaskList::removing(const QString& task, const Q
     if (!m_tasks.contains(task))
         return *this;
     if (m_isEnabled && m_tasks.size() == 1)
-        return std::unexpected(QStringLiteral(
+        return std::unexpected(Texts::tr(
             "Switch tasks off first: while they are on there has to be at least one of your own."));
     QStringList tasks = m_tasks;
     tasks.removeOne(task);
@@ -116,8 +126,9 @@ std::expected<TaskList, QString> TaskList::enabling(bool on, const QDateTime& at
     if (on == m_isEnabled)
         return *this;
     if (on && m_tasks.isEmpty())
+        //: "General" is the name of the task every list has, as it is shown.
         return std::unexpected(
-            QStringLiteral("Add at least one task below first. General is always there as well."));
+            Texts::tr("Add at least one task below first. General is always there as well."));
     return with(on, std::nullopt, at);
 }
 

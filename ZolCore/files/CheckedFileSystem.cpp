@@ -1,10 +1,16 @@
 #include "files/CheckedFileSystem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace zol {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::CheckedFileSystem)
+};
 
 bool within(const QString& path, const QString& base)
 {
@@ -30,8 +36,8 @@ QString CheckedFileSystem::firstLink(const QString& what, const QString& path, b
 {
     const QString clean = QDir::cleanPath(path);
     if (!within(clean, m_root) || !within(clean, m_scope)) {
-        throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path +
-                              QStringLiteral(": it is not inside ") + m_scope);
+        throw FileSystemError(
+            Texts::tr("%1: it is not inside %2").arg(couldNot(what, path), m_scope));
     }
     qsizetype from = m_root.size() + (m_root == u'/' ? 0 : 1);
     while (from < clean.size()) {
@@ -83,8 +89,7 @@ void CheckedFileSystem::createFolder(const QString& path)
     check(what, path, true);
     // A missing root is a share that is not mounted: never made here.
     if (!m_underneath.isFolder(m_root)) {
-        throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path +
-                              QStringLiteral(": ") + m_root + QStringLiteral(" is not there"));
+        throw FileSystemError(Texts::tr("%1: %2 is not there").arg(couldNot(what, path), m_root));
     }
     m_underneath.createFolder(path);
 }

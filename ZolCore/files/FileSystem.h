@@ -145,6 +145,14 @@ public:
     // the path is the link.)
     static FileSystemError linkRefused(const QString& what, const QString& path,
                                        const QString& link, const QString& root);
+
+    // "Could not <what> <path>", the opening of every refusal, in the reader's
+    // language. `what` names the operation as the code does ("read", "write",
+    // "create the folder", "use", …); a name not known here is put in as it is.
+    static QString couldNot(const QString& what, const QString& path);
+    // The same for an operation on two paths: "Could not replace <path> with
+    // <other>", "Could not move <path> to <other>".
+    static QString couldNot(const QString& what, const QString& path, const QString& other);
 };
 
 using FileSystemError = FileSystem::FileSystemError;

@@ -1,5 +1,6 @@
 #include "files/LocalFileSystem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -22,6 +23,11 @@
 namespace zol {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::LocalFileSystem)
+};
 
 template <typename Time> QDateTime instantOf(const Time& time)
 {
@@ -305,12 +311,13 @@ QByteArray LocalFileSystem::read(const QString& path, qint64 maxSize) const
     if (S_ISDIR(info.st_mode))
         fail(what, path, EISDIR);
     if (!S_ISREG(info.st_mode))
-        fail(what, path, QStringLiteral("not a regular file"));
+        throw FileSystemError(Texts::tr("%1: not a regular file").arg(couldNot(what, path)));
 
     const qint64 limit =
         std::clamp<qint64>(maxSize, 0, std::numeric_limits<qsizetype>::max() / 2 - 1);
     const auto tooLarge = [&] {
-        fail(what, path, QStringLiteral("larger than %1 bytes, the most this reads").arg(limit));
+        throw FileSystemError(Texts::tr("%1: larger than %2 bytes, the most this reads")
+                                  .arg(couldNot(what, path), QString::number(limit)));
     };
     if (info.st_size > limit)
         tooLarge();
@@ -372,12 +379,11 @@ void LocalFileSystem::writeNew(const QString& path, const QByteArray& bytes)
 void LocalFileSystem::replace(const QString& target, const QString& replacement)
 {
     const QString what = QStringLiteral("replace");
-    const QString both = target + QStringLiteral(" with ") + replacement;
     const Place to = locate(what, target);
     const Place from = locate(what, replacement);
     if (::renameat(from.folder.get(), from.name.constData(), to.folder.get(),
                    to.name.constData()) != 0)
-        fail(what, both, errno, heldCause(errno));
+        fail(what, target, replacement, errno, heldCause(errno));
 }
 
 void LocalFileSystem::move(const QString& from, const QString& to)
@@ -387,7 +393,7 @@ void LocalFileSystem::move(const QString& from, const QString& to)
     const Place destination = locate(what, to);
     if (::renameat(source.folder.get(), source.name.constData(), destination.folder.get(),
                    destination.name.constData()) != 0)
-        fail(what, from + QStringLiteral(" to ") + to, errno, heldCause(errno));
+        fail(what, from, to, errno, heldCause(errno));
 }
 
 void LocalFileSystem::remove(const QString& path)

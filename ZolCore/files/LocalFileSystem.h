@@ -93,12 +93,15 @@ public:
         bool confined = false;
     };
 
-    // "Could not <what> <path>: <the system's reason>".
     // What an errno says stood in the way.
     static FileSystemError::Cause causeOf(int error);
+    // "Could not <what> <path>: <the system's reason>." and what a person can
+    // do about it.
     [[noreturn]] static void fail(const QString& what, const QString& path, int error,
                                   std::optional<FileSystemError::Cause> cause = std::nullopt);
-    [[noreturn]] static void fail(const QString& what, const QString& path, const QString& reason);
+    // The same for a replace or a move: "Could not move <path> to <other>: …".
+    [[noreturn]] static void fail(const QString& what, const QString& path, const QString& other,
+                                  int error, std::optional<FileSystemError::Cause> cause);
 
     // Why a place could not be reached; becomes the operation's sentence.
     struct Unreachable

@@ -3,6 +3,7 @@
 
 #include "files/LocalFileSystem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -18,6 +19,11 @@
 namespace zol {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::LocalFileSystemPaths)
+};
 
 // A folder opened only to reach what is inside it. O_PATH asks nothing of the
 // folder beyond looking it up, which on a network mount saves a round trip.
@@ -174,36 +180,44 @@ static QString adviceFor(FileSystemError::Cause cause)
     using Cause = FileSystemError::Cause;
     switch (cause) {
     case Cause::missing:
-        return QStringLiteral(" Is the folder still there, and the share still mounted?");
+        return Texts::tr("Is the folder still there, and the share still mounted?");
     case Cause::readOnly:
-        return QStringLiteral(" The folder can only be read from this computer; ask whoever "
-                              "looks after it for write access.");
+        return Texts::tr("The folder can only be read from this computer; ask whoever looks "
+                         "after it for write access.");
     case Cause::full:
-        return QStringLiteral(" The disk is full; make room on it and try again.");
+        return Texts::tr("The disk is full; make room on it and try again.");
     case Cause::inUse:
-        return QStringLiteral(" Another computer has it open; it is tried again shortly.");
+        return Texts::tr("Another computer has it open; it is tried again shortly.");
     case Cause::denied:
-        return QStringLiteral(" This user may not change it; ask whoever looks after the folder "
-                              "for write access.");
+        return Texts::tr("This user may not change it; ask whoever looks after the folder for "
+                         "write access.");
     case Cause::other:
         break;
     }
     return {};
 }
 
+// "<failure>: <the system's reason>." and the advice for its cause.
+[[noreturn]] static void failBecause(const QString& failure, int error,
+                                     std::optional<FileSystemError::Cause> cause)
+{
+    const FileSystemError::Cause why = cause.value_or(LocalFileSystem::causeOf(error));
+    QString message = failure + QStringLiteral(": ") + qt_error_string(error) + u'.';
+    if (const QString advice = adviceFor(why); !advice.isEmpty())
+        message += u' ' + advice;
+    throw FileSystemError(message, why);
+}
+
 void LocalFileSystem::fail(const QString& what, const QString& path, int error,
                            std::optional<FileSystemError::Cause> cause)
 {
-    const FileSystemError::Cause why = cause.value_or(causeOf(error));
-    throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path + QStringLiteral(": ") +
-                              qt_error_string(error) + u'.' + adviceFor(why),
-                          why);
+    failBecause(couldNot(what, path), error, cause);
 }
 
-void LocalFileSystem::fail(const QString& what, const QString& path, const QString& reason)
+void LocalFileSystem::fail(const QString& what, const QString& path, const QString& other,
+                           int error, std::optional<FileSystemError::Cause> cause)
 {
-    throw FileSystemError(QStringLiteral("Could not ") + what + u' ' + path + QStringLiteral(": ") +
-                          reason);
+    failBecause(couldNot(what, path, other), error, cause);
 }
 
 // The root of a confined view is resolved by the platform like any path
@@ -252,12 +266,16 @@ LocalFileSystem::Place LocalFileSystem::locate(const QString& what, const QStrin
 
 void LocalFileSystem::refuse(const QString& what, const QString& path, const Unreachable& why) const
 {
-    if (why.isOutside)
-        fail(what, path, QStringLiteral("it is not inside ") + QFile::decodeName(m_scope));
+    if (why.isOutside) {
+        throw FileSystemError(Texts::tr("%1: it is not inside %2")
+                                  .arg(couldNot(what, path), QFile::decodeName(m_scope)));
+    }
     if (why.isLink)
         throw linkRefused(what, path, QFile::decodeName(why.where), QFile::decodeName(*m_root));
-    if (why.isNotFolder)
-        fail(what, path, QFile::decodeName(why.where) + QStringLiteral(" is not a folder"));
+    if (why.isNotFolder) {
+        throw FileSystemError(Texts::tr("%1: %2 is not a folder")
+                                  .arg(couldNot(what, path), QFile::decodeName(why.where)));
+    }
     fail(what, path, why.error);
 }
 

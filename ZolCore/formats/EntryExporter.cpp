@@ -5,6 +5,7 @@
 #include "records/Project.h"
 #include "support/Timestamps.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +17,11 @@
 namespace zol::EntryExporter {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::EntryExporter)
+};
 
 qint64 wholeSeconds(double seconds)
 {
@@ -102,7 +108,7 @@ QString fileExtension(Format format)
 
 QString displayName(Format format)
 {
-    return format == Format::csv ? QStringLiteral("CSV (spreadsheet)") : QStringLiteral("JSON");
+    return format == Format::csv ? Texts::tr("CSV (spreadsheet)") : QStringLiteral("JSON");
 }
 
 const QStringList& columns()

@@ -2,6 +2,8 @@
 
 #include "files/FileSystem.h"
 
+#include <QCoreApplication>
+
 namespace zol::StudioFolder {
 
 const QString containerName = QStringLiteral(".zol");
@@ -12,6 +14,11 @@ QString container(const QString& folder)
 }
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::StudioFolder)
+};
 
 // The folders a walk goes down at most: "hours" / person / year / kind.
 constexpr int timesheetDepth = 3;
@@ -41,14 +48,6 @@ int countBelow(FileSystem& files, const QString& folder, int depth)
     return found;
 }
 
-QString copiesOf(int count, const QString& what)
-{
-    return QString::number(count) +
-           (count == 1 ? QStringLiteral(" conflict copy of ")
-                       : QStringLiteral(" conflict copies of ")) +
-           what;
-}
-
 } // namespace
 
 bool isConflictCopy(QStringView name)
@@ -66,14 +65,22 @@ ConflictCopies findConflictCopies(FileSystem& files, const QString& folder)
 
 std::optional<QString> describe(const ConflictCopies& copies)
 {
-    QStringList parts;
-    if (copies.timesheets > 0)
-        parts.append(copiesOf(copies.timesheets, QStringLiteral("timesheets")));
-    if (copies.lists > 0)
-        parts.append(copiesOf(copies.lists, QStringLiteral("project and task lists")));
-    if (parts.isEmpty())
+    if (copies.timesheets <= 0 && copies.lists <= 0)
         return std::nullopt;
-    return parts.join(QStringLiteral(" and ")) + QStringLiteral(" left by the sync tool");
+    const auto timesheets = [&] {
+        return Texts::tr("%n conflict copies of timesheets", nullptr, copies.timesheets);
+    };
+    const auto lists = [&] {
+        return Texts::tr("%n conflict copies of project and task lists", nullptr, copies.lists);
+    };
+    if (copies.timesheets > 0 && copies.lists > 0) {
+        //: %1 counts the copies of timesheets, %2 those of the lists ("2 conflict copies of
+        //: timesheets", "1 conflict copy of project and task lists").
+        return Texts::tr("%1 and %2 left by the sync tool").arg(timesheets(), lists());
+    }
+    //: %1 counts the copies ("2 conflict copies of timesheets").
+    return Texts::tr("%1 left by the sync tool")
+        .arg(copies.timesheets > 0 ? timesheets() : lists());
 }
 
 } // namespace zol::StudioFolder

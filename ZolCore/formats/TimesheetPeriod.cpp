@@ -1,5 +1,6 @@
 #include "formats/TimesheetPeriod.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 
@@ -7,18 +8,28 @@ namespace zol {
 
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::TimesheetPeriod)
+};
+
+// The label is translated where it is asked for; the id and the folder are
+// names in files.
 struct KindRow
 {
     TimesheetPeriod::Kind kind;
     const char16_t* id;
-    const char16_t* label;
+    const char* label;
     const char16_t* folder;
 };
 
 constexpr KindRow kindRows[] = {
-    {TimesheetPeriod::Kind::week, u"week", u"Week", u"weeks"},
-    {TimesheetPeriod::Kind::month, u"month", u"Month", u"months"},
-    {TimesheetPeriod::Kind::year, u"year", u"Year", u"years"},
+    {TimesheetPeriod::Kind::week, u"week", QT_TRANSLATE_NOOP("zol::core::TimesheetPeriod", "Week"),
+     u"weeks"},
+    {TimesheetPeriod::Kind::month, u"month",
+     QT_TRANSLATE_NOOP("zol::core::TimesheetPeriod", "Month"), u"months"},
+    {TimesheetPeriod::Kind::year, u"year", QT_TRANSLATE_NOOP("zol::core::TimesheetPeriod", "Year"),
+     u"years"},
 };
 
 const KindRow& rowOf(TimesheetPeriod::Kind kind)
@@ -156,7 +167,7 @@ std::optional<TimesheetPeriod::Kind> TimesheetPeriod::kindFromRawValue(QStringVi
 
 QString TimesheetPeriod::label(Kind kind)
 {
-    return QString::fromUtf16(rowOf(kind).label);
+    return QCoreApplication::translate("zol::core::TimesheetPeriod", rowOf(kind).label);
 }
 
 QString TimesheetPeriod::folderName(Kind kind)
@@ -257,7 +268,9 @@ QString TimesheetPeriod::title(const QLocale& locale) const
     switch (m_kind) {
     case Kind::week: {
         const QString dayMonth = adjacentFields(locale, u'd', u'M', QStringLiteral("d MMMM"));
-        return QStringLiteral("Week %1 · %2 – %3")
+        //: A week's title: its number, then its first and last day ("Week 12 · 17 March –
+        //: 23 March").
+        return Texts::tr("Week %1 · %2 – %3")
             .arg(first.weekNumber())
             .arg(locale.toString(first, dayMonth),
                  locale.toString(m_calendar.day(end()), dayMonth));

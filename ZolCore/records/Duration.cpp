@@ -1,11 +1,18 @@
 #include "records/Duration.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <cstdlib>
 
 namespace zol::Duration {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::Duration)
+};
 
 qint64 wholeSeconds(double seconds)
 {
@@ -36,12 +43,11 @@ QString coarseString(double seconds)
     const qint64 a = std::llabs(s);
     const QString sign = s < 0 ? QStringLiteral("-") : QString();
     if (a < 3600)
-        return sign + QString::number(a / 60) + u'm';
+        return sign + Texts::tr("%1m", "minutes, short").arg(a / 60);
     const qint64 minutes = a % 3600 / 60;
-    QString text = sign + QString::number(a / 3600) + u'h';
-    if (minutes != 0)
-        text += u' ' + QString::number(minutes) + u'm';
-    return text;
+    if (minutes == 0)
+        return sign + Texts::tr("%1h", "hours, short").arg(a / 3600);
+    return sign + Texts::tr("%1h %2m", "hours and minutes, short").arg(a / 3600).arg(minutes);
 }
 
 double decimalHours(double seconds)

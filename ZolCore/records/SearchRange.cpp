@@ -2,26 +2,38 @@
 
 #include "support/Folding.h"
 
+#include <QCoreApplication>
+
 namespace zol {
 
 namespace {
 
+constexpr char context[] = "zol::core::SearchRange";
+
+// The label and the description are translated where they are asked for.
 struct Row
 {
     SearchRange::Case value;
     const char16_t* raw;
-    const char16_t* label;
-    const char16_t* description;
+    const char* label;
+    const char* description;
 };
 
 constexpr Row rows[] = {
-    {SearchRange::week, u"week", u"7D", u"the last 7 days"},
-    {SearchRange::month, u"month", u"1M", u"the last month"},
-    {SearchRange::threeMonths, u"threeMonths", u"3M", u"the last 3 months"},
-    {SearchRange::sixMonths, u"sixMonths", u"6M", u"the last 6 months"},
-    {SearchRange::yearToDate, u"yearToDate", u"YTD", u"this year so far"},
-    {SearchRange::year, u"year", u"1Y", u"the last year"},
-    {SearchRange::all, u"all", u"All", u"all time"},
+    {SearchRange::week, u"week", QT_TRANSLATE_NOOP("zol::core::SearchRange", "7D"),
+     QT_TRANSLATE_NOOP("zol::core::SearchRange", "the last 7 days")},
+    {SearchRange::month, u"month", QT_TRANSLATE_NOOP("zol::core::SearchRange", "1M"),
+     QT_TRANSLATE_NOOP("zol::core::SearchRange", "the last month")},
+    {SearchRange::threeMonths, u"threeMonths", QT_TRANSLATE_NOOP("zol::core::SearchRange", "3M"),
+     QT_TRANSLATE_NOOP("zol::core::SearchRange", "the last 3 months")},
+    {SearchRange::sixMonths, u"sixMonths", QT_TRANSLATE_NOOP("zol::core::SearchRange", "6M"),
+     QT_TRANSLATE_NOOP("zol::core::SearchRange", "the last 6 months")},
+    {SearchRange::yearToDate, u"yearToDate", QT_TRANSLATE_NOOP("zol::core::SearchRange", "YTD"),
+     QT_TRANSLATE_NOOP("zol::core::SearchRange", "this year so far")},
+    {SearchRange::year, u"year", QT_TRANSLATE_NOOP("zol::core::SearchRange", "1Y"),
+     QT_TRANSLATE_NOOP("zol::core::SearchRange", "the last year")},
+    {SearchRange::all, u"all", QT_TRANSLATE_NOOP("zol::core::SearchRange", "All"),
+     QT_TRANSLATE_NOOP("zol::core::SearchRange", "all time")},
 };
 
 const Row& rowOf(SearchRange::Case value)
@@ -55,12 +67,12 @@ QString SearchRange::rawValue() const
 
 QString SearchRange::label() const
 {
-    return QString::fromUtf16(rowOf(m_case).label);
+    return QCoreApplication::translate(context, rowOf(m_case).label);
 }
 
 QString SearchRange::description() const
 {
-    return QString::fromUtf16(rowOf(m_case).description);
+    return QCoreApplication::translate(context, rowOf(m_case).description);
 }
 
 std::optional<QDateTime> SearchRange::start(const QDateTime& now, const Calendar& calendar) const

@@ -18,8 +18,11 @@ namespace zol::HTMLReport {
 
 // The whole document. `query` narrows the sessions (and drops the "nothing
 // uploaded" section); `csvFileName` adds a link to the same sessions as CSV
-// beside the report; `now` is the moment of making, shown in `locale`, which
-// also names the period in the title. Everything else on the page is English.
+// beside the report; `now` is the moment of making. The page's texts are in
+// the language Zol speaks; `locale` gives its lang attribute, the moment of
+// making, the period's title, and the names of months and days, the dates,
+// the decimal point and the sort order of its script. In English (or the C
+// locale) the script goes out exactly as written.
 QString make(const StudioHours::Snapshot& snapshot, const TimesheetPeriod& period,
              const QString& studioName, QStringView query,
              const std::optional<QString>& csvFileName, const QDateTime& now,

@@ -8,6 +8,7 @@
 #include "support/Folding.h"
 #include "support/NaturalOrder.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
@@ -24,12 +25,12 @@ namespace zol {
 
 namespace {
 
-const QString bullet = QStringLiteral("\u2022");
-
-QString counted(qsizetype n, const QString& one, const QString& many)
+struct Texts
 {
-    return QString::number(n) + u' ' + (n == 1 ? one : many);
-}
+    Q_DECLARE_TR_FUNCTIONS(zol::core::StudioHours)
+};
+
+const QString bullet = QStringLiteral("\u2022");
 
 // What a text's data is known by while the records that hold it live: texts
 // read from the studio folder share their data (StudioHours::read makes one
@@ -266,13 +267,12 @@ QString StudioHours::Record::taskKey() const
 
 StudioHours::ReadError StudioHours::ReadError::noFolderChosen()
 {
-    return ReadError(QStringLiteral("No studio folder chosen yet. Set one in Settings, Studio."));
+    return ReadError(Texts::tr("No studio folder chosen yet. Set one in Settings, Studio."));
 }
 
 StudioHours::ReadError StudioHours::ReadError::unreachable(const QString& path)
 {
-    return ReadError(QStringLiteral("Cannot reach ") + path +
-                     QStringLiteral(". Is the NAS mounted?"));
+    return ReadError(Texts::tr("Cannot reach %1. Is the NAS mounted?").arg(path));
 }
 
 double StudioHours::Snapshot::totalSeconds() const
@@ -404,8 +404,7 @@ QList<StudioHours::Total> StudioHours::Snapshot::byPerson(const Rows& rows)
         [](Nothing&, const Record&) {},
         [](Total& total, const Nothing&) {
             total.title = total.id;
-            total.subtitle =
-                counted(total.count, QStringLiteral("session"), QStringLiteral("sessions"));
+            total.subtitle = Texts::tr("%n sessions", nullptr, total.count);
         });
 }
 
@@ -427,10 +426,8 @@ QList<StudioHours::Total> StudioHours::Snapshot::byClient(const Rows& rows)
             client.projects.insert(projectKey.of(record));
         },
         [](Total& total, const Client& client) {
-            total.title =
-                total.id.isEmpty() ? QStringLiteral("No client") : client.spellings.mostUsed();
-            total.subtitle = counted(client.projects.size(), QStringLiteral("project"),
-                                     QStringLiteral("projects"));
+            total.title = total.id.isEmpty() ? Texts::tr("No client") : client.spellings.mostUsed();
+            total.subtitle = Texts::tr("%n projects", nullptr, int(client.projects.size()));
         });
 }
 
@@ -461,7 +458,7 @@ QList<StudioHours::Total> StudioHours::Snapshot::byProject(const Rows& rows)
         },
         [](Total& total, const Work& work) {
             if (work.isInternal) {
-                total.title = QStringLiteral("Internal");
+                total.title = Texts::tr("Internal");
                 total.subtitle = work.names.distinct().join(QStringLiteral(", "));
                 return;
             }
@@ -489,9 +486,8 @@ QList<StudioHours::Total> StudioHours::Snapshot::byTask(const Rows& rows)
         [](Spellings& spellings, const Record& record) { spellings.add(record.task); },
         [](Total& total, const Spellings& spellings) {
             const QString title = spellings.mostUsed();
-            total.title = title.isEmpty() ? QStringLiteral("No task") : title;
-            total.subtitle =
-                counted(total.count, QStringLiteral("session"), QStringLiteral("sessions"));
+            total.title = title.isEmpty() ? Texts::tr("No task") : title;
+            total.subtitle = Texts::tr("%n sessions", nullptr, total.count);
         });
 }
 

@@ -3,10 +3,20 @@
 #include "formats/StudioFolder.h"
 #include "support/Fnv.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace zol {
 
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::SharedFolderSync)
+};
+
+} // namespace
 
 SharedFolderSync::SyncError::SyncError(const QString& message, const QString& path)
     : ErrorOf(message)
@@ -16,9 +26,8 @@ SharedFolderSync::SyncError::SyncError(const QString& message, const QString& pa
 
 SharedFolderSync::SyncError SharedFolderSync::SyncError::folderUnreachable(const QString& path)
 {
-    return SyncError(QStringLiteral("Cannot reach the shared folder at ") + path
-                         + QStringLiteral(". Is the NAS mounted?"),
-                     path);
+    return SyncError(
+        Texts::tr("Cannot reach the shared folder at %1. Is the NAS mounted?").arg(path), path);
 }
 
 SharedFolderSync::SharedFolderSync(SharedLists& books, const QString& folder,
@@ -86,8 +95,9 @@ void SharedFolderSync::prepareFolder()
     if (!m_fileSystem.isFolder(m_folder))
         throw SyncError::folderUnreachable(m_folder);
     if (m_machineId.isEmpty() || m_machineId.contains(u'/') || m_machineId.startsWith(u'.'))
-        throw Error(QStringLiteral("This computer's identity in the studio folder (\"") +
-                    m_machineId + QStringLiteral("\") cannot name a folder."));
+        throw Error(Texts::tr("This computer's identity in the studio folder (\"%1\") cannot "
+                              "name a folder.")
+                        .arg(m_machineId));
     const QString own = ownFolder();
     if (m_fileSystem.exists(own) && !m_fileSystem.isFolder(own) && !m_fileSystem.isLink(own))
         m_fileSystem.remove(own);

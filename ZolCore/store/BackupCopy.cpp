@@ -1,5 +1,6 @@
 #include "store/BackupCopy.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,11 @@
 namespace zol {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::BackupCopy)
+};
 
 QString systemMessage(int error)
 {
@@ -79,9 +85,8 @@ template <typename Step> void readingBooks(const QString& source, Step step)
     } catch (const SQLiteDatabase::Error& error) {
         if (error.code() != SQLITE_CORRUPT && error.code() != SQLITE_NOTADB)
             throw;
-        throw BackupCopy::Damaged(QStringLiteral("The books at ") + source +
-                                  QStringLiteral(" are damaged (") + error.message() +
-                                  QStringLiteral(")."));
+        throw BackupCopy::Damaged(
+            Texts::tr("The books at %1 are damaged (%2).").arg(source, error.message()));
     }
 }
 
@@ -110,8 +115,8 @@ void BackupCopy::write(const QString& target)
         const int fd = ::open(QFile::encodeName(partial.path).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0)
-            throw Error(QStringLiteral("Could not write ") + partial.path + QStringLiteral(": ") +
-                        systemMessage(errno) + u'.');
+            throw Error(
+                Texts::tr("Could not write %1: %2.").arg(partial.path, systemMessage(errno)));
         ::close(fd);
 
         SQLiteDatabase copy(partial.path, SQLiteDatabase::Mode::scratch);
@@ -120,16 +125,14 @@ void BackupCopy::write(const QString& target)
         copy.execute(QStringLiteral("PRAGMA journal_mode = DELETE;"));
         const QString verdict = quickCheck(copy);
         if (verdict != u"ok")
-            throw Damaged(QStringLiteral("The books at ") + m_source +
-                          QStringLiteral(" failed their integrity check (") + verdict +
-                          QStringLiteral(")."));
+            throw Damaged(Texts::tr("The books at %1 failed their integrity check (%2).")
+                              .arg(m_source, verdict));
     }
     m_database.reset();
     syncPath(partial.path, O_RDONLY);
     if (::rename(QFile::encodeName(partial.path).constData(),
                  QFile::encodeName(target).constData()) != 0)
-        throw Error(QStringLiteral("Could not write ") + target + QStringLiteral(": ") +
-                    systemMessage(errno) + u'.');
+        throw Error(Texts::tr("Could not write %1: %2.").arg(target, systemMessage(errno)));
     partial.kept = true;
     syncPath(info.absolutePath(), O_RDONLY | O_DIRECTORY);
 }
@@ -138,8 +141,8 @@ void BackupCopy::verify(const QString& path)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile())
-        throw Error(QStringLiteral("There is no file ") + shown + u'.');
-    const QString notBooks = shown + QStringLiteral(" is not a Zol database; nothing was changed.");
+        throw Error(Texts::tr("There is no file %1.").arg(shown));
+    const QString notBooks = Texts::tr("%1 is not a Zol database; nothing was changed.").arg(shown);
     std::unique_ptr<SQLiteDatabase> database;
     QString verdict;
     QSet<QString> tables;
@@ -153,12 +156,11 @@ void BackupCopy::verify(const QString& path)
     } catch (const SQLiteDatabase::Error& error) {
         if (error.code() == SQLITE_NOTADB)
             throw Error(notBooks);
-        throw Error(shown + QStringLiteral(" cannot be read (") + error.message() +
-                    QStringLiteral("); nothing was changed."));
+        throw Error(
+            Texts::tr("%1 cannot be read (%2); nothing was changed.").arg(shown, error.message()));
     }
     if (verdict != u"ok")
-        throw Error(shown + QStringLiteral(" is damaged (") + verdict +
-                    QStringLiteral("); nothing was changed."));
+        throw Error(Texts::tr("%1 is damaged (%2); nothing was changed.").arg(shown, verdict));
     if (!tables.contains(QStringLiteral("entries")) || !tables.contains(QStringLiteral("projects")))
         throw Error(notBooks);
     // Every column the oldest books already had.

@@ -1,5 +1,6 @@
 #include "store/SQLiteDatabase.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 
@@ -10,6 +11,11 @@
 namespace zol {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::SQLiteDatabase)
+};
 
 QString libraryMessage(sqlite3* db)
 {
@@ -33,16 +39,21 @@ QString sentenceFor(QString message, int code)
 {
     switch (code) {
     case SQLITE_READONLY:
-        return QStringLiteral("The books cannot be saved: their file is read-only (") + message +
-               QStringLiteral("). Check that this user may write to Zol's data folder.");
+        //: %1 is the database library's own words.
+        return Texts::tr("The books cannot be saved: their file is read-only (%1). Check that "
+                         "this user may write to Zol's data folder.")
+            .arg(message);
     case SQLITE_FULL:
-        return QStringLiteral("The books cannot be saved: the disk is full (") + message +
-               QStringLiteral("). Make room on it and try again.");
+        //: %1 is the database library's own words.
+        return Texts::tr("The books cannot be saved: the disk is full (%1). Make room on it and "
+                         "try again.")
+            .arg(message);
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-        return QStringLiteral("The books' file is damaged (") + message +
-               QStringLiteral("). A backup can be put back under Personal, or with "
-                              "\u201Czol backups restore\u201D.");
+        //: %1 is the database library's own words; “zol backups restore” is a command to type.
+        return Texts::tr("The books' file is damaged (%1). A backup can be put back under "
+                         "Personal, or with \u201Czol backups restore\u201D.")
+            .arg(message);
     default:
         return message;
     }
@@ -124,10 +135,9 @@ SQLiteDatabase::SQLiteDatabase(const QString& path, Mode mode)
     const int rc = sqlite3_open_v2(file.constData(), &raw, access | SQLITE_OPEN_FULLMUTEX, nullptr);
     m_db.reset(raw);
     if (rc != SQLITE_OK) {
-        const QString reason = raw ? libraryMessage(raw) : QStringLiteral("unknown error");
+        const QString reason = raw ? libraryMessage(raw) : Texts::tr("unknown error");
         m_db.reset();
-        throw Error(QStringLiteral("Could not open ") + path + QStringLiteral(": ") + reason,
-                    rc & 0xff);
+        throw Error(Texts::tr("Could not open %1: %2").arg(path, reason), rc & 0xff);
     }
     // The write-ahead log outlives the connection: folding it into the
     // database whenever a process closes the books would cost every command

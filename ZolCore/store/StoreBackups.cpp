@@ -5,10 +5,31 @@
 #include "support/Clock.h"
 #include "support/DataPaths.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QThreadPool>
 
 namespace zol {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::StoreBackups)
+};
+
+// The sentence of damaged books, and that the day's copy was not made.
+QString notTakenAfter(const QString& damage)
+{
+    return damage + u' ' + Texts::tr("No backup was taken.");
+}
+
+QString notTakenBecause(const QString& reason)
+{
+    return Texts::tr("No backup was taken: %1").arg(reason);
+}
+
+} // namespace
 
 // The result of the copies, written by whichever thread ran them.
 struct StoreBackups::Outcome
@@ -73,10 +94,10 @@ void StoreBackups::beforeChange()
         ensureFolder();
         copy = std::make_shared<BackupCopy>(m_databasePath);
     } catch (const BackupCopy::Damaged& damaged) {
-        m_outcome->set(damaged.message() + QStringLiteral(" No backup was taken."));
+        m_outcome->set(notTakenAfter(damaged.message()));
         return;
     } catch (const Error& error) {
-        m_outcome->set(QStringLiteral("No backup was taken: ") + error.message());
+        m_outcome->set(notTakenBecause(error.message()));
         return;
     }
     m_runner([copy, target, day, files = m_files, outcome = m_outcome] {
@@ -85,9 +106,9 @@ void StoreBackups::beforeChange()
             files.prune(day);
             outcome->set(std::nullopt);
         } catch (const BackupCopy::Damaged& damaged) {
-            outcome->set(damaged.message() + QStringLiteral(" No backup was taken."));
+            outcome->set(notTakenAfter(damaged.message()));
         } catch (const Error& error) {
-            outcome->set(QStringLiteral("No backup was taken: ") + error.message());
+            outcome->set(notTakenBecause(error.message()));
         }
     });
 }
@@ -111,7 +132,7 @@ std::function<QString()> StoreBackups::prepareBeforeEmptying()
         try {
             copy->write(target);
         } catch (const BackupCopy::Damaged& damaged) {
-            outcome->set(damaged.message() + QStringLiteral(" No backup was taken."));
+            outcome->set(notTakenAfter(damaged.message()));
             throw;
         }
         files.prune(day);
@@ -128,8 +149,7 @@ StoreBackups::Restored StoreBackups::restore(EntryStore& store, const QString& s
     Restored restored;
     const QString saveAs = m_files.snapshotPath(BackupFiles::Kind::beforeRestore, now);
     if (QFileInfo::exists(saveAs))
-        throw Error(
-            QStringLiteral("A restore was made a moment ago; wait a second and try again."));
+        throw Error(Texts::tr("A restore was made a moment ago; wait a second and try again."));
     try {
         BackupCopy(m_databasePath).write(saveAs);
         restored.savedAs = saveAs;

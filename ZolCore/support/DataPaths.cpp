@@ -2,6 +2,7 @@
 
 #include "support/Error.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,6 +15,11 @@ namespace zol {
 
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::DataPaths)
+};
+
 QString xdgFolder(const char* variable, const QString& fallbackBelowHome)
 {
     const QString value = qEnvironmentVariable(variable);
@@ -25,8 +31,8 @@ QString xdgFolder(const char* variable, const QString& fallbackBelowHome)
 
 Error inTheWay(const QString& folder)
 {
-    return Error(QStringLiteral("Could not create the folder ") + folder +
-                 QStringLiteral(": a file of that name is in the way."));
+    return Error(Texts::tr("Could not create the folder %1: a file of that name is in the way.")
+                     .arg(folder));
 }
 
 } // namespace
@@ -45,18 +51,17 @@ void makePrivateFolder(const QString& path)
 {
     const QString clean = QDir::cleanPath(path);
     const QByteArray native = QFile::encodeName(clean);
-    const auto refuse = [&clean](const QString& why) {
-        return Error(QStringLiteral("Could not use the folder ") + clean + QStringLiteral(": ") +
-                     why);
-    };
 
     // Never followed: a link put where the hours are kept would send them,
     // and their backups, wherever it points.
     struct stat info = {};
     if (::lstat(native.constData(), &info) == 0) {
-        if (S_ISLNK(info.st_mode))
-            throw refuse(QStringLiteral("it is a link to another place. Zol keeps these files "
-                                        "only in a folder of its own; put a folder in its place."));
+        if (S_ISLNK(info.st_mode)) {
+            throw Error(Texts::tr("Could not use the folder %1: it is a link to another place. "
+                                  "Zol keeps these files only in a folder of its own; put a "
+                                  "folder in its place.")
+                            .arg(clean));
+        }
         if (!S_ISDIR(info.st_mode))
             throw inTheWay(clean);
         // Kept owner-only, also when something widened it since.
@@ -69,13 +74,13 @@ void makePrivateFolder(const QString& path)
     // owner-only: it holds the user's hours.
     const QString parent = QFileInfo(clean).path();
     if (!QFileInfo(parent).isDir() && !QDir().mkpath(parent)) {
-        throw Error(QStringLiteral("Could not create the folder ") + clean
-                    + QStringLiteral(": its parent folder cannot be made."));
+        throw Error(Texts::tr("Could not create the folder %1: its parent folder cannot be made.")
+                        .arg(clean));
     }
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST) {
         const int error = errno;
-        throw Error(QStringLiteral("Could not create the folder ") + clean + QStringLiteral(": ")
-                    + QString::fromLocal8Bit(std::strerror(error)) + u'.');
+        throw Error(Texts::tr("Could not create the folder %1: %2.")
+                        .arg(clean, QString::fromLocal8Bit(std::strerror(error))));
     }
     if (::lstat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode))
         throw inTheWay(clean);

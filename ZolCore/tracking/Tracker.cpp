@@ -408,8 +408,7 @@ bool Tracker::update(const TimeEntry& entry)
         if (edited.isOpen()) {
             const std::optional<TimeEntry> open = m_store.openEntry();
             if (!open || open->id != edited.id)
-                throw Error(QStringLiteral(
-                    "That session was stopped meanwhile. Open it again to edit it."));
+                throw Error(tr("That session was stopped meanwhile. Open it again to edit it."));
         }
         keep(edited);
     });

@@ -22,9 +22,9 @@ struct WorkStatus
     const QString& id() const { return artName; }
 
     // The seven statuses, from "Off the mark" to "Go home".
-    static const QList<WorkStatus>& allCases();
+    static QList<WorkStatus> allCases();
     // "Nothing yet": a day with nothing tracked.
-    static const WorkStatus& notStarted();
+    static WorkStatus notStarted();
     // The status of the highest threshold reached; none for no time at all.
     static std::optional<WorkStatus> forTime(double seconds);
 

@@ -8,6 +8,11 @@ namespace zol {
 
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::HttpSession)
+};
+
 // Every request fails, saying why there is no network to ask.
 class Unreachable final : public HttpSession
 {
@@ -46,8 +51,9 @@ std::shared_ptr<HttpSession> loadModule()
             tried.append(module.errorString());
         }
         if (!make)
-            failure = QStringLiteral("Zol's network module could not be loaded (") +
-                      tried.join(QStringLiteral("; ")) + u')';
+            //: %1 is what the system said of each place the module was looked for.
+            failure = Texts::tr("Zol's network module could not be loaded (%1)")
+                          .arg(tried.join(QStringLiteral("; ")));
     }
     if (!make)
         return std::make_shared<Unreachable>(failure);

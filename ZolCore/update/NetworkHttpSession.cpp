@@ -1,5 +1,6 @@
 #include "update/NetworkHttpSession.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkCookie>
@@ -14,6 +15,11 @@ using namespace Qt::StringLiterals;
 namespace zol {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::NetworkHttpSession)
+};
 
 // Sends no cookie and keeps none.
 class NoCookies final : public QNetworkCookieJar
@@ -99,7 +105,7 @@ HttpSession::Reply NetworkHttpSession::get(const QUrl& url, qint64 maxBytes)
 
     // Our own deadline, and Qt's transfer time-out (which cancels the reply).
     if (timedOut || error == QNetworkReply::OperationCanceledError)
-        throw TransportError(u"The request timed out."_s);
+        throw TransportError(Texts::tr("The request timed out."));
     if (isTransportFailure(error))
         throw TransportError(reply->errorString());
     return result;

@@ -2,6 +2,8 @@
 
 #include "update/Version.h"
 
+#include <QCoreApplication>
+
 #ifndef ZOL_UPDATE_HOST
 #error "ZOL_UPDATE_HOST must name the update host (set by the build)"
 #endif
@@ -9,6 +11,15 @@
 using namespace Qt::StringLiterals;
 
 namespace zol {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::core::UpdateChecker)
+};
+
+} // namespace
 
 const QString& UpdateChecker::configuredHost()
 {
@@ -18,8 +29,8 @@ const QString& UpdateChecker::configuredHost()
 
 QString UpdateChecker::notOfferedSentence()
 {
-    return u"Updates for this installation come from its package manager, which installs new "
-           u"versions of Zol; Zol itself asks nobody."_s;
+    return Texts::tr("Updates for this installation come from its package manager, which "
+                     "installs new versions of Zol; Zol itself asks nobody.");
 }
 
 QSet<QString> UpdateChecker::allowedHosts() const
@@ -36,20 +47,23 @@ UpdateChecker::CheckError::CheckError(Case which, const QString& payload, const 
 UpdateChecker::CheckError UpdateChecker::CheckError::unreachable(const QString& host,
                                                                  const QString& detail)
 {
-    return CheckError(Case::unreachable, detail, u"Could not reach "_s + host + u". "_s + detail);
+    //: %1 is the update host, %2 what went wrong, in a sentence of its own.
+    return CheckError(Case::unreachable, detail,
+                      Texts::tr("Could not reach %1. %2").arg(host, detail));
 }
 
 UpdateChecker::CheckError UpdateChecker::CheckError::packageElsewhere(const QString& host)
 {
     return CheckError(Case::packageElsewhere, host,
-                      u"The published download points at "_s + host +
-                          u", which is not where Zol updates live."_s);
+                      Texts::tr("The published download points at %1, which is not where Zol "
+                                "updates live.")
+                          .arg(host));
 }
 
 UpdateChecker::CheckError UpdateChecker::CheckError::unreadable(const QString& host)
 {
     return CheckError(Case::unreadable, QString(),
-                      host + u" answered, but not with something Zol understands."_s);
+                      Texts::tr("%1 answered, but not with something Zol understands.").arg(host));
 }
 
 UpdateChecker::CheckError UpdateChecker::CheckError::notOffered()
@@ -81,8 +95,8 @@ std::optional<UpdateChecker::Available> UpdateChecker::check(const QString& curr
     if (*reply.status == 404)
         return std::nullopt;
     if (*reply.status < 200 || *reply.status > 299)
-        throw CheckError::unreachable(m_host,
-                                      u"It answered "_s + QString::number(*reply.status) + u"."_s);
+        //: %1 is the web server's status code, such as 503.
+        throw CheckError::unreachable(m_host, Texts::tr("It answered %1.").arg(*reply.status));
     if (reply.tooLarge)
         throw CheckError::unreadable(m_host);
 

@@ -1,5 +1,6 @@
 #include "linux/AutostartLoginItem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,11 @@
 namespace zol::linux_desktop {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::platform::AutostartLoginItem)
+};
 
 const QString entryName = QStringLiteral("org.zol.Zol.desktop");
 
@@ -52,15 +58,15 @@ ServiceAvailability AutostartLoginItem::availability()
 {
     if (m_folder.isEmpty())
         return ServiceAvailability::missing(
-            QStringLiteral("There is no configuration folder (is HOME set?), so there is no "
-                           "autostart folder."));
+            Texts::tr("There is no configuration folder (is HOME set?), so there is no autostart "
+                      "folder."));
     if (m_program.isEmpty())
         return ServiceAvailability::missing(
-            QStringLiteral("The path of the running zol is not known, so nothing can start it "
-                           "at login."));
+            Texts::tr("The path of the running zol is not known, so nothing can start it "
+                      "at login."));
     const QFileInfo folder(m_folder);
     if (folder.exists() && (!folder.isDir() || !folder.isWritable()))
-        return ServiceAvailability::missing(m_folder + QStringLiteral(" cannot be written to."));
+        return ServiceAvailability::missing(Texts::tr("%1 cannot be written to.").arg(m_folder));
     return ServiceAvailability::present(QStringLiteral("XDG autostart"), entryPath());
 }
 
@@ -82,8 +88,7 @@ std::optional<QString> AutostartLoginItem::setEnabled(bool enabled)
         QFile file(path);
         if (file.remove())
             return std::nullopt;
-        return QStringLiteral("Could not remove “") + path + QStringLiteral("”: ") +
-               file.errorString();
+        return Texts::tr("Could not remove “%1”: %2").arg(path, file.errorString());
     }
 
     if (const ServiceAvailability available = availability(); !available.found)
@@ -92,11 +97,10 @@ std::optional<QString> AutostartLoginItem::setEnabled(bool enabled)
     if (QFile current(path); current.open(QIODevice::ReadOnly) && current.readAll() == wanted)
         return std::nullopt;
     if (!QDir().mkpath(m_folder))
-        return QStringLiteral("Could not create “") + m_folder + QStringLiteral("”.");
+        return Texts::tr("Could not create “%1”.").arg(m_folder);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(wanted) != wanted.size() || !file.commit())
-        return QStringLiteral("Could not write “") + path + QStringLiteral("”: ") +
-               file.errorString();
+        return Texts::tr("Could not write “%1”: %2").arg(path, file.errorString());
     return std::nullopt;
 }
 

@@ -75,18 +75,16 @@ ServiceAvailability DBusNotifier::availability()
 {
     if (!m_bus.isConnected())
         return ServiceAvailability::missing(
-            QStringLiteral("No D-Bus session bus, so no notifications: run Zol inside a desktop "
-                           "session."));
+            tr("No D-Bus session bus, so no notifications: run Zol inside a desktop session."));
     switch (nameStatus(m_bus, service)) {
     case NameStatus::owned:
         break;
     case NameStatus::activatable:
-        return ServiceAvailability::present(service,
-                                            QStringLiteral("started by the bus when first needed"));
+        return ServiceAvailability::present(service, tr("started by the bus when first needed"));
     case NameStatus::absent:
         return ServiceAvailability::missing(
-            QStringLiteral("No notification server on the session bus: install one (dunst, "
-                           "mako) or use a desktop that brings its own."));
+            tr("No notification server on the session bus: install one (dunst, mako) or use a "
+               "desktop that brings its own."));
     }
 
     // The server runs, so asking it starts nothing; still, never start one.
@@ -105,8 +103,8 @@ ServiceAvailability DBusNotifier::availability()
     }
     return ServiceAvailability::present(
         name, capabilities.contains(QStringLiteral("actions"))
-                  ? QStringLiteral("reminders carry Pause and Stop")
-                  : QStringLiteral("no buttons on notifications: pause and stop from the tray"));
+                  ? tr("reminders carry Pause and Stop")
+                  : tr("no buttons on notifications: pause and stop from the tray"));
 }
 
 Notifier::Authorisation DBusNotifier::authorisation()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace zol::linux_desktop {
@@ -8,7 +9,8 @@ namespace zol::linux_desktop {
 // beside its name.
 inline QString idleDetail(double seconds)
 {
-    return QString::number(qRound64(seconds)) + QStringLiteral(" s since the last input");
+    return QCoreApplication::translate("zol::platform::IdleDetail", "%1 s since the last input")
+        .arg(qRound64(seconds));
 }
 
 } // namespace zol::linux_desktop

@@ -2,6 +2,7 @@
 
 #include "linux/BusNames.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDir>
@@ -11,6 +12,11 @@
 namespace zol::linux_desktop {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::platform::LinuxDesktop)
+};
 
 const QString fileManager = QStringLiteral("org.freedesktop.FileManager1");
 
@@ -35,16 +41,16 @@ ServiceAvailability LinuxDesktop::availability()
     }
     case NameStatus::activatable:
         return ServiceAvailability::present(fileManager,
-                                            QStringLiteral("started by the bus when first needed"));
+                                            Texts::tr("started by the bus when first needed"));
     case NameStatus::absent:
         break;
     }
     return ServiceAvailability::missing(
         m_bus.isConnected()
-            ? QStringLiteral("No file manager answers on the session bus: Zol opens the folder "
-                             "instead of showing the file in it.")
-            : QStringLiteral("No D-Bus session bus: Zol opens the folder instead of showing the "
-                             "file in it."));
+            ? Texts::tr("No file manager answers on the session bus: Zol opens the folder instead "
+                        "of showing the file in it.")
+            : Texts::tr("No D-Bus session bus: Zol opens the folder instead of showing the file in "
+                        "it."));
 }
 
 void LinuxDesktop::reveal(const QString& path)

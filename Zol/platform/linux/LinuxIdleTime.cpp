@@ -1,8 +1,18 @@
 #include "linux/LinuxIdleTime.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace zol::linux_desktop {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::platform::LinuxIdleTime)
+};
+
+} // namespace
 
 LinuxIdleTime::LinuxIdleTime(std::vector<std::unique_ptr<IdleTimeSource>> sources)
     : m_sources(std::move(sources))
@@ -25,8 +35,8 @@ ServiceAvailability LinuxIdleTime::availability()
     }
     m_answering = nullptr;
     return ServiceAvailability::missing(
-        QStringLiteral("Nothing tells the idle time, so the away prompt stays off. ") +
-        reasons.join(u' '));
+        Texts::tr("Nothing tells the idle time, so the away prompt stays off. %1")
+            .arg(reasons.join(u' ')));
 }
 
 std::optional<double> LinuxIdleTime::secondsSinceLastInput()

@@ -52,14 +52,13 @@ ServiceAvailability LinuxSystemEvents::sleepAvailability()
 {
     if (!m_systemBus.isConnected())
         return ServiceAvailability::missing(
-            QStringLiteral("Sleep is not reported: there is no D-Bus system bus."));
+            tr("Sleep is not reported: there is no D-Bus system bus."));
     if (!m_sleepWatched)
         return ServiceAvailability::missing(
-            QStringLiteral("Sleep is not reported: the system bus refused to pass on logind's "
-                           "signals."));
+            tr("Sleep is not reported: the system bus refused to pass on logind's signals."));
     if (nameStatus(m_systemBus, logind) == NameStatus::absent)
         return ServiceAvailability::missing(
-            QStringLiteral("Sleep is not reported: no logind on the system bus."));
+            tr("Sleep is not reported: no logind on the system bus."));
     const QString program = ownerProgram(m_systemBus, logind);
     return ServiceAvailability::present(program.isEmpty() ? QStringLiteral("logind") : program);
 }
@@ -67,8 +66,8 @@ ServiceAvailability LinuxSystemEvents::sleepAvailability()
 ServiceAvailability LinuxSystemEvents::mountAvailability()
 {
     if (!m_mountChanges)
-        return ServiceAvailability::missing(QStringLiteral("New mounts are not noticed: ") +
-                                            m_mountTablePath + QStringLiteral(" cannot be read."));
+        return ServiceAvailability::missing(
+            tr("New mounts are not noticed: %1 cannot be read.").arg(m_mountTablePath));
     return ServiceAvailability::present(QStringLiteral("kernel mount table"), m_mountTablePath);
 }
 

@@ -18,9 +18,6 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 
-// The way round it (binding `zol toggle`) is added by whoever shows this.
-const QString noPortal = QStringLiteral("This desktop does not let programs claim keys.");
-
 } // namespace
 
 PortalGlobalShortcut::PortalGlobalShortcut(BusAccess bus, QObject* parent)
@@ -40,12 +37,12 @@ ServiceAvailability PortalGlobalShortcut::availability()
     switch (m_stage) {
     case Stage::bound:
         return ServiceAvailability::present(name, m_trigger.isEmpty()
-                                                      ? QStringLiteral("Super+Alt+T is bound")
-                                                      : m_trigger + QStringLiteral(" is bound"));
+                                                      ? tr("Super+Alt+T is bound")
+                                                      : tr("%1 is bound").arg(m_trigger));
     case Stage::creatingSession:
     case Stage::binding:
-        return ServiceAvailability::present(
-            name, QStringLiteral("waiting for the desktop to confirm Super+Alt+T"));
+        return ServiceAvailability::present(name,
+                                            tr("waiting for the desktop to confirm Super+Alt+T"));
     case Stage::refused:
         return ServiceAvailability::missing(m_refusal, name);
     case Stage::idle:
@@ -107,8 +104,8 @@ void PortalGlobalShortcut::handleResponse(const QDBusMessage& signal)
     const QVariantMap results = qdbus_cast<QVariantMap>(signal.arguments().at(1));
     if (response != 0) {
         // 1: the user said no; 2: the desktop gave up.
-        refuse(response == 1 ? QStringLiteral("Super+Alt+T was not allowed on this desktop.")
-                             : QStringLiteral("The desktop did not bind Super+Alt+T."));
+        refuse(response == 1 ? tr("Super+Alt+T was not allowed on this desktop.")
+                             : tr("The desktop did not bind Super+Alt+T."));
         return;
     }
 
@@ -118,7 +115,7 @@ void PortalGlobalShortcut::handleResponse(const QDBusMessage& signal)
                         ? handle.value<QDBusObjectPath>().path()
                         : handle.toString();
         if (m_session.isEmpty()) {
-            refuse(QStringLiteral("The desktop opened no shortcut session."));
+            refuse(tr("The desktop opened no shortcut session."));
             return;
         }
         bind();
@@ -154,7 +151,8 @@ std::optional<QString> PortalGlobalShortcut::probe()
     question << shortcutsInterface << QStringLiteral("version");
     if (callBriefly(m_bus(), question).type() == QDBusMessage::ReplyMessage)
         return std::nullopt;
-    return noPortal;
+    // The way round it (binding `zol toggle`) is added by whoever shows this.
+    return tr("This desktop does not let programs claim keys.");
 }
 
 void PortalGlobalShortcut::request(const QDBusMessage& call, const QString& token)
@@ -177,8 +175,7 @@ void PortalGlobalShortcut::request(const QDBusMessage& call, const QString& toke
             return;
         const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
         if (reply.isError()) {
-            refuse(QStringLiteral("The global shortcuts portal refused: ") +
-                   reply.error().message());
+            refuse(tr("The global shortcuts portal refused: %1").arg(reply.error().message()));
             return;
         }
         // Older portals chose the path themselves.
@@ -212,7 +209,7 @@ void PortalGlobalShortcut::bind()
     const QString token = newToken();
     const QList<PortalShortcut> shortcuts{
         {shortcutId(),
-         {{QStringLiteral("description"), QStringLiteral("Start and pause the timer")},
+         {{QStringLiteral("description"), tr("Start and pause the timer")},
           {QStringLiteral("preferred_trigger"), QStringLiteral("LOGO+ALT+t")}}}};
     QDBusMessage call = QDBusMessage::createMethodCall(
         portalService, portalPath, shortcutsInterface, QStringLiteral("BindShortcuts"));

@@ -75,7 +75,7 @@ ScreenLockWatch::ScreenLockWatch(const QDBusConnection& systemBus,
         askScreenSavers();
     }
     if (!m_systemBus.isConnected()) {
-        notFound(QStringLiteral("there is no D-Bus system bus"));
+        notFound(tr("there is no D-Bus system bus"));
         return;
     }
     lookFor(m_sessionId.isEmpty() ? Step::byPid : Step::byId);
@@ -123,16 +123,15 @@ ServiceAvailability ScreenLockWatch::availability()
     }
     if (!sources.isEmpty())
         return ServiceAvailability::present(sources.join(QStringLiteral(", ")),
-                                            m_locked ? QStringLiteral("locked now") : QString());
+                                            m_locked ? tr("locked now") : QString());
 
     QString noSession =
-        m_lookupEnded ? m_noSession : QStringLiteral("logind has not said which session this is");
+        m_lookupEnded ? m_noSession : tr("logind has not said which session this is");
     noSession[0] = noSession[0].toUpper();
     const QString noScreenSaver = m_sessionBus.isConnected()
-                                      ? QStringLiteral("no screen saver on the session bus")
-                                      : QStringLiteral("no session bus");
-    return ServiceAvailability::missing(noSession + QStringLiteral(", and ") + noScreenSaver +
-                                        u'.');
+                                      ? tr("no screen saver on the session bus")
+                                      : tr("no session bus");
+    return ServiceAvailability::missing(tr("%1, and %2.").arg(noSession, noScreenSaver));
 }
 
 void ScreenLockWatch::lookFor(Step step)
@@ -160,7 +159,7 @@ void ScreenLockWatch::lookFor(Step step)
     }
     ask(m_systemBus, call, [this, step](const QDBusMessage& answer) {
         if (noLogind(answer)) {
-            notFound(QStringLiteral("no logind on the system bus"));
+            notFound(tr("no logind on the system bus"));
             return;
         }
         if (step != Step::byAuto) {
@@ -177,7 +176,7 @@ void ScreenLockWatch::lookFor(Step step)
                                      .toString()
                                : QString();
         if (id.isEmpty()) {
-            notFound(QStringLiteral("logind knows no session of this program"));
+            notFound(tr("logind knows no session of this program"));
             return;
         }
         QDBusMessage byId = QDBusMessage::createMethodCall(logind, managerPath, managerInterface,
@@ -185,7 +184,7 @@ void ScreenLockWatch::lookFor(Step step)
         byId << id;
         ask(m_systemBus, byId, [this](const QDBusMessage& path) {
             if (pathIn(path).isEmpty())
-                notFound(QStringLiteral("logind knows no session of this program"));
+                notFound(tr("logind knows no session of this program"));
             else
                 found(pathIn(path));
         });
@@ -204,7 +203,7 @@ void ScreenLockWatch::found(const QString& path)
                                           SLOT(onSessionPropertiesChanged(QDBusMessage)));
     m_sessionSignals = lock || unlock || hint;
     if (!m_sessionSignals) {
-        notFound(QStringLiteral("the system bus refused to pass on the session's signals"));
+        notFound(tr("the system bus refused to pass on the session's signals"));
         return;
     }
     askLockedHint(true);

@@ -2,9 +2,16 @@
 
 #include "linux/IdleDetail.h"
 
+#include <QCoreApplication>
+
 namespace zol::linux_desktop {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::platform::ScreenSaverIdleTime)
+};
 
 const QString name = QStringLiteral("org.freedesktop.ScreenSaver");
 
@@ -12,8 +19,12 @@ const QString name = QStringLiteral("org.freedesktop.ScreenSaver");
 // seconds grows by at most (spacing + 1) / spacing, 3 at the minimum spacing.
 constexpr double millisecondRate = 50;
 
-const QString notMoving = QStringLiteral(
-    "Its idle count has not moved yet (some desktops answer a constant); it is used once it does.");
+// Also how availability() tells that the count is merely still: it asks again.
+QString notMoving()
+{
+    return Texts::tr("Its idle count has not moved yet (some desktops answer a constant); it is "
+                     "used once it does.");
+}
 
 } // namespace
 
@@ -26,7 +37,7 @@ ScreenSaverIdleTime::ScreenSaverIdleTime(BusAccess bus, MonotonicClock clock, Pa
 ServiceAvailability ScreenSaverIdleTime::availability()
 {
     std::expected<double, QString> seconds = read();
-    if (!seconds && seconds.error() == notMoving) {
+    if (!seconds && seconds.error() == notMoving()) {
         m_pause(1.0);
         seconds = read();
     }
@@ -53,13 +64,13 @@ std::expected<double, QString> ScreenSaverIdleTime::read()
     if (!m_earlier || now.count < m_earlier->count) {
         // First reading, or input since the last one: start over from here.
         m_earlier = now;
-        return std::unexpected(notMoving);
+        return std::unexpected(notMoving());
     }
     const double spacing = now.at - m_earlier->at;
     if (spacing < minimumSpacing || now.count == m_earlier->count) {
         if (spacing >= minimumSpacing)
             m_earlier = now;
-        return std::unexpected(notMoving);
+        return std::unexpected(notMoving());
     }
     const double rate = (now.count - m_earlier->count) / spacing;
     m_unit = rate > millisecondRate ? 0.001 : 1.0;

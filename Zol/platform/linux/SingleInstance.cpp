@@ -82,8 +82,7 @@ SingleInstance::Claim SingleInstance::claimOnBus()
     const QDBusMessage answer = bus.call(activate, QDBus::BlockWithGui, 5'000);
     if (answer.type() == QDBusMessage::ReplyMessage)
         return Claim::handedOver;
-    m_error = QStringLiteral("Another Zol holds ") + m_name +
-              QStringLiteral(" but does not answer: ") + answer.errorMessage();
+    m_error = tr("Another Zol holds %1 but does not answer: %2").arg(m_name, answer.errorMessage());
     return Claim::failed;
 }
 
@@ -97,7 +96,7 @@ SingleInstance::Claim SingleInstance::claimSocket()
     m_socketPath = QFile::encodeName(folder + u'/' + m_name + u'-' + QString::number(::getuid()));
     sockaddr_un address;
     if (!addressFor(m_socketPath, address)) {
-        m_error = QStringLiteral("The socket path is too long: ") + QFile::decodeName(m_socketPath);
+        m_error = tr("The socket path is too long: %1").arg(QFile::decodeName(m_socketPath));
         return Claim::failed;
     }
     {
@@ -121,8 +120,8 @@ SingleInstance::Claim SingleInstance::claimSocket()
                            ::listen(m_listener, 4) == 0;
     ::umask(before);
     if (!listening) {
-        m_error = QStringLiteral("Could not listen on ") + QFile::decodeName(m_socketPath) +
-                  QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        m_error = tr("Could not listen on %1: %2").arg(QFile::decodeName(m_socketPath), why);
         if (m_listener >= 0)
             ::close(m_listener);
         m_listener = -1;

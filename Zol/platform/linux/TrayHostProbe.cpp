@@ -5,9 +5,19 @@
 #include "linux/DesktopSession.h"
 #include "linux/X11Connection.h"
 
+#include <QCoreApplication>
 #include <QDBusVariant>
 
 namespace zol::linux_desktop {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::platform::TrayHostProbe)
+};
+
+} // namespace
 
 TrayHostProbe::TrayHostProbe(std::shared_ptr<X11Connection> display, BusAccess bus)
     : m_display(std::move(display))
@@ -27,12 +37,12 @@ ServiceAvailability TrayHostProbe::operator()() const
 QString TrayHostProbe::whatToDo()
 {
     if (qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QStringLiteral("GNOME")))
-        return QStringLiteral("GNOME shows tray icons only with its AppIndicator extension.");
+        return Texts::tr("GNOME shows tray icons only with its AppIndicator extension.");
     if (isWaylandSession())
-        return QStringLiteral("No panel here shows tray icons: add a tray to the desktop's "
-                              "panel (in waybar, its tray module).");
-    return QStringLiteral("No panel here shows tray icons: add a notification area or system "
-                          "tray to the desktop's panel.");
+        return Texts::tr("No panel here shows tray icons: add a tray to the desktop's panel (in "
+                         "waybar, its tray module).");
+    return Texts::tr("No panel here shows tray icons: add a notification area or system tray to "
+                     "the desktop's panel.");
 }
 
 QByteArray TrayHostProbe::xembedSelection(int screen)

@@ -3,6 +3,7 @@
 #include "linux/IdleDetail.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QSocketNotifier>
 
@@ -19,6 +20,11 @@
 namespace zol::linux_desktop {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::platform::WaylandIdleTime)
+};
 
 const QString extName = QStringLiteral("ext-idle-notify-v1 on the compositor");
 const QString kdeName = QStringLiteral("org_kde_kwin_idle on the compositor");
@@ -130,10 +136,10 @@ struct WaylandIdleTime::Connection
     QString why() const
     {
         if (!seat)
-            return QStringLiteral("The Wayland compositor at ") + name +
-                   QStringLiteral(" offers no seat.");
-        return QStringLiteral("The Wayland compositor at ") + name +
-               QStringLiteral(" offers neither ext-idle-notify-v1 nor org_kde_kwin_idle.");
+            return Texts::tr("The Wayland compositor at %1 offers no seat.").arg(name);
+        return Texts::tr("The Wayland compositor at %1 offers neither ext-idle-notify-v1 nor "
+                         "org_kde_kwin_idle.")
+            .arg(name);
     }
 
     static void global(void* data, wl_registry* registry, uint32_t id, const char* interface,
@@ -238,10 +244,9 @@ ServiceAvailability WaylandIdleTime::availability()
         return ServiceAvailability::missing(c.why());
     if (*seconds > 0)
         return ServiceAvailability::present(c.protocol(), idleDetail(*seconds));
-    return ServiceAvailability::present(c.protocol(),
-                                        QStringLiteral("told after ") +
-                                            QString::number(m_timeoutMs / 1000.0) +
-                                            QStringLiteral(" s without input"));
+    return ServiceAvailability::present(
+        c.protocol(),
+        Texts::tr("told after %1 s without input").arg(QString::number(m_timeoutMs / 1000.0)));
 }
 
 std::optional<double> WaylandIdleTime::secondsSinceLastInput()
@@ -265,17 +270,17 @@ std::expected<WaylandIdleTime::Connection*, QString> WaylandIdleTime::connection
     const QString name =
         m_display.isEmpty() ? qEnvironmentVariable("WAYLAND_DISPLAY") : m_display;
     if (name.isEmpty())
-        return std::unexpected(
-            QStringLiteral("Not a Wayland session: WAYLAND_DISPLAY is not set."));
+        return std::unexpected(Texts::tr("Not a Wayland session: WAYLAND_DISPLAY is not set."));
     auto made = std::make_unique<Connection>(name, m_timeoutMs, m_clock);
     made->display = wl_display_connect(name.toLocal8Bit().constData());
-    if (!made->display)
-        return std::unexpected(QStringLiteral("No Wayland compositor answers at ") + name +
-                               QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)) +
-                               u'.');
+    if (!made->display) {
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        return std::unexpected(
+            Texts::tr("No Wayland compositor answers at %1: %2.").arg(name, why));
+    }
     if (!made->announceGlobals(QDeadlineTimer(setupWaitMs)))
-        return std::unexpected(QStringLiteral("The Wayland compositor at ") + name +
-                               QStringLiteral(" did not answer within a second."));
+        return std::unexpected(
+            Texts::tr("The Wayland compositor at %1 did not answer within a second.").arg(name));
     made->announced = true;
     made->watch();
     // Without an event loop (a command that asks once) the events are read
@@ -293,8 +298,8 @@ std::expected<WaylandIdleTime::Connection*, QString> WaylandIdleTime::connection
     m_connection = std::move(made);
     if (!m_connection->pump(0)) {
         drop();
-        return std::unexpected(QStringLiteral("The connection to the Wayland compositor at ") +
-                               name + QStringLiteral(" failed."));
+        return std::unexpected(
+            Texts::tr("The connection to the Wayland compositor at %1 failed.").arg(name));
     }
     return m_connection.get();
 }

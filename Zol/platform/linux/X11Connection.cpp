@@ -25,23 +25,21 @@ std::expected<xcb_connection_t*, QString> X11Connection::open()
 
     const QString display = qEnvironmentVariable("DISPLAY");
     if (display.isEmpty())
-        return std::unexpected(QStringLiteral("No X display (DISPLAY is not set)."));
+        return std::unexpected(tr("No X display (DISPLAY is not set)."));
 
     int screenNumber = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
     if (xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
-        return std::unexpected(QStringLiteral("Cannot reach the X display ") + display +
-                               QStringLiteral("."));
+        return std::unexpected(tr("Cannot reach the X display %1.").arg(display));
     }
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
         xcb_screen_next(&screens);
     if (screens.rem == 0) {
         xcb_disconnect(connection);
-        return std::unexpected(QStringLiteral("The X display ") + display +
-                               QStringLiteral(" has no screen ") + QString::number(screenNumber) +
-                               QStringLiteral("."));
+        return std::unexpected(
+            tr("The X display %1 has no screen %2.").arg(display, QString::number(screenNumber)));
     }
 
     m_connection = connection;
@@ -58,7 +56,7 @@ std::expected<X11Connection::Owned<void>, QString>
 X11Connection::await(unsigned sequence, Owned<xcb_generic_error_t>* error)
 {
     if (!m_connection)
-        return std::unexpected(QStringLiteral("Not connected to the X display."));
+        return std::unexpected(tr("Not connected to the X display."));
     xcb_flush(m_connection);
     const QDeadlineTimer deadline(replyTimeoutMs);
     for (;;) {
@@ -75,16 +73,15 @@ X11Connection::await(unsigned sequence, Owned<xcb_generic_error_t>* error)
             return Owned<void>(reply);
         }
         if (xcb_connection_has_error(m_connection)) {
-            const QString reason =
-                QStringLiteral("The X display ") + m_displayName + QStringLiteral(" went away.");
+            const QString reason = tr("The X display %1 went away.").arg(m_displayName);
             dropBroken();
             return std::unexpected(reason);
         }
         if (deadline.hasExpired()) {
             xcb_discard_reply(m_connection, sequence);
             drainSoon();
-            return std::unexpected(QStringLiteral("The X display ") + m_displayName +
-                                   QStringLiteral(" did not answer in time."));
+            return std::unexpected(
+                tr("The X display %1 did not answer in time.").arg(m_displayName));
         }
         pollfd socket{xcb_get_file_descriptor(m_connection), POLLIN, 0};
         ::poll(&socket, 1, int(deadline.remainingTime()));
@@ -94,7 +91,7 @@ X11Connection::await(unsigned sequence, Owned<xcb_generic_error_t>* error)
 std::expected<void, QString> X11Connection::sync()
 {
     if (!m_connection)
-        return std::unexpected(QStringLiteral("Not connected to the X display."));
+        return std::unexpected(tr("Not connected to the X display."));
     std::expected<Owned<xcb_get_input_focus_reply_t>, QString> reply =
         await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(m_connection));
     if (!reply)

@@ -82,8 +82,7 @@ ServiceAvailability X11GlobalShortcut::availability()
     const std::expected<xcb_connection_t*, QString> connection = m_display->open();
     if (!connection)
         return ServiceAvailability::missing(connection.error(), name);
-    return ServiceAvailability::present(name,
-                                        m_held ? QStringLiteral("Super+Alt+T is held") : QString());
+    return ServiceAvailability::present(name, m_held ? tr("Super+Alt+T is held") : QString());
 }
 
 std::expected<void, QString> X11GlobalShortcut::grab(const QString& signature)
@@ -123,12 +122,12 @@ std::expected<X11GlobalShortcut::Key, QString> X11GlobalShortcut::resolveKey()
     if (!mapping)
         return std::unexpected(mapping.error());
     if (!*mapping || !symbols)
-        return std::unexpected(QStringLiteral("The X display did not tell its keyboard mapping."));
+        return std::unexpected(tr("The X display did not tell its keyboard mapping."));
 
     Key key;
     key.keycodes = keycodesOf(symbols.get(), XK_t);
     if (key.keycodes.isEmpty())
-        return std::unexpected(QStringLiteral("This keyboard has no T key."));
+        return std::unexpected(tr("This keyboard has no T key."));
     key.modifiers = uint16_t(
         modifierOf(symbols.get(), mapping->get(), {XK_Super_L, XK_Super_R}, XCB_MOD_MASK_4) |
         modifierOf(symbols.get(), mapping->get(), {XK_Alt_L, XK_Alt_R}, XCB_MOD_MASK_1));
@@ -167,9 +166,9 @@ std::expected<void, QString> X11GlobalShortcut::grabKey(const Key& key)
         return {};
     ungrabKey(key);
     if (taken)
-        return std::unexpected(QStringLiteral("Super+Alt+T is taken by another program."));
-    return std::unexpected(QStringLiteral("The X display refused Super+Alt+T (error ") +
-                           QString::number(otherError) + QStringLiteral(")."));
+        return std::unexpected(tr("Super+Alt+T is taken by another program."));
+    return std::unexpected(
+        tr("The X display refused Super+Alt+T (error %1).").arg(int(otherError)));
 }
 
 void X11GlobalShortcut::ungrabKey(const Key& key)

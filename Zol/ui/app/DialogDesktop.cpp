@@ -1,12 +1,22 @@
 #include "app/DialogDesktop.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMimeDatabase>
 #include <QWidget>
 
 namespace zol::ui {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::ui::DialogDesktop)
+};
+
+} // namespace
 
 DialogDesktop::DialogDesktop(std::unique_ptr<Desktop> underneath)
     : m_underneath(std::move(underneath))
@@ -38,7 +48,7 @@ std::optional<QString> DialogDesktop::askWhereToSave(const SaveRequest& request)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDirectory(QDir::homePath());
     if (!request.message.isEmpty())
-        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Save"));
+        dialog.setLabelText(QFileDialog::Accept, Texts::tr("Save"));
     if (request.contentType == u"inode/directory") {
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly);
@@ -46,7 +56,7 @@ std::optional<QString> DialogDesktop::askWhereToSave(const SaveRequest& request)
         // (the studio folder): chosen, not saved over.
         if (request.suggestedName.isEmpty()) {
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
-            dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Choose"));
+            dialog.setLabelText(QFileDialog::Accept, Texts::tr("Choose"));
         }
     } else {
         dialog.setFileMode(QFileDialog::AnyFile);

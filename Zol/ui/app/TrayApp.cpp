@@ -146,8 +146,9 @@ void TrayApp::giveUpOnTray()
     const ServiceAvailability tray = m_platform->trayHost();
     auto* notice = new QMessageBox(
         QMessageBox::Information, QStringLiteral("Zol"),
-        QStringLiteral("Zol found no tray to sit in, so it opened in a window of its own. ") +
-            tray.reason + QStringLiteral(" The clock moves into the tray as soon as one appears."),
+        tr("Zol found no tray to sit in, so it opened in a window of its own. %1 The clock moves "
+           "into the tray as soon as one appears.")
+            .arg(tray.reason),
         QMessageBox::Ok, &panel);
     notice->setObjectName(QStringLiteral("noTrayNotice"));
     notice->setAttribute(Qt::WA_DeleteOnClose);

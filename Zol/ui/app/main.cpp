@@ -9,8 +9,10 @@
 #include "common/Theme.h"
 #include "linux/SingleInstance.h"
 #include "support/Clock.h"
+#include "support/Language.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTextStream>
 
@@ -22,6 +24,11 @@
 #include <unistd.h>
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::ui::main)
+};
 
 // SIGTERM (the session ending) and SIGINT quit the app as "Quit Zol" does:
 // the handler only writes a byte, which the event loop reads.
@@ -48,6 +55,14 @@ void quitOnSignals(QObject* context)
     ::sigaction(SIGINT, &action, nullptr);
 }
 
+// The language the person chose in General, or the desktop's.
+QString chosenLanguage()
+{
+    const zol::SettingsStore settings(zol::SettingsStore::defaultPath(),
+                                      zol::SettingsStore::Watching::off);
+    return settings.string(QString::fromLatin1(zol::Language::settingKey)).value_or(QString());
+}
+
 // --version and --help are answered before anything needs a display.
 std::optional<int> answerWithoutDisplay(int argc, char* argv[])
 {
@@ -58,11 +73,14 @@ std::optional<int> answerWithoutDisplay(int argc, char* argv[])
             return 0;
         }
         if (argument == "--help" || argument == "-h") {
-            std::fputs("Usage: zol-tray\n"
-                       "The Zol tray app: the clock in the tray, its panel and the main window.\n"
-                       "Started a second time, it opens the panel of the one already running.\n"
-                       "'zol --help' lists the commands of the command line.\n",
-                       stdout);
+            const QCoreApplication texts(argc, argv);
+            zol::Language::install(chosenLanguage(), zol::Language::QtTexts::left);
+            const QString help = Texts::tr(
+                "Usage: zol-tray\n"
+                "The Zol tray app: the clock in the tray, its panel and the main window.\n"
+                "Started a second time, it opens the panel of the one already running.\n"
+                "'zol --help' lists the commands of the command line.\n");
+            std::fputs(help.toUtf8().constData(), stdout);
             return 0;
         }
     }
@@ -80,6 +98,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(ZOL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.zol.Zol"));
     QApplication::setQuitOnLastWindowClosed(false);
+    zol::Language::install(chosenLanguage());
     zol::ui::Accessibility::install();
     QApplication::setWindowIcon(zol::ui::Icons::icon(QStringLiteral("zol"), QColor()));
 

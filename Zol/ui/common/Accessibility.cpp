@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QToolButton>
@@ -12,6 +13,11 @@
 namespace zol::ui::Accessibility {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::ui::Accessibility)
+};
 
 constexpr const char* choiceProperty = "zolChoice";
 
@@ -273,9 +279,9 @@ QString clearButtonName(QAbstractButton* button)
 {
     const auto* field = qobject_cast<QLineEdit*>(button->parentWidget());
     if (!field)
-        return QStringLiteral("Clear");
+        return Texts::tr("Clear");
     const QString fieldName = field->accessibleName();
-    return fieldName.isEmpty() ? QStringLiteral("Clear") : QStringLiteral("Clear ") + fieldName;
+    return fieldName.isEmpty() ? Texts::tr("Clear") : Texts::tr("Clear %1").arg(fieldName);
 }
 
 QAccessibleInterface* factory(const QString& className, QObject* object)

@@ -24,7 +24,7 @@ using PanelStyle::Tone;
 AddEntryForm::AddEntryForm(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
-    , m_internal(new QCheckBox(QStringLiteral("Internal"), this))
+    , m_internal(new QCheckBox(tr("Internal"), this))
     , m_projectFields(new QWidget(this))
     , m_internalFields(new QWidget(this))
     , m_number(new QLineEdit(this))
@@ -34,31 +34,31 @@ AddEntryForm::AddEntryForm(AppModel& model, QWidget* parent)
     , m_notice(new QWidget(this))
     , m_noticeTitle(wrapping(new QLabel(m_notice)))
     , m_stillNeeded(wrapping(new QLabel(this)))
-    , m_submit(new QPushButton(QStringLiteral("Add"), this))
+    , m_submit(new QPushButton(tr("Add"), this))
 {
     setObjectName(QStringLiteral("addForm"));
-    auto* title = new QLabel(QStringLiteral("Add a project, or internal time"), this);
+    auto* title = new QLabel(tr("Add a project, or internal time"), this);
     title->setObjectName(QStringLiteral("addFormTitle"));
     title->setFont(PanelStyle::scaled(font(), 1.0, true));
 
     m_internal->setObjectName(QStringLiteral("internal"));
-    m_internal->setAccessibleName(QStringLiteral("Internal"));
-    m_internal->setAccessibleDescription(QStringLiteral("time that belongs to no project"));
-    m_internal->setToolTip(QStringLiteral("time that belongs to no project"));
-    auto* internalNote = new QLabel(QStringLiteral("time that belongs to no project"), this);
+    m_internal->setAccessibleName(tr("Internal"));
+    m_internal->setAccessibleDescription(tr("time that belongs to no project"));
+    m_internal->setToolTip(tr("time that belongs to no project"));
+    auto* internalNote = new QLabel(tr("time that belongs to no project"), this);
     internalNote->setObjectName(QStringLiteral("internalNote"));
     PanelStyle::setTone(internalNote, Tone::secondary);
 
     m_number->setObjectName(QStringLiteral("number"));
-    m_number->setAccessibleName(QStringLiteral("Project no."));
+    m_number->setAccessibleName(tr("Project no."));
     m_number->setMaxLength(int(InputCheck::longestName));
     m_client->lineEdit()->setObjectName(QStringLiteral("client"));
     m_name->setObjectName(QStringLiteral("name"));
-    m_name->setAccessibleName(QStringLiteral("Name"));
+    m_name->setAccessibleName(tr("Name"));
     m_name->setMaxLength(int(InputCheck::longestName));
     m_description->setObjectName(QStringLiteral("description"));
-    m_description->setAccessibleName(QStringLiteral("What the work is"));
-    m_description->setPlaceholderText(QStringLiteral("Team meeting, kitchen, inspiration…"));
+    m_description->setAccessibleName(tr("What the work is"));
+    m_description->setPlaceholderText(tr("Team meeting, kitchen, inspiration…"));
     m_description->setMaxLength(int(InputCheck::longestName));
 
     auto* form = new QFormLayout(m_projectFields);
@@ -66,9 +66,9 @@ AddEntryForm::AddEntryForm(AppModel& model, QWidget* parent)
     form->setHorizontalSpacing(10);
     form->setVerticalSpacing(6);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->addRow(QStringLiteral("Project no."), m_number);
-    form->addRow(QStringLiteral("Client"), m_client);
-    form->addRow(QStringLiteral("Name"), m_name);
+    form->addRow(tr("Project no."), m_number);
+    form->addRow(tr("Client"), m_client);
+    form->addRow(tr("Name"), m_name);
     auto* internalLayout = new QVBoxLayout(m_internalFields);
     internalLayout->setContentsMargins(0, 0, 0, 0);
     internalLayout->addWidget(m_description);
@@ -78,10 +78,10 @@ AddEntryForm::AddEntryForm(AppModel& model, QWidget* parent)
     m_noticeTitle->setObjectName(QStringLiteral("numberNoticeTitle"));
     m_noticeTitle->setFont(PanelStyle::scaled(font(), 1.0, true));
     PanelStyle::setTone(m_noticeTitle, Tone::warning);
-    auto* noticeText = secondaryLabel(
-        QStringLiteral("A number belongs to one project. Adding it again would rename that one "
-                       "for the whole studio."),
-        m_notice);
+    auto* noticeText =
+        secondaryLabel(tr("A number belongs to one project. Adding it again would rename that one "
+                          "for the whole studio."),
+                       m_notice);
     PanelStyle::setTone(noticeText, Tone::secondary);
     auto* noticeLayout = new QVBoxLayout(m_notice);
     noticeLayout->setContentsMargins(0, 0, 0, 0);
@@ -92,8 +92,8 @@ AddEntryForm::AddEntryForm(AppModel& model, QWidget* parent)
     m_stillNeeded->setObjectName(QStringLiteral("stillNeeded"));
     PanelStyle::setTone(m_stillNeeded, Tone::secondary);
     m_submit->setObjectName(QStringLiteral("addSubmit"));
-    m_submit->setAccessibleName(QStringLiteral("Add"));
-    m_submit->setToolTip(QStringLiteral("Add and select it (Return)"));
+    m_submit->setAccessibleName(tr("Add"));
+    m_submit->setToolTip(tr("Add and select it (Return)"));
 
     auto* top = new QHBoxLayout();
     top->setSpacing(6);

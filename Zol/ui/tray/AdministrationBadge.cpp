@@ -51,7 +51,7 @@ void AdministrationBadge::refresh()
         connect(action, &QAction::triggered, this, [this, each] { m_model.switchTo(each); });
     }
     menu->addSeparator();
-    QAction* manage = menu->addAction(QStringLiteral("Manage administrations…"));
+    QAction* manage = menu->addAction(tr("Manage administrations…"));
     manage->setObjectName(QStringLiteral("manageAdministrations"));
     connect(manage, &QAction::triggered, this,
             [this] { m_model.showWindow(QStringLiteral("administrations")); });

@@ -21,7 +21,7 @@ ArmedWork::ArmedWork(AppModel& model, QWidget* parent)
     , m_title(new QLabel(this))
     , m_client(new QLabel(this))
     , m_clear(new QToolButton(this))
-    , m_start(new QPushButton(QStringLiteral("Start"), this))
+    , m_start(new QPushButton(tr("Start"), this))
 {
     setObjectName(QStringLiteral("armedWork"));
     m_badge->setObjectName(QStringLiteral("armedBadge"));
@@ -34,9 +34,9 @@ ArmedWork::ArmedWork(AppModel& model, QWidget* parent)
     PanelStyle::setTone(m_client, PanelStyle::Tone::secondary);
 
     m_clear->setObjectName(QStringLiteral("clearArmed"));
-    m_clear->setText(QStringLiteral("Clear"));
-    m_clear->setAccessibleName(QStringLiteral("Clear"));
-    m_clear->setToolTip(QStringLiteral("Nothing selected (esc)"));
+    m_clear->setText(tr("Clear"));
+    m_clear->setAccessibleName(tr("Clear"));
+    m_clear->setToolTip(tr("Nothing selected (esc)"));
     m_clear->setAutoRaise(true);
     m_clear->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_clear->setFocusPolicy(Qt::StrongFocus);
@@ -44,8 +44,8 @@ ArmedWork::ArmedWork(AppModel& model, QWidget* parent)
     connect(m_clear, &QToolButton::clicked, this, [this] { m_model.panel().disarm(); });
 
     m_start->setObjectName(QStringLiteral("start"));
-    m_start->setAccessibleName(QStringLiteral("Start"));
-    m_start->setToolTip(QStringLiteral("Start (Return)"));
+    m_start->setAccessibleName(tr("Start"));
+    m_start->setToolTip(tr("Start (Return)"));
     m_start->setDefault(true);
     m_start->setMinimumHeight(34);
     PanelStyle::setIcon(m_start, QStringLiteral("play"));
@@ -71,18 +71,17 @@ ArmedWork::~ArmedWork() = default;
 void ArmedWork::refresh()
 {
     if (const std::optional<QString>& internal = m_model.panel().armedInternal()) {
-        m_badge->setBadge(QStringLiteral("Internal"), ProjectColour::neutral());
+        m_badge->setBadge(tr("Internal"), ProjectColour::neutral());
         m_title->setText(*internal);
-        m_client->setText(QStringLiteral("Internal time"));
+        m_client->setText(tr("Internal time"));
     } else if (const std::optional<Project>& project = m_model.panel().armedProject()) {
         const QString number = project->displaySerial();
-        m_badge->setBadge(number.isEmpty() ? QStringLiteral("No number") : number,
-                          ProjectColour::of(*project));
+        m_badge->setBadge(number.isEmpty() ? tr("No number") : number, ProjectColour::of(*project));
         m_title->setText(project->name);
         m_client->setText(project->clientName);
     }
     m_client->setVisible(!m_client->text().isEmpty());
-    m_start->setAccessibleName(QStringLiteral("Start ") + PanelState::armedTitle(m_model.panel()));
+    m_start->setAccessibleName(tr("Start %1").arg(PanelState::armedTitle(m_model.panel())));
 }
 
 QList<QWidget*> ArmedWork::controls() const

@@ -18,7 +18,7 @@ ClientField::ClientField(QWidget* parent)
     , m_row(new QWidget(this))
     , m_rowLayout(new QHBoxLayout(m_row))
 {
-    m_edit->setAccessibleName(QStringLiteral("Client"));
+    m_edit->setAccessibleName(tr("Client"));
     m_edit->setMaxLength(int(InputCheck::longestName));
     connect(m_edit, &QLineEdit::textEdited, this, &ClientField::suggest);
     m_row->setObjectName(QStringLiteral("clientSuggestions"));
@@ -66,7 +66,7 @@ void ClientField::suggest()
         auto* button = new QToolButton(m_row);
         button->setObjectName(QStringLiteral("clientSuggestion"));
         button->setText(PanelStyle::literal(client));
-        button->setAccessibleName(QStringLiteral("Use client ") + client);
+        button->setAccessibleName(tr("Use client %1").arg(client));
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setAutoRaise(false);
         button->setFocusPolicy(Qt::StrongFocus);

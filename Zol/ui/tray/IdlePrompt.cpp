@@ -18,11 +18,11 @@ IdlePrompt::IdlePrompt(AppModel& model, QWidget* parent)
     , m_model(model)
     , m_awayTime(new QLabel(this))
     , m_since(wrapping(new QLabel(this)))
-    , m_keep(new QPushButton(QStringLiteral("Keep it"), this))
-    , m_takeOff(new QPushButton(QStringLiteral("Take it off"), this))
+    , m_keep(new QPushButton(tr("Keep it"), this))
+    , m_takeOff(new QPushButton(tr("Take it off"), this))
 {
     setObjectName(QStringLiteral("idlePrompt"));
-    auto* away = new QLabel(QStringLiteral("Away for"), this);
+    auto* away = new QLabel(tr("Away for"), this);
     PanelStyle::setTone(away, PanelStyle::Tone::secondary);
     m_awayTime->setObjectName(QStringLiteral("awayTime"));
     m_awayTime->setFont(PanelStyle::clockFont(font(), 2.0));
@@ -30,11 +30,11 @@ IdlePrompt::IdlePrompt(AppModel& model, QWidget* parent)
     PanelStyle::setTone(m_since, PanelStyle::Tone::secondary);
 
     m_keep->setObjectName(QStringLiteral("keepIt"));
-    m_keep->setAccessibleName(QStringLiteral("Keep it"));
-    m_keep->setToolTip(QStringLiteral("Count the away time as worked"));
+    m_keep->setAccessibleName(tr("Keep it"));
+    m_keep->setToolTip(tr("Count the away time as worked"));
     m_takeOff->setObjectName(QStringLiteral("takeItOff"));
-    m_takeOff->setAccessibleName(QStringLiteral("Take it off"));
-    m_takeOff->setToolTip(QStringLiteral("Take the away time off the timer"));
+    m_takeOff->setAccessibleName(tr("Take it off"));
+    m_takeOff->setToolTip(tr("Take the away time off the timer"));
     m_takeOff->setDefault(true);
     connect(m_keep, &QPushButton::clicked, this,
             [this] { m_model.panel().setIdleReport(std::nullopt); });
@@ -65,10 +65,10 @@ void IdlePrompt::refresh()
     if (!report)
         return;
     m_awayTime->setText(Duration::coarseString(report->seconds));
-    m_since->setText(
-        QStringLiteral("The timer kept running since ") +
-        PanelState::awaySince(*report, m_model.clock().now(), m_model.books().calendar()));
-    m_awayTime->setAccessibleName(QStringLiteral("Away for ") + m_awayTime->text());
+    m_since->setText(tr("The timer kept running since %1")
+                         .arg(PanelState::awaySince(*report, m_model.clock().now(),
+                                                    m_model.books().calendar())));
+    m_awayTime->setAccessibleName(tr("Away for %1").arg(m_awayTime->text()));
 }
 
 QWidget* IdlePrompt::firstControl() const

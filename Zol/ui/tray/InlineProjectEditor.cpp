@@ -32,19 +32,19 @@ InlineProjectEditor::InlineProjectEditor(AppModel& model, const Project& project
     , m_notice(wrapping(new QLabel(this)))
     , m_footer(wrapping(new QLabel(this)))
     , m_stillNeeded(wrapping(new QLabel(this)))
-    , m_cancel(new QPushButton(QStringLiteral("Cancel"), this))
-    , m_save(new QPushButton(QStringLiteral("Save"), this))
+    , m_cancel(new QPushButton(tr("Cancel"), this))
+    , m_save(new QPushButton(tr("Save"), this))
 {
     setObjectName(QStringLiteral("inlineEditor"));
     setAutoFillBackground(false);
     m_number->setObjectName(QStringLiteral("editNumber"));
-    m_number->setAccessibleName(QStringLiteral("Project no."));
+    m_number->setAccessibleName(tr("Project no."));
     m_number->setMaxLength(int(InputCheck::longestName));
     m_client->lineEdit()->setObjectName(QStringLiteral("editClient"));
     m_client->lineEdit()->setText(project.clientName);
     m_client->setKnownClients(model.catalogue()->knownClients());
     m_name->setObjectName(QStringLiteral("editName"));
-    m_name->setAccessibleName(QStringLiteral("Name"));
+    m_name->setAccessibleName(tr("Name"));
     m_name->setMaxLength(int(InputCheck::longestName));
     m_notice->setObjectName(QStringLiteral("editNumberNotice"));
     PanelStyle::setTone(m_notice, Tone::warning);
@@ -53,20 +53,20 @@ InlineProjectEditor::InlineProjectEditor(AppModel& model, const Project& project
     m_stillNeeded->setObjectName(QStringLiteral("editStillNeeded"));
     PanelStyle::setTone(m_stillNeeded, Tone::secondary);
     m_cancel->setObjectName(QStringLiteral("editCancel"));
-    m_cancel->setAccessibleName(QStringLiteral("Cancel"));
-    m_cancel->setToolTip(QStringLiteral("Cancel (esc)"));
+    m_cancel->setAccessibleName(tr("Cancel"));
+    m_cancel->setToolTip(tr("Cancel (esc)"));
     m_save->setObjectName(QStringLiteral("editSave"));
-    m_save->setAccessibleName(QStringLiteral("Save"));
-    m_save->setToolTip(QStringLiteral("Save (Return)"));
+    m_save->setAccessibleName(tr("Save"));
+    m_save->setToolTip(tr("Save (Return)"));
 
     auto* form = new QFormLayout();
     form->setContentsMargins(0, 0, 0, 0);
     form->setHorizontalSpacing(10);
     form->setVerticalSpacing(6);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->addRow(QStringLiteral("Project no."), m_number);
-    form->addRow(QStringLiteral("Client"), m_client);
-    form->addRow(QStringLiteral("Name"), m_name);
+    form->addRow(tr("Project no."), m_number);
+    form->addRow(tr("Client"), m_client);
+    form->addRow(tr("Name"), m_name);
     auto* buttons = new QHBoxLayout();
     buttons->setSpacing(8);
     buttons->addWidget(m_stillNeeded, 1);

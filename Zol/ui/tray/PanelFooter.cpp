@@ -14,16 +14,14 @@ PanelFooter::PanelFooter(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
     , m_connection(button(QStringLiteral("connection"), QString(), QStringLiteral("laptop")))
-    , m_history(
-          button(QStringLiteral("history"), QStringLiteral("History"), QStringLiteral("list")))
-    , m_settings(
-          button(QStringLiteral("settings"), QStringLiteral("Settings"), QStringLiteral("gear")))
-    , m_quit(button(QStringLiteral("quitZol"), QStringLiteral("Quit Zol"), QStringLiteral("power")))
+    , m_history(button(QStringLiteral("history"), tr("History"), QStringLiteral("list")))
+    , m_settings(button(QStringLiteral("settings"), tr("Settings"), QStringLiteral("gear")))
+    , m_quit(button(QStringLiteral("quitZol"), tr("Quit Zol"), QStringLiteral("power")))
 {
     setObjectName(QStringLiteral("panelFooter"));
-    m_history->setToolTip(QStringLiteral("Open the history"));
-    m_settings->setToolTip(QStringLiteral("Open the settings"));
-    m_quit->setToolTip(QStringLiteral("Quit Zol (Ctrl+Q)"));
+    m_history->setToolTip(tr("Open the history"));
+    m_settings->setToolTip(tr("Open the settings"));
+    m_quit->setToolTip(tr("Quit Zol (Ctrl+Q)"));
     connect(m_connection, &QToolButton::clicked, this,
             [this] { m_model.showWindow(QStringLiteral("studio")); });
     connect(m_history, &QToolButton::clicked, this,
@@ -71,7 +69,7 @@ void PanelFooter::refresh()
     switch (connection.kind) {
     case Connection::Kind::shareReachable:
         PanelStyle::setIcon(m_connection, QStringLiteral("network"));
-        m_connection->setToolTip(QStringLiteral("Open the studio folder's settings"));
+        m_connection->setToolTip(tr("Open the studio folder's settings"));
         break;
     case Connection::Kind::shareUnreachable:
         PanelStyle::setIcon(m_connection, QStringLiteral("warning"));
@@ -79,7 +77,7 @@ void PanelFooter::refresh()
         break;
     case Connection::Kind::localOnly:
         PanelStyle::setIcon(m_connection, QStringLiteral("laptop"));
-        m_connection->setToolTip(QStringLiteral("Open the studio folder's settings"));
+        m_connection->setToolTip(tr("Open the studio folder's settings"));
         break;
     }
 }

@@ -13,7 +13,7 @@ namespace {
 QString chipText(const Project& project)
 {
     const QString number = project.displaySerial();
-    return number.isEmpty() ? QStringLiteral("No number") : number;
+    return number.isEmpty() ? ProjectListModel::tr("No number") : number;
 }
 
 } // namespace
@@ -104,9 +104,9 @@ QVariant ProjectListModel::data(const QModelIndex& index, int role) const
             text += QStringLiteral(", ") + project.clientName;
         switch (markOf(project)) {
         case Mark::running:
-            return QString(text + QStringLiteral(", tracking"));
+            return tr("%1, tracking").arg(text);
         case Mark::armed:
-            return QString(text + QStringLiteral(", selected"));
+            return tr("%1, selected").arg(text);
         case Mark::other:
             break;
         }

@@ -42,16 +42,16 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     , m_rows(new ProjectListModel(model, this))
     , m_nothing(wrapping(new QLabel(m_stack)))
     , m_empty(new QWidget(m_stack))
-    , m_setUpStudio(new QPushButton(QStringLiteral("Or set up the studio folder"), m_empty))
+    , m_setUpStudio(new QPushButton(tr("Or set up the studio folder"), m_empty))
 {
     setObjectName(QStringLiteral("projectPicker"));
 
     m_search->setObjectName(QStringLiteral("search"));
-    m_search->setPlaceholderText(QStringLiteral("Search number, client or name"));
-    m_search->setAccessibleName(QStringLiteral("Search number, client or name"));
+    m_search->setPlaceholderText(tr("Search number, client or name"));
+    m_search->setAccessibleName(tr("Search number, client or name"));
     m_search->addAction(m_searchIcon, QLineEdit::LeadingPosition);
     m_clearFilter->setObjectName(QStringLiteral("clearFilter"));
-    m_clearFilter->setText(QStringLiteral("Clear the project filter"));
+    m_clearFilter->setText(tr("Clear the project filter"));
     m_clearFilter->setToolTip(m_clearFilter->text());
     m_search->addAction(m_clearFilter, QLineEdit::TrailingPosition);
     connect(m_clearFilter, &QAction::triggered, this,
@@ -79,7 +79,7 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     m_caption->setFont(PanelStyle::scaled(font(), 0.92));
 
     m_list->setObjectName(QStringLiteral("projects"));
-    m_list->setAccessibleName(QStringLiteral("Projects"));
+    m_list->setAccessibleName(tr("Projects"));
     m_list->setModel(m_rows);
     connect(m_list, &ProjectListView::rowClicked, this, [this](int row) {
         if (row >= 0 && row < m_rows->projects().size())
@@ -96,16 +96,16 @@ ProjectPicker::ProjectPicker(AppModel& model, QWidget* parent)
     PanelStyle::setTone(m_nothing, Tone::secondary);
 
     m_empty->setObjectName(QStringLiteral("noProjects"));
-    auto* emptyTitle = titleLabel(QStringLiteral("No projects yet"), m_empty, 1.15);
+    auto* emptyTitle = titleLabel(tr("No projects yet"), m_empty, 1.15);
     emptyTitle->setObjectName(QStringLiteral("emptyTitle"));
     emptyTitle->setAlignment(Qt::AlignHCenter);
-    auto* emptyText = wrapping(
-        new QLabel(QStringLiteral("Press + above to add one, and the timer can start."), m_empty));
+    auto* emptyText =
+        wrapping(new QLabel(tr("Press + above to add one, and the timer can start."), m_empty));
     emptyText->setObjectName(QStringLiteral("emptyText"));
     emptyText->setAlignment(Qt::AlignHCenter);
     PanelStyle::setTone(emptyText, Tone::secondary);
     m_setUpStudio->setObjectName(QStringLiteral("setUpStudio"));
-    m_setUpStudio->setAccessibleName(QStringLiteral("Or set up the studio folder"));
+    m_setUpStudio->setAccessibleName(tr("Or set up the studio folder"));
     m_setUpStudio->setFlat(true);
     m_setUpStudio->setCursor(Qt::PointingHandCursor);
     PanelStyle::setTone(m_setUpStudio, Tone::accent);
@@ -226,8 +226,7 @@ void ProjectPicker::setAddFormOpen(bool open)
     const bool formHadFocus = focus && m_addForm->isAncestorOf(focus);
     m_formOpen = open;
     showPage();
-    const QString label =
-        open ? QStringLiteral("Close the new project form") : QStringLiteral("Add a project");
+    const QString label = open ? tr("Close the new project form") : tr("Add a project");
     m_add->setToolTip(label);
     m_add->setAccessibleName(label);
     PanelStyle::setIcon(m_add, open ? QStringLiteral("close") : QStringLiteral("plus"));

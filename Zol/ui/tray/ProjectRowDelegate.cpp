@@ -45,7 +45,7 @@ bool ProjectRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
 {
     const QRect row = option.rect.adjusted(2, 1, -2, -1);
     if (event->type() == QEvent::ToolTip && editButtonRect(row).contains(event->pos())) {
-        QToolTip::showText(event->globalPos(), QStringLiteral("Edit project (F2)"), view);
+        QToolTip::showText(event->globalPos(), tr("Edit project (F2)"), view);
         return true;
     }
     return QStyledItemDelegate::helpEvent(event, view, option, index);

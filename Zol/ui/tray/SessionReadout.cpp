@@ -32,16 +32,16 @@ SessionReadout::SessionReadout(AppModel& model, QWidget* parent)
     , m_client(new QLabel(m_readout))
     , m_state(new QLabel(m_readout))
     , m_elapsed(new QLabel(m_readout))
-    , m_paused(new QLabel(QStringLiteral("Paused"), m_readout))
+    , m_paused(new QLabel(tr("Paused"), m_readout))
     , m_task(new QLabel(m_readout))
     , m_note(new QLineEdit(this))
     , m_pauseOrResume(new QPushButton(this))
-    , m_stop(new QPushButton(QStringLiteral("Stop"), this))
+    , m_stop(new QPushButton(tr("Stop"), this))
     , m_switch(new QPushButton(this))
-    , m_cancel(new QPushButton(QStringLiteral("Cancel recording"), this))
+    , m_cancel(new QPushButton(tr("Cancel recording"), this))
     , m_confirmation(new QWidget(this))
-    , m_keepTracking(new QPushButton(QStringLiteral("Keep tracking"), m_confirmation))
-    , m_discard(new QPushButton(QStringLiteral("Discard"), m_confirmation))
+    , m_keepTracking(new QPushButton(tr("Keep tracking"), m_confirmation))
+    , m_discard(new QPushButton(tr("Discard"), m_confirmation))
 {
     setObjectName(QStringLiteral("sessionReadout"));
 
@@ -81,8 +81,8 @@ SessionReadout::SessionReadout(AppModel& model, QWidget* parent)
     readoutLayout->addWidget(m_task);
 
     m_note->setObjectName(QStringLiteral("note"));
-    m_note->setPlaceholderText(QStringLiteral("Add a note (optional)"));
-    m_note->setAccessibleName(QStringLiteral("Note"));
+    m_note->setPlaceholderText(tr("Add a note (optional)"));
+    m_note->setAccessibleName(tr("Note"));
     m_note->setMaxLength(int(InputCheck::longestNote));
     m_note->setClearButtonEnabled(true);
     connect(m_note, &QLineEdit::textEdited, this,
@@ -91,8 +91,8 @@ SessionReadout::SessionReadout(AppModel& model, QWidget* parent)
     m_pauseOrResume->setObjectName(QStringLiteral("pauseOrResume"));
     connect(m_pauseOrResume, &QPushButton::clicked, this, &SessionReadout::togglePause);
     m_stop->setObjectName(QStringLiteral("stop"));
-    m_stop->setAccessibleName(QStringLiteral("Stop"));
-    m_stop->setToolTip(QStringLiteral("Stop (Ctrl+Return)"));
+    m_stop->setAccessibleName(tr("Stop"));
+    m_stop->setToolTip(tr("Stop (Ctrl+Return)"));
     PanelStyle::setIcon(m_stop, QStringLiteral("stop"));
     connect(m_stop, &QPushButton::clicked, this,
             [this] { m_model.status().failIfRefused(m_model.sessions().stop()); });
@@ -103,25 +103,25 @@ SessionReadout::SessionReadout(AppModel& model, QWidget* parent)
 
     m_switch->setObjectName(QStringLiteral("switchTo"));
     PanelStyle::setIcon(m_switch, QStringLiteral("swap"));
-    m_switch->setToolTip(QStringLiteral("Stop this session and start the selected work"));
+    m_switch->setToolTip(tr("Stop this session and start the selected work"));
     connect(m_switch, &QPushButton::clicked, this,
             [this] { m_model.status().failIfRefused(m_model.sessions().startArmed()); });
 
     m_cancel->setObjectName(QStringLiteral("cancelRecording"));
-    m_cancel->setAccessibleName(QStringLiteral("Cancel recording"));
-    m_cancel->setToolTip(QStringLiteral("Throw this recording away without keeping any of it"));
+    m_cancel->setAccessibleName(tr("Cancel recording"));
+    m_cancel->setToolTip(tr("Throw this recording away without keeping any of it"));
     m_cancel->setFlat(true);
     PanelStyle::setTone(m_cancel, Tone::secondary);
     connect(m_cancel, &QPushButton::clicked, this, [this] { confirm(true); });
 
     m_confirmation->setObjectName(QStringLiteral("cancelConfirmation"));
-    auto* question = new QLabel(QStringLiteral("It will not be recorded."), m_confirmation);
+    auto* question = new QLabel(tr("It will not be recorded."), m_confirmation);
     question->setObjectName(QStringLiteral("cancelQuestion"));
     PanelStyle::setTone(question, Tone::failure);
     m_keepTracking->setObjectName(QStringLiteral("keepTracking"));
-    m_keepTracking->setAccessibleName(QStringLiteral("Keep tracking"));
+    m_keepTracking->setAccessibleName(tr("Keep tracking"));
     m_discard->setObjectName(QStringLiteral("discard"));
-    m_discard->setAccessibleName(QStringLiteral("Discard"));
+    m_discard->setAccessibleName(tr("Discard"));
     connect(m_keepTracking, &QPushButton::clicked, this, [this] { confirm(false); });
     connect(m_discard, &QPushButton::clicked, this, [this] {
         confirm(false);
@@ -158,15 +158,14 @@ void SessionReadout::refresh()
         m_shownSession = current->id;
         confirm(false);
     }
-    m_badge->setBadge(current->isInternal ? QStringLiteral("Internal")
-                      : Project::isLocalKey(current->projectSerial)
-                          ? QStringLiteral("No number")
-                          : current->projectSerial,
+    m_badge->setBadge(current->isInternal                           ? tr("Internal")
+                      : Project::isLocalKey(current->projectSerial) ? tr("No number")
+                                                                    : current->projectSerial,
                       ProjectColour::of(*current));
     m_title->setText(current->projectName);
-    m_client->setText(current->isInternal ? QStringLiteral("Internal time") : current->clientName);
+    m_client->setText(current->isInternal ? tr("Internal time") : current->clientName);
     m_client->setVisible(!m_client->text().isEmpty());
-    m_task->setText(QStringLiteral("Task: ") + current->task);
+    m_task->setText(tr("Task: %1").arg(current->task));
     m_task->setVisible(!current->task.isEmpty());
 
     const QString note = m_model.panel().currentNote();
@@ -175,9 +174,9 @@ void SessionReadout::refresh()
 
     const bool paused = tracker.isPaused();
     m_offersResume = paused;
-    m_pauseOrResume->setText(paused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    m_pauseOrResume->setText(paused ? tr("Resume") : tr("Pause"));
     m_pauseOrResume->setAccessibleName(m_pauseOrResume->text());
-    m_pauseOrResume->setToolTip(m_pauseOrResume->text() + QStringLiteral(" (Space)"));
+    m_pauseOrResume->setToolTip(tr("%1 (Space)").arg(m_pauseOrResume->text()));
     PanelStyle::setIcon(m_pauseOrResume, paused ? QStringLiteral("play") : QStringLiteral("pause"));
 
     const std::optional<QString> switchTo = PanelState::switchCaption(m_model.panel());
@@ -203,15 +202,15 @@ void SessionReadout::tick()
     if (m_state->property("zolIcon").toString() != picture) {
         PanelStyle::setTone(m_state, tooLong ? Tone::warning : Tone::secondary);
         PanelStyle::setPicture(m_state, picture, 22);
-        m_state->setAccessibleName(paused    ? QStringLiteral("Paused")
-                                   : tooLong ? QStringLiteral("Running longer than the warning")
-                                             : QStringLiteral("Running"));
+        m_state->setAccessibleName(paused    ? tr("Paused")
+                                   : tooLong ? tr("Running longer than the warning")
+                                             : tr("Running"));
     }
     m_paused->setVisible(paused);
     m_elapsed->setText(Duration::clockString(tracker.elapsed()));
-    const QString readout = (paused ? QStringLiteral("Paused on ") : QStringLiteral("Tracking ")) +
-                            Captions::sessionTitle(*current) + QStringLiteral(", ") +
-                            Duration::coarseString(tracker.elapsed());
+    const QString readout =
+        (paused ? tr("Paused on %1, %2") : tr("Tracking %1, %2"))
+            .arg(Captions::sessionTitle(*current), Duration::coarseString(tracker.elapsed()));
     m_readout->setAccessibleName(readout);
 }
 

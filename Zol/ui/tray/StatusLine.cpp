@@ -16,15 +16,15 @@ StatusLine::StatusLine(AppModel& model, QWidget* parent)
     , m_model(model)
     , m_symbol(new QLabel(this))
     , m_text(wrapping(new QLabel(this)))
-    , m_undo(new QPushButton(QStringLiteral("Undo"), this))
+    , m_undo(new QPushButton(tr("Undo"), this))
 {
     setObjectName(QStringLiteral("statusLine"));
     m_symbol->setObjectName(QStringLiteral("statusSymbol"));
     m_text->setObjectName(QStringLiteral("statusText"));
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_undo->setObjectName(QStringLiteral("undo"));
-    m_undo->setAccessibleName(QStringLiteral("Undo"));
-    m_undo->setToolTip(QStringLiteral("Bring the deleted sessions back"));
+    m_undo->setAccessibleName(tr("Undo"));
+    m_undo->setToolTip(tr("Bring the deleted sessions back"));
     connect(m_undo, &QPushButton::clicked, this, [this] { m_model.history()->undoDeletion(); });
 
     auto* layout = new QHBoxLayout(this);
@@ -45,16 +45,16 @@ void StatusLine::refresh()
     if (!status)
         return;
     QString symbol;
-    QString kind;
+    QString spoken = status->text;
     switch (status->kind) {
     case StatusMessage::Kind::success:
         symbol = QStringLiteral("check-circle");
-        kind = QStringLiteral("Done: ");
+        spoken = tr("Done: %1").arg(status->text);
         PanelStyle::setTone(m_symbol, PanelStyle::Tone::success);
         break;
     case StatusMessage::Kind::failure:
         symbol = QStringLiteral("warning");
-        kind = QStringLiteral("Failed: ");
+        spoken = tr("Failed: %1").arg(status->text);
         PanelStyle::setTone(m_symbol, PanelStyle::Tone::failure);
         break;
     case StatusMessage::Kind::info:
@@ -64,7 +64,7 @@ void StatusLine::refresh()
     }
     PanelStyle::setPicture(m_symbol, symbol, 18);
     m_text->setText(status->text);
-    m_text->setAccessibleName(kind + status->text);
+    m_text->setAccessibleName(spoken);
     m_undo->setVisible(status->canUndo());
 }
 

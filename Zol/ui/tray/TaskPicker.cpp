@@ -16,12 +16,12 @@ TaskPicker::TaskPicker(AppModel& model, QWidget* parent)
     , m_menu(new QComboBox(this))
 {
     setObjectName(QStringLiteral("taskPicker"));
-    auto* label = new QLabel(QStringLiteral("Task"), this);
+    auto* label = new QLabel(tr("Task"), this);
     label->setBuddy(m_menu);
     PanelStyle::setTone(label, PanelStyle::Tone::secondary);
     m_menu->setObjectName(QStringLiteral("task"));
-    m_menu->setAccessibleName(QStringLiteral("Task"));
-    m_menu->setToolTip(QStringLiteral("What kind of work this is"));
+    m_menu->setAccessibleName(tr("Task"));
+    m_menu->setToolTip(tr("What kind of work this is"));
     m_menu->setAccessibleDescription(m_menu->toolTip());
     m_menu->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     // The panel's arrow keys move the armed project; in this menu they keep

@@ -40,7 +40,8 @@ TodaySummary::TodaySummary(AppModel& model, QWidget* parent)
 
     auto* totalRow = new QHBoxLayout();
     totalRow->setSpacing(0);
-    auto* tracked = new QLabel(QStringLiteral(" tracked today "), this);
+    auto* tracked =
+        new QLabel(tr(" tracked today ", "between the day's total and the session count"), this);
     PanelStyle::setTone(tracked, PanelStyle::Tone::secondary);
     totalRow->addWidget(m_total);
     totalRow->addWidget(tracked);
@@ -77,8 +78,8 @@ void TodaySummary::refresh()
     m_picture->setAccessibleName(status.phrase);
     m_total->setText(Duration::coarseString(total));
     m_sessions->setText(PanelState::sessionCount(m_model.panel().sessionsToday()));
-    setAccessibleName(status.phrase + QStringLiteral(", ") + m_total->text() +
-                      QStringLiteral(" tracked today ") + m_sessions->text());
+    setAccessibleName(
+        tr("%1, %2 tracked today %3").arg(status.phrase, m_total->text(), m_sessions->text()));
 }
 
 } // namespace zol::ui

@@ -83,10 +83,10 @@ TrayIcon::TrayIcon(AppModel& model, QObject* parent)
     m_summary->setObjectName(QStringLiteral("trayStatus"));
     m_summary->setEnabled(false);
     m_menu->addSeparator();
-    QAction* open = m_menu->addAction(QStringLiteral("Open Zol"));
+    QAction* open = m_menu->addAction(tr("Open Zol"));
     open->setObjectName(QStringLiteral("openZol"));
     connect(open, &QAction::triggered, this, &TrayIcon::panelRequested);
-    m_pauseOrResume = m_menu->addAction(QStringLiteral("Pause"));
+    m_pauseOrResume = m_menu->addAction(tr("Pause"));
     m_pauseOrResume->setObjectName(QStringLiteral("pauseOrResume"));
     connect(m_pauseOrResume, &QAction::triggered, this, [this] {
         // What the menu offered, whatever the books say by now.
@@ -94,21 +94,21 @@ TrayIcon::TrayIcon(AppModel& model, QObject* parent)
         if (!done)
             m_model.status().fail(done.error().sentence);
     });
-    m_stop = m_menu->addAction(QStringLiteral("Stop"));
+    m_stop = m_menu->addAction(tr("Stop"));
     m_stop->setObjectName(QStringLiteral("stop"));
     connect(m_stop, &QAction::triggered, this,
             [this] { m_model.status().failIfRefused(m_model.sessions().stop()); });
     m_menu->addSeparator();
-    QAction* history = m_menu->addAction(QStringLiteral("History"));
+    QAction* history = m_menu->addAction(tr("History"));
     history->setObjectName(QStringLiteral("history"));
     connect(history, &QAction::triggered, this,
             [this] { m_model.showWindow(QStringLiteral("history")); });
-    QAction* settings = m_menu->addAction(QStringLiteral("Settings"));
+    QAction* settings = m_menu->addAction(tr("Settings"));
     settings->setObjectName(QStringLiteral("settings"));
     connect(settings, &QAction::triggered, this,
             [this] { m_model.showWindow(QStringLiteral("general")); });
     m_menu->addSeparator();
-    QAction* quit = m_menu->addAction(QStringLiteral("Quit Zol"));
+    QAction* quit = m_menu->addAction(tr("Quit Zol"));
     quit->setObjectName(QStringLiteral("quitZol"));
     connect(quit, &QAction::triggered, this, &TrayIcon::quitRequested);
 
@@ -194,7 +194,7 @@ void TrayIcon::refresh()
 {
     const Tracker& tracker = *m_model.books().tracker();
     m_offersResume = tracker.isPaused();
-    m_pauseOrResume->setText(m_offersResume ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    m_pauseOrResume->setText(m_offersResume ? tr("Resume") : tr("Pause"));
     m_pauseOrResume->setEnabled(tracker.isTracking());
     m_stop->setEnabled(tracker.isTracking());
 

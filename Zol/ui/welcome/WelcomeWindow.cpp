@@ -60,29 +60,28 @@ WelcomeWindow::WelcomeWindow(AppModel& model, QWidget* parent)
     , m_steps(new QStackedWidget(this))
     , m_name(new QLineEdit(this))
     , m_nameRefusal(wrapping(new QLabel(this)))
-    , m_back(new QPushButton(QStringLiteral("Back"), this))
-    , m_continue(new QPushButton(QStringLiteral("Continue"), this))
-    , m_skip(new QPushButton(QStringLiteral("Skip"), this))
-    , m_start(new QPushButton(QStringLiteral("Start tracking"), this))
+    , m_back(new QPushButton(tr("Back"), this))
+    , m_continue(new QPushButton(tr("Continue"), this))
+    , m_skip(new QPushButton(tr("Skip"), this))
+    , m_start(new QPushButton(tr("Start tracking"), this))
 {
     setObjectName(QStringLiteral("welcomeWindow"));
-    setWindowTitle(QStringLiteral("Welcome to Zol"));
+    setWindowTitle(tr("Welcome to Zol"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_steps->setObjectName(QStringLiteral("welcomeSteps"));
 
     // 1: the books stay here.
-    QWidget* local = stepPage(QStringLiteral("Your hours stay on this computer"),
-                              QStringLiteral("You are in a set of books called Local, and Local "
-                                             "never touches a shared drive."));
+    QWidget* local = stepPage(tr("Your hours stay on this computer"),
+                              tr("You are in a set of books called Local, and Local never touches "
+                                 "a shared drive."));
     local->layout()->addWidget(secondaryLabel(
-        QStringLiteral("Nothing is uploaded. Nobody else can see it. There is no account."),
-        local));
+        tr("Nothing is uploaded. Nobody else can see it. There is no account."), local));
 
     // 2: the name.
-    QWidget* name = stepPage(QStringLiteral("What should the studio call you?"), QString());
+    QWidget* name = stepPage(tr("What should the studio call you?"), QString());
     m_name->setObjectName(QStringLiteral("welcomeName"));
-    m_name->setAccessibleName(QStringLiteral("Your name"));
-    m_name->setPlaceholderText(QStringLiteral("Your name"));
+    m_name->setAccessibleName(tr("Your name"));
+    m_name->setPlaceholderText(tr("Your name"));
     m_name->setMinimumHeight(32);
     m_name->setText(model.books().settings()->machineName());
     auto* suggestions = new QCompleter(AppSettings::suggestedMachineNames(), m_name);
@@ -93,27 +92,25 @@ WelcomeWindow::WelcomeWindow(AppModel& model, QWidget* parent)
     tintText(m_nameRefusal, Theme::failure);
     m_nameRefusal->hide();
     name->layout()->addWidget(m_nameRefusal);
-    name->layout()->addWidget(secondaryLabel(
-        QStringLiteral("Without one, your timesheets are filed under “Onbekend”, the "
-                       "studio folder's name for someone who has not given one."),
-        name));
+    name->layout()->addWidget(
+        secondaryLabel(tr("Without one, your timesheets are filed under “Onbekend”, the studio "
+                          "folder's name for someone who has not given one."),
+                       name));
 
     // 3: the ways in.
-    QWidget* done =
-        stepPage(QStringLiteral("That is everything"),
-                 QStringLiteral("Two ways to start a timer, and one place for the rest."));
+    QWidget* done = stepPage(tr("That is everything"),
+                             tr("Two ways to start a timer, and one place for the rest."));
     const FirstRun::HotKeyLine hotKey = FirstRun::hotKeyLine(model.platform());
-    done->layout()->addWidget(
-        wayIn(QStringLiteral("clock"), QStringLiteral("The clock in the tray"),
-              QStringLiteral("Click it, pick a project, and press Start."), done));
+    done->layout()->addWidget(wayIn(QStringLiteral("clock"), tr("The clock in the tray"),
+                                    tr("Click it, pick a project, and press Start."), done));
     done->layout()->addWidget(
         wayIn(QStringLiteral("play"), hotKey.title, hotKey.detail, done, QStringLiteral("hotKey")));
-    done->layout()->addWidget(wayIn(
-        QStringLiteral("list"), QStringLiteral("The main window"),
-        QStringLiteral("Settings, history, projects and Analytics, all in one window."), done));
-    auto* studio = new QPushButton(QStringLiteral("Set up a studio…"), done);
+    done->layout()->addWidget(
+        wayIn(QStringLiteral("list"), tr("The main window"),
+              tr("Settings, history, projects and Analytics, all in one window."), done));
+    auto* studio = new QPushButton(tr("Set up a studio…"), done);
     studio->setObjectName(QStringLiteral("setUpStudio"));
-    studio->setAccessibleName(QStringLiteral("Set up a studio"));
+    studio->setAccessibleName(tr("Set up a studio"));
     studio->setFlat(true);
     auto* studioRow = new QHBoxLayout();
     studioRow->addWidget(studio);

@@ -25,16 +25,16 @@ AdministrationEditor::AdministrationEditor(AppModel& model,
     : QDialog(parent, dialogFlags)
     , m_form(new AdministrationForm(model.books(), *model.catalogue(), editing, this))
     , m_name(new QLineEdit(this))
-    , m_automatic(new QRadioButton(QStringLiteral("Fill in the next project number"), this))
-    , m_byHand(new QRadioButton(QStringLiteral("Numbers typed by hand"), this))
+    , m_automatic(new QRadioButton(tr("Fill in the next project number"), this))
+    , m_byHand(new QRadioButton(tr("Numbers typed by hand"), this))
     , m_scheme(new QWidget(this))
     , m_prefix(new QLineEdit(m_scheme))
-    , m_year(new QCheckBox(QStringLiteral("Include the year"), m_scheme))
+    , m_year(new QCheckBox(tr("Include the year"), m_scheme))
     , m_digits(new QSpinBox(m_scheme))
     , m_preview(new QLabel(m_scheme))
-    , m_keepsLocal(new QCheckBox(QStringLiteral("Keep this administration on this computer"), this))
+    , m_keepsLocal(new QCheckBox(tr("Keep this administration on this computer"), this))
     , m_refusal(wrapping(new QLabel(this)))
-    , m_save(new QPushButton(editing ? QStringLiteral("Save") : QStringLiteral("Add"), this))
+    , m_save(new QPushButton(editing ? tr("Save") : tr("Add"), this))
 {
     setObjectName(QStringLiteral("administrationEditor"));
     setWindowTitle(m_form->title());
@@ -52,12 +52,12 @@ AdministrationEditor::AdministrationEditor(AppModel& model,
     auto* form = new QFormLayout();
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_name->setObjectName(QStringLiteral("booksName"));
-    m_name->setAccessibleName(QStringLiteral("Name"));
-    m_name->setPlaceholderText(QStringLiteral("Studio"));
-    form->addRow(QStringLiteral("Name"), m_name);
+    m_name->setAccessibleName(tr("Name"));
+    m_name->setPlaceholderText(tr("Studio"));
+    form->addRow(tr("Name"), m_name);
     layout->addLayout(form);
 
-    layout->addWidget(titleLabel(QStringLiteral("Project numbers"), this, 1.0));
+    layout->addWidget(titleLabel(tr("Project numbers"), this, 1.0));
     auto* numbering = new QButtonGroup(this);
     m_automatic->setObjectName(QStringLiteral("numberAutomatically"));
     m_byHand->setObjectName(QStringLiteral("numberByHand"));
@@ -69,10 +69,10 @@ AdministrationEditor::AdministrationEditor(AppModel& model,
     scheme->setContentsMargins(24, 0, 0, 0);
     scheme->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_prefix->setObjectName(QStringLiteral("numberPrefix"));
-    m_prefix->setAccessibleName(QStringLiteral("Prefix"));
-    m_prefix->setPlaceholderText(QStringLiteral("P"));
+    m_prefix->setAccessibleName(tr("Prefix"));
+    m_prefix->setPlaceholderText(tr("P"));
     m_prefix->setToolTip(AdministrationForm::prefixHelp());
-    scheme->addRow(QStringLiteral("Prefix"), m_prefix);
+    scheme->addRow(tr("Prefix"), m_prefix);
     scheme->addRow(QString(), secondaryLabel(AdministrationForm::prefixHelp(), m_scheme));
     m_year->setObjectName(QStringLiteral("includeYear"));
     m_year->setAccessibleName(m_year->text());
@@ -80,10 +80,10 @@ AdministrationEditor::AdministrationEditor(AppModel& model,
     scheme->addRow(QString(), m_year);
     scheme->addRow(QString(), secondaryLabel(AdministrationForm::yearHelp(), m_scheme));
     m_digits->setObjectName(QStringLiteral("numberDigits"));
-    m_digits->setAccessibleName(QStringLiteral("Digits"));
+    m_digits->setAccessibleName(tr("Digits"));
     m_digits->setRange(1, 9);
     m_digits->setMaximumWidth(80);
-    scheme->addRow(QStringLiteral("Digits"), m_digits);
+    scheme->addRow(tr("Digits"), m_digits);
     m_preview->setObjectName(QStringLiteral("numberPreview"));
     QFont previewFont = m_preview->font();
     previewFont.setBold(true);
@@ -159,9 +159,8 @@ void AdministrationEditor::showForm()
     const Administration::Editor& editor = m_form->editor();
     m_scheme->setEnabled(editor.automatic);
     const QString preview = m_form->previewLine();
-    m_preview->setText(!preview.isEmpty()
-                           ? preview
-                           : QStringLiteral("No number: a “{” in the prefix cannot be used."));
+    m_preview->setText(!preview.isEmpty() ? preview
+                                          : tr("No number: a “{” in the prefix cannot be used."));
     m_preview->setVisible(editor.automatic);
     m_save->setEnabled(m_form->canSave());
     m_refusal->setText(m_form->refusal().value_or(QString()));

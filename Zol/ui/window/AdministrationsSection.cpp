@@ -18,9 +18,8 @@ namespace zol::ui {
 
 AdministrationsSection::AdministrationsSection(AppModel& model, QWidget* parent)
     : SectionPage(
-          QStringLiteral("Administrations"),
-          QStringLiteral(
-              "Separate sets of books, each with its own hours, projects and studio folder."),
+          tr("Administrations"),
+          tr("Separate sets of books, each with its own hours, projects and studio folder."),
           parent)
     , m_model(model)
     , m_rules(new AdministrationForm(model.books(), *model.catalogue(), std::nullopt, this))
@@ -28,7 +27,7 @@ AdministrationsSection::AdministrationsSection(AppModel& model, QWidget* parent)
 {
     m_rows->setSpacing(10);
     content()->addLayout(m_rows);
-    auto* add = new QPushButton(QStringLiteral("Add an administration"), this);
+    auto* add = new QPushButton(tr("Add an administration"), this);
     followIcon(add, QStringLiteral("plus"));
     add->setObjectName(QStringLiteral("addAdministration"));
     add->setAccessibleName(add->text());
@@ -69,7 +68,7 @@ QWidget* AdministrationsSection::makeRow(const Administration& books)
     name->setObjectName(QStringLiteral("booksName"));
     nameRow->addWidget(name);
     if (isOpen) {
-        QLabel* open = secondaryLabel(QStringLiteral("· Open now"), card);
+        QLabel* open = secondaryLabel(tr("· Open now"), card);
         open->setObjectName(QStringLiteral("openNow"));
         nameRow->addWidget(open);
     }
@@ -81,29 +80,29 @@ QWidget* AdministrationsSection::makeRow(const Administration& books)
     texts->addWidget(subtitle);
     row->addLayout(texts, 1);
 
-    auto* open = new QPushButton(QStringLiteral("Open"), card);
+    auto* open = new QPushButton(tr("Open"), card);
     open->setObjectName(QStringLiteral("openBooks"));
-    open->setAccessibleName(QStringLiteral("Open ") + books.name);
+    open->setAccessibleName(tr("Open %1").arg(books.name));
     open->setEnabled(!isOpen);
     connect(open, &QPushButton::clicked, this, [this, books] { m_model.switchTo(books); });
-    auto* edit = new QPushButton(QStringLiteral("Edit…"), card);
+    auto* edit = new QPushButton(tr("Edit…"), card);
     followIcon(edit, QStringLiteral("pencil"));
     edit->setObjectName(QStringLiteral("editBooks"));
-    edit->setAccessibleName(QStringLiteral("Edit ") + books.name);
+    edit->setAccessibleName(tr("Edit %1").arg(books.name));
     connect(edit, &QPushButton::clicked, this, [this, books] { openEditor(books); });
     auto* more = new QToolButton(card);
     more->setObjectName(QStringLiteral("moreBooks"));
-    more->setText(QStringLiteral("More"));
-    more->setAccessibleName(QStringLiteral("More for ") + books.name);
-    more->setToolTip(QStringLiteral("Remove or empty this administration"));
+    more->setText(tr("More"));
+    more->setAccessibleName(tr("More for %1").arg(books.name));
+    more->setToolTip(tr("Remove or empty this administration"));
     more->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(more);
     if (m_rules->canRemove(books)) {
-        QAction* remove = menu->addAction(QStringLiteral("Remove from the list…"));
+        QAction* remove = menu->addAction(tr("Remove from the list…"));
         remove->setObjectName(QStringLiteral("removeBooks"));
         connect(remove, &QAction::triggered, this, [this, books] { confirmRemoval(books); });
     }
-    QAction* empty = menu->addAction(QStringLiteral("Empty on this computer…"));
+    QAction* empty = menu->addAction(tr("Empty on this computer…"));
     empty->setObjectName(QStringLiteral("emptyBooks"));
     connect(empty, &QAction::triggered, this, [this, books] { confirmEmptying(books); });
     more->setMenu(menu);
@@ -140,9 +139,8 @@ void AdministrationsSection::openEditor(const std::optional<Administration>& edi
 
 ConfirmSheet* AdministrationsSection::confirmRemoval(const Administration& books)
 {
-    auto* sheet =
-        new ConfirmSheet(AdministrationForm::removeQuestion(books),
-                         AdministrationForm::removeExplanation(), QStringLiteral("Remove"), this);
+    auto* sheet = new ConfirmSheet(AdministrationForm::removeQuestion(books),
+                                   AdministrationForm::removeExplanation(), tr("Remove"), this);
     sheet->setObjectName(QStringLiteral("removeSheet"));
     connect(sheet, &QDialog::accepted, this,
             [this, books] { m_model.removeAdministration(books); });
@@ -152,18 +150,16 @@ ConfirmSheet* AdministrationsSection::confirmRemoval(const Administration& books
 
 ConfirmSheet* AdministrationsSection::confirmEmptying(const Administration& books)
 {
-    auto* sheet =
-        new ConfirmSheet(AdministrationForm::emptyQuestion(books),
-                         AdministrationForm::emptyWarning(), QStringLiteral("Empty it"), this);
+    auto* sheet = new ConfirmSheet(AdministrationForm::emptyQuestion(books),
+                                   AdministrationForm::emptyWarning(), tr("Empty it"), this);
     sheet->setObjectName(QStringLiteral("emptySheet"));
     sheet->setDestructive(true);
     sheet->body()->addWidget(secondaryLabel(AdministrationForm::emptyNote(), sheet));
     auto* typed = new QLineEdit(sheet);
     typed->setObjectName(QStringLiteral("confirmName"));
     typed->setPlaceholderText(books.name);
-    typed->setAccessibleName(QStringLiteral("Type ") + books.name + QStringLiteral(" to confirm"));
-    sheet->body()->addWidget(
-        new QLabel(QStringLiteral("Type “") + books.name + QStringLiteral("” to confirm:"), sheet));
+    typed->setAccessibleName(tr("Type %1 to confirm").arg(books.name));
+    sheet->body()->addWidget(new QLabel(tr("Type “%1” to confirm:").arg(books.name), sheet));
     sheet->body()->addWidget(typed);
     QPushButton* confirm = sheet->confirmButton();
     confirm->setEnabled(false);

@@ -49,10 +49,9 @@ QToolButton* iconButton(const QString& icon, const QString& name, const QString&
 } // namespace
 
 AnalyticsSection::AnalyticsSection(AppModel& model, QWidget* parent)
-    : SectionPage(
-          QStringLiteral("Analytics"),
-          QStringLiteral("Everyone’s uploaded timesheets, read straight off the studio folder."),
-          parent)
+    : SectionPage(tr("Analytics"),
+                  tr("Everyone’s uploaded timesheets, read straight off the studio folder."),
+                  parent)
     , m_model(model)
     , m_analytics(new AnalyticsModel(model.books(), *model.reports(), this))
 {
@@ -98,21 +97,20 @@ QWidget* AnalyticsSection::makeControls()
 
     auto* periodRow = new QHBoxLayout();
     periodRow->setSpacing(6);
-    m_periodPicker = new SegmentedPicker(QStringLiteral("Period"), controls);
+    m_periodPicker = new SegmentedPicker(tr("Period"), controls);
     m_periodPicker->setObjectName(QStringLiteral("periodPicker"));
-    m_periodPicker->setToolTip(QStringLiteral("A week to check, a month to hand on"));
+    m_periodPicker->setToolTip(tr("A week to check, a month to hand on"));
     for (const Kind kind : TimesheetPeriod::allKinds())
         m_periodPicker->addSegment(TimesheetPeriod::label(kind), int(kind),
                                    QStringLiteral("period") + TimesheetPeriod::label(kind));
     connect(m_periodPicker, &SegmentedPicker::valueChanged, this,
             [this](int kind) { m_model.reports()->setReportKind(Kind(kind)); });
-    QToolButton* previous =
-        iconButton(QStringLiteral("chevron-left"), QStringLiteral("Previous period"),
-                   QStringLiteral("previousPeriod"), controls);
+    QToolButton* previous = iconButton(QStringLiteral("chevron-left"), tr("Previous period"),
+                                       QStringLiteral("previousPeriod"), controls);
     previous->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Left));
     connect(previous, &QToolButton::clicked, this,
             [this] { m_model.reports()->moveReportPeriod(-1); });
-    QToolButton* next = iconButton(QStringLiteral("chevron-right"), QStringLiteral("Next period"),
+    QToolButton* next = iconButton(QStringLiteral("chevron-right"), tr("Next period"),
                                    QStringLiteral("nextPeriod"), controls);
     next->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Right));
     connect(next, &QToolButton::clicked, this, [this] { m_model.reports()->moveReportPeriod(1); });
@@ -122,14 +120,14 @@ QWidget* AnalyticsSection::makeControls()
 
     m_reading = new QProgressBar(controls);
     m_reading->setObjectName(QStringLiteral("readingIndicator"));
-    m_reading->setAccessibleName(QStringLiteral("Reading the studio folder…"));
+    m_reading->setAccessibleName(tr("Reading the studio folder…"));
     m_reading->setRange(0, 0);
     m_reading->setTextVisible(false);
     m_reading->setFixedSize(96, 6);
     m_readingCaption = secondaryLabel(QString(), controls);
     m_readingCaption->setObjectName(QStringLiteral("readingCaption"));
     m_readingCaption->setWordWrap(false);
-    m_readAgain = new QPushButton(QStringLiteral("Read the studio folder again"), controls);
+    m_readAgain = new QPushButton(tr("Read the studio folder again"), controls);
     followIcon(m_readAgain, QStringLiteral("refresh"));
     m_readAgain->setObjectName(QStringLiteral("readAgain"));
     m_readAgain->setAccessibleName(m_readAgain->text());
@@ -137,13 +135,12 @@ QWidget* AnalyticsSection::makeControls()
 
     m_export = new QToolButton(controls);
     m_export->setObjectName(QStringLiteral("exportButton"));
-    m_export->setText(QStringLiteral("Export"));
+    m_export->setText(tr("Export"));
     followIcon(m_export, QStringLiteral("export"));
     m_export->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_export->setPopupMode(QToolButton::InstantPopup);
-    m_export->setAccessibleName(QStringLiteral("Export"));
-    m_export->setToolTip(
-        QStringLiteral("Every session as a spreadsheet, or the totals as a page to hand on"));
+    m_export->setAccessibleName(tr("Export"));
+    m_export->setToolTip(tr("Every session as a spreadsheet, or the totals as a page to hand on"));
     auto* menu = new QMenu(m_export);
     menu->setObjectName(QStringLiteral("exportMenu"));
     menu->setToolTipsVisible(true);
@@ -155,11 +152,11 @@ QWidget* AnalyticsSection::makeControls()
         connect(action, &QAction::triggered, this,
                 [this, operation] { (m_model.reports()->*operation)(); });
     };
-    addExport(QStringLiteral("Export report and data…"), QStringLiteral("exportPackage"),
+    addExport(tr("Export report and data…"), QStringLiteral("exportPackage"),
               &ReportsModel::exportStudioPackage);
-    addExport(QStringLiteral("Only the sessions, as CSV…"), QStringLiteral("exportRows"),
+    addExport(tr("Only the sessions, as CSV…"), QStringLiteral("exportRows"),
               &ReportsModel::exportStudioRows);
-    addExport(QStringLiteral("Only the report, as HTML…"), QStringLiteral("exportReport"),
+    addExport(tr("Only the report, as HTML…"), QStringLiteral("exportReport"),
               &ReportsModel::saveStudioReport);
     m_export->setMenu(menu);
 
@@ -177,9 +174,9 @@ QWidget* AnalyticsSection::makeControls()
 
     auto* groupRow = new QHBoxLayout();
     groupRow->setSpacing(6);
-    m_groupingPicker = new SegmentedPicker(QStringLiteral("What to total by"), controls);
+    m_groupingPicker = new SegmentedPicker(tr("What to total by"), controls);
     m_groupingPicker->setObjectName(QStringLiteral("groupingPicker"));
-    m_groupingPicker->setToolTip(QStringLiteral("What to total by"));
+    m_groupingPicker->setToolTip(tr("What to total by"));
     for (const Grouping grouping : AnalyticsModel::groupings())
         m_groupingPicker->addSegment(AnalyticsModel::label(grouping), int(grouping),
                                      QStringLiteral("group") + AnalyticsModel::label(grouping));
@@ -188,7 +185,7 @@ QWidget* AnalyticsSection::makeControls()
             [this](int grouping) { m_analytics->setGrouping(Grouping(grouping)); });
     m_search = new QLineEdit(controls);
     m_search->setObjectName(QStringLiteral("studioSearch"));
-    m_search->setPlaceholderText(QStringLiteral("Search person, client, project, number or note"));
+    m_search->setPlaceholderText(tr("Search person, client, project, number or note"));
     m_search->setAccessibleName(m_search->placeholderText());
     m_search->setClearButtonEnabled(true);
     QAction* lens = m_search->addAction(QIcon(), QLineEdit::LeadingPosition);
@@ -245,8 +242,7 @@ QWidget* AnalyticsSection::makeFigures()
     // The keys as well as the pointer: the chart takes the focus and walks
     // its days with the arrow keys.
     QLabel* hint = secondaryLabel(
-        QStringLiteral("Point at a day for its total, or step through the days with ← and →"),
-        figures);
+        tr("Point at a day for its total, or step through the days with ← and →"), figures);
     hint->setObjectName(QStringLiteral("chartHint"));
     hint->setWordWrap(false);
     auto* totalRow = new QHBoxLayout();
@@ -264,7 +260,7 @@ QWidget* AnalyticsSection::makeFigures()
 
     m_breakdown = new QListView(figures);
     m_breakdown->setObjectName(QStringLiteral("breakdown"));
-    m_breakdown->setAccessibleName(QStringLiteral("Breakdown"));
+    m_breakdown->setAccessibleName(tr("Breakdown"));
     m_breakdown->setModel(new BreakdownModel(*m_analytics, m_breakdown));
     m_breakdown->setItemDelegate(new BreakdownDelegate(m_breakdown));
     m_breakdown->setUniformItemSizes(true);

@@ -20,7 +20,7 @@ CalendarMonthView::CalendarMonthView(AppModel& model, QWidget* parent)
     , m_model(model)
 {
     setObjectName(QStringLiteral("calendarMonth"));
-    setAccessibleName(QStringLiteral("Month calendar"));
+    setAccessibleName(tr("Month calendar"));
     setFocusPolicy(Qt::StrongFocus);
     HistoryModel* history = model.history();
     connect(history, &HistoryModel::historyEntriesChanged, this, &CalendarMonthView::relayout);
@@ -172,8 +172,7 @@ void CalendarMonthView::paintEvent(QPaintEvent* event)
             painter.setPen(secondary);
             painter.drawText(figures.adjusted(0, QFontMetrics(digits).height() + 2, 0, 0),
                              Qt::AlignLeft | Qt::AlignTop,
-                             Duration::coarseString(day.internalSeconds) +
-                                 QStringLiteral(" internal"));
+                             tr("%1 internal").arg(Duration::coarseString(day.internalSeconds)));
         }
     }
 }

@@ -38,7 +38,7 @@ CalendarWeekView::CalendarWeekView(AppModel& model, QWidget* parent)
 {
     Accessibility::install();
     setObjectName(QStringLiteral("calendarWeek"));
-    setAccessibleName(QStringLiteral("Week calendar"));
+    setAccessibleName(tr("Week calendar"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     HistoryModel* history = model.history();
@@ -146,7 +146,7 @@ QList<Accessibility::Items::Action> CalendarWeekView::itemActions(int block) con
 {
     if (block < 0 || block >= m_week.blocks.size())
         return {};
-    return {{QStringLiteral("open"), QStringLiteral("Open details")}};
+    return {{QStringLiteral("open"), tr("Open details")}};
 }
 
 void CalendarWeekView::actOn(int block, const QString& id)
@@ -249,9 +249,8 @@ void CalendarWeekView::paintEvent(QPaintEvent* event)
         if (inner.height() >= metrics.height()) {
             painter.setPen(text);
             painter.setFont(font());
-            const QString title = entry.isTicking()
-                                      ? QStringLiteral("Running · ") + blockTitle(entry)
-                                      : blockTitle(entry);
+            const QString title =
+                entry.isTicking() ? tr("Running · %1").arg(blockTitle(entry)) : blockTitle(entry);
             painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop,
                              metrics.elidedText(title, Qt::ElideRight, inner.width()));
             if (inner.height() >= metrics.height() * 2) {

@@ -55,7 +55,7 @@ QVariant CatalogueListModel::data(const QModelIndex& index, int role) const
             text += u' ';
         text += row.project.name + QStringLiteral(", ") + m_list.details(row);
         if (!row.project.isActive)
-            text += QStringLiteral(", archived");
+            text = tr("%1, archived").arg(text);
         return text;
     }
     default:

@@ -42,31 +42,30 @@ QString CatalogueRowDelegate::nameOf(Action action)
 {
     switch (action) {
     case Action::edit:
-        return QStringLiteral("Edit…");
+        return tr("Edit…");
     case Action::archive:
-        return QStringLiteral("Archive");
+        return tr("Archive");
     case Action::putBack:
-        return QStringLiteral("Put back in the picker");
+        return tr("Put back in the picker");
     case Action::remove:
         break;
     }
-    return QStringLiteral("Delete from my picker");
+    return tr("Delete from my picker");
 }
 
 QString CatalogueRowDelegate::helpOf(Action action)
 {
     switch (action) {
     case Action::edit:
-        return QStringLiteral("Edit the number, name and client");
+        return tr("Edit the number, name and client");
     case Action::archive:
-        return QStringLiteral(
-            "Archiving puts a finished job out of the picker without losing its hours.");
+        return tr("Archiving puts a finished job out of the picker without losing its hours.");
     case Action::putBack:
-        return QStringLiteral("Put back in the picker");
+        return tr("Put back in the picker");
     case Action::remove:
         break;
     }
-    return QStringLiteral("Delete from my picker. Its hours stay in the history.");
+    return tr("Delete from my picker. Its hours stay in the history.");
 }
 
 QString CatalogueRowDelegate::iconOf(Action action)
@@ -142,7 +141,7 @@ void CatalogueRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         painter->drawRoundedRect(QRectF(badge).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
         painter->setFont(option.font);
         painter->setPen(secondary);
-        painter->drawText(badge, Qt::AlignCenter, QStringLiteral("no number"));
+        painter->drawText(badge, Qt::AlignCenter, tr("no number"));
     }
 
     const bool archived = index.data(CatalogueListModel::archivedRole).toBool();
@@ -155,7 +154,7 @@ void CatalogueRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     bold.setBold(true);
     QString tag;
     if (archived)
-        tag = QStringLiteral("Archived");
+        tag = tr("Archived");
     const int tagWidth = tag.isEmpty() ? 0 : metrics.horizontalAdvance(tag) + 16;
     painter->setFont(bold);
     painter->setPen(text);

@@ -28,8 +28,8 @@ DayChart::DayChart(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("dayChart"));
-    setAccessibleName(QStringLiteral("Hours by day"));
-    setToolTip(QStringLiteral("Point at a day for its total"));
+    setAccessibleName(tr("Hours by day"));
+    setToolTip(tr("Point at a day for its total"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -62,7 +62,7 @@ void DayChart::setDays(const QList<AnalyticsModel::ChartDay>& days,
 
 QString DayChart::hoursLabel(double hours)
 {
-    return QString::number(hours, 'g', 4) + u'h';
+    return tr("%1h", "hours on the chart's scale").arg(QString::number(hours, 'g', 4));
 }
 
 QRectF DayChart::plotArea() const

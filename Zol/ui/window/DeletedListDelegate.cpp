@@ -18,7 +18,7 @@ namespace zol::ui {
 DeletedListDelegate::DeletedListDelegate(DeletedListModel& model, QObject* parent)
     : QStyledItemDelegate(parent)
     , m_model(model)
-    , m_buttons({{QStringLiteral("restore"), QString(), QStringLiteral("Restore")}})
+    , m_buttons({{QStringLiteral("restore"), QString(), tr("Restore")}})
 {}
 
 DeletedListDelegate::~DeletedListDelegate() = default;

@@ -46,7 +46,7 @@ protected:
         if (!index.isValid() || !restore)
             return;
         QMenu menu(this);
-        QAction* action = menu.addAction(QStringLiteral("Restore"));
+        QAction* action = menu.addAction(DeletedSection::tr("Restore"));
         connect(action, &QAction::triggered, this, [this, row = index.row()] { restore(row); });
         menu.exec(event->reason() == QContextMenuEvent::Keyboard
                       ? viewport()->mapToGlobal(visualRect(index).bottomLeft())
@@ -62,31 +62,30 @@ DeletedSection::DeletedSection(AppModel& model, QWidget* parent)
     , m_bin(new DeletedListModel(model, this))
     , m_delegate(new DeletedListDelegate(*m_bin, this))
     , m_list(new BinView(this))
-    , m_empty(titleLabel(QStringLiteral("Nothing deleted"), this, 1.2))
-    , m_restoreAll(new QPushButton(QStringLiteral("Restore everything"), this))
-    , m_clear(new QPushButton(QStringLiteral("Clear permanently…"), this))
+    , m_empty(titleLabel(tr("Nothing deleted"), this, 1.2))
+    , m_restoreAll(new QPushButton(tr("Restore everything"), this))
+    , m_clear(new QPushButton(tr("Clear permanently…"), this))
 {
-    QLabel* title = titleLabel(QStringLiteral("Deleted"), this, 1.6);
+    QLabel* title = titleLabel(tr("Deleted"), this, 1.6);
     title->setObjectName(QStringLiteral("title"));
-    QLabel* lede = secondaryLabel(QStringLiteral("Deleted sessions land here so a mis-click is "
-                                                 "never the end of an afternoon."),
+    QLabel* lede = secondaryLabel(tr("Deleted sessions land here so a mis-click is "
+                                     "never the end of an afternoon."),
                                   this);
     lede->setObjectName(QStringLiteral("lede"));
-    QLabel* hidden =
-        secondaryLabel(QStringLiteral("Sessions you deleted are hidden, not destroyed. "
-                                      "Nothing here is uploaded or counted."),
+    QLabel* hidden = secondaryLabel(tr("Sessions you deleted are hidden, not destroyed. "
+                                       "Nothing here is uploaded or counted."),
+                                    this);
+    QLabel* closing =
+        secondaryLabel(tr("Restoring puts a session back exactly where it was, on its own day and "
+                          "project. Clearing is the one thing here that cannot be undone."),
                        this);
-    QLabel* closing = secondaryLabel(
-        QStringLiteral("Restoring puts a session back exactly where it was, on its own day and "
-                       "project. Clearing is the one thing here that cannot be undone."),
-        this);
     closing->setObjectName(QStringLiteral("closing"));
 
     m_restoreAll->setObjectName(QStringLiteral("restoreEverything"));
-    m_restoreAll->setAccessibleName(QStringLiteral("Restore everything"));
+    m_restoreAll->setAccessibleName(tr("Restore everything"));
     followIcon(m_restoreAll, QStringLiteral("restore"));
     m_clear->setObjectName(QStringLiteral("clearPermanently"));
-    m_clear->setAccessibleName(QStringLiteral("Clear permanently"));
+    m_clear->setAccessibleName(tr("Clear permanently"));
     followIcon(m_clear, QStringLiteral("trash"));
     auto* actions = new QHBoxLayout();
     actions->addWidget(m_restoreAll);
@@ -94,7 +93,7 @@ DeletedSection::DeletedSection(AppModel& model, QWidget* parent)
     actions->addStretch();
 
     m_list->setObjectName(QStringLiteral("deletedList"));
-    m_list->setAccessibleName(QStringLiteral("Deleted sessions"));
+    m_list->setAccessibleName(tr("Deleted sessions"));
     m_list->setModel(m_bin);
     m_list->setItemDelegate(m_delegate);
     m_list->setMouseTracking(true);
@@ -155,10 +154,9 @@ void DeletedSection::restoreEverything()
 
 ConfirmSheet* DeletedSection::clearPermanently()
 {
-    auto* sheet =
-        new ConfirmSheet(QStringLiteral("Clear permanently"),
-                         HistoryCaptions::purgeWarning(m_model.history()->deletedSeconds()),
-                         QStringLiteral("Clear permanently"), this);
+    auto* sheet = new ConfirmSheet(
+        tr("Clear permanently"), HistoryCaptions::purgeWarning(m_model.history()->deletedSeconds()),
+        tr("Clear permanently"), this);
     sheet->setObjectName(QStringLiteral("clearSheet"));
     sheet->setDestructive(true);
     connect(sheet, &QDialog::accepted, this, [this] { m_model.history()->purgeDeleted(); });

@@ -4,17 +4,27 @@
 #include "ReportsModel.h"
 #include "common/PaletteFollower.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QToolButton>
 
 namespace zol::ui {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::ui::ExportEverything)
+};
+
+} // namespace
 
 QToolButton* exportEverythingButton(AppModel& model, const QString& text, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QStringLiteral("exportEverything"));
     button->setText(text);
-    button->setAccessibleName(QStringLiteral("Export everything"));
+    button->setAccessibleName(Texts::tr("Export everything"));
     followIcon(button, QStringLiteral("export"));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setPopupMode(QToolButton::InstantPopup);
@@ -26,7 +36,7 @@ QToolButton* exportEverythingButton(AppModel& model, const QString& text, QWidge
             model.reports()->exportSessions(ExportScope::everything(), format);
         });
     };
-    add(QStringLiteral("CSV (spreadsheet)"), QStringLiteral("exportEverythingCsv"),
+    add(Texts::tr("CSV (spreadsheet)"), QStringLiteral("exportEverythingCsv"),
         EntryExporter::Format::csv);
     add(QStringLiteral("JSON"), QStringLiteral("exportEverythingJson"),
         EntryExporter::Format::json);

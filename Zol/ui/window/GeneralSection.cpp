@@ -35,7 +35,7 @@ QCheckBox* checkBox(const QString& text, const QString& objectName, QWidget* par
 } // namespace
 
 GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
-    : SectionPage(QStringLiteral("General"), GeneralSettings::lede(), parent)
+    : SectionPage(tr("General"), GeneralSettings::lede(), parent)
     , m_model(model)
     , m_general(new GeneralSettings(model.books(), model.platform(), *model.updates(),
                                     model.hotKey(), this))
@@ -43,8 +43,7 @@ GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     // Starting at login.
     auto* login = new Card(this);
     login->setObjectName(QStringLiteral("loginCard"));
-    m_startAtLogin =
-        checkBox(QStringLiteral("Start Zol when I log in"), QStringLiteral("startAtLogin"), login);
+    m_startAtLogin = checkBox(tr("Start Zol when I log in"), QStringLiteral("startAtLogin"), login);
     connect(m_startAtLogin, &QCheckBox::clicked, this,
             [this](bool on) { m_general->setStartAtLogin(on); });
     m_loginNote = noteLabel(QStringLiteral("loginItemNote"), login);
@@ -55,7 +54,7 @@ GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     // While a timer runs.
     auto* timer = new Card(this);
     timer->setObjectName(QStringLiteral("timerCard"));
-    m_reminders = checkBox(QStringLiteral("Remind me while a timer is running"),
+    m_reminders = checkBox(tr("Remind me while a timer is running"),
                            QStringLiteral("remindWhileRunning"), timer);
     connect(m_reminders, &QCheckBox::clicked, this,
             [this](bool on) { m_model.books().settings()->setRemindersEnabled(on); });
@@ -74,8 +73,7 @@ GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     // Away.
     auto* away = new Card(this);
     away->setObjectName(QStringLiteral("awayCard"));
-    m_away = checkBox(QStringLiteral("Notice when I have been away"), QStringLiteral("noticeAway"),
-                      away);
+    m_away = checkBox(tr("Notice when I have been away"), QStringLiteral("noticeAway"), away);
     connect(m_away, &QCheckBox::clicked, this,
             [this](bool on) { m_model.books().settings()->setIdleDetectionEnabled(on); });
     m_idleNote = noteLabel(QStringLiteral("idleNote"), away);
@@ -113,6 +111,7 @@ GeneralSection::GeneralSection(AppModel& model, QWidget* parent)
     keys->body()->addWidget(keyboard);
     content()->addWidget(keys);
 
+    content()->addWidget(makeLanguageCard());
     content()->addWidget(makeVersionCard());
 
     connect(m_general, &GeneralSettings::changed, this, &GeneralSection::showSettings);
@@ -174,6 +173,30 @@ QLayout* GeneralSection::numberRow(const QString& key, const QString& objectName
     return grid;
 }
 
+Card* GeneralSection::makeLanguageCard()
+{
+    auto* card = new Card(this);
+    card->setObjectName(QStringLiteral("languageCard"));
+    auto* row = new QHBoxLayout();
+    row->setSpacing(8);
+    auto* label = new QLabel(GeneralSettings::languageTitle(), card);
+    m_language = new QComboBox(card);
+    m_language->setObjectName(QStringLiteral("language"));
+    m_language->setAccessibleName(GeneralSettings::languageTitle());
+    for (const GeneralSettings::LanguageChoice& choice : GeneralSettings::languages())
+        m_language->addItem(choice.label, choice.code);
+    label->setBuddy(m_language);
+    connect(m_language, &QComboBox::activated, this,
+            [this](int index) { m_general->setLanguage(m_language->itemData(index).toString()); });
+    row->addWidget(label);
+    row->addWidget(m_language);
+    row->addStretch(1);
+    card->body()->addLayout(row);
+    m_languageNote = noteLabel(QStringLiteral("languageNote"), card);
+    card->body()->addWidget(m_languageNote);
+    return card;
+}
+
 Card* GeneralSection::makeVersionCard()
 {
     auto* card = new Card(this);
@@ -181,7 +204,7 @@ Card* GeneralSection::makeVersionCard()
     auto* row = new QHBoxLayout();
     QLabel* running = new QLabel(m_general->runningLine(), card);
     running->setObjectName(QStringLiteral("runningVersion"));
-    m_checkNow = new QPushButton(QStringLiteral("Check now"), card);
+    m_checkNow = new QPushButton(tr("Check now"), card);
     m_checkNow->setObjectName(QStringLiteral("checkNow"));
     m_checkNow->setAccessibleName(m_checkNow->text());
     connect(m_checkNow, &QPushButton::clicked, this,
@@ -193,7 +216,7 @@ Card* GeneralSection::makeVersionCard()
     auto* found = new QHBoxLayout();
     m_updateLine = wrapping(new QLabel(card));
     m_updateLine->setObjectName(QStringLiteral("updateLine"));
-    m_download = new QPushButton(QStringLiteral("Download"), card);
+    m_download = new QPushButton(tr("Download"), card);
     followIcon(m_download, QStringLiteral("download"));
     m_download->setObjectName(QStringLiteral("download"));
     m_download->setAccessibleName(m_download->text());
@@ -222,9 +245,9 @@ void GeneralSection::showNumber(const QString& key)
             field.box->addItem(choice.label, choice.value);
         field.box->setCurrentIndex(field.box->findData(m_general->value(key)));
     }
-    // "Never" needs no unit.
+    // "Never" needs no unit (whichever language it is said in).
     field.unit->setVisible(GeneralSettings::labelOf(key, m_general->value(key)) !=
-                           QStringLiteral("Never"));
+                           GeneralSettings::labelOf(GeneralSettings::longRunningKey, 0));
     const std::optional<QString> refusal = m_general->refusal(key);
     field.refusal->setText(refusal.value_or(QString()));
     tintText(field.refusal, Theme::failure);
@@ -259,6 +282,14 @@ void GeneralSection::showSettings()
     m_numbers.value(GeneralSettings::repeatReminderKey)
         .box->setEnabled(settings.remindersEnabled());
     m_numbers.value(GeneralSettings::idleKey).box->setEnabled(settings.idleDetectionEnabled());
+
+    {
+        const QSignalBlocker quiet(m_language);
+        m_language->setCurrentIndex(m_language->findData(m_general->language()));
+    }
+    const std::optional<QString> languageNote = m_general->languageNote();
+    m_languageNote->setText(languageNote.value_or(QString()));
+    m_languageNote->setVisible(languageNote.has_value());
 
     const UpdateModel& updates = *m_model.updates();
     m_checkNow->setEnabled(!updates.isCheckingForUpdate());

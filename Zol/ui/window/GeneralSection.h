@@ -46,6 +46,7 @@ private:
 
     QLayout* numberRow(const QString& key, const QString& objectName, QWidget* parent);
     QLabel* noteLabel(const QString& objectName, QWidget* parent);
+    Card* makeLanguageCard();
     Card* makeVersionCard();
     void showSettings();
     void showNumber(const QString& key);
@@ -65,6 +66,8 @@ private:
     QLabel* m_hotKeyPromise = nullptr;
     QLabel* m_hotKeyNote = nullptr;
     QMap<QString, NumberField> m_numbers;
+    QComboBox* m_language = nullptr;
+    QLabel* m_languageNote = nullptr;
     QLabel* m_updateLine = nullptr;
     QPushButton* m_checkNow = nullptr;
     QPushButton* m_download = nullptr;

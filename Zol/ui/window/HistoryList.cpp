@@ -21,7 +21,7 @@ HistoryList::HistoryList(AppModel& model, QWidget* parent)
 {
     Accessibility::install();
     setObjectName(QStringLiteral("historyList"));
-    setAccessibleName(QStringLiteral("Sessions"));
+    setAccessibleName(tr("Sessions"));
     setModel(m_list);
     setItemDelegate(m_delegate);
     setMouseTracking(true);
@@ -72,8 +72,8 @@ QList<Accessibility::Items::Action> HistoryList::itemActions(int row) const
     if (row < 0 || row >= m_list->rowCount())
         return {};
     if (m_list->kind(row) == HistoryListModel::Kind::session)
-        return {{QStringLiteral("open"), QStringLiteral("Open details")},
-                {QStringLiteral("delete"), QStringLiteral("Delete this session")}};
+        return {{QStringLiteral("open"), tr("Open details")},
+                {QStringLiteral("delete"), tr("Delete this session")}};
     QList<Action> actions;
     const RowButtons painted = m_delegate->buttons(row);
     for (auto b = painted.buttons().crbegin(); b != painted.buttons().crend(); ++b)
@@ -156,16 +156,16 @@ void HistoryList::showRowMenu(int row, const QPoint& at)
         connect(item, &QAction::triggered, this, [this, row, action] { act(row, action); });
     };
     if (m_list->kind(row) == HistoryListModel::Kind::session) {
-        add(QStringLiteral("Show details"), QStringLiteral("open"));
-        add(QStringLiteral("Delete this session"), QStringLiteral("delete"));
+        add(tr("Show details"), QStringLiteral("open"));
+        add(tr("Delete this session"), QStringLiteral("delete"));
     } else if (m_list->kind(row) == HistoryListModel::Kind::group) {
         // The same actions as the heading's buttons, in reading order.
         const ProjectTotal& group = m_list->group(row);
         if (m_model.history()->canResume(group, m_list->day(row).day))
-            add(QStringLiteral("Resume"), QStringLiteral("resume"));
+            add(tr("Resume"), QStringLiteral("resume"));
         if (!group.isInternal)
-            add(QStringLiteral("Edit project"), QStringLiteral("editProject"));
-        add(QStringLiteral("Delete these sessions"), QStringLiteral("delete"));
+            add(tr("Edit project"), QStringLiteral("editProject"));
+        add(tr("Delete these sessions"), QStringLiteral("delete"));
     } else {
         return;
     }

@@ -50,14 +50,13 @@ RowButtons HistoryListDelegate::buttons(int row) const
         return {};
     const ProjectTotal& group = m_model.group(row);
     // Right to left: the delete stays in one place whatever else is there.
-    QList<RowButtons::Button> buttons{{QStringLiteral("delete"), QStringLiteral("trash"),
-                                       QStringLiteral("Delete these sessions")}};
+    QList<RowButtons::Button> buttons{
+        {QStringLiteral("delete"), QStringLiteral("trash"), tr("Delete these sessions")}};
     if (!group.isInternal)
-        buttons.append({QStringLiteral("editProject"), QStringLiteral("pencil"),
-                        QStringLiteral("Edit project")});
-    if (m_model.appModel().history()->canResume(group, m_model.day(row).day))
         buttons.append(
-            {QStringLiteral("resume"), QStringLiteral("play"), QStringLiteral("Resume")});
+            {QStringLiteral("editProject"), QStringLiteral("pencil"), tr("Edit project")});
+    if (m_model.appModel().history()->canResume(group, m_model.day(row).day))
+        buttons.append({QStringLiteral("resume"), QStringLiteral("play"), tr("Resume")});
     return RowButtons(buttons);
 }
 
@@ -216,9 +215,9 @@ void HistoryListDelegate::paintSession(QPainter* painter, const QStyleOptionView
         middle.setLeft(box.right() + 8);
     };
     if (entry.isTicking())
-        pill(QStringLiteral("Running"), Theme::accent(option.palette));
+        pill(tr("Running"), Theme::accent(option.palette));
     else if (entry.isPaused())
-        pill(QStringLiteral("Paused"), Theme::warning(option.palette));
+        pill(tr("Paused"), Theme::warning(option.palette));
     else if (entry.isUploaded() && entry.updatedAt <= *entry.uploadedAt) {
         const int icon = 14;
         painter->drawPixmap(QRect(middle.left(), middle.center().y() - icon / 2 + 1, icon, icon),

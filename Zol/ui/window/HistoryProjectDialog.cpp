@@ -23,15 +23,15 @@ HistoryProjectDialog::HistoryProjectDialog(AppModel& model, const Project& proje
     , m_refusal(wrapping(new QLabel(this)))
 {
     setObjectName(QStringLiteral("projectDialog"));
-    setWindowTitle(QStringLiteral("Edit project"));
+    setWindowTitle(tr("Edit project"));
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumWidth(420);
     m_number->setObjectName(QStringLiteral("projectNumber"));
-    m_number->setAccessibleName(QStringLiteral("Number"));
+    m_number->setAccessibleName(tr("Number"));
     m_name->setObjectName(QStringLiteral("projectName"));
-    m_name->setAccessibleName(QStringLiteral("Name"));
+    m_name->setAccessibleName(tr("Name"));
     m_client->setObjectName(QStringLiteral("projectClient"));
-    m_client->setAccessibleName(QStringLiteral("Client"));
+    m_client->setAccessibleName(tr("Client"));
     m_refusal->setObjectName(QStringLiteral("projectRefusal"));
     QPalette refusal = m_refusal->palette();
     refusal.setColor(QPalette::WindowText, Theme::failure(refusal));
@@ -41,12 +41,12 @@ HistoryProjectDialog::HistoryProjectDialog(AppModel& model, const Project& proje
     auto* form = new QFormLayout();
     form->setLabelAlignment(Qt::AlignRight);
     form->setHorizontalSpacing(14);
-    form->addRow(QStringLiteral("Number"), m_number);
-    form->addRow(QStringLiteral("Name"), m_name);
-    form->addRow(QStringLiteral("Client"), m_client);
+    form->addRow(tr("Number"), m_number);
+    form->addRow(tr("Name"), m_name);
+    form->addRow(tr("Client"), m_client);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* save = buttons->addButton(QStringLiteral("Save"), QDialogButtonBox::AcceptRole);
+    QPushButton* save = buttons->addButton(tr("Save"), QDialogButtonBox::AcceptRole);
     save->setObjectName(QStringLiteral("saveProject"));
     save->setDefault(true);
     QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
@@ -56,11 +56,11 @@ HistoryProjectDialog::HistoryProjectDialog(AppModel& model, const Project& proje
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(22, 18, 22, 16);
     layout->setSpacing(12);
-    layout->addWidget(titleLabel(QStringLiteral("Edit project"), this, 1.25));
-    layout->addWidget(secondaryLabel(
-        QStringLiteral("The number is how the studio identifies a project, and how everyone "
-                       "else’s copy of Zol recognises it, so all three are needed."),
-        this));
+    layout->addWidget(titleLabel(tr("Edit project"), this, 1.25));
+    layout->addWidget(
+        secondaryLabel(tr("The number is how the studio identifies a project, and how everyone "
+                          "else’s copy of Zol recognises it, so all three are needed."),
+                       this));
     layout->addLayout(form);
     layout->addWidget(m_refusal);
     layout->addWidget(buttons);

@@ -78,9 +78,9 @@ HistorySection::HistorySection(AppModel& model, QWidget* parent)
     m_summary->setObjectName(QStringLiteral("periodSummary"));
     m_summary->setMinimumHeight(m_summary->fontMetrics().height());
     m_present->setObjectName(QStringLiteral("present"));
-    m_present->setText(QStringLiteral("Today"));
-    m_present->setToolTip(QStringLiteral("Jump back to the present"));
-    m_present->setAccessibleName(QStringLiteral("Jump back to the present"));
+    m_present->setText(tr("Today"));
+    m_present->setToolTip(tr("Jump back to the present"));
+    m_present->setAccessibleName(tr("Jump back to the present"));
     m_present->setAutoRaise(false);
 
     // Navigation, scope and layout in one row under the title.
@@ -90,27 +90,27 @@ HistorySection::HistorySection(AppModel& model, QWidget* parent)
     bar->addWidget(m_next);
     bar->addWidget(m_present);
     bar->addSpacing(14);
-    bar->addWidget(segment(QStringLiteral("scopeDay"), QStringLiteral("Day"), {}, m_scope,
-                           int(HistoryScope::day)));
-    bar->addWidget(segment(QStringLiteral("scopeWeek"), QStringLiteral("Week"), {}, m_scope,
-                           int(HistoryScope::week)));
-    bar->addWidget(segment(QStringLiteral("scopeMonth"), QStringLiteral("Month"), {}, m_scope,
-                           int(HistoryScope::month)));
+    bar->addWidget(
+        segment(QStringLiteral("scopeDay"), tr("Day"), {}, m_scope, int(HistoryScope::day)));
+    bar->addWidget(
+        segment(QStringLiteral("scopeWeek"), tr("Week"), {}, m_scope, int(HistoryScope::week)));
+    bar->addWidget(
+        segment(QStringLiteral("scopeMonth"), tr("Month"), {}, m_scope, int(HistoryScope::month)));
     bar->addSpacing(14);
-    bar->addWidget(segment(QStringLiteral("layoutList"), QStringLiteral("List"),
-                           QStringLiteral("list"), m_layout, int(HistoryLayout::list)));
-    bar->addWidget(segment(QStringLiteral("layoutCalendar"), QStringLiteral("Calendar"),
+    bar->addWidget(segment(QStringLiteral("layoutList"), tr("List"), QStringLiteral("list"),
+                           m_layout, int(HistoryLayout::list)));
+    bar->addWidget(segment(QStringLiteral("layoutCalendar"), tr("Calendar"),
                            QStringLiteral("calendar"), m_layout, int(HistoryLayout::calendar)));
     bar->addStretch();
 
     auto* exportButton = new QToolButton(this);
     exportButton->setObjectName(QStringLiteral("exportButton"));
-    exportButton->setText(QStringLiteral("Export"));
+    exportButton->setText(tr("Export"));
     followIcon(exportButton, QStringLiteral("export"));
     exportButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     exportButton->setPopupMode(QToolButton::InstantPopup);
-    exportButton->setToolTip(QStringLiteral("Save tracked time to a file on this computer"));
-    exportButton->setAccessibleName(QStringLiteral("Export"));
+    exportButton->setToolTip(tr("Save tracked time to a file on this computer"));
+    exportButton->setAccessibleName(tr("Export"));
     exportButton->setAccessibleDescription(exportButton->toolTip());
     auto* exportMenu = new QMenu(exportButton);
     exportMenu->setObjectName(QStringLiteral("exportMenu"));
@@ -121,14 +121,14 @@ HistorySection::HistorySection(AppModel& model, QWidget* parent)
         connect(action, &QAction::triggered, this,
                 [this, scope, format] { m_model.reports()->exportSessions(scope, format); });
     };
-    exportAction(QStringLiteral("exportCsv"), QStringLiteral("Export as CSV…"),
-                 ExportScope::shownInHistory(), EntryExporter::Format::csv);
-    exportAction(QStringLiteral("exportJson"), QStringLiteral("Export as JSON…"),
-                 ExportScope::shownInHistory(), EntryExporter::Format::json);
+    exportAction(QStringLiteral("exportCsv"), tr("Export as CSV…"), ExportScope::shownInHistory(),
+                 EntryExporter::Format::csv);
+    exportAction(QStringLiteral("exportJson"), tr("Export as JSON…"), ExportScope::shownInHistory(),
+                 EntryExporter::Format::json);
     exportMenu->addSeparator();
-    exportAction(QStringLiteral("exportAllCsv"), QStringLiteral("Export all as CSV…"),
+    exportAction(QStringLiteral("exportAllCsv"), tr("Export all as CSV…"),
                  ExportScope::everything(), EntryExporter::Format::csv);
-    exportAction(QStringLiteral("exportAllJson"), QStringLiteral("Export all as JSON…"),
+    exportAction(QStringLiteral("exportAllJson"), tr("Export all as JSON…"),
                  ExportScope::everything(), EntryExporter::Format::json);
     exportButton->setMenu(exportMenu);
     bar->addWidget(exportButton);
@@ -294,8 +294,8 @@ QWidget* HistorySection::openProjectEditor(const QString& projectSerial)
         }
     }
     m_model.status().show(StatusMessage::info(
-        QStringLiteral("That project is no longer in the catalogue; its sessions keep their "
-                       "number and name.")));
+        tr("That project is no longer in the catalogue; its sessions keep their "
+           "number and name.")));
     return nullptr;
 }
 

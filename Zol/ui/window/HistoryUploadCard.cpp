@@ -21,7 +21,7 @@ HistoryUploadCard::HistoryUploadCard(AppModel& model, QWidget* parent)
     , m_icon(new QLabel(this))
     , m_caption(new QLabel(this))
     , m_help(secondaryLabel(QString(), this))
-    , m_reveal(new QPushButton(QStringLiteral("Show uploaded file"), this))
+    , m_reveal(new QPushButton(tr("Show uploaded file"), this))
     , m_busy(new QProgressBar(this))
     , m_send(new QPushButton(this))
 {
@@ -32,10 +32,10 @@ HistoryUploadCard::HistoryUploadCard(AppModel& model, QWidget* parent)
     m_caption->setFont(bold);
     m_help->setObjectName(QStringLiteral("uploadHelp"));
     m_reveal->setObjectName(QStringLiteral("showUploadedFile"));
-    m_reveal->setAccessibleName(QStringLiteral("Show uploaded file"));
+    m_reveal->setAccessibleName(tr("Show uploaded file"));
     m_reveal->setFlat(true);
     m_busy->setObjectName(QStringLiteral("uploadBusy"));
-    m_busy->setAccessibleName(QStringLiteral("Uploading"));
+    m_busy->setAccessibleName(tr("Uploading"));
     m_busy->setRange(0, 0);
     m_busy->setTextVisible(false);
     m_busy->setFixedWidth(72);

@@ -117,7 +117,7 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     resize(defaultSize);
 
     m_sidebar->setObjectName(QStringLiteral("sidebar"));
-    m_sidebar->setAccessibleName(QStringLiteral("Sections"));
+    m_sidebar->setAccessibleName(tr("Sections"));
     m_sidebar->setFrameShape(QFrame::NoFrame);
     m_sidebar->setFixedWidth(200);
     m_sidebar->setSpacing(1);
@@ -154,11 +154,11 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
     layout->addLayout(column, 1);
     setCentralWidget(central);
 
-    QToolBar* toolbar = addToolBar(QStringLiteral("Administration"));
+    QToolBar* toolbar = addToolBar(tr("Administration"));
     toolbar->setObjectName(QStringLiteral("toolbar"));
     toolbar->setMovable(false);
     m_switcher->setObjectName(QStringLiteral("administrationSwitcher"));
-    m_switcher->setToolTip(QStringLiteral("Which set of books every screen is showing"));
+    m_switcher->setToolTip(tr("Which set of books every screen is showing"));
     m_switcher->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_switcher->setAutoRaise(true);
     // The chevron after the words says there is a menu; the button's own
@@ -212,8 +212,7 @@ void MainWindow::showSection()
 
 void MainWindow::rebuildSwitcher()
 {
-    const QString title =
-        QStringLiteral("Administration: ") + m_model.books().administration().name;
+    const QString title = tr("Administration: %1").arg(m_model.books().administration().name);
     // The leading en space keeps the words off the frame, which the
     // right-to-left layout (chevron last) draws against them.
     m_switcher->setText(QChar(0x2002) + title);
@@ -230,7 +229,7 @@ void MainWindow::rebuildSwitcher()
         connect(action, &QAction::triggered, this, [this, a] { m_model.switchTo(a); });
     }
     menu->addSeparator();
-    QAction* manage = menu->addAction(QStringLiteral("Manage administrations…"));
+    QAction* manage = menu->addAction(tr("Manage administrations…"));
     manage->setObjectName(QStringLiteral("manageAdministrations"));
     connect(manage, &QAction::triggered, this,
             [this] { m_model.setWindowSection(QStringLiteral("administrations")); });

@@ -25,28 +25,26 @@
 namespace zol::ui {
 
 PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
-    : SectionPage(QStringLiteral("Personal"),
-                  QStringLiteral("Your name as the rest of the studio sees it, and where your own "
-                                 "hours are kept."),
+    : SectionPage(tr("Personal"),
+                  tr("Your name as the rest of the studio sees it, and where your own "
+                     "hours are kept."),
                   parent)
     , m_model(model)
     , m_name(new QLineEdit(this))
     , m_nameRefusal(wrapping(new QLabel(this)))
     , m_nameScope(secondaryLabel(QString(), this))
-    , m_machineId(value(QStringLiteral("machineId"), QStringLiteral("This computer's identifier")))
-    , m_filedUnder(
-          value(QStringLiteral("filedUnder"), QStringLiteral("Timesheets are filed under")))
+    , m_machineId(value(QStringLiteral("machineId"), tr("This computer's identifier")))
+    , m_filedUnder(value(QStringLiteral("filedUnder"), tr("Timesheets are filed under")))
     , m_filedUnderNote(secondaryLabel(QString(), this))
-    , m_database(
-          value(QStringLiteral("databaseFolder"), QStringLiteral("Kept on this computer at")))
-    , m_reveal(new QPushButton(QStringLiteral("Show database in Files"), this))
-    , m_sessions(value(QStringLiteral("sessionsTracked"), QStringLiteral("Sessions tracked")))
-    , m_total(value(QStringLiteral("trackedInTotal"), QStringLiteral("Tracked in total")))
-    , m_first(value(QStringLiteral("firstTracked"), QStringLiteral("First tracked")))
-    , m_lastBackup(value(QStringLiteral("lastBackup"), QStringLiteral("Last backup")))
+    , m_database(value(QStringLiteral("databaseFolder"), tr("Kept on this computer at")))
+    , m_reveal(new QPushButton(tr("Show database in Files"), this))
+    , m_sessions(value(QStringLiteral("sessionsTracked"), tr("Sessions tracked")))
+    , m_total(value(QStringLiteral("trackedInTotal"), tr("Tracked in total")))
+    , m_first(value(QStringLiteral("firstTracked"), tr("First tracked")))
+    , m_lastBackup(value(QStringLiteral("lastBackup"), tr("Last backup")))
     , m_backupNote(secondaryLabel(QString(), this))
     , m_backupProblem(wrapping(new QLabel(this)))
-    , m_showBackups(new QPushButton(QStringLiteral("Show backups"), this))
+    , m_showBackups(new QPushButton(tr("Show backups"), this))
     , m_restore(new QToolButton(this))
     , m_restoreMenu(new QMenu(m_restore))
 {
@@ -55,12 +53,12 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
 
     // The name.
     auto* nameCard = new Card(this);
-    nameCard->body()->addWidget(cardTitle(QStringLiteral("Your name"), nameCard));
+    nameCard->body()->addWidget(cardTitle(tr("Your name"), nameCard));
     m_name->setObjectName(QStringLiteral("personName"));
-    m_name->setAccessibleName(QStringLiteral("Your name"));
+    m_name->setAccessibleName(tr("Your name"));
     // Not "Onbekend": that is the folder a nameless person is filed
     // under, said in the line below the field, not a name to type.
-    m_name->setPlaceholderText(QStringLiteral("First and last name"));
+    m_name->setPlaceholderText(tr("First and last name"));
     m_name->setMinimumHeight(30);
     auto* suggestions = new QCompleter(AppSettings::suggestedMachineNames(), m_name);
     suggestions->setCaseSensitivity(Qt::CaseInsensitive);
@@ -74,59 +72,57 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     m_nameScope->setObjectName(QStringLiteral("personNameScope"));
     nameCard->body()->addWidget(m_nameScope);
     nameCard->body()->addWidget(secondaryLabel(
-        QStringLiteral("Recorded on every session you track and shown to the rest of the studio. "
-                       "Sessions already tracked keep the name they were recorded with, so "
-                       "changing this does not rewrite your history."),
+        tr("Recorded on every session you track and shown to the rest of the studio. "
+           "Sessions already tracked keep the name they were recorded with, so "
+           "changing this does not rewrite your history."),
         nameCard));
     content()->addWidget(nameCard);
 
     // This computer on the share.
     auto* shareCard = new Card(this);
-    shareCard->body()->addWidget(
-        cardTitle(QStringLiteral("Timesheets are filed under"), shareCard));
+    shareCard->body()->addWidget(cardTitle(tr("Timesheets are filed under"), shareCard));
     shareCard->body()->addWidget(m_filedUnder);
     m_filedUnderNote->setObjectName(QStringLiteral("filedUnderNote"));
     shareCard->body()->addWidget(m_filedUnderNote);
     shareCard->body()->addSpacing(6);
-    shareCard->body()->addWidget(cardTitle(QStringLiteral("This computer"), shareCard));
+    shareCard->body()->addWidget(cardTitle(tr("This computer"), shareCard));
     shareCard->body()->addWidget(m_machineId);
     shareCard->body()->addWidget(secondaryLabel(
-        QStringLiteral("The identifier is how the shared folder tells one computer from another. "
-                       "It stays put when you rename yourself, which is what lets your timesheets "
-                       "follow the new name."),
+        tr("The identifier is how the shared folder tells one computer from another. "
+           "It stays put when you rename yourself, which is what lets your timesheets "
+           "follow the new name."),
         shareCard));
     content()->addWidget(shareCard);
 
     // The database.
     auto* databaseCard = new Card(this);
-    databaseCard->body()->addWidget(
-        cardTitle(QStringLiteral("Kept on this computer at"), databaseCard));
+    databaseCard->body()->addWidget(cardTitle(tr("Kept on this computer at"), databaseCard));
     auto* where = new QHBoxLayout();
     where->addWidget(m_database, 1);
     m_reveal->setObjectName(QStringLiteral("revealDatabase"));
-    m_reveal->setAccessibleName(QStringLiteral("Show database in Files"));
+    m_reveal->setAccessibleName(tr("Show database in Files"));
     followIcon(m_reveal, QStringLiteral("folder"));
     where->addWidget(m_reveal);
     databaseCard->body()->addLayout(where);
-    databaseCard->body()->addWidget(secondaryLabel(
-        QStringLiteral("Everything you track is written here the moment a timer starts, before "
-                       "anything is shared and whether or not the NAS is mounted. Deleting Zol "
-                       "does not delete this folder."),
-        databaseCard));
+    databaseCard->body()->addWidget(
+        secondaryLabel(tr("Everything you track is written here the moment a timer starts, before "
+                          "anything is shared and whether or not the NAS is mounted. Deleting Zol "
+                          "does not delete this folder."),
+                       databaseCard));
     content()->addWidget(databaseCard);
 
     // The backups.
     auto* backupCard = new Card(this);
-    backupCard->body()->addWidget(cardTitle(QStringLiteral("Last backup"), backupCard));
+    backupCard->body()->addWidget(cardTitle(tr("Last backup"), backupCard));
     auto* backupRow = new QHBoxLayout();
     backupRow->addWidget(m_lastBackup, 1);
     m_showBackups->setObjectName(QStringLiteral("showBackups"));
-    m_showBackups->setAccessibleName(QStringLiteral("Show backups"));
+    m_showBackups->setAccessibleName(tr("Show backups"));
     followIcon(m_showBackups, QStringLiteral("folder"));
     backupRow->addWidget(m_showBackups);
     m_restore->setObjectName(QStringLiteral("restoreBackup"));
-    m_restore->setText(QStringLiteral("Restore…"));
-    m_restore->setAccessibleName(QStringLiteral("Restore a backup"));
+    m_restore->setText(tr("Restore…"));
+    m_restore->setAccessibleName(tr("Restore a backup"));
     m_restore->setPopupMode(QToolButton::InstantPopup);
     m_restore->setMenu(m_restoreMenu);
     backupRow->addWidget(m_restore);
@@ -143,12 +139,11 @@ PersonalSection::PersonalSection(AppModel& model, QWidget* parent)
     auto* counts = new QFormLayout();
     counts->setHorizontalSpacing(24);
     counts->setVerticalSpacing(8);
-    counts->addRow(secondaryLabel(QStringLiteral("Sessions tracked"), countsCard), m_sessions);
-    counts->addRow(secondaryLabel(QStringLiteral("Tracked in total"), countsCard), m_total);
-    counts->addRow(secondaryLabel(QStringLiteral("First tracked"), countsCard), m_first);
+    counts->addRow(secondaryLabel(tr("Sessions tracked"), countsCard), m_sessions);
+    counts->addRow(secondaryLabel(tr("Tracked in total"), countsCard), m_total);
+    counts->addRow(secondaryLabel(tr("First tracked"), countsCard), m_first);
     countsCard->body()->addLayout(counts);
-    QToolButton* exportButton =
-        exportEverythingButton(model, QStringLiteral("Export everything…"), countsCard);
+    QToolButton* exportButton = exportEverythingButton(model, tr("Export everything…"), countsCard);
     auto* exportRow = new QHBoxLayout();
     exportRow->addWidget(exportButton);
     exportRow->addStretch();
@@ -229,8 +224,7 @@ void PersonalSection::refresh()
 ConfirmSheet* PersonalSection::confirmRestore(const PersonalFacts::Restorable& backup)
 {
     auto* sheet = new ConfirmSheet(PersonalFacts::restoreQuestion(m_model.books(), backup),
-                                   PersonalFacts::restoreExplanation(backup),
-                                   QStringLiteral("Restore"), this);
+                                   PersonalFacts::restoreExplanation(backup), tr("Restore"), this);
     sheet->setObjectName(QStringLiteral("restoreSheet"));
     connect(sheet, &QDialog::accepted, this, [this, path = backup.path] {
         m_model.restoreBackup(path);

@@ -2,10 +2,20 @@
 
 #include "common/Theme.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 
 namespace zol::ui::ProjectBadge {
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(zol::ui::ProjectBadge)
+};
+
+} // namespace
 
 QColor colour(const ProjectColour& colour, const QPalette& palette)
 {
@@ -58,8 +68,7 @@ QRect paint(QPainter* painter, const QRect& area, const ProjectTotal& group, con
             const QPalette& palette)
 {
     if (group.isInternal)
-        return paint(painter, area, QStringLiteral("Internal"), ProjectColour::neutral(), font,
-                     palette);
+        return paint(painter, area, Texts::tr("Internal"), ProjectColour::neutral(), font, palette);
     return paint(painter, area, group.badge(),
                  ProjectColour::of(group.clientName, group.projectSerial, false), font, palette);
 }
@@ -68,8 +77,7 @@ QRect paint(QPainter* painter, const QRect& area, const TimeEntry& entry, const 
             const QPalette& palette)
 {
     if (entry.isInternal)
-        return paint(painter, area, QStringLiteral("Internal"), ProjectColour::neutral(), font,
-                     palette);
+        return paint(painter, area, Texts::tr("Internal"), ProjectColour::neutral(), font, palette);
     const QString number = Project::numberToShow(entry.projectSerial);
     return paint(painter, area, number, ProjectColour::of(entry), font, palette);
 }

@@ -23,11 +23,10 @@ ProjectSheet::ProjectSheet(AppModel& model, const std::optional<Project>& editin
     , m_name(new QLineEdit(this))
     , m_client(new QLineEdit(this))
     , m_refusal(wrapping(new QLabel(this)))
-    , m_save(
-          new QPushButton(editing ? QStringLiteral("Save") : QStringLiteral("Add project"), this))
+    , m_save(new QPushButton(editing ? tr("Save") : tr("Add project"), this))
 {
     setObjectName(QStringLiteral("projectSheet"));
-    const QString title = editing ? QStringLiteral("Edit project") : QStringLiteral("New project");
+    const QString title = editing ? tr("Edit project") : tr("New project");
     setWindowTitle(title);
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -51,12 +50,9 @@ ProjectSheet::ProjectSheet(AppModel& model, const std::optional<Project>& editin
         edit->setPlaceholderText(placeholder);
         form->addRow(label, edit);
     };
-    field(m_number, QStringLiteral("Number"), QStringLiteral("projectNumber"),
-          QStringLiteral("2301"));
-    field(m_name, QStringLiteral("Name"), QStringLiteral("projectName"),
-          QStringLiteral("Brand book"));
-    field(m_client, QStringLiteral("Client"), QStringLiteral("projectClient"),
-          QStringLiteral("Acme"));
+    field(m_number, tr("Number"), QStringLiteral("projectNumber"), QStringLiteral("2301"));
+    field(m_name, tr("Name"), QStringLiteral("projectName"), tr("Brand book"));
+    field(m_client, tr("Client"), QStringLiteral("projectClient"), tr("Acme"));
     layout->addLayout(form);
 
     auto* completer = new QCompleter(model.catalogue()->knownClients(), m_client);
@@ -70,11 +66,11 @@ ProjectSheet::ProjectSheet(AppModel& model, const std::optional<Project>& editin
         m_client->setText(editing->clientName);
     } else if (const std::optional<QString> next = model.catalogue()->suggestedProjectNumber()) {
         m_number->setText(*next);
-        layout->insertWidget(
-            2, secondaryLabel(QStringLiteral("A pre-filled number is a suggestion, never a rule. "
-                                             "It can always be typed over, because a project "
-                                             "numbered by a client is still a real project."),
-                              this));
+        layout->insertWidget(2,
+                             secondaryLabel(tr("A pre-filled number is a suggestion, never a rule. "
+                                               "It can always be typed over, because a project "
+                                               "numbered by a client is still a real project."),
+                                            this));
     }
 
     m_refusal->setObjectName(QStringLiteral("projectRefusal"));
@@ -114,8 +110,8 @@ QSize ProjectSheet::sizeHint() const
 
 QString ProjectSheet::explanation()
 {
-    return QStringLiteral("The number is how the studio identifies a project, and how everyone "
-                          "else’s copy of Zol recognises it, so all three are needed.");
+    return tr("The number is how the studio identifies a project, and how everyone "
+              "else’s copy of Zol recognises it, so all three are needed.");
 }
 
 void ProjectSheet::save()

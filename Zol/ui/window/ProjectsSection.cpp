@@ -28,11 +28,10 @@ using Sort = ProjectsList::Sort;
 } // namespace
 
 ProjectsSection::ProjectsSection(AppModel& model, QWidget* parent)
-    : SectionPage(
-          QStringLiteral("Projects"),
-          QStringLiteral("Every project of this administration: what the picker offers, what is "
-                         "archived, and what was never used."),
-          parent)
+    : SectionPage(tr("Projects"),
+                  tr("Every project of this administration: what the picker offers, what is "
+                     "archived, and what was never used."),
+                  parent)
     , m_model(model)
     , m_list(new ProjectsList(model.books(), *model.catalogue(), this))
 {
@@ -40,7 +39,7 @@ ProjectsSection::ProjectsSection(AppModel& model, QWidget* parent)
 
     m_view = new QListView(this);
     m_view->setObjectName(QStringLiteral("projectList"));
-    m_view->setAccessibleName(QStringLiteral("Projects"));
+    m_view->setAccessibleName(tr("Projects"));
     m_rows = new CatalogueListModel(*m_list, m_view);
     m_view->setModel(m_rows);
     auto* delegate = new CatalogueRowDelegate(m_view);
@@ -98,9 +97,9 @@ QWidget* ProjectsSection::makeControls()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
 
-    m_filter = new SegmentedPicker(QStringLiteral("Which projects to show"), controls);
+    m_filter = new SegmentedPicker(tr("Which projects to show"), controls);
     m_filter->setObjectName(QStringLiteral("projectFilter"));
-    m_filter->setToolTip(QStringLiteral("Which projects to show"));
+    m_filter->setToolTip(tr("Which projects to show"));
     for (const Filter filter : ProjectsList::filters())
         m_filter->addSegment(ProjectsList::label(filter), int(filter),
                              QStringLiteral("filter") + ProjectsList::label(filter));
@@ -109,8 +108,8 @@ QWidget* ProjectsSection::makeControls()
 
     m_sort = new QComboBox(controls);
     m_sort->setObjectName(QStringLiteral("projectSort"));
-    m_sort->setAccessibleName(QStringLiteral("Sort"));
-    m_sort->setToolTip(QStringLiteral("Sort"));
+    m_sort->setAccessibleName(tr("Sort"));
+    m_sort->setToolTip(tr("Sort"));
     for (const Sort sort : ProjectsList::sorts())
         m_sort->addItem(ProjectsList::label(sort), int(sort));
     connect(m_sort, &QComboBox::currentIndexChanged, this,
@@ -118,10 +117,10 @@ QWidget* ProjectsSection::makeControls()
 
     m_search = new QLineEdit(controls);
     m_search->setObjectName(QStringLiteral("projectSearch"));
-    m_search->setPlaceholderText(QStringLiteral("Search number, client or project name"));
+    m_search->setPlaceholderText(tr("Search number, client or project name"));
     m_search->setAccessibleName(m_search->placeholderText());
-    m_search->setToolTip(QStringLiteral(
-        "Search looks at the number, the client and the project name, and ignores accents."));
+    m_search->setToolTip(
+        tr("Search looks at the number, the client and the project name, and ignores accents."));
     m_search->setClearButtonEnabled(true);
     QAction* lens = m_search->addAction(QIcon(), QLineEdit::LeadingPosition);
     followPalette(m_search,
@@ -129,7 +128,7 @@ QWidget* ProjectsSection::makeControls()
     m_search->setMinimumWidth(240);
     connect(m_search, &QLineEdit::textChanged, m_list, &ProjectsList::setQuery);
 
-    auto* add = new QPushButton(QStringLiteral("New project"), controls);
+    auto* add = new QPushButton(tr("New project"), controls);
     followIcon(add, QStringLiteral("plus"));
     add->setObjectName(QStringLiteral("newProject"));
     add->setAccessibleName(add->text());

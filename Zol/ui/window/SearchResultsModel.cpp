@@ -68,15 +68,15 @@ QVariant SearchResultsModel::headerData(int section, Qt::Orientation orientation
         return {};
     switch (section) {
     case when:
-        return QStringLiteral("When");
+        return tr("When");
     case project:
-        return QStringLiteral("Project");
+        return tr("Project");
     case client:
-        return QStringLiteral("Client");
+        return tr("Client");
     case note:
-        return QStringLiteral("Note");
+        return tr("Note");
     case duration:
-        return QStringLiteral("Time");
+        return tr("Time");
     default:
         return {};
     }
@@ -97,7 +97,7 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
         case project:
             return Captions::sessionTitle(e);
         case client:
-            return e.isInternal ? QStringLiteral("Internal") : e.clientName;
+            return e.isInternal ? tr("Internal") : e.clientName;
         case note:
             return e.note.simplified();
         case duration:

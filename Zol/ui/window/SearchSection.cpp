@@ -73,17 +73,17 @@ SearchSection::SearchSection(AppModel& model, QWidget* parent)
     , m_view(new ResultsView(this))
     , m_results(new SearchResultsModel(model, this))
 {
-    QLabel* title = titleLabel(QStringLiteral("Search everything you have tracked"), this, 1.6);
+    QLabel* title = titleLabel(tr("Search everything you have tracked"), this, 1.6);
     title->setObjectName(QStringLiteral("title"));
-    QLabel* lede = secondaryLabel(
-        QStringLiteral("A client, a project number, part of a name, or something you wrote in a "
-                       "note. Matching sessions are added up for you."),
-        this);
+    QLabel* lede =
+        secondaryLabel(tr("A client, a project number, part of a name, or something you wrote in a "
+                          "note. Matching sessions are added up for you."),
+                       this);
     lede->setObjectName(QStringLiteral("lede"));
 
     m_query->setObjectName(QStringLiteral("searchQuery"));
-    m_query->setAccessibleName(QStringLiteral("Search"));
-    m_query->setPlaceholderText(QStringLiteral("Client, project number, name or note"));
+    m_query->setAccessibleName(tr("Search"));
+    m_query->setPlaceholderText(tr("Client, project number, name or note"));
     m_query->setClearButtonEnabled(true);
     m_searchIcon =
         m_query->addAction(Icons::icon(QStringLiteral("search"), this), QLineEdit::LeadingPosition);
@@ -91,7 +91,7 @@ SearchSection::SearchSection(AppModel& model, QWidget* parent)
 
     auto* ranges = new QHBoxLayout();
     ranges->setSpacing(4);
-    QLabel* reach = secondaryLabel(QStringLiteral("Looking back over"), this);
+    QLabel* reach = secondaryLabel(tr("Looking back over"), this);
     reach->setWordWrap(false);
     ranges->addWidget(reach);
     for (const SearchRange range : SearchModel::offeredRanges()) {
@@ -107,7 +107,7 @@ SearchSection::SearchSection(AppModel& model, QWidget* parent)
     }
     ranges->addStretch();
     m_busy->setObjectName(QStringLiteral("searchBusy"));
-    m_busy->setAccessibleName(QStringLiteral("Searching"));
+    m_busy->setAccessibleName(tr("Searching"));
     m_busy->setRange(0, 0);
     m_busy->setTextVisible(false);
     m_busy->setFixedWidth(72);
@@ -119,7 +119,7 @@ SearchSection::SearchSection(AppModel& model, QWidget* parent)
     m_summary->setFont(bold);
 
     m_view->setObjectName(QStringLiteral("searchResults"));
-    m_view->setAccessibleName(QStringLiteral("Matching sessions"));
+    m_view->setAccessibleName(tr("Matching sessions"));
     m_view->setModel(m_results);
     m_view->setItemDelegate(new RoomyRows(m_view));
     m_view->setRootIsDecorated(false);
@@ -137,10 +137,9 @@ SearchSection::SearchSection(AppModel& model, QWidget* parent)
     connect(m_view, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { openRow(index.row()); });
 
-    QToolButton* exportButton =
-        exportEverythingButton(m_model, QStringLiteral("Export everything"), this);
+    QToolButton* exportButton = exportEverythingButton(m_model, tr("Export everything"), this);
     QLabel* note = secondaryLabel(
-        QStringLiteral("Search results are a view of your history; export writes all of it"), this);
+        tr("Search results are a view of your history; export writes all of it"), this);
     note->setObjectName(QStringLiteral("exportNote"));
     auto* footer = new QHBoxLayout();
     footer->setSpacing(10);

@@ -24,7 +24,7 @@ SessionDetails::SessionDetails(AppModel& model, const TimeEntry& entry, QWidget*
     , m_facts(new QFormLayout())
 {
     setObjectName(QStringLiteral("sessionDetails"));
-    setWindowTitle(QStringLiteral("Session"));
+    setWindowTitle(tr("Session"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_title->setObjectName(QStringLiteral("detailsTitle"));
     m_client->setObjectName(QStringLiteral("detailsClient"));
@@ -33,13 +33,12 @@ SessionDetails::SessionDetails(AppModel& model, const TimeEntry& entry, QWidget*
     m_facts->setVerticalSpacing(8);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* edit = buttons->addButton(QStringLiteral("Edit…"), QDialogButtonBox::ActionRole);
+    QPushButton* edit = buttons->addButton(tr("Edit…"), QDialogButtonBox::ActionRole);
     edit->setObjectName(QStringLiteral("editSession"));
-    edit->setAccessibleName(QStringLiteral("Edit this session"));
-    QPushButton* remove =
-        buttons->addButton(QStringLiteral("Delete"), QDialogButtonBox::DestructiveRole);
+    edit->setAccessibleName(tr("Edit this session"));
+    QPushButton* remove = buttons->addButton(tr("Delete"), QDialogButtonBox::DestructiveRole);
     remove->setObjectName(QStringLiteral("deleteSession"));
-    remove->setAccessibleName(QStringLiteral("Delete this session"));
+    remove->setAccessibleName(tr("Delete this session"));
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     close->setObjectName(QStringLiteral("closeDetails"));
     close->setDefault(true);
@@ -103,7 +102,7 @@ void SessionDetails::fill()
     const TimeEntry& e = m_entry;
     m_title->setText(Captions::sessionTitle(e));
     m_title->setAccessibleName(m_title->text());
-    m_client->setText(e.isInternal ? QStringLiteral("Internal work") : e.clientName);
+    m_client->setText(e.isInternal ? tr("Internal work") : e.clientName);
     m_client->setVisible(!m_client->text().isEmpty());
     while (m_facts->rowCount() > 0)
         m_facts->removeRow(0);

@@ -54,7 +54,7 @@ QLabel* coloured(QLabel* label, const QColor& colour)
 QString projectTitle(const TimeEntry& e)
 {
     if (e.isInternal)
-        return e.projectName + QStringLiteral(" (internal work)");
+        return SessionEditor::tr("%1 (internal work)").arg(e.projectName);
     return Captions::sessionTitle(e);
 }
 
@@ -68,43 +68,42 @@ SessionEditor::SessionEditor(AppModel& model, const TimeEntry& entry, QWidget* p
     , m_date(new QDateEdit(this))
     , m_from(new QTimeEdit(this))
     , m_until(new QTimeEdit(this))
-    , m_durationHours(spin(this, QStringLiteral("durationHours"), QStringLiteral("Duration, hours"),
-                           999, QStringLiteral(" h")))
-    , m_durationMinutes(spin(this, QStringLiteral("durationMinutes"),
-                             QStringLiteral("Duration, minutes"), 59, QStringLiteral(" min")))
-    , m_pausedHours(spin(this, QStringLiteral("pausedHours"), QStringLiteral("Paused, hours"), 999,
-                         QStringLiteral(" h")))
-    , m_pausedMinutes(spin(this, QStringLiteral("pausedMinutes"), QStringLiteral("Paused, minutes"),
-                           59, QStringLiteral(" min")))
+    , m_durationHours(
+          spin(this, QStringLiteral("durationHours"), tr("Duration, hours"), 999, tr(" h")))
+    , m_durationMinutes(
+          spin(this, QStringLiteral("durationMinutes"), tr("Duration, minutes"), 59, tr(" min")))
+    , m_pausedHours(spin(this, QStringLiteral("pausedHours"), tr("Paused, hours"), 999, tr(" h")))
+    , m_pausedMinutes(
+          spin(this, QStringLiteral("pausedMinutes"), tr("Paused, minutes"), 59, tr(" min")))
     , m_note(new QLineEdit(this))
     , m_task(new QComboBox(this))
     , m_project(wrapping(new QLabel(this)))
-    , m_move(new QPushButton(QStringLiteral("Move this session to another project"), this))
+    , m_move(new QPushButton(tr("Move this session to another project"), this))
     , m_moveTo(new QComboBox(this))
-    , m_keep(new QPushButton(QStringLiteral("Keep this project"), this))
+    , m_keep(new QPushButton(tr("Keep this project"), this))
     , m_messages(new QWidget(this))
     , m_refusal(titleLabel(QString(), m_messages, 1.0))
     , m_explanation(wrapping(new QLabel(m_messages)))
     , m_overlaps(secondaryLabel(QString(), m_messages))
     , m_warning(wrapping(new QLabel(m_messages)))
-    , m_save(new QPushButton(QStringLiteral("Save"), this))
+    , m_save(new QPushButton(tr("Save"), this))
 {
     setObjectName(QStringLiteral("sessionEditor"));
-    setWindowTitle(QStringLiteral("Edit session"));
+    setWindowTitle(tr("Edit session"));
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumWidth(480);
 
     m_date->setObjectName(QStringLiteral("date"));
-    m_date->setAccessibleName(QStringLiteral("Date"));
+    m_date->setAccessibleName(tr("Date"));
     m_date->setCalendarPopup(true);
     m_date->setDisplayFormat(QStringLiteral("ddd d MMM yyyy"));
     m_date->setDate(m_start.date);
     m_from->setObjectName(QStringLiteral("from"));
-    m_from->setAccessibleName(QStringLiteral("From"));
+    m_from->setAccessibleName(tr("From"));
     m_from->setDisplayFormat(QStringLiteral("HH:mm"));
     m_from->setTime(m_start.from);
     m_until->setObjectName(QStringLiteral("until"));
-    m_until->setAccessibleName(QStringLiteral("Until"));
+    m_until->setAccessibleName(tr("Until"));
     m_until->setDisplayFormat(QStringLiteral("HH:mm"));
     m_worked = m_start.workedSeconds;
     const auto [workedHours, workedMinutes] = hoursAndMinutes(m_start.workedSeconds);
@@ -114,11 +113,11 @@ SessionEditor::SessionEditor(AppModel& model, const TimeEntry& entry, QWidget* p
     m_pausedHours->setValue(pausedHours);
     m_pausedMinutes->setValue(pausedMinutes);
     m_note->setObjectName(QStringLiteral("note"));
-    m_note->setAccessibleName(QStringLiteral("Note"));
+    m_note->setAccessibleName(tr("Note"));
     m_note->setText(m_start.note);
-    m_note->setPlaceholderText(QStringLiteral("What was done"));
+    m_note->setPlaceholderText(tr("What was done"));
     m_task->setObjectName(QStringLiteral("task"));
-    m_task->setAccessibleName(QStringLiteral("Task"));
+    m_task->setAccessibleName(tr("Task"));
     m_task->setEditable(true);
     m_task->addItems(model.books().taskList().choices());
     m_task->setCurrentText(m_start.task);
@@ -128,7 +127,7 @@ SessionEditor::SessionEditor(AppModel& model, const TimeEntry& entry, QWidget* p
     m_project->setText(projectTitle(entry));
     m_move->setObjectName(QStringLiteral("moveProject"));
     m_moveTo->setObjectName(QStringLiteral("moveTo"));
-    m_moveTo->setAccessibleName(QStringLiteral("Project to move to"));
+    m_moveTo->setAccessibleName(tr("Project to move to"));
     m_keep->setObjectName(QStringLiteral("keepProject"));
     for (const Project& project : model.catalogue()->allProjects()) {
         if (!project.isActive || project.serial == entry.projectSerial)
@@ -149,22 +148,22 @@ SessionEditor::SessionEditor(AppModel& model, const TimeEntry& entry, QWidget* p
     form->setLabelAlignment(Qt::AlignRight);
     form->setHorizontalSpacing(14);
     form->setVerticalSpacing(10);
-    form->addRow(QStringLiteral("Date"), m_date);
-    form->addRow(QStringLiteral("From"), m_from);
-    form->addRow(QStringLiteral("Until"), m_until);
+    form->addRow(tr("Date"), m_date);
+    form->addRow(tr("From"), m_from);
+    form->addRow(tr("Until"), m_until);
     form->setRowVisible(m_until, !open);
     auto* duration = new QHBoxLayout();
     duration->addWidget(m_durationHours);
     duration->addWidget(m_durationMinutes);
     duration->addStretch();
-    form->addRow(QStringLiteral("Duration"), duration);
+    form->addRow(tr("Duration"), duration);
     auto* paused = new QHBoxLayout();
     paused->addWidget(m_pausedHours);
     paused->addWidget(m_pausedMinutes);
     paused->addStretch();
-    form->addRow(QStringLiteral("Paused"), paused);
-    form->addRow(QStringLiteral("Note"), m_note);
-    form->addRow(QStringLiteral("Task"), m_task);
+    form->addRow(tr("Paused"), paused);
+    form->addRow(tr("Note"), m_note);
+    form->addRow(tr("Task"), m_task);
     form->setRowVisible(m_task, tasks);
     auto* projectColumn = new QVBoxLayout();
     projectColumn->setSpacing(6);
@@ -174,7 +173,7 @@ SessionEditor::SessionEditor(AppModel& model, const TimeEntry& entry, QWidget* p
     moveRow->addWidget(m_moveTo, 1);
     moveRow->addWidget(m_keep);
     projectColumn->addLayout(moveRow);
-    form->addRow(QStringLiteral("Project"), projectColumn);
+    form->addRow(tr("Project"), projectColumn);
 
     m_refusal->setObjectName(QStringLiteral("refusal"));
     m_explanation->setObjectName(QStringLiteral("refusalExplanation"));
@@ -202,7 +201,7 @@ SessionEditor::SessionEditor(AppModel& model, const TimeEntry& entry, QWidget* p
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(22, 18, 22, 16);
     layout->setSpacing(12);
-    layout->addWidget(titleLabel(QStringLiteral("Edit session"), this, 1.25));
+    layout->addWidget(titleLabel(tr("Edit session"), this, 1.25));
     layout->addLayout(form);
     layout->addWidget(m_messages);
     layout->addWidget(buttons);

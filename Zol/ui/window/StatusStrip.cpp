@@ -19,14 +19,14 @@ StatusStrip::StatusStrip(AppModel& model, QWidget* parent)
     , m_model(model)
     , m_icon(new QLabel(this))
     , m_text(wrapping(new QLabel(this)))
-    , m_undo(new QPushButton(QStringLiteral("Undo"), this))
+    , m_undo(new QPushButton(tr("Undo"), this))
 {
     setObjectName(QStringLiteral("statusStrip"));
     m_text->setObjectName(QStringLiteral("statusText"));
-    m_text->setAccessibleName(QStringLiteral("Status"));
+    m_text->setAccessibleName(tr("Status"));
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_undo->setObjectName(QStringLiteral("statusUndo"));
-    m_undo->setAccessibleName(QStringLiteral("Undo the deletion"));
+    m_undo->setAccessibleName(tr("Undo the deletion"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(16, 8, 12, 8);
     layout->setSpacing(10);

@@ -19,11 +19,10 @@
 namespace zol::ui {
 
 StudioSection::StudioSection(AppModel& model, QWidget* parent)
-    : SectionPage(
-          QStringLiteral("Studio"),
-          QStringLiteral("Where this administration meets the rest of the studio: the shared "
-                         "project list and the timesheets handed in."),
-          parent)
+    : SectionPage(tr("Studio"),
+                  tr("Where this administration meets the rest of the studio: the shared "
+                     "project list and the timesheets handed in."),
+                  parent)
     , m_model(model)
     , m_studio(new StudioSettings(model.books(), *model.sharing(), this))
 {
@@ -48,11 +47,11 @@ QWidget* StudioSection::makeLocalOnly()
 {
     auto* card = new Card(this);
     card->setObjectName(QStringLiteral("localOnly"));
-    card->body()->addWidget(cardTitle(QStringLiteral("This administration never shares"), card));
+    card->body()->addWidget(cardTitle(tr("This administration never shares"), card));
     m_localText = secondaryLabel(QString(), card);
     m_localText->setObjectName(QStringLiteral("localExplanation"));
     card->body()->addWidget(m_localText);
-    auto* manage = new QPushButton(QStringLiteral("Manage administrations…"), card);
+    auto* manage = new QPushButton(tr("Manage administrations…"), card);
     manage->setObjectName(QStringLiteral("manageAdministrations"));
     manage->setAccessibleName(manage->text());
     connect(manage, &QPushButton::clicked, this,
@@ -74,7 +73,7 @@ QWidget* StudioSection::makeSharing()
 
     auto* folderCard = new Card(box);
     folderCard->setObjectName(QStringLiteral("folderCard"));
-    folderCard->body()->addWidget(cardTitle(QStringLiteral("Studio folder"), folderCard));
+    folderCard->body()->addWidget(cardTitle(tr("Studio folder"), folderCard));
     auto* folderRow = new QHBoxLayout();
     folderRow->setSpacing(8);
     auto* folderMark = new QLabel(folderCard);
@@ -102,7 +101,7 @@ QWidget* StudioSection::makeSharing()
     m_choose->setObjectName(QStringLiteral("chooseFolder"));
     m_choose->setAccessibleName(m_choose->text());
     connect(m_choose, &QPushButton::clicked, this, &StudioSection::chooseFolder);
-    m_disconnect = new QPushButton(QStringLiteral("Disconnect"), folderCard);
+    m_disconnect = new QPushButton(tr("Disconnect"), folderCard);
     m_disconnect->setObjectName(QStringLiteral("disconnect"));
     m_disconnect->setAccessibleName(m_disconnect->text());
     connect(m_disconnect, &QPushButton::clicked, this, &StudioSection::confirmDisconnect);
@@ -126,11 +125,11 @@ QWidget* StudioSection::makeSharing()
     auto* syncCard = new Card(box);
     syncCard->setObjectName(QStringLiteral("syncCard"));
     auto* syncRow = new QHBoxLayout();
-    m_share = new QCheckBox(QStringLiteral("Share the project list"), syncCard);
+    m_share = new QCheckBox(tr("Share the project list"), syncCard);
     m_share->setObjectName(QStringLiteral("shareProjects"));
     m_share->setAccessibleName(m_share->text());
     connect(m_share, &QCheckBox::clicked, this, [this](bool on) { m_studio->setSharing(on); });
-    m_syncNow = new QPushButton(QStringLiteral("Sync now"), syncCard);
+    m_syncNow = new QPushButton(tr("Sync now"), syncCard);
     followIcon(m_syncNow, QStringLiteral("refresh"));
     m_syncNow->setObjectName(QStringLiteral("syncNow"));
     m_syncNow->setAccessibleName(m_syncNow->text());
@@ -143,8 +142,7 @@ QWidget* StudioSection::makeSharing()
 
     auto* uploadCard = new Card(box);
     uploadCard->setObjectName(QStringLiteral("uploadCard"));
-    m_autoUpload =
-        new QCheckBox(QStringLiteral("Hand in weeks and months automatically"), uploadCard);
+    m_autoUpload = new QCheckBox(tr("Hand in weeks and months automatically"), uploadCard);
     m_autoUpload->setObjectName(QStringLiteral("autoUpload"));
     m_autoUpload->setAccessibleName(m_autoUpload->text());
     connect(m_autoUpload, &QCheckBox::clicked, this,
@@ -164,13 +162,13 @@ Card* StudioSection::makeOnward()
 {
     auto* card = new Card(this);
     card->setObjectName(QStringLiteral("onwardCard"));
-    card->body()->addWidget(cardTitle(QStringLiteral("Sending hours onward"), card));
+    card->body()->addWidget(cardTitle(tr("Sending hours onward"), card));
     for (const QString& service : {QStringLiteral("Harvest"), QStringLiteral("Clockify")}) {
         auto* row = new QHBoxLayout();
         row->addWidget(new QLabel(service, card), 1);
-        QLabel* later = secondaryLabel(QStringLiteral("Later"), card);
+        QLabel* later = secondaryLabel(tr("Later"), card);
         later->setObjectName(QStringLiteral("later") + service);
-        later->setAccessibleName(service + QStringLiteral(": Later"));
+        later->setAccessibleName(tr("%1: Later").arg(service));
         row->addWidget(later);
         card->body()->addLayout(row);
     }
@@ -198,9 +196,8 @@ void StudioSection::chooseFolder()
 
 void StudioSection::confirmDisconnect()
 {
-    auto* sheet =
-        new ConfirmSheet(m_studio->disconnectQuestion(), StudioSettings::disconnectExplanation(),
-                         QStringLiteral("Disconnect"), this);
+    auto* sheet = new ConfirmSheet(m_studio->disconnectQuestion(),
+                                   StudioSettings::disconnectExplanation(), tr("Disconnect"), this);
     sheet->setObjectName(QStringLiteral("disconnectSheet"));
     connect(sheet, &QDialog::accepted, this,
             [this] { m_model.sharing()->disconnectStudioFolder(); });
@@ -218,8 +215,8 @@ void StudioSection::showState()
 
     const std::optional<QString> folder = m_studio->folder();
     const AppSettings& settings = *m_model.books().settings();
-    m_folder->setText(folder.value_or(QStringLiteral("No folder chosen")));
-    m_state->setText(m_choosing ? QStringLiteral("Looking at the folder…") : m_studio->stateLine());
+    m_folder->setText(folder.value_or(tr("No folder chosen")));
+    m_state->setText(m_choosing ? tr("Looking at the folder…") : m_studio->stateLine());
     const bool unreachable = m_studio->isUnreachable();
     tintText(m_state, [unreachable](const QPalette& colours) {
         return unreachable ? Theme::failure(colours) : colours.color(QPalette::WindowText);
@@ -238,7 +235,7 @@ void StudioSection::showState()
     m_share->setEnabled(folder.has_value());
     const bool syncing = m_model.sharing()->isSyncing();
     m_syncNow->setEnabled(m_model.sharing()->canUpload() && !syncing);
-    m_syncNow->setText(syncing ? QStringLiteral("Syncing…") : QStringLiteral("Sync now"));
+    m_syncNow->setText(syncing ? tr("Syncing…") : tr("Sync now"));
     m_autoUpload->setChecked(settings.autoUploadEnabled());
     m_autoUpload->setEnabled(folder.has_value());
 }

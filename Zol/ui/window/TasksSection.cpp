@@ -44,18 +44,18 @@ QString keyOf(const QString& task)
 } // namespace
 
 TasksSection::TasksSection(AppModel& model, QWidget* parent)
-    : SectionPage(QStringLiteral("Tasks"),
-                  QStringLiteral("What kind of work a session was, recorded with the project it "
-                                 "was for."),
+    : SectionPage(tr("Tasks"),
+                  tr("What kind of work a session was, recorded with the project it "
+                     "was for."),
                   parent)
     , m_model(model)
     , m_editor(new TaskListEditor(model.books(), model.status(), this))
-    , m_enabled(new QCheckBox(QStringLiteral("Record a task with every session"), this))
+    , m_enabled(new QCheckBox(tr("Record a task with every session"), this))
     , m_listCard(new Card(this))
     , m_rows(new QVBoxLayout())
     , m_refusal(wrapping(new QLabel(this)))
     , m_add(new QLineEdit(this))
-    , m_addButton(new QPushButton(QStringLiteral("Add"), this))
+    , m_addButton(new QPushButton(tr("Add"), this))
 {
     m_enabled->setObjectName(QStringLiteral("recordTasks"));
     m_enabled->setAccessibleName(m_enabled->text());
@@ -75,11 +75,11 @@ TasksSection::TasksSection(AppModel& model, QWidget* parent)
 
     auto* addRow = new QHBoxLayout();
     m_add->setObjectName(QStringLiteral("newTask"));
-    m_add->setPlaceholderText(QStringLiteral("Add a task, like Editing logos"));
+    m_add->setPlaceholderText(tr("Add a task, like Editing logos"));
     m_add->setAccessibleName(m_add->placeholderText());
     m_addButton->setObjectName(QStringLiteral("addTask"));
     followIcon(m_addButton, QStringLiteral("plus"));
-    m_addButton->setAccessibleName(QStringLiteral("Add task"));
+    m_addButton->setAccessibleName(tr("Add task"));
     const auto add = [this] {
         if (m_editor->add(m_add->text()))
             m_add->clear();
@@ -93,14 +93,14 @@ TasksSection::TasksSection(AppModel& model, QWidget* parent)
     addRow->addWidget(m_addButton);
     content()->addLayout(addRow);
 
-    content()->addWidget(secondaryLabel(
-        QStringLiteral("General is always first and cannot be removed: it is what a session "
-                       "records when nothing more specific fits. The order here is the order "
-                       "in the picker. Removing a task does not change sessions already "
-                       "recorded with it."),
-        this));
+    content()->addWidget(
+        secondaryLabel(tr("General is always first and cannot be removed: it is what a session "
+                          "records when nothing more specific fits. The order here is the order "
+                          "in the picker. Removing a task does not change sessions already "
+                          "recorded with it."),
+                       this));
     QLabel* shared = secondaryLabel(
-        QStringLiteral("The most recent change anybody makes is the list everybody uses."), this);
+        tr("The most recent change anybody makes is the list everybody uses."), this);
     shared->setObjectName(QStringLiteral("sharedNote"));
     content()->addWidget(shared);
     const auto showShared = [this, shared] {
@@ -127,16 +127,16 @@ QWidget* TasksSection::makeRow(const QString& task, int position, int count)
     name->setObjectName(QStringLiteral("taskName"));
     layout->addWidget(name, 1);
     if (position < 0) {
-        QLabel* fixed = secondaryLabel(QStringLiteral("Always there"), row);
+        QLabel* fixed = secondaryLabel(tr("Always there"), row);
         fixed->setObjectName(QStringLiteral("alwaysThere"));
         layout->addWidget(fixed);
         return row;
     }
-    QToolButton* up = rowButton(QStringLiteral("arrow-up"), QStringLiteral("Move up"),
-                                QStringLiteral("moveUp"), row);
-    QToolButton* down = rowButton(QStringLiteral("arrow-down"), QStringLiteral("Move down"),
-                                  QStringLiteral("moveDown"), row);
-    QToolButton* remove = rowButton(QStringLiteral("trash"), QStringLiteral("Remove ") + task,
+    QToolButton* up =
+        rowButton(QStringLiteral("arrow-up"), tr("Move up"), QStringLiteral("moveUp"), row);
+    QToolButton* down =
+        rowButton(QStringLiteral("arrow-down"), tr("Move down"), QStringLiteral("moveDown"), row);
+    QToolButton* remove = rowButton(QStringLiteral("trash"), tr("Remove %1").arg(task),
                                     QStringLiteral("removeTask"), row);
     up->setEnabled(position > 0);
     down->setEnabled(position < count - 1);
