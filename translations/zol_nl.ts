@@ -1241,7 +1241,7 @@ de instellingen in $XDG_CONFIG_HOME/Zol (~/.config/Zol).</translation>
     </message>
     <message>
         <source>mounts</source>
-        <translation>koppelingen</translation>
+        <translation>koppelpunten</translation>
     </message>
     <message>
         <source>file manager</source>
@@ -3916,7 +3916,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>no number</source>
-        <translation>geen nummer</translation>
+        <translation>geen nr.</translation>
     </message>
     <message>
         <source>Archived</source>

@@ -177,8 +177,9 @@ Card* GeneralSection::makeLanguageCard()
 {
     auto* card = new Card(this);
     card->setObjectName(QStringLiteral("languageCard"));
-    auto* row = new QHBoxLayout();
-    row->setSpacing(8);
+    // In line with the number fields above.
+    auto* row = new QGridLayout();
+    row->setHorizontalSpacing(8);
     auto* label = new QLabel(GeneralSettings::languageTitle(), card);
     m_language = new QComboBox(card);
     m_language->setObjectName(QStringLiteral("language"));
@@ -188,9 +189,10 @@ Card* GeneralSection::makeLanguageCard()
     label->setBuddy(m_language);
     connect(m_language, &QComboBox::activated, this,
             [this](int index) { m_general->setLanguage(m_language->itemData(index).toString()); });
-    row->addWidget(label);
-    row->addWidget(m_language);
-    row->addStretch(1);
+    row->addWidget(label, 0, 0);
+    row->addWidget(m_language, 0, 1);
+    row->setColumnStretch(2, 1);
+    row->setColumnMinimumWidth(0, 230);
     card->body()->addLayout(row);
     m_languageNote = noteLabel(QStringLiteral("languageNote"), card);
     card->body()->addWidget(m_languageNote);

@@ -282,6 +282,27 @@ private Q_SLOTS:
         QVERIFY(model().books().settings()->launchAtLogin()); // still registered
     }
 
+    // The choice is kept for the next start; while it differs from the
+    // language spoken now (English in the tests), a sentence says when it
+    // applies. A value no offer matches reads as the system's.
+    void languageChoice()
+    {
+        GeneralSettings general(model().books(), model().platform(), *model().updates(),
+                                model().hotKey());
+        QCOMPARE(general.language(), u"system"_s);
+        QCOMPARE(general.languageNote(), std::nullopt);
+        QSignalSpy changed(&general, &GeneralSettings::changed);
+        general.setLanguage(u"nl"_s);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(model().books().defaults().string(u"language"_s), u"nl"_s);
+        QCOMPARE(general.languageNote(),
+                 u"Zol speaks the language you chose from the next time it starts."_s);
+        general.setLanguage(u"en"_s);
+        QCOMPARE(general.languageNote(), std::nullopt);
+        model().books().defaults().setString(u"language"_s, u"klingon"_s);
+        QCOMPARE(general.language(), u"system"_s);
+    }
+
     void desktopReasons()
     {
         FakePlatform& platform = m_books->platform;
