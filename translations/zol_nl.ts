@@ -45,11 +45,11 @@
     </message>
     <message>
         <source>The first administration is always this. It shares no project list, hands in no timesheets, and appears in nobody else’s Analytics.</source>
-        <translation>De eerste administratie is altijd zo. Ze deelt geen projectlijst, levert geen urenstaten in en verschijnt bij niemand anders in Analyse.</translation>
+        <translation>De eerste administratie is dat altijd. Ze deelt geen projectlijst, levert geen urenstaten in en verschijnt bij niemand anders in Analyse.</translation>
     </message>
     <message>
         <source>This administration never touches a studio folder: no project list travels and no timesheets are handed in.</source>
-        <translation>Deze administratie komt nooit aan een studiomap: er gaat geen projectlijst heen en er worden geen urenstaten ingeleverd.</translation>
+        <translation>Deze administratie gebruikt nooit een studiomap: er wordt geen projectlijst gedeeld en er worden geen urenstaten ingeleverd.</translation>
     </message>
 </context>
 <context>
@@ -136,7 +136,7 @@
     <message>
         <source>Nothing is wrong with anybody’s hours — this computer just cannot see the drive.
 %1</source>
-        <translation>Er is met niemands uren iets mis — deze computer kan de schijf alleen niet zien.
+        <translation>Er is niets mis met iemands uren — deze computer kan de schijf alleen niet zien.
 %1</translation>
     </message>
     <message>
@@ -150,7 +150,7 @@
     <message>
         <source>Nothing is wrong with anybody’s hours — this computer just cannot see the drive.
 Showing what was last read — %1</source>
-        <translation>Er is met niemands uren iets mis — deze computer kan de schijf alleen niet zien.
+        <translation>Er is niets mis met iemands uren — deze computer kan de schijf alleen niet zien.
 Je ziet wat het laatst is gelezen — %1</translation>
     </message>
     <message numerus="yes">
@@ -325,7 +325,7 @@ Die uren ontbreken in deze cijfers.</numerusform>
     </message>
     <message>
         <source>Space and Ctrl+↩ apply while the tray panel is open. Stopping stays a deliberate act everywhere, since it closes the entry.</source>
-        <translation>Spatie en Ctrl+↩ werken zolang het paneel in het systeemvak open is. Stoppen blijft overal een bewuste handeling, omdat het de sessie afsluit.</translation>
+        <translation>Spatie en Ctrl+↩ werken zolang het paneel in het systeemvak open is. Stoppen blijft overal een bewuste handeling, omdat het de sessie afrondt.</translation>
     </message>
     <message>
         <source>As the system</source>
@@ -417,7 +417,7 @@ Die uren ontbreken in deze cijfers.</numerusform>
     <name>zol::OpenBooks</name>
     <message>
         <source>Could not open %1. Tracking to a temporary database that will not survive a quit. (%2)</source>
-        <translation>Kan %1 niet openen. Er wordt bijgehouden in een tijdelijke database die het afsluiten niet overleeft. (%2)</translation>
+        <translation>Kan %1 niet openen. De tijd wordt bijgehouden in een tijdelijke database die bij het afsluiten verloren gaat. (%2)</translation>
     </message>
     <message>
         <source>no database</source>
@@ -500,11 +500,11 @@ Die uren ontbreken in deze cijfers.</numerusform>
     </message>
     <message>
         <source>Put one back in the picker from the archived projects.</source>
-        <translation>Zet er een terug in de kiezer vanuit de gearchiveerde projecten.</translation>
+        <translation>Zet er een terug in de keuzelijst vanuit de gearchiveerde projecten.</translation>
     </message>
     <message>
         <source>Archiving puts a finished job out of the picker without losing its hours.</source>
-        <translation>Archiveren haalt een afgerond project uit de kiezer zonder dat de uren verloren gaan.</translation>
+        <translation>Archiveren haalt een afgerond project uit de keuzelijst zonder dat de uren verloren gaan.</translation>
     </message>
     <message>
         <source>Every project here has hours tracked on it.</source>
@@ -573,7 +573,7 @@ Die uren ontbreken in deze cijfers.</numerusform>
     </message>
     <message>
         <source>A folder holding the report and the sessions behind it.</source>
-        <translation>Een map met het rapport en de sessies waarop het berust.</translation>
+        <translation>Een map met het rapport en de sessies waarop het is gebaseerd.</translation>
     </message>
     <message>
         <source>Every session in %1.</source>
@@ -592,7 +592,7 @@ Die uren ontbreken in deze cijfers.</numerusform>
     </message>
     <message>
         <source>One file, with every figure already in it. No server, nothing to fetch.</source>
-        <translation>Eén bestand, met alle cijfers er al in. Geen server, niets op te halen.</translation>
+        <translation>Eén bestand, met alle cijfers er al in. Geen server, niets om op te halen.</translation>
     </message>
     <message>
         <source>Saved %1.</source>
@@ -603,7 +603,7 @@ Die uren ontbreken in deze cijfers.</numerusform>
     <name>zol::SearchModel</name>
     <message>
         <source>Nothing found in %1. There is more before that.</source>
-        <translation>Niets gevonden in %1. Eerder is er meer.</translation>
+        <translation>Niets gevonden in %1. Daarvoor is er nog meer.</translation>
     </message>
     <message>
         <source>Nothing found in %1.</source>
@@ -611,7 +611,7 @@ Die uren ontbreken in deze cijfers.</numerusform>
     </message>
     <message>
         <source>%1 in %2. There is more before that.</source>
-        <translation>%1 in %2. Eerder is er meer.</translation>
+        <translation>%1 in %2. Daarvoor is er nog meer.</translation>
     </message>
     <message>
         <source>%1 in %2.</source>
@@ -644,8 +644,8 @@ Die uren ontbreken in deze cijfers.</numerusform>
     <message numerus="yes">
         <source>%n files were open on another computer; they go on the next sync.</source>
         <translation>
-            <numerusform>Eén bestand was geopend op een andere computer; het gaat mee bij de volgende synchronisatie.</numerusform>
-            <numerusform>%n bestanden waren geopend op een andere computer; ze gaan mee bij de volgende synchronisatie.</numerusform>
+            <numerusform>%n bestand stond open op een andere computer; het gaat mee bij de volgende synchronisatie.</numerusform>
+            <numerusform>%n bestanden stonden open op een andere computer; ze gaan mee bij de volgende synchronisatie.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -882,9 +882,8 @@ Geef deze administratie een eigen map, of een submap van die gedeelde map.</tran
     <message>
         <source>A backup is taken before the first change of each day and before books are emptied.
 The last 14 days are kept, and for 8 weeks before them the newest of each week.</source>
-        <translation>Er wordt een back-up gemaakt vóór de eerste wijziging van elke dag en voordat
-een administratie wordt leeggemaakt. De laatste 14 dagen blijven bewaard, en van
-de 8 weken daarvoor de nieuwste van elke week.</translation>
+        <translation>Vóór de eerste wijziging van elke dag en vóór het leegmaken wordt een back-up gemaakt.
+De laatste 14 dagen blijven bewaard, en van de 8 weken daarvoor de nieuwste van elke week.</translation>
     </message>
     <message>
         <source>Put the open books back to their backup of DATE (YYYY-MM-DD).</source>
@@ -894,10 +893,9 @@ de 8 weken daarvoor de nieuwste van elke week.</translation>
         <source>The books as they are now are saved first, as a &apos;before restore&apos; backup kept 14 days.
 A running Zol follows the change. A file that is not a Zol database, or is damaged,
 is refused and nothing changes.</source>
-        <translation>De administratie zoals ze nu is, wordt eerst bewaard als back-up &apos;vóór
-terugzetten&apos;, die 14 dagen blijft. Een draaiende Zol volgt de wijziging. Een
-bestand dat geen Zol-database is, of beschadigd is, wordt geweigerd en er
-verandert niets.</translation>
+        <translation>De administratie zoals die nu is, wordt eerst 14 dagen bewaard als back-up &apos;vóór terugzetten&apos;.
+Een draaiende Zol neemt de wijziging over. Een bestand dat geen Zol-database is, of beschadigd is,
+wordt geweigerd en er verandert niets.</translation>
     </message>
 </context>
 <context>
@@ -932,7 +930,7 @@ verandert niets.</translation>
     </message>
     <message>
         <source>%1 are the first books: their name is yours in every set of books. Leave out --these-books.</source>
-        <translation>%1 is de eerste administratie: de naam daarvan is de jouwe in elke administratie. Laat --these-books weg.</translation>
+        <translation>%1 is de eerste administratie: de naam die je daar hebt, is je naam in elke administratie. Laat --these-books weg.</translation>
     </message>
     <message>
         <source>Timesheets of %1 are filed under %2 now; other books keep their name.</source>
@@ -1028,9 +1026,8 @@ verandert niets.</translation>
     <message>
         <source>--prefix, --digits and --year number new projects automatically: the prefix, the two-digit
 year with --year, then a count of N digits. --local books never share.</source>
-        <translation>--prefix, --digits en --year nummeren nieuwe projecten automatisch: het
-voorvoegsel, met --year het jaar in twee cijfers, dan een teller van N cijfers.
-Een administratie met --local deelt nooit.</translation>
+        <translation>--prefix, --digits en --year nummeren nieuwe projecten automatisch: het voorvoegsel, met --year
+het jaar in twee cijfers, dan een teller van N cijfers. Een administratie met --local deelt nooit.</translation>
     </message>
     <message>
         <source>Open other books; a running timer is stopped first.</source>
@@ -1047,8 +1044,8 @@ Een administratie met --local deelt nooit.</translation>
     <message>
         <source>The studio folder is untouched. A backup is taken first; &apos;zol backups restore&apos;
 puts it back.</source>
-        <translation>De studiomap blijft onaangeroerd. Eerst wordt een back-up gemaakt; &apos;zol backups
-restore&apos; zet die terug.</translation>
+        <translation>De studiomap blijft onaangeroerd. Eerst wordt een back-up gemaakt; &apos;zol backups restore&apos;
+zet die terug.</translation>
     </message>
     <message>
         <source>The name your timesheets are filed under, or set it.</source>
@@ -1059,11 +1056,10 @@ restore&apos; zet die terug.</translation>
 A new name is your one name on this computer: every set of books uses it,
 the open books included, except books given a name of their own with
 --these-books, which names the open books alone.</source>
-        <translation>Zonder NEW NAME toont het de naam die de geopende administratie op urenstaten
-zet. Een nieuwe naam is je enige naam op deze computer: elke administratie
-gebruikt hem, de geopende ook, behalve een administratie die met --these-books
-een eigen naam heeft gekregen; --these-books geeft alleen de geopende
-administratie een naam.</translation>
+        <translation>Zonder NEW NAME toont het de naam op de urenstaten van de geopende administratie.
+Een nieuwe naam is je enige naam op deze computer: elke administratie gebruikt hem,
+ook de geopende, behalve een administratie die een eigen naam heeft gekregen met
+--these-books; die optie geeft alleen de geopende administratie een naam.</translation>
     </message>
     <message>
         <source>Read or write one setting; without KEY, all of them.</source>
@@ -1075,12 +1071,11 @@ can be read, never written; share.folder is set with &apos;zol studio folder&apo
 outside their range are refused: ui.longRunningWarningHours 0 to 24 (0: never),
 reminders.firstMinutes 1 to 1440, reminders.repeatMinutes 0 to 1440 (0: remind once),
 idle.minutes 1 to 240.</source>
-        <translation>Sleutels per administratie (machine.name, share.*, machine.id) gelden voor de
-geopende administratie. machine.id kan worden gelezen, nooit geschreven;
-share.folder stel je in met &apos;zol studio folder&apos;. Getallen buiten hun bereik
-worden geweigerd: ui.longRunningWarningHours 0 tot en met 24 (0: nooit),
-reminders.firstMinutes 1 tot en met 1440, reminders.repeatMinutes 0 tot en met
-1440 (0: één keer herinneren), idle.minutes 1 tot en met 240.</translation>
+        <translation>Sleutels per administratie (machine.name, share.*, machine.id) gelden voor de geopende
+administratie. machine.id kan worden gelezen, nooit geschreven; share.folder stel je in
+met &apos;zol studio folder&apos;. Getallen buiten hun bereik worden geweigerd:
+ui.longRunningWarningHours 0 tot en met 24 (0: nooit), reminders.firstMinutes 1 tot en met 1440,
+reminders.repeatMinutes 0 tot en met 1440 (0: één keer herinneren), idle.minutes 1 tot en met 240.</translation>
     </message>
     <message>
         <source>The task list of the open books, and whether tasks are on.</source>
@@ -1245,7 +1240,7 @@ de instellingen in $XDG_CONFIG_HOME/Zol (~/.config/Zol).</translation>
     </message>
     <message>
         <source>file manager</source>
-        <translation>bestandsbeheer</translation>
+        <translation>bestandsbeheerder</translation>
     </message>
     <message>
         <source>tray</source>
@@ -1269,7 +1264,7 @@ de instellingen in $XDG_CONFIG_HOME/Zol (~/.config/Zol).</translation>
     </message>
     <message>
         <source>What this desktop offers Zol, and what to do where it does not.</source>
-        <translation>Wat dit bureaublad Zol biedt, en wat je kunt doen waar het dat niet doet.</translation>
+        <translation>Wat deze desktop Zol biedt, en wat je kunt doen waar die dat niet doet.</translation>
     </message>
     <message>
         <source>One line per service: notifications, idle time, hot key, login item,
@@ -1277,7 +1272,7 @@ sleep and wake, screen lock, mounts, file manager and tray. --json
 prints services [{service, found, implementation, reason}],
 sessionType, dataFolder and settingsFolder. Exits 0 whatever it finds.</source>
         <translation>Eén regel per dienst: meldingen, inactieve tijd, sneltoets, starten bij
-inloggen, slaapstand en wekken, schermvergrendeling, koppelingen, bestandsbeheer
+inloggen, slaapstand en wekken, schermvergrendeling, koppelpunten, bestandsbeheerder
 en systeemvak. --json geeft services [{service, found, implementation, reason}],
 sessionType, dataFolder en settingsFolder. Eindigt met 0, wat het ook vindt.</translation>
     </message>
@@ -1299,7 +1294,7 @@ sessionType, dataFolder en settingsFolder. Eindigt met 0, wat het ook vindt.</tr
     </message>
     <message>
         <source>give one of --day, --week and --month</source>
-        <translation>geef één van --day, --week en --month</translation>
+        <translation>geef --day, --week of --month</translation>
     </message>
     <message>
         <source>--day takes a date such as 2026-03-02</source>
@@ -1315,7 +1310,7 @@ sessionType, dataFolder en settingsFolder. Eindigt met 0, wat het ook vindt.</tr
     </message>
     <message>
         <source>No session has the id %1. %2 shows them.</source>
-        <translation>Geen sessie heeft het id %1. %2 toont ze.</translation>
+        <translation>Er is geen sessie met id %1. %2 toont ze.</translation>
     </message>
     <message>
         <source>%1 takes a time such as &quot;2026-03-02 09:30&quot;</source>
@@ -1351,20 +1346,20 @@ sessionType, dataFolder en settingsFolder. Eindigt met 0, wat het ook vindt.</tr
     </message>
     <message>
         <source>No deleted session has the id %1. %2 shows them.</source>
-        <translation>Geen verwijderde sessie heeft het id %1. %2 toont ze.</translation>
+        <translation>Er is geen verwijderde sessie met id %1. %2 toont ze.</translation>
     </message>
     <message numerus="yes">
         <source>%1 is the beginning of the ids of more than %n sessions:</source>
         <translation>
-            <numerusform>De ids van meer dan %n sessie beginnen met %1:</numerusform>
-            <numerusform>De ids van meer dan %n sessies beginnen met %1:</numerusform>
+            <numerusform>De id&apos;s van meer dan %n sessie beginnen met %1:</numerusform>
+            <numerusform>De id&apos;s van meer dan %n sessies beginnen met %1:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 is the beginning of the ids of %n sessions:</source>
         <translation>
             <numerusform>Het id van %n sessie begint met %1:</numerusform>
-            <numerusform>De ids van %n sessies beginnen met %1:</numerusform>
+            <numerusform>De id&apos;s van %n sessies beginnen met %1:</numerusform>
         </translation>
     </message>
     <message>
@@ -1390,9 +1385,9 @@ sessionType, dataFolder en settingsFolder. Eindigt met 0, wat het ook vindt.</tr
         <source>--week and --month alone mean this week and this month. Each session is shown with
 the first 8 characters of its id. --json prints the JSON export of those sessions,
 with whole ids.</source>
-        <translation>--week en --month zonder waarde betekenen deze week en deze maand. Elke sessie
-staat er met de eerste 8 tekens van haar id. --json geeft de JSON-export van
-die sessies, met volledige ids.</translation>
+        <translation>--week en --month zonder waarde betekenen deze week en deze maand. Elke sessie wordt getoond
+met de eerste 8 tekens van haar id. --json geeft de JSON-export van die sessies,
+met volledige id&apos;s.</translation>
     </message>
     <message>
         <source>Correct a session.</source>
@@ -1401,9 +1396,8 @@ die sessies, met volledige ids.</translation>
     <message>
         <source>Times are in your time zone. A session may not end before it starts, nor run into
 other sessions. An uploaded session goes up again with the next upload of its period.</source>
-        <translation>Tijden zijn in jouw tijdzone. Een sessie mag niet eindigen voordat ze begint, en
-niet overlappen met andere sessies. Een geüploade sessie gaat opnieuw mee met de
-volgende upload van haar periode.</translation>
+        <translation>Tijden zijn in jouw tijdzone. Een sessie mag niet eindigen voordat ze begint, en niet overlappen
+met andere sessies. Een geüploade sessie gaat opnieuw mee met de volgende upload van haar periode.</translation>
     </message>
     <message>
         <source>Delete sessions; &apos;zol restore&apos; brings them back.</source>
@@ -1419,7 +1413,7 @@ volgende upload van haar periode.</translation>
     </message>
     <message>
         <source>Remove the deleted sessions for good.</source>
-        <translation>Gooi de verwijderde sessies voorgoed weg.</translation>
+        <translation>Wis de verwijderde sessies definitief.</translation>
     </message>
 </context>
 <context>
@@ -1442,7 +1436,7 @@ volgende upload van haar periode.</translation>
     </message>
     <message>
         <source>No project has the number %1. &apos;zol projects --all&apos; lists them.</source>
-        <translation>Geen project heeft het nummer %1. &apos;zol projects --all&apos; toont ze.</translation>
+        <translation>Er is geen project met nummer %1. &apos;zol projects --all&apos; toont ze.</translation>
     </message>
     <message>
         <source>a project needs --name</source>
@@ -1482,7 +1476,7 @@ volgende upload van haar periode.</translation>
     </message>
     <message>
         <source>Add a project; an empty NUMBER &quot;&quot; adds a draft without a number.</source>
-        <translation>Voeg een project toe; een lege NUMBER &quot;&quot; voegt een concept zonder nummer toe.</translation>
+        <translation>Voeg een project toe; een leeg NUMBER &quot;&quot; voegt een concept zonder nummer toe.</translation>
     </message>
     <message>
         <source>Rename or renumber a project; its sessions follow.</source>
@@ -1571,10 +1565,9 @@ volgende upload van haar periode.</translation>
         <source>PERIOD is this month unless given. The report is one HTML file with every figure in it;
 --csv saves the sessions behind it, --package a folder holding report.html and sessions.csv.
 Without --csv or --package the report is saved under its usual name in the current folder.</source>
-        <translation>PERIOD is deze maand, tenzij opgegeven. Het rapport is één HTML-bestand met elk
-cijfer erin; --csv bewaart de sessies erachter, --package een map met
-report.html en sessions.csv. Zonder --csv of --package wordt het rapport onder
-zijn gewone naam in de huidige map opgeslagen.</translation>
+        <translation>PERIOD is deze maand, tenzij opgegeven. Het rapport is één HTML-bestand met alle cijfers erin;
+--csv bewaart de onderliggende sessies, --package een map met report.html en sessions.csv.
+Zonder --csv of --package wordt het rapport onder zijn gewone naam in de huidige map opgeslagen.</translation>
     </message>
     <message>
         <source>Ask whether a newer version of Zol is published.</source>
@@ -1605,7 +1598,7 @@ zijn gewone naam in de huidige map opgeslagen.</translation>
     </message>
     <message>
         <source>Reachable, but read-only from this computer: projects and timesheets cannot be handed in. Ask whoever looks after the share for write access.</source>
-        <translation>Bereikbaar, maar vanaf deze computer alleen-lezen: projecten en urenstaten kunnen niet worden ingeleverd. Vraag wie de share beheert om schrijfrechten.</translation>
+        <translation>Bereikbaar, maar vanaf deze computer alleen-lezen: projecten en urenstaten kunnen niet worden ingeleverd. Vraag degene die de gedeelde map beheert om schrijfrechten.</translation>
     </message>
     <message>
         <source>Reachable · no other machines yet</source>
@@ -1641,7 +1634,7 @@ zijn gewone naam in de huidige map opgeslagen.</translation>
     </message>
     <message>
         <source>give one of PERIOD, --week and --month</source>
-        <translation>geef één van PERIOD, --week en --month</translation>
+        <translation>geef PERIOD, --week of --month</translation>
     </message>
     <message>
         <source>--week takes a week such as 2026-W10</source>
@@ -1746,7 +1739,7 @@ verwachten hetzelfde, en betekenen zonder waarde deze week en deze maand.</trans
     </message>
     <message>
         <source>No project has the number %1. &apos;zol projects&apos; lists them; &apos;zol project add&apos; adds one.</source>
-        <translation>Geen project heeft het nummer %1. &apos;zol projects&apos; toont ze; &apos;zol project add&apos; voegt er een toe.</translation>
+        <translation>Er is geen project met nummer %1. &apos;zol projects&apos; toont ze; &apos;zol project add&apos; voegt er een toe.</translation>
     </message>
     <message>
         <source>%1 is archived. &apos;zol project unarchive %1&apos; puts it back.</source>
@@ -1789,9 +1782,8 @@ verwachten hetzelfde, en betekenen zonder waarde deze week en deze maand.</trans
     <message>
         <source>--json prints tracking, paused, elapsedSeconds, todayTotalSeconds, workStatus, administration {id, name},
 person, machineId and entry (the running session, or null).</source>
-        <translation>--json geeft tracking, paused, elapsedSeconds, todayTotalSeconds, workStatus,
-administration {id, name}, person, machineId en entry (de lopende sessie, of
-null).</translation>
+        <translation>--json geeft tracking, paused, elapsedSeconds, todayTotalSeconds, workStatus, administration {id, name},
+person, machineId en entry (de lopende sessie, of null).</translation>
     </message>
     <message>
         <source>Start the timer on a project, or on internal work.</source>
@@ -1800,9 +1792,8 @@ null).</translation>
     <message>
         <source>A session already open is stopped first, and said so first (&quot;Logged 1h 5m to Brand book.&quot;).
 The session is in the database from this moment on.</source>
-        <translation>Een sessie die al open staat, wordt eerst gestopt en dat wordt eerst gemeld
-(&quot;1h 5m geboekt op Brand book.&quot;). De sessie staat vanaf dit moment in de
-database.</translation>
+        <translation>Een sessie die al open staat, wordt eerst gestopt, en dat wordt als eerste gemeld (&quot;1u 5m geboekt op Huisstijlhandboek.&quot;).
+De sessie staat vanaf dit moment in de database.</translation>
     </message>
     <message>
         <source>Pause the running timer.</source>
@@ -1841,10 +1832,10 @@ database.</translation>
 keys, bind this command to a key in the desktop&apos;s keyboard settings.
 A paused session counts as not running: it is stopped and the last
 project starts afresh.</source>
-        <translation>Wat Super+Alt+T doet. Waar het bureaublad programma&apos;s geen toetsen laat
-claimen, koppel je deze opdracht aan een toets in de toetsenbordinstellingen
-van het bureaublad. Een gepauzeerde sessie telt als niet lopend: die wordt
-gestopt en het laatste project begint opnieuw.</translation>
+        <translation>Wat Super+Alt+T doet. Waar de desktop programma&apos;s geen sneltoetsen laat vastleggen,
+koppel je deze opdracht aan een toets in de toetsenbordinstellingen van de desktop.
+Een gepauzeerde sessie telt als niet lopend: die wordt gestopt en het laatste project
+begint opnieuw.</translation>
     </message>
 </context>
 <context>
@@ -1979,11 +1970,11 @@ gestopt en het laatste project begint opnieuw.</translation>
     <name>zol::controller::InputCheck</name>
     <message>
         <source>The name timesheets are filed under</source>
-        <translation>De naam waaronder je urenstaten worden opgeborgen</translation>
+        <translation>De naam op je urenstaten</translation>
     </message>
     <message>
         <source>The name timesheets are filed under cannot be blank.</source>
-        <translation>De naam waaronder je urenstaten worden opgeborgen mag niet leeg zijn.</translation>
+        <translation>De naam op je urenstaten mag niet leeg zijn.</translation>
     </message>
     <message>
         <source>The project&apos;s name</source>
@@ -2043,27 +2034,27 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>%1 takes a whole number of hours from %2 (never) to %3.</source>
-        <translation>%1 accepteert een heel aantal uren van %2 (nooit) tot %3.</translation>
+        <translation>%1 moet een heel aantal uren zijn, van %2 (nooit) tot %3.</translation>
     </message>
     <message>
         <source>%1 takes a whole number of hours from %2 (never) to %3, not %4.</source>
-        <translation>%1 accepteert een heel aantal uren van %2 (nooit) tot %3, niet %4.</translation>
+        <translation>%1 moet een heel aantal uren zijn, van %2 (nooit) tot %3, niet %4.</translation>
     </message>
     <message>
         <source>%1 takes a whole number of minutes from %2 to %3.</source>
-        <translation>%1 accepteert een heel aantal minuten van %2 tot %3.</translation>
+        <translation>%1 moet een heel aantal minuten zijn, van %2 tot %3.</translation>
     </message>
     <message>
         <source>%1 takes a whole number of minutes from %2 to %3, not %4.</source>
-        <translation>%1 accepteert een heel aantal minuten van %2 tot %3, niet %4.</translation>
+        <translation>%1 moet een heel aantal minuten zijn, van %2 tot %3, niet %4.</translation>
     </message>
     <message>
         <source>%1 takes a whole number of minutes from %2 (remind once) to %3.</source>
-        <translation>%1 accepteert een heel aantal minuten van %2 (één keer herinneren) tot %3.</translation>
+        <translation>%1 moet een heel aantal minuten zijn, van %2 (één keer herinneren) tot %3.</translation>
     </message>
     <message>
         <source>%1 takes a whole number of minutes from %2 (remind once) to %3, not %4.</source>
-        <translation>%1 accepteert een heel aantal minuten van %2 (één keer herinneren) tot %3, niet %4.</translation>
+        <translation>%1 moet een heel aantal minuten zijn, van %2 (één keer herinneren) tot %3, niet %4.</translation>
     </message>
     <message>
         <source>The note</source>
@@ -2071,7 +2062,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>%1 takes a whole number.</source>
-        <translation>%1 accepteert alleen een heel getal.</translation>
+        <translation>%1 moet een heel getal zijn.</translation>
     </message>
 </context>
 <context>
@@ -2165,11 +2156,11 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>Claimed by this computer, so the name is yours on the share.</source>
-        <translation>Geclaimd door deze computer, dus in de gedeelde map is de naam van jou.</translation>
+        <translation>Gereserveerd door deze computer, dus in de gedeelde map is de naam van jou.</translation>
     </message>
     <message>
         <source>Nowhere: this run tracks to a temporary database</source>
-        <translation>Nergens: er wordt nu bijgehouden in een tijdelijke database</translation>
+        <translation>Nergens: Zol gebruikt nu een tijdelijke database</translation>
     </message>
     <message>
         <source>Nothing yet</source>
@@ -2182,13 +2173,13 @@ gestopt en het laatste project begint opnieuw.</translation>
     <message numerus="yes">
         <source>The books go back to how they were that day, %1 sessions.</source>
         <translation>
-            <numerusform>De administratie gaat terug naar hoe die die dag was, %1 sessie.</numerusform>
-            <numerusform>De administratie gaat terug naar hoe die die dag was, %1 sessies.</numerusform>
+            <numerusform>De administratie gaat terug naar de stand van die dag, %1 sessie.</numerusform>
+            <numerusform>De administratie gaat terug naar de stand van die dag, %1 sessies.</numerusform>
         </translation>
     </message>
     <message>
         <source>The books go back to how they were that day.</source>
-        <translation>De administratie gaat terug naar hoe die die dag was.</translation>
+        <translation>De administratie gaat terug naar de stand van die dag.</translation>
     </message>
     <message>
         <source>The books as they are now are saved first, as a backup kept 14 days.</source>
@@ -2790,7 +2781,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>Zol, every session counted once, by its id.</source>
-        <translation>Zol, elke sessie één keer geteld, op haar id.</translation>
+        <translation>Zol, elke sessie één keer geteld, op basis van haar id.</translation>
     </message>
     <message>
         <source>Made with %1, a time tracker for small studios.</source>
@@ -3250,7 +3241,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>This desktop does not let programs claim keys.</source>
-        <translation>Deze desktop laat programma’s geen toetsen claimen.</translation>
+        <translation>Deze desktop laat programma’s geen sneltoetsen vastleggen.</translation>
     </message>
     <message>
         <source>The global shortcuts portal refused: %1</source>
@@ -3346,7 +3337,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     <name>zol::linux_desktop::X11GlobalShortcut</name>
     <message>
         <source>Super+Alt+T is held</source>
-        <translation>Super+Alt+T is geclaimd</translation>
+        <translation>Super+Alt+T is vastgelegd</translation>
     </message>
     <message>
         <source>The X display did not tell its keyboard mapping.</source>
@@ -3400,7 +3391,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>The path of the running zol is not known, so nothing can start it at login.</source>
-        <translation>Het pad van de draaiende zol is onbekend, dus kan niets het bij het inloggen starten.</translation>
+        <translation>Het pad van de draaiende zol is onbekend, dus kan die niet bij het inloggen worden gestart.</translation>
     </message>
     <message>
         <source>%1 cannot be written to.</source>
@@ -3445,7 +3436,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>No file manager answers on the session bus: Zol opens the folder instead of showing the file in it.</source>
-        <translation>Geen bestandsbeheerder antwoordt op de sessiebus: Zol opent de map in plaats van het bestand erin te tonen.</translation>
+        <translation>Er antwoordt geen bestandsbeheerder op de sessiebus: Zol opent de map in plaats van het bestand erin te tonen.</translation>
     </message>
     <message>
         <source>No D-Bus session bus: Zol opens the folder instead of showing the file in it.</source>
@@ -3528,7 +3519,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>No Wayland compositor answers at %1: %2.</source>
-        <translation>Geen Wayland-compositor antwoordt op %1: %2.</translation>
+        <translation>Er antwoordt geen Wayland-compositor op %1: %2.</translation>
     </message>
     <message>
         <source>The Wayland compositor at %1 did not answer within a second.</source>
@@ -3947,7 +3938,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     <message>
         <source>%1h</source>
         <comment>hours on the chart&apos;s scale</comment>
-        <translation>%1 u</translation>
+        <translation>%1u</translation>
     </message>
 </context>
 <context>
@@ -4332,7 +4323,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>Timesheets are filed under</source>
-        <translation>Urenstaten worden opgeslagen onder</translation>
+        <translation>Urenstaten op naam van</translation>
     </message>
     <message>
         <source>Kept on this computer at</source>
@@ -4710,7 +4701,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>Project to move to</source>
-        <translation>Project om naartoe te verplaatsen</translation>
+        <translation>Verplaatsen naar project</translation>
     </message>
     <message>
         <source>Duration</source>
@@ -4932,7 +4923,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     </message>
     <message>
         <source>What kind of work a session was, recorded with the project it was for.</source>
-        <translation>Wat voor werk een sessie was, vastgelegd samen met het project waarvoor ze was.</translation>
+        <translation>Het soort werk van een sessie, vastgelegd samen met het project waarvoor het was.</translation>
     </message>
     <message>
         <source>Record a task with every session</source>
@@ -4991,7 +4982,7 @@ gestopt en het laatste project begint opnieuw.</translation>
     <name>zol::ui::TrayApp</name>
     <message>
         <source>Zol found no tray to sit in, so it opened in a window of its own. %1 The clock moves into the tray as soon as one appears.</source>
-        <translation>Zol vond geen systeemvak om in te zitten en is daarom in een eigen venster geopend. %1 De klok verhuist naar het systeemvak zodra er een verschijnt.</translation>
+        <translation>Zol vond geen systeemvak en is daarom in een eigen venster geopend. %1 De klok verhuist naar het systeemvak zodra er een verschijnt.</translation>
     </message>
 </context>
 <context>
