@@ -90,12 +90,12 @@ int main(int argc, char* argv[])
     // The person's language, before the command table's texts are made;
     // what --json writes is read by programs, and reads the same in every
     // language.
-    const QString language = arguments.contains(QStringLiteral("--json"))
-                                 ? QStringLiteral("en")
-                                 : zol::SettingsStore(zol::SettingsStore::defaultPath(),
-                                                      zol::SettingsStore::Watching::off)
-                                       .string(QString::fromLatin1(zol::Language::settingKey))
-                                       .value_or(QString());
+    zol::SettingsStore settings(zol::SettingsStore::defaultPath(),
+                                zol::SettingsStore::Watching::off);
+    const QString language =
+        arguments.contains(QStringLiteral("--json"))
+            ? QStringLiteral("en")
+            : settings.string(QString::fromLatin1(zol::Language::settingKey)).value_or(QString());
     zol::Language::install(language, zol::Language::QtTexts::left);
 
     zol::cli::TerminalOutput standardOutput(stdout);
@@ -103,6 +103,7 @@ int main(int argc, char* argv[])
     QTextStream out(&standardOutput);
     QTextStream err(&standardError);
     zol::cli::CommandLine commandLine(zol::Clock::system(), out, err);
+    commandLine.useSettings(settings);
     if (arguments.isEmpty())
         return explainTheCommandLine(commandLine, out);
     return commandLine.run(arguments);

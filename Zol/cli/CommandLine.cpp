@@ -10,6 +10,8 @@
 #include <QStringDecoder>
 #include <QThreadPool>
 
+#include <optional>
+
 namespace zol::cli {
 
 namespace {
@@ -269,7 +271,10 @@ int CommandLine::execute(const Command& command, const QStringList& words)
         return status;
     }
 
-    SettingsStore defaults(SettingsStore::defaultPath(), SettingsStore::Watching::off);
+    std::optional<SettingsStore> read;
+    SettingsStore& defaults =
+        m_settings ? *m_settings
+                   : read.emplace(SettingsStore::defaultPath(), SettingsStore::Watching::off);
     auto desktopOwned = std::make_unique<CommandDesktop>();
     CommandDesktop& desktop = *desktopOwned;
     const std::unique_ptr<Platform> platform =

@@ -18,6 +18,7 @@ namespace zol {
 
 class AppModel;
 class Clock;
+class SettingsStore;
 
 namespace cli {
 
@@ -107,6 +108,9 @@ public:
 
     // `arguments` without the program's name.
     int run(const QStringList& arguments);
+    // The settings the program already read (for its language), used
+    // instead of reading them again; they must outlive the command line.
+    void useSettings(SettingsStore& settings) { m_settings = &settings; }
 
     // Every command, in the order of the overview.
     const QList<Command>& commands() const { return m_commands; }
@@ -120,6 +124,7 @@ private:
     int execute(const Command& command, const QStringList& words);
 
     Clock& m_clock;
+    SettingsStore* m_settings = nullptr;
     QTextStream& m_out;
     QTextStream& m_err;
     QList<Command> m_commands;

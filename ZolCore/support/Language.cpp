@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QResource>
 #include <QTranslator>
 
 #include <memory>
@@ -29,7 +30,9 @@ struct Installed
 {
     QString language = QStringLiteral("en");
     std::unique_ptr<QTranslator> english;
+    QByteArray englishBytes;
     std::unique_ptr<QTranslator> zol;
+    QByteArray zolBytes;
     std::unique_ptr<QTranslator> qt;
 };
 
@@ -52,6 +55,21 @@ std::unique_ptr<QTranslator> loaded(const QString& file, const QString& folder)
 {
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(file, folder))
+        return nullptr;
+    return translator;
+}
+
+// Zol's own texts, read straight from the program's resources: no search
+// for the file under other names, which every command would pay for.
+// The bytes are kept in `bytes`, which the translator reads from.
+std::unique_ptr<QTranslator> built(const QString& language, QByteArray& bytes)
+{
+    const QResource resource(QStringLiteral(":/i18n/zol_") + language + QStringLiteral(".qm"));
+    if (!resource.isValid())
+        return nullptr;
+    bytes = resource.uncompressedData();
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(reinterpret_cast<const uchar*>(bytes.constData()), int(bytes.size())))
         return nullptr;
     return translator;
 }
@@ -104,7 +122,11 @@ QString current()
 
 void installEnglishForms()
 {
-    replace(installed().english, loaded(QStringLiteral("zol_en"), QStringLiteral(":/i18n")));
+    Installed& now = installed();
+    QByteArray bytes;
+    std::unique_ptr<QTranslator> english = built(QStringLiteral("en"), bytes);
+    replace(now.english, std::move(english));
+    now.englishBytes = std::move(bytes);
 }
 
 Resolved install(const QString& choice, QtTexts qtTexts)
@@ -117,8 +139,10 @@ Resolved install(const QString& choice, QtTexts qtTexts)
         replace(now.zol, nullptr);
         replace(now.qt, nullptr);
     } else {
-        replace(now.zol,
-                loaded(QStringLiteral("zol_") + resolved.language, QStringLiteral(":/i18n")));
+        QByteArray bytes;
+        std::unique_ptr<QTranslator> translator = built(resolved.language, bytes);
+        replace(now.zol, std::move(translator));
+        now.zolBytes = std::move(bytes);
         replace(now.qt, qtTexts == QtTexts::included
                             ? loaded(QStringLiteral("qtbase_") + resolved.language,
                                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))
