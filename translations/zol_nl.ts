@@ -257,7 +257,7 @@ Die uren ontbreken in deze cijfers.</numerusform>
     </message>
     <message>
         <source>Flag a timer running longer than</source>
-        <translation>Markeer een timer die langer loopt dan</translation>
+        <translation>Markeer een timer na</translation>
     </message>
     <message>
         <source>Away after</source>
@@ -4288,7 +4288,7 @@ begint opnieuw.</translation>
     </message>
     <message>
         <source>Quit Zol</source>
-        <translation>Zol afsluiten</translation>
+        <translation>Afsluiten</translation>
     </message>
     <message>
         <source>Open the history</source>
