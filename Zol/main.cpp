@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "TerminalOutput.h"
+#include "books/AppSettings.h"
 #include "books/SettingsStore.h"
 #include "support/Clock.h"
 #include "support/Language.h"
@@ -92,10 +93,9 @@ int main(int argc, char* argv[])
     // language.
     zol::SettingsStore settings(zol::SettingsStore::defaultPath(),
                                 zol::SettingsStore::Watching::off);
-    const QString language =
-        arguments.contains(QStringLiteral("--json"))
-            ? QStringLiteral("en")
-            : settings.string(QString::fromLatin1(zol::Language::settingKey)).value_or(QString());
+    const QString language = arguments.contains(QStringLiteral("--json"))
+                                 ? QStringLiteral("en")
+                                 : zol::AppSettings::language(settings);
     zol::Language::install(language, zol::Language::QtTexts::left);
 
     zol::cli::TerminalOutput standardOutput(stdout);

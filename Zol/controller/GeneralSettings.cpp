@@ -65,7 +65,7 @@ GeneralSettings::GeneralSettings(OpenBooks& books, Platform& platform, const Upd
     lookAtDesktop();
     // Chosen here or by the command line in another process.
     connect(&books.defaults(), &SettingsStore::changed, this, [this](const QStringList& keys) {
-        if (keys.contains(QLatin1String(Language::settingKey)))
+        if (keys.contains(AppSettings::languageKey))
             Q_EMIT changed();
     });
 }
@@ -312,28 +312,20 @@ QString GeneralSettings::languageTitle()
 
 QString GeneralSettings::language() const
 {
-    const QString code = m_books.defaults()
-                             .string(QString::fromLatin1(Language::settingKey))
-                             .value_or(QString::fromLatin1(Language::system));
-    const QList<LanguageChoice> offered = languages();
-    const bool known = std::any_of(offered.cbegin(), offered.cend(),
-                                   [&](const LanguageChoice& c) { return c.code == code; });
-    return known ? code : QString::fromLatin1(Language::system);
+    return AppSettings::language(m_books.defaults());
 }
 
 void GeneralSettings::setLanguage(const QString& code)
 {
     if (code == language())
         return;
-    m_books.defaults().setString(QString::fromLatin1(Language::settingKey), code);
+    AppSettings::setLanguage(m_books.defaults(), code);
     Q_EMIT changed();
 }
 
 std::optional<QString> GeneralSettings::languageNote() const
 {
-    const Language::Resolved chosen = Language::resolve(
-        language(), [](const char* name) { return qEnvironmentVariable(name); }, QLocale::system());
-    if (chosen.language == Language::current())
+    if (Language::resolve(language()).language == Language::current())
         return std::nullopt;
     return tr("Zol speaks the language you chose from the next time it starts.");
 }

@@ -2,6 +2,7 @@
 
 #include "books/SettingsStore.h"
 #include "records/TimeEntry.h"
+#include "support/Language.h"
 #include "support/Timestamps.h"
 
 #include <limits>
@@ -259,6 +260,19 @@ QStringList AppSettings::suggestedMachineNames()
             names.append(name);
     }
     return names;
+}
+
+const QString AppSettings::languageKey = QStringLiteral("language");
+
+QString AppSettings::language(const SettingsStore& defaults)
+{
+    const QString code = defaults.string(languageKey).value_or(QString());
+    return Language::available().contains(code) ? code : QString::fromLatin1(Language::system);
+}
+
+void AppSettings::setLanguage(SettingsStore& defaults, const QString& code)
+{
+    defaults.setString(languageKey, code);
 }
 
 bool AppSettings::hasCompletedSetup(const SettingsStore& defaults)

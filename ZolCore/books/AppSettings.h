@@ -104,6 +104,11 @@ public:
     static QStringList suggestedMachineNames();
 
     static bool hasCompletedSetup(const SettingsStore& defaults);
+    // The language chosen for Zol's texts: a code Language speaks, or
+    // "system" (also for none, or one it does not speak).
+    static const QString languageKey; // "language"
+    static QString language(const SettingsStore& defaults);
+    static void setLanguage(SettingsStore& defaults, const QString& code);
     static void completeSetup(SettingsStore& defaults);
     // Removes the per-administration settings of `id`; nothing for "default".
     static void forgetSettings(const QString& id, SettingsStore& defaults);

@@ -29,8 +29,27 @@ QString asset(const unsigned char* bytes, qsizetype size)
     return QString::fromUtf8(reinterpret_cast<const char*>(bytes), size);
 }
 
-// A double-quoted JSON string that is also safe inside a script element: no
-// "<", ">" or "&" survives, so neither "</script>" nor "<!--" can appear.
+// Writes "<", ">" and "&" as escapes, which JSON strings and template
+// literals read alike, so that neither "</script>" nor "<!--" can appear
+// inside a script element. Whether `c` was one of them.
+bool appendScriptEscape(QString& out, QChar c)
+{
+    switch (c.unicode()) {
+    case u'&':
+        out += u"\\u0026";
+        return true;
+    case u'<':
+        out += u"\\u003C";
+        return true;
+    case u'>':
+        out += u"\\u003E";
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A double-quoted JSON string that is also safe inside a script element.
 void appendJsonString(QString& out, QStringView text)
 {
     static constexpr char16_t hex[] = u"0123456789abcdef";
@@ -52,16 +71,9 @@ void appendJsonString(QString& out, QStringView text)
         case u'\\':
             out += u"\\\\";
             break;
-        case u'&':
-            out += u"\\u0026";
-            break;
-        case u'<':
-            out += u"\\u003C";
-            break;
-        case u'>':
-            out += u"\\u003E";
-            break;
         default:
+            if (appendScriptEscape(out, c))
+                break;
             if (c.unicode() < 0x20) {
                 out += u"\\u00";
                 out += QChar(hex[c.unicode() >> 4]);
@@ -248,17 +260,9 @@ void appendTemplateCharacter(QString& out, QChar c)
     case u'$':
         out += u"\\$";
         break;
-    case u'&':
-        out += u"\\u0026";
-        break;
-    case u'<':
-        out += u"\\u003C";
-        break;
-    case u'>':
-        out += u"\\u003E";
-        break;
     default:
-        out += c;
+        if (!appendScriptEscape(out, c))
+            out += c;
     }
 }
 

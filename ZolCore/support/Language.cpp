@@ -120,6 +120,12 @@ QString current()
     return installed().language;
 }
 
+Resolved resolve(const QString& choice)
+{
+    return resolve(
+        choice, [](const char* name) { return qEnvironmentVariable(name); }, QLocale::system());
+}
+
 void installEnglishForms()
 {
     Installed& now = installed();
@@ -131,8 +137,7 @@ void installEnglishForms()
 
 Resolved install(const QString& choice, QtTexts qtTexts)
 {
-    const Resolved resolved = resolve(
-        choice, [](const char* name) { return qEnvironmentVariable(name); }, QLocale::system());
+    const Resolved resolved = resolve(choice);
     installEnglishForms();
     Installed& now = installed();
     if (resolved.language == u"en") {

@@ -10,10 +10,10 @@ namespace zol {
 
 // The language Zol speaks: English, the language of its texts as written, or
 // one it has a translation for. The person's choice ("system", "en", "nl")
-// is kept in the settings under `settingKey`; "system" follows the desktop.
+// is kept in the settings (AppSettings::language); "system" follows the
+// desktop.
 namespace Language {
 
-inline constexpr const char* settingKey = "language";
 inline constexpr const char* system = "system";
 
 // The languages Zol has texts in, English first.
@@ -38,6 +38,8 @@ struct Resolved
 // whose environment is `variable` and whose locale is `desktopLocale`.
 Resolved resolve(const QString& choice, const std::function<QString(const char*)>& variable,
                  const QLocale& desktopLocale);
+// The same on this desktop.
+Resolved resolve(const QString& choice);
 
 // Qt's own texts (dialog buttons, the menus of text fields): only a program
 // with windows needs them.

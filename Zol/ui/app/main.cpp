@@ -3,6 +3,7 @@
 
 #include "Platform.h"
 #include "app/TrayApp.h"
+#include "books/AppSettings.h"
 #include "books/SettingsStore.h"
 #include "common/Accessibility.h"
 #include "common/Icons.h"
@@ -55,14 +56,6 @@ void quitOnSignals(QObject* context)
     ::sigaction(SIGINT, &action, nullptr);
 }
 
-// The language the person chose in General, or the desktop's.
-QString chosenLanguage()
-{
-    const zol::SettingsStore settings(zol::SettingsStore::defaultPath(),
-                                      zol::SettingsStore::Watching::off);
-    return settings.string(QString::fromLatin1(zol::Language::settingKey)).value_or(QString());
-}
-
 // --version and --help are answered before anything needs a display.
 std::optional<int> answerWithoutDisplay(int argc, char* argv[])
 {
@@ -74,7 +67,10 @@ std::optional<int> answerWithoutDisplay(int argc, char* argv[])
         }
         if (argument == "--help" || argument == "-h") {
             const QCoreApplication texts(argc, argv);
-            zol::Language::install(chosenLanguage(), zol::Language::QtTexts::left);
+            const zol::SettingsStore settings(zol::SettingsStore::defaultPath(),
+                                              zol::SettingsStore::Watching::off);
+            zol::Language::install(zol::AppSettings::language(settings),
+                                   zol::Language::QtTexts::left);
             const QString help = Texts::tr(
                 "Usage: zol-tray\n"
                 "The Zol tray app: the clock in the tray, its panel and the main window.\n"
@@ -98,7 +94,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(ZOL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.zol.Zol"));
     QApplication::setQuitOnLastWindowClosed(false);
-    zol::Language::install(chosenLanguage());
+    // Read once, for the language of every text and then for the app.
+    zol::SettingsStore defaults(zol::SettingsStore::defaultPath());
+    zol::Language::install(zol::AppSettings::language(defaults));
     zol::ui::Accessibility::install();
     QApplication::setWindowIcon(zol::ui::Icons::icon(QStringLiteral("zol"), QColor()));
 
@@ -116,7 +114,6 @@ int main(int argc, char* argv[])
     // The desktop's own look until it says it prefers another: the app asks
     // without waiting, and its answer comes as a change (TrayApp follows it).
     zol::ui::Theme::apply(application, zol::Appearance::Scheme::noPreference);
-    zol::SettingsStore defaults(zol::SettingsStore::defaultPath());
     zol::ui::TrayApp app(defaults, zol::Clock::system(), zol::Platform::forThisDesktop());
     QObject::connect(&instance, &zol::linux_desktop::SingleInstance::activationRequested, &app,
                      &zol::ui::TrayApp::openPanel);
